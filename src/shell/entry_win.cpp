@@ -1,0 +1,4 @@
+#include <windows.h>
+
+// Placeholder until the roles land.
+int RunFramelark(HINSTANCE) { return 0; }

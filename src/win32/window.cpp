@@ -1,0 +1,78 @@
+#include "win32/window.h"
+
+#include <exception>
+
+namespace flk::win {
+
+HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
+
+Window::~Window() {
+  if (hwnd_) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    HWND h = hwnd_;
+    hwnd_ = nullptr;
+    ::DestroyWindow(h);
+  }
+}
+
+bool Window::Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x, int y,
+                    int w, int h, HWND parent, HMENU menu, HICON icon, HCURSOR cursor, UINT classStyle) {
+  WNDCLASSEXW wc{};
+  if (!::GetClassInfoExW(ModuleInstance(), className, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = &Window::Thunk;
+    wc.hInstance = ModuleInstance();
+    wc.hIcon = icon ? icon : ::LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
+    wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    if (!::RegisterClassExW(&wc)) return false;
+  }
+  return ::CreateWindowExW(exStyle, className, caption, style, x, y, w, h, parent, menu, ModuleInstance(), this) !=
+         nullptr;
+}
+
+LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  LRESULT result = 0;
+  bool handled = false;
+  try {
+    handled = self->OnMessage(msg, wp, lp, &result);
+  } catch (const std::exception&) {
+    handled = false;  // a failing handler must not unwind through user32
+  }
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+  }
+  return handled ? result : ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+std::wstring Widen(const std::string& s) {
+  if (s.empty()) return {};
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
+  std::wstring w(size_t(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), w.data(), n);
+  return w;
+}
+
+std::string Narrow(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(size_t(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+}  // namespace flk::win
