@@ -1,0 +1,133 @@
+// The user's settings: typed values under one registry key, read and written
+// in "series" (open key, reads or writes, close with the reserved name
+// "CloseSeries", which reports failures once). The registry itself sits behind
+// SettingsStore so that the rules run against an in-memory store in tests.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flk {
+
+enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, PerformanceData, CurrentConfig, DynData };
+
+enum class RegType { None, Dword, Binary, String, ExpandString, Other };
+
+struct RegValue {
+  RegType type = RegType::None;
+  std::vector<uint8_t> data;  // strings without their terminating zero
+};
+
+// Registry seam. Paths use backslashes and have no leading backslash.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual bool KeyExists(RootKey root, const std::string& path) = 0;
+  // Opens (or creates) a key; returns an id > 0 or 0 on failure.
+  virtual int OpenKey(RootKey root, const std::string& path, int access, bool create) = 0;
+  virtual void CloseKey(int key) = 0;
+  virtual std::optional<RegValue> GetValue(int key, const std::string& name) = 0;
+  virtual bool SetValue(int key, const std::string& name, const RegValue& value) = 0;
+  virtual std::vector<std::string> ValueNames(int key) = 0;
+  virtual std::vector<std::string> SubkeyNames(int key) = 0;
+  virtual bool DeleteKeyTree(RootKey root, const std::string& path) = 0;
+  virtual bool DeleteValue(int key, const std::string& name) = 0;
+};
+
+// Message boxes and other user-facing effects the settings rules need.
+class SettingsUi {
+ public:
+  virtual ~SettingsUi() = default;
+  virtual void Warn(const std::string& text) = 0;                      // "Framelark Warning" OK box
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;  // true = Yes
+  // "Framelark Setup Warning": OK continues (true), Cancel ends the process (false).
+  virtual bool SetupWarning(const std::string& text) = 0;
+};
+
+// OLE Automation date: days since 30 December 1899, time of day as the fraction.
+struct OleDate {
+  double days = 0;
+  friend bool operator==(const OleDate&, const OleDate&) = default;
+};
+OleDate OleDateFromUnixSeconds(double seconds);
+double UnixSecondsFromOleDate(OleDate d);
+
+// Access masks of the series routines.
+inline constexpr int kAccessRead = 1;   // KEY_QUERY_VALUE
+inline constexpr int kAccessWrite = 2;  // KEY_SET_VALUE
+
+class Settings {
+ public:
+  Settings(SettingsStore& store, SettingsUi& ui);
+
+  bool OpenSettingsKey(int access);
+  int ReadSetting(const std::string& name, int def);
+  bool ReadSetting(const std::string& name, bool def);
+  OleDate ReadSetting(const std::string& name, OleDate def);
+  std::string ReadSetting(const std::string& name, const std::string& def);
+  std::string ReadSetting(const std::string& name, const char* def) { return ReadSetting(name, std::string(def)); }
+  void WriteSetting(const std::string& name, int value);
+  void WriteSetting(const std::string& name, bool value);
+  void WriteSetting(const std::string& name, OleDate value);
+  void WriteSetting(const std::string& name, const std::string& value);
+  void WriteSetting(const std::string& name, const char* value) { WriteSetting(name, std::string(value)); }
+  // Closes a read series ("CloseSeries" read) and releases the key.
+  void EndReadSeries();
+  // Closes a write series ("CloseSeries" write) and releases the key.
+  void EndWriteSeries();
+
+  // One value, in a series of its own.
+  template <typename T>
+  T ReadSingleSetting(const std::string& name, T def) {
+    if (!OpenSettingsKey(kAccessRead)) return def;
+    T v = ReadSetting(name, def);
+    EndReadSeries();
+    return v;
+  }
+  std::string ReadSingleSetting(const std::string& name, const char* def) {
+    return ReadSingleSetting(name, std::string(def));
+  }
+  template <typename T>
+  void WriteSingleSetting(const std::string& name, T value) {
+    if (!OpenSettingsKey(kAccessWrite)) return;
+    WriteSetting(name, value);
+    // A failed single write is reported by the next closing of a write series.
+    EndReadSeries();
+  }
+
+  SettingsStore& store() { return store_; }
+  SettingsUi& ui() { return ui_; }
+  RootKey root() const { return root_; }
+  void setRoot(RootKey r) { root_ = r; }
+  void setPath(const std::string& p) { path_ = p; }
+  int readFailures() const { return readFailures_; }
+  int writeFailures() const { return writeFailures_; }
+
+ private:
+  bool ReadValue(const std::string& name, RegType want, size_t size, RegValue* out);
+  void ReadFailed(const std::string& name);
+  void CloseKey();
+
+  SettingsStore& store_;
+  SettingsUi& ui_;
+  RootKey root_ = RootKey::CurrentUser;
+  std::string path_;
+  int access_ = 0;
+  int key_ = 0;
+  bool open_ = false;
+  int readFailures_ = 0, writeFailures_ = 0;
+  std::string lastReadFailure_, lastWriteFailure_;
+  template <typename T>
+  T ReadTyped(const std::string& name, T def);
+  template <typename T>
+  void WriteTyped(const std::string& name, const T& value);
+};
+
+// The process's settings object (registry-backed in the program).
+Settings& AppSettings();
+void SetAppSettings(Settings* settings);
+
+}  // namespace flk
