@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the three trees:
+#   build/host   Linux host, pure logic and its unit tests, ASan/UBSan (Debug)
+#   build/win64  x86_64 MinGW: FramelarkPro.exe and the Windows unit tests (runs under Wine)
+#   build/win32  i686 MinGW: the same, compiled and linked but never run here
+# Runs scripts/setup.sh first unless FLK_SKIP_SETUP=1.
+#
+# Environment:
+#   FLK_SKIP_SETUP=1        do not run setup
+#   FLK_BUILD_TREES="..."   subset of "host win64 win32" to build (default: all three)
+#   FLK_HOST_BUILD_TYPE     Debug (default) or RelWithDebInfo
+#   FLK_WIN_BUILD_TYPE      Release (default), RelWithDebInfo or Debug
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+JOBS=$(nproc 2>/dev/null || echo 2)
+TREES=${FLK_BUILD_TREES:-host win64 win32}
+HOST_TYPE=${FLK_HOST_BUILD_TYPE:-Debug}
+WIN_TYPE=${FLK_WIN_BUILD_TYPE:-Release}
+
+log() { printf '[build] %s\n' "$*"; }
+die() { printf '[build] ERROR: %s\n' "$*" >&2; exit 1; }
+
+if [[ ${FLK_SKIP_SETUP:-0} != 1 ]]; then
+  "$ROOT/scripts/setup.sh" || die "setup failed"
+fi
+
+# Configures (when needed) and builds one tree; a tree made by another generator is started afresh.
+build_tree() {
+  local name=$1; shift
+  local dir=$ROOT/build/$name
+  local t0=$SECONDS
+  if [[ -f $dir/CMakeCache.txt ]] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
+    log "$name: not a Ninja tree, configuring afresh"
+    rm -rf "$dir"
+  fi
+  log "$name: configure"
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$ROOT/build/$name.configure.log" 2>&1 ||
+    { cat "$ROOT/build/$name.configure.log" >&2; die "$name: configure failed"; }
+  log "$name: build (-j$JOBS)"
+  cmake --build "$dir" -j "$JOBS" || die "$name: build failed"
+  log "$name: done in $((SECONDS - t0)) s"
+}
+
+mkdir -p "$ROOT/build"
+t_start=$SECONDS
+for tree in $TREES; do
+  case $tree in
+    host) build_tree host -DCMAKE_BUILD_TYPE="$HOST_TYPE" ;;
+    win64) build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" ;;
+    win32) build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win32.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" ;;
+    *) die "unknown tree '$tree' (host, win64, win32)" ;;
+  esac
+done
+log "all built in $((SECONDS - t_start)) s"
