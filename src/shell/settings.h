@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct RegValue {
   RegType type = RegType::None;
   std::vector<uint8_t> data;  // strings without their terminating zero
 };
+
+RegValue DwordValue(int32_t v);
+RegValue StringValue(const std::string& s);
+RegValue BinaryValue(std::vector<uint8_t> bytes);
+int32_t DwordOf(const RegValue& v);
+std::string StringOf(const RegValue& v);
 
 // Registry seam. Paths use backslashes and have no leading backslash.
 class SettingsStore {
@@ -41,7 +48,8 @@ class SettingsStore {
 class SettingsUi {
  public:
   virtual ~SettingsUi() = default;
-  virtual void Warn(const std::string& text) = 0;                      // "Framelark Warning" OK box
+  // Plain OK box captioned with the application title.
+  virtual void Message(const std::string& text) = 0;
   virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;  // true = Yes
   // "Framelark Setup Warning": OK continues (true), Cancel ends the process (false).
   virtual bool SetupWarning(const std::string& text) = 0;
@@ -58,12 +66,18 @@ double UnixSecondsFromOleDate(OleDate d);
 // Access masks of the series routines.
 inline constexpr int kAccessRead = 1;   // KEY_QUERY_VALUE
 inline constexpr int kAccessWrite = 2;  // KEY_SET_VALUE
+inline constexpr int kAccessAll = 983103;  // KEY_ALL_ACCESS
+inline constexpr int kAccessReadEnumerate = 0x20019;  // KEY_READ
 
 class Settings {
  public:
   Settings(SettingsStore& store, SettingsUi& ui);
 
+  // Opens the user key without creating it; reports "Couldn't open Framelark registry key.".
   bool OpenSettingsKey(int access);
+  // Opens any key for a series; reportFailure shows the same message on failure.
+  bool OpenKeyAt(RootKey root, const std::string& path, int access, bool create, bool reportFailure);
+  bool isOpen() const { return open_; }
   int ReadSetting(const std::string& name, int def);
   bool ReadSetting(const std::string& name, bool def);
   OleDate ReadSetting(const std::string& name, OleDate def);
@@ -78,6 +92,9 @@ class Settings {
   void EndReadSeries();
   // Closes a write series ("CloseSeries" write) and releases the key.
   void EndWriteSeries();
+  bool ValueExists(const std::string& name) { return open_ && store_.GetValue(key_, name).has_value(); }
+  // Writes a value of any type in the current series (counted like WriteSetting).
+  void WriteRaw(const std::string& name, const RegValue& value);
 
   // One value, in a series of its own.
   template <typename T>
@@ -101,15 +118,21 @@ class Settings {
   SettingsStore& store() { return store_; }
   SettingsUi& ui() { return ui_; }
   RootKey root() const { return root_; }
-  void setRoot(RootKey r) { root_ = r; }
-  void setPath(const std::string& p) { path_ = p; }
   int readFailures() const { return readFailures_; }
   int writeFailures() const { return writeFailures_; }
 
  private:
   bool ReadValue(const std::string& name, RegType want, size_t size, RegValue* out);
   void ReadFailed(const std::string& name);
+  void Reopen();
   void CloseKey();
+  void CloseReadSeries();
+  void CloseWriteSeries();
+  std::string FailureDetails(const std::string& name) const;
+  static RegValue Encode(int v);
+  static RegValue Encode(bool v);
+  static RegValue Encode(OleDate v);
+  static RegValue Encode(const std::string& v);
 
   SettingsStore& store_;
   SettingsUi& ui_;
@@ -125,6 +148,8 @@ class Settings {
   template <typename T>
   void WriteTyped(const std::string& name, const T& value);
 };
+
+std::string RootKeyName(RootKey root);
 
 // The process's settings object (registry-backed in the program).
 Settings& AppSettings();

@@ -1,0 +1,52 @@
+// Every user setting, once: name, type, value written at installation, default
+// passed by readers, and whether a reinstallation keeps an existing value.
+// Install, read, repair and save all go through this table.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace flk {
+
+enum class SettingType { Integer, Boolean, Date, String };
+
+// Installed values that are not constants.
+enum class InstalledSource { Constant, Now, RecordCount, FoundEditor, ProgramName, ProgramVersion };
+
+struct SettingRow {
+  const char* name;
+  SettingType type;
+  InstalledSource source;
+  int installedInt;         // integer/boolean installed value
+  const char* installedStr;  // string installed value
+  int readDefault;          // integer/boolean read default (strings read as empty)
+  bool kept;                // never reset by a reinstallation once it exists
+};
+
+std::span<const SettingRow> UserSettingsTable();
+const SettingRow* FindSetting(const std::string& name);
+
+// The twelve scroll or robo parameters, in their stored order.
+struct ScrollParams {
+  bool doVScroll = false;
+  bool doIndex = true;
+  int interval = 600;
+  int stepSize = 1;
+  int fileLimit = 8388608;
+  int indexLt = 19;
+  int scanLt = 20;
+  int scanTp = 20;
+  int scanRt = 20;
+  int scanBt = 28;
+  int rtMargin = 18;
+  bool srchVScroll = true;
+};
+// Value names of one set, prefix "SS_" (scroll) or "AS_" (robo), in stored order.
+std::span<const char* const> ScrollParamNames();
+
+// Names of the seventeen camera button switches, in stored order.
+std::span<const char* const> CameraButtonSettingNames();
+// Names of the how-to tip switches.
+std::span<const char* const> NsaSettingNames();
+
+}  // namespace flk
