@@ -1,0 +1,171 @@
+// Layout arithmetic of the camera window; see camera_layout.h for what the
+// Win32 side does with the results.
+#include "camera/camera_layout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace flk {
+
+int SanitizeBevel(int bevel) { return bevel < 1 ? 1 : bevel; }
+
+ToolbarPanelLayout ApplyToolbarLayout(bool images, bool captions) {
+  ToolbarPanelLayout t;
+  if (images && captions) {
+    t.height = 44;
+  } else if (images) {
+    t.height = 32;
+    t.autoButtonHeight = true;
+  } else if (captions) {
+    t.height = 27;
+  } else {
+    t.visible = false;
+    t.height = 0;
+  }
+  return t;
+}
+
+static long long SumWidths(const std::vector<int>& widths) {
+  long long sum = 0;
+  for (int w : widths) sum += w;
+  return sum;
+}
+
+bool MoreAreaVisible(int toolbarPanelWidth, const std::vector<int>& visibleItemWidths) {
+  return static_cast<long long>(toolbarPanelWidth) - 2 < SumWidths(visibleItemWidths);
+}
+
+int ItemsThatFit(int availableWidth, const std::vector<int>& visibleItemWidths) {
+  long long used = 0;
+  int count = 0;
+  for (int w : visibleItemWidths) {
+    if (used + w > availableWidth) break;
+    used += w;
+    ++count;
+  }
+  return count;
+}
+
+CamLayout ArrangeControls(const LayoutInput& in) {
+  CamLayout out;
+  const int W = in.width;
+  const int H = in.height;
+  const int e = SanitizeBevel(in.camBevel);
+  out.a = e + kViewBevel;
+  out.b = 2 * out.a;
+  out.toolbar = ApplyToolbarLayout(in.toolImages, in.toolText);
+  out.closeOnMenuRow = !in.titleBar;
+
+  // A floating panel cannot coexist with Hold; Hold wins and the panel docks at the top.
+  PanelAlign align = in.align;
+  if (in.hold && align == PanelAlign::Floating) align = PanelAlign::Top;
+  const bool docked = align != PanelAlign::Floating;
+
+  if (docked) {
+    int y = 0;
+    const int panelWidth = std::max(0, W - 2 * e);
+    auto stack = [&](bool shown, int height) {
+      if (!shown) return Rect{};
+      Rect r{0, y, panelWidth, y + height};
+      y += height;
+      return r;
+    };
+    out.titleBar = stack(in.titleBar, kTitleBarHeight);
+    out.menuRow = stack(true, kMenuRowHeight);
+    out.toolBar = stack(out.toolbar.visible, out.toolbar.height);
+    out.status = stack(in.status, kStatusHeight);
+    out.controlHeight = y;
+    out.controlVisible = true;
+    if (align == PanelAlign::Top) {
+      out.control = Rect{e, e, W - e, e + out.controlHeight};
+      out.viewPanel = Rect{e, e + out.controlHeight, W - e, H - e};
+    } else {
+      out.control = Rect{e, H - e - out.controlHeight, W - e, H - e};
+      out.viewPanel = Rect{e, e, W - e, H - e - out.controlHeight};
+    }
+  } else {
+    const int t = in.textHeightA;
+    out.controlVisible = false;
+    out.control = Rect{out.a + kFloatInset, out.a + kFloatInset, W - out.a - kFloatInset, out.a + 2 * t + 24};
+    out.controlHeight = 2 * t + 6;
+    out.viewPanel = Rect{e, e, W - e, H - e};
+  }
+
+  // Latches: 15 % of the width, centred.
+  const int c = static_cast<int>(static_cast<long long>(W) * 15 / 100);
+  const int latchLeft = (W - c) / 2;
+  out.latchTop = Rect::FromXYWH(latchLeft, kLatchTopY, c, kLatchHeight);
+  out.latchBottom = Rect::FromXYWH(latchLeft, H - 7, c, kLatchHeight);
+
+  if (docked) {
+    const int y = align == PanelAlign::Top ? out.a + out.controlHeight : out.a;
+    out.view = Rect::FromXYWH(out.a, y, W - out.b, H - out.b - out.controlHeight);
+    out.capture = out.view;
+  } else {
+    out.view = Rect::FromXYWH(out.a, out.a, W - out.b, H - out.b);
+    out.capture = Rect::FromXYWH(0, 0, W, H);
+  }
+
+  if (in.hold) {
+    out.minWidth = 100;
+    out.minHeight = out.controlHeight + 100;
+  } else if (docked) {
+    out.minWidth = out.b + 1;
+    out.minHeight = out.controlHeight + out.b + 1;
+  } else {
+    out.minWidth = out.b + 90;
+    out.minHeight = out.b + 70;
+  }
+  out.growDx = std::max(0, out.minWidth - W);
+  out.growDy = std::max(0, out.minHeight - H);
+  return out;
+}
+
+// One axis of a resize step in which the far edge (right or bottom) moves by d.
+static void GrowAxis(int& pos, int& extent, int d, int screenExtent, int minExtent) {
+  if (d > 0) {
+    int grown = extent + d;
+    if (screenExtent > 0 && grown > screenExtent) {
+      pos = pos + extent + d - screenExtent;  // the window slides; its far edge ends where it was pushed
+      grown = screenExtent;
+    }
+    extent = grown;
+  } else if (d < 0) {
+    if (extent + d >= minExtent) extent += d;
+  }
+}
+
+Rect GrowWindow(const Rect& window, int dx, int dy, Size screen, int minWidth, int minHeight) {
+  int left = window.left, top = window.top, w = window.width(), h = window.height();
+  GrowAxis(left, w, dx, screen.width, minWidth);
+  GrowAxis(top, h, dy, screen.height, minHeight);
+  return Rect::FromXYWH(left, top, w, h);
+}
+
+Size OpeningSize(int storedWidth, int storedHeight) {
+  return Size{std::max(storedWidth, kMinStoredWidth), storedHeight};
+}
+
+PanelSwitch SwitchControlPanel(PanelAlign from, PanelAlign to, Point windowPos, int controlHeight) {
+  PanelSwitch s;
+  s.align = to;
+  s.windowPos = windowPos;
+  s.edgeOffVisible = to == PanelAlign::Floating;
+  if (from == PanelAlign::Bottom && to == PanelAlign::Top) {
+    s.windowPos.y -= controlHeight;
+    s.moved = true;
+  } else if (from == PanelAlign::Top && to == PanelAlign::Bottom) {
+    s.windowPos.y += controlHeight;
+    s.moved = true;
+  }
+  return s;
+}
+
+PanelAlign LatchTarget(Latch latch, PanelAlign current) {
+  const PanelAlign side = latch == Latch::Top ? PanelAlign::Top : PanelAlign::Bottom;
+  return current == side ? PanelAlign::Floating : side;
+}
+
+bool IsLatchClick(Point down, Point up) { return std::abs(up.x - down.x) + std::abs(up.y - down.y) <= 3; }
+
+}  // namespace flk

@@ -1,0 +1,132 @@
+// Layout arithmetic of the camera window: where the control panel, its rows,
+// the view, the latches and the capture area lie for a given window size and
+// set of choices, the smallest size the layout allows, the toolbar panel's
+// height and "More" area, the growth of a window that fell below its minimum,
+// and the move that keeps the view in place when the control panel changes
+// sides.
+//
+// Win32 side: camera_win calls ArrangeControls with the window's client size,
+// the current choices and the text height of "A" in the view font, then puts
+// each child window at the rectangle it gets back (SetWindowPos / MoveWindow),
+// hides what is not shown, and stores ViewRect / CaptureRect for painting and
+// capturing. When ArrangeControls asks for growth it calls GrowWindow and
+// applies the rectangle with SetWindowPos (copying the uncovered strips into
+// bmpBkgnd as in any resize step). SwitchControlPanel gives the window
+// position for MoveDirect and the new alignment.
+#pragma once
+
+#include <vector>
+
+#include "base/geometry.h"
+
+namespace flk {
+
+// Saved as CPanelAlign.
+enum class PanelAlign { Floating = 0, Top = 1, Bottom = 2 };
+
+// Fixed heights of the control panel's rows (pixels at 96 DPI).
+inline constexpr int kTitleBarHeight = 22;
+inline constexpr int kMenuRowHeight = 19;
+inline constexpr int kStatusHeight = 18;
+inline constexpr int kViewBevel = 2;         // pnlcView's lowered bevel
+inline constexpr int kFloatInset = 18;       // floating panel's distance from the view's corner
+inline constexpr int kLatchHeight = 5;
+inline constexpr int kLatchTopY = 2;         // mirrors the bottom latch (H - 7 .. H - 2)
+inline constexpr int kDefaultBevel = 5;      // CamBevelWidth
+inline constexpr int kMinStoredWidth = 120;  // a stored Width below this opens at this
+inline constexpr int kHoldGrowth = 8;        // Hold adds this to width and height
+
+// CamBevelWidth values the customisation offers are 2, 5 and 10; anything else
+// read from the registry is used as it is, but never below 1.
+int SanitizeBevel(int bevel);
+
+// ---- toolbar panel ----------------------------------------------------------
+
+struct ToolbarPanelLayout {
+  bool visible = true;           // pnlcToolBar shown
+  int height = 44;               // pnlcToolBar height when shown
+  bool autoButtonHeight = false;  // both toolbars' button height reset to automatic
+};
+
+// ApplyToolbarLayout: images and captions 44; images only 32 (button height
+// automatic); captions only 27; neither: panel hidden (height 0).
+ToolbarPanelLayout ApplyToolbarLayout(bool images, bool captions);
+
+// pnlcToolBarResize: the "More" area (pnlAll) shows exactly when the panel's
+// width minus 2 is less than the total width of the visible items (separators
+// included) of the main toolbar.
+bool MoreAreaVisible(int toolbarPanelWidth, const std::vector<int>& visibleItemWidths);
+
+// How many of the visible items (from the left) fit completely in the width
+// the toolbar keeps; the toolbar does not wrap, so the others are reached
+// through "More".
+int ItemsThatFit(int availableWidth, const std::vector<int>& visibleItemWidths);
+
+// ---- ArrangeControls ----------------------------------------------------------
+
+struct LayoutInput {
+  int width = 345;   // window W
+  int height = 222;  // window H
+  PanelAlign align = PanelAlign::Top;
+  int camBevel = kDefaultBevel;
+  bool titleBar = true;
+  bool toolImages = true;
+  bool toolText = true;
+  bool status = true;
+  bool hold = false;
+  int textHeightA = 16;  // text height of "A" in the view font
+};
+
+struct CamLayout {
+  int a = 0;  // frame bevel + view bevel
+  int b = 0;  // 2a
+  bool controlVisible = true;
+  Rect control;        // pnlcControl in window coordinates (floating: where the panel is drawn)
+  int controlHeight = 0;  // h_c
+  // Rows of the docked panel, in the panel's own coordinates; empty when hidden.
+  Rect titleBar, menuRow, toolBar, status;
+  bool closeOnMenuRow = false;  // pnlCloseBtnOnMenuBar shown (title bar hidden)
+  ToolbarPanelLayout toolbar;
+  Rect viewPanel;  // pnlcView (bevel included)
+  Rect view;       // ViewRect
+  Rect capture;    // CaptureRect
+  Rect latchTop, latchBottom;
+  int minWidth = 0, minHeight = 0;  // MinCamWidth, MinCamHeight
+  int growDx = 0, growDy = 0;       // growth ArrangeControls asks for (GrowBy)
+  bool needsGrowth() const { return growDx > 0 || growDy > 0; }
+};
+
+CamLayout ArrangeControls(const LayoutInput& in);
+
+// ---- window growth and moves -----------------------------------------------------
+
+// GrowBy as one resize step in which only the right and bottom edges move:
+// growth is capped at the screen's size (the window then slides so that its
+// moving edge still ends where it was pushed); shrinking never goes below the
+// minimum (the edge then stays).
+Rect GrowWindow(const Rect& window, int dx, int dy, Size screen, int minWidth, int minHeight);
+
+// Size a window takes at opening: the stored size with a width below 120 made 120.
+Size OpeningSize(int storedWidth, int storedHeight);
+
+struct PanelSwitch {
+  PanelAlign align = PanelAlign::Top;
+  Point windowPos;         // where MoveDirect puts the window's top-left
+  bool moved = false;      // MoveDirect needed
+  bool edgeOffVisible = false;  // mnuEdgeOff shown
+};
+
+// Putting the control panel at the top, the bottom or floating. Between top
+// and bottom the window moves by the panel's height so that the view stays
+// over the same screen area.
+PanelSwitch SwitchControlPanel(PanelAlign from, PanelAlign to, Point windowPos, int controlHeight);
+
+enum class Latch { Top, Bottom };
+// A click on a latch: its side, unless the panel is there already, in which
+// case floating.
+PanelAlign LatchTarget(Latch latch, PanelAlign current);
+// A latch press-and-release is a click when the cursor moved at most 3 pixels
+// (|dx| + |dy|).
+bool IsLatchClick(Point down, Point up);
+
+}  // namespace flk

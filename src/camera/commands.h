@@ -1,0 +1,168 @@
+// The camera's command vocabulary as data: commands with their dispatcher
+// tags and usage codes, the actions (caption, hint), the 17 toolbar buttons
+// with their visibility settings, the menus (main menu, "More", view popup)
+// with separators and shortcuts, ShortcutItems and the exact-Ctrl shortcut
+// rule, whether a command is enabled, and the status-line texts.
+//
+// Win32 side: camera_win builds its toolbar and menus by walking these tables
+// (one HMENU item or toolbar button per entry, the entry's index as the
+// control id), sends every click to RunCommand / GenClick with the entry's
+// CommandId, greys entries for which CommandEnabled is false, calls
+// MatchShortcut from WM_KEYDOWN and swallows WM_CHAR while the result says so.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace flk {
+
+enum class CommandId {
+  None,
+  // Dispatcher outputs (the tag is the dispatcher's number, see TagOf).
+  Print, PrintFit, Email, Sticky, Copy, Edit, Hold, SaveAs, MakeEmailAttachment, IncSave, StoreRing,
+  // Captures and viewer.
+  WinCap, ScrollCap, Robo, FullScreen, WorkArea, OpenViewer, Refresh,
+  // Panel position and window.
+  ToEdge, EdgeOff, ControlsTop, ControlsBottom, CloseToTray, Maximize, Exit,
+  // Menus that open something else.
+  More, StoreMenu, PrinterSetup, GeneralSettings, EditorSetup, LaunchSettings, ScrollCaptureSettings,
+  ColorDepthMenu, RestoreNoShowAgain,
+  // Help.
+  Help, DailyTips, Website, Feedback, BugReport, Diagnostics, About,
+};
+
+// Dispatcher tag of a command: 1..8, 10, 11, 19 for the outputs, 0 otherwise.
+int TagOf(CommandId id);
+// The command a dispatcher tag stands for (None for 0 and unknown tags).
+CommandId CommandOfTag(int tag);
+// Dispatcher tag of the folder entry for folder index i: -1 - i; and back.
+constexpr int FolderTag(int folderIndex) { return -1 - folderIndex; }
+constexpr int FolderIndexOfTag(int tag) { return -1 - tag; }
+
+// Usage codes for CountToolUse.
+inline constexpr int kUsageFolderStore = 9;
+inline constexpr int kUsageFullScreen = 12;
+inline constexpr int kUsageLastWindow = 13;
+inline constexpr int kUsageLastWindowClient = 14;
+inline constexpr int kUsageRefresh = 16;
+inline constexpr int kUsageWindow = 17;
+inline constexpr int kUsageInside = 18;
+inline constexpr int kUsageRecall = 22;
+
+// Whether the command exists in this build. Outputs and dialogs still being
+// written are listed but disabled.
+bool CommandImplemented(CommandId id);
+
+struct CameraModes {
+  bool hold = false;
+  bool desktopFrozen = false;
+};
+// Enabled state: implemented, and the window picks (Window, Inside, Scroll,
+// Robo) are off while Hold is on or the desktop is frozen.
+bool CommandEnabled(CommandId id, CameraModes modes);
+
+// ---- actions ------------------------------------------------------------------
+
+struct ActionInfo {
+  const char* name;  // "actionPrint"
+  CommandId command;
+  const char* caption;
+  const char* hint;  // empty when none
+};
+std::span<const ActionInfo> Actions();
+const ActionInfo* FindAction(CommandId id);
+
+// ---- toolbar ------------------------------------------------------------------
+
+enum class ToolButton {
+  Recall, Store, Save, IncSave, Print, PrintFit, Copy, Edit, Email, Sticky, Lock, ToEdge, FullScreen, Robo,
+  Scroll, Window, WorkArea, More,
+};
+inline constexpr int kToolButtonCount = 17;  // More is not counted: it lives in its own toolbar
+
+struct ToolButtonInfo {
+  ToolButton button;
+  const char* name;     // "btnRecall"
+  const char* caption;  // "Recall"
+  const char* hint;
+  CommandId command;
+  const char* setting;  // "CambtnRecall"; empty for More
+  bool separatorBefore;  // a separator stands left of this button in tbarToolBar
+};
+// The 17 buttons of tbarToolBar, left to right.
+std::span<const ToolButtonInfo> ToolButtons();
+// Any button, More included.
+const ToolButtonInfo& ToolButtonOf(ToolButton b);
+
+// Width of each item of tbarToolBar that is shown (separators included), left
+// to right, for MoreAreaVisible. visible[i] is button i of ToolButtons(). A
+// separator shows only between two groups that both have a visible button.
+std::vector<int> VisibleToolbarItemWidths(const bool (&visible)[kToolButtonCount], int buttonWidth,
+                                         int separatorWidth);
+
+// ---- menus --------------------------------------------------------------------
+
+enum class MenuId { File, Grab, Tools, Custom, Help, More, ViewPopup };
+
+enum class EntryKind { Command, Submenu, Radio, Hidden };
+
+struct MenuEntry {
+  const char* name;     // "mnuSaveAs"
+  const char* caption;  // as shown; action captions already filled in
+  int key;              // shortcut: Ctrl + letter ('A'..'Z'), or kKeyF1 alone; 0 when none
+  CommandId command;
+  bool separatorBefore;
+  EntryKind kind = EntryKind::Command;
+};
+
+struct MenuInfo {
+  MenuId id;
+  const char* name;     // "mnuFile"
+  const char* caption;  // "&File"
+};
+std::span<const MenuInfo> MainMenus();  // File, Grab, Tools, Custom, Help in order
+std::span<const MenuEntry> MenuEntries(MenuId menu);
+// F1 (its virtual key code) opens help; it is the only shortcut without Ctrl.
+inline constexpr int kKeyF1 = 0x70;
+// Text shown at the right of a menu entry for its shortcut ("Ctrl+S"), empty when none.
+std::string ShortcutText(const MenuEntry& e);
+// The entry by name in any menu, or nullptr.
+const MenuEntry* FindMenuEntry(std::string_view name);
+
+// ---- shortcuts ----------------------------------------------------------------
+
+// ShortcutItems: the 18 entries the camera dispatches itself, in order.
+std::span<const MenuEntry* const> ShortcutItems();
+
+struct ShiftState {
+  bool shift = false, ctrl = false, alt = false;
+};
+
+struct ShortcutMatch {
+  bool swallow = false;  // discard the character of this key press
+  CommandId run = CommandId::None;  // None when the entry is disabled or nothing matched
+  const MenuEntry* entry = nullptr;
+};
+// Only exactly Ctrl (no Shift, no Alt) is dispatched. The first entry whose
+// key equals the pressed key sets the swallow flag and runs when enabled.
+// key is the virtual key code: 'A'..'Z' for letters.
+ShortcutMatch MatchShortcut(int key, ShiftState shift, CameraModes modes);
+
+// ---- status line --------------------------------------------------------------
+
+inline constexpr char kStatusCopied[] = "Copied to clipboard.";
+inline constexpr char kStatusStoredRing[] = "Stored to LastCaptures folder.";
+inline constexpr char kStatusRestore[] = "Click image to restore.";
+inline constexpr char kStatusFrozen[] = "Desktop FROZEN. (Click desktop to thaw.)";
+inline constexpr char kStatusStillFrozen[] = "Desktop FROZEN. (Click it to un-freeze.)";
+inline constexpr char kStatusHelp[] = "  Press F1 for help.";
+std::string PictureAddedText(const std::string& folderName, long long kib);  // "Picture added to %s folder.    %d KiB"
+std::string StatusSavedText(const std::string& fileName, long long kib);           // "Saved to %s    %d KiB"
+std::string SizeText(int width, int height);                                 // "Size = %d x %d pixels"
+// A refresh clears the status line when it contains "restore".
+bool RefreshClearsStatus(std::string_view status);
+
+}  // namespace flk

@@ -1,0 +1,59 @@
+// The camera's command dispatcher; see dispatcher.h.
+#include "camera/dispatcher.h"
+
+namespace flk {
+
+static constexpr char kRingFolderName[] = "LastCaptures";
+
+bool TagWritesFile(int tag) { return tag == 3 || tag == 6 || tag == 8 || tag == 10 || tag == 11; }
+
+int UsageCodeOfTag(int tag) {
+  if (tag < 0) return kUsageFolderStore;
+  if ((tag >= 1 && tag <= 8) || tag == 10 || tag == 11 || tag == 19) return tag;
+  return 0;
+}
+
+DispatchResult GenClick(int tag, DispatchOps& ops) {
+  DispatchResult r;
+  const CommandId command = CommandOfTag(tag);
+  // A tag whose command is not in this build does nothing (its entries are disabled).
+  if (tag > 0 && !CommandImplemented(command)) return r;
+
+  ops.ClearStatus();
+  const bool wasFrozen = ops.IsDesktopFrozen();
+  if (!ops.MakePicture(TagWritesFile(tag))) return r;
+  r.pictureMade = true;
+
+  if (ops.LastCapturesNum() != 0 && ops.StoreLastCapture()) {
+    r.ringStored = true;
+    ops.NotifyViewer(-3);
+  }
+
+  bool ok = true;
+  if (tag < 0) {
+    const int index = FolderIndexOfTag(tag);
+    const std::string name = ops.FolderName(index);
+    if (name.empty()) {
+      ok = false;  // the entry no longer refers to a listed folder
+    } else {
+      if (name != kRingFolderName) ok = ops.StoreInFolder(index);
+      if (ok) ops.SetLastFolderName(name);
+    }
+  } else if (command == CommandId::StoreRing) {
+    ops.SetStatus(kStatusStoredRing);
+  } else if (command != CommandId::None) {
+    ok = ops.RunOutput(command);
+    if (ok && command == CommandId::Copy) ops.SetStatus(kStatusCopied);
+  }
+  r.outputOk = ok;
+
+  if (ok) ops.OfferThaw(wasFrozen);
+  ops.FreePicture();
+  if (ok) {
+    r.usageCode = UsageCodeOfTag(tag);
+    if (r.usageCode != 0) ops.CountToolUse(r.usageCode);
+  }
+  return r;
+}
+
+}  // namespace flk

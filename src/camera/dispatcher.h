@@ -1,0 +1,67 @@
+// GenClick, the camera's one dispatcher for every command that takes the
+// picture under the viewfinder: a fixed sequence of steps over operations the
+// caller supplies, so the order and the skips on error are checked on the host.
+//
+// Win32 side: camera_win implements DispatchOps over the real camera (the
+// picture it holds between MakePicture and FreePicture, the picture store, the
+// outputs, the thaw question, the tool-use counters) and calls GenClick with
+// the tag of the clicked button, menu entry or folder entry.
+#pragma once
+
+#include <string>
+
+#include "camera/commands.h"
+
+namespace flk {
+
+class DispatchOps {
+ public:
+  virtual ~DispatchOps() = default;
+  virtual void ClearStatus() = 0;
+  virtual void SetStatus(const std::string& text) = 0;
+  virtual bool IsDesktopFrozen() = 0;
+  // Makes the viewfinder picture (the held picture with Hold on, else
+  // CaptureRect of bmpBkgnd), at the depth of PixelFormatPro when fileDepth.
+  // False when no picture could be made.
+  virtual bool MakePicture(bool fileDepth) = 0;
+  virtual int LastCapturesNum() = 0;
+  virtual bool StoreLastCapture() = 0;  // ring copy of the picture; true when stored
+  virtual void NotifyViewer(int code) = 0;
+  // Entry i of the folder list shown in the Store menu; empty when there is none.
+  virtual std::string FolderName(int index) = 0;
+  virtual bool StoreInFolder(int index) = 0;  // false when the picture could not be written
+  virtual void SetLastFolderName(const std::string& name) = 0;
+  // The output of a tag (print, e-mail, sticky, clipboard, editor, Hold,
+  // save as, e-mail attachment, save + 1). False when it ended with an error
+  // (a cancelled dialog is not an error).
+  virtual bool RunOutput(CommandId command) = 0;
+  virtual void OfferThaw(bool wasFrozen) = 0;
+  virtual void FreePicture() = 0;
+  virtual void CountToolUse(int code) = 0;
+};
+
+// Commands whose picture is written to a file take the depth of PixelFormatPro:
+// Email, Edit, Save As, Make Email Attachment, Save + 1.
+bool TagWritesFile(int tag);
+
+// Usage code counted after a tag: the tag for 1..8, 10, 11 and 19; 9 for a
+// folder entry (negative tag); 0 (nothing counted) otherwise.
+int UsageCodeOfTag(int tag);
+
+struct DispatchResult {
+  bool pictureMade = false;
+  bool ringStored = false;
+  bool outputOk = false;  // the output (or folder store) finished without error
+  int usageCode = 0;      // counted code, 0 when nothing was counted
+};
+
+// In order: clear the status line; note whether the desktop is frozen; make
+// the picture; ring copy when LastCapturesNum is not 0 (NotifyViewer(-3) when
+// stored); the output of the tag (a folder entry stores into the folder unless
+// it is "LastCaptures", then remembers it as the Same Folder); OfferThaw; free
+// the picture; count the usage code. An output that ends with an error still
+// frees the picture but skips OfferThaw and the count. A picture that cannot
+// be made stops the command before anything is stored.
+DispatchResult GenClick(int tag, DispatchOps& ops);
+
+}  // namespace flk

@@ -1,0 +1,214 @@
+#include "camera/camera_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace flk {
+namespace {
+
+// Default camera: 345 x 222, frame 5, all rows shown, panel at the top.
+LayoutInput Defaults() { return LayoutInput{}; }
+
+// Rows: title 22 + menu 19 + toolbar 44 + status 18.
+constexpr int kFullPanel = 22 + 19 + 44 + 18;
+
+TEST(ArrangeControlsDocked, TopPanelStacksRowsAndViewFollows) {
+  CamLayout l = ArrangeControls(Defaults());
+  EXPECT_EQ(l.a, 7);
+  EXPECT_EQ(l.b, 14);
+  EXPECT_TRUE(l.controlVisible);
+  EXPECT_EQ(l.controlHeight, kFullPanel);
+  EXPECT_EQ(l.titleBar, (Rect{0, 0, 335, 22}));
+  EXPECT_EQ(l.menuRow, (Rect{0, 22, 335, 41}));
+  EXPECT_EQ(l.toolBar, (Rect{0, 41, 335, 85}));
+  EXPECT_EQ(l.status, (Rect{0, 85, 335, 103}));
+  EXPECT_EQ(l.control, (Rect{5, 5, 340, 5 + kFullPanel}));
+  EXPECT_EQ(l.view, Rect::FromXYWH(7, 7 + kFullPanel, 345 - 14, 222 - 14 - kFullPanel));
+  EXPECT_EQ(l.capture, l.view);
+  // The view panel is the view plus its 2-pixel bevel all round.
+  EXPECT_EQ(l.viewPanel, (Rect{l.view.left - 2, l.view.top - 2, l.view.right + 2, l.view.bottom + 2}));
+}
+
+TEST(ArrangeControlsDocked, BottomPanelPutsViewAtTheTop) {
+  LayoutInput in = Defaults();
+  in.align = PanelAlign::Bottom;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(l.view, Rect::FromXYWH(7, 7, 331, 222 - 14 - kFullPanel));
+  EXPECT_EQ(l.control, (Rect{5, 222 - 5 - kFullPanel, 340, 217}));
+  EXPECT_EQ(l.control.top, l.viewPanel.bottom);
+  EXPECT_EQ(l.capture, l.view);
+}
+
+TEST(ArrangeControlsDocked, HiddenRowsShrinkThePanelAndMoveTheCloseGlyph) {
+  LayoutInput in = Defaults();
+  in.titleBar = false;
+  in.status = false;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(l.controlHeight, 19 + 44);
+  EXPECT_TRUE(l.titleBar.empty());
+  EXPECT_TRUE(l.status.empty());
+  EXPECT_EQ(l.menuRow.top, 0);
+  EXPECT_TRUE(l.closeOnMenuRow);
+
+  in.titleBar = true;
+  EXPECT_FALSE(ArrangeControls(in).closeOnMenuRow);
+}
+
+TEST(ArrangeControlsDocked, ToolbarHeightFollowsImagesAndCaptions) {
+  LayoutInput in = Defaults();
+  in.toolText = false;
+  EXPECT_EQ(ArrangeControls(in).controlHeight, 22 + 19 + 32 + 18);
+  EXPECT_TRUE(ArrangeControls(in).toolbar.autoButtonHeight);
+  in.toolText = true;
+  in.toolImages = false;
+  EXPECT_EQ(ArrangeControls(in).controlHeight, 22 + 19 + 27 + 18);
+  in.toolText = false;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_FALSE(l.toolbar.visible);
+  EXPECT_TRUE(l.toolBar.empty());
+  EXPECT_EQ(l.controlHeight, 22 + 19 + 18);
+}
+
+TEST(ArrangeControlsBevel, FrameWidthsTwoFiveTen) {
+  for (int bevel : {2, 5, 10}) {
+    SCOPED_TRACE(bevel);
+    LayoutInput in = Defaults();
+    in.camBevel = bevel;
+    CamLayout l = ArrangeControls(in);
+    const int a = bevel + 2;
+    EXPECT_EQ(l.a, a);
+    EXPECT_EQ(l.view.left, a);
+    EXPECT_EQ(l.view.top, a + kFullPanel);
+    EXPECT_EQ(l.view.width(), 345 - 2 * a);
+    EXPECT_EQ(l.view.height(), 222 - 2 * a - kFullPanel);
+    EXPECT_EQ(l.control.left, bevel);
+    EXPECT_EQ(l.control.right, 345 - bevel);
+    EXPECT_EQ(l.minWidth, 2 * a + 1);
+    EXPECT_EQ(l.minHeight, kFullPanel + 2 * a + 1);
+  }
+}
+
+TEST(ArrangeControlsFloating, PanelFloatsAndCaptureIsTheWholeWindow) {
+  LayoutInput in = Defaults();
+  in.align = PanelAlign::Floating;
+  in.textHeightA = 16;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_FALSE(l.controlVisible);
+  EXPECT_EQ(l.controlHeight, 2 * 16 + 6);
+  EXPECT_EQ(l.control, (Rect{7 + 18, 7 + 18, 345 - 7 - 18, 7 + 32 + 24}));
+  EXPECT_EQ(l.view, Rect::FromXYWH(7, 7, 331, 208));
+  EXPECT_EQ(l.capture, Rect::FromXYWH(0, 0, 345, 222));
+  EXPECT_EQ(l.minWidth, 14 + 90);
+  EXPECT_EQ(l.minHeight, 14 + 70);
+}
+
+TEST(ArrangeControlsMinimum, HoldAndGrowthRequests) {
+  LayoutInput in = Defaults();
+  in.hold = true;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(l.minWidth, 100);
+  EXPECT_EQ(l.minHeight, kFullPanel + 100);
+  EXPECT_EQ(l.growDx, 0);
+  EXPECT_EQ(l.growDy, 0);
+
+  // Hold never floats: the panel docks at the top.
+  in.align = PanelAlign::Floating;
+  EXPECT_TRUE(ArrangeControls(in).controlVisible);
+
+  LayoutInput small = Defaults();
+  small.width = 10;
+  small.height = 50;
+  CamLayout s = ArrangeControls(small);
+  EXPECT_TRUE(s.needsGrowth());
+  EXPECT_EQ(s.growDx, 15 - 10);
+  EXPECT_EQ(s.growDy, kFullPanel + 15 - 50);
+
+  small.width = 15;
+  small.height = kFullPanel + 15;
+  EXPECT_FALSE(ArrangeControls(small).needsGrowth());
+}
+
+TEST(ArrangeControlsLatches, FifteenPercentCentred) {
+  CamLayout l = ArrangeControls(Defaults());
+  // 15 % of 345 is 51.75: 51 wide, left (345 - 51) / 2 = 147.
+  EXPECT_EQ(l.latchTop.width(), 51);
+  EXPECT_EQ(l.latchTop.left, 147);
+  EXPECT_EQ(l.latchBottom.left, 147);
+  EXPECT_EQ(l.latchBottom.top, 222 - 7);
+  EXPECT_EQ(l.latchBottom.height(), 5);
+}
+
+TEST(ToolbarPanel, MoreShowsExactlyWhenButtonsDoNotFit) {
+  std::vector<int> items(17, 45);
+  items.insert(items.begin() + 2, 8);
+  const int total = 17 * 45 + 8;
+  EXPECT_FALSE(MoreAreaVisible(total + 2, items));
+  EXPECT_TRUE(MoreAreaVisible(total + 1, items));
+  EXPECT_FALSE(MoreAreaVisible(2, {}));
+  EXPECT_EQ(ItemsThatFit(100, {45, 45, 45}), 2);
+  EXPECT_EQ(ItemsThatFit(135, {45, 45, 45}), 3);
+  EXPECT_EQ(ItemsThatFit(10, {45}), 0);
+}
+
+TEST(GrowWindow, GrowsCapsAtScreenAndRefusesBelowMinimum) {
+  const Size screen{1024, 768};
+  Rect w = Rect::FromXYWH(100, 50, 300, 200);
+  EXPECT_EQ(GrowWindow(w, 10, 20, screen, 50, 50), Rect::FromXYWH(100, 50, 310, 220));
+  // Past the screen's width: width capped, the far edge still ends where it was pushed.
+  Rect wide = Rect::FromXYWH(100, 0, 1000, 200);
+  Rect grown = GrowWindow(wide, 100, 0, screen, 50, 50);
+  EXPECT_EQ(grown.width(), 1024);
+  EXPECT_EQ(grown.right, wide.right + 100);
+  // Shrinking stops at the minimum: the edge stays.
+  EXPECT_EQ(GrowWindow(w, -260, 0, screen, 50, 50), w);
+  EXPECT_EQ(GrowWindow(w, -250, -150, screen, 50, 50), Rect::FromXYWH(100, 50, 50, 50));
+}
+
+TEST(OpeningSize, NarrowStoredWidthOpensAt120) {
+  EXPECT_EQ(OpeningSize(80, 222), (Size{120, 222}));
+  EXPECT_EQ(OpeningSize(345, 222), (Size{345, 222}));
+}
+
+// Screen rectangle of the view for a window at pos.
+Rect ScreenView(Point pos, PanelAlign align) {
+  LayoutInput in;
+  in.align = align;
+  return ArrangeControls(in).view.offset(pos.x, pos.y);
+}
+
+TEST(ControlPanelSwitch, TopBottomTopKeepsTheViewOverTheSameArea) {
+  const Point start{200, 300};
+  const int hc = ArrangeControls(LayoutInput{}).controlHeight;
+  const Rect before = ScreenView(start, PanelAlign::Top);
+
+  PanelSwitch down = SwitchControlPanel(PanelAlign::Top, PanelAlign::Bottom, start, hc);
+  EXPECT_TRUE(down.moved);
+  EXPECT_EQ(down.align, PanelAlign::Bottom);
+  EXPECT_EQ(ScreenView(down.windowPos, PanelAlign::Bottom), before);
+
+  PanelSwitch up = SwitchControlPanel(PanelAlign::Bottom, PanelAlign::Top, down.windowPos, hc);
+  EXPECT_EQ(up.windowPos, start);
+  EXPECT_EQ(ScreenView(up.windowPos, PanelAlign::Top), before);
+  EXPECT_FALSE(up.edgeOffVisible);
+
+  PanelSwitch fl = SwitchControlPanel(PanelAlign::Top, PanelAlign::Floating, start, hc);
+  EXPECT_FALSE(fl.moved);
+  EXPECT_EQ(fl.windowPos, start);
+  EXPECT_TRUE(fl.edgeOffVisible);
+  EXPECT_FALSE(SwitchControlPanel(PanelAlign::Top, PanelAlign::Top, start, hc).moved);
+}
+
+TEST(ControlPanelSwitch, LatchClicksToggle) {
+  EXPECT_EQ(LatchTarget(Latch::Top, PanelAlign::Bottom), PanelAlign::Top);
+  EXPECT_EQ(LatchTarget(Latch::Top, PanelAlign::Floating), PanelAlign::Top);
+  EXPECT_EQ(LatchTarget(Latch::Top, PanelAlign::Top), PanelAlign::Floating);
+  EXPECT_EQ(LatchTarget(Latch::Bottom, PanelAlign::Bottom), PanelAlign::Floating);
+  EXPECT_EQ(LatchTarget(Latch::Bottom, PanelAlign::Top), PanelAlign::Bottom);
+  EXPECT_TRUE(IsLatchClick({10, 10}, {12, 11}));
+  EXPECT_FALSE(IsLatchClick({10, 10}, {12, 12}));
+  EXPECT_FALSE(IsLatchClick({10, 10}, {6, 10}));
+}
+
+}  // namespace
+}  // namespace flk

@@ -1,0 +1,177 @@
+#include "camera/dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace flk {
+namespace {
+
+// Records every operation in order.
+class RecordingOps : public DispatchOps {
+ public:
+  std::vector<std::string> log;
+  bool frozen = false;
+  bool pictureOk = true;
+  int ringSize = 5;
+  bool ringOk = true;
+  bool outputOk = true;
+  bool folderOk = true;
+  std::vector<std::string> folders{"Alpha", "LastCaptures", "Beta"};
+  std::string lastFolder;
+  std::string status = "old";
+  bool fileDepth = false;
+
+  void ClearStatus() override { status.clear(); log.push_back("clear"); }
+  void SetStatus(const std::string& t) override { status = t; log.push_back("status"); }
+  bool IsDesktopFrozen() override { log.push_back("frozen?"); return frozen; }
+  bool MakePicture(bool fd) override {
+    fileDepth = fd;
+    log.push_back("make");
+    return pictureOk;
+  }
+  int LastCapturesNum() override { return ringSize; }
+  bool StoreLastCapture() override { log.push_back("ring"); return ringOk; }
+  void NotifyViewer(int code) override { log.push_back("notify" + std::to_string(code)); }
+  std::string FolderName(int i) override {
+    return i >= 0 && i < static_cast<int>(folders.size()) ? folders[i] : std::string();
+  }
+  bool StoreInFolder(int i) override { log.push_back("folder" + std::to_string(i)); return folderOk; }
+  void SetLastFolderName(const std::string& n) override { lastFolder = n; log.push_back("same"); }
+  bool RunOutput(CommandId c) override {
+    log.push_back("output" + std::to_string(TagOf(c)));
+    return outputOk;
+  }
+  void OfferThaw(bool wasFrozen) override { log.push_back(wasFrozen ? "thaw?frozen" : "thaw?"); }
+  void FreePicture() override { log.push_back("free"); }
+  void CountToolUse(int code) override { log.push_back("count" + std::to_string(code)); }
+};
+
+using Log = std::vector<std::string>;
+
+TEST(GenClick, SaveRunsEveryStepInOrder) {
+  RecordingOps ops;
+  DispatchResult r = GenClick(8, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "output8", "thaw?", "free", "count8"}));
+  EXPECT_TRUE(ops.fileDepth);
+  EXPECT_TRUE(r.ringStored);
+  EXPECT_EQ(r.usageCode, 8);
+}
+
+TEST(GenClick, FrozenFlagIsTakenBeforeTheOutput) {
+  RecordingOps ops;
+  ops.frozen = true;
+  GenClick(11, ops);
+  EXPECT_EQ(ops.log[6], "thaw?frozen");
+}
+
+TEST(GenClick, RingOffSkipsTheRingCopy) {
+  RecordingOps ops;
+  ops.ringSize = 0;
+  GenClick(5, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "output5", "status", "thaw?", "free", "count5"}));
+  EXPECT_EQ(ops.status, kStatusCopied);
+  EXPECT_FALSE(ops.fileDepth);
+}
+
+TEST(GenClick, RingNotStoredSendsNoNotice) {
+  RecordingOps ops;
+  ops.ringOk = false;
+  DispatchResult r = GenClick(5, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "output5", "status", "thaw?", "free", "count5"}));
+  EXPECT_FALSE(r.ringStored);
+}
+
+TEST(GenClick, OutputErrorFreesButSkipsThawAndCount) {
+  RecordingOps ops;
+  ops.outputOk = false;
+  DispatchResult r = GenClick(8, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "output8", "free"}));
+  EXPECT_FALSE(r.outputOk);
+  EXPECT_EQ(r.usageCode, 0);
+  // Copy failing leaves the status line alone.
+  RecordingOps copy;
+  copy.outputOk = false;
+  GenClick(5, copy);
+  EXPECT_EQ(copy.status, "");
+}
+
+TEST(GenClick, NoPictureStopsBeforeAnythingIsStored) {
+  RecordingOps ops;
+  ops.pictureOk = false;
+  DispatchResult r = GenClick(8, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make"}));
+  EXPECT_FALSE(r.pictureMade);
+}
+
+TEST(GenClick, StoreButtonMakesOnlyTheRingCopy) {
+  RecordingOps ops;
+  GenClick(19, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "status", "thaw?", "free", "count19"}));
+  EXPECT_EQ(ops.status, kStatusStoredRing);
+}
+
+TEST(GenClick, FolderEntryStoresRemembersAndCountsNine) {
+  RecordingOps ops;
+  GenClick(FolderTag(2), ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "folder2", "same", "thaw?", "free", "count9"}));
+  EXPECT_EQ(ops.lastFolder, "Beta");
+}
+
+TEST(GenClick, LastCapturesEntryIsNotStoredTwice) {
+  RecordingOps ops;
+  GenClick(FolderTag(1), ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "same", "thaw?", "free", "count9"}));
+  EXPECT_EQ(ops.lastFolder, "LastCaptures");
+}
+
+TEST(GenClick, FolderStoreFailureOrStaleIndexIsAnError) {
+  RecordingOps ops;
+  ops.folderOk = false;
+  GenClick(FolderTag(0), ops);
+  EXPECT_EQ(ops.log.back(), "free");
+  EXPECT_EQ(ops.lastFolder, "");
+
+  RecordingOps stale;
+  GenClick(FolderTag(9), stale);
+  EXPECT_EQ(stale.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "free"}));
+}
+
+TEST(GenClick, TagZeroHasNoOutputAndCountsNothing) {
+  RecordingOps ops;
+  DispatchResult r = GenClick(0, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "thaw?", "free"}));
+  EXPECT_EQ(r.usageCode, 0);
+}
+
+TEST(GenClick, HoldIsRingCopyThenToggle) {
+  RecordingOps ops;
+  GenClick(7, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "output7", "thaw?", "free", "count7"}));
+}
+
+TEST(GenClick, UnbuiltOutputDoesNothing) {
+  RecordingOps ops;
+  GenClick(1, ops);
+  EXPECT_TRUE(ops.log.empty());
+  EXPECT_EQ(ops.status, "old");
+}
+
+TEST(GenClick, FileDepthOnlyForFileWritingTags) {
+  for (int tag : {3, 6, 8, 10, 11}) EXPECT_TRUE(TagWritesFile(tag)) << tag;
+  for (int tag : {0, 1, 2, 4, 5, 7, 19, -1}) EXPECT_FALSE(TagWritesFile(tag)) << tag;
+  RecordingOps ops;
+  GenClick(10, ops);
+  EXPECT_TRUE(ops.fileDepth);
+}
+
+TEST(GenClick, UsageCodes) {
+  for (int tag : {1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 19}) EXPECT_EQ(UsageCodeOfTag(tag), tag);
+  EXPECT_EQ(UsageCodeOfTag(-3), 9);
+  EXPECT_EQ(UsageCodeOfTag(0), 0);
+  EXPECT_EQ(UsageCodeOfTag(9), 0);
+}
+
+}  // namespace
+}  // namespace flk
