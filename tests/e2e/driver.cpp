@@ -1,0 +1,514 @@
+#include "driver.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "shell/names.h"
+
+namespace flk::e2e {
+
+namespace {
+
+constexpr char kDefaultProgram[] = "C:\\Framelark\\Pro\\FramelarkPro.exe";
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string WithoutAmpersands(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '&') {
+      if (i + 1 < s.size() && s[i + 1] == '&') out += s[++i];
+      continue;
+    }
+    out += s[i];
+  }
+  return out;
+}
+
+std::string NormaliseLineBreaks(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r') {
+      out += '\n';
+      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+      continue;
+    }
+    out += s[i];
+  }
+  return out;
+}
+
+struct EnumState {
+  const char* cls;
+  const char* caption;
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<EnumState*>(lp);
+  if (st->cls && WindowClass(hwnd) != st->cls) return TRUE;
+  if (st->caption && WindowText(hwnd) != st->caption) return TRUE;
+  if (st->pid && WindowPid(hwnd) != st->pid) return TRUE;
+  st->found.push_back(hwnd);
+  return TRUE;
+}
+
+struct ChildState {
+  HWND parent;
+  const char* cls;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<ChildState*>(lp);
+  if (GetParent(hwnd) != st->parent) return TRUE;
+  if (st->cls && Lower(WindowClass(hwnd)) != Lower(st->cls)) return TRUE;
+  st->found.push_back(hwnd);
+  return TRUE;
+}
+
+// Opens a key for reading or writing in the 64-bit view.
+win::UniqueKey OpenKey(HKEY root, const std::string& path, REGSAM access, bool create) {
+  win::UniqueKey key;
+  LSTATUS rc;
+  if (create) {
+    rc = RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, access | KEY_WOW64_64KEY, nullptr, key.put(), nullptr);
+  } else {
+    rc = RegOpenKeyExA(root, path.c_str(), 0, access | KEY_WOW64_64KEY, key.put());
+  }
+  if (rc != ERROR_SUCCESS) key.release();
+  return key;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return done();
+    Sleep(pollMs);
+  }
+}
+
+std::string ProgramPath() {
+  char buf[MAX_PATH];
+  DWORD n = GetEnvironmentVariableA("FLK_PROGRAM", buf, sizeof buf);
+  if (n > 0 && n < sizeof buf) return buf;
+  return kDefaultProgram;
+}
+
+std::string DataFolder() {
+  std::string p = ProgramPath();
+  // The program lies in the folder "Pro" of the data folder.
+  size_t file = p.find_last_of('\\');
+  if (file == std::string::npos) return {};
+  size_t pro = p.find_last_of('\\', file - 1);
+  if (pro == std::string::npos) return {};
+  return p.substr(0, pro + 1);
+}
+
+// ---- processes ----------------------------------------------------------------
+
+Process Process::StartCommand(const std::string& exe, const std::string& commandLine) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::vector<char> cmd(commandLine.begin(), commandLine.end());
+  cmd.push_back('\0');
+  Process p;
+  if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return p;
+  CloseHandle(pi.hThread);
+  p.handle_.reset(pi.hProcess);
+  p.pid_ = pi.dwProcessId;
+  return p;
+}
+
+Process Process::Start(const std::string& args) {
+  const std::string exe = ProgramPath();
+  std::string cmd = "\"" + exe + "\"";
+  if (!args.empty()) cmd += " " + args;
+  return StartCommand(exe, cmd);
+}
+
+Process Process::Open(DWORD pid) {
+  Process p;
+  HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
+  if (h) {
+    p.handle_.reset(h);
+    p.pid_ = pid;
+  }
+  return p;
+}
+
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Process::WaitExit(DWORD timeoutMs) const {
+  if (!handle_) return std::nullopt;
+  if (WaitForSingleObject(handle_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  if (!GetExitCodeProcess(handle_.get(), &code)) return std::nullopt;
+  return code;
+}
+
+bool Process::WaitIdle(DWORD timeoutMs) const {
+  return handle_ && WaitForInputIdle(handle_.get(), timeoutMs) == 0;
+}
+
+void Process::Terminate() const {
+  if (!handle_) return;
+  TerminateProcess(handle_.get(), 1);
+  WaitForSingleObject(handle_.get(), kWaitMs);
+}
+
+std::vector<DWORD> ProgramProcessIds() {
+  std::vector<DWORD> pids;
+  win::UniqueKernelHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap || snap.get() == INVALID_HANDLE_VALUE) {
+    snap.release();
+    return pids;
+  }
+  std::string program = ProgramPath();
+  std::string file = Lower(program.substr(program.find_last_of('\\') + 1));
+  PROCESSENTRY32 pe{};
+  pe.dwSize = sizeof pe;
+  for (BOOL ok = Process32First(snap.get(), &pe); ok; ok = Process32Next(snap.get(), &pe)) {
+    char name[MAX_PATH];
+    WideCharToMultiByte(CP_ACP, 0, pe.szExeFile, -1, name, sizeof name, nullptr, nullptr);
+    if (Lower(name) == file && pe.th32ProcessID != GetCurrentProcessId()) pids.push_back(pe.th32ProcessID);
+  }
+  return pids;
+}
+
+int KillProgramProcesses() {
+  int n = 0;
+  for (DWORD pid : ProgramProcessIds()) {
+    Process p = Process::Open(pid);
+    if (!p) continue;
+    p.Terminate();
+    ++n;
+  }
+  return n;
+}
+
+// ---- windows ------------------------------------------------------------------
+
+std::vector<HWND> TopWindows(const char* cls, const char* caption, DWORD pid) {
+  EnumState st{cls, caption, pid, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+HWND FindTop(const char* cls, const char* caption, DWORD pid) {
+  auto all = TopWindows(cls, caption, pid);
+  return all.empty() ? nullptr : all.front();
+}
+
+HWND WaitWindow(const char* cls, const char* caption, bool visible, DWORD timeoutMs, DWORD pid) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND h : TopWindows(cls, caption, pid)) {
+          if (!visible || IsWindowVisible(h)) {
+            found = h;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+bool WaitGone(HWND hwnd, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(hwnd); }, timeoutMs);
+}
+
+bool IsVisible(HWND hwnd) { return hwnd && IsWindow(hwnd) && IsWindowVisible(hwnd); }
+
+DWORD WindowPid(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+std::string WindowClass(HWND hwnd) {
+  char buf[256];
+  int n = GetClassNameA(hwnd, buf, sizeof buf);
+  return std::string(buf, n > 0 ? n : 0);
+}
+
+std::string WindowText(HWND hwnd) {
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) {
+    char buf[1024];
+    int n = GetWindowTextA(hwnd, buf, sizeof buf);
+    return std::string(buf, n > 0 ? n : 0);
+  }
+  std::string text(len + 1, '\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           2000, &got))
+    return {};
+  text.resize(std::min<size_t>(got, len));
+  return text;
+}
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+std::vector<HWND> Children(HWND parent, const char* cls) {
+  ChildState st{parent, cls, {}};
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+// ---- message boxes ------------------------------------------------------------
+
+std::vector<HWND> MessageBoxes(const char* caption, DWORD pid) {
+  std::vector<HWND> out;
+  for (HWND h : TopWindows(kDialogClass, caption, pid))
+    if (IsWindowVisible(h)) out.push_back(h);
+  return out;
+}
+
+HWND WaitMessageBox(const char* caption, DWORD timeoutMs, DWORD pid) {
+  return WaitWindow(kDialogClass, caption, true, timeoutMs, pid);
+}
+
+std::string MessageBoxText(HWND box) {
+  // The message lies in the static control 0xFFFF of the standard box.
+  if (HWND text = GetDlgItem(box, 0xFFFF)) return NormaliseLineBreaks(WindowText(text));
+  std::string longest;
+  for (HWND s : Children(box, "Static")) {
+    std::string t = WindowText(s);
+    if (t.size() > longest.size()) longest = t;
+  }
+  return NormaliseLineBreaks(longest);
+}
+
+std::vector<std::string> ButtonTexts(HWND box) {
+  std::vector<std::string> out;
+  for (HWND b : Children(box, "Button"))
+    if (IsWindowVisible(b)) out.push_back(WithoutAmpersands(WindowText(b)));
+  return out;
+}
+
+bool PressButton(HWND box, int id) {
+  HWND button = GetDlgItem(box, id);
+  if (!button || !IsWindowVisible(button)) return false;
+  return PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool PressButton(HWND box, const std::string& caption) {
+  for (HWND b : Children(box, "Button")) {
+    if (!IsWindowVisible(b)) continue;
+    if (Lower(WithoutAmpersands(WindowText(b))) == Lower(caption)) return PressButton(box, GetDlgCtrlID(b));
+  }
+  return false;
+}
+
+bool Answer(HWND box, int id, DWORD timeoutMs) { return PressButton(box, id) && WaitGone(box, timeoutMs); }
+
+// ---- messages -------------------------------------------------------------------
+
+bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l) { return PostMessageA(hwnd, msg, w, l) != 0; }
+
+std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l, DWORD timeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd, msg, w, l, SMTO_ABORTIFHUNG, timeoutMs, &result)) return std::nullopt;
+  return static_cast<LRESULT>(result);
+}
+
+// ---- registry -------------------------------------------------------------------
+
+bool RegKeyExists(HKEY root, const std::string& path) {
+  return static_cast<bool>(OpenKey(root, path, KEY_QUERY_VALUE, false));
+}
+
+std::optional<RegData> RegRead(HKEY root, const std::string& path, const std::string& name) {
+  auto key = OpenKey(root, path, KEY_QUERY_VALUE, false);
+  if (!key) return std::nullopt;
+  RegData d;
+  DWORD size = 0;
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &d.type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  d.bytes.resize(size);
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &d.type, d.bytes.data(), &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  d.bytes.resize(size);
+  return d;
+}
+
+std::optional<DWORD> RegDword(HKEY root, const std::string& path, const std::string& name) {
+  auto d = RegRead(root, path, name);
+  if (!d || d->type != REG_DWORD || d->bytes.size() != sizeof(DWORD)) return std::nullopt;
+  DWORD v;
+  std::memcpy(&v, d->bytes.data(), sizeof v);
+  return v;
+}
+
+std::optional<std::string> RegString(HKEY root, const std::string& path, const std::string& name) {
+  auto d = RegRead(root, path, name);
+  if (!d || (d->type != REG_SZ && d->type != REG_EXPAND_SZ)) return std::nullopt;
+  std::string s(d->bytes.begin(), d->bytes.end());
+  while (!s.empty() && s.back() == '\0') s.pop_back();
+  return s;
+}
+
+std::optional<double> RegDate(HKEY root, const std::string& path, const std::string& name) {
+  auto d = RegRead(root, path, name);
+  if (!d || d->type != REG_BINARY || d->bytes.size() != sizeof(double)) return std::nullopt;
+  double v;
+  std::memcpy(&v, d->bytes.data(), sizeof v);
+  return v;
+}
+
+std::vector<std::string> RegValueNames(HKEY root, const std::string& path) {
+  std::vector<std::string> names;
+  auto key = OpenKey(root, path, KEY_QUERY_VALUE, false);
+  if (!key) return names;
+  for (DWORD i = 0;; ++i) {
+    char name[16384];
+    DWORD len = sizeof name;
+    if (RegEnumValueA(key.get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, len);
+  }
+  return names;
+}
+
+bool RegWrite(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data,
+              DWORD size) {
+  auto key = OpenKey(root, path, KEY_SET_VALUE, true);
+  if (!key) return false;
+  return RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+bool RegWriteDword(HKEY root, const std::string& path, const std::string& name, DWORD value) {
+  return RegWrite(root, path, name, REG_DWORD, &value, sizeof value);
+}
+
+bool RegWriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+  return RegWrite(root, path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+bool RegWriteDate(HKEY root, const std::string& path, const std::string& name, double oleDate) {
+  return RegWrite(root, path, name, REG_BINARY, &oleDate, sizeof oleDate);
+}
+
+bool RegRemoveValue(HKEY root, const std::string& path, const std::string& name) {
+  auto key = OpenKey(root, path, KEY_SET_VALUE, false);
+  if (!key) return true;
+  LSTATUS rc = RegDeleteValueA(key.get(), name.c_str());
+  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+bool RegRemoveTree(HKEY root, const std::string& path) {
+  if (!RegKeyExists(root, path)) return true;
+  LSTATUS rc = RegDeleteTreeA(root, path.c_str());
+  return (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) && !RegKeyExists(root, path);
+}
+
+// ---- files ----------------------------------------------------------------------
+
+bool FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<uint64_t> FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return std::nullopt;
+  if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+// ---- screen ---------------------------------------------------------------------
+
+std::optional<Pixels> GrabScreen(RECT r) {
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT clipped;
+  if (!IntersectRect(&clipped, &r, &screen)) return std::nullopt;
+  Pixels px;
+  px.rect = clipped;
+  const int w = px.width(), h = px.height();
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  win::WindowDC screenDc(nullptr);
+  if (!screenDc) return std::nullopt;
+  win::UniqueMemoryDC mem(CreateCompatibleDC(screenDc.get()));
+  void* bits = nullptr;
+  win::UniqueBitmap dib(CreateDIBSection(screenDc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!mem || !dib || !bits) return std::nullopt;
+  {
+    win::SelectedObject sel(mem.get(), dib.get());
+    if (!BitBlt(mem.get(), 0, 0, w, h, screenDc.get(), clipped.left, clipped.top, SRCCOPY)) return std::nullopt;
+    GdiFlush();
+  }
+  const auto* p = static_cast<const uint32_t*>(bits);
+  px.bgra.assign(p, p + static_cast<size_t>(w) * h);
+  for (auto& v : px.bgra) v &= 0x00FFFFFF;
+  return px;
+}
+
+// ---- time -------------------------------------------------------------------------
+
+double OleNow() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft);
+  ULARGE_INTEGER u;
+  u.LowPart = ft.dwLowDateTime;
+  u.HighPart = ft.dwHighDateTime;
+  // FILETIME counts 100 ns from 1 January 1601; the OLE epoch is 30 December 1899.
+  constexpr double kTicksPerDay = 864000000000.0;
+  constexpr double kEpochDays = 109205.0;  // 1601-01-01 .. 1899-12-30
+  return static_cast<double>(u.QuadPart) / kTicksPerDay - kEpochDays;
+}
+
+// ---- state between tests ------------------------------------------------------------
+
+void WriteInstallationRecord() {
+  const std::string program = ProgramPath();
+  RegWriteString(HKEY_LOCAL_MACHINE, kAppPathKey, "", program);
+  RegWriteString(HKEY_LOCAL_MACHINE, kSettingsPath, "ProgramNameRef", kProgramName);
+  RegWriteString(HKEY_LOCAL_MACHINE, kSettingsPath, "ProgramVersionRef", kProgramVersion);
+  RegWriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "ReInstalCnt", 2);
+  RegWriteString(HKEY_LOCAL_MACHINE, kSettingsPath, "BasePath", DataFolder());
+}
+
+void ResetProgramState() {
+  KillProgramProcesses();
+  RegRemoveTree(HKEY_CURRENT_USER, kOldConfigParentKey);
+  RegRemoveTree(HKEY_CURRENT_CONFIG, kOldConfigParentKey);
+  RegRemoveValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  RegRemoveTree(HKEY_LOCAL_MACHINE, kAdminProbeKey);
+  RegRemoveTree(HKEY_LOCAL_MACHINE, kSettingsPath);
+  RegRemoveTree(HKEY_LOCAL_MACHINE, kOldAppPathKey);
+  for (const char* editor : {"MSPaint.exe", "PBrush.exe"})
+    RegRemoveTree(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\" + editor);
+  WriteInstallationRecord();
+}
+
+}  // namespace flk::e2e

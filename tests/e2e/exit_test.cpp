@@ -1,0 +1,66 @@
+// The orderly end of the camera role stores the exit time, the exit count and
+// the in-memory settings.
+#include "program_fixture.h"
+
+namespace flk::e2e {
+namespace {
+
+class ExitTest : public ProgramTest {};
+
+TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
+  const double lastExit = OleNow() - 30;
+  WriteCurrentUserSettings(lastExit);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "c", 7);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "SS_Interval", 700);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "AS_ScanBt", 33);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", 40);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", 50);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", 300);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", 250);
+
+  Process p = Process::Start("");
+  ASSERT_TRUE(p);
+  CameraStart s = WaitCameraOrBox(p);
+  ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
+  ASSERT_TRUE(p.WaitIdle());
+  // Values changed behind the program's back: the exit writes its own copies.
+  for (const char* name : {"c", "SS_Interval", "AS_ScanBt", "Width", "Height", "Left", "Top"})
+    RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, 1);
+  RegWriteDate(HKEY_CURRENT_USER, kSettingsPath, "a", lastExit);
+
+  ASSERT_TRUE(Post(s.camera, WM_CLOSE));
+  auto code = p.WaitExit();
+  ASSERT_TRUE(code) << "the program did not end; boxes: " << DescribeBoxes(p.pid());
+  EXPECT_TRUE(MessageBoxes(nullptr, p.pid()).empty());
+
+  auto a = RegDate(HKEY_CURRENT_USER, kSettingsPath, "a");
+  ASSERT_TRUE(a) << DescribeUserValue("a");
+  EXPECT_GT(*a, lastExit + 29) << "the exit time was not stored";
+  EXPECT_NEAR(*a, OleNow(), 10.0 / (24 * 60));
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "c"), 8u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "SS_Interval"), 700u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "AS_ScanBt"), 33u);
+  // The camera was opened, so its rectangle is stored too.
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Left"), 40u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Top"), 50u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 300u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Height"), 250u);
+  EXPECT_TRUE(WaitUntil([] { return ProgramProcessIds().empty(); }, 3000));
+}
+
+TEST_F(ExitTest, StartThatEndsEarlyStoresNothing) {
+  const double lastExit = OleNow() - 30;
+  WriteCurrentUserSettings(lastExit);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "c", 7);
+  Process first = Process::Start("");
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(WaitCameraOrBox(first).camera) << DescribeBoxes(first.pid());
+  // A second instance ends at once, before it reads or writes any setting.
+  Process second = Process::Start("");
+  ASSERT_TRUE(second.WaitExit());
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "c"), 7u);
+  EXPECT_EQ(RegDate(HKEY_CURRENT_USER, kSettingsPath, "a"), lastExit);
+}
+
+}  // namespace
+}  // namespace flk::e2e

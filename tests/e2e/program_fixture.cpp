@@ -1,0 +1,200 @@
+#include "program_fixture.h"
+
+#include <cstdio>
+
+namespace flk::e2e {
+
+namespace {
+
+using K = InstalledSetting::Kind;
+
+std::vector<InstalledSetting> MakeTable() {
+  std::vector<InstalledSetting> t = {
+      {"ProgramName", K::Text, 0, "FramelarkPro", false},
+      {"ProgramVersion", K::Text, 0, "1.32", false},
+      {"ReInstalCnt", K::Integer, static_cast<int>(kInstalledReInstalCnt), "", false},
+      {"a", K::Date, 0, "", false},
+      {"c", K::Integer, 0, "", true},
+      {"PixelFormatPro", K::Integer, 6, "", false},
+      {"Left", K::Integer, 0, "", false},
+      {"Top", K::Integer, 0, "", false},
+      {"Width", K::Integer, 186, "", false},
+      {"Height", K::Integer, 268, "", false},
+      {"SaveToFileName", K::Text, 0, "", false},
+      {"NxtFileNum", K::Integer, 1, "", false},
+      {"RefreshDelay", K::Integer, 255, "", false},
+      {"ToolUse", K::Text, 0, "", true},
+      {"LastCapturesNum", K::Integer, 5, "", false},
+      {"CloseBtnExits", K::Integer, 1, "", false},
+      {"DoTopper", K::Integer, 0, "", false},
+      {"CPanelAlign", K::Integer, 1, "", false},
+      // No image editor is registered in a plain prefix.
+      {"EditorPath", K::Text, 0, "", false},
+      {"CamTitle", K::Integer, 1, "", false},
+      {"CamToolImages", K::Integer, 1, "", false},
+      {"CamToolText", K::Integer, 1, "", false},
+      {"CamStatus", K::Integer, 1, "", false},
+  };
+  for (const char* b : {"CambtnPrint", "CambtnPrintFit", "CambtnSave", "CambtnIncSave", "CambtnCopy", "CambtnEdit",
+                        "CambtnEmail", "CambtnSticky", "CambtnStore", "CambtnRecall", "CambtnLock", "CambtnToEdge",
+                        "CambtnScreen", "CambtnWindow", "CambtnInside", "CambtnScroll", "CambtnRobo"})
+    t.push_back({b, K::Integer, 1, "", false});
+  t.push_back({"CamBevelWidth", K::Integer, 5, "", false});
+  for (const char* n : {"NsaColorDepth", "NsaSaveAsFormat", "NsaEdit", "NsaNonMapiMsg", "NsaUseScissors", "NsaBigImage",
+                        "NsaHiddenControls", "NsaResizeLimit", "NsaCntrPt", "NsaScrollPt", "NsaEteOff"})
+    t.push_back({n, K::Integer, 0, "", false});
+  t.push_back({"NextTip", K::Integer, 1, "", false});
+  t.push_back({"MapiEmail", K::Integer, 0, "", false});
+  t.push_back({"MapiClient", K::Integer, 0, "", false});
+  t.push_back({"NonMapiOpen", K::Integer, 1, "", false});
+  for (const char* set : {"SS_", "AS_"}) {
+    const bool robo = set[0] == 'A';
+    const std::pair<const char*, int> rows[] = {
+        {"DoVScroll", robo ? 1 : 0}, {"DoIndex", 1},    {"Interval", robo ? 400 : 600},
+        {"StepSize", 1},             {"FileLimit", 8388608}, {"IndexLt", 19},
+        {"ScanLt", 20},              {"ScanTp", 20},    {"ScanRt", 20},
+        {"ScanBt", 28},              {"RtMargin", 18},  {"SrchVScroll", 1}};
+    for (const auto& [name, value] : rows) {
+      static std::vector<std::string> names;  // keeps the composed names alive
+      names.reserve(64);
+      names.push_back(std::string(set) + name);
+      t.push_back({names.back().c_str(), K::Integer, value, "", false});
+    }
+  }
+  t.push_back({"ViewerLeft", K::Integer, 150, "", false});
+  t.push_back({"ViewerTop", K::Integer, 150, "", false});
+  t.push_back({"ViewerWidth", K::Integer, 790, "", false});
+  t.push_back({"ViewerHeight", K::Integer, 400, "", false});
+  for (const char* n : {"ViewerToolImages", "ViewerToolText", "ViewerMemo", "ViewerStatus"})
+    t.push_back({n, K::Integer, 1, "", false});
+  for (const char* n : {"ViewerbtnPrint", "ViewerbtnPrintFit", "ViewerbtnEmail", "ViewerbtnCopy", "ViewerbtnSave",
+                        "ViewerbtnEdit", "ViewerbtnSticky", "ViewerbtnDelete", "ViewerbtnPaste", "ViewerbtnMirror",
+                        "ViewerbtnFlip", "ViewerbtnInvert", "ViewerbtnCamera", "ViewerbtnSaveInc", "ViewerbtnCrop",
+                        "ViewerbtnProp"})
+    t.push_back({n, K::Integer, 1, "", false});
+  t.push_back({"ViewerThumbHeight", K::Integer, 39, "", false});
+  t.push_back({"ViewerMemoHeight", K::Integer, 32, "", false});
+  return t;
+}
+
+}  // namespace
+
+const std::vector<InstalledSetting>& InstalledSettings() {
+  static const std::vector<InstalledSetting> table = MakeTable();
+  return table;
+}
+
+const InstalledSetting* FindInstalledSetting(const std::string& name) {
+  for (const auto& s : InstalledSettings())
+    if (name == s.name) return &s;
+  return nullptr;
+}
+
+void WriteCurrentUserSettings(double aDate) {
+  if (aDate == 0) aDate = OleNow() - 1;
+  for (const auto& s : InstalledSettings()) {
+    switch (s.kind) {
+      case K::Integer:
+        RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, s.name, static_cast<DWORD>(s.number));
+        break;
+      case K::Text:
+        RegWriteString(HKEY_CURRENT_USER, kSettingsPath, s.name, s.text);
+        break;
+      case K::Date:
+        RegWriteDate(HKEY_CURRENT_USER, kSettingsPath, s.name, aDate);
+        break;
+    }
+  }
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip", static_cast<DWORD>(-1));
+}
+
+std::string DescribeUserValue(const std::string& name) {
+  auto d = RegRead(HKEY_CURRENT_USER, kSettingsPath, name);
+  if (!d) return name + " missing";
+  char buf[64];
+  switch (d->type) {
+    case REG_DWORD:
+      if (d->bytes.size() == 4) {
+        std::snprintf(buf, sizeof buf, "REG_DWORD %d", *reinterpret_cast<const int*>(d->bytes.data()));
+        return name + " = " + buf;
+      }
+      break;
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+      return name + " = REG_SZ \"" + *RegString(HKEY_CURRENT_USER, kSettingsPath, name) + "\"";
+    default:
+      break;
+  }
+  std::snprintf(buf, sizeof buf, "type %lu, %zu bytes", static_cast<unsigned long>(d->type), d->bytes.size());
+  return name + " = " + buf;
+}
+
+CameraStart WaitCameraOrBox(const Process& p, DWORD timeoutMs) {
+  CameraStart r;
+  WaitUntil(
+      [&] {
+        auto boxes = MessageBoxes(nullptr, p.pid());
+        if (!boxes.empty()) {
+          r.box = boxes.front();
+          return true;
+        }
+        if (HWND cam = FindTop(kCameraClass, kCameraCaption, p.pid()); cam && IsWindowVisible(cam)) {
+          r.camera = cam;
+          return true;
+        }
+        if (auto code = p.WaitExit(0)) {
+          r.exited = true;
+          r.exitCode = *code;
+          return true;
+        }
+        return false;
+      },
+      timeoutMs);
+  return r;
+}
+
+HWND WaitBoxOf(const Process& p, const char* caption, DWORD timeoutMs) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        auto boxes = MessageBoxes(caption, p.pid());
+        if (!boxes.empty()) {
+          box = boxes.front();
+          return true;
+        }
+        return !p.Running();
+      },
+      timeoutMs);
+  return box;
+}
+
+std::string DescribeBoxes(DWORD pid) {
+  std::string out;
+  for (HWND b : MessageBoxes(nullptr, pid)) {
+    if (!out.empty()) out += " | ";
+    out += '"';
+    out += WindowText(b);
+    out += "\": \"";
+    out += MessageBoxText(b);
+    out += '"';
+  }
+  return out.empty() ? "(no message box)" : out;
+}
+
+void ProgramTest::SetUp() {
+  ASSERT_TRUE(FileExists(ProgramPath())) << "the program is not installed at " << ProgramPath();
+  ResetProgramState();
+  ASSERT_TRUE(ProgramProcessIds().empty()) << "program processes survived the reset";
+  ASSERT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kSettingsPath));
+}
+
+void ProgramTest::TearDown() {
+  // Leave nothing running for the next test; a box still open is worth a line.
+  if (HasFailure()) {
+    std::string boxes = DescribeBoxes(0);
+    if (boxes != "(no message box)") std::printf("open boxes at the end: %s\n", boxes.c_str());
+  }
+  KillProgramProcesses();
+}
+
+}  // namespace flk::e2e

@@ -1,0 +1,132 @@
+// Process roles: the first argument picks the role, a second camera start
+// hands over to the running one, and the Run entry keeps the start in the tray.
+#include "program_fixture.h"
+
+namespace flk::e2e {
+namespace {
+
+struct RoleCase {
+  const char* args;
+  const char* title;  // application title of the role's placeholder box
+};
+
+void PrintTo(const RoleCase& c, std::ostream* os) { *os << '"' << c.args << '"'; }
+
+class RoleWordTest : public ProgramTest, public ::testing::WithParamInterface<RoleCase> {};
+
+// Roles that are not built yet say so in a box captioned with their
+// application title and end with a non-zero exit code.
+TEST_P(RoleWordTest, SelectsRoleRegardlessOfCase) {
+  WriteCurrentUserSettings();
+  Process p = Process::Start(GetParam().args);
+  ASSERT_TRUE(p);
+  HWND box = WaitBoxOf(p, nullptr);
+  ASSERT_TRUE(box) << "no box from the role process" << (p.Running() ? "" : " (it ended)");
+  EXPECT_EQ(WindowText(box), GetParam().title) << DescribeBoxes(p.pid());
+  EXPECT_EQ(FindTop(kCameraClass, kCameraCaption), nullptr) << "the camera role started";
+  ASSERT_TRUE(Answer(box, IDOK));
+  auto code = p.WaitExit();
+  ASSERT_TRUE(code) << "the role did not end";
+  EXPECT_NE(*code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, RoleWordTest,
+                         ::testing::Values(RoleCase{"viewer", "FLK Recall Viewer"},
+                                           RoleCase{"Viewer", "FLK Recall Viewer"},
+                                           RoleCase{"VIEWER", "FLK Recall Viewer"},
+                                           RoleCase{"setup", "Framelark Setup"},
+                                           RoleCase{"uninstal", "Framelark Uninstall"},
+                                           RoleCase{"Sticky", "FLK Stickies"},
+                                           RoleCase{"WELCOME", "FLK Daily Tips"},
+                                           RoleCase{"viewer camera", "FLK Recall Viewer"}));
+
+class CameraWordTest : public ProgramTest, public ::testing::WithParamInterface<const char*> {};
+
+// Anything that is not exactly a role word selects the camera.
+TEST_P(CameraWordTest, SelectsCamera) {
+  WriteCurrentUserSettings();
+  Process p = Process::Start(GetParam());
+  ASSERT_TRUE(p);
+  CameraStart s = WaitCameraOrBox(p);
+  EXPECT_TRUE(s.camera) << DescribeBoxes(p.pid()) << (s.exited ? "; the program ended" : "");
+  EXPECT_TRUE(FindTop(kTrayClass, kTrayCaption, p.pid())) << "no tray controller";
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, CameraWordTest, ::testing::Values("", "viewers", "uninstall", "camera viewer"));
+
+class CameraRoleTest : public ProgramTest {
+ protected:
+  // Starts the camera role with the Run entry, so that it waits in the tray,
+  // and waits until its start-up has finished.
+  Process StartInTray() {
+    RegWriteString(HKEY_CURRENT_USER, kRunKey, kRunValue, ProgramPath());
+    Process p = Process::Start("");
+    EXPECT_TRUE(p);
+    tray_ = WaitWindow(kTrayClass, kTrayCaption, false, kWaitMs, p.pid());
+    EXPECT_TRUE(tray_) << "no tray controller; boxes: " << DescribeBoxes(0);
+    EXPECT_TRUE(p.WaitIdle()) << "the start did not settle";
+    return p;
+  }
+
+  // True when the process's camera window stays hidden for `ms`.
+  static bool CameraStaysHidden(const Process& p, DWORD ms) {
+    return !WaitUntil(
+        [&] {
+          HWND cam = FindTop(kCameraClass, kCameraCaption, p.pid());
+          return cam && IsWindowVisible(cam);
+        },
+        ms);
+  }
+
+  HWND tray_ = nullptr;
+};
+
+TEST_F(CameraRoleTest, RunEntryKeepsTheStartInTheTray) {
+  Process p = StartInTray();
+  ASSERT_TRUE(tray_);
+  EXPECT_FALSE(IsWindowVisible(tray_)) << "the tray controller is a hidden window";
+  EXPECT_TRUE(FindTop(kCameraClass, kCameraCaption, p.pid())) << "the camera window is created at start";
+  // Timer1 would open the camera 100 ms after the start.
+  EXPECT_TRUE(CameraStaysHidden(p, 600)) << "the camera opened";
+  EXPECT_TRUE(MessageBoxes(nullptr, p.pid()).empty()) << DescribeBoxes(p.pid());
+  EXPECT_TRUE(p.Running());
+}
+
+TEST_F(CameraRoleTest, SecondStartEndsAndAsksTheFirstForItsCamera) {
+  Process first = StartInTray();
+  ASSERT_TRUE(tray_);
+  ASSERT_TRUE(CameraStaysHidden(first, 300));
+
+  Process second = Process::Start("");
+  ASSERT_TRUE(second);
+  auto code = second.WaitExit();
+  ASSERT_TRUE(code) << "the second instance did not end";
+  // The running instance got WM_CAMERAREQUEST 0 and opens its camera.
+  HWND cam = WaitWindow(kCameraClass, kCameraCaption, true, kWaitMs, first.pid());
+  EXPECT_TRUE(cam) << "the first instance did not open its camera; boxes: " << DescribeBoxes(0);
+  EXPECT_EQ(TopWindows(kCameraClass, kCameraCaption).size(), 1u);
+  EXPECT_EQ(TopWindows(kTrayClass, kTrayCaption).size(), 1u);
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_F(CameraRoleTest, SecondStartLeavesTheShownCameraAlone) {
+  WriteCurrentUserSettings();
+  Process first = Process::Start("");
+  ASSERT_TRUE(first);
+  CameraStart s = WaitCameraOrBox(first);
+  ASSERT_TRUE(s.camera) << DescribeBoxes(first.pid());
+  const RECT before = WindowRect(s.camera);
+
+  Process second = Process::Start("");
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(second.WaitExit()) << "the second instance did not end";
+  EXPECT_TRUE(first.WaitIdle());
+  EXPECT_TRUE(IsVisible(s.camera));
+  const RECT after = WindowRect(s.camera);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(TopWindows(kCameraClass, kCameraCaption).size(), 1u);
+  EXPECT_EQ(ProgramProcessIds().size(), 1u);
+}
+
+}  // namespace
+}  // namespace flk::e2e
