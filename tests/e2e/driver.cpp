@@ -158,9 +158,7 @@ std::optional<DWORD> Process::WaitExit(DWORD timeoutMs) const {
   return code;
 }
 
-bool Process::WaitIdle(DWORD timeoutMs) const {
-  return handle_ && WaitForInputIdle(handle_.get(), timeoutMs) == 0;
-}
+bool Process::WaitIdle(DWORD timeoutMs) const { return handle_ && WaitForInputIdle(handle_.get(), timeoutMs) == 0; }
 
 void Process::Terminate() const {
   if (!handle_) return;
@@ -254,8 +252,8 @@ std::string WindowText(HWND hwnd) {
   }
   std::string text(len + 1, '\0');
   DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                           2000, &got))
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                           &got))
     return {};
   text.resize(std::min<size_t>(got, len));
   return text;
@@ -341,8 +339,7 @@ std::optional<RegData> RegRead(HKEY root, const std::string& path, const std::st
   if (!key) return std::nullopt;
   RegData d;
   DWORD size = 0;
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &d.type, nullptr, &size) != ERROR_SUCCESS)
-    return std::nullopt;
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &d.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   d.bytes.resize(size);
   if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &d.type, d.bytes.data(), &size) != ERROR_SUCCESS)
     return std::nullopt;
@@ -387,8 +384,7 @@ std::vector<std::string> RegValueNames(HKEY root, const std::string& path) {
   return names;
 }
 
-bool RegWrite(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data,
-              DWORD size) {
+bool RegWrite(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data, DWORD size) {
   auto key = OpenKey(root, path, KEY_SET_VALUE, true);
   if (!key) return false;
   return RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;

@@ -134,7 +134,7 @@ std::optional<uint64_t> FileSize(const std::string& path);
 // ---- screen -------------------------------------------------------------------------
 
 struct Pixels {
-  RECT rect{};                  // screen rectangle actually grabbed
+  RECT rect{};                 // screen rectangle actually grabbed
   std::vector<uint32_t> bgra;  // top-down rows, 0x00RRGGBB
   int width() const { return rect.right - rect.left; }
   int height() const { return rect.bottom - rect.top; }

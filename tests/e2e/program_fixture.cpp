@@ -49,11 +49,18 @@ std::vector<InstalledSetting> MakeTable() {
   t.push_back({"NonMapiOpen", K::Integer, 1, "", false});
   for (const char* set : {"SS_", "AS_"}) {
     const bool robo = set[0] == 'A';
-    const std::pair<const char*, int> rows[] = {
-        {"DoVScroll", robo ? 1 : 0}, {"DoIndex", 1},    {"Interval", robo ? 400 : 600},
-        {"StepSize", 1},             {"FileLimit", 8388608}, {"IndexLt", 19},
-        {"ScanLt", 20},              {"ScanTp", 20},    {"ScanRt", 20},
-        {"ScanBt", 28},              {"RtMargin", 18},  {"SrchVScroll", 1}};
+    const std::pair<const char*, int> rows[] = {{"DoVScroll", robo ? 1 : 0},
+                                                {"DoIndex", 1},
+                                                {"Interval", robo ? 400 : 600},
+                                                {"StepSize", 1},
+                                                {"FileLimit", 8388608},
+                                                {"IndexLt", 19},
+                                                {"ScanLt", 20},
+                                                {"ScanTp", 20},
+                                                {"ScanRt", 20},
+                                                {"ScanBt", 28},
+                                                {"RtMargin", 18},
+                                                {"SrchVScroll", 1}};
     for (const auto& [name, value] : rows) {
       static std::vector<std::string> names;  // keeps the composed names alive
       names.reserve(64);
@@ -67,10 +74,10 @@ std::vector<InstalledSetting> MakeTable() {
   t.push_back({"ViewerHeight", K::Integer, 400, "", false});
   for (const char* n : {"ViewerToolImages", "ViewerToolText", "ViewerMemo", "ViewerStatus"})
     t.push_back({n, K::Integer, 1, "", false});
-  for (const char* n : {"ViewerbtnPrint", "ViewerbtnPrintFit", "ViewerbtnEmail", "ViewerbtnCopy", "ViewerbtnSave",
-                        "ViewerbtnEdit", "ViewerbtnSticky", "ViewerbtnDelete", "ViewerbtnPaste", "ViewerbtnMirror",
-                        "ViewerbtnFlip", "ViewerbtnInvert", "ViewerbtnCamera", "ViewerbtnSaveInc", "ViewerbtnCrop",
-                        "ViewerbtnProp"})
+  for (const char* n :
+       {"ViewerbtnPrint", "ViewerbtnPrintFit", "ViewerbtnEmail", "ViewerbtnCopy", "ViewerbtnSave", "ViewerbtnEdit",
+        "ViewerbtnSticky", "ViewerbtnDelete", "ViewerbtnPaste", "ViewerbtnMirror", "ViewerbtnFlip", "ViewerbtnInvert",
+        "ViewerbtnCamera", "ViewerbtnSaveInc", "ViewerbtnCrop", "ViewerbtnProp"})
     t.push_back({n, K::Integer, 1, "", false});
   t.push_back({"ViewerThumbHeight", K::Integer, 39, "", false});
   t.push_back({"ViewerMemoHeight", K::Integer, 32, "", false});
@@ -94,15 +101,9 @@ void WriteCurrentUserSettings(double aDate) {
   if (aDate == 0) aDate = OleNow() - 1;
   for (const auto& s : InstalledSettings()) {
     switch (s.kind) {
-      case K::Integer:
-        RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, s.name, static_cast<DWORD>(s.number));
-        break;
-      case K::Text:
-        RegWriteString(HKEY_CURRENT_USER, kSettingsPath, s.name, s.text);
-        break;
-      case K::Date:
-        RegWriteDate(HKEY_CURRENT_USER, kSettingsPath, s.name, aDate);
-        break;
+      case K::Integer: RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, s.name, static_cast<DWORD>(s.number)); break;
+      case K::Text: RegWriteString(HKEY_CURRENT_USER, kSettingsPath, s.name, s.text); break;
+      case K::Date: RegWriteDate(HKEY_CURRENT_USER, kSettingsPath, s.name, aDate); break;
     }
   }
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip", static_cast<DWORD>(-1));
@@ -120,10 +121,8 @@ std::string DescribeUserValue(const std::string& name) {
       }
       break;
     case REG_SZ:
-    case REG_EXPAND_SZ:
-      return name + " = REG_SZ \"" + *RegString(HKEY_CURRENT_USER, kSettingsPath, name) + "\"";
-    default:
-      break;
+    case REG_EXPAND_SZ: return name + " = REG_SZ \"" + *RegString(HKEY_CURRENT_USER, kSettingsPath, name) + "\"";
+    default: break;
   }
   std::snprintf(buf, sizeof buf, "type %lu, %zu bytes", static_cast<unsigned long>(d->type), d->bytes.size());
   return name + " = " + buf;

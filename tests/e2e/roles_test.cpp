@@ -30,15 +30,12 @@ TEST_P(RoleWordTest, SelectsRoleRegardlessOfCase) {
   EXPECT_NE(*code, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roles, RoleWordTest,
-                         ::testing::Values(RoleCase{"viewer", "FLK Recall Viewer"},
-                                           RoleCase{"Viewer", "FLK Recall Viewer"},
-                                           RoleCase{"VIEWER", "FLK Recall Viewer"},
-                                           RoleCase{"setup", "Framelark Setup"},
-                                           RoleCase{"uninstal", "Framelark Uninstall"},
-                                           RoleCase{"Sticky", "FLK Stickies"},
-                                           RoleCase{"WELCOME", "FLK Daily Tips"},
-                                           RoleCase{"viewer camera", "FLK Recall Viewer"}));
+INSTANTIATE_TEST_SUITE_P(
+    Roles, RoleWordTest,
+    ::testing::Values(RoleCase{"viewer", "FLK Recall Viewer"}, RoleCase{"Viewer", "FLK Recall Viewer"},
+                      RoleCase{"VIEWER", "FLK Recall Viewer"}, RoleCase{"setup", "Framelark Setup"},
+                      RoleCase{"uninstal", "Framelark Uninstall"}, RoleCase{"Sticky", "FLK Stickies"},
+                      RoleCase{"WELCOME", "FLK Daily Tips"}, RoleCase{"viewer camera", "FLK Recall Viewer"}));
 
 class CameraWordTest : public ProgramTest, public ::testing::WithParamInterface<const char*> {};
 

@@ -86,7 +86,8 @@ TEST_F(UserSettingsTest, InstalledEditorIsFoundThroughAppPaths) {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   Process p = StartExpectingCamera();
-  EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "EditorPath"), std::string(windows) + "\\system32\\notepad.exe");
+  EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "EditorPath"),
+            std::string(windows) + "\\system32\\notepad.exe");
 }
 
 TEST_F(UserSettingsTest, MissingValueIsReportedOnceAndRecreated) {
@@ -104,8 +105,7 @@ TEST_F(UserSettingsTest, MissingValueIsReportedOnceAndRecreated) {
   CameraStart s = WaitCameraOrBox(p);
   EXPECT_TRUE(s.camera) << "after the report: " << DescribeBoxes(p.pid());
   EXPECT_TRUE(MessageBoxes(nullptr, p.pid()).empty()) << "a second box: " << DescribeBoxes(p.pid());
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "LastCapturesNum"), 5u)
-      << DescribeUserValue("LastCapturesNum");
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "LastCapturesNum"), 5u) << DescribeUserValue("LastCapturesNum");
   // A current key is not refreshed: a value that differs from the installed one stays.
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip"), static_cast<DWORD>(-1));
 }
