@@ -115,8 +115,8 @@ std::vector<FrameOp> ThickFrameOps(bool raised, int right, int thickness, int bo
   if (raised) {
     for (int i = 0; i <= 1; ++i) AddRing(ops, i, R, B, FrameColour::Light3D, FrameColour::Black);
     for (int i = 2; i <= thickness - 2; ++i) AddRing(ops, i, R, B, FrameColour::White, FrameColour::Shadow);
-    ops.push_back({FrameOp::Outline, thickness - 1, thickness - 1, R - thickness + 2, B - thickness + 2,
-                   FrameColour::Face});
+    ops.push_back(
+        {FrameOp::Outline, thickness - 1, thickness - 1, R - thickness + 2, B - thickness + 2, FrameColour::Face});
   } else {
     ops.push_back({FrameOp::Outline, 0, 0, R + 1, B + 1, FrameColour::Face});
     for (int i = 1; i <= thickness - 3; ++i) AddRing(ops, i, R, B, FrameColour::Shadow, FrameColour::White);
@@ -152,8 +152,8 @@ void RasteriseFrameOps(const std::vector<FrameOp>& ops, int width, int height, s
 
 // ---- graphic-button hover watch -------------------------------------------
 
-HoverWatch::Timer HoverWatch::Enter(HoverTarget* button, int cursorX, int cursorY, int offsetX, int offsetY,
-                                    int width, int height) {
+HoverWatch::Timer HoverWatch::Enter(HoverTarget* button, int cursorX, int cursorY, int offsetX, int offsetY, int width,
+                                    int height) {
   if (!button || button == button_) return Timer::Keep;
   if (button_) {
     HoverTarget* old = button_;

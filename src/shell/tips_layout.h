@@ -13,10 +13,10 @@ class Settings;
 
 // ---- tip box (TfrmNSA) -----------------------------------------------------
 
-inline constexpr int kTipBoxClientWidth = 344;   // design-time client size
+inline constexpr int kTipBoxClientWidth = 344;  // design-time client size
 inline constexpr int kTipBoxClientHeight = 118;
 inline constexpr int kTipBoxBaseLines = 9;
-inline constexpr int kTipBoxTopmostMs = 500;     // Timer1 of the corner mode
+inline constexpr int kTipBoxTopmostMs = 500;           // Timer1 of the corner mode
 inline constexpr unsigned kTipBoxTopmostFlags = 1811;  // SetWindowPos flags of Timer1
 
 // Lines of the box: nine plus one per carriage return of the text.
@@ -42,7 +42,7 @@ inline constexpr int kArrowSize = 20;
 enum class HintCorner { LeftUp, LeftDown, RightUp, RightDown };
 
 struct PointHintPlace {
-  int left = 0, top = 0;        // the form on the screen
+  int left = 0, top = 0;  // the form on the screen
   HintCorner corner = HintCorner::LeftUp;
   int arrowLeft = 0, arrowTop = 0;  // the arrow shown, inside the form
   friend bool operator==(const PointHintPlace&, const PointHintPlace&) = default;
@@ -77,8 +77,8 @@ inline constexpr char kTipCheckBoxCaption[] = "Don't show this message again.";
 
 // The keys that "Restore All No-Show-Again Dialogs" clears, in its order.
 inline constexpr std::array<const char*, 11> kNoShowAgainKeys = {
-    "NsaColorDepth", "NsaSaveAsFormat",   "NsaNonMapiMsg",  "NsaEdit",     "NsaBigImage", "NsaUseScissors",
-    "NsaHiddenControls", "NsaResizeLimit", "NsaCntrPt", "NsaScrollPt", "NsaEteOff"};
+    "NsaColorDepth",     "NsaSaveAsFormat", "NsaNonMapiMsg", "NsaEdit",     "NsaBigImage", "NsaUseScissors",
+    "NsaHiddenControls", "NsaResizeLimit",  "NsaCntrPt",     "NsaScrollPt", "NsaEteOff"};
 
 // mnuNSAClick: clears every tip key and, when the daily tips were switched off
 // (NextTip -1), starts them again at tip 1.

@@ -32,9 +32,7 @@ TEST(TipBox, CentredWithHalvesRoundedDown) {
   EXPECT_EQ(TipBoxPosition(false, 351, 158, 1281, 1025), (Point{465, 433}));
 }
 
-TEST(TipBox, CornerModeParksAtTheTopRight) {
-  EXPECT_EQ(TipBoxPosition(true, 350, 157, 1280, 1024), (Point{929, 0}));
-}
+TEST(TipBox, CornerModeParksAtTheTopRight) { EXPECT_EQ(TipBoxPosition(true, 350, 157, 1280, 1024), (Point{929, 0})); }
 
 // ---- point hint ---------------------------------------------------------------
 
@@ -45,8 +43,7 @@ TEST(PointHint, UpperLeftQuarterPutsTheFormBelowRightOfThePoint) {
 }
 
 TEST(PointHint, LowerLeftQuarterPutsTheFormAboveThePoint) {
-  EXPECT_EQ(PlacePointHint(100, 1000, W, H, SW, SH),
-            (PointHintPlace{100, 1000 - H, HintCorner::LeftDown, 0, H - 21}));
+  EXPECT_EQ(PlacePointHint(100, 1000, W, H, SW, SH), (PointHintPlace{100, 1000 - H, HintCorner::LeftDown, 0, H - 21}));
 }
 
 TEST(PointHint, UpperRightQuarterPutsTheFormLeftOfThePoint) {
@@ -96,13 +93,12 @@ TEST(PaletteScreen, EitherTheRasterCapsBitOrAColourCountCounts) {
   EXPECT_TRUE(IsPaletteScreen(0x0100 | 0x0001, -1));  // 8 bits where NUMCOLORS stays -1
   EXPECT_TRUE(IsPaletteScreen(0x0001, 256));          // a driver giving only the colour count
   EXPECT_TRUE(IsPaletteScreen(0x0100, 20));
-  EXPECT_FALSE(IsPaletteScreen(0x7E99, -1));          // true-colour caps without RC_PALETTE
+  EXPECT_FALSE(IsPaletteScreen(0x7E99, -1));  // true-colour caps without RC_PALETTE
 }
 
 TEST(PaletteScreen, TheRecommendationKeepsItsWording) {
   std::string text = kColorDepthTipText;
-  EXPECT_EQ(text.rfind("Framelark recommends increasing color depth to 16 bits or more.\r\n\r\n1  RIGHT-click", 0),
-            0u);
+  EXPECT_EQ(text.rfind("Framelark recommends increasing color depth to 16 bits or more.\r\n\r\n1  RIGHT-click", 0), 0u);
   EXPECT_NE(text.find("4  Under Colors, select High Color (16 bit).\r\n5  Decrease"), std::string::npos);
   EXPECT_NE(text.find("Edit/Options/ColorDepth/8 bit\r\n     may improve color performance."), std::string::npos);
 }

@@ -1,0 +1,139 @@
+#include "shell/point_hint_win.h"
+
+#include "shell/names.h"
+#include "shell/settings.h"
+#include "shell/tip_modal_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+constexpr int kBevelWidth = 3;  // Panel3's raised bevel inside Panel2's black rim
+
+HWND MakeChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
+  HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
+  if (c) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(TipFont()), FALSE);
+  return c;
+}
+
+// The camera window of this process, the usual owner of a point hint.
+HWND CameraWindowOfThisProcess() {
+  HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str());
+  DWORD pid = 0;
+  if (cam) ::GetWindowThreadProcessId(cam, &pid);
+  return pid == ::GetCurrentProcessId() ? cam : nullptr;
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
+  win::UniquePen pen(::CreatePen(PS_SOLID, 1, colour));
+  win::SelectedObject sel(dc, pen.get());
+  ::MoveToEx(dc, x0, y0, nullptr);
+  ::LineTo(dc, x1, y1);
+}
+}  // namespace
+
+bool TfrmHotPt::FormCreate(HWND owner) {
+  // Created with a caption and border like any form, which are then taken away.
+  if (!Create(kPointHintClass, L"", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 0, 0, kPointHintWidth, kPointHintHeight,
+              owner))
+    return false;
+  LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
+  ::SetWindowLongPtrW(hwnd(), GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, kPointHintWidth, kPointHintHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  label_ = MakeChild(hwnd(), L"STATIC", L"", SS_CENTER | SS_NOPREFIX, kHintLabelId, 40, 10, 193, 63);
+  check_ = MakeChild(hwnd(), L"BUTTON", win::Widen(kTipCheckBoxCaption).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
+                     kHintCheckBoxId, 50, 80, 168, 17);
+  ok_ = MakeChild(hwnd(), L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 47, 112, 80, 25);
+  cancel_ = MakeChild(hwnd(), L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 143, 112, 80, 25);
+  return label_ && check_ && ok_ && cancel_;
+}
+
+int TfrmHotPt::Execute(const std::string& key, const std::string& text, int x, int y) {
+  key_ = key;
+  ::SetWindowTextW(label_, win::Widen(text).c_str());
+  RECT wr;
+  ::GetWindowRect(hwnd(), &wr);
+  place_ = PlacePointHint(x, y, wr.right - wr.left, wr.bottom - wr.top, ::GetSystemMetrics(SM_CXSCREEN),
+                          ::GetSystemMetrics(SM_CYSCREEN));
+  ::SetWindowPos(hwnd(), nullptr, place_.left, place_.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  modalResult_ = 0;
+  return RunTipModal(hwnd(), &modalResult_);
+}
+
+void TfrmHotPt::btnOKClick(int modalResult) {
+  bool ticked = ::SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  AppSettings().WriteSingleSetting(key_, ticked);
+  modalResult_ = modalResult;
+}
+
+void TfrmHotPt::Paint(HDC dc) {
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  // Panel2: black, one pixel of it showing around Panel3.
+  ::FillRect(dc, &c, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  RECT inner{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1};
+  ::FillRect(dc, &inner, ::GetSysColorBrush(COLOR_BTNFACE));
+  // Panel3's raised bevel.
+  const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
+  for (int i = 0; i < kBevelWidth; ++i) {
+    const int l = inner.left + i, t = inner.top + i, r = inner.right - 1 - i, b = inner.bottom - 1 - i;
+    Line(dc, l, b, l, t, light);
+    Line(dc, l, t, r, t, light);
+    Line(dc, r, t, r, b, dark);
+    Line(dc, r, b, l, b, dark);
+  }
+  // The arrow of the corner that touches the point.
+  POINT pts[7];
+  auto poly = ArrowPolygon(place_.corner);
+  for (size_t i = 0; i < poly.size(); ++i) pts[i] = {place_.arrowLeft + poly[i].x, place_.arrowTop + poly[i].y};
+  win::SelectedObject brush(dc, ::GetStockObject(BLACK_BRUSH));
+  win::SelectedObject pen(dc, ::GetStockObject(BLACK_PEN));
+  ::Polygon(dc, pts, 7);
+}
+
+bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_COMMAND:
+      // Both buttons store the box; Esc arrives as the Cancel button.
+      if (LOWORD(wp) == IDOK) btnOKClick(1);
+      if (LOWORD(wp) == IDCANCEL) btnOKClick(2);
+      *result = 0;
+      return true;
+    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      ::EndPaint(hwnd(), &ps);
+      *result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+      (void)lp;
+      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_CLOSE:  // closed some other way: a cancel that stores nothing
+      modalResult_ = 2;
+      *result = 0;
+      return true;
+    default: return false;
+  }
+}
+
+int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner) {
+  if (AppSettings().ReadSingleSetting(key, false)) return 0;
+  TfrmHotPt form;
+  if (!form.FormCreate(owner ? owner : CameraWindowOfThisProcess())) return 0;
+  return form.Execute(key, text, x, y);
+  // The form is freed here, after every showing.
+}
+
+}  // namespace flk

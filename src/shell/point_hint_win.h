@@ -1,0 +1,51 @@
+// The point hint TfrmHotPt: a borderless box beside a point of the screen,
+// with an arrow in the corner that touches the point, OK and Cancel, and a
+// "Don't show this message again." box stored by either button.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "shell/tips_layout.h"
+#include "win32/window.h"
+
+namespace flk {
+
+inline constexpr wchar_t kPointHintClass[] = L"TfrmHotPt";
+inline constexpr int kHintLabelId = 201;
+inline constexpr int kHintCheckBoxId = 202;
+
+class TfrmHotPt : public win::Window {
+ public:
+  TfrmHotPt() = default;
+  bool FormCreate(HWND owner);
+
+  // Places the form by the point, shows it modally and returns 1 (OK) or 2 (Cancel).
+  int Execute(const std::string& key, const std::string& text, int x, int y);
+
+  HWND Label1() const { return label_; }
+  HWND CheckBox1() const { return check_; }
+  HWND btnOK() const { return ok_; }
+  HWND btnCancel() const { return cancel_; }
+  HintCorner arrow() const { return place_.corner; }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  void btnOKClick(int modalResult);
+  void Paint(HDC dc);
+
+  HWND label_ = nullptr, check_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
+  std::string key_;
+  PointHintPlace place_;
+  int modalResult_ = 0;
+};
+
+// ShowPointHint: 0 when the hint is silenced (its key is true), otherwise 1
+// (OK) or 2 (Cancel). The form belongs to `owner`, the camera window when
+// none is given.
+int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner = nullptr);
+
+}  // namespace flk

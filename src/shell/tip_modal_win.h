@@ -1,0 +1,22 @@
+// The modal loop of the how-to tip forms: every other window of the thread is
+// disabled while the form is up, dialog keys (Tab, Enter, Esc) work, and the
+// loop ends when the form sets its result (or is destroyed).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace flk {
+
+// Runs until *modalResult becomes non-zero or the form disappears (result 2).
+// keyPreview sees each message first and returns true when it took it.
+int RunTipModal(HWND form, const int* modalResult, const std::function<bool(const MSG&)>& keyPreview = {});
+
+// The message-box font the tip forms use (created once per process).
+HFONT TipFont();
+
+// The help file beside the program, opened at a context number on F1.
+void ShowTipHelp(HWND window, int helpContext);
+
+}  // namespace flk
