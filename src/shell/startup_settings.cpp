@@ -300,6 +300,37 @@ void SaveSettings(Settings& s, const SystemServices& sys, const StartupValues& v
   s.EndWriteSeries();
 }
 
+CameraSaveValues ReadCameraValues(Settings& s) {
+  CameraSaveValues v;
+  v.refreshDelay = s.ReadSetting("RefreshDelay", 255);
+  v.cPanelAlign = s.ReadSetting("CPanelAlign", 1);
+  v.height = s.ReadSetting("Height", 222);
+  v.width = std::max(s.ReadSetting("Width", 345), 120);
+  v.top = s.ReadSetting("Top", 100);
+  v.left = s.ReadSetting("Left", 150);
+  v.camTitle = s.ReadSetting("CamTitle", true);
+  v.camToolImages = s.ReadSetting("CamToolImages", true);
+  v.camToolText = s.ReadSetting("CamToolText", true);
+  v.camStatus = s.ReadSetting("CamStatus", true);
+  auto names = CameraButtonSettingNames();
+  for (size_t i = 0; i < names.size(); ++i) v.buttons[i] = s.ReadSetting(names[i], true);
+  v.camBevelWidth = s.ReadSetting("CamBevelWidth", 5);
+  return v;
+}
+
+std::string SetupWarningText(const std::string& message, uint32_t code, const std::string& systemText) {
+  std::string t;
+  if (code != 0) t = "Error # " + std::to_string(code) + ", " + systemText + "\r\n\r\n";
+  return t + message + "\r\n\r\nIt's not required, so let's continue.\r\n\r\nPressing Cancel aborts this installation.";
+}
+
+bool SixMonthNoticeDue(double fileDays, double lastExitDays, double nowDays) {
+  if (!(fileDays < lastExitDays)) return false;
+  double t = fileDays;
+  while (nowDays - 182.5 > t) t += 182.5;
+  return lastExitDays < t;
+}
+
 bool IsAdministrator(Settings& settings) {
   SettingsStore& st = settings.store();
   bool ok = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -58,7 +59,15 @@ void InstallUserDefaults(Settings& settings, const SystemServices& sys, int reco
 std::string FindInstalledEditor(SettingsStore& store, const SystemServices& sys);
 void SaveSettings(Settings& settings, const SystemServices& sys, const StartupValues& values,
                   const CameraSaveValues* camera);
+// Reads the camera's values in an open series, in their stored order; a width
+// below 120 becomes 120.
+CameraSaveValues ReadCameraValues(Settings& settings);
 bool IsAdministrator(Settings& settings);
+// Text of the "Framelark Setup Warning" box.
+std::string SetupWarningText(const std::string& message, uint32_t errorCode, const std::string& systemText);
+// The six-month notice is due at the first start after each 182.5-day step
+// counted from the program file's date (all values in days).
+bool SixMonthNoticeDue(double programFileDays, double lastExitDays, double nowDays);
 ScrollParams ResetScrollDefaults(bool scroll);
 void ReadScrollParams(Settings& settings, const char* prefix, ScrollParams& p);
 void WriteScrollParams(Settings& settings, const char* prefix, const ScrollParams& p);

@@ -296,3 +296,39 @@ TEST(OleDate, CountsDaysFromTheEndOf1899) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(SixMonthNotice, ShownOnceAfterEachHalfYearStepSinceTheProgramDate) {
+  const double file = 45000;
+  EXPECT_FALSE(SixMonthNoticeDue(file, file - 1, file + 400));  // program newer than the last exit
+  EXPECT_FALSE(SixMonthNoticeDue(file, file + 10, file + 100));  // within the first half year
+  EXPECT_TRUE(SixMonthNoticeDue(file, file + 10, file + 190));   // crossed the first step
+  EXPECT_FALSE(SixMonthNoticeDue(file, file + 190, file + 191));  // the exit after the notice stored a new time
+  EXPECT_TRUE(SixMonthNoticeDue(file, file + 190, file + 370));   // the next step
+}
+
+TEST(SetupWarning, SystemErrorComesFirst) {
+  EXPECT_EQ(SetupWarningText("Couldn't open source key for copy.", 0, ""),
+            "Couldn't open source key for copy.\r\n\r\nIt's not required, so let's continue.\r\n\r\nPressing Cancel "
+            "aborts this installation.");
+  EXPECT_EQ(SetupWarningText("M", 5, "Access denied.").rfind("Error # 5, Access denied.\r\n\r\nM\r\n\r\n", 0), 0u);
+}
+
+TEST(CameraValues, NarrowCameraIsWidenedTo120) {
+  InMemorySettingsStore store;
+  RecordingUi ui;
+  Settings s(store, ui);
+  store.Put(RootKey::CurrentUser, kSettingsPath, "Width", DwordValue(80));
+  ASSERT_TRUE(s.OpenSettingsKey(kAccessRead));
+  CameraSaveValues v = ReadCameraValues(s);
+  s.EndReadSeries();
+  EXPECT_EQ(v.width, 120);
+  EXPECT_EQ(v.height, 222);  // missing: default, reported once
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("Couldn't read 26 setting(s)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace flk

@@ -1,0 +1,304 @@
+#include "shell/tray_win.h"
+
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstddef>
+
+#include "camera/camera_win.h"
+#include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/names.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimerReturn = 2;  // brings the camera back after a request 2
+constexpr UINT kHotKeyId = 0;
+enum TrayCommand : UINT { kMnuOpen = 1, kMnuFull, kMnuLastActive, kMnuLastClient, kMnuClose };
+
+int g_cameraState = kBusy;
+bool g_cameraStarted = false;
+bool g_skipTeardown = false;
+StartupValues g_values;
+TfrmFramelark* g_tray = nullptr;
+
+constexpr char kMakerAddress[] = "https://www.hollowbrook.example/framelark";
+
+SystemServices RealSystem() {
+  SystemServices s;
+  s.now = [] {
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER u{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    // FILETIME counts 100 ns from 1601; the local time of day is what users read.
+    FILETIME local;
+    ::FileTimeToLocalFileTime(&ft, &local);
+    u = {{local.dwLowDateTime, local.dwHighDateTime}};
+    return OleDateFromUnixSeconds(double(u.QuadPart) / 1e7 - 11644473600.0);
+  };
+  s.windowsDirectory = [] {
+    wchar_t buf[MAX_PATH];
+    UINT n = ::GetWindowsDirectoryW(buf, MAX_PATH);
+    return win::Narrow(std::wstring(buf, n < MAX_PATH ? n : 0));
+  };
+  s.fileExists = [](const std::string& p) {
+    DWORD a = ::GetFileAttributesW(win::Widen(p).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  };
+  return s;
+}
+
+HWND FindRoleWindow(const char* cls, const char* caption) { return ::FindWindowA(cls, caption); }
+
+double FileDays(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!::GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &d)) return 0;
+  FILETIME local;
+  ::FileTimeToLocalFileTime(&d.ftLastWriteTime, &local);
+  ULARGE_INTEGER u{{local.dwLowDateTime, local.dwHighDateTime}};
+  return OleDateFromUnixSeconds(double(u.QuadPart) / 1e7 - 11644473600.0).days;
+}
+
+void SixMonthNotice() {
+  double now = RealSystem().now().days;
+  if (!SixMonthNoticeDue(FileDays(ProgramFile()), g_values.a.days, now)) return;
+  std::string text = "This is FramelarkPro version 1.32\r\n\r\nTo see if a later version is now available, (and "
+                     "possible free upgrade), go to:\r\n" +
+                     std::string(kMakerAddress) + "\r\n\r\nWould you like to go there now?";
+  if (MessageBoxText(nullptr, text, "Six month notice", MB_YESNO | MB_ICONINFORMATION) == IDYES)
+    ::ShellExecuteA(nullptr, "open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+int CameraState() { return g_cameraState; }
+void SetCameraState(int s) { g_cameraState = s; }
+bool CameraStarted() { return g_cameraStarted; }
+bool SkipTeardown() { return g_skipTeardown; }
+void SetSkipTeardown() { g_skipTeardown = true; }
+StartupValues& CameraRoleValues() { return g_values; }
+
+void ShowCamera() {
+  g_cameraState = kShown;
+  if (Camera()) ::ShowWindow(Camera()->hwnd(), SW_SHOW);
+}
+
+void PutCameraAway() {
+  g_cameraState = kBusy;
+  if (Camera()) ::ShowWindow(Camera()->hwnd(), SW_HIDE);
+}
+
+void HideCameraToTray() {
+  g_cameraState = kInTray;
+  if (Camera()) ::ShowWindow(Camera()->hwnd(), SW_HIDE);
+}
+
+void SaveCameraRoleSettings() {
+  CameraSaveValues cam;
+  if (g_cameraStarted && Camera()) cam = Camera()->CurrentValues();
+  SaveSettings(AppSettings(), RealSystem(), g_values, g_cameraStarted ? &cam : nullptr);
+}
+
+void ExitProgram() {
+  SaveCameraRoleSettings();
+  ::PostQuitMessage(0);
+}
+
+void InstallationError(const std::string& message) {
+  std::string text = "Press OK to install (or reinstall) the program.\r\n\r\n" + message;
+  if (MessageBoxText(nullptr, text, "FramelarkPro Installation Error", MB_OKCANCEL | MB_ICONERROR) == IDOK)
+    StartRole(kRoleSetup, SW_SHOWNORMAL);
+  g_skipTeardown = true;
+  ::ExitProcess(2);
+}
+
+void OpenCamera() {
+  if (g_cameraStarted) return;
+  g_cameraStarted = true;
+  TfrmCam* cam = Camera();
+  Settings& s = AppSettings();
+  if (!s.OpenSettingsKey(kAccessRead)) {
+    ::PostQuitMessage(0);  // the remaining steps still run before the loop stops
+  } else {
+    CameraSaveValues v = ReadCameraValues(s);
+    s.EndReadSeries();
+    cam->ApplySettings(v);
+  }
+  KeepOnScreen(cam->hwnd());
+  ShowCamera();
+  SixMonthNotice();
+  if (AppSettings().ReadSingleSetting("NextTip", 1) != -1) StartRole(kRoleWelcome, SW_SHOWNORMAL);
+  cam->SetStatus("  Press F1 for help.");
+}
+
+bool TfrmFramelark::FormCreate() {
+  g_tray = this;
+  // 1: one camera process per user session; the running one opens its camera.
+  HWND running = FindRoleWindow(kTrayClass, kTrayCaption);
+  if (running) {
+    ::PostMessageW(running, kWmCameraRequest, 0, 0);
+    ::SetForegroundWindow(running);
+    g_skipTeardown = true;
+    return false;
+  }
+  // The window is never shown; its caption lets other processes find it.
+  if (!Create(L"TfrmFramelark", win::Widen(kTrayResourceCaption).c_str(), WS_POPUP | WS_DISABLED, 0, 0, 0, 0, 0))
+    return false;
+  // 2
+  ::SetWindowTextW(hwnd(), win::Widen(kTrayCaption).c_str());
+  // 4
+  StartupResult r = LoadStartupSettings(AppSettings(), RealSystem());
+  if (!r.values) InstallationError(r.fatal);
+  g_values = *r.values;
+  // 5
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  for (;;) {
+    if (AddTrayIcon()) break;
+    int answer = MessageBoxText(nullptr, "Installation problem; couldn't install status area icon.", "FramelarkPro ",
+                                MB_ABORTRETRYIGNORE | MB_ICONWARNING);
+    if (answer == IDABORT) {
+      g_skipTeardown = true;
+      return false;
+    }
+    if (answer == IDIGNORE) break;
+  }
+  // 6
+  RegisterPrintScreen();
+  // 7: stored notes come back with their manager.
+  if (StickyFilesExist() && !FindRoleWindow(kStickiesClass, kStickiesCaption)) StartRole(kRoleSticky, SW_SHOWNOACTIVATE);
+  // 8: started with Windows: wait in the tray.
+  if (g_values.runEntryExists) {
+    g_cameraState = kInTray;
+    return true;
+  }
+  ::SetTimer(hwnd(), kTimer1, 100, nullptr);
+  return true;
+}
+
+bool TfrmFramelark::AddTrayIcon() {
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  nid.hWnd = hwnd();
+  nid.uID = 0;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = kWmTrayNotify;
+  nid.hIcon = static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  lstrcpynW(nid.szTip, L"FramelarkPro", 64);
+  trayIconAdded_ = ::Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+  if (nid.hIcon) ::DestroyIcon(nid.hIcon);
+  return trayIconAdded_;
+}
+
+void TfrmFramelark::RegisterPrintScreen() {
+  static const char kText[] =
+      "Another program is already using the PrintScreen key.\r\n\r\nI recommend closing or removing that program or "
+      "disabling its PrintScreen feature.\r\n1  Press PrintScreen.\r\n2  Note what program opens.\r\n\r\nTo remove "
+      "this program:\r\n3  Click Start / Settings / Control Panel.\r\n4  Double click Add/Remove  Programs.\r\n5  "
+      "Find the offending program in the list.\r\n6  Click Add/Remove.\r\n\r\n7  Click Retry below.\r\n\r\nThe "
+      "PrintScreen key is useful for capturing transient graphics like open menus. Click Cancel to forget about "
+      "using this feature.";
+  while (!::RegisterHotKey(hwnd(), kHotKeyId, 0, VK_SNAPSHOT)) {
+    if (MessageBoxText(nullptr, kText, "FramelarkPro", MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) break;
+  }
+}
+
+void TfrmFramelark::mnuTrayClick(int sender) {
+  if (CameraState() == kBusy && g_cameraStarted) {
+    ::MessageBeep(MB_OK);
+    return;
+  }
+  if (!g_cameraStarted) OpenCamera();
+  (void)sender;
+  ShowCamera();
+  if (Camera()) ::SetForegroundWindow(Camera()->hwnd());
+}
+
+void TfrmFramelark::PopupMenuTray() {
+  win::UniqueMenu menu(::CreatePopupMenu());
+  ::AppendMenuW(menu.get(), MF_STRING, kMnuOpen, L"Open Camera");
+  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  // Whole captures arrive with the camera's capture modes.
+  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuFull, L"Capture Full Screen");
+  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastActive, L"Capture Last Active Window");
+  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastClient, L"Capture Work Area of Last Active");
+  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu.get(), MF_STRING, kMnuClose, L"Exit Framelark");
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::SetForegroundWindow(hwnd());
+  UINT cmd = UINT(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr));
+  ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+  if (cmd == kMnuClose)
+    ExitProgram();
+  else if (cmd != 0)
+    mnuTrayClick(int(cmd));
+}
+
+void TfrmFramelark::Teardown() {
+  if (g_skipTeardown || !hwnd()) return;
+  for (auto [cls, caption] : {std::pair{kStickiesClass, kStickiesCaption}, std::pair{kViewerClass, kViewerCaption},
+                              std::pair{kTipsClass, kTipsCaption}}) {
+    if (HWND w = FindRoleWindow(cls, caption)) ::SendNotifyMessageA(w, WM_CLOSE, 0, 0);
+  }
+  if (trayIconAdded_) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    nid.hWnd = hwnd();
+    nid.uID = 0;
+    if (!::Shell_NotifyIconW(NIM_DELETE, &nid)) ShowMessageText("Couldn't remove Framelark from status area.");
+    trayIconAdded_ = false;
+  }
+  ::UnregisterHotKey(hwnd(), kHotKeyId);
+}
+
+bool TfrmFramelark::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
+  if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // The shell restarted: put the icon back.
+    AddTrayIcon();
+    return true;
+  }
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kTimer1) {
+        ::KillTimer(hwnd(), kTimer1);
+        OpenCamera();
+      } else if (wp == kTimerReturn) {
+        ::KillTimer(hwnd(), kTimerReturn);
+        ShowCamera();
+      }
+      return true;
+    case kWmTrayNotify:
+      if (lp == WM_LBUTTONUP) mnuTrayClick(0);
+      if (lp == WM_RBUTTONUP) PopupMenuTray();
+      return true;
+    case kWmCameraRequest:
+      if (wp == 0) {
+        mnuTrayClick(0);
+      } else if (CameraState() != kBusy || !g_cameraStarted) {
+        if (!g_cameraStarted) OpenCamera();
+        if (wp == 1) {
+          ShowCamera();
+        } else {
+          // Away now, back after the refresh delay with the windows beneath repainted.
+          HideCameraToTray();
+          ::SetTimer(hwnd(), kTimerReturn, UINT(Camera() ? Camera()->CurrentValues().refreshDelay : 255), nullptr);
+        }
+      } else {
+        ::MessageBeep(MB_OK);
+      }
+      return true;
+    case WM_HOTKEY:
+      // Until the frozen desktop exists Print Screen brings the camera up.
+      if (wp == kHotKeyId) mnuTrayClick(0);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace flk
