@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "shell/names.h"
@@ -87,14 +89,31 @@ win::UniqueKey OpenKey(HKEY root, const std::string& path, REGSAM access, bool c
   return key;
 }
 
+DWORD DefaultWaitMs() {
+  char buf[32];
+  DWORD n = GetEnvironmentVariableA("FLK_E2E_WAIT_MS", buf, sizeof buf);
+  if (n > 0 && n < sizeof buf) {
+    long v = std::strtol(buf, nullptr, 10);
+    if (v > 0) return static_cast<DWORD>(v);
+  }
+  return 20000;
+}
+
 }  // namespace
+
+const DWORD kWaitMs = DefaultWaitMs();
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
     if (done()) return true;
     if (GetTickCount64() >= deadline) return done();
-    Sleep(pollMs);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, pollMs, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
   }
 }
 
@@ -123,6 +142,7 @@ Process Process::StartCommand(const std::string& exe, const std::string& command
   PROCESS_INFORMATION pi{};
   std::vector<char> cmd(commandLine.begin(), commandLine.end());
   cmd.push_back('\0');
+  Trace(("starting " + commandLine).c_str());
   Process p;
   if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return p;
   CloseHandle(pi.hThread);
@@ -152,7 +172,10 @@ bool Process::Running() const { return handle_ && WaitForSingleObject(handle_.ge
 
 std::optional<DWORD> Process::WaitExit(DWORD timeoutMs) const {
   if (!handle_) return std::nullopt;
-  if (WaitForSingleObject(handle_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  // Polled, so that the driver's own windows keep answering meanwhile.
+  if (!WaitUntil([&] { return WaitForSingleObject(handle_.get(), 0) == WAIT_OBJECT_0; }, timeoutMs))
+    return std::nullopt;
+  Trace("process ended");
   DWORD code = 0;
   if (!GetExitCodeProcess(handle_.get(), &code)) return std::nullopt;
   return code;
@@ -271,6 +294,57 @@ std::vector<HWND> Children(HWND parent, const char* cls) {
   return st.found;
 }
 
+// ---- stand-in windows -------------------------------------------------------------
+
+FakeRoleWindow::FakeRoleWindow(const char* cls, const char* caption) : cls_(cls) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = cls_.c_str();
+  RegisterClassA(&wc);
+  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, cls_.c_str(), caption, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                          this);
+}
+
+FakeRoleWindow::~FakeRoleWindow() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  UnregisterClassA(cls_.c_str(), GetModuleHandleA(nullptr));
+}
+
+std::optional<FakeRoleWindow::Message> FakeRoleWindow::WaitFor(UINT msg, DWORD timeoutMs) {
+  std::optional<Message> found;
+  WaitUntil(
+      [&] {
+        for (const auto& m : received_)
+          if (m.msg == msg) {
+            found = m;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+LRESULT CALLBACK FakeRoleWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(l);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<FakeRoleWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self && ((msg >= WM_USER && msg < WM_APP) || msg == WM_CLOSE)) {
+    self->received_.push_back({msg, w, l});
+    if (msg == WM_CLOSE) return 0;  // recorded; the test decides when it goes
+  }
+  if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  return DefWindowProcA(hwnd, msg, w, l);
+}
+
+void KeepDesktopAlive() {
+  static FakeRoleWindow keeper("FlkE2eKeeper", "Framelark e2e keeper");
+  (void)keeper;
+}
+
 // ---- message boxes ------------------------------------------------------------
 
 std::vector<HWND> MessageBoxes(const char* caption, DWORD pid) {
@@ -316,7 +390,12 @@ bool PressButton(HWND box, const std::string& caption) {
   return false;
 }
 
-bool Answer(HWND box, int id, DWORD timeoutMs) { return PressButton(box, id) && WaitGone(box, timeoutMs); }
+bool Answer(HWND box, int id, DWORD timeoutMs) {
+  Trace("answering a box");
+  bool ok = PressButton(box, id) && WaitGone(box, timeoutMs);
+  Trace("box gone");
+  return ok;
+}
 
 // ---- messages -------------------------------------------------------------------
 
@@ -465,6 +544,22 @@ std::optional<Pixels> GrabScreen(RECT r) {
   px.bgra.assign(p, p + static_cast<size_t>(w) * h);
   for (auto& v : px.bgra) v &= 0x00FFFFFF;
   return px;
+}
+
+// ---- diagnostics ------------------------------------------------------------------
+
+namespace {
+ULONGLONG g_testStart = 0;
+bool TraceOn() {
+  static const bool on = GetEnvironmentVariableA("FLK_E2E_TRACE", nullptr, 0) > 0;
+  return on;
+}
+}  // namespace
+
+void TraceTestStart() { g_testStart = GetTickCount64(); }
+
+void Trace(const char* what) {
+  if (TraceOn()) std::printf("  [%5llu ms] %s\n", GetTickCount64() - g_testStart, what);
 }
 
 // ---- time -------------------------------------------------------------------------

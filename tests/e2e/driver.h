@@ -16,10 +16,13 @@
 
 namespace flk::e2e {
 
-inline constexpr DWORD kWaitMs = 10000;  // default time limit of a wait
+// Default time limit of a wait: 20 s, or FLK_E2E_WAIT_MS. Waits end as soon as
+// their condition holds, so only a failing test pays for a long limit.
+extern const DWORD kWaitMs;
 
-// Polls `done` every `pollMs` until it returns true or `timeoutMs` has passed.
-// Returns the last result of `done`.
+// Polls `done` every `pollMs` until it returns true or `timeoutMs` has passed,
+// dispatching the driver's own window messages meanwhile. Returns the last
+// result of `done`.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs, DWORD pollMs = 5);
 
 // The installed program (C:\Framelark\Pro\FramelarkPro.exe, or FLK_PROGRAM).
@@ -77,6 +80,37 @@ std::string WindowText(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 // Direct children of `parent`, optionally of one class.
 std::vector<HWND> Children(HWND parent, const char* cls = nullptr);
+
+// A top-level window made in the driver's process under another role's class
+// and caption, standing in for that role; it records what it receives.
+class FakeRoleWindow {
+ public:
+  struct Message {
+    UINT msg;
+    WPARAM w;
+    LPARAM l;
+  };
+  FakeRoleWindow(const char* cls, const char* caption);
+  ~FakeRoleWindow();
+  FakeRoleWindow(const FakeRoleWindow&) = delete;
+  FakeRoleWindow& operator=(const FakeRoleWindow&) = delete;
+  HWND hwnd() const { return hwnd_; }
+  // Private messages (WM_USER..WM_APP-1) and WM_CLOSE, in the order they came.
+  const std::vector<Message>& received() const { return received_; }
+  // Waits (dispatching messages) until `msg` has come; returns it.
+  std::optional<Message> WaitFor(UINT msg, DWORD timeoutMs = kWaitMs);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  std::string cls_;
+  HWND hwnd_ = nullptr;
+  std::vector<Message> received_;
+};
+
+// Wine's desktop process ends ~1.25 s after the last window of the prefix
+// goes and is started again with the next one, which slows every program
+// start. A hidden window of the driver keeps it up for the whole run.
+void KeepDesktopAlive();
 
 // ---- message boxes (dialog class "#32770") ----------------------------------------
 
@@ -144,6 +178,13 @@ struct Pixels {
 // Copies a screen rectangle, clipped to the screen (a source rectangle that
 // crosses the screen edge would come back black under Wine).
 std::optional<Pixels> GrabScreen(RECT r);
+
+// ---- diagnostics --------------------------------------------------------------------
+
+// With FLK_E2E_TRACE set, prints a line with the milliseconds since the
+// current test began (for finding where time goes).
+void Trace(const char* what);
+void TraceTestStart();
 
 // ---- time ---------------------------------------------------------------------------
 

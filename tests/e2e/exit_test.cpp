@@ -64,3 +64,26 @@ TEST_F(ExitTest, StartThatEndsEarlyStoresNothing) {
 
 }  // namespace
 }  // namespace flk::e2e
+
+namespace flk::e2e {
+namespace {
+
+TEST_F(ExitTest, ExitClosesTheOtherRolesWindows) {
+  WriteCurrentUserSettings();
+  FakeRoleWindow viewer(kViewerClass, kViewerCaption);
+  FakeRoleWindow stickies(kStickiesClass, kStickiesCaption);
+  FakeRoleWindow tips(kTipsClass, kTipsCaption);
+  Process p = Process::Start("");
+  ASSERT_TRUE(p);
+  CameraStart s = WaitCameraOrBox(p);
+  ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
+  EXPECT_TRUE(viewer.received().empty());
+  ASSERT_TRUE(Post(s.camera, WM_CLOSE));
+  ASSERT_TRUE(p.WaitExit()) << "the program did not end; boxes: " << DescribeBoxes(p.pid());
+  EXPECT_TRUE(viewer.WaitFor(WM_CLOSE, 2000)) << "the viewer was not closed";
+  EXPECT_TRUE(stickies.WaitFor(WM_CLOSE, 2000)) << "the sticky manager was not closed";
+  EXPECT_TRUE(tips.WaitFor(WM_CLOSE, 2000)) << "the tips window was not closed";
+}
+
+}  // namespace
+}  // namespace flk::e2e

@@ -135,10 +135,12 @@ CameraStart WaitCameraOrBox(const Process& p, DWORD timeoutMs) {
         auto boxes = MessageBoxes(nullptr, p.pid());
         if (!boxes.empty()) {
           r.box = boxes.front();
+          Trace("box");
           return true;
         }
         if (HWND cam = FindTop(kCameraClass, kCameraCaption, p.pid()); cam && IsWindowVisible(cam)) {
           r.camera = cam;
+          Trace("camera shown");
           return true;
         }
         if (auto code = p.WaitExit(0)) {
@@ -159,6 +161,7 @@ HWND WaitBoxOf(const Process& p, const char* caption, DWORD timeoutMs) {
         auto boxes = MessageBoxes(caption, p.pid());
         if (!boxes.empty()) {
           box = boxes.front();
+          Trace("box");
           return true;
         }
         return !p.Running();
@@ -181,10 +184,13 @@ std::string DescribeBoxes(DWORD pid) {
 }
 
 void ProgramTest::SetUp() {
+  TraceTestStart();
+  KeepDesktopAlive();
   ASSERT_TRUE(FileExists(ProgramPath())) << "the program is not installed at " << ProgramPath();
   ResetProgramState();
   ASSERT_TRUE(ProgramProcessIds().empty()) << "program processes survived the reset";
   ASSERT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kSettingsPath));
+  Trace("set up");
 }
 
 void ProgramTest::TearDown() {
@@ -193,7 +199,9 @@ void ProgramTest::TearDown() {
     std::string boxes = DescribeBoxes(0);
     if (boxes != "(no message box)") std::printf("open boxes at the end: %s\n", boxes.c_str());
   }
+  Trace("tearing down");
   KillProgramProcesses();
+  Trace("torn down");
 }
 
 }  // namespace flk::e2e

@@ -127,3 +127,24 @@ TEST_F(CameraRoleTest, SecondStartLeavesTheShownCameraAlone) {
 
 }  // namespace
 }  // namespace flk::e2e
+
+namespace flk::e2e {
+namespace {
+
+TEST_F(CameraRoleTest, SecondStartPostsCameraRequestZeroAndEnds) {
+  // A stand-in for the running instance's tray controller.
+  FakeRoleWindow running(kTrayClass, kTrayCaption);
+  ASSERT_TRUE(running.hwnd());
+  Process p = Process::Start("");
+  ASSERT_TRUE(p);
+  auto request = running.WaitFor(kWmCameraRequest);
+  ASSERT_TRUE(request) << "no WM_CAMERAREQUEST; boxes: " << DescribeBoxes(0);
+  EXPECT_EQ(request->w, 0u);
+  ASSERT_TRUE(p.WaitExit()) << "the second instance did not end";
+  EXPECT_EQ(running.received().size(), 1u) << "only the camera request is sent";
+  EXPECT_FALSE(FindTop(kCameraClass, kCameraCaption)) << "a camera window outlived the process";
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kSettingsPath)) << "the second instance read the settings";
+}
+
+}  // namespace
+}  // namespace flk::e2e
