@@ -171,8 +171,10 @@ void Picture::setPixel(int x, int y, Rgb c) {
 }
 
 Picture Picture::crop(int left, int top, int w, int h) const {
+  // 64-bit edges: left + w must not overflow for any caller's rectangle.
+  if (w <= 0 || h <= 0) return Picture();
   int x0 = std::max(left, 0), y0 = std::max(top, 0);
-  int x1 = std::min(left + w, width_), y1 = std::min(top + h, height_);
+  int x1 = int(std::min<int64_t>(int64_t(left) + w, width_)), y1 = int(std::min<int64_t>(int64_t(top) + h, height_));
   if (x1 <= x0 || y1 <= y0) return Picture();
   auto out = Create(x1 - x0, y1 - y0, bpp_);
   if (!out) return Picture();
