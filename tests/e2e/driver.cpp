@@ -340,6 +340,10 @@ LRESULT CALLBACK FakeRoleWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   return DefWindowProcA(hwnd, msg, w, l);
 }
 
+HWND WineTrayWindow() { return FindTop("__winex11_standalone_tray", nullptr); }
+
+bool TrayIconShown() { return IsVisible(WineTrayWindow()); }
+
 void KeepDesktopAlive() {
   static FakeRoleWindow keeper("FlkE2eKeeper", "Framelark e2e keeper");
   (void)keeper;

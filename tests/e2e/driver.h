@@ -107,6 +107,11 @@ class FakeRoleWindow {
   std::vector<Message> received_;
 };
 
+// Wine draws notification-area icons in a window of its own ("Wine System
+// Tray", top left) that is shown while at least one icon exists.
+HWND WineTrayWindow();
+bool TrayIconShown();
+
 // Wine's desktop process ends ~1.25 s after the last window of the prefix
 // goes and is started again with the next one, which slows every program
 // start. A hidden window of the driver keeps it up for the whole run.

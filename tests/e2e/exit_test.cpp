@@ -23,6 +23,7 @@ TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
   CameraStart s = WaitCameraOrBox(p);
   ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
   ASSERT_TRUE(p.WaitIdle());
+  EXPECT_TRUE(TrayIconShown());
   // Values changed behind the program's back: the exit writes its own copies.
   for (const char* name : {"c", "SS_Interval", "AS_ScanBt", "Width", "Height", "Left", "Top"})
     RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, 1);
@@ -32,6 +33,7 @@ TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
   auto code = p.WaitExit();
   ASSERT_TRUE(code) << "the program did not end; boxes: " << DescribeBoxes(p.pid());
   EXPECT_TRUE(MessageBoxes(nullptr, p.pid()).empty());
+  EXPECT_TRUE(WaitUntil([] { return !TrayIconShown(); }, 3000)) << "the tray icon stayed";
 
   auto a = RegDate(HKEY_CURRENT_USER, kSettingsPath, "a");
   ASSERT_TRUE(a) << DescribeUserValue("a");

@@ -28,6 +28,7 @@ class InstallationRecordTest : public ProgramTest {
     EXPECT_FALSE(FindTop(kCameraClass, kCameraCaption, p.pid()) &&
                  IsWindowVisible(FindTop(kCameraClass, kCameraCaption, p.pid())))
         << "the camera opened although the program is not installed";
+    EXPECT_FALSE(TrayIconShown()) << "a tray icon although the program is not installed";
     return box;
   }
 };

@@ -20,8 +20,11 @@ TEST_P(RoleWordTest, SelectsRoleRegardlessOfCase) {
   WriteCurrentUserSettings();
   Process p = Process::Start(GetParam().args);
   ASSERT_TRUE(p);
-  HWND box = WaitBoxOf(p, nullptr);
-  ASSERT_TRUE(box) << "no box from the role process" << (p.Running() ? "" : " (it ended)");
+  // The camera role would show its camera instead; do not wait for a box then.
+  CameraStart s = WaitCameraOrBox(p);
+  ASSERT_FALSE(s.camera) << "the camera role started";
+  HWND box = s.box;
+  ASSERT_TRUE(box) << "no box from the role process" << (s.exited ? " (it ended)" : "");
   EXPECT_EQ(WindowText(box), GetParam().title) << DescribeBoxes(p.pid());
   EXPECT_EQ(FindTop(kCameraClass, kCameraCaption), nullptr) << "the camera role started";
   ASSERT_TRUE(Answer(box, IDOK));
@@ -82,6 +85,7 @@ TEST_F(CameraRoleTest, RunEntryKeepsTheStartInTheTray) {
   Process p = StartInTray();
   ASSERT_TRUE(tray_);
   EXPECT_FALSE(IsWindowVisible(tray_)) << "the tray controller is a hidden window";
+  EXPECT_TRUE(WaitUntil(TrayIconShown)) << "no tray icon";
   EXPECT_TRUE(FindTop(kCameraClass, kCameraCaption, p.pid())) << "the camera window is created at start";
   // Timer1 would open the camera 100 ms after the start.
   EXPECT_TRUE(CameraStaysHidden(p, 600)) << "the camera opened";
