@@ -1,82 +1,586 @@
+// TfrmCam: creation, settings, layout, the refresh cycle and the grabs of the
+// screen beneath the camera, and the window procedure.
 #include "camera/camera_win.h"
 
+#include <algorithm>
+#include <cwctype>
+
+#include "camera/freeze_win.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/tray_win.h"
-#include "win32/unique_handle.h"
 
 namespace flk {
 
+// From the how-to tips (their header's own Point clashes with the camera's geometry).
+int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner);
+
 namespace {
+
 TfrmCam* g_camera = nullptr;
+
+constexpr UINT_PTR kTimerRestart = 1;
+constexpr UINT_PTR kTimerCpBtn = 2;
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+// Copies a screen area into dc at (dx, dy). The part of the area that lies
+// off the screen is left black: a BitBlt whose source crosses the screen edge
+// may come back all black, so only the visible part is copied.
+void CopyScreenArea(HDC dc, int dx, int dy, int x, int y, int width, int height) {
+  ::PatBlt(dc, dx, dy, width, height, BLACKNESS);
+  Rect visible = Intersect(Rect::FromXYWH(x, y, width, height), Rect{0, 0, ScreenWidth(), ScreenHeight()});
+  if (visible.empty()) return;
+  win::WindowDC screen(nullptr);
+  ::BitBlt(dc, dx + visible.left - x, dy + visible.top - y, visible.width(), visible.height(), screen.get(),
+           visible.left, visible.top, SRCCOPY);
 }
+
+}  // namespace
 
 TfrmCam* Camera() { return g_camera; }
 
+TfrmCam::TfrmCam() = default;
+
+TfrmCam::~TfrmCam() {
+  if (g_camera == this) g_camera = nullptr;
+}
+
 bool TfrmCam::FormCreate() {
   g_camera = this;
-  if (!Create(L"TfrmCam", win::Widen(kCameraCaption).c_str(), WS_POPUP | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU,
-              WS_EX_TOOLWINDOW, 150, 100, 345, 222))
+  // No caption bar and no border: the camera draws its own frame and title.
+  if (!Create(L"TfrmCam", win::Widen(kCameraCaption).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 150,
+              100, 345, 222))
     return false;
   std::string folders = BaseFolder() + "Folders\\";
   if (!::CreateDirectoryW(win::Widen(folders).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-    ShowWarning("Couldn't create directory " + folders);
+    ShowWarning("Couldn't create Folders directory.", "Framelark Warning");
     return false;
   }
   ::SetLastError(0);
+
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  uiFont_.reset(::CreateFontIndirectW(&ncm.lfMenuFont));
+  LOGFONTW bold = ncm.lfMenuFont;
+  bold.lfWeight = FW_BOLD;
+  boldFont_.reset(::CreateFontIndirectW(&bold));
+  // The view's font: 9 point Arial Black.
+  viewFont_.reset(::CreateFontW(-::MulDiv(9, 96, 72), 0, 0, 0, FW_BLACK, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                L"Arial Black"));
+  {
+    win::WindowDC dc(hwnd());
+    win::SelectedObject font(dc.get(), viewFont_.get());
+    SIZE a{};
+    ::GetTextExtentPoint32W(dc.get(), L"A", 1, &a);
+    textHeightA_ = a.cy > 0 ? a.cy : 16;
+  }
+
+  lblStatus_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
+                                 0, 0, 10, 10, hwnd(), reinterpret_cast<HMENU>(INT_PTR(kLblStatusId)),
+                                 win::ModuleInstance(), nullptr);
+  ::SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+  BuildMenus();
+  lastBpp_ = ScreenBitsPerPixel();
+  ArrangeControls();
   return true;
 }
 
 void TfrmCam::ApplySettings(const CameraSaveValues& v) {
   values_ = v;
-  ::SetWindowPos(hwnd(), nullptr, v.left, v.top, v.width, v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  values_.camBevelWidth = SanitizeBevel(v.camBevelWidth);
+  align_ = v.cPanelAlign == 0 ? PanelAlign::Floating : v.cPanelAlign == 2 ? PanelAlign::Bottom : PanelAlign::Top;
+  Size s = OpeningSize(v.width, v.height);
+  ::SetWindowPos(hwnd(), nullptr, v.left, v.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyToolbarLayout();
+  AdaptToScreen();
+  ArrangeControls();
 }
 
 CameraSaveValues TfrmCam::CurrentValues() const {
   CameraSaveValues v = values_;
-  RECT r{};
-  ::GetWindowRect(hwnd(), &r);
+  Rect r = WindowRectNow();
   v.left = r.left;
   v.top = r.top;
-  v.width = r.right - r.left;
-  v.height = r.bottom - r.top;
+  v.width = r.width();
+  v.height = r.height();
+  v.cPanelAlign = static_cast<int>(align_);
   return v;
 }
 
 void TfrmCam::SetStatus(const std::string& text) {
   status_ = text;
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  if (lblStatus_) ::SetWindowTextW(lblStatus_, win::Widen(text).c_str());
 }
 
-void TfrmCam::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(hwnd(), &ps);
-  RECT r;
-  ::GetClientRect(hwnd(), &r);
-  ::FillRect(dc, &r, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  r.top = r.bottom - 18;
-  std::wstring text = win::Widen(status_);
-  ::SetBkMode(dc, TRANSPARENT);
-  ::DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-  ::EndPaint(hwnd(), &ps);
+int TfrmCam::ScreenBitsPerPixel() const {
+  win::WindowDC screen(nullptr);
+  return ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
 }
 
-bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+Rect TfrmCam::WindowRectNow() const {
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void TfrmCam::SetWindowRect(const Rect& r) {
+  ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- layout -------------------------------------------------------------------
+
+void TfrmCam::ApplyToolbarLayout() {
+  // Rows follow from the settings in ArrangeControls; the More area follows
+  // from the toolbar's width there too.
+  ArrangeControls();
+}
+
+void TfrmCam::ArrangeControls() {
+  static bool arranging = false;
+  if (arranging || !hwnd()) return;
+  arranging = true;
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  LayoutInput in;
+  in.width = rc.right;
+  in.height = rc.bottom;
+  in.align = align_;
+  in.camBevel = values_.camBevelWidth;
+  in.titleBar = values_.camTitle;
+  in.toolImages = values_.camToolImages;
+  in.toolText = values_.camToolText;
+  in.status = values_.camStatus;
+  in.hold = hold_;
+  in.textHeightA = textHeightA_;
+  layout_ = flk::ArrangeControls(in);
+  if (layout_.needsGrowth()) {
+    Rect from = WindowRectNow();
+    Rect to = GrowWindow(from, layout_.growDx, layout_.growDy, Size{ScreenWidth(), ScreenHeight()}, layout_.minWidth,
+                         layout_.minHeight);
+    ShiftBackground(from, to);
+    SetWindowRect(to);
+    ::GetClientRect(hwnd(), &rc);
+    in.width = rc.right;
+    in.height = rc.bottom;
+    layout_ = flk::ArrangeControls(in);
+  }
+  bool statusShown = layout_.controlVisible && !layout_.status.empty();
+  if (statusShown) {
+    Rect s = layout_.status.offset(layout_.control.left, layout_.control.top);
+    ::MoveWindow(lblStatus_, s.left + 4, s.top + 1, std::max(0, s.width() - 8), std::max(0, s.height() - 2), TRUE);
+  }
+  ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
+  LayoutMenuRow();
+  LayoutToolbar();
+  // The floating panel's labels are laid out with the view font.
+  bool visible[kToolButtonCount];
+  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  win::WindowDC dc(hwnd());
+  win::SelectedObject font(dc.get(), viewFont_.get());
+  floatLayout_ = LayoutFloatingPanel(layout_.control.width(), layout_.control.height(), visible,
+                                     [&](std::string_view text) {
+                                       std::wstring w = win::Widen(std::string(text));
+                                       SIZE sz{};
+                                       ::GetTextExtentPoint32W(dc.get(), w.c_str(), int(w.size()), &sz);
+                                       return int(sz.cx);
+                                     });
+  floatInput_.SetLayout(floatLayout_, align_ == PanelAlign::Floating);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  arranging = false;
+}
+
+bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(index)]; }
+
+void TfrmCam::LayoutMenuRow() {
+  Rect row = layout_.menuRow.offset(layout_.control.left, layout_.control.top);
+  win::WindowDC dc(hwnd());
+  win::SelectedObject font(dc.get(), uiFont_.get());
+  int x = row.left;
+  int i = 0;
+  for (const MenuInfo& m : MainMenus()) {
+    std::wstring text = win::Widen(m.caption);
+    RECT calc{0, 0, 0, 0};
+    ::DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+    int w = calc.right + 14;
+    menuButtons_[i++] = RECT{x, row.top, x + w, row.bottom};
+    x += w;
+  }
+  if (layout_.controlVisible && !layout_.titleBar.empty()) {
+    // pnlTopRtCorner: 73 x 14, four from the top and the right; its buttons are 16 x 14.
+    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
+    int cx = t.right - 73 - 4, cy = t.top + 4;
+    titleGlyphs_[0] = RECT{cx + 21, cy, cx + 37, cy + 14};
+    titleGlyphs_[1] = RECT{cx + 37, cy, cx + 53, cy + 14};
+    titleGlyphs_[2] = RECT{cx + 57, cy, cx + 73, cy + 14};
+  }
+  menuRowClose_ = layout_.closeOnMenuRow ? RECT{row.right - 19, row.top + 2, row.right - 3, row.top + 16} : RECT{};
+}
+
+void TfrmCam::LayoutToolbar() {
+  toolItems_.clear();
+  moreVisible_ = false;
+  moreRect_ = RECT{};
+  if (!layout_.controlVisible || layout_.toolBar.empty()) return;
+  Rect row = layout_.toolBar.offset(layout_.control.left, layout_.control.top);
+  int buttonHeight = row.height() - 4;
+  int buttonWidth = values_.camToolText ? 45 : 30;
+  constexpr int kSeparator = 8;
+  constexpr int kDropArrow = 12;
+  bool visible[kToolButtonCount];
+  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  std::vector<int> widths = VisibleToolbarItemWidths(visible, buttonWidth, kSeparator);
+  // The Store button carries a drop-down arrow.
+  auto buttons = ToolButtons();
+  {
+    size_t k = 0;
+    bool started = false, pending = false;
+    for (int i = 0; i < kToolButtonCount; ++i) {
+      if (buttons[size_t(i)].separatorBefore && started) pending = true;
+      if (!visible[i]) continue;
+      if (pending) ++k;
+      pending = false;
+      if (buttons[size_t(i)].button == ToolButton::Store && k < widths.size()) widths[k] += kDropArrow;
+      ++k;
+      started = true;
+    }
+  }
+  moreVisible_ = MoreAreaVisible(row.width(), widths);
+  int right = row.right - 2;
+  if (moreVisible_) {
+    moreRect_ = RECT{row.right - 2 - buttonWidth, row.top + 2, row.right - 2, row.top + 2 + buttonHeight};
+    right = moreRect_.left - 6;
+  }
+  int x = row.left + 2;
+  bool started = false, pending = false;
+  for (int i = 0; i < kToolButtonCount; ++i) {
+    if (buttons[size_t(i)].separatorBefore && started) pending = true;
+    if (!visible[i]) continue;
+    if (pending) {
+      if (x + kSeparator > right) break;
+      toolItems_.push_back(ToolItem{-1, RECT{x, row.top + 2, x + kSeparator, row.top + 2 + buttonHeight}});
+      x += kSeparator;
+    }
+    pending = false;
+    int w = buttonWidth + (buttons[size_t(i)].button == ToolButton::Store ? kDropArrow : 0);
+    if (x + w > right) break;
+    toolItems_.push_back(ToolItem{i, RECT{x, row.top + 2, x + w, row.top + 2 + buttonHeight}});
+    x += w;
+    started = true;
+  }
+}
+
+void TfrmCam::AdaptToScreen() {
+  int sw = ScreenWidth(), sh = ScreenHeight();
+  if (sw == lastScreenW_ && sh == lastScreenH_) return;
+  lastScreenW_ = sw;
+  lastScreenH_ = sh;
+  Rect r = WindowRectNow();
+  if (r.width() > sw || r.height() > sh)
+    SetWindowRect(Rect::FromXYWH(r.left, r.top, std::min(r.width(), sw), std::min(r.height(), sh)));
+  ArrangeControls();
+}
+
+void TfrmCam::ToggleMaximize() {
+  Rect r = WindowRectNow();
+  int sw = ScreenWidth(), sh = ScreenHeight();
+  if (r.left == 0 && r.top == 0 && r.width() == sw && r.height() == sh) {
+    maximized_ = false;
+    SetWindowRect(restore_);
+    AdaptToScreen();
+    ArrangeControls();
+  } else {
+    maximized_ = true;
+    if (r.width() < sw && r.height() < sh) restore_ = r;
+    SetWindowRect(Rect{0, 0, sw, sh});
+    ArrangeControls();
+  }
+  RequestCapture(true, 0);
+}
+
+void TfrmCam::SetPanelAlign(PanelAlign to) {
+  Rect from = WindowRectNow();
+  PanelSwitch s = SwitchControlPanel(align_, to, from.topLeft(), layout_.controlHeight);
+  if (s.moved) {
+    // MoveDirect: the view stays over the same part of the screen.
+    Rect moved = from.movedTo(s.windowPos.x, s.windowPos.y);
+    ShiftBackground(from, moved);
+    SetWindowRect(moved);
+  }
+  align_ = s.align;
+  ArrangeControls();
+}
+
+void TfrmCam::ControlsFloat() {
+  bool wasHold = hold_;
+  if (hold_) ToggleHold();
+  SetPanelAlign(PanelAlign::Floating);
+  if (wasHold) return;
+  Rect r = WindowRectNow();
+  int answer = ShowPointHint("NsaEteOff",
+                             "Click this thin bump to turn off this mode.\r\n\r\nThis mode is for capturing graphics "
+                             "that are too large for the normal mode",
+                             r.left + r.width() / 2, r.top + 3, hwnd());
+  if (answer == 2) SetPanelAlign(PanelAlign::Top);
+}
+
+void TfrmCam::CloseButton() {
+  if (CameraRoleValues().closeBtnExits)
+    ExitProgram();
+  else
+    HideCameraToTray();
+}
+
+// ---- refresh cycle --------------------------------------------------------------
+
+void TfrmCam::MarkStale() {
+  cycle_.MarkStale();
+  InvalidateView();
+}
+
+void TfrmCam::RequestCapture(bool clamp, int mode) {
+  RefreshContext ctx;
+  ctx.cameraVisible = ::IsWindowVisible(hwnd()) != FALSE;
+  ctx.cameraActive = ::GetActiveWindow() == hwnd();
+  ctx.lastPopupIsCamera = ::GetLastActivePopup(hwnd()) == hwnd();
+  switch (cycle_.RequestCapture(clamp, mode, ctx)) {
+    case RequestOutcome::Dropped: return;
+    case RequestOutcome::BringAppToFront: ::SetForegroundWindow(::GetLastActivePopup(hwnd())); return;
+    case RequestOutcome::HideAndWait:
+      HideCameraToTray();
+      ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
+      return;
+    case RequestOutcome::RunNow: PerformTimerWork(); return;
+  }
+}
+
+Point TfrmCam::CameraCentre() const {
+  Rect r = WindowRectNow();
+  return Point{r.left + r.width() / 2, r.top + layout_.view.top + layout_.viewPanel.height() / 2};
+}
+
+bool TfrmCam::WholeCaptureWindowFound(int mode) const {
+  if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
+    HWND w = ::GetForegroundWindow();
+    return w && w != ::GetDesktopWindow() && !::IsIconic(w);
+  }
+  if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
+    Point c = CameraCentre();
+    return ::WindowFromPoint(POINT{c.x, c.y}) != nullptr;
+  }
+  return true;
+}
+
+void TfrmCam::PerformTimerWork() {
+  ::KillTimer(hwnd(), kTimerRestart);
+  bool hidden = !::IsWindowVisible(hwnd());
+  TimerWork w = cycle_.OnTimer(hidden, WholeCaptureWindowFound(cycle_.pendingMode()));
+  if (w.keepOnScreen) KeepOnScreen(hwnd());
+  if (w.grab) {
+    Rect r = WindowRectNow();
+    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+  }
+  if (w.beep) ::MessageBeep(MB_OK);
+  if (w.captureMode > 0) {
+    bool stored = CaptureWhole(w.captureMode);
+    if (w.thawWithoutRefresh) ThawDesktop(false);
+    // Until the recall viewer exists the camera comes back and says where the
+    // picture went, instead of waiting unseen in the tray.
+    if (stored && !::FindWindowA(kViewerClass, kViewerCaption)) {
+      Rect r = WindowRectNow();
+      GrabUnderCamera(r.left, r.top, r.width(), r.height());
+      w.showCamera = true;
+      SetStatus(kStatusStoredRing);
+    }
+  }
+  if (w.showCamera) {
+    ShowCamera();
+    ::SetForegroundWindow(hwnd());
+  }
+  if (w.clearRestoreStatus && RefreshClearsStatus(status_)) SetStatus("");
+  controlsEnabled_ = true;
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  win::WindowDC screen(nullptr);
+  int bpp = ScreenBitsPerPixel();
+  if (CameraStarted() && bpp != lastBpp_) {
+    lastBpp_ = bpp;
+    bkgnd_.reset();
+    bkWidth_ = bkHeight_ = 0;
+  }
+  if (!bkgnd_ || bkWidth_ != width || bkHeight_ != height) {
+    bkgnd_.reset(::CreateCompatibleBitmap(screen.get(), width, height));
+    bkWidth_ = bkgnd_ ? width : 0;
+    bkHeight_ = bkgnd_ ? height : 0;
+  }
+  if (!bkgnd_) return;
+  win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
+  win::SelectedObject sel(mem.get(), bkgnd_.get());
+  CopyScreenArea(mem.get(), 0, 0, x, y, width, height);
+  grabbedSinceHide_ = true;
+}
+
+void TfrmCam::ShiftBackground(const Rect& from, const Rect& to) {
+  if (to.empty()) return;
+  win::WindowDC screen(nullptr);
+  win::UniqueBitmap next(::CreateCompatibleBitmap(screen.get(), to.width(), to.height()));
+  if (!next) return;
+  win::UniqueMemoryDC dst(::CreateCompatibleDC(screen.get()));
+  win::SelectedObject selDst(dst.get(), next.get());
+  // What the old picture already holds moves with the window...
+  Rect kept{};
+  if (bkgnd_) {
+    win::UniqueMemoryDC src(::CreateCompatibleDC(screen.get()));
+    win::SelectedObject selSrc(src.get(), bkgnd_.get());
+    Rect old = Rect::FromXYWH(from.left, from.top, bkWidth_, bkHeight_);
+    kept = Intersect(old, to);
+    if (!kept.empty())
+      ::BitBlt(dst.get(), kept.left - to.left, kept.top - to.top, kept.width(), kept.height(), src.get(),
+               kept.left - from.left, kept.top - from.top, SRCCOPY);
+  }
+  // ...and the newly uncovered strips come from the screen, where the camera is not.
+  if (!kept.empty())
+    ::ExcludeClipRect(dst.get(), kept.left - to.left, kept.top - to.top, kept.right - to.left, kept.bottom - to.top);
+  CopyScreenArea(dst.get(), 0, 0, to.left, to.top, to.width(), to.height());
+  ::SelectClipRgn(dst.get(), nullptr);
+  bkgnd_ = std::move(next);
+  bkWidth_ = to.width();
+  bkHeight_ = to.height();
+}
+
+void TfrmCam::OnActivate(bool active) {
+  active_ = active;
+  if (active && cycle_.OnActivate(true).postRefresh) ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
+  if (layout_.controlVisible && !layout_.titleBar.empty()) {
+    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
+    RECT r{t.left, t.top, t.right, t.bottom};
+    ::InvalidateRect(hwnd(), &r, FALSE);
+  }
+}
+
+// ---- window procedure -------------------------------------------------------------
+
+bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
   switch (msg) {
-    case WM_PAINT: Paint(); return true;
-    case WM_CLOSE:
-      // The close button either ends the program or puts the camera away.
-      if (CameraRoleValues().closeBtnExits)
-        ExitProgram();
-      else
-        HideCameraToTray();
-      *result = 0;
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      Paint(dc, ps.rcPaint);
+      ::EndPaint(hwnd(), &ps);
       return true;
+    }
+    case WM_SIZE: ArrangeControls(); return true;
+    case WM_WINDOWPOSCHANGING: {
+      // A hidden camera that is shown without a fresh copy of the screen
+      // beneath it takes one now, while it is still out of the way.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !grabbedSinceHide_) {
+        Rect r = WindowRectNow();
+        if (!(pos->flags & SWP_NOMOVE)) r = r.movedTo(pos->x, pos->y);
+        if (!(pos->flags & SWP_NOSIZE)) r = Rect::FromXYWH(r.left, r.top, pos->cx, pos->cy);
+        GrabUnderCamera(r.left, r.top, r.width(), r.height());
+        cycle_.ClearStale();
+      }
+      return false;
+    }
+    case WM_SHOWWINDOW:
+      if (!wp) {
+        grabbedSinceHide_ = false;
+      } else {
+        // The first paint after showing is of a fresh copy, whoever is active.
+        suppressStaleCheck_ = true;
+      }
+      return false;
+    case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return false;
+    case WM_ACTIVATEAPP:
+      // Hold On Top: the held picture stays above other programs.
+      if (hold_)
+        ::SetWindowPos(hwnd(), wp ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return false;
+    case WM_CTLCOLORSTATIC:
+      ::SetBkColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNFACE));
+      ::SetTextColor(reinterpret_cast<HDC>(wp), ::GetSysColor(controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    case WM_TIMER:
+      if (wp == kTimerRestart) {
+        PerformTimerWork();
+      } else if (wp == kTimerCpBtn) {
+        POINT p;
+        ::GetCursorPos(&p);
+        ::ScreenToClient(hwnd(), &p);
+        ApplyFloatingReaction(floatInput_.Tick(Point{p.x - layout_.view.left, p.y - layout_.view.top}));
+      }
+      return true;
+    case kWmCameraSelf:
+      if (auto r = DecodeSelfRequest(static_cast<long long>(wp), static_cast<long long>(lp)))
+        RequestCapture(r->clamp, r->mode);
+      return true;
+    case WM_INITMENUPOPUP: UpdateMenu(reinterpret_cast<HMENU>(wp)); return true;
+    case WM_COMMAND:
+      if (HIWORD(wp) == 0 || HIWORD(wp) == 1) OnCommand(LOWORD(wp));
+      return true;
+    case WM_LBUTTONDOWN: OnLeftDown(short(LOWORD(lp)), short(HIWORD(lp)), false); return true;
+    case WM_LBUTTONDBLCLK: OnLeftDown(short(LOWORD(lp)), short(HIWORD(lp)), true); return true;
+    case WM_LBUTTONUP: OnLeftUp(short(LOWORD(lp)), short(HIWORD(lp))); return true;
+    case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lp)), short(HIWORD(lp)), (wp & MK_LBUTTON) != 0); return true;
+    case WM_RBUTTONDOWN: OnRightDown(short(LOWORD(lp)), short(HIWORD(lp))); return true;
+    case WM_MOUSELEAVE:
+      if (hotItem_ != -1) {
+        hotItem_ = -1;
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+      }
+      return true;
+    case WM_CAPTURECHANGED:
+      dragKind_ = 0;
+      return false;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        POINT p;
+        ::GetCursorPos(&p);
+        ::ScreenToClient(hwnd(), &p);
+        int e = FrameEdges(p.x, p.y);
+        LPCWSTR cursor = IDC_ARROW;
+        if (e == 1 || e == 4) cursor = IDC_SIZEWE;
+        if (e == 2 || e == 8) cursor = IDC_SIZENS;
+        if (e == 3 || e == 12) cursor = IDC_SIZENWSE;
+        if (e == 6 || e == 9) cursor = IDC_SIZENESW;
+        ::SetCursor(::LoadCursorW(nullptr, cursor));
+        *result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wp)) return true;
+      return false;
+    case WM_CHAR:
+      if (swallowChar_) return true;
+      return false;
+    case WM_SYSCHAR: {
+      // Alt + the underlined letter drops the menu row's menu down.
+      wchar_t c = wchar_t(std::towupper(wchar_t(wp)));
+      const wchar_t letters[] = {L'F', L'G', L'T', L'C', L'H'};
+      for (int i = 0; i < 5; ++i)
+        if (c == letters[i] && layout_.controlVisible) {
+          DropMenuRow(i);
+          return true;
+        }
+      return false;
+    }
+    case WM_CLOSE: CloseButton(); return true;
     case WM_QUERYENDSESSION: *result = TRUE; return true;
     case WM_ENDSESSION:
       if (wp) SaveCameraRoleSettings();
-      *result = 0;
       return true;
   }
   return false;

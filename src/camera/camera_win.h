@@ -1,32 +1,217 @@
-// The camera window TfrmCam.
+// The camera window TfrmCam: a borderless frame whose view shows a copy of the
+// screen beneath it (bmpBkgnd), with the control panel (title bar, menu row,
+// toolbar, status line) docked above or below the view or floating inside it.
+//
+// The window draws itself; only the status line lblStatus is a child control
+// (a static without SS_NOTIFY, so the mouse passes through it to the camera).
+// The work is split over several files:
+//   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
+//   camera_mouse_win.cpp     clicks, moves, resizes, latches, keys
+//   camera_paint_win.cpp     painting of the frame, panel, toolbar and view
+//   camera_glyphs_win.cpp    the pictures drawn in code (logo, glyphs, toolbar images)
+//   camera_commands_win.cpp  menus, RunCommand, GenClick and its outputs, help
+//   camera_capture_win.cpp   viewfinder picture, whole captures, Hold, colour depth
+//   freeze_win.cpp           the frozen desktop TfrmFreeze
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "base/picture.h"
+#include "camera/camera_layout.h"
+#include "camera/commands.h"
+#include "camera/floating_panel.h"
+#include "camera/refresh_cycle.h"
 #include "shell/startup_settings.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
 
+class TfrmFreeze;
+
+// Control ids of WM_COMMAND: commands, folder entries of the Store menus and
+// the colour-depth entries.
+inline constexpr int kCmdBase = 100;          // + CommandId
+inline constexpr int kCmdFolderBase = 2000;   // + folder index
+inline constexpr int kCmdNewFolder = 1990;
+inline constexpr int kCmdDepthBase = 1900;    // + PixelFormatPro value
+inline constexpr int kLblStatusId = 50;
+constexpr int CommandControlId(CommandId id) { return kCmdBase + static_cast<int>(id); }
+
+// One item of the toolbar as laid out in window coordinates.
+struct ToolItem {
+  int button = -1;  // index into ToolButtons(), -1 for a separator
+  RECT rect{};
+};
+
 class TfrmCam : public win::Window {
  public:
+  TfrmCam();
+  ~TfrmCam() override;
+
   // Creates the (hidden) window with its caption and the Folders\ folder;
   // false when the folder cannot be made (the user has been warned).
   bool FormCreate();
+  // The settings read at opening: window rectangle, panel, bars, buttons.
   void ApplySettings(const CameraSaveValues& values);
   CameraSaveValues CurrentValues() const;
   void SetStatus(const std::string& text);
   const std::string& status() const { return status_; }
 
+  // ---- view and refresh ----
+  void RequestCapture(bool clamp, int mode);
+  void GrabUnderCamera(int x, int y, int width, int height);
+  void ArrangeControls();
+  void ApplyToolbarLayout();
+  void AdaptToScreen();
+  void ToggleMaximize();
+  void MarkStale();
+  bool ViewStale() const { return cycle_.stale(); }
+  Rect CaptureRect() const { return layout_.capture; }
+  PanelAlign Align() const { return align_; }
+
+  // ---- capture modes ----
+  void ToggleHold();
+  bool HoldOn() const { return hold_; }
+  void FreezeDesktop();
+  bool ThawDesktop(bool refresh);
+  bool IsDesktopFrozen() const;
+  void OfferThaw(bool wasFrozen);
+  // The Print Screen hot key.
+  void PrintScreenKey();
+
+  // ---- commands ----
+  void RunCommand(CommandId id);
+  void GenClick(int tag);
+  CameraModes Modes() const { return CameraModes{hold_, IsDesktopFrozen()}; }
+
+  // ---- used by the dispatcher's glue ----
+  std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
+  int ScreenBitsPerPixel() const;
+  std::vector<std::string>& ViewFolders() { return folders_; }
+  std::string& LastFolderName() { return lastFolderName_; }
+
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  void Paint();
+  friend class CamPainter;
+
+  // camera_win.cpp
+  void PerformTimerWork();
+  bool WholeCaptureWindowFound(int mode) const;
+  Point CameraCentre() const;
+  void SetWindowRect(const Rect& r);
+  Rect WindowRectNow() const;
+  void ShiftBackground(const Rect& from, const Rect& to);
+  void LayoutToolbar();
+  void LayoutMenuRow();
+  void SetPanelAlign(PanelAlign to);
+  void ControlsFloat();
+  void CloseButton();
+  void OnActivate(bool active);
+
+  // camera_mouse_win.cpp
+  void OnLeftDown(int x, int y, bool dbl);
+  void OnLeftUp(int x, int y);
+  void OnMouseMove(int x, int y, bool buttonDown);
+  void OnRightDown(int x, int y);
+  bool OnKeyDown(WPARAM key);
+  int FrameEdges(int x, int y) const;
+  void StartDrag(int kind, int x, int y, int edges);
+  void DragTo(int x, int y);
+  int ToolItemAt(int x, int y) const;
+  int MenuButtonAt(int x, int y) const;
+  int TitleGlyphAt(int x, int y) const;
+  void DropMenuRow(int index);
+  void ApplyFloatingReaction(const PanelReaction& r);
+  void CamCustomPopup();
+
+  // camera_paint_win.cpp
+  void Paint(HDC dc, const RECT& dirty);
+  void PaintFloatingHover(const std::vector<PanelPaintOp>& ops);
+  void InvalidateView();
+  bool ButtonVisible(int index) const;
+
+  // camera_commands_win.cpp
+  void BuildMenus();
+  void UpdateMenu(HMENU menu);
+  void BuildFolderMenu(HMENU menu);
+  void NewFolder();
+  void PopupMenuAt(HMENU menu, int x, int y);
+  void OnCommand(int id);
+  void ShowHelp();
+  void ShowAbout();
+  void OpenViewerOnLastCaptures();
+
+  // camera_capture_win.cpp
+  bool CaptureWhole(int mode);
+  void ColorDepthChoose(int value);
+
   CameraSaveValues values_;
   std::string status_;
+  HWND lblStatus_ = nullptr;
+  win::UniqueFont uiFont_, viewFont_, boldFont_;
+  int textHeightA_ = 16;
+
+  PanelAlign align_ = PanelAlign::Top;
+  CamLayout layout_;
+  RefreshCycle cycle_;
+  bool controlsEnabled_ = true;
+  bool active_ = false;
+  bool suppressStaleCheck_ = false;
+
+  win::UniqueBitmap bkgnd_;  // bmpBkgnd, at the screen's format
+  int bkWidth_ = 0, bkHeight_ = 0;
+  int lastBpp_ = 0;
+  bool grabbedSinceHide_ = false;
+
+  bool hold_ = false;
+  std::optional<Picture> held_;  // imgLockView's picture
+  bool maximized_ = false;
+  Rect restore_ = Rect::FromXYWH(100, 100, 300, 200);
+  int lastScreenW_ = 0, lastScreenH_ = 0;
+
+  // toolbar and menu row, window coordinates
+  std::vector<ToolItem> toolItems_;
+  bool moreVisible_ = false;
+  RECT moreRect_{};
+  RECT menuButtons_[5]{};
+  RECT titleGlyphs_[3]{};  // minimize, maximize, close
+  RECT menuRowClose_{};
+  int hotItem_ = -1;      // toolbar item under the mouse (index into toolItems_, 100 = More)
+  int pressedItem_ = -1;
+
+  // menus
+  win::UniqueMenu mainMenu_;
+  HMENU subMenus_[5]{};
+  win::UniqueMenu moreHolder_;
+  HMENU moreMenu_ = nullptr;
+  win::UniqueMenu popup_;
+  HMENU storeMenus_[3]{};
+  HMENU depthMenu_ = nullptr;
+  std::vector<std::string> folders_;  // lstViewFolders
+  std::string lastFolderName_;
+
+  // mouse
+  int dragKind_ = 0;  // 0 none, 1 move, 2 resize, 3 latch
+  int dragEdges_ = 0;
+  int dragLatch_ = 0;  // 1 top, 2 bottom
+  POINT dragStart_{};  // screen coordinates
+  Rect dragRect_;
+  bool swallowChar_ = false;
+
+  // floating panel
+  FloatingPanelLayout floatLayout_;
+  FloatingPanelInput floatInput_;
+
+  std::unique_ptr<TfrmFreeze> freeze_;
+  std::optional<Picture> commandPicture_;  // the picture of the running command
 };
 
 TfrmCam* Camera();

@@ -1,0 +1,254 @@
+// TfrmCam painting: the raised frame (pnlcCamPaint, which also notices that
+// the program lost the screen), the docked control panel, the view from
+// bmpBkgnd or the question-mark tiles of a stale view, the held picture of
+// Hold and the floating panel of edge-to-edge mode. Everything is drawn into
+// one buffer and copied to the window at once.
+#include <algorithm>
+
+#include "base/picture.h"
+#include "camera/camera_glyphs_win.h"
+#include "camera/camera_win.h"
+
+namespace flk {
+
+namespace {
+
+HBITMAP QuestionTile() {
+  static win::UniqueBitmap tile(MakeQuestionTile());
+  return tile.get();
+}
+
+HBITMAP GlyphStrip(bool maximized) {
+  static win::UniqueBitmap normal(MakeMinMaxCloseBw(false));
+  static win::UniqueBitmap max(MakeMinMaxCloseBw(true));
+  return maximized ? max.get() : normal.get();
+}
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void FillColour(HDC dc, const RECT& r, COLORREF c) {
+  win::UniqueBrush brush(::CreateSolidBrush(c));
+  ::FillRect(dc, &r, brush.get());
+}
+
+// DrawCamFrame: a raised edge around the window and the strips inside it in
+// the button-face colour.
+void DrawCamFrame(HDC dc, int x, int y, int w, int h, int e) {
+  RECT all{x, y, x + w, y + h};
+  ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  RECT strips[] = {{x + 2, y + 2, x + e, y + h - 2},
+                   {x + w - e, y + 2, x + w - 2, y + h - 2},
+                   {x + e, y + 2, x + w - e, y + e},
+                   {x + e, y + h - e, x + w - e, y + h - 2}};
+  for (const RECT& r : strips) ::FillRect(dc, &r, face);
+}
+
+void DrawText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF colour) {
+  std::wstring w = win::Widen(text);
+  ::SetTextColor(dc, colour);
+  ::DrawTextW(dc, w.c_str(), int(w.size()), &r, format);
+}
+
+}  // namespace
+
+void TfrmCam::InvalidateView() {
+  RECT r = ToRECT(layout_.viewPanel);
+  ::InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void TfrmCam::Paint(HDC dc, const RECT& dirty) {
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  int W = rc.right, H = rc.bottom;
+  if (W <= 0 || H <= 0) return;
+  win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+  win::UniqueBitmap buffer(::CreateCompatibleBitmap(dc, W, H));
+  if (!mem || !buffer) return;
+  win::SelectedObject selBuffer(mem.get(), buffer.get());
+  HDC m = mem.get();
+  ::SetBkMode(m, TRANSPARENT);
+  int e = values_.camBevelWidth;
+
+  // pnlcCamPaint: the frame; a frame painted while the program has no active
+  // window means other programs have drawn over the screen: the view is stale.
+  DrawCamFrame(m, 0, 0, W, H, e);
+  bool frameDirty = dirty.left < e || dirty.top < e || dirty.right > W - e || dirty.bottom > H - e;
+  bool wasStale = cycle_.stale();
+  if (frameDirty && !suppressStaleCheck_) {
+    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, hold_);
+    controlsEnabled_ = fr.enableControls;
+    if (fr.statusRestore && status_ != kStatusRestore) SetStatus(kStatusRestore);
+  }
+  suppressStaleCheck_ = false;
+  bool repaintAll = wasStale != cycle_.stale();
+
+  // Latches: thin bumps on the frame.
+  if (!hold_) {
+    RECT lt = ToRECT(layout_.latchTop), lb = ToRECT(layout_.latchBottom);
+    ::DrawEdge(m, &lt, BDR_RAISEDINNER, BF_RECT);
+    ::DrawEdge(m, &lb, BDR_RAISEDINNER, BF_RECT);
+  }
+
+  COLORREF textColour = ::GetSysColor(controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+  if (layout_.controlVisible) {
+    const Rect& c = layout_.control;
+    RECT cr = ToRECT(c);
+    ::FillRect(m, &cr, ::GetSysColorBrush(COLOR_BTNFACE));
+    // Title bar with the logo and the corner buttons.
+    if (!layout_.titleBar.empty()) {
+      RECT t = ToRECT(layout_.titleBar.offset(c.left, c.top));
+      COLORREF caption = ::GetSysColor(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+      FillColour(m, t, caption);
+      DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get());
+      DrawTitleButton(m, titleGlyphs_[0].left, titleGlyphs_[0].top, TitleGlyph::Minimize, false);
+      DrawTitleButton(m, titleGlyphs_[1].left, titleGlyphs_[1].top,
+                      maximized_ ? TitleGlyph::Maximized : TitleGlyph::Maximize, false);
+      DrawTitleButton(m, titleGlyphs_[2].left, titleGlyphs_[2].top, TitleGlyph::Close, false);
+    }
+    // Menu row.
+    {
+      win::SelectedObject font(m, uiFont_.get());
+      int i = 0;
+      for (const MenuInfo& info : MainMenus())
+        DrawText(m, info.caption, menuButtons_[i++], DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
+      if (layout_.closeOnMenuRow) DrawTitleButton(m, menuRowClose_.left, menuRowClose_.top, TitleGlyph::Close, false);
+    }
+    // Toolbar.
+    if (!layout_.toolBar.empty()) {
+      RECT tb = ToRECT(layout_.toolBar.offset(c.left, c.top));
+      ::DrawEdge(m, &tb, BDR_SUNKENOUTER, BF_RECT);
+      win::SelectedObject font(m, uiFont_.get());
+      auto drawButton = [&](const RECT& r, ToolButton button, const char* caption, bool enabled, bool hot, bool down,
+                            bool dropArrow) {
+        RECT br = r;
+        if (down) {
+          RECT inner{br.left + 1, br.top + 1, br.right - 1, br.bottom - 1};
+          FillColour(m, inner, ::GetSysColor(COLOR_3DHILIGHT));
+          ::DrawEdge(m, &br, BDR_SUNKENOUTER, BF_RECT);
+        } else if (hot && enabled && controlsEnabled_) {
+          ::DrawEdge(m, &br, BDR_RAISEDINNER, BF_RECT);
+        }
+        int face = br.right - br.left - (dropArrow ? 12 : 0);
+        bool images = values_.camToolImages, captions = values_.camToolText;
+        int imageTop = captions ? br.top + 3 : br.top + (br.bottom - br.top - 20) / 2;
+        if (images)
+          DrawToolImage(m, br.left + (face - 20) / 2, imageTop, button, hot && enabled, !enabled || !controlsEnabled_);
+        if (captions) {
+          RECT tr{br.left, images ? imageTop + 21 : br.top, br.left + face, br.bottom - 1};
+          DrawText(m, caption, tr, DT_CENTER | (images ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOPREFIX,
+                   ::GetSysColor(enabled && controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        }
+        if (dropArrow) {
+          int ax = br.right - 9, ay = (br.top + br.bottom) / 2 - 1;
+          for (int k = 0; k < 3; ++k) {
+            RECT a{ax + k, ay + k, ax + 5 - k, ay + k + 1};
+            FillColour(m, a, textColour);
+          }
+        }
+      };
+      for (size_t i = 0; i < toolItems_.size(); ++i) {
+        const ToolItem& item = toolItems_[i];
+        if (item.button < 0) {
+          int x = (item.rect.left + item.rect.right) / 2 - 1;
+          RECT sep{x, item.rect.top + 2, x + 2, item.rect.bottom - 2};
+          ::DrawEdge(m, &sep, EDGE_ETCHED, BF_LEFT);
+          continue;
+        }
+        const ToolButtonInfo& b = ToolButtons()[size_t(item.button)];
+        bool enabled = CommandEnabled(b.command, Modes());
+        bool down = pressedItem_ == int(i) || (b.button == ToolButton::Lock && hold_);
+        drawButton(item.rect, b.button, b.caption, enabled, hotItem_ == int(i), down, b.button == ToolButton::Store);
+      }
+      if (moreVisible_) {
+        RECT bevel{moreRect_.left - 4, tb.top + 2, moreRect_.left - 2, tb.bottom - 2};
+        ::DrawEdge(m, &bevel, EDGE_ETCHED, BF_LEFT);
+        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == 100, pressedItem_ == 100, false);
+      }
+    }
+  }
+
+  // The view.
+  const Rect& vp = layout_.viewPanel;
+  const Rect& v = layout_.view;
+  if (hold_) {
+    // pnlLockView: red border, dark scroll box, the held picture at its top left.
+    RECT outer = ToRECT(vp);
+    FillColour(m, outer, RGB(224, 0, 0));
+    RECT inner{vp.left + 3, vp.top + 3, vp.right - 3, vp.bottom - 3};
+    FillColour(m, inner, RGB(48, 48, 48));
+    if (held_ && !held_->empty()) {
+      std::vector<uint8_t> info = held_->info();
+      int saved = ::SaveDC(m);
+      ::IntersectClipRect(m, inner.left, inner.top, inner.right, inner.bottom);
+      ::SetDIBitsToDevice(m, inner.left, inner.top, DWORD(held_->width()), DWORD(held_->height()), 0, 0, 0,
+                          UINT(held_->height()), held_->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
+                          DIB_RGB_COLORS);
+      ::RestoreDC(m, saved);
+    }
+  } else {
+    RECT vr = ToRECT(vp);
+    ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);
+    RECT view = ToRECT(v);
+    if (cycle_.stale() || !bkgnd_) {
+      win::UniqueBrush pattern(::CreatePatternBrush(QuestionTile()));
+      ::SetBrushOrgEx(m, v.left, v.top, nullptr);
+      ::FillRect(m, &view, pattern.get());
+    } else {
+      win::UniqueMemoryDC bk(::CreateCompatibleDC(dc));
+      win::SelectedObject selBk(bk.get(), bkgnd_.get());
+      ::FillRect(m, &view, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+      Rect copy = Intersect(v, Rect{0, 0, bkWidth_, bkHeight_});
+      if (!copy.empty())
+        ::BitBlt(m, copy.left, copy.top, copy.width(), copy.height(), bk.get(), copy.left, copy.top, SRCCOPY);
+      if (align_ == PanelAlign::Floating) {
+        // The floating panel: the screen beneath, lightened and tinted, with
+        // the panel's captions and glyphs on it.
+        const Rect& p = layout_.control;
+        {
+          win::UniqueBrush grey(::CreateSolidBrush(RGB(170, 170, 170)));
+          win::SelectedObject sb(m, grey.get());
+          ::BitBlt(m, p.left, p.top, p.width(), p.height(), bk.get(), p.left, p.top, 0x00FC008A);
+        }
+        {
+          win::UniqueBrush tint(::CreateSolidBrush(RGB(224, 255, 255)));
+          win::SelectedObject sb(m, tint.get());
+          ::BitBlt(m, p.left, p.top, p.width(), p.height(), m, p.left, p.top, MERGECOPY);
+        }
+        FloatingPanelPaint fp = PaintFloatingPanel(floatLayout_, p.left, p.top, textHeightA_, maximized_);
+        RECT frame = ToRECT(fp.frame);
+        ::FrameRect(m, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        win::SelectedObject font(m, viewFont_.get());
+        ::SetTextColor(m, RGB(0, 0, 0));
+        auto text = [&](const FloatingText& t) {
+          std::wstring w = win::Widen(t.text);
+          ::TextOutW(m, t.at.x, t.at.y, w.c_str(), int(w.size()));
+        };
+        if (fp.caption) text(*fp.caption);
+        {
+          win::UniqueMemoryDC gl(::CreateCompatibleDC(dc));
+          win::SelectedObject sg(gl.get(), GlyphStrip(fp.maximizedGlyph));
+          ::BitBlt(m, fp.glyphAt.x, fp.glyphAt.y, kFloatingGlyphWidth, kFloatingGlyphHeight, gl.get(), 0, 0, SRCAND);
+        }
+        for (const FloatingText& t : fp.labels) text(t);
+      }
+    }
+  }
+
+  ::BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, m, dirty.left, dirty.top,
+           SRCCOPY);
+  if (repaintAll) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TfrmCam::PaintFloatingHover(const std::vector<PanelPaintOp>& ops) {
+  win::WindowDC dc(hwnd());
+  int old = ::SetROP2(dc.get(), R2_NOT);
+  win::SelectedObject brush(dc.get(), ::GetStockObject(NULL_BRUSH));
+  for (const PanelPaintOp& op : ops) {
+    Rect r = op.rect.offset(layout_.view.left, layout_.view.top);
+    ::Rectangle(dc.get(), r.left, r.top, r.right, r.bottom);
+  }
+  ::SetROP2(dc.get(), old);
+}
+
+}  // namespace flk

@@ -1,0 +1,66 @@
+#include "camera/freeze_win.h"
+
+#include "camera/camera_win.h"
+
+namespace flk {
+
+bool TfrmFreeze::FormCreate() {
+  // Not owned by the camera: an owned window would always lie above it. The
+  // "no" cursor over all of it: the still is not a place to work in.
+  return Create(L"TfrmFreeze", L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                ::LoadCursorW(nullptr, IDC_NO), 0);
+}
+
+void TfrmFreeze::TakeStill() {
+  width_ = ::GetSystemMetrics(SM_CXSCREEN);
+  height_ = ::GetSystemMetrics(SM_CYSCREEN);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND desktop = ::GetDesktopWindow();
+  win::WindowDC screen(desktop);
+  still_.reset(::CreateCompatibleBitmap(screen.get(), width_, height_));
+  if (!still_) return;
+  win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
+  win::SelectedObject sel(mem.get(), still_.get());
+  ::BitBlt(mem.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+}
+
+void TfrmFreeze::Show() {
+  // Above the other programs; the camera is brought above it afterwards.
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void TfrmFreeze::Hide() {
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
+
+bool TfrmFreeze::Visible() const { return hwnd() && ::IsWindowVisible(hwnd()); }
+
+bool TfrmFreeze::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_ERASEBKGND: *result = 1; return true;  // the still covers everything; never erased first
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      if (still_) {
+        win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+        win::SelectedObject sel(mem.get(), still_.get());
+        ::BitBlt(dc, 0, 0, width_, height_, mem.get(), 0, 0, SRCCOPY);
+      }
+      ::EndPaint(hwnd(), &ps);
+      return true;
+    }
+    case WM_MOUSEACTIVATE: *result = MA_NOACTIVATE; return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // A click on the frozen desktop thaws it.
+      if (Camera()) Camera()->ThawDesktop(true);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace flk

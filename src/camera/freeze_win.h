@@ -1,0 +1,31 @@
+// The frozen desktop TfrmFreeze: a borderless, screen-sized window showing a
+// still of the whole screen, taken when Print Screen is pressed, so that the
+// camera can capture menus, tool tips and other fleeting things from it. Any
+// mouse press on it thaws the desktop.
+#pragma once
+
+#include <windows.h>
+
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+class TfrmFreeze : public win::Window {
+ public:
+  bool FormCreate();
+  // Places the window over the whole screen and copies the screen into its picture.
+  void TakeStill();
+  void Show();
+  void Hide();
+  bool Visible() const;
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  win::UniqueBitmap still_;
+  int width_ = 0, height_ = 0;
+};
+
+}  // namespace flk
