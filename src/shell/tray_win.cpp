@@ -213,7 +213,11 @@ void TfrmFramelark::mnuTrayClick(int sender) {
     return;
   }
   if (!g_cameraStarted) OpenCamera();
-  (void)sender;
+  if (sender == kMnuFull && Camera()) {
+    ShowCamera();
+    Camera()->RequestCapture(false, 1);
+    return;
+  }
   ShowCamera();
   if (Camera()) ::SetForegroundWindow(Camera()->hwnd());
 }
@@ -223,7 +227,7 @@ void TfrmFramelark::PopupMenuTray() {
   ::AppendMenuW(menu.get(), MF_STRING, kMnuOpen, L"Open Camera");
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   // Whole captures arrive with the camera's capture modes.
-  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuFull, L"Capture Full Screen");
+  ::AppendMenuW(menu.get(), MF_STRING, kMnuFull, L"Capture Full Screen");
   ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastActive, L"Capture Last Active Window");
   ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastClient, L"Capture Work Area of Last Active");
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -294,8 +298,8 @@ bool TfrmFramelark::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return true;
     case WM_HOTKEY:
-      // Until the frozen desktop exists Print Screen brings the camera up.
-      if (wp == kHotKeyId) mnuTrayClick(0);
+      // Print Screen freezes the desktop under the camera.
+      if (wp == kHotKeyId && Camera()) Camera()->PrintScreenKey();
       return true;
   }
   return false;
