@@ -2,7 +2,7 @@
 # Builds the three trees:
 #   build/host   Linux host, pure logic and its unit tests, ASan/UBSan (Debug)
 #   build/win64  x86_64 MinGW: FramelarkPro.exe and the Windows unit tests (runs under Wine)
-#   build/win32  i686 MinGW: the same, compiled and linked but never run here
+#   build/win32  i686 MinGW: the program only (no tests: 32-bit code cannot run on this kernel)
 # Runs scripts/setup.sh first unless FLK_SKIP_SETUP=1.
 #
 # Environment:
@@ -48,7 +48,8 @@ for tree in $TREES; do
   case $tree in
     host) build_tree host -DCMAKE_BUILD_TYPE="$HOST_TYPE" ;;
     win64) build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" ;;
-    win32) build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win32.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" ;;
+    win32) build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win32.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" \
+      -DFLK_TESTS=OFF ;;
     *) die "unknown tree '$tree' (host, win64, win32)" ;;
   esac
 done
