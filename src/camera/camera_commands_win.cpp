@@ -13,6 +13,7 @@
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
+#include "output/folder_menu.h"
 #include "output/picture_store.h"
 #include "output/save_file.h"
 #include "shell/app_win.h"
@@ -200,7 +201,6 @@ std::wstring EntryText(const MenuEntry& e) {
   return win::Widen(text);
 }
 
-bool LessNoCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; }
 
 }  // namespace
 
@@ -295,28 +295,27 @@ void TfrmCam::UpdateMenu(HMENU menu) {
 }
 
 void TfrmCam::BuildFolderMenu(HMENU menu) {
-  // lstViewFolders: the subfolders of Folders\, sorted by name without regard to case.
   WinStoreFileSystem fs;
-  std::string root = BaseFolder() + kFoldersDir;
-  folders_ = fs.ListDirectories(root);
-  if (folders_.empty() && (fs.MakeDirectory(root + "First Folder") || fs.IsDirectory(root + "First Folder")))
-    folders_.push_back("First Folder");
-  std::sort(folders_.begin(), folders_.end(), LessNoCase);
+  FolderMenu built = flk::BuildFolderMenu(fs, BaseFolder(), lastFolderName_);
+  if (built.createdFirstFolder) NotifyViewer(-2);
+  folders_ = built.folders;  // lstViewFolders: the list the entries' tags index
   // The folder entries of last time go; the fixed separator stays.
   while (::GetMenuItemCount(menu) > 1) ::DeleteMenu(menu, 1, MF_BYPOSITION);
-  if (folders_.size() >= 2) {
-    auto same = std::find_if(folders_.begin(), folders_.end(),
-                             [this](const std::string& f) { return ::lstrcmpiA(f.c_str(), lastFolderName_.c_str()) == 0; });
-    if (!lastFolderName_.empty() && same != folders_.end())
-      ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdFolderBase + (same - folders_.begin())), win::Widen(*same).c_str());
-    else
-      ::AppendMenuW(menu, MF_STRING | MF_GRAYED, UINT_PTR(kCmdFolderBase - 1), L"Same Folder");
+  for (const FolderMenuEntry& e : built.entries) {
+    if (!e.visible) continue;
+    std::wstring caption = win::Widen(e.caption);
+    switch (e.kind) {
+      case FolderMenuEntry::Separator: ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
+      case FolderMenuEntry::CreateFolder:
+        ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdNewFolder), caption.c_str());
+        break;
+      case FolderMenuEntry::SameFolder:
+      case FolderMenuEntry::Folder:
+        ::AppendMenuW(menu, MF_STRING | (e.enabled ? 0 : MF_GRAYED),
+                      UINT_PTR(kCmdFolderBase + FolderIndexOfTag(e.tag)), caption.c_str());
+        break;
+    }
   }
-  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  for (size_t i = 0; i < folders_.size(); ++i)
-    ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdFolderBase + int(i)), win::Widen(folders_[i]).c_str());
-  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdNewFolder), L"Create New Folder");
 }
 
 void TfrmCam::PopupMenuAt(HMENU menu, int x, int y) {
@@ -427,15 +426,15 @@ void TfrmCam::OpenViewerOnLastCaptures() {
 }
 
 void TfrmCam::NewFolder() {
-  std::string name = AskText(hwnd(), 125, "Name of new folder to create?", kProgramName);
+  std::string name = AskText(hwnd(), kNewFolderDialogHeight, kNewFolderPrompt, kNewFolderCaption);
   if (name.empty()) return;
-  std::string path = BaseFolder() + kFoldersDir + name;
-  if (::CreateDirectoryW(win::Widen(path).c_str(), nullptr)) {
-    NotifyViewer(-2);
-    MessageBoxText(hwnd(), "Folder " + name + " created.", kProgramName, MB_OK | MB_ICONINFORMATION);
-  } else {
-    ShowWarning("Couldn't create directory " + name, "Framelark Warning");
-  }
+  WinStoreFileSystem fs;
+  ::SetLastError(0);
+  NewFolderResult r = CreatePictureFolder(fs, BaseFolder(), name, NotifyViewer);
+  if (r.outcome == NewFolderResult::Created)
+    MessageBoxText(hwnd(), r.message, kProgramName, MB_OK | MB_ICONINFORMATION);
+  else if (r.outcome == NewFolderResult::Failed)
+    ShowWarning(r.message, kWarningCaption);
 }
 
 void TfrmCam::ShowHelp() {
