@@ -517,6 +517,33 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
+namespace {
+constexpr double kTicksPerDay = 864000000000.0;  // FILETIME counts 100 ns
+constexpr double kOleEpochDays = 109205.0;       // 1 January 1601 .. 30 December 1899
+}  // namespace
+
+std::optional<double> FileModified(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return std::nullopt;
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&d.ftLastWriteTime, &local)) return std::nullopt;
+  ULARGE_INTEGER u;
+  u.LowPart = local.dwLowDateTime;
+  u.HighPart = local.dwHighDateTime;
+  return static_cast<double>(u.QuadPart) / kTicksPerDay - kOleEpochDays;
+}
+
+bool SetFileModified(const std::string& path, double oleDate) {
+  ULARGE_INTEGER u;
+  u.QuadPart = static_cast<ULONGLONG>((oleDate + kOleEpochDays) * kTicksPerDay);
+  FILETIME local{u.LowPart, u.HighPart}, utc;
+  if (!LocalFileTimeToFileTime(&local, &utc)) return false;
+  win::UniqueFile f(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+  return f && SetFileTime(f.get(), nullptr, nullptr, &utc);
+}
+
 // ---- screen ---------------------------------------------------------------------
 
 std::optional<Pixels> GrabScreen(RECT r) {
@@ -576,10 +603,7 @@ double OleNow() {
   ULARGE_INTEGER u;
   u.LowPart = ft.dwLowDateTime;
   u.HighPart = ft.dwHighDateTime;
-  // FILETIME counts 100 ns from 1 January 1601; the OLE epoch is 30 December 1899.
-  constexpr double kTicksPerDay = 864000000000.0;
-  constexpr double kEpochDays = 109205.0;  // 1601-01-01 .. 1899-12-30
-  return static_cast<double>(u.QuadPart) / kTicksPerDay - kEpochDays;
+  return static_cast<double>(u.QuadPart) / kTicksPerDay - kOleEpochDays;
 }
 
 // ---- state between tests ------------------------------------------------------------

@@ -169,6 +169,9 @@ bool RegRemoveTree(HKEY root, const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 std::optional<uint64_t> FileSize(const std::string& path);
+// Last-write time of a file as an OLE date (local time), and setting it.
+std::optional<double> FileModified(const std::string& path);
+bool SetFileModified(const std::string& path, double oleDate);
 
 // ---- screen -------------------------------------------------------------------------
 

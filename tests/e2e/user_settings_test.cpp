@@ -225,3 +225,53 @@ TEST_F(ReinstallQuestionTest, NewInstallationAsksAndNoResetsAllButKeptValues) {
 
 }  // namespace
 }  // namespace flk::e2e
+
+namespace flk::e2e {
+namespace {
+
+// Settings of an earlier version under HKEY_CURRENT_CONFIG move to the user key.
+class OldConfigTest : public ReinstallQuestionTest {
+ protected:
+  static void WriteOldConfig() {
+    RegWriteString(HKEY_CURRENT_CONFIG, kSettingsPath, "ProgramName", "FramelarkPro");
+    RegWriteString(HKEY_CURRENT_CONFIG, kSettingsPath, "ProgramVersion", "1.1");
+    RegWriteDword(HKEY_CURRENT_CONFIG, kSettingsPath, "Width", 250);
+    RegWriteDword(HKEY_CURRENT_CONFIG, kSettingsPath, "NextTip", static_cast<DWORD>(-1));
+    RegWriteDword(HKEY_CURRENT_CONFIG, kSettingsPath, "ReInstalCnt", 9);
+  }
+};
+
+TEST_F(OldConfigTest, MovedToTheUserKeyAndKeptOnYes) {
+  WriteOldConfig();
+  ASSERT_TRUE(RegKeyExists(HKEY_CURRENT_CONFIG, kSettingsPath));
+  Process p = Process::Start("");
+  ASSERT_TRUE(p);
+  HWND box = ExpectQuestion(p);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(Answer(box, IDYES));
+  CameraStart s = WaitCameraOrBox(p);
+  ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 250u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip"), static_cast<DWORD>(-1));
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ReInstalCnt"), kInstalledReInstalCnt) << "not copied";
+  EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "ProgramVersion"), "1.32");
+  // Without the earlier product's App Paths entry the old key goes.
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_CONFIG, kOldConfigParentKey));
+}
+
+TEST_F(OldConfigTest, KeptWhileTheEarlierProductIsInstalled) {
+  WriteOldConfig();
+  ASSERT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, kOldAppPathKey, "", "C:\\Framelark\\Framelark.exe"));
+  Process p = Process::Start("");
+  ASSERT_TRUE(p);
+  HWND box = ExpectQuestion(p);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(Answer(box, IDNO));
+  CameraStart s = WaitCameraOrBox(p);
+  ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 186u) << "No resets the moved settings";
+  EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_CONFIG, kSettingsPath));
+}
+
+}  // namespace
+}  // namespace flk::e2e
