@@ -161,6 +161,32 @@ PanelSwitch SwitchControlPanel(PanelAlign from, PanelAlign to, Point windowPos, 
   return s;
 }
 
+MaximizeResult ToggleMaximize(const Rect& window, Size screen, const MaximizeState& state) {
+  MaximizeResult r;
+  r.state = state;
+  const Rect full = Rect::FromXYWH(0, 0, screen.width, screen.height);
+  if (window == full) {
+    r.state.maximized = false;
+    r.window = state.restore;
+    r.adaptToScreen = true;
+  } else {
+    r.state.maximized = true;
+    if (window.width() < screen.width && window.height() < screen.height) r.state.restore = window;
+    r.window = full;
+  }
+  return r;
+}
+
+AdaptResult AdaptToScreen(const Rect& window, Size lastScreen, Size screen) {
+  AdaptResult r;
+  r.window = window;
+  if (screen == lastScreen) return r;
+  r.changed = true;
+  r.window = Rect::FromXYWH(window.left, window.top, std::min(window.width(), screen.width),
+                            std::min(window.height(), screen.height));
+  return r;
+}
+
 PanelAlign LatchTarget(Latch latch, PanelAlign current) {
   const PanelAlign side = latch == Latch::Top ? PanelAlign::Top : PanelAlign::Bottom;
   return current == side ? PanelAlign::Floating : side;

@@ -121,6 +121,29 @@ struct PanelSwitch {
 // over the same screen area.
 PanelSwitch SwitchControlPanel(PanelAlign from, PanelAlign to, Point windowPos, int controlHeight);
 
+// ---- maximize and screen changes ----------------------------------------------------
+
+struct MaximizeState {
+  bool maximized = false;
+  Rect restore = Rect::FromXYWH(100, 100, 300, 200);  // the restore rectangle
+};
+
+struct MaximizeResult {
+  Rect window;                // new window rectangle (then ArrangeControls, RequestCapture(true, 0))
+  MaximizeState state;        // sbtnMaximize shows imgMaximized exactly when state.maximized
+  bool adaptToScreen = false;  // restoring: AdaptToScreen before the layout
+};
+// ToggleMaximize: a camera at (0, 0) with exactly the screen's size goes back
+// to the restore rectangle; any other fills the screen, remembering its
+// rectangle when it is both narrower and lower than the screen.
+MaximizeResult ToggleMaximize(const Rect& window, Size screen, const MaximizeState& state);
+
+struct AdaptResult {
+  bool changed = false;  // the screen size differs from the last one seen
+  Rect window;           // width and height cut down to the screen's
+};
+AdaptResult AdaptToScreen(const Rect& window, Size lastScreen, Size screen);
+
 enum class Latch { Top, Bottom };
 // A click on a latch: its side, unless the panel is there already, in which
 // case floating.

@@ -212,3 +212,44 @@ TEST(ControlPanelSwitch, LatchClicksToggle) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(Maximize, FillsTheScreenAndRestores) {
+  const Size screen{1280, 1024};
+  const Rect w = Rect::FromXYWH(150, 100, 345, 222);
+  MaximizeResult max = ToggleMaximize(w, screen, MaximizeState{});
+  EXPECT_EQ(max.window, Rect::FromXYWH(0, 0, 1280, 1024));
+  EXPECT_TRUE(max.state.maximized);
+  EXPECT_EQ(max.state.restore, w);
+  EXPECT_FALSE(max.adaptToScreen);
+
+  MaximizeResult back = ToggleMaximize(max.window, screen, max.state);
+  EXPECT_EQ(back.window, w);
+  EXPECT_FALSE(back.state.maximized);
+  EXPECT_TRUE(back.adaptToScreen);
+}
+
+TEST(Maximize, ScreenWideCameraKeepsTheOldRestoreRectangle) {
+  const Size screen{1280, 1024};
+  MaximizeState s;  // restore starts as 100, 100, 300, 200
+  MaximizeResult r = ToggleMaximize(Rect::FromXYWH(0, 40, 1280, 300), screen, s);
+  EXPECT_EQ(r.state.restore, Rect::FromXYWH(100, 100, 300, 200));
+  EXPECT_EQ(r.window, Rect::FromXYWH(0, 0, 1280, 1024));
+}
+
+TEST(AdaptToScreen, CutsTheCameraOnlyWhenTheScreenChanged) {
+  const Rect w = Rect::FromXYWH(10, 20, 1500, 900);
+  AdaptResult same = AdaptToScreen(w, {1024, 768}, {1024, 768});
+  EXPECT_FALSE(same.changed);
+  EXPECT_EQ(same.window, w);
+  AdaptResult cut = AdaptToScreen(w, {1920, 1080}, {1024, 768});
+  EXPECT_TRUE(cut.changed);
+  EXPECT_EQ(cut.window, Rect::FromXYWH(10, 20, 1024, 768));
+  EXPECT_EQ(AdaptToScreen(Rect::FromXYWH(0, 0, 300, 200), {1024, 768}, {800, 600}).window,
+            Rect::FromXYWH(0, 0, 300, 200));
+}
+
+}  // namespace
+}  // namespace flk
