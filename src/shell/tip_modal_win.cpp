@@ -26,6 +26,7 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 int RunTipModal(HWND form, const int* modalResult, const std::function<bool(const MSG&)>& keyPreview) {
+  HWND previous = ::GetActiveWindow();
   DisabledWindows disabled{form, {}};
   ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&disabled));
 
@@ -62,6 +63,7 @@ int RunTipModal(HWND form, const int* modalResult, const std::function<bool(cons
   // returns to one of them.
   for (HWND h : disabled.windows)
     if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+  if (previous && previous != form && ::IsWindow(previous)) ::SetActiveWindow(previous);
   if (::IsWindow(form)) ::ShowWindow(form, SW_HIDE);
   return result;
 }
