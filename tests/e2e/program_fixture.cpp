@@ -84,6 +84,13 @@ std::vector<InstalledSetting> MakeTable() {
   return t;
 }
 
+// Keeps Wine's desktop process up from the first test on.
+class DesktopKeeper : public ::testing::Environment {
+ public:
+  void SetUp() override { KeepDesktopAlive(); }
+};
+[[maybe_unused]] const ::testing::Environment* const g_keeper = ::testing::AddGlobalTestEnvironment(new DesktopKeeper);
+
 }  // namespace
 
 const std::vector<InstalledSetting>& InstalledSettings() {
@@ -185,7 +192,6 @@ std::string DescribeBoxes(DWORD pid) {
 
 void ProgramTest::SetUp() {
   TraceTestStart();
-  KeepDesktopAlive();
   ASSERT_TRUE(FileExists(ProgramPath())) << "the program is not installed at " << ProgramPath();
   ResetProgramState();
   ASSERT_TRUE(ProgramProcessIds().empty()) << "program processes survived the reset";

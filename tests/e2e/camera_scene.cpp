@@ -1,0 +1,192 @@
+#include "camera_scene.h"
+
+#include <cstring>
+
+namespace flk::e2e {
+
+uint32_t PatternColour(int x, int y) {
+  uint32_t r = uint32_t(x * 5 + y) & 255, g = uint32_t(y * 3) & 255, b = uint32_t((x ^ y) * 7) & 255;
+  return (r << 16) | (g << 8) | b;
+}
+
+PatternWindow::PatternWindow(RECT r) : rect_(r) {
+  int w = r.right - r.left, h = r.bottom - r.top;
+  pixels_.resize(size_t(w) * size_t(h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) pixels_[size_t(y) * size_t(w) + size_t(x)] = PatternColour(r.left + x, r.top + y);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &PatternWindow::Proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"FlkCameraPattern";
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  ::RegisterClassW(&wc);
+  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"FlkCameraPattern", L"pattern", WS_POPUP, r.left,
+                            r.top, w, h, nullptr, nullptr, wc.hInstance, this);
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  ::UpdateWindow(hwnd_);
+}
+
+PatternWindow::~PatternWindow() {
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK PatternWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT && self) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd, &ps);
+    int width = self->rect_.right - self->rect_.left, height = self->rect_.bottom - self->rect_.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    ::SetDIBitsToDevice(dc, 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), self->pixels_.data(), &bi,
+                        DIB_RGB_COLORS);
+    ::EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, w, l);
+}
+
+long ScreenMismatches(const RECT& r) {
+  auto px = GrabScreen(r);
+  if (!px) return -1;
+  long bad = 0;
+  for (int y = px->rect.top; y < px->rect.bottom; ++y)
+    for (int x = px->rect.left; x < px->rect.right; ++x)
+      if ((px->at(x, y) & 0xFFFFFF) != PatternColour(x, y)) ++bad;
+  return bad;
+}
+
+bool PatternWindow::WaitPainted() {
+  RECT probe{rect_.left + 10, rect_.top + 10, rect_.left + 60, rect_.top + 60};
+  return WaitUntil([&] { return ScreenMismatches(probe) == 0; });
+}
+
+RECT ViewOnScreen(const RECT& w) {
+  return RECT{w.left + kFrameAndBevel, w.top + kFrameAndBevel + kPanelHeight, w.right - kFrameAndBevel,
+              w.bottom - kFrameAndBevel};
+}
+
+namespace {
+
+std::optional<ReadPicture> DecodeDib(const uint8_t* data, size_t size) {
+  if (size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, data, sizeof h);
+  ReadPicture p;
+  p.width = h.biWidth;
+  p.height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+  p.bitsPerPixel = h.biBitCount;
+  if (p.width <= 0 || p.height <= 0) return std::nullopt;
+  size_t offset = h.biSize;
+  if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER)) offset += 12;
+  std::vector<RGBQUAD> palette;
+  if (h.biBitCount <= 8) {
+    size_t n = h.biClrUsed ? h.biClrUsed : (size_t(1) << h.biBitCount);
+    if (offset + n * 4 > size) return std::nullopt;
+    palette.resize(n);
+    std::memcpy(palette.data(), data + offset, n * 4);
+    offset += n * 4;
+  }
+  size_t stride = ((size_t(p.width) * h.biBitCount + 31) / 32) * 4;
+  if (offset + stride * size_t(p.height) > size) return std::nullopt;
+  p.rgb.resize(size_t(p.width) * size_t(p.height));
+  for (int y = 0; y < p.height; ++y) {
+    int srcRow = h.biHeight < 0 ? y : p.height - 1 - y;
+    const uint8_t* row = data + offset + stride * size_t(srcRow);
+    for (int x = 0; x < p.width; ++x) {
+      uint32_t c = 0;
+      switch (h.biBitCount) {
+        case 32:
+        case 24: {
+          const uint8_t* q = row + size_t(x) * (h.biBitCount / 8);
+          c = (uint32_t(q[2]) << 16) | (uint32_t(q[1]) << 8) | q[0];
+          break;
+        }
+        case 1:
+        case 4:
+        case 8: {
+          size_t bit = size_t(x) * h.biBitCount;
+          unsigned v = (row[bit / 8] >> (8 - h.biBitCount - bit % 8)) & ((1u << h.biBitCount) - 1);
+          if (v >= palette.size()) return std::nullopt;
+          c = (uint32_t(palette[v].rgbRed) << 16) | (uint32_t(palette[v].rgbGreen) << 8) | palette[v].rgbBlue;
+          break;
+        }
+        default: return std::nullopt;
+      }
+      p.rgb[size_t(y) * size_t(p.width) + size_t(x)] = c;
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+std::optional<ReadPicture> ReadBmpFile(const std::string& path) {
+  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::vector<uint8_t> bytes(::GetFileSize(f, nullptr));
+  DWORD got = 0;
+  bool ok = ::ReadFile(f, bytes.data(), DWORD(bytes.size()), &got, nullptr) && got == bytes.size();
+  ::CloseHandle(f);
+  if (!ok || bytes.size() < sizeof(BITMAPFILEHEADER) || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  return DecodeDib(bytes.data() + sizeof(BITMAPFILEHEADER), bytes.size() - sizeof(BITMAPFILEHEADER));
+}
+
+std::optional<ReadPicture> ReadClipboardDib() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<ReadPicture> p;
+  if (HANDLE h = ::GetClipboardData(CF_DIB)) {
+    if (auto* data = static_cast<const uint8_t*>(::GlobalLock(h))) {
+      p = DecodeDib(data, ::GlobalSize(h));
+      ::GlobalUnlock(h);
+    }
+  }
+  ::CloseClipboard();
+  return p;
+}
+
+long PatternMismatches(const ReadPicture& picture, const RECT& r) {
+  if (picture.width != r.right - r.left || picture.height != r.bottom - r.top) return -1;
+  long bad = 0;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      if (picture.at(x, y) != PatternColour(r.left + x, r.top + y)) ++bad;
+  return bad;
+}
+
+std::string StatusText(HWND camera) {
+  auto labels = Children(camera, "Static");
+  return labels.empty() ? std::string() : WindowText(labels.front());
+}
+
+bool WaitStatus(HWND camera, const std::string& text, DWORD timeoutMs) {
+  return WaitUntil([&] { return StatusText(camera) == text; }, timeoutMs);
+}
+
+bool WaitStatusPrefix(HWND camera, const std::string& prefix, DWORD timeoutMs) {
+  return WaitUntil([&] { return StatusText(camera).rfind(prefix, 0) == 0; }, timeoutMs);
+}
+
+RunningCamera StartCameraOver(const RECT& window) {
+  WriteCurrentUserSettings();
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", DWORD(window.left));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", DWORD(window.top));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", DWORD(window.right - window.left));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", DWORD(window.bottom - window.top));
+  RunningCamera r;
+  r.process = Process::Start("");
+  if (!r.process) return r;
+  CameraStart s = WaitCameraOrBox(r.process);
+  r.camera = s.camera;
+  if (r.camera) r.process.WaitIdle();
+  return r;
+}
+
+}  // namespace flk::e2e

@@ -1,0 +1,79 @@
+// Ground for the camera scenarios: a window of known content in the driver's
+// process that lies beneath the camera, the camera's layout as its default
+// settings make it, and readers for the pictures the camera writes (BMP files,
+// the clipboard's CF_DIB).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "camera/commands.h"
+#include "driver.h"
+#include "program_fixture.h"
+
+namespace flk::e2e {
+
+// A borderless window that never takes the focus, painted with a pattern
+// whose colour at every screen point is known (PatternColour).
+class PatternWindow {
+ public:
+  explicit PatternWindow(RECT screenRect);
+  ~PatternWindow();
+  PatternWindow(const PatternWindow&) = delete;
+  PatternWindow& operator=(const PatternWindow&) = delete;
+  HWND hwnd() const { return hwnd_; }
+  // Waits until the pattern is on the screen.
+  bool WaitPainted();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  RECT rect_;
+  HWND hwnd_ = nullptr;
+  std::vector<uint32_t> pixels_;  // top-down, 0x00RRGGBB
+};
+
+// 0x00RRGGBB of the pattern at screen point (x, y).
+uint32_t PatternColour(int x, int y);
+
+// The camera with the top control panel and every bar shown: frame 5 + view
+// bevel 2, title bar 22 + menu row 19 + toolbar 44 + status line 18.
+inline constexpr int kFrameAndBevel = 7;
+inline constexpr int kPanelHeight = 22 + 19 + 44 + 18;
+// The view (ViewRect) on the screen for a camera window rectangle.
+RECT ViewOnScreen(const RECT& window);
+
+// A picture read back: width x height colours, top-down, and the depth it had.
+struct ReadPicture {
+  int width = 0, height = 0, bitsPerPixel = 0;
+  std::vector<uint32_t> rgb;
+  uint32_t at(int x, int y) const { return rgb[size_t(y) * size_t(width) + size_t(x)]; }
+};
+std::optional<ReadPicture> ReadBmpFile(const std::string& path);
+std::optional<ReadPicture> ReadClipboardDib();
+// How many pixels of the picture differ from the pattern under `screenRect`
+// (the picture's top-left lies at the rectangle's top-left); -1 when the sizes differ.
+long PatternMismatches(const ReadPicture& picture, const RECT& screenRect);
+long ScreenMismatches(const RECT& screenRect);
+
+// Control id of a command in the camera's WM_COMMAND.
+inline WPARAM CommandParam(flk::CommandId id) { return WPARAM(100 + static_cast<int>(id)); }
+inline constexpr int kFolderCommandBase = 2000;
+
+// The camera's status line.
+std::string StatusText(HWND camera);
+bool WaitStatus(HWND camera, const std::string& text, DWORD timeoutMs = kWaitMs);
+bool WaitStatusPrefix(HWND camera, const std::string& prefix, DWORD timeoutMs = kWaitMs);
+
+// Writes fresh user settings with the camera at `window`, starts the program
+// and waits until the camera shows the pattern in its view.
+struct RunningCamera {
+  Process process;
+  HWND camera = nullptr;
+};
+RunningCamera StartCameraOver(const RECT& window);
+
+}  // namespace flk::e2e
