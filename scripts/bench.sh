@@ -1,0 +1,15 @@
+#!/bin/sh
+# Output benchmark: builds an optimised tree without sanitizers (build/bench)
+# and runs our PNG, JPEG and GIF writers against ImageMagick, libpng and cjpeg
+# over the shared screen corpus. Extra arguments go to the benchmark
+# (--runs N, --png-level L, --png-busy P).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+corpus="$root/../shared/corpus/screens"
+build="$root/build/bench"
+for tool in /usr/bin/convert /usr/bin/cjpeg; do
+  [ -x "$tool" ] || { echo "missing $tool (imagemagick, libjpeg-turbo-progs)" >&2; exit 1; }
+done
+cmake -S "$root" -B "$build" -DFLK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target flk_bench_output -j2 >/dev/null
+"$build/tests/bench/flk_bench_output" "$corpus" "$@"
