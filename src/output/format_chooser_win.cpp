@@ -1,0 +1,224 @@
+#include "output/format_chooser_win.h"
+
+#include <memory>
+
+#include "output/file_formats.h"
+#include "shell/common_services_win.h"
+#include "shell/settings.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kClientWidth = 266;
+constexpr int kClientHeight = 245;
+
+enum ControlId : int {
+  kLabel5 = 100,
+  kRadioGif,
+  kLabel4,
+  kRadioJpg,
+  kLabel1,
+  kRadioPng,
+  kLabel2,
+  kRadioBmp,
+  kLabel3,
+  kBevel1,
+  kChkNsa,
+};
+
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DeleteObject(h); }
+};
+using UniqueFont = win::UniqueHandle<FontTraits>;
+
+class TfrmGrFormat : public win::Window {
+ public:
+  bool FormCreate(HWND owner, int initialFormat);
+  // Runs the form modally; true for OK.
+  bool ShowModal(HWND owner);
+  int filterIndex() const { return filterIndex_; }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  HWND Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h);
+  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
+  void Select(int radio) { ::CheckRadioButton(hwnd(), kRadioGif, kRadioBmp, radio); }
+  void btnOKClick();
+  void btnCancelClick() { Close(false); }
+  void Close(bool ok) {
+    ok_ = ok;
+    done_ = true;
+  }
+
+  UniqueFont font_, titleFont_;
+  bool done_ = false, ok_ = false;
+  int filterIndex_ = kFormatGif;
+};
+
+HWND TfrmGrFormat::Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
+  HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), win::ModuleInstance(), nullptr);
+  ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(id == kLabel5 ? titleFont_.get() : font_.get()), FALSE);
+  return c;
+}
+
+bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  if (!Create(L"TfrmGrFormat", L"File Format Selection", style, exStyle, 0, 0, r.right - r.left, r.bottom - r.top,
+              owner))
+    return false;
+
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+  LOGFONTW title{};
+  title.lfHeight = -15;
+  title.lfWeight = FW_BOLD;
+  title.lfItalic = TRUE;
+  title.lfCharSet = DEFAULT_CHARSET;
+  wcscpy_s(title.lfFaceName, L"Arial");
+  titleFont_.reset(::CreateFontIndirectW(&title));
+
+  Add(L"STATIC", L"Format pros && cons", SS_LEFT, kLabel5, 8, 6, 250, 18);
+  struct Row {
+    int radio, label;
+    const wchar_t* caption;
+    const wchar_t* text;
+  };
+  const Row rows[] = {
+      {kRadioGif, kLabel4, L"&GIF", L"Most common; produces exact copies, except for limited color, small files."},
+      {kRadioJpg, kLabel1, L"&JPG", L"Best for photographs; produces near perfect copies, full color, small files."},
+      {kRadioPng, kLabel2, L"&PNG", L"Best for non-photos, exact copies, full color, smallest files, new standard."},
+      {kRadioBmp, kLabel3, L"&BMP", L" Windows OS only, exact copies, full color, large uncompressed files."},
+  };
+  int y = 30;
+  for (const Row& row : rows) {
+    DWORD radioStyle = BS_AUTORADIOBUTTON | (row.radio == kRadioGif ? WS_GROUP | WS_TABSTOP : 0);
+    Add(L"BUTTON", row.caption, radioStyle, row.radio, 8, y, 52, 18);
+    // A click on the description selects its radio button (SS_NOTIFY).
+    Add(L"STATIC", row.text, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, row.label, 64, y + 1, 194, 36);
+    y += 40;
+  }
+  Add(L"STATIC", L"", SS_ETCHEDHORZ, kBevel1, 8, 192, 250, 2);
+  Add(L"BUTTON", L"Don't show this message again.", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kChkNsa, 8, 198, 250, 18);
+  Add(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 100, 219, 75, 23);
+  Add(L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 183, 219, 75, 23);
+
+  switch (initialFormat) {
+    case kFormatBmp: Select(kRadioBmp); break;
+    case kFormatJpeg: Select(kRadioJpg); break;
+    case kFormatPng: Select(kRadioPng); break;
+    default: Select(kRadioGif); break;
+  }
+  return true;
+}
+
+void TfrmGrFormat::btnOKClick() {
+  AppSettings().WriteSingleSetting("NsaSaveAsFormat", Checked(kChkNsa));
+  if (Checked(kRadioBmp))
+    filterIndex_ = kFormatBmp;
+  else if (Checked(kRadioGif))
+    filterIndex_ = kFormatGif;
+  else if (Checked(kRadioJpg))
+    filterIndex_ = kFormatJpeg;
+  else if (Checked(kRadioPng))
+    filterIndex_ = kFormatPng;
+  Close(true);
+}
+
+bool TfrmGrFormat::ShowModal(HWND owner) {
+  POINT mouse{};
+  ::GetCursorPos(&mouse);
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  const int width = r.right - r.left;
+  ::SetWindowPos(hwnd(), HWND_TOP, mouse.x - width / 2, mouse.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  KeepOnScreen(hwnd());
+
+  done_ = ok_ = false;
+  const bool ownerEnabled = owner && ::IsWindowEnabled(owner);
+  if (ownerEnabled) ::EnableWindow(owner, FALSE);
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(::GetDlgItem(hwnd(), IDOK));
+  MSG msg;
+  bool quit = false;
+  while (!done_) {
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      quit = got == 0;
+      break;
+    }
+    if (!::IsDialogMessageW(hwnd(), &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  if (ownerEnabled) ::EnableWindow(owner, TRUE);
+  ::ShowWindow(hwnd(), SW_HIDE);
+  if (owner) ::SetActiveWindow(owner);
+  if (quit) ::PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop see it
+  return ok_;
+}
+
+bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  switch (msg) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wp), code = HIWORD(wp);
+      if (id == IDOK && code == BN_CLICKED) btnOKClick();
+      else if (id == IDCANCEL) btnCancelClick();
+      else if (code == STN_CLICKED && id == kLabel4) Select(kRadioGif);
+      else if (code == STN_CLICKED && id == kLabel1) Select(kRadioJpg);
+      else if (code == STN_CLICKED && id == kLabel2) Select(kRadioPng);
+      else if (code == STN_CLICKED && id == kLabel3) Select(kRadioBmp);
+      else return false;
+      *result = 0;
+      return true;
+    }
+    case DM_GETDEFID:
+      *result = MAKELRESULT(IDOK, DC_HASDEFID);
+      return true;
+    case WM_CLOSE:
+      btnCancelClick();
+      *result = 0;
+      return true;
+    case WM_HELP:
+      // Help context 1: the program's help opens at its contents.
+      *result = TRUE;
+      return true;
+  }
+  return false;
+}
+
+std::unique_ptr<TfrmGrFormat>& Chooser() {
+  static std::unique_ptr<TfrmGrFormat> form;
+  return form;
+}
+
+}  // namespace
+
+std::optional<int> ShowFormatChooser(HWND owner, const std::string& rememberedName) {
+  auto& form = Chooser();
+  if (!form || !::IsWindow(form->hwnd())) {
+    form = std::make_unique<TfrmGrFormat>();
+    if (!form->FormCreate(owner, ChooserInitialFormat(rememberedName))) {
+      form.reset();
+      return std::nullopt;
+    }
+  }
+  if (!form->ShowModal(owner)) return std::nullopt;
+  return form->filterIndex();
+}
+
+}  // namespace flk
