@@ -329,6 +329,12 @@ void TfrmCam::PopupMenuAt(HMENU menu, int x, int y) {
 
 void TfrmCam::OnCommand(int id) {
   if (id >= kCmdFolderBase) {
+    // Folder entries index the list their Store menu showed; before any Store
+    // menu was opened that is the list as it is now.
+    if (folders_.empty()) {
+      WinStoreFileSystem fs;
+      folders_ = ListPictureFolders(fs, BaseFolder()).names;
+    }
     int index = id - kCmdFolderBase;
     if (index >= 0 && size_t(index) < folders_.size()) GenClick(FolderTag(index));
     return;

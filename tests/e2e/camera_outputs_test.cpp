@@ -102,9 +102,18 @@ TEST_F(CameraOutputsTest, StoreIntoTwoFoldersUsesConsecutiveNumbers) {
 }
 
 TEST_F(CameraOutputsTest, RingKeepsTheFiveNewestOfSeven) {
+  // Earlier scenarios may have left ring pictures; numbering starts after them.
+  std::string ring = Folders() + "LastCaptures\\";
+  WIN32_FIND_DATAA d;
+  HANDLE find = ::FindFirstFileA((ring + "*.*").c_str(), &d);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileA((ring + d.cFileName).c_str());
+    } while (::FindNextFileA(find, &d));
+    ::FindClose(find);
+  }
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  std::string ring = Folders() + "LastCaptures\\";
   for (int i = 1; i <= 7; ++i) {
     Command(s, flk::CommandId::StoreRing);
     char name[32];
