@@ -73,5 +73,37 @@ TEST_F(CameraModesTest, CtrlShiftSDoesNothingWhileCtrlLettersRun) {
   EXPECT_TRUE(WaitStatus(cam.camera, "Copied to clipboard.")) << StatusText(cam.camera);
 }
 
+TEST_F(CameraModesTest, FullScreenCaptureGoesIntoTheRingAndTheCameraComesBack) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  std::string ring = DataFolder() + "Folders\\LastCaptures\\";
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::FullScreen)));
+  // The camera steps aside for the capture, then (no viewer yet) shows again
+  // and says where the picture went.
+  ASSERT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
+  EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
+  WIN32_FIND_DATAA d;
+  std::string newest;
+  HANDLE find = ::FindFirstFileA((ring + "*.bmp").c_str(), &d);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  do {
+    if (newest < d.cFileName) newest = d.cFileName;
+  } while (::FindNextFileA(find, &d));
+  ::FindClose(find);
+  auto picture = ReadBmpFile(ring + newest);
+  ASSERT_TRUE(picture) << newest;
+  EXPECT_EQ(picture->width, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(picture->height, ::GetSystemMetrics(SM_CYSCREEN));
+  // The camera was out of the way: where it stands the picture shows the pattern.
+  RECT under{kCameraRect.left, kCameraRect.top, kCameraRect.right, kCameraRect.bottom};
+  long bad = 0;
+  for (int y = under.top; y < under.bottom; ++y)
+    for (int x = under.left; x < under.right; ++x)
+      if (picture->at(x, y) != PatternColour(x, y)) ++bad;
+  EXPECT_EQ(bad, 0);
+}
+
 }  // namespace
 }  // namespace flk::e2e
