@@ -14,8 +14,9 @@ source "$ROOT/scripts/wine/harness.sh"
 LAYER=e2e
 DRIVER=${FLK_E2E_DRIVER:-$FLK_WIN64_BUILD/tests/e2e/e2e_driver.exe}
 PROGRAM=${FLK_PROGRAM_EXE:-$FLK_WIN64_BUILD/FramelarkPro.exe}
-LOG=$ROOT/build/e2e.log
 mkdir -p "$ROOT/build"
+# Each run writes its own log; the last one finished is kept as build/e2e.log.
+LOG=$(mktemp "$ROOT/build/e2e.XXXXXX.log")
 
 fail_layer() {
   echo "e2e: $*" >&2
@@ -40,5 +41,6 @@ t_end=$(flk_now_ms)
 
 echo "e2e: harness and install $((t_ready - t0)) ms, driver $((t_run - t_ready)) ms, teardown $((t_end - t_run)) ms, total $((t_end - t0)) ms"
 line=$(flk_gtest_layer "$LAYER" "$LOG" "$code")
+mv -f "$LOG" "$ROOT/build/e2e.log"
 echo "$line"
 [[ $line == *" 0 failed" ]]

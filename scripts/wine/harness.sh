@@ -1,7 +1,7 @@
 # Wine harness: a private X display, a fresh Wine prefix and a persistent
 # wineserver for one run. Source this file, then:
 #
-#   flk_harness_up NAME        # Xvfb + fresh prefix build/wine/NAME + wineserver -p,
+#   flk_harness_up NAME        # Xvfb + fresh prefix build/wine/NAME.run<PID> + wineserver -p,
 #                              # exports DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES HOME
 #   flk_install [EXE]          # copy the program into C:\Framelark\Pro and write
 #                              # the installation record
@@ -156,22 +156,47 @@ flk_prefix_clone() {
   local dest=$1 src=$FLK_WINE_DIR/template/prefix
   rm -rf "$dest"
   mkdir -p "$dest"
-  (cd "$src" && find . -type d -print0) | (cd "$dest" && xargs -0 mkdir -p)
-  (cd "$src" && find . \( -path ./drive_c/windows/system32 -o -path ./drive_c/windows/Fonts \) -prune -o \
-      \( -type f -o -type l \) -print0) |
-    (cd "$src" && xargs -0 cp -a --parents -t "$dest")
-  cp -al "$src/drive_c/windows/system32/." "$dest/drive_c/windows/system32/"
-  cp -al "$src/drive_c/windows/Fonts/." "$dest/drive_c/windows/Fonts/"
+  (
+    flock -s 9  # the template is not being remade meanwhile
+    (cd "$src" && find . -type d -print0) | (cd "$dest" && xargs -0 mkdir -p)
+    (cd "$src" && find . \( -path ./drive_c/windows/system32 -o -path ./drive_c/windows/Fonts \) -prune -o \
+        \( -type f -o -type l \) -print0) |
+      (cd "$src" && xargs -0 cp -a --parents -t "$dest")
+    cp -al "$src/drive_c/windows/system32/." "$dest/drive_c/windows/system32/" &&
+      cp -al "$src/drive_c/windows/Fonts/." "$dest/drive_c/windows/Fonts/"
+  ) 9>"$FLK_WINE_DIR/template.lock"
 }
 
 # ---- the whole harness ----------------------------------------------------------
 
-# flk_harness_up NAME [reuse]: with "reuse" an existing prefix build/wine/NAME
-# is kept (a user's prefix); otherwise it is made anew.
+# Removes run folders of harness runs whose shell has gone (killed runs),
+# after stopping a wineserver that may still serve them.
+flk_reap_stale_runs() {
+  local d pid
+  for d in "$FLK_WINE_DIR"/*.run[0-9]*; do
+    [[ -d $d ]] || continue
+    pid=${d##*.run}
+    kill -0 "$pid" 2>/dev/null && continue
+    if [[ -f $d/prefix/system.reg ]]; then
+      WINEPREFIX=$d/prefix "$FLK_WINESERVER" -k 2>/dev/null
+    fi
+    rm -rf "$d"
+  done
+}
+
+# flk_harness_up NAME [reuse]: with "reuse" the prefix build/wine/NAME is kept
+# between runs (a user's prefix); otherwise every run gets a fresh prefix in
+# build/wine/NAME.run<PID>, so that runs of several developers never meet.
 flk_harness_up() {
   local name=$1 reuse=${2:-} t0
   t0=$(flk_now_ms)
-  FLK_RUN_DIR=$FLK_WINE_DIR/$name
+  if [[ $reuse == reuse ]]; then
+    FLK_RUN_DIR=$FLK_WINE_DIR/$name
+  else
+    mkdir -p "$FLK_WINE_DIR"
+    flk_reap_stale_runs
+    FLK_RUN_DIR=$FLK_WINE_DIR/$name.run$BASHPID
+  fi
   trap flk_harness_down EXIT
   trap 'exit 130' INT TERM
   mkdir -p "$FLK_RUN_DIR"
@@ -201,7 +226,7 @@ flk_harness_down() {
   flk_wineserver_stop
   flk_x_stop
   if [[ -n $FLK_RUN_DIR && -z ${FLK_KEEP_PREFIX:-} && ${FLK_REMOVE_PREFIX:-1} == 1 ]]; then
-    rm -rf "$FLK_RUN_DIR/prefix" "$FLK_RUN_DIR/home"
+    rm -rf "$FLK_RUN_DIR"
   fi
   return $rc
 }

@@ -13,8 +13,9 @@ source "$ROOT/scripts/wine/harness.sh"
 
 LAYER=unit-wine
 TESTS=${FLK_UNIT_WINE_EXE:-$FLK_WIN64_BUILD/tests/flk_unit_tests.exe}
-LOG=$ROOT/build/unit-wine.log
 mkdir -p "$ROOT/build"
+# Each run writes its own log; the last one finished is kept as build/unit-wine.log.
+LOG=$(mktemp "$ROOT/build/unit-wine.XXXXXX.log")
 
 fail_layer() {
   echo "unit-wine: $*" >&2
@@ -35,5 +36,6 @@ t_run=$(flk_now_ms)
 flk_harness_down
 echo "unit-wine: harness $((t_ready - t0)) ms, tests $((t_run - t_ready)) ms, teardown $(($(flk_now_ms) - t_run)) ms"
 line=$(flk_gtest_layer "$LAYER" "$LOG" "$code")
+mv -f "$LOG" "$ROOT/build/unit-wine.log"
 echo "$line"
 [[ $line == *" 0 failed" ]]
