@@ -1,0 +1,131 @@
+#include "output/editor_win.h"
+
+#include <shellapi.h>
+
+#include "output/save_file.h"
+#include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/settings.h"
+#include "shell/tip_box_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+EditorSession g_session;
+
+// SaveBitmapToFile reports its failures through these; the editor needs no
+// dialogs, clipboard or viewer notice of its own.
+class EditorSaveServices : public SaveServices {
+ public:
+  std::string ReadSaveToFileName() override { return std::string(); }
+  void WriteSaveToFileName(const std::string&) override {}
+  bool ReadNsaSaveAsFormat() override { return true; }
+  void ReportFolderNotCreated(const std::string& folder) override {
+    MessageBoxText(nullptr, "Couldn't create directory " + folder, "Save File Error", MB_OKCANCEL | MB_ICONWARNING);
+  }
+  // The failing file call has left its code for the warning to explain.
+  void ReportSaveFailed(const std::string& text, const SaveError&) override { ShowWarning(text, "Save File Error"); }
+  void ShowSaved(const std::string&) override {}
+  std::optional<int> ChooseFormat(const std::string&) override { return std::nullopt; }
+  std::optional<DialogResult> ShowSaveDialog(const std::string&, const std::string&, int, bool*) override {
+    return std::nullopt;
+  }
+  bool AskSelectFormat() override { return false; }
+  bool AskNameNotSaved() override { return false; }
+  std::string DefaultSaveFolder() override { return std::string(); }
+  std::string PictureFoldersRoot() override { return std::string(); }
+  void NotifyViewerFoldersChanged() override {}
+  bool PutTextOnClipboard(const std::string&) override { return false; }
+  void ShowInformation(const std::string&) override {}
+};
+
+bool ShellOpen(const std::string& file, const std::string& parameters) {
+  std::wstring wfile = win::Widen(file);
+  std::wstring wparams = win::Widen(parameters);
+  ::SetLastError(0);
+  HINSTANCE rc = ::ShellExecuteW(nullptr, L"open", wfile.c_str(), wparams.empty() ? nullptr : wparams.c_str(),
+                                 nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(rc) > 32;
+}
+
+}  // namespace
+
+std::string WinEditorServices::BaseFolder() { return flk::BaseFolder(); }
+
+CalendarDate WinEditorServices::Today() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return CalendarDate{now.wYear, now.wMonth, now.wDay};
+}
+
+bool WinEditorServices::CreateFolder(const std::string& folder) {
+  ::SetLastError(0);
+  if (CreateFolderChain(folder)) return true;
+  // CreateFolderChain leaves the reason in errno; ask the system once more
+  // for the deepest missing folder so that the warning can name the cause.
+  std::wstring w = win::Widen(folder);
+  while (!w.empty() && (w.back() == L'\\' || w.back() == L'/')) w.pop_back();
+  ::CreateDirectoryW(w.c_str(), nullptr);
+  return false;
+}
+
+bool WinEditorServices::FileExists(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesW(win::Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WinEditorServices::WriteBitmap(const std::string& path, const Picture& picture) {
+  EditorSaveServices services;
+  std::string name = path;  // SaveBitmapToFile advances it; the editor keeps its own
+  return SaveBitmapToFile(name, picture, services);
+}
+
+void WinEditorServices::Warn(const std::string& text) { ShowWarning(text, kEditorWarningCaption); }
+
+void WinEditorServices::ShowMessage(const std::string& text) { ShowMessageText(text); }
+
+std::string WinEditorServices::ReadEditorPath() {
+  return AppSettings().ReadSingleSetting(kEditorPathSetting, std::string());
+}
+
+void WinEditorServices::ClearEditorPath() { AppSettings().WriteSingleSetting(kEditorPathSetting, std::string()); }
+
+bool WinEditorServices::ReadNsaEdit() { return AppSettings().ReadSingleSetting(kNsaEditSetting, false); }
+
+bool WinEditorServices::OpenWithSystem(const std::string& path) {
+  if (ShellOpen(path, std::string())) return true;
+  ShowWarning("Couldn't open " + path + ".", kEditorWarningCaption);
+  return false;
+}
+
+bool WinEditorServices::RunProgram(const std::string& program, const std::string& parameters) {
+  if (ShellOpen(program, parameters)) return true;
+  ShowWarning("Couldn't start " + program + ".", kEditorWarningCaption);
+  return false;
+}
+
+int WinEditorServices::CountPlainFiles(const std::string& folder) {
+  WIN32_FIND_DATAW found;
+  win::UniqueFindHandle find(::FindFirstFileW(win::Widen(folder + "*").c_str(), &found));
+  if (!find) return 0;
+  int count = 0;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+  } while (::FindNextFileW(find.get(), &found));
+  return count;
+}
+
+int WinEditorServices::ShowTip(const std::string& key, const std::string& caption, const std::string& text,
+                               int helpContext) {
+  return flk::ShowTip(key, caption, text, helpContext, false);
+}
+
+bool OpenInEditor(const Picture& picture) {
+  WinEditorServices services;
+  return !OpenInEditor(picture, services, g_session).empty();
+}
+
+}  // namespace flk

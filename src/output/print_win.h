@@ -1,0 +1,47 @@
+// Printing a picture on the printer the user chose (the printer setup of this
+// process, else the default printer), and the printer setup dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/picture.h"
+#include "output/print.h"
+
+namespace flk {
+
+// What a print put on its page (for the caller's records and for tests).
+struct PrintedPage {
+  PrintLayout layout;
+  int printerDpiX = 0, printerDpiY = 0;
+  int physicalOffsetX = 0, physicalOffsetY = 0;  // printable area inside the paper, printer pixels
+  int physicalWidth = 0, physicalHeight = 0;     // the paper, printer pixels
+  int sourceBitsPerPixel = 0;                    // 24, or 8 on a palette screen
+};
+
+// Prints one page: the picture at its on-screen size (shrunk only when too
+// large for the page), or with `fit` stretched to fill the page inside its
+// margins. Sets the process's page marks. A failure of the printing services
+// (no printer, a refused job) is shown in a message box owned by `owner`
+// with their text; the result is then false. Never throws.
+bool PrintPicture(const Picture& picture, bool fit, HWND owner = nullptr, PrintedPage* printed = nullptr);
+
+// The system's printer setup dialog of the common form (created when the
+// process has none yet); the choice applies to later prints of this process.
+// False when cancelled or when the dialog failed (a failure is shown).
+bool ShowPrinterSetup(HWND owner);
+
+// Draws the source picture (as PrintSourcePicture makes it) into the layout's
+// destination rectangle on any device context, realising the picture's colour
+// table first when the device is a palette device. False when the device
+// refused the bitmap.
+bool DrawPrintSource(HDC dc, const PrintLayout& layout, const Picture& source);
+
+// The system palette of a palette screen, or nothing when the screen is not
+// a palette device.
+bool ScreenIsPaletteDevice(HDC screen);
+std::vector<PaletteEntry> SystemPaletteOf(HDC screen);
+
+}  // namespace flk
