@@ -26,6 +26,7 @@ if [[ ${FLK_SKIP_SETUP:-0} != 1 ]]; then
 fi
 
 # Configures (when needed) and builds one tree; a tree made by another generator is started afresh.
+# Returns non-zero on failure so that the other trees still get built (and their tests can run).
 build_tree() {
   local name=$1; shift
   local dir=$ROOT/build/$name
@@ -35,15 +36,22 @@ build_tree() {
     rm -rf "$dir"
   fi
   log "$name: configure"
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$ROOT/build/$name.configure.log" 2>&1 ||
-    { cat "$ROOT/build/$name.configure.log" >&2; die "$name: configure failed"; }
+  if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$ROOT/build/$name.configure.log" 2>&1; then
+    cat "$ROOT/build/$name.configure.log" >&2
+    log "ERROR: $name: configure failed"
+    return 1
+  fi
   log "$name: build (-j$JOBS)"
-  cmake --build "$dir" -j "$JOBS" || die "$name: build failed"
+  if ! cmake --build "$dir" -j "$JOBS"; then
+    log "ERROR: $name: build failed"
+    return 1
+  fi
   log "$name: done in $((SECONDS - t0)) s"
 }
 
 mkdir -p "$ROOT/build"
 t_start=$SECONDS
+failed=()
 for tree in $TREES; do
   case $tree in
     host) build_tree host -DCMAKE_BUILD_TYPE="$HOST_TYPE" ;;
@@ -51,6 +59,9 @@ for tree in $TREES; do
     win32) build_tree win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-win32.cmake" -DCMAKE_BUILD_TYPE="$WIN_TYPE" \
       -DFLK_TESTS=OFF ;;
     *) die "unknown tree '$tree' (host, win64, win32)" ;;
-  esac
+  esac || failed+=("$tree")
 done
+if [[ ${#failed[@]} -gt 0 ]]; then
+  die "failed to build: ${failed[*]} (after $((SECONDS - t_start)) s)"
+fi
 log "all built in $((SECONDS - t_start)) s"
