@@ -20,8 +20,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::FILE* OpenForReading(const fs::path& p) {
+#ifdef _WIN32
+  return _wfopen(p.c_str(), L"rb");
+#else
+  return std::fopen(p.c_str(), "rb");
+#endif
+}
+
 struct File {
-  explicit File(const fs::path& p) : f(std::fopen(p.string().c_str(), "rb")) {}
+  explicit File(const fs::path& p) : f(OpenForReading(p)) {}
   ~File() {
     if (f) std::fclose(f);
   }
@@ -136,9 +144,15 @@ std::optional<DecodedImage> ReadJpeg(const fs::path& file, JpegFacts* facts) {
   return img;
 }
 
+int ReadFromStream(GifFileType* gif, GifByteType* data, int length) {
+  return int(std::fread(data, 1, size_t(length), static_cast<std::FILE*>(gif->UserData)));
+}
+
 std::optional<DecodedImage> ReadGif(const fs::path& file, GifFacts* facts) {
   int error = 0;
-  GifFileType* gif = DGifOpenFileName(file.string().c_str(), &error);
+  File f(file);
+  if (!f.f) return std::nullopt;
+  GifFileType* gif = DGifOpen(f.f, ReadFromStream, &error);
   if (!gif) return std::nullopt;
   if (DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) {
     DGifCloseFile(gif, &error);
@@ -178,7 +192,8 @@ std::optional<Picture> LoadPngPicture(const fs::path& file) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.string().c_str())) return std::nullopt;
+  File f(file);
+  if (!f.f || !png_image_begin_read_from_stdio(&image, f.f)) return std::nullopt;
   image.format = PNG_FORMAT_BGRA;
   auto pic = Picture::Create(int(image.width), int(image.height), 32);
   if (!pic) {
