@@ -69,7 +69,16 @@ int RunTipModal(HWND form, const int* modalResult, const std::function<bool(cons
 }
 
 HFONT TipFont() {
+  // The forms' texts were laid out for MS Sans Serif at 8 points (11 pixels
+  // at 96 DPI); the message-box font stands in where it is missing.
   static win::UniqueFont font = [] {
+    LOGFONTW lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(lf.lfFaceName, L"MS Sans Serif");
+    win::UniqueFont f(::CreateFontIndirectW(&lf));
+    if (f) return f;
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))

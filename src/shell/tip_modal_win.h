@@ -13,7 +13,7 @@ namespace flk {
 // keyPreview sees each message first and returns true when it took it.
 int RunTipModal(HWND form, const int* modalResult, const std::function<bool(const MSG&)>& keyPreview = {});
 
-// The message-box font the tip forms use (created once per process).
+// The font of the tip forms (created once per process).
 HFONT TipFont();
 
 // The help file beside the program, opened at a context number on F1.
