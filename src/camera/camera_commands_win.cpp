@@ -446,8 +446,11 @@ void TfrmCam::NewFolder() {
 void TfrmCam::ShowHelp() {
   // The help file beside the program, at its first topic.
   std::string help = ProgramFolder() + kHelpFile;
-  auto rc = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteW(hwnd(), L"open", win::Widen(help).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  bool present = ::GetFileAttributesW(win::Widen(help).c_str()) != INVALID_FILE_ATTRIBUTES;
+  INT_PTR rc = 0;
+  if (present)
+    rc = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(hwnd(), L"open", win::Widen(help).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (rc <= 32)
     MessageBoxText(hwnd(),
                    "The help file " + help +

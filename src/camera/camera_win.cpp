@@ -2,6 +2,8 @@
 // screen beneath the camera, and the window procedure.
 #include "camera/camera_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwctype>
 
@@ -84,6 +86,10 @@ bool TfrmCam::FormCreate() {
                                  0, 0, 10, 10, hwnd(), reinterpret_cast<HMENU>(INT_PTR(kLblStatusId)),
                                  win::ModuleInstance(), nullptr);
   ::SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+  // Hints of the toolbar buttons.
+  tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                            win::ModuleInstance(), nullptr);
   BuildMenus();
   lastBpp_ = ScreenBitsPerPixel();
   ArrangeControls();
@@ -141,9 +147,8 @@ void TfrmCam::ApplyToolbarLayout() {
 }
 
 void TfrmCam::ArrangeControls() {
-  static bool arranging = false;
-  if (arranging || !hwnd()) return;
-  arranging = true;
+  if (arranging_ || !hwnd()) return;
+  arranging_ = true;
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   LayoutInput in;
@@ -177,6 +182,7 @@ void TfrmCam::ArrangeControls() {
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
   LayoutMenuRow();
   LayoutToolbar();
+  UpdateToolHints();
   // The floating panel's labels are laid out with the view font.
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
@@ -191,7 +197,7 @@ void TfrmCam::ArrangeControls() {
                                      });
   floatInput_.SetLayout(floatLayout_, align_ == PanelAlign::Floating);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  arranging = false;
+  arranging_ = false;
 }
 
 bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(index)]; }
@@ -219,6 +225,32 @@ void TfrmCam::LayoutMenuRow() {
     titleGlyphs_[2] = RECT{cx + 57, cy, cx + 73, cy + 14};
   }
   menuRowClose_ = layout_.closeOnMenuRow ? RECT{row.right - 19, row.top + 2, row.right - 3, row.top + 16} : RECT{};
+}
+
+void TfrmCam::UpdateToolHints() {
+  if (!tips_) return;
+  for (int i = 0; i < toolHintCount_; ++i) {
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd();
+    ti.uId = UINT_PTR(i + 1);
+    ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  toolHintCount_ = 0;
+  for (const ToolItem& item : toolItems_) {
+    if (item.button < 0) continue;
+    const char* hint = ToolButtons()[size_t(item.button)].hint;
+    if (!hint || !*hint) continue;
+    std::wstring text = win::Widen(hint);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = hwnd();
+    ti.uId = UINT_PTR(++toolHintCount_);
+    ti.rect = item.rect;
+    ti.lpszText = text.data();
+    ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
 }
 
 void TfrmCam::LayoutToolbar() {
@@ -479,6 +511,7 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_SIZE: ArrangeControls(); return true;
+    case WM_DISPLAYCHANGE: AdaptToScreen(); return false;
     case WM_WINDOWPOSCHANGING: {
       // A hidden camera that is shown without a fresh copy of the screen
       // beneath it takes one now, while it is still out of the way.

@@ -110,6 +110,7 @@ class TfrmCam : public win::Window {
   Rect WindowRectNow() const;
   void ShiftBackground(const Rect& from, const Rect& to);
   void LayoutToolbar();
+  void UpdateToolHints();
   void LayoutMenuRow();
   void SetPanelAlign(PanelAlign to);
   void ControlsFloat();
@@ -156,6 +157,8 @@ class TfrmCam : public win::Window {
   CameraSaveValues values_;
   std::string status_;
   HWND lblStatus_ = nullptr;
+  HWND tips_ = nullptr;  // tool tips of the toolbar buttons (destroyed with the window)
+  int toolHintCount_ = 0;
   win::UniqueFont uiFont_, viewFont_, boldFont_;
   int textHeightA_ = 16;
 
@@ -165,6 +168,7 @@ class TfrmCam : public win::Window {
   bool controlsEnabled_ = true;
   bool active_ = false;
   bool suppressStaleCheck_ = false;
+  bool arranging_ = false;  // ArrangeControls is running (its own resizes come back as WM_SIZE)
 
   win::UniqueBitmap bkgnd_;  // bmpBkgnd, at the screen's format
   int bkWidth_ = 0, bkHeight_ = 0;

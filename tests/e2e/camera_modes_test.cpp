@@ -73,6 +73,24 @@ TEST_F(CameraModesTest, CtrlShiftSDoesNothingWhileCtrlLettersRun) {
   EXPECT_TRUE(WaitStatus(cam.camera, "Copied to clipboard.")) << StatusText(cam.camera);
 }
 
+TEST_F(CameraModesTest, F1AnswersWithHelpAndTheCameraGoesOn) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  ::SetForegroundWindow(cam.camera);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == cam.camera; }));
+  Press({VK_F1});
+  // No help file is installed here: the camera says so in a box of its own.
+  HWND box = WaitBoxOf(cam.process, "Framelark Help");
+  ASSERT_TRUE(box) << DescribeBoxes(cam.process.pid());
+  EXPECT_NE(MessageBoxText(box).find("Framelark.hlp"), std::string::npos);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_TRUE(cam.process.Running());
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
+  EXPECT_TRUE(WaitStatus(cam.camera, "Copied to clipboard."));
+}
+
 TEST_F(CameraModesTest, FullScreenCaptureGoesIntoTheRingAndTheCameraComesBack) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
