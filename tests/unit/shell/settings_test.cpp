@@ -327,7 +327,9 @@ TEST(CameraValues, NarrowCameraIsWidenedTo120) {
   EXPECT_EQ(v.width, 120);
   EXPECT_EQ(v.height, 222);  // missing: default, reported once
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].find("Couldn't read 26 setting(s)"), std::string::npos);
+  // Every camera value but Width was missing; the last one read is the bevel.
+  EXPECT_NE(ui.messages[0].find("Couldn't read 27 setting(s)"), std::string::npos) << ui.messages[0];
+  EXPECT_NE(ui.messages[0].find("Name = CamBevelWidth\r\n"), std::string::npos);
 }
 
 }  // namespace
