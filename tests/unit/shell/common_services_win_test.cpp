@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cderr.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -295,6 +297,72 @@ TEST(CommonFormWin, TheAnimationTimerRunsItsHook) {
   MSG msg;
   while (form.timerAnimationEnabled() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
   EXPECT_EQ(ticks, 3);
+  FreeCommonForm();
+}
+
+// Waits (from the dialog's own loop) until a dialog of this thread shows, then acts on it.
+HWND g_dialogSeen = nullptr;
+std::function<void(HWND)> g_onDialog;
+void CALLBACK DialogTick(HWND, UINT, UINT_PTR id, DWORD) {
+  MessageBoxSeen seen;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&seen));
+  if (!seen.box) return;  // not up yet: the timer fires again
+  ::KillTimer(nullptr, id);
+  g_dialogSeen = seen.box;
+  if (g_onDialog) g_onDialog(seen.box);
+}
+struct OnDialog {
+  explicit OnDialog(std::function<void(HWND)> action) {
+    g_onDialog = std::move(action);
+    g_dialogSeen = nullptr;
+    id = ::SetTimer(nullptr, 0, 10, &DialogTick);
+  }
+  ~OnDialog() {
+    ::KillTimer(nullptr, id);
+    g_onDialog = nullptr;
+  }
+  UINT_PTR id;
+};
+
+TEST(CommonFormWin, SaveDialogReturnsTheTypedNameAndKeepsTheFilterIndex) {
+  TfrmCommon& form = CreateCommonForm();
+  auto dir = TempDir("flk_save_dialog");
+  std::string target = Utf8(dir / "picture 7.png");
+  form.SaveDialog1.fileName = Utf8(dir / "picture 6");
+  form.SaveDialog1.initialDir = Utf8(dir);
+  form.SaveDialog1.filterIndex = 5;
+  OnDialog typist([&](HWND dlg) {
+    ::SetDlgItemTextW(dlg, 0x47c, win::Widen(target).c_str());
+    ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_TRUE(form.SaveDialog1Execute(nullptr));
+  EXPECT_NE(g_dialogSeen, nullptr);
+  EXPECT_EQ(form.SaveDialog1.fileName, target);
+  EXPECT_EQ(form.SaveDialog1.filterIndex, 5);
+  FreeCommonForm();
+  ::SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());  // the dialog moved into dir
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+}
+
+TEST(CommonFormWin, SaveDialogCancelledLeavesTheNameAlone) {
+  TfrmCommon& form = CreateCommonForm();
+  form.SaveDialog1.fileName = "C:\\kept.bmp";
+  OnDialog canceller([](HWND dlg) { ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_FALSE(form.SaveDialog1Execute(nullptr));
+  EXPECT_EQ(form.SaveDialog1.fileName, "C:\\kept.bmp");
+  FreeCommonForm();
+}
+
+TEST(CommonFormWin, PrinterSetupReportsCancelOrAMissingPrinter) {
+  TfrmCommon& form = CreateCommonForm();
+  OnDialog canceller([](HWND dlg) { ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
+  DWORD error = 12345;
+  EXPECT_FALSE(form.PrinterSetupDialog1Execute(nullptr, &error));
+  if (g_dialogSeen)
+    EXPECT_EQ(error, 0u);  // a printer exists: the dialog showed and was cancelled
+  else
+    EXPECT_EQ(error, DWORD(PDERR_NODEFAULTPRN));
   FreeCommonForm();
 }
 
