@@ -53,7 +53,8 @@ win::UniquePalette PaletteOf(const Picture& picture) {
   auto* lp = reinterpret_cast<LOGPALETTE*>(block.data());
   lp->palVersion = 0x300;
   lp->palNumEntries = WORD(table.size());
-  for (size_t i = 0; i < table.size(); ++i) lp->palPalEntry[i] = PALETTEENTRY{table[i].red, table[i].green, table[i].blue, 0};
+  for (size_t i = 0; i < table.size(); ++i)
+    lp->palPalEntry[i] = PALETTEENTRY{table[i].red, table[i].green, table[i].blue, 0};
   return win::UniquePalette(::CreatePalette(lp));
 }
 

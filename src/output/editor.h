@@ -85,8 +85,7 @@ class EditorServices {
   virtual bool RunProgram(const std::string& program, const std::string& parameters) = 0;
   virtual int CountPlainFiles(const std::string& folder) = 0;
   // The how-to tip box: 1 for OK (or silenced), 2 for Esc.
-  virtual int ShowTip(const std::string& key, const std::string& caption, const std::string& text,
-                      int helpContext) = 0;
+  virtual int ShowTip(const std::string& key, const std::string& caption, const std::string& text, int helpContext) = 0;
 };
 
 // What lasts from one edit to the next within a process.

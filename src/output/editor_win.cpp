@@ -46,8 +46,8 @@ bool ShellOpen(const std::string& file, const std::string& parameters) {
   std::wstring wfile = win::Widen(file);
   std::wstring wparams = win::Widen(parameters);
   ::SetLastError(0);
-  HINSTANCE rc = ::ShellExecuteW(nullptr, L"open", wfile.c_str(), wparams.empty() ? nullptr : wparams.c_str(),
-                                 nullptr, SW_SHOWNORMAL);
+  HINSTANCE rc = ::ShellExecuteW(nullptr, L"open", wfile.c_str(), wparams.empty() ? nullptr : wparams.c_str(), nullptr,
+                                 SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(rc) > 32;
 }
 

@@ -77,8 +77,7 @@ Picture PrintSourcePicture(const Picture& picture, const std::vector<PaletteEntr
   std::optional<Picture> out = Picture::Create(w, h, 8);
   if (!out) return Picture();
   std::vector<PaletteEntry>& table = out->palette();
-  for (size_t i = 0; i < table.size(); ++i)
-    table[i] = i < systemPalette->size() ? (*systemPalette)[i] : PaletteEntry{};
+  for (size_t i = 0; i < table.size(); ++i) table[i] = i < systemPalette->size() ? (*systemPalette)[i] : PaletteEntry{};
   for (auto& e : table) e.reserved = 0;
   // Screen pictures repeat few colours many times; remember each answer.
   std::unordered_map<Rgb, uint8_t> nearest;

@@ -42,11 +42,11 @@ struct PrintPageInput {
 
 // Where the picture goes, in printer pixels relative to the printable area.
 struct PrintLayout {
-  double scaleX = 0, scaleY = 0;                        // printer pixels per screen pixel
+  double scaleX = 0, scaleY = 0;  // printer pixels per screen pixel
   int marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
-  int printableWidth = 0, printableHeight = 0;          // W and H
-  PageMarks marks;                                      // W, H in screen pixels
-  double zoom = 0;                                      // 1 = on-screen size
+  int printableWidth = 0, printableHeight = 0;  // W and H
+  PageMarks marks;                              // W, H in screen pixels
+  double zoom = 0;                              // 1 = on-screen size
   int destLeft = 0, destTop = 0, destWidth = 0, destHeight = 0;
 };
 

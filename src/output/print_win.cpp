@@ -205,7 +205,8 @@ std::vector<PaletteEntry> SystemPaletteOf(HDC screen) {
   PALETTEENTRY entries[256] = {};
   UINT n = ::GetSystemPaletteEntries(screen, 0, 256, entries);
   std::vector<PaletteEntry> out(256);
-  for (UINT i = 0; i < n && i < 256; ++i) out[i] = PaletteEntry{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  for (UINT i = 0; i < n && i < 256; ++i)
+    out[i] = PaletteEntry{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
   return out;
 }
 
@@ -265,7 +266,9 @@ bool ShowPrinterSetup(HWND owner) {
   if (!common) common = &CreateCommonForm();
   DWORD code = 0;
   if (common->PrinterSetupDialog1Execute(owner, &code)) return true;
-  if (code != 0) ShowPrintError(owner, CommonDialogErrorText(code));
+  // With no printer at all the dialog has said so itself.
+  if (code != 0 && code != PDERR_NODEFAULTPRN && code != PDERR_NODEVICES)
+    ShowPrintError(owner, CommonDialogErrorText(code));
   return false;
 }
 

@@ -30,7 +30,8 @@ bool PrintPicture(const Picture& picture, bool fit, HWND owner = nullptr, Printe
 
 // The system's printer setup dialog of the common form (created when the
 // process has none yet); the choice applies to later prints of this process.
-// False when cancelled or when the dialog failed (a failure is shown).
+// False when cancelled or when the dialog failed. With no printer installed
+// the system's dialog tells the user so itself; other failures are shown.
 bool ShowPrinterSetup(HWND owner);
 
 // Draws the source picture (as PrintSourcePicture makes it) into the layout's

@@ -72,9 +72,7 @@ TEST(PrintSource, EightBitPictureOnPaletteScreenKeepsColoursThatThePaletteHas) {
   EXPECT_TRUE(SamePixels(source, picture));
 }
 
-TEST(PrintSource, EmptyPictureGivesEmptySource) {
-  EXPECT_TRUE(PrintSourcePicture(Picture(), nullptr).empty());
-}
+TEST(PrintSource, EmptyPictureGivesEmptySource) { EXPECT_TRUE(PrintSourcePicture(Picture(), nullptr).empty()); }
 
 }  // namespace
 }  // namespace flk
