@@ -10,6 +10,7 @@
 
 #include "camera/camera_win.h"
 #include "output/file_formats.h"
+#include "output/format_chooser_win.h"
 #include "shell/app_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
@@ -44,11 +45,7 @@ void CameraSaveServices::ShowSaved(const std::string& fileName) {
 }
 
 std::optional<int> CameraSaveServices::ChooseFormat(const std::string& rememberedName) {
-  // The format chooser "File Format Selection" is not part of this build: the
-  // save dialog opens on the remembered name's format (GIF for any other),
-  // where the user can pick another type.
-  int format = FormatFromExtension(rememberedName);
-  return format == 1 ? 3 : format;
+  return ShowFormatChooser(owner_, rememberedName);
 }
 
 std::optional<SaveServices::DialogResult> CameraSaveServices::ShowSaveDialog(const std::string& name,
