@@ -35,6 +35,9 @@ t_ready=$(flk_now_ms)
 timeout -k 10 "${FLK_E2E_TIMEOUT:-900}" "$FLK_WINE64" "$DRIVER" --gtest_color=no "$@" >"$LOG" 2>&1
 code=$?
 cat "$LOG"
+# Pictures the driver saved, opened with ImageMagick while the prefix exists.
+"$ROOT/scripts/wine/check_saved_images.sh" "$WINEPREFIX/drive_c/FramelarkImageCheck"
+images=$?
 t_run=$(flk_now_ms)
 flk_harness_down
 t_end=$(flk_now_ms)
@@ -43,4 +46,4 @@ echo "e2e: harness and install $((t_ready - t0)) ms, driver $((t_run - t_ready))
 line=$(flk_gtest_layer "$LAYER" "$LOG" "$code")
 mv -f "$LOG" "$ROOT/build/e2e.log"
 echo "$line"
-[[ $line == *" 0 failed" ]]
+[[ $line == *" 0 failed" ]] && ((images == 0))
