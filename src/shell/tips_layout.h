@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/geometry.h"
+
 namespace flk {
 
 class Settings;
@@ -23,11 +25,6 @@ inline constexpr unsigned kTipBoxTopmostFlags = 1811;  // SetWindowPos flags of 
 int TipBoxLines(std::string_view text);
 // The form's height: the lines times the height of the letter "A".
 int TipBoxHeight(std::string_view text, int letterHeight);
-
-struct Point {
-  int x = 0, y = 0;
-  friend bool operator==(const Point&, const Point&) = default;
-};
 
 // Where the form goes: the top-right corner (top 0, one pixel short of the
 // right edge) or the screen's centre (halves rounded down).
