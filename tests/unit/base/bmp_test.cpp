@@ -353,10 +353,13 @@ std::vector<uint8_t> EncodeRle(const std::vector<std::vector<uint8_t>>& rowsBott
         if ((out.size() - start) % 2) out.push_back(0);
         x += n;
       } else {
+        // RLE4 runs repeat a pair of nibbles: the first, third, ... pixel
+        // take the high nibble, the others the low one.
+        uint8_t second = four && x + 1 < w ? row[x + 1] : row[x];
         size_t n = 1;
-        while (x + n < w && n < 255 && row[x + n] == row[x]) ++n;
+        while (x + n < w && n < 255 && row[x + n] == (n % 2 ? second : row[x])) ++n;
         out.push_back(uint8_t(n));
-        out.push_back(four ? uint8_t(row[x] << 4 | row[x]) : row[x]);
+        out.push_back(four ? uint8_t(row[x] << 4 | second) : row[x]);
         x += n;
       }
     }
@@ -377,9 +380,10 @@ TEST(BmpRead, RleRoundTrips) {
     for (int r = 0; r < h; ++r) {
       std::vector<uint8_t> row;
       while (int(row.size()) < w) {
-        uint8_t v = uint8_t(rng.Below(uint32_t(colours)));
-        size_t run = 1 + rng.Below(6);
-        for (size_t i = 0; i < run && int(row.size()) < w; ++i) row.push_back(v);
+        uint8_t v = uint8_t(rng.Below(uint32_t(colours))), v2 = uint8_t(rng.Below(uint32_t(colours)));
+        bool alternate = rng.Below(2);  // two colours taking turns (dithering)
+        size_t run = 1 + rng.Below(8);
+        for (size_t i = 0; i < run && int(row.size()) < w; ++i) row.push_back(alternate && i % 2 ? v2 : v);
       }
       for (int x = 0; x < w; ++x) p.setRawPixel(x, h - 1 - r, row[size_t(x)]);
       rows.push_back(row);
