@@ -13,8 +13,11 @@
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
+#include "output/clipboard_win.h"
+#include "output/editor_win.h"
 #include "output/folder_menu.h"
 #include "output/picture_store.h"
+#include "output/print_win.h"
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
@@ -107,26 +110,6 @@ bool WriteBmpFile(const std::string& path, const Picture& picture) {
   return ok;
 }
 
-bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
-  std::vector<uint8_t> dib = EncodePackedDib(picture);
-  if (dib.empty()) return false;
-  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
-  if (!mem) return false;
-  if (void* p = ::GlobalLock(mem)) {
-    std::copy(dib.begin(), dib.end(), static_cast<uint8_t*>(p));
-    ::GlobalUnlock(mem);
-  }
-  if (!::OpenClipboard(owner)) {
-    ::GlobalFree(mem);
-    return false;
-  }
-  ::EmptyClipboard();
-  bool ok = ::SetClipboardData(CF_DIB, mem) != nullptr;
-  ::CloseClipboard();
-  if (!ok) ::GlobalFree(mem);
-  return ok;
-}
-
 // ---- GenClick on the real camera ------------------------------------------------------
 
 class CameraDispatch : public DispatchOps {
@@ -159,9 +142,12 @@ class CameraDispatch : public DispatchOps {
   bool RunOutput(CommandId command) override {
     switch (command) {
       case CommandId::Copy:
-        if (!PutPictureOnClipboard(cam_.hwnd(), *picture_)) return false;
+        if (!CopyToClipboard(*picture_, cam_.hwnd())) return false;
         cam_.SetStatus(kStatusCopied);
         return true;
+      case CommandId::Print: return PrintPicture(*picture_, false, cam_.hwnd());
+      case CommandId::PrintFit: return PrintPicture(*picture_, true, cam_.hwnd());
+      case CommandId::Edit: return OpenInEditor(*picture_);
       case CommandId::Hold: cam_.ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
       case CommandId::SaveAs: {
@@ -408,6 +394,7 @@ void TfrmCam::RunCommand(CommandId id) {
       PopupMenuAt(storeMenus_[0], p.x, p.y);
       return;
     }
+    case CommandId::PrinterSetup: ShowPrinterSetup(hwnd()); return;
     case CommandId::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(AppSettings()); return;
     case CommandId::Help: ShowHelp(); return;
     case CommandId::Website: ::ShellExecuteA(hwnd(), "open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL); return;

@@ -46,10 +46,6 @@ CommandId CommandOfTag(int tag) {
 bool CommandImplemented(CommandId id) {
   switch (id) {
     // Outputs, dialogs and tools not in this build yet: listed, shown disabled.
-    case C::Print:
-    case C::PrintFit:
-    case C::PrinterSetup:
-    case C::Edit:
     case C::Email:
     case C::Sticky:
     case C::GeneralSettings:

@@ -25,15 +25,15 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
 }
 
 TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
-  for (CommandId c : {CommandId::Print, CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit,
-                      CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
+  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
                       CommandId::LaunchSettings, CommandId::ScrollCap, CommandId::Robo,
                       CommandId::ScrollCaptureSettings, CommandId::Feedback, CommandId::BugReport,
                       CommandId::Diagnostics, CommandId::DailyTips})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
-                      CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit})
+                      CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
+                      CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 
@@ -189,10 +189,14 @@ TEST(Shortcuts, DisabledEntryIsSwallowedWithoutRunning) {
   EXPECT_EQ(m.run, CommandId::None);
   ASSERT_NE(m.entry, nullptr);
   EXPECT_STREQ(m.entry->name, "mnuWinCap");
-  // Print is not in this build: swallowed, not run.
-  m = MatchShortcut('P', {false, true, false}, {});
+  // E-mail is not in this build: swallowed, not run.
+  m = MatchShortcut('M', {false, true, false}, {});
   EXPECT_TRUE(m.swallow);
   EXPECT_EQ(m.run, CommandId::None);
+  // Print is: Ctrl+P runs it.
+  m = MatchShortcut('P', {false, true, false}, {});
+  EXPECT_TRUE(m.swallow);
+  EXPECT_EQ(m.run, CommandId::Print);
 }
 
 TEST(Shortcuts, KeysOutsideTheTableGoOn) {
