@@ -153,6 +153,9 @@ int ShowTip(const std::string& key, const std::string& caption, const std::strin
     if (!box->FormCreate()) return 1;
     g_tipBox = std::move(box);
   }
+  // One box at a time: a tip asked for while another is up (from a timer, say)
+  // counts as not shown.
+  if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
   return g_tipBox->Execute(key, caption, text, helpContext, corner);
 }
 

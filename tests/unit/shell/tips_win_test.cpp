@@ -175,6 +175,20 @@ TEST_F(TipsWin, OkStoresTheTickAndTheTipStaysSilentAfterwards) {
   EXPECT_EQ(g_actions, 0);  // nothing was shown, so no loop ran
 }
 
+TEST_F(TipsWin, ASecondTipWhileOneIsUpIsNotShown) {
+  Seen seen;
+  int nested = -1;
+  auto press = TipBoxAction(seen, false, VK_ESCAPE);
+  WhileShown act([&] {
+    nested = ShowTip("NsaResizeLimit", "How-to Tip", "Another", 1, false);
+    press();
+  });
+  EXPECT_EQ(ShowTip("NsaHiddenControls", "How-to Tip", kHidden, 1, false), 2);
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(seen.caption, L"How-to Tip");
+  EXPECT_EQ(win::Narrow(seen.text), kHidden);  // the first tip's text stayed
+}
+
 TEST_F(TipsWin, CornerModeParksTopRightAndDropsTopmostAfterwards) {
   Seen seen;
   WhileShown act(TipBoxAction(seen, false, VK_ESCAPE));
