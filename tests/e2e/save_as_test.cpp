@@ -119,6 +119,10 @@ TEST_F(SaveAsTest, ChooserPngAndANameWithoutExtensionSaveAPng) {
   HWND gif = ChildButton(chooser, "&GIF"), png = ChildButton(chooser, "&PNG");
   HWND nsa = ChildButton(chooser, "Don't show this message again.");
   ASSERT_TRUE(gif && png && nsa);
+  // Centred horizontally on the mouse, its top at the mouse.
+  const RECT placed = WindowRect(chooser);
+  EXPECT_EQ(placed.left, 1100 - (placed.right - placed.left) / 2);
+  EXPECT_EQ(placed.top, 300);
   // Nothing remembered yet: the default name ends in .gif.
   EXPECT_TRUE(Checked(gif));
   EXPECT_FALSE(Checked(png));
@@ -205,6 +209,40 @@ TEST_F(SaveAsTest, JpegExtensionIsRefusedAndNothingIsWritten) {
   EXPECT_EQ(StatusText(s.cam.camera).rfind("Saved to ", 0), std::string::npos) << StatusText(s.cam.camera);
 }
 
+TEST_F(SaveAsTest, ChooserAndDialogStartFromTheRememberedName) {
+  CleanFolder();
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(Open(s));
+  RegWriteString(HKEY_CURRENT_USER, kSettingsPath, "SaveToFileName", kFolder + "shot.jpg");
+  Command(s, flk::CommandId::SaveAs);
+  HWND chooser = WaitChooser(s);
+  ASSERT_TRUE(chooser) << DescribeBoxes(s.cam.process.pid());
+  EXPECT_TRUE(Checked(ChildButton(chooser, "&JPG")));
+  EXPECT_FALSE(Checked(ChildButton(chooser, "&GIF")));
+  ASSERT_TRUE(PressButton(chooser, IDOK));
+  HWND dialog = WaitSaveDialog(s);
+  ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
+  EXPECT_EQ(Send(::GetDlgItem(dialog, kSaveDialogFilter), CB_GETCURSEL), LRESULT(3));
+  // The name is offered without its extension.
+  char typed[MAX_PATH] = {};
+  ::GetDlgItemTextA(dialog, kSaveDialogName, typed, MAX_PATH);
+  EXPECT_NE(std::string(typed).find("shot"), std::string::npos) << typed;
+  EXPECT_EQ(std::string(typed).find(".jpg"), std::string::npos) << typed;
+  ASSERT_TRUE(PressButton(dialog, IDCANCEL));
+  ASSERT_TRUE(WaitGone(dialog));
+  // Cancel in the chooser ends Save As as well.
+  Command(s, flk::CommandId::SaveAs);
+  chooser = WaitChooser(s);
+  ASSERT_TRUE(chooser) << DescribeBoxes(s.cam.process.pid());
+  ASSERT_TRUE(PressButton(chooser, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsVisible(chooser); }));
+  EXPECT_TRUE(s.cam.process.WaitIdle());
+  EXPECT_FALSE(FindTop(kDialogClass, "Save As", s.cam.process.pid()));
+  EXPECT_TRUE(FolderFiles().empty());
+  EXPECT_EQ(SaveToFileName(), kFolder + "shot.jpg");
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NsaSaveAsFormat").value_or(0), 0u);
+}
+
 TEST_F(SaveAsTest, SavePlusOneContinuesFromTheSavedName) {
   CleanFolder();
   Scene s;
@@ -217,6 +255,8 @@ TEST_F(SaveAsTest, SavePlusOneContinuesFromTheSavedName) {
   ASSERT_NO_FATAL_FAILURE(SaveDialogAccept(dialog, kFolder + "a.bmp"));
   ASSERT_TRUE(WaitStatusPrefix(s.cam.camera, "Saved to " + kFolder + "a.bmp    "))
       << StatusText(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
+  const uint64_t size = FileSize(kFolder + "a.bmp").value_or(0);
+  EXPECT_EQ(StatusText(s.cam.camera), "Saved to " + kFolder + "a.bmp    " + std::to_string((size + 1023) / 1024) + " KiB");
   EXPECT_EQ(SaveToFileName(), kFolder + "a002.bmp");
 
   for (const char* name : {"a002.bmp", "a003.bmp"}) {
