@@ -276,6 +276,35 @@ TEST_F(SaveAsTest, SavePlusOneContinuesFromTheSavedName) {
   EXPECT_TRUE(HandToImageMagick(kFolder + "a003.bmp", "plus_one.bmp", s.view));
 }
 
+TEST_F(SaveAsTest, BitmapSavedIntoThePictureFoldersTellsTheViewer) {
+  const std::string folders = DataFolder() + "Folders\\";
+  ::CreateDirectoryA(folders.c_str(), nullptr);
+  const std::string file = folders + "fromsave.bmp";
+  ::DeleteFileA(file.c_str());
+  FakeRoleWindow viewer(kViewerClass, kViewerCaption);
+  ASSERT_TRUE(viewer.hwnd());
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(Open(s));
+  Command(s, flk::CommandId::SaveAs);
+  ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&BMP"));
+  HWND dialog = WaitSaveDialog(s);
+  ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
+  ASSERT_NO_FATAL_FAILURE(SaveDialogAccept(dialog, folders + "fromsave"));
+  ASSERT_TRUE(WaitStatusPrefix(s.cam.camera, "Saved to " + file + "    "))
+      << StatusText(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
+  // "Folders changed" (-2); the ring copy may have sent its own notice too.
+  auto foldersChanged = [&] {
+    for (const auto& m : viewer.received())
+      if (m.msg == kWmViewerNotify && m.w == WPARAM(INT_PTR(-2))) return true;
+    return false;
+  };
+  EXPECT_TRUE(WaitUntil(foldersChanged));
+  auto picture = ReadBmpFile(file);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(PatternMismatches(*picture, s.view), 0);
+  ::DeleteFileA(file.c_str());
+}
+
 TEST_F(SaveAsTest, EmailAttachmentIsAJpegBesideTheProgramWithItsPathOnTheClipboard) {
   const std::string file = ProgramFolder() + "Framelark.jpg";
   ::DeleteFileA(file.c_str());
