@@ -209,6 +209,29 @@ TEST_F(SaveAsTest, JpegExtensionIsRefusedAndNothingIsWritten) {
   EXPECT_EQ(StatusText(s.cam.camera).rfind("Saved to ", 0), std::string::npos) << StatusText(s.cam.camera);
 }
 
+TEST_F(SaveAsTest, AllFilesFilterWithoutExtensionAsksForAFormat) {
+  CleanFolder();
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(Open(s));
+  Command(s, flk::CommandId::SaveAs);
+  ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&PNG"));
+  HWND dialog = WaitSaveDialog(s);
+  ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
+  // The user picks "All (*.*)" in the file type list.
+  HWND types = ::GetDlgItem(dialog, kSaveDialogFilter);
+  ASSERT_TRUE(types);
+  ASSERT_EQ(Send(types, CB_SETCURSEL, 0), LRESULT(0));
+  ASSERT_TRUE(Send(dialog, WM_COMMAND, MAKEWPARAM(kSaveDialogFilter, CBN_SELENDOK), LPARAM(types)));
+  ASSERT_NO_FATAL_FAILURE(SaveDialogAccept(dialog, kFolder + "noformat"));
+  HWND box = WaitBoxOf(s.cam.process, "Framelark");
+  ASSERT_TRUE(box) << DescribeBoxes(s.cam.process.pid()) << StatusText(s.cam.camera);
+  EXPECT_EQ(MessageBoxText(box), "Select GIF, JPG, PNG, or BMP graphic format.");
+  ASSERT_TRUE(Answer(box, IDCANCEL));
+  EXPECT_TRUE(s.cam.process.WaitIdle());
+  EXPECT_TRUE(FolderFiles().empty());
+  EXPECT_EQ(SaveToFileName().value_or(""), "");
+}
+
 TEST_F(SaveAsTest, ChooserAndDialogStartFromTheRememberedName) {
   CleanFolder();
   Scene s;
