@@ -64,36 +64,67 @@ int TfrmCam::TitleGlyphAt(int x, int y) const {
   return -1;
 }
 
-void TfrmCam::StartDrag(int kind, int, int, int edges) {
+LPCWSTR TfrmCam::CursorAt(int x, int y) const {
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  if (FrameEdges(x, y)) {
+    switch (FrameCursorAt(x, y, rc.right, rc.bottom, cycle_.stale())) {
+      case ResizeCursor::Arrow: return IDC_ARROW;
+      case ResizeCursor::SizeWE: return IDC_SIZEWE;
+      case ResizeCursor::SizeNS: return IDC_SIZENS;
+      case ResizeCursor::SizeNWSE: return IDC_SIZENWSE;
+      case ResizeCursor::SizeNESW: return IDC_SIZENESW;
+    }
+  }
+  // Move handles: the four-way cursor while a drag may start.
+  bool keys = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0;
+  if (cycle_.stale() || keys || pressedItem_ >= 0) return IDC_ARROW;
+  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
+    Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
+    bool onTitle = !layout_.titleBar.empty() && Inside(title, x, y) && TitleGlyphAt(x, y) < 0;
+    Rect status = layout_.status.offset(layout_.control.left, layout_.control.top);
+    bool onStatus = !layout_.status.empty() && Inside(status, x, y);
+    return onTitle || onStatus ? IDC_SIZEALL : IDC_ARROW;
+  }
+  return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
+}
+
+void TfrmCam::StartDrag(int kind, int x, int y, int edges) {
+  POINT p;
+  ::GetCursorPos(&p);
+  if (kind == kMove) {
+    int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
+    if (sw != lastScreenW_ || sh != lastScreenH_) {
+      // The screen changed size: fit the camera to it and refresh instead.
+      AdaptToScreen();
+      RequestCapture(true, 0);
+      return;
+    }
+  }
   dragKind_ = kind;
   dragEdges_ = edges;
-  ::GetCursorPos(&dragStart_);
+  dragStart_ = p;
   dragRect_ = WindowRectNow();
+  if (kind == kMove) BeginMove(!hold_);
+  if (kind == kResize || kind == kLatchDrag) {
+    int e = kind == kLatchDrag ? edges : ResizeEdgesAt(x, y, dragRect_.width(), dragRect_.height());
+    resize_ = BeginResize(e, Point{p.x, p.y});
+  }
   ::SetCapture(hwnd());
 }
 
 void TfrmCam::DragTo(int, int) {
   POINT p;
   ::GetCursorPos(&p);
-  int dx = p.x - dragStart_.x, dy = p.y - dragStart_.y;
-  Rect from = WindowRectNow();
-  Rect to = dragRect_;
   if (dragKind_ == kMove) {
-    to = dragRect_.offset(dx, dy);
-  } else {
-    int minW = layout_.minWidth, minH = layout_.minHeight;
-    if (dragEdges_ & kLeft) to.left = std::min(dragRect_.left + dx, dragRect_.right - minW);
-    if (dragEdges_ & kRight) to.right = std::max(dragRect_.right + dx, dragRect_.left + minW);
-    if (dragEdges_ & kTop) to.top = std::min(dragRect_.top + dy, dragRect_.bottom - minH);
-    if (dragEdges_ & kBottom) to.bottom = std::max(dragRect_.bottom + dy, dragRect_.top + minH);
+    int x = p.x - moveOffset_.x, y = p.y - moveOffset_.y;
+    if (moveLive_)
+      MoveGhost(x, y);
+    else
+      MoveDirect(x, y);
+    return;
   }
-  if (to == from) return;
-  // The view stays a hole in the screen: the copy moves along and the newly
-  // uncovered strips are taken from the screen before the window moves.
-  if (!hold_) ShiftBackground(from, to);
-  SetWindowRect(to);
-  if (dragKind_ != kMove) SetStatus(SizeText(to.width(), to.height()));
-  ::UpdateWindow(hwnd());
+  ResizeStepNow();
 }
 
 void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
@@ -202,10 +233,11 @@ void TfrmCam::OnLeftUp(int x, int y) {
     return;
   }
   if (dragKind_ != kNoDrag) {
-    bool resized = dragKind_ == kResize;
+    int kind = dragKind_;
     dragKind_ = kNoDrag;
     ::ReleaseCapture();
-    if (resized) SetStatus("");
+    if (kind == kMove) EndMove();
+    if (kind == kResize) EndResize();
     return;
   }
   if (align_ == PanelAlign::Floating && !hold_)
@@ -311,6 +343,19 @@ bool TfrmCam::OnKeyDown(WPARAM key) {
   }
   if (key == VK_ESCAPE) {
     ThawDesktop(true);
+    return true;
+  }
+  if (key == VK_F10) return true;
+  if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+    int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
+    int dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
+    if (s.shift || s.ctrl || s.alt) {
+      GrowBy(dx, dy);
+    } else if (!cycle_.stale()) {
+      Rect r = WindowRectNow();
+      MoveDirect(r.left + dx, r.top + dy);
+      InvalidateView();
+    }
     return true;
   }
   return false;

@@ -165,8 +165,9 @@ void TfrmCam::ArrangeControls() {
   layout_ = flk::ArrangeControls(in);
   if (layout_.needsGrowth()) {
     Rect from = WindowRectNow();
-    Rect to = GrowWindow(from, layout_.growDx, layout_.growDy, Size{ScreenWidth(), ScreenHeight()}, layout_.minWidth,
-                         layout_.minHeight);
+    Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, Size{ScreenWidth(), ScreenHeight()}, layout_.minWidth,
+                          layout_.minHeight)
+                  .window;
     ShiftBackground(from, to);
     SetWindowRect(to);
     ::GetClientRect(hwnd(), &rc);
@@ -339,9 +340,7 @@ void TfrmCam::SetPanelAlign(PanelAlign to) {
   PanelSwitch s = SwitchControlPanel(align_, to, from.topLeft(), layout_.controlHeight);
   if (s.moved) {
     // MoveDirect: the view stays over the same part of the screen.
-    Rect moved = from.movedTo(s.windowPos.x, s.windowPos.y);
-    ShiftBackground(from, moved);
-    SetWindowRect(moved);
+    MoveDirect(s.windowPos.x, s.windowPos.y);
   }
   align_ = s.align;
   ArrangeControls();
@@ -388,6 +387,12 @@ void TfrmCam::RequestCapture(bool clamp, int mode) {
       return;
     case RequestOutcome::RunNow: PerformTimerWork(); return;
   }
+}
+
+void TfrmCam::ReturnAfterRefreshDelay() {
+  HideCameraToTray();
+  cycle_.RequestCapture(false, 0, RefreshContext{});  // pending: a plain refresh
+  ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
 }
 
 Point TfrmCam::CameraCentre() const {
@@ -459,34 +464,6 @@ void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
   grabbedSinceHide_ = true;
 }
 
-void TfrmCam::ShiftBackground(const Rect& from, const Rect& to) {
-  if (to.empty()) return;
-  win::WindowDC screen(nullptr);
-  win::UniqueBitmap next(::CreateCompatibleBitmap(screen.get(), to.width(), to.height()));
-  if (!next) return;
-  win::UniqueMemoryDC dst(::CreateCompatibleDC(screen.get()));
-  win::SelectedObject selDst(dst.get(), next.get());
-  // What the old picture already holds moves with the window...
-  Rect kept{};
-  if (bkgnd_) {
-    win::UniqueMemoryDC src(::CreateCompatibleDC(screen.get()));
-    win::SelectedObject selSrc(src.get(), bkgnd_.get());
-    Rect old = Rect::FromXYWH(from.left, from.top, bkWidth_, bkHeight_);
-    kept = Intersect(old, to);
-    if (!kept.empty())
-      ::BitBlt(dst.get(), kept.left - to.left, kept.top - to.top, kept.width(), kept.height(), src.get(),
-               kept.left - from.left, kept.top - from.top, SRCCOPY);
-  }
-  // ...and the newly uncovered strips come from the screen, where the camera is not.
-  if (!kept.empty())
-    ::ExcludeClipRect(dst.get(), kept.left - to.left, kept.top - to.top, kept.right - to.left, kept.bottom - to.top);
-  CopyScreenArea(dst.get(), 0, 0, to.left, to.top, to.width(), to.height());
-  ::SelectClipRgn(dst.get(), nullptr);
-  bkgnd_ = std::move(next);
-  bkWidth_ = to.width();
-  bkHeight_ = to.height();
-}
-
 void TfrmCam::OnActivate(bool active) {
   active_ = active;
   if (active && cycle_.OnActivate(true).postRefresh) ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
@@ -534,12 +511,6 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return false;
     case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return false;
-    case WM_ACTIVATEAPP:
-      // Hold On Top: the held picture stays above other programs.
-      if (hold_)
-        ::SetWindowPos(hwnd(), wp ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      return false;
     case WM_CTLCOLORSTATIC:
       ::SetBkColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNFACE));
       ::SetTextColor(reinterpret_cast<HDC>(wp), ::GetSysColor(controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -575,6 +546,10 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return true;
     case WM_CAPTURECHANGED:
+      if (dragKind_ == 1) {
+        dragKind_ = 0;
+        EndMove();  // the window takes the ghost's place even when the capture is lost
+      }
       dragKind_ = 0;
       return false;
     case WM_SETCURSOR:
@@ -582,19 +557,16 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         POINT p;
         ::GetCursorPos(&p);
         ::ScreenToClient(hwnd(), &p);
-        int e = FrameEdges(p.x, p.y);
-        LPCWSTR cursor = IDC_ARROW;
-        if (e == 1 || e == 4) cursor = IDC_SIZEWE;
-        if (e == 2 || e == 8) cursor = IDC_SIZENS;
-        if (e == 3 || e == 12) cursor = IDC_SIZENWSE;
-        if (e == 6 || e == 9) cursor = IDC_SIZENESW;
-        ::SetCursor(::LoadCursorW(nullptr, cursor));
+        ::SetCursor(::LoadCursorW(nullptr, CursorAt(p.x, p.y)));
         *result = TRUE;
         return true;
       }
       return false;
     case WM_KEYDOWN:
       if (OnKeyDown(wp)) return true;
+      return false;
+    case WM_SYSKEYDOWN:
+      if (wp == VK_F10) return true;  // no menu loop for F10
       return false;
     case WM_CHAR:
       if (swallowChar_) return true;

@@ -6,7 +6,8 @@
 // (a static without SS_NOTIFY, so the mouse passes through it to the camera).
 // The work is split over several files:
 //   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
-//   camera_mouse_win.cpp     clicks, moves, resizes, latches, keys
+//   camera_mouse_win.cpp     clicks, drags, latches, keys
+//   camera_move_win.cpp      move and resize steps, the live move's ghost
 //   camera_paint_win.cpp     painting of the frame, panel, toolbar and view
 //   camera_glyphs_win.cpp    the pictures drawn in code (logo, glyphs, toolbar images)
 //   camera_commands_win.cpp  menus, RunCommand, GenClick and its outputs, help
@@ -25,6 +26,7 @@
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
 #include "camera/floating_panel.h"
+#include "camera/move_resize.h"
 #include "camera/refresh_cycle.h"
 #include "shell/startup_settings.h"
 #include "win32/unique_handle.h"
@@ -71,7 +73,13 @@ class TfrmCam : public win::Window {
   void AdaptToScreen();
   void ToggleMaximize();
   void MarkStale();
+  // GrowBy: one resize step moving only the right and bottom edges.
+  void GrowBy(int dx, int dy);
+  void MoveDirect(int x, int y);
   bool ViewStale() const { return cycle_.stale(); }
+  void ClearViewStale() { cycle_.ClearStale(); }
+  // Away to the tray now, back after RefreshDelay with a fresh view.
+  void ReturnAfterRefreshDelay();
   Rect CaptureRect() const { return layout_.capture; }
   PanelAlign Align() const { return align_; }
 
@@ -108,7 +116,6 @@ class TfrmCam : public win::Window {
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
   Rect WindowRectNow() const;
-  void ShiftBackground(const Rect& from, const Rect& to);
   void LayoutToolbar();
   void UpdateToolHints();
   void LayoutMenuRow();
@@ -124,6 +131,7 @@ class TfrmCam : public win::Window {
   void OnRightDown(int x, int y);
   bool OnKeyDown(WPARAM key);
   int FrameEdges(int x, int y) const;
+  LPCWSTR CursorAt(int x, int y) const;
   void StartDrag(int kind, int x, int y, int edges);
   void DragTo(int x, int y);
   int ToolItemAt(int x, int y) const;
@@ -132,6 +140,16 @@ class TfrmCam : public win::Window {
   void DropMenuRow(int index);
   void ApplyFloatingReaction(const PanelReaction& r);
   void CamCustomPopup();
+
+  // camera_move_win.cpp
+  void ShiftBackground(const Rect& from, const Rect& to);
+  void BeginMove(bool live);
+  void MoveGhost(int x, int y);
+  void DrawGhostCamera(int x, int y);
+  void EndMove();
+  void ApplyResize(const Rect& to, bool repaint);
+  void ResizeStepNow();
+  void EndResize();
 
   // camera_paint_win.cpp
   void Paint(HDC dc, const RECT& dirty);
@@ -209,6 +227,12 @@ class TfrmCam : public win::Window {
   POINT dragStart_{};  // screen coordinates
   Rect dragRect_;
   bool swallowChar_ = false;
+  bool moveLive_ = false;
+  Point moveOffset_;       // cursor offset from the camera's top-left at the press
+  Point ghost_;            // where the live move's ghost is drawn
+  ResizeDrag resize_;
+  bool resizeLimitOffered_ = false;     // NsaResizeLimit offered in this run
+  bool hiddenControlsOffered_ = false;  // NsaHiddenControls offered in this run
 
   // floating panel
   FloatingPanelLayout floatLayout_;
