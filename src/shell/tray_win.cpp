@@ -16,13 +16,13 @@ namespace flk {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT_PTR kTimerReturn = 2;  // brings the camera back after a request 2
 constexpr UINT kHotKeyId = 0;
 enum TrayCommand : UINT { kMnuOpen = 1, kMnuFull, kMnuLastActive, kMnuLastClient, kMnuClose };
 
 int g_cameraState = kBusy;
 bool g_cameraStarted = false;
 bool g_skipTeardown = false;
+bool g_selfActivating = false;  // the program itself brings the camera to the front
 StartupValues g_values;
 TfrmFramelark* g_tray = nullptr;
 
@@ -207,29 +207,101 @@ void TfrmFramelark::RegisterPrintScreen() {
   }
 }
 
-void TfrmFramelark::mnuTrayClick(int sender) {
-  if (CameraState() == kBusy && g_cameraStarted) {
+// May the camera take a request now? Not while it is busy or while a dialog
+// of the program is open; then, with beep, the program comes to the front.
+bool CameraAvailable(bool beep) {
+  TfrmCam* cam = Camera();
+  if (!g_cameraStarted || !cam) return true;
+  bool yes = false;
+  if (g_cameraState == kShown)
+    yes = ::GetActiveWindow() == cam->hwnd() || ::GetLastActivePopup(cam->hwnd()) == cam->hwnd();
+  else
+    yes = g_cameraState == kInTray;
+  if (!yes && beep) {
     ::MessageBeep(MB_OK);
+    ::SetForegroundWindow(::GetLastActivePopup(cam->hwnd()));
+  }
+  return yes;
+}
+
+void TfrmFramelark::mnuTrayClick(int sender) {
+  if (!CameraAvailable(true)) return;
+  if (!g_cameraStarted)
+    OpenCamera();
+  else if (Camera())
+    Camera()->ThawDesktop(true);
+  TfrmCam* cam = Camera();
+  if (!cam) return;
+  switch (sender) {
+    case kMnuFull: cam->RequestCapture(false, 1); return;
+    case kMnuLastActive:
+    case kMnuLastClient: {
+      ShowCamera();
+      // The window that was in front before the tray click goes back to the
+      // front, just beneath the camera: when the camera steps aside for the
+      // capture it is the foreground window again.
+      if (lastForeign_ && ::IsWindow(lastForeign_)) ::SetForegroundWindow(lastForeign_);
+      g_selfActivating = true;
+      ::SetForegroundWindow(cam->hwnd());
+      ::PostMessageW(hwnd(), WM_USER, 0, 0);
+      g_selfActivating = false;
+      cam->RequestCapture(false, sender == kMnuLastActive ? 3 : 4);
+      return;
+    }
+    default:
+      cam->MarkStale();
+      cam->RequestCapture(false, 0);
+      return;
+  }
+}
+
+void TfrmFramelark::NoteForegroundWindow() {
+  HWND w = ::GetForegroundWindow();
+  DWORD pid = 0;
+  if (w) ::GetWindowThreadProcessId(w, &pid);
+  if (w && pid != ::GetCurrentProcessId()) lastForeign_ = w;
+}
+
+void TfrmFramelark::OnActivateApp(bool active) {
+  TfrmCam* cam = Camera();
+  if (!g_cameraStarted || !cam) return;
+  constexpr UINT kZOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER |
+                          SWP_NOSENDCHANGING;  // 1811
+  if (!active) {
+    if (cam->HoldOn() && CameraAvailable(false))
+      ::SetWindowPos(cam->hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kZOnly);
     return;
   }
-  if (!g_cameraStarted) OpenCamera();
-  if (sender == kMnuFull && Camera()) {
-    ShowCamera();
-    Camera()->RequestCapture(false, 1);
+  ::SetWindowPos(cam->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, kZOnly);
+  if (g_selfActivating) return;
+  RECT cr;
+  ::GetWindowRect(cam->hwnd(), &cr);
+  if (!::IsWindowVisible(cam->hwnd())) {
+    cam->GrabUnderCamera(cr.left, cr.top, cr.right - cr.left, cr.bottom - cr.top);
+    cam->ClearViewStale();
+    cam->SetStatus("");
     return;
   }
-  ShowCamera();
-  if (Camera()) ::SetForegroundWindow(Camera()->hwnd());
+  if (cam->HoldOn()) return;
+  // Windows above the camera that still wait to paint make its view stale.
+  for (HWND w = ::GetTopWindow(nullptr); w && w != cam->hwnd(); w = ::GetWindow(w, GW_HWNDNEXT)) {
+    RECT wr, shared;
+    if (!::IsWindowVisible(w) || !::GetWindowRect(w, &wr) || !::IntersectRect(&shared, &wr, &cr)) continue;
+    MSG m;
+    if (::PeekMessageW(&m, w, WM_PAINT, WM_PAINT, PM_NOREMOVE)) {
+      cam->MarkStale();
+      break;
+    }
+  }
 }
 
 void TfrmFramelark::PopupMenuTray() {
   win::UniqueMenu menu(::CreatePopupMenu());
   ::AppendMenuW(menu.get(), MF_STRING, kMnuOpen, L"Open Camera");
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  // Whole captures arrive with the camera's capture modes.
   ::AppendMenuW(menu.get(), MF_STRING, kMnuFull, L"Capture Full Screen");
-  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastActive, L"Capture Last Active Window");
-  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, kMnuLastClient, L"Capture Work Area of Last Active");
+  ::AppendMenuW(menu.get(), MF_STRING, kMnuLastActive, L"Capture Last Active Window");
+  ::AppendMenuW(menu.get(), MF_STRING, kMnuLastClient, L"Capture Work Area of Last Active");
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu.get(), MF_STRING, kMnuClose, L"Exit Framelark");
   POINT pt;
@@ -272,34 +344,45 @@ bool TfrmFramelark::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (wp == kTimer1) {
         ::KillTimer(hwnd(), kTimer1);
         OpenCamera();
-      } else if (wp == kTimerReturn) {
-        ::KillTimer(hwnd(), kTimerReturn);
-        ShowCamera();
       }
       return true;
     case kWmTrayNotify:
+      if (lp == WM_LBUTTONDOWN || lp == WM_RBUTTONDOWN) NoteForegroundWindow();
       if (lp == WM_LBUTTONUP) mnuTrayClick(0);
-      if (lp == WM_RBUTTONUP) PopupMenuTray();
+      if (lp == WM_RBUTTONUP) {
+        NoteForegroundWindow();
+        // A right click on a frozen desktop only thaws it.
+        if (Camera() && Camera()->IsDesktopFrozen())
+          Camera()->ThawDesktop(true);
+        else
+          PopupMenuTray();
+      }
       return true;
     case kWmCameraRequest:
       if (wp == 0) {
         mnuTrayClick(0);
-      } else if (CameraState() != kBusy || !g_cameraStarted) {
+      } else if (CameraAvailable(true)) {
         if (!g_cameraStarted) OpenCamera();
-        if (wp == 1) {
-          ShowCamera();
-        } else {
-          // Away now, back after the refresh delay with the windows beneath repainted.
-          HideCameraToTray();
-          ::SetTimer(hwnd(), kTimerReturn, UINT(Camera() ? Camera()->CurrentValues().refreshDelay : 255), nullptr);
+        if (TfrmCam* cam = Camera()) {
+          cam->ThawDesktop(true);
+          if (wp == 1)
+            cam->RequestCapture(false, 0);  // shown where it is
+          else
+            cam->ReturnAfterRefreshDelay();
         }
-      } else {
-        ::MessageBeep(MB_OK);
       }
       return true;
+    case WM_ACTIVATEAPP:
+      OnActivateApp(wp != 0);
+      return false;
     case WM_HOTKEY:
       // Print Screen freezes the desktop under the camera.
-      if (wp == kHotKeyId && Camera()) Camera()->PrintScreenKey();
+      if (wp == kHotKeyId && Camera() && CameraAvailable(true)) {
+        g_selfActivating = true;
+        Camera()->PrintScreenKey();
+        ::PostMessageW(hwnd(), WM_USER, 0, 0);
+        g_selfActivating = false;
+      }
       return true;
   }
   return false;

@@ -23,6 +23,9 @@ void PutCameraAway();
 void HideCameraToTray();
 void ExitProgram();
 void OpenCamera();
+// May the camera take a request now? With beep, a refusal beeps and brings
+// the program's open dialog to the front.
+bool CameraAvailable(bool beep);
 StartupValues& CameraRoleValues();
 // The camera role's exit-time save (also on WM_ENDSESSION).
 void SaveCameraRoleSettings();
@@ -43,6 +46,9 @@ class TfrmFramelark : public win::Window {
   void RegisterPrintScreen();
   void mnuTrayClick(int sender);
   void PopupMenuTray();
+  void NoteForegroundWindow();
+  void OnActivateApp(bool active);
+  HWND lastForeign_ = nullptr;  // the other program's window in front before the last tray click
   bool trayIconAdded_ = false;
   UINT taskbarCreated_ = 0;
 };
