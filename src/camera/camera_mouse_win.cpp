@@ -233,6 +233,9 @@ void TfrmCam::OnLeftUp(int x, int y) {
     return;
   }
   if (dragKind_ != kNoDrag) {
+    // The release position counts as the drag's last step (its move may have
+    // been merged into the button message).
+    if (dragKind_ == kMove || dragKind_ == kResize) DragTo(x, y);
     int kind = dragKind_;
     dragKind_ = kNoDrag;
     ::ReleaseCapture();
