@@ -57,7 +57,7 @@ TEST_F(TrayTest, LeftClickShowsTheCameraWithAFreshView) {
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   HWND tray = FindTop(kTrayClass, kTrayCaption, cam.process.pid());
   ASSERT_TRUE(tray);
-  ASSERT_TRUE(Post(cam.camera, WM_CLOSE));  // to the tray (CloseBtnExits is off)
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::CloseToTray)));
   ASSERT_TRUE(WaitUntil([&] { return !IsVisible(cam.camera); }));
   red.Close();
   Pump();
