@@ -5,7 +5,9 @@
 # (--runs N, --png-level L, --png-busy P).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-corpus="$root/../shared/corpus/screens"
+corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
+[[ -d $corpus_root ]] || corpus_root=/work/shared/corpus
+corpus="$corpus_root/screens"
 build="$root/build/bench"
 for tool in /usr/bin/convert /usr/bin/cjpeg; do
   [ -x "$tool" ] || { echo "missing $tool (imagemagick, libjpeg-turbo-progs)" >&2; exit 1; }

@@ -11,7 +11,9 @@ root=$PWD
 out=$root/build/fuzz
 runs=${FUZZ_RUNS:-200000}
 jobs=${FUZZ_JOBS:-1}
-corpus_src=$root/../shared/corpus/bmp
+corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
+[ -d "$corpus_root" ] || corpus_root=/work/shared/corpus
+corpus_src=$corpus_root/bmp
 
 cxx=""
 for c in clang++ clang++-14 clang++-15 clang++-16; do

@@ -45,9 +45,9 @@ const std::vector<std::vector<std::string>> kSamePicture = {
 };
 
 fs::path CorpusDir() {
-  fs::path dir = fs::path(FLK_SOURCE_DIR) / ".." / "shared" / "corpus" / "bmp";
+  fs::path dir = fs::path(FLK_CORPUS_DIR) / "bmp";
 #ifdef _WIN32
-  if (!fs::exists(dir)) dir = fs::path("Z:" FLK_SOURCE_DIR) / ".." / "shared" / "corpus" / "bmp";
+  if (!fs::exists(dir)) dir = fs::path("Z:" FLK_CORPUS_DIR) / "bmp";
 #endif
   return dir;
 }

@@ -153,7 +153,7 @@ TEST(GenClick, HoldIsRingCopyThenToggle) {
 
 TEST(GenClick, UnbuiltOutputDoesNothing) {
   RecordingOps ops;
-  GenClick(1, ops);
+  GenClick(3, ops);  // e-mail
   EXPECT_TRUE(ops.log.empty());
   EXPECT_EQ(ops.status, "old");
 }

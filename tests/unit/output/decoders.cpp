@@ -276,7 +276,13 @@ Picture MakePhotoLike(int width, int height, uint32_t seed) {
   return p;
 }
 
-fs::path CorpusScreens() { return fs::path(FLK_SOURCE_DIR) / ".." / "shared" / "corpus" / "screens"; }
+fs::path CorpusScreens() {
+  fs::path dir = fs::path(FLK_CORPUS_DIR) / "screens";
+#ifdef _WIN32
+  if (!fs::exists(dir)) dir = fs::path("Z:" FLK_CORPUS_DIR) / "screens";
+#endif
+  return dir;
+}
 
 std::vector<fs::path> CorpusScreenFiles() {
   std::vector<fs::path> files;
