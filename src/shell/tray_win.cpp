@@ -7,8 +7,10 @@
 
 #include "camera/camera_win.h"
 #include "shell/app_win.h"
+#include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
+#include "shell/tip_box_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -118,6 +120,7 @@ void InstallationError(const std::string& message) {
 
 void OpenCamera() {
   if (g_cameraStarted) return;
+  CreateCommonForm();  // its existence is what "camera started" means to the other forms
   g_cameraStarted = true;
   TfrmCam* cam = Camera();
   Settings& s = AppSettings();
@@ -131,6 +134,7 @@ void OpenCamera() {
   KeepOnScreen(cam->hwnd());
   ShowCamera();
   SixMonthNotice();
+  ShowColorDepthTipIfPaletteScreen();
   if (AppSettings().ReadSingleSetting("NextTip", 1) != -1) StartRole(kRoleWelcome, SW_SHOWNORMAL);
   cam->SetStatus("  Press F1 for help.");
 }
@@ -316,6 +320,9 @@ void TfrmFramelark::PopupMenuTray() {
 }
 
 void TfrmFramelark::Teardown() {
+  // The forms go in every case; the rest only after an orderly run.
+  FreeTipBox();
+  FreeCommonForm();
   if (g_skipTeardown || !hwnd()) return;
   for (auto [cls, caption] : {std::pair{kStickiesClass, kStickiesCaption}, std::pair{kViewerClass, kViewerCaption},
                               std::pair{kTipsClass, kTipsCaption}}) {
