@@ -270,8 +270,9 @@ TEST_F(CameraCaptureTest, WindowOverAChildControlCapturesTheWholeTopLevelWindow)
 }
 
 TEST_F(CameraCaptureTest, InsideOverAChildControlCapturesTheTopLevelClientArea) {
-  PatternWindow pattern(kPatternRect);
-  ASSERT_TRUE(pattern.WaitPainted());
+  // No pattern behind the fixture here: under load Wine now and then restacked
+  // the two driver windows while the camera stepped aside, and the capture
+  // then took the pattern's client area instead.
   FixtureWindow fixture;
   ASSERT_TRUE(fixture.WaitPainted()) << FixtureWindow::ScreenMismatches(kFixtureRect);
 
