@@ -1,5 +1,7 @@
 #include "base/pixel_format.h"
 
+#include "base/wu_quantizer.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -80,185 +82,6 @@ bool DistinctColours(const Picture& p, size_t limit, std::vector<Rgb>* colours) 
   std::sort(colours->begin(), colours->end());
   return true;
 }
-
-// Xiaolin Wu's colour quantiser (Graphics Gems II, 1991): cumulative moments of
-// a 32x32x32 colour histogram let it split the colour cube, box by box, where
-// the summed squared error drops most. Deterministic and fast: one pass over
-// the pixels plus work proportional to the histogram.
-class WuQuantiser {
- public:
-  explicit WuQuantiser(const Picture& p) : wt_(kCells, 0), mr_(kCells, 0), mg_(kCells, 0), mb_(kCells, 0), m2_(kCells, 0) {
-    std::vector<Rgb> row(size_t(p.width()));
-    for (int y = 0; y < p.height(); ++y) {
-      RowToRgb(p, y, row.data());
-      for (Rgb c : row) {
-        int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
-        size_t i = Index((r >> 3) + 1, (g >> 3) + 1, (b >> 3) + 1);
-        wt_[i] += 1;
-        mr_[i] += r;
-        mg_[i] += g;
-        mb_[i] += b;
-        m2_[i] += double(r * r + g * g + b * b);
-      }
-    }
-    Accumulate();
-  }
-
-  std::vector<Rgb> Palette(int wanted) {
-    std::vector<Box> boxes(static_cast<size_t>(wanted));
-    std::vector<double> variance(static_cast<size_t>(wanted), 0.0);
-    boxes[0] = Box{0, 32, 0, 32, 0, 32};
-    int count = 1, next = 0;
-    while (count < wanted) {
-      if (Cut(boxes[size_t(next)], boxes[size_t(count)])) {
-        variance[size_t(next)] = Volume(boxes[size_t(next)]) > 1 ? Variance(boxes[size_t(next)]) : 0.0;
-        variance[size_t(count)] = Volume(boxes[size_t(count)]) > 1 ? Variance(boxes[size_t(count)]) : 0.0;
-        ++count;
-      } else {
-        variance[size_t(next)] = 0.0;
-      }
-      next = 0;
-      double best = variance[0];
-      for (int k = 1; k < count; ++k)
-        if (variance[size_t(k)] > best) best = variance[size_t(k)], next = k;
-      if (best <= 0.0) break;
-    }
-    std::vector<Rgb> colours;
-    for (int k = 0; k < count; ++k) {
-      const Box& b = boxes[size_t(k)];
-      int64_t w = Vol(b, wt_);
-      if (w <= 0) continue;
-      colours.push_back(MakeRgb(uint8_t((Vol(b, mr_) + w / 2) / w), uint8_t((Vol(b, mg_) + w / 2) / w),
-                                uint8_t((Vol(b, mb_) + w / 2) / w)));
-    }
-    return colours;
-  }
-
- private:
-  static constexpr int kSide = 33;
-  static constexpr size_t kCells = size_t(kSide) * kSide * kSide;
-  enum Axis { kRed, kGreen, kBlue };
-  struct Box {
-    int r0, r1, g0, g1, b0, b1;  // exclusive lower, inclusive upper bounds
-  };
-
-  static size_t Index(int r, int g, int b) { return (size_t(r) * kSide + size_t(g)) * kSide + size_t(b); }
-  static int Volume(const Box& b) { return (b.r1 - b.r0) * (b.g1 - b.g0) * (b.b1 - b.b0); }
-
-  // Turns the histogram into cumulative moments: cell (r, g, b) then holds the
-  // sums over all cells at or below it on every axis.
-  void Accumulate() {
-    for (int r = 1; r < kSide; ++r) {
-      std::array<int64_t, kSide> area{}, areaR{}, areaG{}, areaB{};
-      std::array<double, kSide> area2{};
-      for (int g = 1; g < kSide; ++g) {
-        int64_t line = 0, lineR = 0, lineG = 0, lineB = 0;
-        double line2 = 0;
-        for (int b = 1; b < kSide; ++b) {
-          size_t i = Index(r, g, b), below = Index(r - 1, g, b);
-          line += wt_[i];
-          lineR += mr_[i];
-          lineG += mg_[i];
-          lineB += mb_[i];
-          line2 += m2_[i];
-          area[size_t(b)] += line;
-          areaR[size_t(b)] += lineR;
-          areaG[size_t(b)] += lineG;
-          areaB[size_t(b)] += lineB;
-          area2[size_t(b)] += line2;
-          wt_[i] = wt_[below] + area[size_t(b)];
-          mr_[i] = mr_[below] + areaR[size_t(b)];
-          mg_[i] = mg_[below] + areaG[size_t(b)];
-          mb_[i] = mb_[below] + areaB[size_t(b)];
-          m2_[i] = m2_[below] + area2[size_t(b)];
-        }
-      }
-    }
-  }
-
-  template <typename T>
-  static T Vol(const Box& c, const std::vector<T>& m) {
-    return m[Index(c.r1, c.g1, c.b1)] - m[Index(c.r1, c.g1, c.b0)] - m[Index(c.r1, c.g0, c.b1)] +
-           m[Index(c.r1, c.g0, c.b0)] - m[Index(c.r0, c.g1, c.b1)] + m[Index(c.r0, c.g1, c.b0)] +
-           m[Index(c.r0, c.g0, c.b1)] - m[Index(c.r0, c.g0, c.b0)];
-  }
-  // Part of Vol that does not depend on the position of a cut along `axis`.
-  static int64_t Bottom(const Box& c, Axis axis, const std::vector<int64_t>& m) {
-    switch (axis) {
-      case kRed:
-        return -m[Index(c.r0, c.g1, c.b1)] + m[Index(c.r0, c.g1, c.b0)] + m[Index(c.r0, c.g0, c.b1)] -
-               m[Index(c.r0, c.g0, c.b0)];
-      case kGreen:
-        return -m[Index(c.r1, c.g0, c.b1)] + m[Index(c.r1, c.g0, c.b0)] + m[Index(c.r0, c.g0, c.b1)] -
-               m[Index(c.r0, c.g0, c.b0)];
-      case kBlue:
-        return -m[Index(c.r1, c.g1, c.b0)] + m[Index(c.r1, c.g0, c.b0)] + m[Index(c.r0, c.g1, c.b0)] -
-               m[Index(c.r0, c.g0, c.b0)];
-    }
-    return 0;
-  }
-  // The rest of Vol for a cut at `pos` along `axis`.
-  static int64_t Top(const Box& c, Axis axis, int pos, const std::vector<int64_t>& m) {
-    switch (axis) {
-      case kRed:
-        return m[Index(pos, c.g1, c.b1)] - m[Index(pos, c.g1, c.b0)] - m[Index(pos, c.g0, c.b1)] +
-               m[Index(pos, c.g0, c.b0)];
-      case kGreen:
-        return m[Index(c.r1, pos, c.b1)] - m[Index(c.r1, pos, c.b0)] - m[Index(c.r0, pos, c.b1)] +
-               m[Index(c.r0, pos, c.b0)];
-      case kBlue:
-        return m[Index(c.r1, c.g1, pos)] - m[Index(c.r1, c.g0, pos)] - m[Index(c.r0, c.g1, pos)] +
-               m[Index(c.r0, c.g0, pos)];
-    }
-    return 0;
-  }
-
-  double Variance(const Box& c) const {
-    double dr = double(Vol(c, mr_)), dg = double(Vol(c, mg_)), db = double(Vol(c, mb_));
-    double w = double(Vol(c, wt_));
-    return Vol(c, m2_) - (dr * dr + dg * dg + db * db) / w;
-  }
-
-  double Maximize(const Box& c, Axis axis, int first, int last, int* cut, int64_t wholeR, int64_t wholeG,
-                  int64_t wholeB, int64_t wholeW) const {
-    int64_t baseR = Bottom(c, axis, mr_), baseG = Bottom(c, axis, mg_), baseB = Bottom(c, axis, mb_),
-            baseW = Bottom(c, axis, wt_);
-    double best = 0.0;
-    *cut = -1;
-    for (int i = first; i < last; ++i) {
-      int64_t halfR = baseR + Top(c, axis, i, mr_), halfG = baseG + Top(c, axis, i, mg_),
-              halfB = baseB + Top(c, axis, i, mb_), halfW = baseW + Top(c, axis, i, wt_);
-      if (halfW == 0) continue;
-      double score = (double(halfR) * halfR + double(halfG) * halfG + double(halfB) * halfB) / double(halfW);
-      halfR = wholeR - halfR, halfG = wholeG - halfG, halfB = wholeB - halfB, halfW = wholeW - halfW;
-      if (halfW == 0) continue;
-      score += (double(halfR) * halfR + double(halfG) * halfG + double(halfB) * halfB) / double(halfW);
-      if (score > best) best = score, *cut = i;
-    }
-    return best;
-  }
-
-  bool Cut(Box& set1, Box& set2) const {
-    int64_t wholeR = Vol(set1, mr_), wholeG = Vol(set1, mg_), wholeB = Vol(set1, mb_), wholeW = Vol(set1, wt_);
-    int cutR, cutG, cutB;
-    double maxR = Maximize(set1, kRed, set1.r0 + 1, set1.r1, &cutR, wholeR, wholeG, wholeB, wholeW);
-    double maxG = Maximize(set1, kGreen, set1.g0 + 1, set1.g1, &cutG, wholeR, wholeG, wholeB, wholeW);
-    double maxB = Maximize(set1, kBlue, set1.b0 + 1, set1.b1, &cutB, wholeR, wholeG, wholeB, wholeW);
-    set2 = set1;
-    if (maxR >= maxG && maxR >= maxB) {
-      if (cutR < 0) return false;
-      set2.r0 = set1.r1 = cutR;
-    } else if (maxG >= maxR && maxG >= maxB) {
-      set2.g0 = set1.g1 = cutG;
-    } else {
-      set2.b0 = set1.b1 = cutB;
-    }
-    return true;
-  }
-
-  std::vector<int64_t> wt_, mr_, mg_, mb_;
-  std::vector<double> m2_;
-};
 
 // Nearest palette entry for any colour, exactly as NearestPaletteIndex would
 // choose it, but fast: the colour cube is cut into 32x32x32 cells, and for each
@@ -385,7 +208,13 @@ std::vector<PaletteEntry> ChoosePalette(const Picture& source, int bpp) {
   } else if (bpp == 4) {
     palette = StandardPalette16();
   } else {
-    for (Rgb c : WuQuantiser(source).Palette(256)) palette.push_back(RgbEntry(c));
+    WuQuantizer wu;
+    std::vector<Rgb> row(size_t(source.width()));
+    for (int y = 0; y < source.height(); ++y) {
+      RowToRgb(source, y, row.data());
+      for (Rgb c : row) wu.Add(c, 1);
+    }
+    for (Rgb c : wu.Palette(256)) palette.push_back(RgbEntry(c));
   }
   palette.resize(entries);  // unused entries black
   return palette;
