@@ -121,27 +121,6 @@ CamLayout ArrangeControls(const LayoutInput& in) {
   return out;
 }
 
-// One axis of a resize step in which the far edge (right or bottom) moves by d.
-static void GrowAxis(int& pos, int& extent, int d, int screenExtent, int minExtent) {
-  if (d > 0) {
-    int grown = extent + d;
-    if (screenExtent > 0 && grown > screenExtent) {
-      pos = pos + extent + d - screenExtent;  // the window slides; its far edge ends where it was pushed
-      grown = screenExtent;
-    }
-    extent = grown;
-  } else if (d < 0) {
-    if (extent + d >= minExtent) extent += d;
-  }
-}
-
-Rect GrowWindow(const Rect& window, int dx, int dy, Size screen, int minWidth, int minHeight) {
-  int left = window.left, top = window.top, w = window.width(), h = window.height();
-  GrowAxis(left, w, dx, screen.width, minWidth);
-  GrowAxis(top, h, dy, screen.height, minHeight);
-  return Rect::FromXYWH(left, top, w, h);
-}
-
 Size OpeningSize(int storedWidth, int storedHeight) {
   return Size{std::max(storedWidth, kMinStoredWidth), storedHeight};
 }

@@ -9,7 +9,7 @@
 // the current choices and the text height of "A" in the view font, then puts
 // each child window at the rectangle it gets back (SetWindowPos / MoveWindow),
 // hides what is not shown, and stores ViewRect / CaptureRect for painting and
-// capturing. When ArrangeControls asks for growth it calls GrowWindow and
+// capturing. When ArrangeControls asks for growth it calls GrowBy (move_resize.h) and
 // applies the rectangle with SetWindowPos (copying the uncovered strips into
 // bmpBkgnd as in any resize step). SwitchControlPanel gives the window
 // position for MoveDirect and the new alignment.
@@ -100,11 +100,6 @@ CamLayout ArrangeControls(const LayoutInput& in);
 
 // ---- window growth and moves -----------------------------------------------------
 
-// GrowBy as one resize step in which only the right and bottom edges move:
-// growth is capped at the screen's size (the window then slides so that its
-// moving edge still ends where it was pushed); shrinking never goes below the
-// minimum (the edge then stays).
-Rect GrowWindow(const Rect& window, int dx, int dy, Size screen, int minWidth, int minHeight);
 
 // Size a window takes at opening: the stored size with a width below 120 made 120.
 Size OpeningSize(int storedWidth, int storedHeight);

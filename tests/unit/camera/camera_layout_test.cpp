@@ -1,4 +1,5 @@
 #include "camera/camera_layout.h"
+#include "camera/move_resize.h"
 
 #include <gtest/gtest.h>
 
@@ -151,18 +152,18 @@ TEST(ToolbarPanel, MoreShowsExactlyWhenButtonsDoNotFit) {
   EXPECT_EQ(ItemsThatFit(10, {45}), 0);
 }
 
-TEST(GrowWindow, GrowsCapsAtScreenAndRefusesBelowMinimum) {
+TEST(GrowBy, GrowsCapsAtScreenAndRefusesBelowMinimum) {
   const Size screen{1024, 768};
   Rect w = Rect::FromXYWH(100, 50, 300, 200);
-  EXPECT_EQ(GrowWindow(w, 10, 20, screen, 50, 50), Rect::FromXYWH(100, 50, 310, 220));
+  EXPECT_EQ(GrowBy(w, 10, 20, screen, 50, 50).window, Rect::FromXYWH(100, 50, 310, 220));
   // Past the screen's width: width capped, the far edge still ends where it was pushed.
   Rect wide = Rect::FromXYWH(100, 0, 1000, 200);
-  Rect grown = GrowWindow(wide, 100, 0, screen, 50, 50);
+  Rect grown = GrowBy(wide, 100, 0, screen, 50, 50).window;
   EXPECT_EQ(grown.width(), 1024);
   EXPECT_EQ(grown.right, wide.right + 100);
   // Shrinking stops at the minimum: the edge stays.
-  EXPECT_EQ(GrowWindow(w, -260, 0, screen, 50, 50), w);
-  EXPECT_EQ(GrowWindow(w, -250, -150, screen, 50, 50), Rect::FromXYWH(100, 50, 50, 50));
+  EXPECT_EQ(GrowBy(w, -260, 0, screen, 50, 50).window, w);
+  EXPECT_EQ(GrowBy(w, -250, -150, screen, 50, 50).window, Rect::FromXYWH(100, 50, 50, 50));
 }
 
 TEST(OpeningSize, NarrowStoredWidthOpensAt120) {

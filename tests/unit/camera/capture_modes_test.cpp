@@ -1,4 +1,5 @@
 #include "camera/capture_modes.h"
+#include "camera/move_resize.h"
 
 #include <gtest/gtest.h>
 
@@ -80,10 +81,10 @@ TEST(Hold, GrowthRoundTripsTheWindow) {
   const Rect w = Rect::FromXYWH(50, 60, 300, 200);
   CaptureModes m;
   HoldPlan on = m.ToggleHold(PanelAlign::Top);
-  Rect grown = GrowWindow(w, on.growBy, on.growBy, {1920, 1080}, 100, 100);
+  Rect grown = GrowBy(w, on.growBy, on.growBy, {1920, 1080}, 100, 100).window;
   EXPECT_EQ(grown, Rect::FromXYWH(50, 60, 308, 208));
   HoldPlan off = m.ToggleHold(PanelAlign::Top);
-  EXPECT_EQ(GrowWindow(grown, off.growBy, off.growBy, {1920, 1080}, 100, 100), w);
+  EXPECT_EQ(GrowBy(grown, off.growBy, off.growBy, {1920, 1080}, 100, 100).window, w);
 }
 
 TEST(Hold, RefreshTurnsHoldOffOrRefreshes) {
