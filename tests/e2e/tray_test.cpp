@@ -1,6 +1,7 @@
 // The tray controller: a left click on the icon brings the camera back with a
 // fresh view, a right click while the desktop is frozen only thaws it, and
 // with Hold on the camera stays above other programs while they are active.
+#include "camera/camera_layout.h"
 #include "camera_scene.h"
 #include "shell/names.h"
 
@@ -12,47 +13,10 @@ class TrayTest : public ProgramTest {};
 constexpr RECT kPatternRect{0, 0, 1280, 1024};
 constexpr RECT kCameraRect{200, 150, 200 + 345, 150 + 300};
 
-// A plain red window of the driver that does not take the focus.
-class RedWindow {
- public:
-  explicit RedWindow(RECT r) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = ::CreateSolidBrush(RGB(255, 0, 0));
-    wc.lpszClassName = L"FlkTrayTestRed";
-    ::RegisterClassW(&wc);
-    hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"FlkTrayTestRed", L"", WS_POPUP, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-    ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-    ::UpdateWindow(hwnd_);
-  }
-  ~RedWindow() { Close(); }
-  void Close() {
-    if (hwnd_) ::DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  HWND hwnd_ = nullptr;
-};
-
-void Pump() {
-  MSG m;
-  while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
-}
-
-HWND VisibleMenu(DWORD pid) {
-  for (HWND w : TopWindows("#32768", nullptr, pid))
-    if (IsVisible(w)) return w;
-  return nullptr;
-}
-
 TEST_F(TrayTest, LeftClickShowsTheCameraWithAFreshView) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
-  RedWindow red(RECT{100, 100, 700, 600});
+  SolidWindow red(RECT{100, 100, 700, 600}, RGB(255, 0, 0));
   RunningCamera cam = StartCameraOver(kCameraRect);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   HWND tray = FindTop(kTrayClass, kTrayCaption, cam.process.pid());
@@ -92,8 +56,14 @@ TEST_F(TrayTest, HoldKeepsTheCameraTopmostWhileAnotherProgramIsActive) {
   ASSERT_TRUE(pattern.WaitPainted());
   RunningCamera cam = StartCameraOver(kCameraRect);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  const LONG widthBefore = WindowRect(cam.camera).right - WindowRect(cam.camera).left;
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Hold)));
-  ASSERT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
+  // Hold has taken effect once the camera has grown; activating another window before that
+  // would test the camera without Hold.
+  ASSERT_TRUE(WaitUntil([&] {
+    RECT r = WindowRect(cam.camera);
+    return IsVisible(cam.camera) && r.right - r.left == widthBefore + kHoldGrowth;
+  }));
   auto topmost = [&] { return (::GetWindowLongW(cam.camera, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
   // Another program (the driver) becomes active.
   HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 300, 200,
