@@ -63,7 +63,7 @@ bool TfrmCam::CaptureWhole(int mode) {
   HWND window = nullptr;
   switch (what->source) {
     case WholeSource::Desktop: window = ::GetDesktopWindow(); break;
-    case WholeSource::ForegroundWindow: window = ::GetForegroundWindow(); break;
+    case WholeSource::ForegroundWindow: window = LastActiveWindow(); break;
     case WholeSource::WindowAtCentre: {
       Point c = CameraCentre();
       window = ::WindowFromPoint(POINT{c.x, c.y});
@@ -174,10 +174,13 @@ void TfrmCam::PrintScreenKey() {
   }
   if (opened) {
     // A visible camera already holds what lies beneath it; grabbing now would
-    // copy the camera itself.
+    // copy the camera itself. What lies above it (a menu dropped over the
+    // camera) is part of the still and joins the view.
     if (!::IsWindowVisible(hwnd())) {
       Rect r = WindowRectNow();
       GrabUnderCamera(r.left, r.top, r.width(), r.height());
+    } else {
+      CopyWindowsAbove();
     }
   } else {
     Settings& s = AppSettings();

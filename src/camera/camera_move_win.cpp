@@ -5,6 +5,7 @@
 // from the copy what the ghost leaves; the real window is placed once, at the
 // release. With Hold on the window itself moves (MoveDirect).
 #include <algorithm>
+#include <vector>
 
 #include "camera/camera_win.h"
 #include "camera/commands.h"
@@ -82,20 +83,32 @@ void TfrmCam::BeginMove(bool live) {
   moveLive_ = live;
   moveOffset_ = Point{p.x - r.left, p.y - r.top};
   ghost_ = r.topLeft();
-  if (!live) return;
-  // The taskbar lies above the camera; the copy takes its look so that the
-  // ghost gives it back where the camera leaves it.
-  HWND tray = ::FindWindowA("Shell_TrayWnd", "");
-  RECT tr;
-  if (tray && ::IsWindowVisible(tray) && ::GetWindowRect(tray, &tr) && bkgnd_) {
-    Rect shared = Intersect(Rect{tr.left, tr.top, tr.right, tr.bottom}, r);
-    if (!shared.empty()) {
-      win::WindowDC screen(nullptr);
-      win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
-      win::SelectedObject sel(mem.get(), bkgnd_.get());
-      FetchScreen(mem.get(), screen.get(), shared.left - r.left, shared.top - r.top, shared);
-    }
+  // Windows above the camera (the taskbar, say) lie over the ghost's path too;
+  // the copy takes their look so that the ghost gives it back where it leaves.
+  if (live) CopyWindowsAbove();
+}
+
+std::vector<Rect> TfrmCam::AreasCoveredAbove(const Rect& r) const {
+  std::vector<Rect> covered;
+  for (HWND w = ::GetTopWindow(nullptr); w && w != hwnd(); w = ::GetWindow(w, GW_HWNDNEXT)) {
+    RECT wr;
+    if (!::IsWindowVisible(w) || !::GetWindowRect(w, &wr)) continue;
+    Rect shared = Intersect(Rect{wr.left, wr.top, wr.right, wr.bottom}, r);
+    if (!shared.empty()) covered.push_back(shared);
   }
+  return covered;
+}
+
+void TfrmCam::CopyWindowsAbove() {
+  if (!bkgnd_) return;
+  Rect r = WindowRectNow();
+  std::vector<Rect> covered = AreasCoveredAbove(r);
+  if (covered.empty()) return;
+  win::WindowDC screen(nullptr);
+  win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
+  win::SelectedObject sel(mem.get(), bkgnd_.get());
+  for (const Rect& shared : covered)
+    FetchScreen(mem.get(), screen.get(), shared.left - r.left, shared.top - r.top, shared);
 }
 
 void TfrmCam::MoveDirect(int x, int y) {
@@ -149,14 +162,9 @@ void TfrmCam::EndMove() {
     win::WindowDC screen(nullptr);
     win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
     win::SelectedObject sel(mem.get(), bkgnd_.get());
-    for (HWND w = ::GetTopWindow(nullptr); w && w != hwnd(); w = ::GetWindow(w, GW_HWNDNEXT)) {
-      RECT wr;
-      if (!::IsWindowVisible(w) || !::GetWindowRect(w, &wr)) continue;
-      Rect shared = Intersect(Rect{wr.left, wr.top, wr.right, wr.bottom}, now);
-      if (shared.empty()) continue;
+    for (const Rect& shared : AreasCoveredAbove(now))
       ::BitBlt(screen.get(), shared.left, shared.top, shared.width(), shared.height(), mem.get(),
                shared.left - now.left, shared.top - now.top, SRCCOPY);
-    }
   }
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   if (!hiddenControlsOffered_ && align_ == PanelAlign::Top && now.top < -::GetSystemMetrics(SM_CYCAPTION)) {

@@ -400,9 +400,14 @@ Point TfrmCam::CameraCentre() const {
   return Point{r.left + r.width() / 2, r.top + layout_.view.top + layout_.viewPanel.height() / 2};
 }
 
+HWND TfrmCam::LastActiveWindow() const {
+  if (lastActive_ && ::IsWindow(lastActive_) && ::IsWindowVisible(lastActive_)) return lastActive_;
+  return ::GetForegroundWindow();
+}
+
 bool TfrmCam::WholeCaptureWindowFound(int mode) const {
   if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
-    HWND w = ::GetForegroundWindow();
+    HWND w = LastActiveWindow();
     return w && w != ::GetDesktopWindow() && !::IsIconic(w);
   }
   if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
@@ -424,6 +429,7 @@ void TfrmCam::PerformTimerWork() {
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode > 0) {
     bool stored = CaptureWhole(w.captureMode);
+    lastActive_ = nullptr;
     if (w.thawWithoutRefresh) ThawDesktop(false);
     // Until the recall viewer exists the camera comes back and says where the
     // picture went, instead of waiting unseen in the tray.

@@ -103,6 +103,9 @@ class TfrmCam : public win::Window {
   int ScreenBitsPerPixel() const;
   std::vector<std::string>& ViewFolders() { return folders_; }
   std::string& LastFolderName() { return lastFolderName_; }
+  // The window the next last-active capture takes (the tray notes the window
+  // that was in front before its menu opened); nothing = the foreground window.
+  void SetLastActiveWindow(HWND w) { lastActive_ = w; }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -113,6 +116,7 @@ class TfrmCam : public win::Window {
   // camera_win.cpp
   void PerformTimerWork();
   bool WholeCaptureWindowFound(int mode) const;
+  HWND LastActiveWindow() const;
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
   Rect WindowRectNow() const;
@@ -147,6 +151,10 @@ class TfrmCam : public win::Window {
   void MoveGhost(int x, int y);
   void DrawGhostCamera(int x, int y);
   void EndMove();
+  // Parts of r covered by windows above the camera, top first.
+  std::vector<Rect> AreasCoveredAbove(const Rect& r) const;
+  // Copies into bmpBkgnd what windows above the camera show over it.
+  void CopyWindowsAbove();
   void ApplyResize(const Rect& to, bool repaint);
   void ResizeStepNow();
   void EndResize();
@@ -175,6 +183,7 @@ class TfrmCam : public win::Window {
   CameraSaveValues values_;
   std::string status_;
   HWND lblStatus_ = nullptr;
+  HWND lastActive_ = nullptr;
   HWND tips_ = nullptr;  // tool tips of the toolbar buttons (destroyed with the window)
   int toolHintCount_ = 0;
   win::UniqueFont uiFont_, viewFont_, boldFont_;

@@ -242,14 +242,18 @@ void TfrmFramelark::mnuTrayClick(int sender) {
     case kMnuLastClient: {
       ShowCamera();
       // The window that was in front before the tray click goes back to the
-      // front, just beneath the camera: when the camera steps aside for the
-      // capture it is the foreground window again.
-      if (lastForeign_ && ::IsWindow(lastForeign_)) ::SetForegroundWindow(lastForeign_);
+      // front, just beneath the camera, and is the one captured: which window
+      // the system activates when the camera steps aside is not ours to choose.
+      bool known = lastForeign_ && ::IsWindow(lastForeign_);
+      if (known) ::SetForegroundWindow(lastForeign_);
+      cam->SetLastActiveWindow(known ? lastForeign_ : nullptr);
       g_selfActivating = true;
       ::SetForegroundWindow(cam->hwnd());
       ::PostMessageW(hwnd(), WM_USER, 0, 0);
       g_selfActivating = false;
       cam->RequestCapture(false, sender == kMnuLastActive ? 3 : 4);
+      // While the camera is away the window is in front again, unobscured.
+      if (known && !::IsWindowVisible(cam->hwnd())) ::SetForegroundWindow(lastForeign_);
       return;
     }
     default:

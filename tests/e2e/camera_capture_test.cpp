@@ -1,8 +1,10 @@
 // Which pixels a capture takes: Window and Inside pick the top-level window
 // beneath the camera centre even when a child control lies there, and the
 // viewfinder picture is the view when docked but the whole camera window in
-// edge-to-edge mode.
+// edge-to-edge mode; the tray's last-active captures take the window that was
+// in front before the tray was clicked.
 #include "camera_scene.h"
+#include "shell/names.h"
 
 #include <utility>
 
@@ -50,7 +52,8 @@ void PaintPixels(HDC dc, const RECT& r, const std::vector<uint32_t>& px) {
 
 class FixtureWindow {
  public:
-  FixtureWindow() {
+  // An activatable fixture can be the foreground window (the last active one).
+  explicit FixtureWindow(bool activatable = false) {
     HINSTANCE inst = ::GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = &FixtureWindow::TopProc;
@@ -63,7 +66,7 @@ class FixtureWindow {
     ::RegisterClassW(&wc);
     window_ = FixturePixels(kFixtureRect);
     child_ = FixturePixels(kChildRect);
-    top_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"FlkCaptureFixture", L"fixture",
+    top_ = ::CreateWindowExW((activatable ? 0 : WS_EX_NOACTIVATE) | WS_EX_TOOLWINDOW, L"FlkCaptureFixture", L"fixture",
                              WS_POPUP | WS_CLIPCHILDREN, kFixtureRect.left, kFixtureRect.top,
                              kFixtureRect.right - kFixtureRect.left, kFixtureRect.bottom - kFixtureRect.top, nullptr,
                              nullptr, inst, nullptr);
@@ -86,18 +89,8 @@ class FixtureWindow {
   HWND top() const { return top_; }
   HWND control() const { return control_; }
 
-  // Mismatches between the screen and the fixture's known pixels in `r`.
-  static long ScreenMismatches(const RECT& r) {
-    auto px = GrabScreen(r);
-    if (!px || px->width() != r.right - r.left || px->height() != r.bottom - r.top) return -1;
-    long bad = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if ((px->at(x, y) & 0xFFFFFF) != FixtureColour(x, y)) ++bad;
-    return bad;
-  }
   bool WaitPainted() const {
-    return WaitUntil([] { return ScreenMismatches(kFixtureRect) == 0; });
+    return WaitUntil([] { return ScreenMismatches(kFixtureRect, FixtureColour) == 0; });
   }
 
  private:
@@ -158,17 +151,6 @@ class FixtureWindow {
   HWND control_ = nullptr;
   std::vector<uint32_t> window_, child_;
 };
-
-// How many pixels of `picture` differ from the fixture's pixels in `r`;
-// -1 when the sizes differ.
-long FixtureMismatches(const ReadPicture& picture, const RECT& r) {
-  if (picture.width != r.right - r.left || picture.height != r.bottom - r.top) return -1;
-  long bad = 0;
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x)
-      if (picture.at(x, y) != FixtureColour(r.left + x, r.top + y)) ++bad;
-  return bad;
-}
 
 std::string Ring() { return DataFolder() + "Folders\\LastCaptures\\"; }
 
@@ -252,7 +234,7 @@ TEST_F(CameraCaptureTest, WindowOverAChildControlCapturesTheWholeTopLevelWindow)
   ASSERT_TRUE(pattern.WaitPainted());
   FixtureWindow fixture;
   // The screen shows the fixture's known pixels over its whole window rectangle.
-  ASSERT_TRUE(fixture.WaitPainted()) << FixtureWindow::ScreenMismatches(kFixtureRect);
+  ASSERT_TRUE(fixture.WaitPainted()) << ScreenMismatches(kFixtureRect, FixtureColour);
   // The fixture is what it claims: a top-level window with a child at the centre.
   RECT wr = WindowRect(fixture.top());
   ASSERT_TRUE(::EqualRect(&wr, &kFixtureRect));
@@ -266,7 +248,7 @@ TEST_F(CameraCaptureTest, WindowOverAChildControlCapturesTheWholeTopLevelWindow)
   ASSERT_TRUE(picture) << why;
   EXPECT_EQ(picture->width, kFixtureRect.right - kFixtureRect.left);
   EXPECT_EQ(picture->height, kFixtureRect.bottom - kFixtureRect.top);
-  EXPECT_EQ(FixtureMismatches(*picture, kFixtureRect), 0);
+  EXPECT_EQ(PatternMismatches(*picture, kFixtureRect, FixtureColour), 0);
 }
 
 TEST_F(CameraCaptureTest, InsideOverAChildControlCapturesTheTopLevelClientArea) {
@@ -274,14 +256,47 @@ TEST_F(CameraCaptureTest, InsideOverAChildControlCapturesTheTopLevelClientArea) 
   // the two driver windows while the camera stepped aside, and the capture
   // then took the pattern's client area instead.
   FixtureWindow fixture;
-  ASSERT_TRUE(fixture.WaitPainted()) << FixtureWindow::ScreenMismatches(kFixtureRect);
+  ASSERT_TRUE(fixture.WaitPainted()) << ScreenMismatches(kFixtureRect, FixtureColour);
 
   std::string why;
   auto picture = CaptureFixture(flk::CommandId::WorkArea, &why);
   ASSERT_TRUE(picture) << why;
   EXPECT_EQ(picture->width, kFixtureClient.right - kFixtureClient.left);
   EXPECT_EQ(picture->height, kFixtureClient.bottom - kFixtureClient.top);
-  EXPECT_EQ(FixtureMismatches(*picture, kFixtureClient), 0);
+  EXPECT_EQ(PatternMismatches(*picture, kFixtureClient, FixtureColour), 0);
+}
+
+// The tray's last-active captures take the window that was in front before
+// the tray icon was clicked: first all of it, then its client area.
+TEST_F(CameraCaptureTest, TrayLastActiveCapturesTakeTheWindowInFrontBeforeTheClick) {
+  FixtureWindow fixture(true);
+  ASSERT_TRUE(fixture.WaitPainted()) << ScreenMismatches(kFixtureRect, FixtureColour);
+  RunningCamera cam = StartCamera(RECT{620, 100, 620 + 345, 100 + 280}, {});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  HWND tray = FindTop(kTrayClass, kTrayCaption, cam.process.pid());
+  ASSERT_TRUE(tray);
+  struct Round {
+    int downs;  // menu entries to step over: "Open Camera", "Capture Full Screen", ...
+    RECT area;
+  } rounds[] = {{3, kFixtureRect}, {4, kFixtureClient}};
+  for (const Round& round : rounds) {
+    EmptyRing();
+    ::SetForegroundWindow(fixture.top());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == fixture.top(); }));
+    ASSERT_TRUE(Post(tray, kWmTrayNotify, 0, WM_RBUTTONUP));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = VisibleMenu(cam.process.pid())) != nullptr; }));
+    // The keys go to the menu's own loop, whichever window has the focus.
+    for (int i = 0; i < round.downs; ++i) Post(menu, WM_KEYDOWN, VK_DOWN);
+    Post(menu, WM_KEYDOWN, VK_RETURN);
+    auto picture = WaitRingPicture();
+    ASSERT_TRUE(picture) << DescribeBoxes(cam.process.pid()) << "; status: " << StatusText(cam.camera);
+    EXPECT_EQ(PatternMismatches(*picture, round.area, FixtureColour), 0)
+        << "after " << round.downs << " steps: " << picture->width << " x " << picture->height;
+    // The camera comes back (no viewer yet) before the next round.
+    EXPECT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
+  }
 }
 
 void EmptyClipboard() {

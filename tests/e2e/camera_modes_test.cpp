@@ -1,4 +1,5 @@
-// The frozen desktop's thaw question and the exact-Ctrl shortcut rule.
+// The frozen desktop: Print Screen keeps a popup that closes afterwards, the
+// thaw question; and the exact-Ctrl shortcut rule.
 #include "camera_scene.h"
 
 namespace flk::e2e {
@@ -9,22 +10,61 @@ class CameraModesTest : public ProgramTest {};
 constexpr RECT kPatternRect{0, 0, 900, 760};
 constexpr RECT kCameraRect{200, 150, 200 + 345, 150 + 280};
 
-void Press(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> in;
-  for (WORD k : keys) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    in.push_back(i);
+// A menu-like popup: topmost, partly over the camera's view, partly beside it.
+constexpr RECT kPopupRect{150, 280, 350, 360};
+constexpr uint32_t kPopupRgb = 0xFF00FF;
+uint32_t FrozenColour(int x, int y) {
+  return x >= kPopupRect.left && x < kPopupRect.right && y >= kPopupRect.top && y < kPopupRect.bottom
+             ? kPopupRgb
+             : PatternColour(x, y);
+}
+
+// Presses Print Screen while the popup is open, closes the popup and checks
+// that the frozen desktop, the view and the copied picture all still hold it.
+void FreezePopupAndCopy(const RunningCamera& cam) {
+  SolidWindow popup(kPopupRect, RGB(255, 0, 255), true);
+  ASSERT_TRUE(popup.WaitPainted());
+  Press({VK_SNAPSHOT});
+  ASSERT_TRUE(WaitStatus(cam.camera, "Desktop FROZEN. (Click desktop to thaw.)")) << StatusText(cam.camera);
+  ASSERT_TRUE(IsVisible(cam.camera));
+  popup.Close();
+  Pump();
+  RECT beside{kPopupRect.left, kPopupRect.top, kCameraRect.left, kPopupRect.bottom};
+  EXPECT_TRUE(WaitUntil([&] { return ScreenMismatches(beside, FrozenColour) == 0; }))
+      << ScreenMismatches(beside, FrozenColour) << " pixels of the still differ beside the camera";
+  RECT view = ViewOnScreen(kCameraRect);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenMismatches(view, FrozenColour) == 0; }))
+      << ScreenMismatches(view, FrozenColour) << " pixels of the view differ";
+
+  if (::OpenClipboard(nullptr)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
   }
-  for (auto it = keys.end(); it != keys.begin();) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = *--it;
-    i.ki.dwFlags = KEYEVENTF_KEYUP;
-    in.push_back(i);
-  }
-  ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
+  HWND box = WaitBoxOf(cam.process, "Print Screen Key");
+  ASSERT_TRUE(box) << DescribeBoxes(cam.process.pid());
+  auto picture = ReadClipboardDib();
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(PatternMismatches(*picture, view, FrozenColour), 0);
+  ASSERT_TRUE(Answer(box, IDYES));
+}
+
+TEST_F(CameraModesTest, PrintScreenKeepsAPopupOverTheCameraThatClosesAfterwards) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  FreezePopupAndCopy(cam);
+}
+
+TEST_F(CameraModesTest, PrintScreenWithTheCameraInTheTrayKeepsAPopupThatClosesAfterwards) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::CloseToTray)));
+  ASSERT_TRUE(WaitUntil([&] { return !IsVisible(cam.camera); }));
+  FreezePopupAndCopy(cam);
 }
 
 TEST_F(CameraModesTest, FrozenDesktopAsksToThawAndNoKeepsItFrozen) {

@@ -27,6 +27,55 @@ PatternWindow::PatternWindow(RECT r) : rect_(r) {
   ::UpdateWindow(hwnd_);
 }
 
+SolidWindow::SolidWindow(RECT r, COLORREF colour, bool topmost) : rect_(r), colour_(colour) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &SolidWindow::Proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"FlkSolidWindow";
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  ::RegisterClassW(&wc);
+  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), L"FlkSolidWindow",
+                            L"solid", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  ::UpdateWindow(hwnd_);
+}
+
+void SolidWindow::Close() {
+  if (hwnd_) ::DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+}
+
+bool SolidWindow::WaitPainted() const {
+  uint32_t want = (uint32_t(GetRValue(colour_)) << 16) | (uint32_t(GetGValue(colour_)) << 8) | GetBValue(colour_);
+  return WaitUntil([&] {
+    auto px = GrabScreen(rect_);
+    if (!px) return false;
+    for (int y = rect_.top; y < rect_.bottom; ++y)
+      for (int x = rect_.left; x < rect_.right; ++x)
+        if ((px->at(x, y) & 0xFFFFFF) != want) return false;
+    return true;
+  });
+}
+
+LRESULT CALLBACK SolidWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<SolidWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT && self) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd, &ps);
+    HBRUSH brush = ::CreateSolidBrush(self->colour_);
+    RECT all{0, 0, self->rect_.right - self->rect_.left, self->rect_.bottom - self->rect_.top};
+    ::FillRect(dc, &all, brush);
+    ::DeleteObject(brush);
+    ::EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, w, l);
+}
+
 PatternWindow::~PatternWindow() {
   if (hwnd_) ::DestroyWindow(hwnd_);
 }
@@ -53,13 +102,13 @@ LRESULT CALLBACK PatternWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(hwnd, msg, w, l);
 }
 
-long ScreenMismatches(const RECT& r) {
+long ScreenMismatches(const RECT& r, ColourAt colour) {
   auto px = GrabScreen(r);
   if (!px) return -1;
   long bad = 0;
   for (int y = px->rect.top; y < px->rect.bottom; ++y)
     for (int x = px->rect.left; x < px->rect.right; ++x)
-      if ((px->at(x, y) & 0xFFFFFF) != PatternColour(x, y)) ++bad;
+      if ((px->at(x, y) & 0xFFFFFF) != colour(x, y)) ++bad;
   return bad;
 }
 
@@ -152,12 +201,12 @@ std::optional<ReadPicture> ReadClipboardDib() {
   return p;
 }
 
-long PatternMismatches(const ReadPicture& picture, const RECT& r) {
+long PatternMismatches(const ReadPicture& picture, const RECT& r, ColourAt colour) {
   if (picture.width != r.right - r.left || picture.height != r.bottom - r.top) return -1;
   long bad = 0;
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x)
-      if (picture.at(x, y) != PatternColour(r.left + x, r.top + y)) ++bad;
+      if (picture.at(x, y) != colour(r.left + x, r.top + y)) ++bad;
   return bad;
 }
 

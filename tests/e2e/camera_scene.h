@@ -36,8 +36,30 @@ class PatternWindow {
   std::vector<uint32_t> pixels_;  // top-down, 0x00RRGGBB
 };
 
+// A window of one colour that never takes the focus; `topmost` makes it lie
+// above every other window, like an open menu.
+class SolidWindow {
+ public:
+  SolidWindow(RECT screenRect, COLORREF colour, bool topmost = false);
+  ~SolidWindow() { Close(); }
+  SolidWindow(const SolidWindow&) = delete;
+  SolidWindow& operator=(const SolidWindow&) = delete;
+  HWND hwnd() const { return hwnd_; }
+  // Waits until the colour is on the screen (where nothing lies above it).
+  bool WaitPainted() const;
+  void Close();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  RECT rect_;
+  COLORREF colour_;
+  HWND hwnd_ = nullptr;
+};
+
 // 0x00RRGGBB of the pattern at screen point (x, y).
 uint32_t PatternColour(int x, int y);
+// What a scenario expects at a screen point, as 0x00RRGGBB.
+using ColourAt = uint32_t (*)(int x, int y);
 
 // The camera with the top control panel and every bar shown: frame 5 + view
 // bevel 2, title bar 22 + menu row 19 + toolbar 44 + status line 18.
@@ -56,8 +78,8 @@ std::optional<ReadPicture> ReadBmpFile(const std::string& path);
 std::optional<ReadPicture> ReadClipboardDib();
 // How many pixels of the picture differ from the pattern under `screenRect`
 // (the picture's top-left lies at the rectangle's top-left); -1 when the sizes differ.
-long PatternMismatches(const ReadPicture& picture, const RECT& screenRect);
-long ScreenMismatches(const RECT& screenRect);
+long PatternMismatches(const ReadPicture& picture, const RECT& screenRect, ColourAt colour = PatternColour);
+long ScreenMismatches(const RECT& screenRect, ColourAt colour = PatternColour);
 
 // Control id of a command in the camera's WM_COMMAND.
 inline WPARAM CommandParam(flk::CommandId id) { return WPARAM(100 + static_cast<int>(id)); }

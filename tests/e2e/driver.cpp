@@ -405,6 +405,35 @@ bool Answer(HWND box, int id, DWORD timeoutMs) {
 
 bool Post(HWND hwnd, UINT msg, WPARAM w, LPARAM l) { return PostMessageA(hwnd, msg, w, l) != 0; }
 
+void Pump() {
+  MSG m;
+  while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+}
+
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> in;
+  for (WORD k : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    in.push_back(i);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = *--it;
+    i.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+}
+
+HWND VisibleMenu(DWORD pid) {
+  for (HWND w : TopWindows("#32768", nullptr, pid))
+    if (IsVisible(w)) return w;
+  return nullptr;
+}
+
 std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM w, LPARAM l, DWORD timeoutMs) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(hwnd, msg, w, l, SMTO_ABORTIFHUNG, timeoutMs, &result)) return std::nullopt;

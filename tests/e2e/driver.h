@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -138,6 +139,12 @@ bool Answer(HWND box, int id, DWORD timeoutMs = kWaitMs);
 
 bool Post(HWND hwnd, UINT msg, WPARAM w = 0, LPARAM l = 0);
 std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM w = 0, LPARAM l = 0, DWORD timeoutMs = 5000);
+// Dispatches what waits in the driver's own queue (its fixture windows).
+void Pump();
+// Presses the keys in order and releases them in reverse, through SendInput.
+void Press(std::initializer_list<WORD> keys);
+// The visible popup menu (class "#32768") of a process, if any.
+HWND VisibleMenu(DWORD pid);
 
 // ---- registry (64-bit view) -------------------------------------------------------
 
