@@ -145,8 +145,12 @@ class CameraDispatch : public DispatchOps {
         if (!CopyToClipboard(*picture_, cam_.hwnd())) return false;
         cam_.SetStatus(kStatusCopied);
         return true;
-      case CommandId::Print: return PrintPicture(*picture_, false, cam_.hwnd());
-      case CommandId::PrintFit: return PrintPicture(*picture_, true, cam_.hwnd());
+      case CommandId::Print:
+      case CommandId::PrintFit: {
+        bool printed = PrintPicture(*picture_, command == CommandId::PrintFit, cam_.hwnd());
+        ::InvalidateRect(cam_.hwnd(), nullptr, FALSE);  // the page marks
+        return printed;
+      }
       case CommandId::Edit: return OpenInEditor(*picture_);
       case CommandId::Hold: cam_.ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;

@@ -173,4 +173,17 @@ PanelAlign LatchTarget(Latch latch, PanelAlign current) {
 
 bool IsLatchClick(Point down, Point up) { return std::abs(up.x - down.x) + std::abs(up.y - down.y) <= 3; }
 
+PageMarkRects PageMarkRectsFor(int pageWidth, int pageHeight, const Rect& viewPanel, const Rect& view) {
+  PageMarkRects m;
+  if (pageWidth > 0 && pageWidth < view.width()) {
+    int x = viewPanel.left + pageWidth + 6;
+    m.widthMark = Rect{x - 2, viewPanel.top, x + 3, viewPanel.top + 2};
+  }
+  if (pageHeight > 0 && pageHeight < view.height()) {
+    int y = viewPanel.top + pageHeight + 6;
+    m.heightMark = Rect{viewPanel.left - 2, y - 2, viewPanel.left + 2, y + 3};
+  }
+  return m;
+}
+
 }  // namespace flk

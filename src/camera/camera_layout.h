@@ -98,6 +98,15 @@ struct CamLayout {
 
 CamLayout ArrangeControls(const LayoutInput& in);
 
+// Where a printed page ends, marked in cyan on the view panel's edges after a
+// print: a notch on the top edge when the page is narrower than the view, one
+// on the left edge when it is shorter. Window coordinates; a mark that does
+// not apply is empty.
+struct PageMarkRects {
+  Rect widthMark, heightMark;
+};
+PageMarkRects PageMarkRectsFor(int pageWidth, int pageHeight, const Rect& viewPanel, const Rect& view);
+
 // ---- window growth and moves -----------------------------------------------------
 
 

@@ -8,6 +8,7 @@
 #include "base/picture.h"
 #include "camera/camera_glyphs_win.h"
 #include "camera/camera_win.h"
+#include "output/print.h"
 
 namespace flk {
 
@@ -232,6 +233,14 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
         }
         for (const FloatingText& t : fp.labels) text(t);
       }
+    }
+    // Where the last printed page ends.
+    PageMarks pm = CurrentPageMarks();
+    PageMarkRects marks = PageMarkRectsFor(pm.width, pm.height, vp, v);
+    for (const Rect& r : {marks.widthMark, marks.heightMark}) {
+      if (r.empty()) continue;
+      RECT mr = ToRECT(r);
+      FillColour(m, mr, RGB(0, 255, 255));
     }
   }
 

@@ -252,5 +252,26 @@ TEST(AdaptToScreen, CutsTheCameraOnlyWhenTheScreenChanged) {
             Rect::FromXYWH(0, 0, 300, 200));
 }
 
+TEST(PageMarks, NotchesWhereThePageEndsOnlyWhenItEndsInsideTheView) {
+  CamLayout l = ArrangeControls(Defaults());  // view 331 wide
+  const Rect& vp = l.viewPanel;
+  // Nothing printed yet, or a page as large as the view: no marks.
+  PageMarkRects none = PageMarkRectsFor(0, 0, vp, l.view);
+  EXPECT_TRUE(none.widthMark.empty());
+  EXPECT_TRUE(none.heightMark.empty());
+  PageMarkRects large = PageMarkRectsFor(l.view.width(), l.view.height(), vp, l.view);
+  EXPECT_TRUE(large.widthMark.empty());
+  EXPECT_TRUE(large.heightMark.empty());
+  // A page 100 wide and 50 high: a 5 x 2 notch on the top edge centred 106
+  // pixels right of the panel's edge, a 4 x 5 one on the left edge.
+  PageMarkRects m = PageMarkRectsFor(100, 50, vp, l.view);
+  EXPECT_EQ(m.widthMark, (Rect{vp.left + 104, vp.top, vp.left + 109, vp.top + 2}));
+  EXPECT_EQ(m.heightMark, (Rect{vp.left - 2, vp.top + 54, vp.left + 2, vp.top + 59}));
+  // Only the dimension that ends inside the view is marked.
+  PageMarkRects wide = PageMarkRectsFor(5000, 50, vp, l.view);
+  EXPECT_TRUE(wide.widthMark.empty());
+  EXPECT_FALSE(wide.heightMark.empty());
+}
+
 }  // namespace
 }  // namespace flk
