@@ -41,13 +41,30 @@ bool WaitCapture(HWND camera, bool captured) {
   });
 }
 
+// Waits until the camera is the window at `p`. Under Wine the driver's own
+// fixture window now and then ends up above the camera after the camera moved
+// or grew over it (neither window is given a new place in the z-order; the order
+// comes back with the next click on the fixture), so a press would land on the
+// fixture. The fixture is meant to lie beneath the camera: it goes back to the
+// bottom.
+bool CameraAt(HWND camera, POINT p) {
+  return WaitUntil([&] {
+    HWND w = ::WindowFromPoint(p);
+    if (w == camera) return true;
+    if (w && WindowPid(w) == ::GetCurrentProcessId())
+      ::SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return false;
+  });
+}
+
 // Presses at `from`, moves in `steps` equal steps to `to` (waiting until the
 // camera has handled each), releases.
 void Drag(HWND camera, POINT from, POINT to, int steps, DWORD) {
   MouseAt(from.x, from.y);
   CursorAt(from.x, from.y);
+  EXPECT_TRUE(CameraAt(camera, from)) << WindowClass(::WindowFromPoint(from)) << " lies above the camera";
   MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
-  WaitCapture(camera, true);  // the press is handled where it happened
+  EXPECT_TRUE(WaitCapture(camera, true)) << "the press was not handled";  // where it happened
   for (int i = 1; i <= steps; ++i) {
     int x = from.x + (to.x - from.x) * i / steps, y = from.y + (to.y - from.y) * i / steps;
     MouseAt(x, y);
@@ -72,10 +89,7 @@ bool ViewMatches(HWND camera) {
   return WaitUntil([&] { return ScreenMismatches(ViewOnScreen(WindowRect(camera))) == 0; });
 }
 
-// Off until the lost-drag fault is found: under Wine a drag that follows another
-// one sometimes leaves the camera where it was (seen for the 600-pixel move back
-// and for small inward edge drags). The single-drag scenarios below pass.
-TEST_F(MoveResizeTest, DISABLED_MovesOfOneFiftyAndSixHundredPixelsShowThePixelsBeneath) {
+TEST_F(MoveResizeTest, MovesOfOneFiftyAndSixHundredPixelsShowThePixelsBeneath) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
   RunningCamera cam = StartCameraOver(kCameraRect);
@@ -97,7 +111,7 @@ TEST_F(MoveResizeTest, DISABLED_MovesOfOneFiftyAndSixHundredPixelsShowThePixelsB
   }
 }
 
-TEST_F(MoveResizeTest, DISABLED_ResizingEveryEdgeKeepsTheViewExact) {
+TEST_F(MoveResizeTest, ResizingEveryEdgeKeepsTheViewExact) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
   RunningCamera cam = StartCameraOver(RECT{300, 200, 300 + 400, 200 + 320});
