@@ -113,9 +113,18 @@ void TfrmCam::ToggleHold() {
     ThawDesktop(true);
     r = WindowRectNow();
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + kHoldGrowth, r.height() + kHoldGrowth));
+    if (!lockView_) {
+      lockView_ = std::make_unique<TLockView>();
+      if (!lockView_->Create(hwnd())) lockView_.reset();
+    }
+    if (lockView_) lockView_->SetPicture(held_ ? &*held_ : nullptr);
     ArrangeControls();
   } else {
     hold_ = false;
+    if (lockView_) {
+      lockView_->Show(false);
+      lockView_->SetPicture(nullptr);
+    }
     held_.reset();
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() - kHoldGrowth, r.height() - kHoldGrowth));

@@ -173,20 +173,12 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   const Rect& vp = layout_.viewPanel;
   const Rect& v = layout_.view;
   if (hold_) {
-    // pnlLockView: red border, dark scroll box, the held picture at its top left.
+    // pnlLockView: the red border; the held picture is the lock view's (a
+    // child window inside the border).
     RECT outer = ToRECT(vp);
     FillColour(m, outer, RGB(224, 0, 0));
     RECT inner{vp.left + 3, vp.top + 3, vp.right - 3, vp.bottom - 3};
     FillColour(m, inner, RGB(48, 48, 48));
-    if (held_ && !held_->empty()) {
-      std::vector<uint8_t> info = held_->info();
-      int saved = ::SaveDC(m);
-      ::IntersectClipRect(m, inner.left, inner.top, inner.right, inner.bottom);
-      ::SetDIBitsToDevice(m, inner.left, inner.top, DWORD(held_->width()), DWORD(held_->height()), 0, 0, 0,
-                          UINT(held_->height()), held_->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
-                          DIB_RGB_COLORS);
-      ::RestoreDC(m, saved);
-    }
   } else {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);

@@ -181,6 +181,12 @@ void TfrmCam::ArrangeControls() {
     ::MoveWindow(lblStatus_, s.left + 4, s.top + 1, std::max(0, s.width() - 8), std::max(0, s.height() - 2), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
+  if (lockView_) {
+    // Inside the Hold panel's red border.
+    const Rect& vp = layout_.viewPanel;
+    if (hold_) lockView_->Place(vp.left + 3, vp.top + 3, vp.width() - 6, vp.height() - 6);
+    lockView_->Show(hold_);
+  }
   LayoutMenuRow();
   LayoutToolbar();
   UpdateToolHints();

@@ -26,6 +26,7 @@
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
 #include "camera/floating_panel.h"
+#include "camera/lock_view_win.h"
 #include "camera/move_resize.h"
 #include "camera/refresh_cycle.h"
 #include "shell/startup_settings.h"
@@ -204,6 +205,7 @@ class TfrmCam : public win::Window {
 
   bool hold_ = false;
   std::optional<Picture> held_;  // imgLockView's picture
+  std::unique_ptr<TLockView> lockView_;  // shows held_ while Hold is on
   bool maximized_ = false;
   Rect restore_ = Rect::FromXYWH(100, 100, 300, 200);
   int lastScreenW_ = 0, lastScreenH_ = 0;

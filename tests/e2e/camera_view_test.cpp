@@ -1,6 +1,7 @@
 // The camera as a hole in the screen: its view shows exactly the pixels
 // beneath it, also when it crosses the screen's edge, and keeps showing the
-// same area when the control panel changes sides.
+// same area when the control panel changes sides; with Hold on it shows the
+// held picture, with scroll bars once the camera is smaller than the picture.
 #include "camera_scene.h"
 
 namespace flk::e2e {
@@ -67,6 +68,61 @@ TEST_F(CameraViewTest, PanelTopBottomTopKeepsTheViewOverTheSameArea) {
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::ControlsTop)));
   EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(cam.camera), kCameraRect); }));
   EXPECT_TRUE(WaitUntil([&] { return ScreenMismatches(view) == 0; })) << ScreenMismatches(view) << " pixels differ";
+}
+
+// How many pixels of the window's client area on the screen differ from the
+// pattern under `source`, read from (dx, dy) on.
+long HeldMismatches(HWND view, const RECT& source, int dx, int dy) {
+  RECT client;
+  ::GetClientRect(view, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(view, &origin);
+  auto px = GrabScreen(RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+  if (!px || client.right <= 0 || client.bottom <= 0) return -1;
+  long bad = 0;
+  for (int y = 0; y < client.bottom && source.top + dy + y < source.bottom; ++y)
+    for (int x = 0; x < client.right && source.left + dx + x < source.right; ++x)
+      if ((px->at(origin.x + x, origin.y + y) & 0xFFFFFF) != PatternColour(source.left + dx + x, source.top + dy + y))
+        ++bad;
+  return bad;
+}
+
+TEST_F(CameraViewTest, HoldScrollsTheHeldPictureOnceTheCameraIsSmaller) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  const RECT source = ViewOnScreen(kCameraRect);  // what the held picture shows
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Hold)));
+  HWND held = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    auto views = Children(cam.camera, "TLockView");
+    held = views.empty() ? nullptr : views.front();
+    return held && IsVisible(held);
+  }));
+  auto bars = [&] { return ::GetWindowLongW(held, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  // The whole picture fits: no scroll bars, the picture from its top left.
+  EXPECT_EQ(bars(), 0);
+  EXPECT_TRUE(WaitUntil([&] { return HeldMismatches(held, source, 0, 0) == 0; }))
+      << HeldMismatches(held, source, 0, 0) << " pixels differ";
+  // Smaller than the picture: both bars, and scrolling moves the picture.
+  RECT w = WindowRect(cam.camera);
+  ASSERT_TRUE(::SetWindowPos(cam.camera, nullptr, 0, 0, w.right - w.left - 120, w.bottom - w.top - 100,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_TRUE(WaitUntil([&] { return bars() == (WS_HSCROLL | WS_VSCROLL); })) << std::hex << bars();
+  Post(held, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50));
+  Post(held, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40));
+  EXPECT_TRUE(WaitUntil([&] { return HeldMismatches(held, source, 50, 40) == 0; }))
+      << HeldMismatches(held, source, 50, 40) << " pixels differ";
+  // Outputs still take the whole held picture.
+  if (::OpenClipboard(nullptr)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
+  std::optional<ReadPicture> clip;
+  ASSERT_TRUE(WaitUntil([&] { return (clip = ReadClipboardDib()).has_value(); }));
+  EXPECT_EQ(PatternMismatches(*clip, source), 0);
 }
 
 }  // namespace

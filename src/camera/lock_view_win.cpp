@@ -1,0 +1,154 @@
+#include "camera/lock_view_win.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+
+constexpr COLORREF kLockViewColour = RGB(48, 48, 48);
+constexpr int kLineStep = 16;
+
+int Width(const Picture* p) { return p ? p->width() : 0; }
+int Height(const Picture* p) { return p ? p->height() : 0; }
+
+}  // namespace
+
+bool TLockView::Create(HWND camera) {
+  return win::Window::Create(L"TLockView", L"", WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0, 0, 0, 0,
+                             camera, nullptr, nullptr, ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void TLockView::SetPicture(const Picture* picture) {
+  picture_ = picture;
+  pos_ = Point{0, 0};
+  UpdateScrollBars();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TLockView::Place(int x, int y, int width, int height) {
+  ::SetWindowPos(hwnd(), nullptr, x, y, std::max(0, width), std::max(0, height), SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateScrollBars();
+}
+
+void TLockView::Show(bool visible) { ::ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+
+void TLockView::UpdateScrollBars() {
+  // Showing or hiding a bar sends WM_SIZE, which comes back here; the guard
+  // keeps it to one pass at a time.
+  if (updating_ || !hwnd()) return;
+  updating_ = true;
+  // The pages follow from the whole window: a bar is needed when the picture
+  // is larger than the room left beside the other bar.
+  RECT wr;
+  ::GetWindowRect(hwnd(), &wr);
+  int pageW = wr.right - wr.left, pageH = wr.bottom - wr.top;
+  bool needH = false, needV = false;
+  for (int pass = 0; pass < 2; ++pass) {
+    needH = Width(picture_) > pageW - (needV ? ::GetSystemMetrics(SM_CXVSCROLL) : 0);
+    needV = Height(picture_) > pageH - (needH ? ::GetSystemMetrics(SM_CYHSCROLL) : 0);
+  }
+  if (needH) pageH -= ::GetSystemMetrics(SM_CYHSCROLL);
+  if (needV) pageW -= ::GetSystemMetrics(SM_CXVSCROLL);
+  pageW = std::max(0, pageW);
+  pageH = std::max(0, pageH);
+  pos_.x = std::clamp(pos_.x, 0, std::max(0, Width(picture_) - pageW));
+  pos_.y = std::clamp(pos_.y, 0, std::max(0, Height(picture_) - pageH));
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = std::max(0, Width(picture_) - 1);
+  si.nPage = UINT(std::max(0, pageW));
+  si.nPos = pos_.x;
+  ::SetScrollInfo(hwnd(), SB_HORZ, &si, TRUE);
+  si.nMax = std::max(0, Height(picture_) - 1);
+  si.nPage = UINT(std::max(0, pageH));
+  si.nPos = pos_.y;
+  ::SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
+  updating_ = false;
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TLockView::Scroll(int bar, int code, int thumb) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ::GetScrollInfo(hwnd(), bar, &si);
+  int pos = si.nPos;
+  switch (code) {
+    case SB_LINEUP: pos -= kLineStep; break;
+    case SB_LINEDOWN: pos += kLineStep; break;
+    case SB_PAGEUP: pos -= int(si.nPage); break;
+    case SB_PAGEDOWN: pos += int(si.nPage); break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    case SB_THUMBTRACK: pos = si.nTrackPos; break;
+    case SB_THUMBPOSITION: pos = thumb; break;
+    default: return;
+  }
+  pos = std::clamp(pos, 0, std::max(0, si.nMax - int(si.nPage) + 1));
+  int& mine = bar == SB_HORZ ? pos_.x : pos_.y;
+  if (pos == mine) return;
+  mine = pos;
+  si.fMask = SIF_POS;
+  si.nPos = pos;
+  ::SetScrollInfo(hwnd(), bar, &si, TRUE);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TLockView::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  // The picture goes over a buffer first: no flicker while the thumb tracks.
+  win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+  win::UniqueBitmap buffer(::CreateCompatibleBitmap(dc, std::max(1L, rc.right), std::max(1L, rc.bottom)));
+  if (mem && buffer) {
+    win::SelectedObject sel(mem.get(), buffer.get());
+    win::UniqueBrush back(::CreateSolidBrush(kLockViewColour));
+    ::FillRect(mem.get(), &rc, back.get());
+    if (picture_ && !picture_->empty()) {
+      std::vector<uint8_t> info = picture_->info();
+      ::SetDIBitsToDevice(mem.get(), -pos_.x, -pos_.y, DWORD(picture_->width()), DWORD(picture_->height()), 0, 0, 0,
+                          UINT(picture_->height()), picture_->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
+                          DIB_RGB_COLORS);
+    }
+    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
+  }
+  ::EndPaint(hwnd(), &ps);
+}
+
+bool TLockView::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_PAINT: Paint(); return true;
+    case WM_SIZE: UpdateScrollBars(); return true;
+    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wp), HIWORD(wp)); return true;
+    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp), HIWORD(wp)); return true;
+    case WM_MOUSEWHEEL: {
+      int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+      for (int i = 0; i < std::abs(notches); ++i) Scroll(SB_VERT, notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+      return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONDOWN: {
+      // On to the camera, in its own client coordinates.
+      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      HWND camera = ::GetParent(hwnd());
+      ::MapWindowPoints(hwnd(), camera, &p, 1);
+      *result = ::SendMessageW(camera, msg, wp, MAKELPARAM(p.x, p.y));
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace flk
