@@ -1,6 +1,6 @@
 // Moving and resizing the camera with the mouse: after every drag the view
-// shows exactly the pattern beneath the camera's new rectangle; shrinking stops
-// at the minimum; growing past the screen's width slides the window. A timing
+// shows exactly the pattern beneath the camera's new rectangle; a window above
+// the camera is left intact by the live drag; shrinking stops at the minimum; growing past the screen's width slides the window. A timing
 // scenario reports the cost of one move step and one resize step.
 #include <chrono>
 #include <cstdio>
@@ -32,13 +32,15 @@ bool CursorAt(int x, int y) {
 }
 
 // Waits until the camera's thread has the mouse captured (or released).
-bool WaitCapture(HWND camera, bool captured) {
+bool WaitCapture(HWND camera, bool captured, DWORD timeoutMs = kWaitMs) {
   DWORD tid = ::GetWindowThreadProcessId(camera, nullptr);
-  return WaitUntil([&] {
-    GUITHREADINFO gti{};
-    gti.cbSize = sizeof gti;
-    return ::GetGUIThreadInfo(tid, &gti) && (gti.hwndCapture == camera) == captured;
-  });
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO gti{};
+        gti.cbSize = sizeof gti;
+        return ::GetGUIThreadInfo(tid, &gti) && (gti.hwndCapture == camera) == captured;
+      },
+      timeoutMs);
 }
 
 // Waits until the camera is the window at `p`. Under Wine the driver's own
@@ -62,9 +64,21 @@ bool CameraAt(HWND camera, POINT p) {
 void Drag(HWND camera, POINT from, POINT to, int steps, DWORD) {
   MouseAt(from.x, from.y);
   CursorAt(from.x, from.y);
-  EXPECT_TRUE(CameraAt(camera, from)) << WindowClass(::WindowFromPoint(from)) << " lies above the camera";
-  MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
-  EXPECT_TRUE(WaitCapture(camera, true)) << "the press was not handled";  // where it happened
+  // A press that the camera does not take (it happens under Wine now and then
+  // after a long jump) is released and made once more; the log says so.
+  bool taken = false;
+  for (int attempt = 1; attempt <= 2 && !taken; ++attempt) {
+    EXPECT_TRUE(CameraAt(camera, from)) << WindowClass(::WindowFromPoint(from)) << " lies above the camera";
+    MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    taken = WaitCapture(camera, true, attempt == 1 ? 3000 : kWaitMs);  // the press is handled where it happened
+    if (!taken) {
+      std::printf("press %d at %ld,%ld not taken; status \"%s\", window there %s\n", attempt, from.x, from.y,
+                  StatusText(camera).c_str(), WindowClass(::WindowFromPoint(from)).c_str());
+      MouseAt(from.x, from.y, MOUSEEVENTF_LEFTUP);
+      WaitCapture(camera, false);
+    }
+  }
+  EXPECT_TRUE(taken) << "the press was not handled";
   for (int i = 1; i <= steps; ++i) {
     int x = from.x + (to.x - from.x) * i / steps, y = from.y + (to.y - from.y) * i / steps;
     MouseAt(x, y);
@@ -138,6 +152,28 @@ TEST_F(MoveResizeTest, ResizingEveryEdgeKeepsTheViewExact) {
     std::snprintf(size, sizeof size, "Size = %ld x %ld pixels", v.right - v.left, v.bottom - v.top);
     EXPECT_EQ(StatusText(cam.camera), size);
   }
+}
+
+TEST_F(MoveResizeTest, LiveDragUnderAWindowAboveTheCameraLeavesThatWindowIntact) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  ASSERT_TRUE(ViewMatches(cam.camera));
+  // Above the camera and across its way: the ghost is drawn over it on the way
+  // and must give it back.
+  SolidWindow above(RECT{300, 180, 520, 300}, RGB(255, 0, 0), true);
+  ASSERT_TRUE(above.WaitPainted());
+  RECT w = WindowRect(cam.camera);
+  POINT grip{w.left + 40, w.top + 10};
+  Drag(cam.camera, grip, POINT{grip.x + 300, grip.y + 100}, 6, cam.process.pid());
+  RECT want = kCameraRect;
+  OffsetRect(&want, 300, 100);
+  EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(cam.camera), want); }))
+      << Describe(WindowRect(cam.camera)) << " want " << Describe(want);
+  EXPECT_TRUE(above.WaitPainted()) << "the window above the camera was drawn over";
+  RECT view = ViewOnScreen(want);  // below the red window's bottom
+  EXPECT_TRUE(WaitUntil([&] { return ScreenMismatches(view) == 0; })) << ScreenMismatches(view) << " pixels differ";
 }
 
 TEST_F(MoveResizeTest, ShrinkingPastTheMinimumLeavesTheEdgeWhereItStopped) {
