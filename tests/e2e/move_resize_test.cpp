@@ -72,8 +72,9 @@ void Drag(HWND camera, POINT from, POINT to, int steps, DWORD) {
     MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
     taken = WaitCapture(camera, true, attempt == 1 ? 3000 : kWaitMs);  // the press is handled where it happened
     if (!taken) {
-      std::printf("press %d at %ld,%ld not taken; status \"%s\", window there %s\n", attempt, from.x, from.y,
-                  StatusText(camera).c_str(), WindowClass(::WindowFromPoint(from)).c_str());
+      std::printf("press %d at %ld,%ld not taken; status \"%s\", window there %s, in front %s, view differs at %ld pixels\n",
+                  attempt, from.x, from.y, StatusText(camera).c_str(), WindowClass(::WindowFromPoint(from)).c_str(),
+                  WindowClass(::GetForegroundWindow()).c_str(), ScreenMismatches(ViewOnScreen(WindowRect(camera))));
       MouseAt(from.x, from.y, MOUSEEVENTF_LEFTUP);
       WaitCapture(camera, false);
     }
