@@ -6,7 +6,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
-[[ -d $corpus_root ]] || corpus_root=/work/shared/corpus
+[ -d "$corpus_root" ] || corpus_root=/work/shared/corpus
 corpus="$corpus_root/screens"
 build="$root/build/bench"
 for tool in /usr/bin/convert /usr/bin/cjpeg; do
