@@ -13,6 +13,7 @@ constexpr RECT kCameraRect{200, 150, 200 + 345, 150 + 280};
 // A menu-like popup: topmost, partly over the camera's view, partly beside it.
 constexpr RECT kPopupRect{150, 280, 350, 360};
 constexpr uint32_t kPopupRgb = 0xFF00FF;
+uint32_t PopupColour(int, int) { return kPopupRgb; }
 uint32_t FrozenColour(int x, int y) {
   return x >= kPopupRect.left && x < kPopupRect.right && y >= kPopupRect.top && y < kPopupRect.bottom
              ? kPopupRgb
@@ -22,7 +23,7 @@ uint32_t FrozenColour(int x, int y) {
 // Presses Print Screen while the popup is open, closes the popup and checks
 // that the frozen desktop, the view and the copied picture all still hold it.
 void FreezePopupAndCopy(const RunningCamera& cam) {
-  SolidWindow popup(kPopupRect, RGB(255, 0, 255), true);
+  ColourWindow popup(kPopupRect, PopupColour, true);
   ASSERT_TRUE(popup.WaitPainted());
   Press({VK_SNAPSHOT});
   ASSERT_TRUE(WaitStatus(cam.camera, "Desktop FROZEN. (Click desktop to thaw.)")) << StatusText(cam.camera);

@@ -9,79 +9,35 @@ uint32_t PatternColour(int x, int y) {
   return (r << 16) | (g << 8) | b;
 }
 
-PatternWindow::PatternWindow(RECT r) : rect_(r) {
+ColourWindow::ColourWindow(RECT r, ColourAt colour, bool topmost) : rect_(r), colour_(colour) {
   int w = r.right - r.left, h = r.bottom - r.top;
   pixels_.resize(size_t(w) * size_t(h));
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) pixels_[size_t(y) * size_t(w) + size_t(x)] = PatternColour(r.left + x, r.top + y);
+    for (int x = 0; x < w; ++x) pixels_[size_t(y) * size_t(w) + size_t(x)] = colour(r.left + x, r.top + y);
   WNDCLASSW wc{};
-  wc.lpfnWndProc = &PatternWindow::Proc;
+  wc.lpfnWndProc = &ColourWindow::Proc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"FlkCameraPattern";
+  wc.lpszClassName = L"FlkColourWindow";
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   ::RegisterClassW(&wc);
-  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"FlkCameraPattern", L"pattern", WS_POPUP, r.left,
-                            r.top, w, h, nullptr, nullptr, wc.hInstance, this);
+  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), L"FlkColourWindow",
+                            L"fixture", WS_POPUP, r.left, r.top, w, h, nullptr, nullptr, wc.hInstance, nullptr);
   ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   ::UpdateWindow(hwnd_);
 }
 
-SolidWindow::SolidWindow(RECT r, COLORREF colour, bool topmost) : rect_(r), colour_(colour) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = &SolidWindow::Proc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"FlkSolidWindow";
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  ::RegisterClassW(&wc);
-  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), L"FlkSolidWindow",
-                            L"solid", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                            wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-  ::UpdateWindow(hwnd_);
-}
-
-void SolidWindow::Close() {
+void ColourWindow::Close() {
   if (hwnd_) ::DestroyWindow(hwnd_);
   hwnd_ = nullptr;
 }
 
-bool SolidWindow::WaitPainted() const {
-  uint32_t want = (uint32_t(GetRValue(colour_)) << 16) | (uint32_t(GetGValue(colour_)) << 8) | GetBValue(colour_);
-  return WaitUntil([&] {
-    auto px = GrabScreen(rect_);
-    if (!px) return false;
-    for (int y = rect_.top; y < rect_.bottom; ++y)
-      for (int x = rect_.left; x < rect_.right; ++x)
-        if ((px->at(x, y) & 0xFFFFFF) != want) return false;
-    return true;
-  });
+bool ColourWindow::WaitPainted() const {
+  return WaitUntil([&] { return ScreenMismatches(rect_, colour_) == 0; });
 }
 
-LRESULT CALLBACK SolidWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  auto* self = reinterpret_cast<SolidWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT && self) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd, &ps);
-    HBRUSH brush = ::CreateSolidBrush(self->colour_);
-    RECT all{0, 0, self->rect_.right - self->rect_.left, self->rect_.bottom - self->rect_.top};
-    ::FillRect(dc, &all, brush);
-    ::DeleteObject(brush);
-    ::EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return ::DefWindowProcW(hwnd, msg, w, l);
-}
-
-PatternWindow::~PatternWindow() {
-  if (hwnd_) ::DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK PatternWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT CALLBACK ColourWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<ColourWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   if (msg == WM_ERASEBKGND) return 1;
   if (msg == WM_PAINT && self) {
@@ -110,11 +66,6 @@ long ScreenMismatches(const RECT& r, ColourAt colour) {
     for (int x = px->rect.left; x < px->rect.right; ++x)
       if ((px->at(x, y) & 0xFFFFFF) != colour(x, y)) ++bad;
   return bad;
-}
-
-bool PatternWindow::WaitPainted() {
-  RECT probe{rect_.left + 10, rect_.top + 10, rect_.left + 60, rect_.top + 60};
-  return WaitUntil([&] { return ScreenMismatches(probe) == 0; });
 }
 
 RECT ViewOnScreen(const RECT& w) {

@@ -17,49 +17,36 @@
 
 namespace flk::e2e {
 
-// A borderless window that never takes the focus, painted with a pattern
-// whose colour at every screen point is known (PatternColour).
-class PatternWindow {
- public:
-  explicit PatternWindow(RECT screenRect);
-  ~PatternWindow();
-  PatternWindow(const PatternWindow&) = delete;
-  PatternWindow& operator=(const PatternWindow&) = delete;
-  HWND hwnd() const { return hwnd_; }
-  // Waits until the pattern is on the screen.
-  bool WaitPainted();
+// 0x00RRGGBB of the pattern at screen point (x, y).
+uint32_t PatternColour(int x, int y);
+// What a scenario expects at a screen point, as 0x00RRGGBB.
+using ColourAt = uint32_t (*)(int x, int y);
 
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  RECT rect_;
-  HWND hwnd_ = nullptr;
-  std::vector<uint32_t> pixels_;  // top-down, 0x00RRGGBB
-};
-
-// A window of one colour that never takes the focus; `topmost` makes it lie
-// above every other window, like an open menu.
-class SolidWindow {
+// A borderless window of the driver that never takes the focus, painted with
+// a colour known at every screen point; `topmost` makes it lie above every
+// other window, like an open menu.
+class ColourWindow {
  public:
-  SolidWindow(RECT screenRect, COLORREF colour, bool topmost = false);
-  ~SolidWindow() { Close(); }
-  SolidWindow(const SolidWindow&) = delete;
-  SolidWindow& operator=(const SolidWindow&) = delete;
+  explicit ColourWindow(RECT screenRect, ColourAt colour = PatternColour, bool topmost = false);
+  ~ColourWindow() { Close(); }
+  ColourWindow(const ColourWindow&) = delete;
+  ColourWindow& operator=(const ColourWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
-  // Waits until the colour is on the screen (where nothing lies above it).
+  // Waits until the whole window is on the screen.
   bool WaitPainted() const;
   void Close();
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   RECT rect_;
-  COLORREF colour_;
+  ColourAt colour_;
   HWND hwnd_ = nullptr;
+  std::vector<uint32_t> pixels_;  // top-down
 };
-
-// 0x00RRGGBB of the pattern at screen point (x, y).
-uint32_t PatternColour(int x, int y);
-// What a scenario expects at a screen point, as 0x00RRGGBB.
-using ColourAt = uint32_t (*)(int x, int y);
+// The scenes' usual ground: the pattern beneath the camera.
+using PatternWindow = ColourWindow;
+// One colour everywhere, for windows that stand for other programs.
+inline uint32_t RedColour(int, int) { return 0xFF0000u; }
 
 // The camera with the top control panel and every bar shown: frame 5 + view
 // bevel 2, title bar 22 + menu row 19 + toolbar 44 + status line 18.

@@ -163,7 +163,7 @@ TEST_F(MoveResizeTest, LiveDragUnderAWindowAboveTheCameraLeavesThatWindowIntact)
   ASSERT_TRUE(ViewMatches(cam.camera));
   // Above the camera and across its way: the ghost is drawn over it on the way
   // and must give it back.
-  SolidWindow above(RECT{300, 180, 520, 300}, RGB(255, 0, 0), true);
+  ColourWindow above(RECT{300, 180, 520, 300}, RedColour, true);
   ASSERT_TRUE(above.WaitPainted());
   RECT w = WindowRect(cam.camera);
   POINT grip{w.left + 40, w.top + 10};

@@ -340,7 +340,7 @@ TEST_F(SaveAsTest, EmailAttachmentIsAJpegBesideTheProgramWithItsPathOnTheClipboa
   RunningCamera cam = StartCameraOver(kCameraRect);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   const RECT view = ViewOnScreen(WindowRect(cam.camera));
-  ASSERT_TRUE(WaitUntil([&] { return ScreenDifferences(view, SmoothColour) == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(view, SmoothColour) == 0; }));
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::MakeEmailAttachment)));
 
   HWND box = WaitBoxOf(cam.process, nullptr);

@@ -170,64 +170,6 @@ uint32_t SmoothColour(int x, int y) {
   return (r << 16) | (g << 8) | b;
 }
 
-ColourWindow::ColourWindow(RECT r, ColourAt colour) : rect_(r), colour_(colour) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  pixels_.resize(size_t(w) * size_t(h));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) pixels_[size_t(y) * size_t(w) + size_t(x)] = colour(r.left + x, r.top + y);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = &ColourWindow::Proc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"FlkColourField";
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  ::RegisterClassW(&wc);
-  hwnd_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"FlkColourField", L"colour field", WS_POPUP, r.left,
-                            r.top, w, h, nullptr, nullptr, wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-  ::UpdateWindow(hwnd_);
-}
-
-ColourWindow::~ColourWindow() {
-  if (hwnd_) ::DestroyWindow(hwnd_);
-}
-
-bool ColourWindow::WaitPainted() {
-  return WaitUntil([&] { return ScreenDifferences(rect_, colour_) == 0; });
-}
-
-LRESULT CALLBACK ColourWindow::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  auto* self = reinterpret_cast<ColourWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT && self) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd, &ps);
-    const int width = self->rect_.right - self->rect_.left, height = self->rect_.bottom - self->rect_.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    ::SetDIBitsToDevice(dc, 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), self->pixels_.data(), &bi,
-                        DIB_RGB_COLORS);
-    ::EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return ::DefWindowProcW(hwnd, msg, w, l);
-}
-
-long ScreenDifferences(const RECT& r, ColourAt colour) {
-  auto px = GrabScreen(r);
-  if (!px || px->width() != r.right - r.left || px->height() != r.bottom - r.top) return -1;
-  long bad = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if ((px->at(x, y) & 0xFFFFFF) != colour(x, y)) ++bad;
-  return bad;
-}
-
 double PictureColourPsnr(const ReadPicture& picture, const RECT& r, ColourAt colour) {
   if (picture.width != r.right - r.left || picture.height != r.bottom - r.top || picture.width == 0) return -1;
   double sum = 0;

@@ -27,33 +27,9 @@ struct JpegFacts {
 };
 std::optional<ReadPicture> ReadJpegFile(const std::string& path, JpegFacts* facts = nullptr);
 
-// Colour 0x00RRGGBB of a screen point.
-using ColourAt = uint32_t (*)(int x, int y);
-
 // A smooth colour field (gentle gradients), for lossy formats: the scene's
 // pattern changes too sharply from pixel to pixel for any JPEG at quality 75.
 uint32_t SmoothColour(int x, int y);
-
-// A borderless window that never takes the focus, painted with `colour`.
-class ColourWindow {
- public:
-  ColourWindow(RECT screenRect, ColourAt colour);
-  ~ColourWindow();
-  ColourWindow(const ColourWindow&) = delete;
-  ColourWindow& operator=(const ColourWindow&) = delete;
-  // Waits until the whole window is on the screen.
-  bool WaitPainted();
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  RECT rect_;
-  ColourAt colour_;
-  HWND hwnd_ = nullptr;
-  std::vector<uint32_t> pixels_;  // top-down
-};
-
-// How many screen pixels of `screenRect` differ from `colour`; -1 on failure.
-long ScreenDifferences(const RECT& screenRect, ColourAt colour);
 
 // Peak signal-to-noise ratio in dB of the picture against `colour` under
 // `screenRect`, over all three channels; -1 when the sizes differ, 1000 when equal.

@@ -16,7 +16,7 @@ constexpr RECT kCameraRect{200, 150, 200 + 345, 150 + 300};
 TEST_F(TrayTest, LeftClickShowsTheCameraWithAFreshView) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
-  SolidWindow red(RECT{100, 100, 700, 600}, RGB(255, 0, 0));
+  ColourWindow red(RECT{100, 100, 700, 600}, RedColour);
   RunningCamera cam = StartCameraOver(kCameraRect);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   HWND tray = FindTop(kTrayClass, kTrayCaption, cam.process.pid());
