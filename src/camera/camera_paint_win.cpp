@@ -178,7 +178,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     RECT outer = ToRECT(vp);
     FillColour(m, outer, RGB(224, 0, 0));
     RECT inner{vp.left + 3, vp.top + 3, vp.right - 3, vp.bottom - 3};
-    FillColour(m, inner, RGB(48, 48, 48));
+    FillColour(m, inner, kLockViewColour);
   } else {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);

@@ -435,7 +435,6 @@ void TfrmCam::PerformTimerWork() {
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode > 0) {
     bool stored = CaptureWhole(w.captureMode);
-    lastActive_ = nullptr;
     if (w.thawWithoutRefresh) ThawDesktop(false);
     // Until the recall viewer exists the camera comes back and says where the
     // picture went, instead of waiting unseen in the tray.
@@ -450,6 +449,7 @@ void TfrmCam::PerformTimerWork() {
     ShowCamera();
     ::SetForegroundWindow(hwnd());
   }
+  lastActive_ = nullptr;  // noted for this request only, taken or not
   if (w.clearRestoreStatus && RefreshClearsStatus(status_)) SetStatus("");
   controlsEnabled_ = true;
   ::InvalidateRect(hwnd(), nullptr, FALSE);

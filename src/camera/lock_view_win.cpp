@@ -9,7 +9,6 @@ namespace flk {
 
 namespace {
 
-constexpr COLORREF kLockViewColour = RGB(48, 48, 48);
 constexpr int kLineStep = 16;
 
 int Width(const Picture* p) { return p ? p->width() : 0; }

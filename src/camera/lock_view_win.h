@@ -13,6 +13,9 @@
 
 namespace flk {
 
+// The scroll box's colour around and beside the held picture.
+inline constexpr COLORREF kLockViewColour = RGB(48, 48, 48);
+
 class TLockView : public win::Window {
  public:
   bool Create(HWND camera);
