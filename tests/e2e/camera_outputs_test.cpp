@@ -7,24 +7,12 @@ namespace {
 
 class CameraOutputsTest : public ProgramTest {};
 
-constexpr RECT kPatternRect{0, 0, 900, 760};
 constexpr RECT kCameraRect{120, 100, 120 + 300, 100 + 260};
 
-struct Scene {
-  PatternWindow pattern{kPatternRect};
-  RunningCamera cam;
-  RECT view{};
-};
-
 void Open(Scene& s) {
-  ASSERT_TRUE(s.pattern.WaitPainted());
-  s.cam = StartCameraOver(kCameraRect);
-  ASSERT_TRUE(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
-  s.view = ViewOnScreen(WindowRect(s.cam.camera));
-  ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(s.view) == 0; }));
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
 }
 
-void Command(const Scene& s, flk::CommandId id) { ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(id))); }
 
 std::string Folders() { return DataFolder() + "Folders\\"; }
 

@@ -189,4 +189,14 @@ RunningCamera StartCameraOver(const RECT& window) {
   return r;
 }
 
+void OpenScene(Scene& s, const RECT& window) {
+  ASSERT_TRUE(s.pattern.WaitPainted());
+  s.cam = StartCameraOver(window);
+  ASSERT_TRUE(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
+  s.view = ViewOnScreen(WindowRect(s.cam.camera));
+  ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(s.view) == 0; }));
+}
+
+void Command(const Scene& s, flk::CommandId id) { ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(id))); }
+
 }  // namespace flk::e2e

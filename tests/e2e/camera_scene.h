@@ -85,4 +85,17 @@ struct RunningCamera {
 };
 RunningCamera StartCameraOver(const RECT& window);
 
+// The ground of the output scenarios: the pattern, a camera over it and the
+// view on the screen.
+struct Scene {
+  PatternWindow pattern{RECT{0, 0, 900, 760}};
+  RunningCamera cam;
+  RECT view{};
+};
+// Starts the camera at `window` over the painted pattern and waits until the
+// view shows it (fails the test otherwise).
+void OpenScene(Scene& s, const RECT& window);
+// Posts a camera command (fails the test when the post fails).
+void Command(const Scene& s, flk::CommandId id);
+
 }  // namespace flk::e2e

@@ -19,23 +19,14 @@ constexpr int kSaveDialogFilter = 0x470;  // combo box of the file types
 
 const std::string kFolder = "C:\\FramelarkSaveAs\\";
 
-struct Scene {
-  PatternWindow pattern{kPatternRect};
-  RunningCamera cam;
-  RECT view{};
-};
-
 void Open(Scene& s) {
-  ASSERT_TRUE(s.pattern.WaitPainted());
-  s.cam = StartCameraOver(kCameraRect);
-  ASSERT_TRUE(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
-  s.view = ViewOnScreen(WindowRect(s.cam.camera));
-  ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(s.view) == 0; }));
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
   // The chooser opens at the mouse: keep it away from the camera.
   ::SetCursorPos(1100, 300);
 }
 
-void Command(const Scene& s, flk::CommandId id) {
+// A command, once the view shows the pattern that the saved file is compared with.
+void CommandOnFreshView(const Scene& s, flk::CommandId id) {
   ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(s.view) == 0; })) << "the view does not show the pattern";
   ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(id)));
 }
@@ -112,7 +103,7 @@ TEST_F(SaveAsTest, ChooserPngAndANameWithoutExtensionSaveAPng) {
   CleanFolder();
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
 
   HWND chooser = WaitChooser(s);
   ASSERT_TRUE(chooser) << DescribeBoxes(s.cam.process.pid());
@@ -160,7 +151,7 @@ TEST_F(SaveAsTest, ChooserPngAndANameWithoutExtensionSaveAPng) {
 
   // The ticked box silences the chooser: the next Save As opens the dialog
   // at once, with the remembered name's filter.
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   dialog = WaitSaveDialog(s);
   ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
   EXPECT_FALSE(IsVisible(chooser));
@@ -176,7 +167,7 @@ TEST_F(SaveAsTest, JpegExtensionIsRefusedAndNothingIsWritten) {
   CleanFolder();
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&JPG"));
   HWND dialog = WaitSaveDialog(s);
   ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
@@ -213,7 +204,7 @@ TEST_F(SaveAsTest, AllFilesFilterWithoutExtensionAsksForAFormat) {
   CleanFolder();
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&PNG"));
   HWND dialog = WaitSaveDialog(s);
   ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
@@ -237,7 +228,7 @@ TEST_F(SaveAsTest, ChooserAndDialogStartFromTheRememberedName) {
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
   RegWriteString(HKEY_CURRENT_USER, kSettingsPath, "SaveToFileName", kFolder + "shot.jpg");
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   HWND chooser = WaitChooser(s);
   ASSERT_TRUE(chooser) << DescribeBoxes(s.cam.process.pid());
   EXPECT_TRUE(Checked(ChildButton(chooser, "&JPG")));
@@ -254,7 +245,7 @@ TEST_F(SaveAsTest, ChooserAndDialogStartFromTheRememberedName) {
   ASSERT_TRUE(PressButton(dialog, IDCANCEL));
   ASSERT_TRUE(WaitGone(dialog));
   // Cancel in the chooser ends Save As as well.
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   chooser = WaitChooser(s);
   ASSERT_TRUE(chooser) << DescribeBoxes(s.cam.process.pid());
   ASSERT_TRUE(PressButton(chooser, IDCANCEL));
@@ -270,7 +261,7 @@ TEST_F(SaveAsTest, SavePlusOneContinuesFromTheSavedName) {
   CleanFolder();
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&BMP"));
   HWND dialog = WaitSaveDialog(s);
   ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
@@ -283,7 +274,7 @@ TEST_F(SaveAsTest, SavePlusOneContinuesFromTheSavedName) {
   EXPECT_EQ(SaveToFileName(), kFolder + "a002.bmp");
 
   for (const char* name : {"a002.bmp", "a003.bmp"}) {
-    Command(s, flk::CommandId::IncSave);
+    CommandOnFreshView(s, flk::CommandId::IncSave);
     ASSERT_TRUE(WaitStatusPrefix(s.cam.camera, "Saved to " + kFolder + name + "    "))
         << name << ": " << StatusText(s.cam.camera) << DescribeBoxes(s.cam.process.pid());
   }
@@ -308,7 +299,7 @@ TEST_F(SaveAsTest, BitmapSavedIntoThePictureFoldersTellsTheViewer) {
   ASSERT_TRUE(viewer.hwnd());
   Scene s;
   ASSERT_NO_FATAL_FAILURE(Open(s));
-  Command(s, flk::CommandId::SaveAs);
+  CommandOnFreshView(s, flk::CommandId::SaveAs);
   ASSERT_NO_FATAL_FAILURE(ChooseFormat(s, "&BMP"));
   HWND dialog = WaitSaveDialog(s);
   ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
