@@ -3,12 +3,18 @@
 # and runs our PNG, JPEG and GIF writers against ImageMagick, libpng and cjpeg
 # over the shared screen corpus. Extra arguments go to the benchmark
 # (--runs N, --png-level L, --png-busy P).
+# `bench.sh scroll` runs the scrolling captures' benchmark instead.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
 [ -d "$corpus_root" ] || corpus_root=/work/shared/corpus
 corpus="$corpus_root/screens"
 build="$root/build/bench"
+if [ "${1:-}" = scroll ]; then
+  cmake -S "$root" -B "$build" -DFLK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build" --target flk_bench_scroll -j2 >/dev/null
+  exec "$build/tests/bench/flk_bench_scroll" "$corpus_root/scroll"
+fi
 for tool in /usr/bin/convert /usr/bin/cjpeg; do
   [ -x "$tool" ] || { echo "missing $tool (imagemagick, libjpeg-turbo-progs)" >&2; exit 1; }
 done

@@ -284,6 +284,14 @@ void TfrmCam::RunCommand(CommandId id) {
       return;
     }
     case CommandId::FullScreen: RequestCapture(false, kModeFullScreen); return;
+    case CommandId::ScrollCap:
+    case CommandId::Robo: {
+      Point c = CameraCentre();
+      if (ShowPointHint(kHintKeyScroll, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
+      StartScrollTool(id == CommandId::Robo);
+      return;
+    }
+    case CommandId::ScrollCaptureSettings: ShowScrollSettingsFor(true); return;
     case CommandId::OpenViewer:
       OpenViewerOnLastCaptures();
       role_.CountToolUse(kUsageRecall);

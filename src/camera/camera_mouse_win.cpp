@@ -253,6 +253,15 @@ void TfrmCam::OnRightDown(int x, int y) {
   if (cycle_.stale()) return;
   POINT screen{x, y};
   ::ClientToScreen(hwnd(), &screen);
+  if (int item = ToolItemAt(x, y); item >= 0 && item < int(toolItems_.size())) {
+    // Scroll and Robo open their settings instead of a menu.
+    const int index = toolItems_[size_t(item)].button;
+    const ToolButton b = index >= 0 ? ToolButtons()[size_t(index)].button : ToolButton::Store;
+    if (b == ToolButton::Scroll || b == ToolButton::Robo) {
+      ShowScrollSettingsFor(b == ToolButton::Scroll);
+      return;
+    }
+  }
   if (layout_.controlVisible && Inside(layout_.control, x, y)) {
     // The status line, the toolbars and the menu row open the customisation.
     CamCustomPopup();

@@ -28,6 +28,9 @@
 #include "camera/camera_layout.h"
 #include "camera/capture_modes.h"
 #include "camera/commands.h"
+#include "scroll/scroll_all_win.h"
+#include "scroll/scroll_host.h"
+#include "scroll/scroll_win.h"
 #include "camera/floating_panel.h"
 #include "camera/lock_view_win.h"
 #include "camera/move_resize.h"
@@ -51,7 +54,7 @@ struct ToolItem {
   RECT rect{};
 };
 
-class TfrmCam : public win::Window {
+class TfrmCam : public win::Window, public ScrollHost {
  public:
   explicit TfrmCam(CameraRole& role);
   ~TfrmCam() override;
@@ -105,6 +108,11 @@ class TfrmCam : public win::Window {
   CameraRole& role() { return role_; }
   // This window's scale for the 96-DPI layout.
   const DpiScale& scale() const { return scale_; }
+
+  // ---- scroll and robo capture (camera_scroll_win.cpp) ----
+  void StartScrollTool(bool robo);
+  void ShowScrollSettingsFor(bool scrollTab);
+  void ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) override;
 
   // ---- used by the dispatcher's glue ----
   std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
@@ -217,6 +225,8 @@ class TfrmCam : public win::Window {
   CaptureModes modes_;
   std::optional<Picture> held_;  // imgLockView's picture
   std::unique_ptr<TLockView> lockView_;  // shows held_ while Hold is on
+  std::unique_ptr<TfrmScroll> scrollTool_;     // created at the first scroll capture
+  std::unique_ptr<TfrmScrollAll> roboTool_;    // created at the first robo capture
   MaximizeState maximize_;
   Size lastScreen_;
 

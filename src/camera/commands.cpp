@@ -51,9 +51,6 @@ bool CommandImplemented(CommandId id) {
     case C::GeneralSettings:
     case C::EditorSetup:
     case C::LaunchSettings:
-    case C::ScrollCap:
-    case C::Robo:
-    case C::ScrollCaptureSettings:
     case C::Feedback:
     case C::BugReport:
     case C::Diagnostics:

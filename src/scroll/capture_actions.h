@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -62,6 +64,13 @@ struct Reaction {
   std::vector<CaptureAction> actions;
   std::optional<int> timerMs;
   CaptureEnd end = CaptureEnd::Running;
+
+  // Builds the action in place (a moved temporary variant trips GCC 12's
+  // maybe-uninitialized check at -O2).
+  template <class A>
+  void Add(A&& a) {
+    actions.emplace_back(std::in_place_type<std::decay_t<A>>, std::forward<A>(a));
+  }
 };
 
 }  // namespace flk

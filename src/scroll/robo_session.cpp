@@ -6,13 +6,13 @@ RoboCaptureSession::RoboCaptureSession(const CaptureArea& area, const ScrollPara
     : core_(area, params, memoryLimit), startMethod_(params.doVScroll), doVScroll_(params.doVScroll) {}
 
 void RoboCaptureSession::Step(Reaction& out, int interval) {
-  out.actions.push_back(action::SendStep{doVScroll_, core_.params().stepSize});
+  out.Add(action::SendStep{doVScroll_, core_.params().stepSize});
   out.timerMs = interval;
 }
 
 Reaction RoboCaptureSession::OnStart() {
   Reaction out;
-  out.actions.push_back(action::ScrollToTop{});
+  out.Add(action::ScrollToTop{});
   out.timerMs = 2 * core_.params().interval;  // time for the window to reach its top
   return out;
 }
@@ -27,7 +27,7 @@ Reaction RoboCaptureSession::OnTick(ScreenSource& screen) {
       return Quit(screen, false, false, kOutOfMemoryText);
     }
     started_ = true;
-    out.actions.push_back(core_.PaintIndexColumn());
+    out.Add(core_.PaintIndexColumn());
     Step(out, core_.params().interval);
     return out;
   }
@@ -51,7 +51,7 @@ Reaction RoboCaptureSession::OnTick(ScreenSource& screen) {
   const int newHeight = core_.height() + dy;
   if (dy == 0 || (dy > 0 && newHeight < a.maxCapHt)) {
     if (!core_.AppendStep(screen, dy)) outOfMemory_ = true;
-    else if (dy > 0 && core_.mode() == 1) out.actions.push_back(core_.RenumberColumn());
+    else if (dy > 0 && core_.mode() == 1) out.Add(core_.RenumberColumn());
   }
   Reaction end;
   if (outOfMemory_) end = Quit(screen, false, false, kOutOfMemoryText);
@@ -82,12 +82,12 @@ Reaction RoboCaptureSession::Quit(ScreenSource& screen, bool capBottom, bool goV
   if (capBottom && core_.mode() != 0 && core_.height() + strip < a.maxCapHt)
     core_.AppendBottomStrip(screen, strip);  // without memory for it the picture ends above the strip
   if (core_.mode() == 0) core_.RestoreWholeColumn(out);
-  else out.actions.push_back(core_.ColumnRect(a.tpScn, a.windowBottom()));
-  if (capBottom) out.actions.push_back(action::ScrollToTop{});
-  if (!message.empty()) out.actions.push_back(action::Message{message});
+  else out.Add(core_.ColumnRect(a.tpScn, a.windowBottom()));
+  if (capBottom) out.Add(action::ScrollToTop{});
+  if (!message.empty()) out.Add(action::Message{message});
   if (goViewer)
     if (auto text = BigImageCaution(core_.height(), a.wd, a.bitsPerPixel, core_.params().fileLimit))
-      out.actions.push_back(action::BigImageTip{*text});
+      out.Add(action::BigImageTip{*text});
   out.end = goViewer ? CaptureEnd::Store : CaptureEnd::Discard;
   return out;
 }

@@ -8,11 +8,11 @@ ScrollCaptureSession::ScrollCaptureSession(const CaptureArea& area, const Scroll
 void ScrollCaptureSession::SetStatus(Reaction& out, const std::string& text, bool warning) {
   status_ = text;
   warning_ = warning;
-  out.actions.push_back(action::Status{text, warning});
+  out.Add(action::Status{text, warning});
 }
 
 void ScrollCaptureSession::Step(Reaction& out, int interval) {
-  out.actions.push_back(action::SendStep{doVScroll_, core_.params().stepSize});
+  out.Add(action::SendStep{doVScroll_, core_.params().stepSize});
   out.timerMs = interval;
 }
 
@@ -22,11 +22,11 @@ Reaction ScrollCaptureSession::OnPress(ScreenSource& screen) {
   if (!core_.GrabFirst(screen)) {
     outOfMemory_ = true;
     SetStatus(out, kOutOfMemoryText, true);
-    out.actions.push_back(action::Beep{});
+    out.Add(action::Beep{});
     return out;
   }
   pressed_ = true;
-  out.actions.push_back(core_.PaintIndexColumn());
+  out.Add(core_.PaintIndexColumn());
   Step(out, core_.params().interval);
   return out;
 }
@@ -69,13 +69,13 @@ Reaction ScrollCaptureSession::OnTick(ScreenSource& screen) {
       if (!core_.AppendStep(screen, dy)) {
         outOfMemory_ = true;
         SetStatus(out, kOutOfMemoryText, true);
-        out.actions.push_back(action::Beep{});
+        out.Add(action::Beep{});
       }
     } else {
       SetStatus(out, kMaxSizeText, true);
-      out.actions.push_back(action::Beep{});
+      out.Add(action::Beep{});
     }
-    if (core_.mode() == 1) out.actions.push_back(core_.RenumberColumn());
+    if (core_.mode() == 1) out.Add(core_.RenumberColumn());
     // An earlier warning goes; an ambiguity of this very step stays shown.
     if (!ambiguous && (status_ == kNoMotionText || status_ == kAmbiguousText || status_ == kNoScrollText))
       SetStatus(out, kScrollHoldingText, false);
@@ -96,7 +96,7 @@ Reaction ScrollCaptureSession::OnRelease(ScreenSource& screen) {
     return out;
   }
   // Marks the contents carried above the capture's top go as well.
-  out.actions.push_back(core_.ColumnRect(a.windowTop, a.windowBottom()));
+  out.Add(core_.ColumnRect(a.windowTop, a.windowBottom()));
   if (core_.mode() == 2) {
     ShiftResult r = core_.SearchDy(screen);
     const int strip = a.windowBottom() - core_.scrollBt();
@@ -104,7 +104,7 @@ Reaction ScrollCaptureSession::OnRelease(ScreenSource& screen) {
       core_.AppendBottomStrip(screen, strip);  // a failure here only loses the strip
   }
   if (auto text = BigImageCaution(core_.height(), a.wd, a.bitsPerPixel, core_.params().fileLimit))
-    out.actions.push_back(action::BigImageTip{*text});
+    out.Add(action::BigImageTip{*text});
   out.end = CaptureEnd::Store;
   return out;
 }

@@ -46,9 +46,9 @@ ShiftResult FindShift(const ScreenBlock& prev, const ScreenBlock& cur, const std
                       int scanLt, int scanRt, FixedBands& bands, std::optional<int> previousDy);
 
 inline bool PixelsAgree(Rgb a, Rgb b) {
-  auto near = [](int u, int v) { return u - v <= 8 && v - u <= 8; };
-  return near(int(a >> 16) & 255, int(b >> 16) & 255) && near(int(a >> 8) & 255, int(b >> 8) & 255) &&
-         near(int(a) & 255, int(b) & 255);
+  auto within8 = [](int u, int v) { return u - v <= 8 && v - u <= 8; };
+  return within8(int(a >> 16) & 255, int(b >> 16) & 255) && within8(int(a >> 8) & 255, int(b >> 8) & 255) &&
+         within8(int(a) & 255, int(b) & 255);
 }
 
 }  // namespace flk

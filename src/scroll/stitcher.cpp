@@ -46,8 +46,8 @@ action::RepaintRect Stitcher::ColumnRect(int top, int bottom) const {
 }
 
 void Stitcher::RestoreWholeColumn(Reaction& out) const {
-  out.actions.push_back(action::PaintColumn{area_.indexX, area_.areaTop, savedColumn_});
-  out.actions.push_back(ColumnRect(area_.windowTop, area_.windowBottom()));
+  out.Add(action::PaintColumn{area_.indexX, area_.areaTop, savedColumn_});
+  out.Add(ColumnRect(area_.windowTop, area_.windowBottom()));
 }
 
 Stitcher::Found Stitcher::Determine(ScreenSource& screen, Reaction& out, int* dy) {
@@ -74,9 +74,9 @@ Stitcher::Found Stitcher::Determine(ScreenSource& screen, Reaction& out, int* dy
       scrollBt_ = std::min(below + d, wb);
       picture_.Truncate(scrollBt_ - area_.tpScn);
       // The fixed rows above and below the region get their own pixels back.
-      out.actions.push_back(action::PaintColumn{
+      out.Add(action::PaintColumn{
           area_.indexX, top, std::vector<Rgb>(savedColumn_.begin(), savedColumn_.begin() + (scrollTp_ - top))});
-      out.actions.push_back(action::PaintColumn{
+      out.Add(action::PaintColumn{
           area_.indexX, scrollBt_, std::vector<Rgb>(savedColumn_.begin() + (scrollBt_ - top), savedColumn_.end())});
       *dy = d;
       return Found::IndexMode;

@@ -1,0 +1,76 @@
+// The camera's side of scroll and robo capture: starting the tool window over
+// the window under the camera centre, the settings dialog, and what becomes of
+// a finished capture.
+#include <windows.h>
+
+#include "camera/camera_win.h"
+#include "output/store_file_system_win.h"
+#include "scroll/capture_area.h"
+#include "scroll/capture_target_win.h"
+#include "scroll/scroll_settings_win.h"
+#include "shell/camera_role_win.h"
+#include "shell/common_services_win.h"
+#include "shell/names.h"
+
+namespace flk {
+
+void TfrmCam::StartScrollTool(bool robo) {
+  int bpp = 32;
+  if (ScreenTooPoor(&bpp)) {
+    ::SetLastError(0);
+    ShowWarning(kNeedsColour);
+    return;
+  }
+  const ScrollParams& p = robo ? role_.values().robo : role_.values().scroll;
+  const Point centre = CameraCentre();
+  const Rect window = WindowRectNow();
+  const Rect viewfinder = layout_.capture.offset(window.left, window.top);
+  if (robo && !roboTool_) {
+    roboTool_ = std::make_unique<TfrmScrollAll>(*this);
+    if (!roboTool_->FormCreate(hwnd())) roboTool_.reset();
+  }
+  if (!robo && !scrollTool_) {
+    scrollTool_ = std::make_unique<TfrmScroll>(*this);
+    if (!scrollTool_->FormCreate(hwnd())) scrollTool_.reset();
+  }
+  if (robo ? !roboTool_ : !scrollTool_) return;
+  role_.PutCameraAway();  // so that the camera does not cover the target
+  std::string error;
+  std::optional<CaptureTarget> target = FindCaptureTarget(centre, p, &error);
+  std::variant<CaptureArea, std::string> area = error;
+  if (target)
+    area = robo ? RoboCaptureArea(target->rect, p, bpp) : ScrollCaptureArea(target->rect, viewfinder, p, bpp);
+  if (const std::string* message = std::get_if<std::string>(&area)) {
+    ::SetLastError(0);
+    ShowWarning(*message);
+    role_.ShowCamera();
+    return;
+  }
+  if (robo) roboTool_->Start(std::get<CaptureArea>(area), p, *target);
+  else scrollTool_->Start(std::get<CaptureArea>(area), p, *target);
+}
+
+void TfrmCam::ShowScrollSettingsFor(bool scrollTab) {
+  ShowScrollSettings(hwnd(), role_.values().scroll, role_.values().robo, scrollTab);
+}
+
+void TfrmCam::ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) {
+  if (picture) {
+    PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, *picture); };
+    FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
+    role_.CountToolUse(usageCode);
+    picture.reset();
+    if (stored.stored && stored.openViewer && ::FindWindowA(kViewerClass, kViewerCaption)) {
+      role_.HideCameraToTray();
+      OpenViewerOnLastCaptures();
+      return;
+    }
+    // Without a viewer the camera comes back and says where the picture went,
+    // as after the other whole captures.
+    if (stored.stored) SetStatus(kStatusStoredRing);
+  }
+  MarkStale();
+  RequestCapture(false, kModeRefresh);
+}
+
+}  // namespace flk

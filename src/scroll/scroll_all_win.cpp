@@ -1,0 +1,119 @@
+#include "scroll/scroll_all_win.h"
+
+#include "scroll/tool_button_win.h"
+#include "shell/common_services_win.h"
+#include "win32/dpi_win.h"
+#include "win32/screen_win.h"
+
+namespace flk {
+
+namespace {
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kButtonWidth = 105, kButtonHeight = 25;
+}  // namespace
+
+bool TfrmScrollAll::FormCreate(HWND owner) {
+  if (!Create(kRoboToolClass, L"Robo Scroll", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0,
+              0, 120, 60, owner))
+    return false;
+  win::DisableTransitions(hwnd());
+  scale_ = win::WindowScale(hwnd());
+  font_ = MakeToolFont();
+  return true;
+}
+
+void TfrmScrollAll::Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target) {
+  session_ = std::make_unique<RoboCaptureSession>(area, params);
+  target_ = target;
+  down_ = false;
+  RECT frame{0, 0, scale_(kButtonWidth), scale_(kButtonHeight)};
+  ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                       DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  const Rect window{area.ltScn, area.tpScn, area.ltScn + area.wd, area.windowBottom()};
+  const int left = RoboToolLeft(window, w, -frame.left, scale_(kButtonWidth), win::ScreenSize().width);
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, ToolWindowTop(area.tpScn, h), w, h, SWP_NOACTIVATE);
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  POINT p{c.right / 2, c.bottom / 2};
+  ::ClientToScreen(hwnd(), &p);
+  ::SetCursorPos(p.x, p.y);
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  Perform(session_->OnStart());
+}
+
+void TfrmScrollAll::Perform(const Reaction& r) {
+  PerformCaptureActions(r, target_, nullptr);
+  if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
+  if (r.end == CaptureEnd::Running) return;
+  ::KillTimer(hwnd(), kTimer1);
+  const bool store = r.end == CaptureEnd::Store;
+  std::optional<Picture> picture;
+  if (store && session_) picture = session_->TakePicture();
+  session_.reset();
+  ::ShowWindow(hwnd(), SW_HIDE);
+  if (store && !picture) {
+    ::SetLastError(0);
+    ShowWarning(kOutOfMemoryText);
+  }
+  host_.ScrollCaptureEnded(std::move(picture), store && picture ? kRoboToolUse : 0);
+}
+
+void TfrmScrollAll::btnStopClick() {
+  ::KillTimer(hwnd(), kTimer1);
+  if (session_) Perform(session_->OnStop(screen_));
+}
+
+void TfrmScrollAll::Timer1Timer() {
+  ::KillTimer(hwnd(), kTimer1);
+  if (session_) Perform(session_->OnTick(screen_));
+}
+
+void TfrmScrollAll::CloseTool() {
+  ::KillTimer(hwnd(), kTimer1);
+  if (session_) Perform(session_->OnClose(screen_));
+  else ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      RECT c;
+      ::GetClientRect(hwnd(), &c);
+      DrawToolButton(dc.get(), Rect{c.left, c.top, c.right, c.bottom}, down_, "Stop", RGB(255, 0, 0), font_.get(),
+                     false);
+      return true;
+    }
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      down_ = true;
+      ::SetCapture(hwnd());
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return true;
+    case WM_LBUTTONUP: {
+      if (!down_) return true;
+      down_ = false;
+      ::ReleaseCapture();
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      RECT c;
+      ::GetClientRect(hwnd(), &c);
+      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      if (::PtInRect(&c, p)) btnStopClick();
+      return true;
+    }
+    case WM_TIMER:
+      if (wp == kTimer1) Timer1Timer();
+      return true;
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE) CloseTool();
+      if (wp == VK_SPACE || wp == VK_RETURN) btnStopClick();
+      return true;
+    case WM_CLOSE: CloseTool(); return true;
+    default: return false;
+  }
+}
+
+}  // namespace flk

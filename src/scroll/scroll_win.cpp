@@ -1,0 +1,163 @@
+#include "scroll/scroll_win.h"
+
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "scroll/tool_button_win.h"
+#include "shell/common_services_win.h"
+
+namespace flk {
+
+namespace {
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kClientHeight = 69, kMemoHeight = 21, kButtonWidth = 141, kButtonHeight = 23, kArrowsHeight = 16;
+}  // namespace
+
+bool TfrmScroll::FormCreate(HWND owner) {
+  if (!Create(kScrollToolClass, L"Scroll Capture", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+              0, 0, 271, 100, owner))
+    return false;
+  win::DisableTransitions(hwnd());
+  scale_ = win::WindowScale(hwnd());
+  font_ = MakeToolFont();
+  arrowBrush_ = MakeArrowBrush();
+  memo_ = win::CreateChild(hwnd(), L"STATIC", kScrollHoldText, SS_CENTER | SS_CENTERIMAGE, Rect{}, 101, font_.get());
+  ArrangeChildren();
+  return true;
+}
+
+void TfrmScroll::ArrangeChildren() {
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  const int w = c.right;
+  ::MoveWindow(memo_, 0, 0, w, scale_(kMemoHeight), TRUE);
+  const int bw = scale_(kButtonWidth), bh = scale_(kButtonHeight);
+  button_ = Rect::FromXYWH((w - bw) / 2, scale_(kMemoHeight) + scale_(2), bw, bh);
+  arrows_ = Rect{0, c.bottom - scale_(kArrowsHeight), w, c.bottom};
+}
+
+void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target) {
+  session_ = std::make_unique<ScrollCaptureSession>(area, params);
+  target_ = target;
+  down_ = false;
+  warning_ = false;
+  ::SetWindowTextA(memo_, kScrollHoldText);
+  RECT frame{0, 0, 0, scale_(kClientHeight)};
+  ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                       DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  const int height = frame.bottom - frame.top;
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, area.ltScn, ToolWindowTop(area.tpScn, height), area.wd, height,
+                 SWP_NOACTIVATE);
+  ArrangeChildren();
+  POINT p{(button_.left + button_.right) / 2 + 20, (button_.top + button_.bottom) / 2};
+  ::ClientToScreen(hwnd(), &p);
+  ::SetCursorPos(p.x, p.y);
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TfrmScroll::Perform(const Reaction& r) {
+  PerformCaptureActions(r, target_, [this](const action::Status& s) {
+    warning_ = s.warning;
+    ::SetWindowTextA(memo_, s.text.c_str());
+    ::InvalidateRect(memo_, nullptr, TRUE);
+  });
+  if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
+  if (r.end == CaptureEnd::Running) return;
+  ::KillTimer(hwnd(), kTimer1);
+  std::optional<Picture> picture;
+  if (r.end == CaptureEnd::Store && session_) picture = session_->TakePicture();
+  // A picture that cannot be made in memory is lost like any other failure to grow.
+  const bool store = r.end == CaptureEnd::Store;
+  session_.reset();
+  ::ShowWindow(hwnd(), SW_HIDE);
+  if (store && !picture) {
+    ::SetLastError(0);
+    ShowWarning(kOutOfMemoryText);
+  }
+  host_.ScrollCaptureEnded(std::move(picture), store ? kScrollToolUse : 0);
+}
+
+void TfrmScroll::spbtnScrollDwnMouseDown() {
+  if (!session_ || down_) return;
+  down_ = true;
+  ::SetCapture(hwnd());
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  ::UpdateWindow(hwnd());
+  Perform(session_->OnPress(screen_));
+}
+
+void TfrmScroll::spbtnScrollDwnMouseUp() {
+  if (!down_) return;
+  down_ = false;
+  ::ReleaseCapture();
+  ::KillTimer(hwnd(), kTimer1);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  if (session_) Perform(session_->OnRelease(screen_));
+}
+
+void TfrmScroll::Timer1Timer() {
+  ::KillTimer(hwnd(), kTimer1);
+  if (session_) Perform(session_->OnTick(screen_));
+}
+
+void TfrmScroll::CloseTool() {
+  if (down_) {
+    down_ = false;
+    ::ReleaseCapture();
+  }
+  ::KillTimer(hwnd(), kTimer1);
+  if (session_) Perform(session_->OnClose());
+  else ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void TfrmScroll::Paint(HDC dc) {
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  ::FillRect(dc, &c, ::GetSysColorBrush(COLOR_BTNFACE));
+  DrawToolButton(dc, button_, down_, "", 0, font_.get(), true);
+  RECT a{arrows_.left, arrows_.top, arrows_.right, arrows_.bottom};
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  ::FillRect(dc, &a, arrowBrush_.get());
+}
+
+bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      Paint(dc.get());
+      return true;
+    }
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      ::SetTextColor(dc, warning_ ? RGB(255, 0, 0) : ::GetSysColor(COLOR_WINDOWTEXT));
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (button_.contains(Point{short(LOWORD(lp)), short(HIWORD(lp))})) spbtnScrollDwnMouseDown();
+      return true;
+    case WM_LBUTTONUP: spbtnScrollDwnMouseUp(); return true;
+    case WM_CAPTURECHANGED:
+      if (down_ && reinterpret_cast<HWND>(lp) != hwnd()) spbtnScrollDwnMouseUp();  // the press ended elsewhere
+      return true;
+    case WM_TIMER:
+      if (wp == kTimer1) Timer1Timer();
+      return true;
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE) CloseTool();
+      return true;
+    case WM_CLOSE: CloseTool(); return true;
+    case WM_DPICHANGED:
+      scale_ = win::WindowScale(hwnd());
+      ArrangeChildren();
+      return false;
+    default: return false;
+  }
+}
+
+}  // namespace flk
