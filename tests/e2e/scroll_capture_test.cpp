@@ -100,6 +100,19 @@ RowCount CompareWithContents(const ReadPicture& pic, const ScrollDocWindow& w, c
   return c;
 }
 
+// Pixels of the window's client that differ from what it shows, outside the
+// camera (which has come back over it).
+long PaintedPixels(const ScrollDocWindow& w, HWND camera) {
+  const RECT c = w.client(), camRect = WindowRect(camera);
+  auto px = GrabScreen(c);
+  if (!px) return -1;
+  long painted = 0;
+  for (int y = c.top; y < c.bottom; ++y)
+    for (int x = c.left; x < c.right; ++x)
+      if (!::PtInRect(&camRect, POINT{x, y})) painted += px->at(x, y) != w.Expected(x - c.left, y - c.top);
+  return painted;
+}
+
 struct RoboCase {
   const char* name;
   const char* doc;
@@ -138,7 +151,7 @@ TEST_P(ScrollCaptureTest, RoboStoresTheWholeDocumentOnce) {
   EXPECT_EQ(r.differing, 0) << "first differing contents row " << r.first;
   EXPECT_TRUE(WaitUntil([&] { return w.pos() == 0; })) << "the window goes back to its top";
   EXPECT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
-  EXPECT_EQ(w.WaitShown(), 0) << "index pixels left on the window";
+  EXPECT_EQ(PaintedPixels(w, cam.camera), 0) << "index pixels left on the window";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,6 +189,7 @@ TEST_F(ScrollByHandTest, HoldingTheButtonJoinsTheRowsItCovered) {
   Mouse(MOUSEEVENTF_LEFTDOWN, button);
   WaitUntil([] { return false; }, 2500);
   const std::string held = WindowText(::GetDlgItem(tool, 101));
+  const int posAtRelease = w.pos();  // a step still queued here may or may not be in the picture
   Mouse(MOUSEEVENTF_LEFTUP, button);
   std::optional<ReadPicture> pic = WaitRingPicture(20000);
   ASSERT_TRUE(pic) << DescribeBoxes(cam.process.pid()) << "; status while held: " << held << "; window at "
@@ -184,13 +198,16 @@ TEST_F(ScrollByHandTest, HoldingTheButtonJoinsTheRowsItCovered) {
   EXPECT_EQ(pic->width, wd);
   EXPECT_GT(w.pos(), 200) << "the window scrolled";
   // From the viewfinder's top to the window's bottom row as last shown, then the frame below.
-  const int first = tpScn - c.top, last = w.pos() + (c.bottom - c.top);
-  EXPECT_EQ(pic->height, last - first + (wr.bottom - c.bottom));
+  const int first = tpScn - c.top, frame = wr.bottom - c.bottom;
+  const int last = first + pic->height - frame;
+  EXPECT_TRUE(last == posAtRelease + (c.bottom - c.top) || last == w.pos() + (c.bottom - c.top))
+      << last << " " << posAtRelease << " " << w.pos();
   RowCount r = CompareWithContents(*pic, w, d, 0, 0, ltScn - c.left, first, last - first);
   std::printf("[ scroll ] rust by hand: %d rows compared, %d differing (first %d), window at %d\n", r.compared,
               r.differing, r.first, w.pos());
   EXPECT_EQ(r.differing, 0) << "first differing row " << r.first;
-  EXPECT_EQ(w.WaitShown(), 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
+  EXPECT_EQ(PaintedPixels(w, cam.camera), 0);
 }
 
 TEST_F(ScrollByHandTest, EscAndTheCloseBoxStoreNothingAndLeaveNoPaint) {
@@ -208,16 +225,7 @@ TEST_F(ScrollByHandTest, EscAndTheCloseBoxStoreNothingAndLeaveNoPaint) {
     EXPECT_TRUE(WaitUntil([&] { return !IsVisible(tool); })) << esc;
     Mouse(MOUSEEVENTF_LEFTUP, button);
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); })) << "the camera comes back";
-    const RECT c = w.client();
-    auto px = GrabScreen(c);
-    ASSERT_TRUE(px);
-    // The window's pixels wherever the camera (back now) does not cover them.
-    const RECT camRect = WindowRect(cam.camera);
-    long painted = 0;
-    for (int y = c.top; y < c.bottom; ++y)
-      for (int x = c.left; x < c.right; ++x)
-        if (!::PtInRect(&camRect, POINT{x, y})) painted += px->at(x, y) != w.Expected(x - c.left, y - c.top);
-    EXPECT_EQ(painted, 0) << (esc ? "Esc" : "close box");
+    EXPECT_EQ(PaintedPixels(w, cam.camera), 0) << (esc ? "Esc" : "close box");
     WaitUntil([] { return false; }, 500);
     EXPECT_TRUE(RingFiles().empty()) << esc;
     Post(cam.camera, WM_COMMAND, CommandParam(CommandId::Exit));
