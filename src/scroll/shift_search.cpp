@@ -51,6 +51,9 @@ bool Confirmed(const ScreenBlock& prev, const ScreenBlock& cur, int dy, int b0, 
   return true;
 }
 
+constexpr int kMaxProbedColumns = 16;
+constexpr size_t kAmbiguityChecks = 4;
+
 }  // namespace
 
 ShiftResult FindShift(const ScreenBlock& prev, const ScreenBlock& cur, const std::vector<int>& probes,
@@ -85,55 +88,82 @@ ShiftResult FindShift(const ScreenBlock& prev, const ScreenBlock& cur, const std
   const int m = b1 - b0;
   std::vector<int> alive(static_cast<size_t>(m));
   for (int i = 0; i < m; ++i) alive[size_t(i)] = i;
-  // A shift is verified by a column where the rows it joins are not all one
-  // colour; one that only joins blank rows proves nothing.
-  std::vector<bool> verified(static_cast<size_t>(m), false);
   bool textured = false;
   std::vector<Rgb> colC(static_cast<size_t>(n)), colP(static_cast<size_t>(n));
+  std::vector<int> edges;
+  int probed = 0;
   for (int x : probes) {
     if (x >= wd) continue;
+    // Past the first columns the full rows decide, faster than more columns.
+    if (++probed > kMaxProbedColumns) break;
     bool uniform = true;
     const Rgb first = cur.at(x, b0);
-    int firstChange = b1;
     for (int j = b0; j < b1; ++j) {
       colC[size_t(j)] = cur.at(x, j);
       colP[size_t(j)] = prev.at(x, j);
-      if (firstChange == b1 && colC[size_t(j)] != first) firstChange = j;
       uniform = uniform && colC[size_t(j)] == first && colP[size_t(j)] == first;
     }
     if (uniform) continue;  // every shift fits a one-colour column
     textured = true;
+    // Rows where the column changes: a wrong shift nearly always fails at one
+    // of them, so they are tried before the full comparison.
+    edges.clear();
+    for (int j = b0 + 1; j < b1; ++j)
+      if (colC[size_t(j)] != colC[size_t(j - 1)]) edges.push_back(j);
     size_t kept = 0;
     for (int dy : alive) {
       bool ok = true;
-      for (int j = b1 - 1 - dy; j >= b0; --j)
+      for (int j : edges) {
+        if (j > b1 - 1 - dy) break;
         if (!PixelsAgree(colC[size_t(j)], colP[size_t(j + dy)])) {
           ok = false;
           break;
         }
-      if (!ok) continue;
-      alive[kept++] = dy;
-      if (dy < b1 - firstChange) verified[size_t(dy)] = true;
+      }
+      for (int j = b1 - 1 - dy; ok && j >= b0; --j)
+        if (!PixelsAgree(colC[size_t(j)], colP[size_t(j + dy)])) ok = false;
+      if (ok) alive[kept++] = dy;
     }
     alive.resize(kept);
-    if (alive.empty() || (alive.size() == 1 && verified[size_t(alive[0])])) break;
+    if (alive.size() < 2) break;
   }
-  std::vector<int> proven;
+  // A shift is proven when the rows it joins are not all one colour; one that
+  // only joins blank rows proves nothing. The joined rows shrink as the shift
+  // grows, so the first row where the region stops being one colour decides.
+  const Rgb c0 = cur.row(b0)[x0];
+  int varied = b1;
+  for (int j = b0; j < b1 && varied == b1; ++j) {
+    const Rgb* row = cur.row(j);
+    for (int x = x0; x < x1; ++x)
+      if (row[x] != c0) {
+        varied = j;
+        break;
+      }
+  }
+  if (varied < b1) textured = true;
+  auto proven = [&](int dy) { return dy < b1 - varied; };
+  const bool steadyAlive = previousDy && std::binary_search(alive.begin(), alive.end(), *previousDy);
+  // The steady shift first, then the smallest; the first that every pixel
+  // confirms wins. Unproven shifts only as the steady one, or when nothing
+  // in the region has texture at all.
+  std::vector<int> order;
+  if (steadyAlive) order.push_back(*previousDy);
   for (int dy : alive)
-    if (verified[size_t(dy)]) proven.push_back(dy);
-  const bool steady = previousDy && std::binary_search(alive.begin(), alive.end(), *previousDy);
-  if (proven.empty() && !steady && textured) return r;  // only blank joins fit: no shift is shown
-  std::vector<int> fit = proven.empty() ? alive : proven;
-  // The steady shift first, then the smallest; the first that every column confirms.
-  const bool ambiguous = fit.size() > 1;
-  if (previousDy && std::binary_search(fit.begin(), fit.end(), *previousDy))
-    fit.insert(fit.begin(), *previousDy);
-  for (size_t k = 0; k < fit.size() && k < 8; ++k)
-    if (Confirmed(prev, cur, fit[k], b0, b1, x0, x1)) {
-      r.dy = fit[k];
-      r.ambiguous = ambiguous;
-      return r;
-    }
+    if ((!steadyAlive || dy != *previousDy) && (proven(dy) || !textured)) order.push_back(dy);
+  for (size_t k = 0; k < order.size(); ++k) {
+    if (!Confirmed(prev, cur, order[k], b0, b1, x0, x1)) continue;
+    r.dy = order[k];
+    // Another shift that fits as well makes the join ambiguous.
+    for (size_t o = k + 1; o < order.size() && o < k + 1 + kAmbiguityChecks && !r.ambiguous; ++o)
+      r.ambiguous = Confirmed(prev, cur, order[o], b0, b1, x0, x1);
+    if (!r.ambiguous && steadyAlive && k == 0)
+      for (int dy : alive)
+        if (dy != r.dy && (proven(dy) || !textured) && Confirmed(prev, cur, dy, b0, b1, x0, x1)) {
+          r.ambiguous = true;
+          break;
+        }
+    return r;
+  }
   return r;
 }
 
