@@ -5,14 +5,17 @@
 // Columns are probed coarse to fine (1/2, 1/4, 3/4, 1/8, ... of the span
 // between the left and right margins) and every remaining shift is checked
 // against the column, bottom rows first; a pair of pixels agrees when each
-// of red, green and blue differs by at most 8. The search stops as soon as
-// fewer than two shifts remain.
+// of red, green and blue differs by at most 8. Probing stops when fewer than
+// two shifts remain, or after a few columns: then whole rows decide, which in
+// memory is faster than more columns.
 //
 // Rows at the top and at the bottom that are identical before and after every
 // step (a title bar, a sticky header, a status bar) take no part in the
 // comparison: rows that do not move would otherwise rule out the true shift.
-// A shift is taken only when every pixel of the rows it joins agrees, and one
-// that joins only one-colour rows only when it is the steady shift.
+// A shift is taken only when every pixel of the rows it joins agrees (the
+// steady shift tried first, then the smallest), and one that joins only
+// one-colour rows only when it is the steady shift or the region has no
+// texture at all.
 #pragma once
 
 #include <optional>

@@ -129,7 +129,8 @@ TEST_P(ScrollCaptureTest, RoboStoresTheWholeDocumentOnce) {
   ScrollDocWindow w(d, kDocAt, 600, rc.header, rc.footer, rc.child, 60);
   ASSERT_EQ(w.WaitShown(), 0);
   EmptyRing();
-  RunningCamera cam = StartCamera({{"AS_Interval", 50}, {"AS_FileLimit", 67108864}});
+  // 150 ms: time enough for the driver to repaint on a loaded machine (no motion ends a robo capture).
+  RunningCamera cam = StartCamera({{"AS_Interval", 150}, {"AS_FileLimit", 67108864}});
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   ::SetWindowPos(w.top(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SetWindowPos(cam.camera, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
