@@ -131,6 +131,8 @@ class TfrmCam : public win::Window {
   void UpdateToolHints();
   void LayoutMenuRow();
   void SetPanelAlign(PanelAlign to);
+  void CreateFonts();
+  void OnDpiChanged(int dpi);
   void ControlsFloat();
   void CloseButton();
   void OnActivate(bool active);

@@ -104,10 +104,8 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
+      Paint(dc.get());
       *result = 0;
       return true;
     }

@@ -45,6 +45,21 @@ DpiScale WindowScale(HWND hwnd) {
 
 int FontHeightForPoints(int points, const DpiScale& scale) { return -::MulDiv(points, scale.dpi, 72); }
 
+ScaledDrawing::ScaledDrawing(HDC dc, int x, int y, const DpiScale& scale) : dc_(dc), x_(x), y_(y) {
+  if (scale.unscaled()) return;
+  oldMode_ = ::SetGraphicsMode(dc, GM_ADVANCED);
+  if (!oldMode_ || !::GetWorldTransform(dc, &old_)) return;
+  float f = float(scale.dpi) / float(kBaseDpi);
+  XFORM t{f, 0, 0, f, float(x), float(y)};
+  transformed_ = ::SetWorldTransform(dc, &t) != FALSE;
+  if (transformed_) x_ = y_ = 0;
+}
+
+ScaledDrawing::~ScaledDrawing() {
+  if (transformed_) ::SetWorldTransform(dc_, &old_);
+  if (oldMode_) ::SetGraphicsMode(dc_, oldMode_);
+}
+
 void DisableTransitions(HWND hwnd) {
   using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
   static const DwmSetWindowAttributeFn set =
