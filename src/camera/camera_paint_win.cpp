@@ -173,7 +173,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       if (moreVisible_) {
         RECT bevel{moreRect_.left - 4, tb.top + 2, moreRect_.left - 2, tb.bottom - 2};
         ::DrawEdge(m, &bevel, EDGE_ETCHED, BF_LEFT);
-        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == 100, pressedItem_ == 100, false);
+        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == kMoreItem, pressedItem_ == kMoreItem, false);
       }
     }
   }

@@ -146,9 +146,8 @@ class TfrmCam : public win::Window {
   LPCWSTR CursorAt(int x, int y) const;
   void StartDrag(int kind, int edges);
   void DragTo(int x, int y);
-  int ToolItemAt(int x, int y) const;
-  int MenuButtonAt(int x, int y) const;
-  int TitleGlyphAt(int x, int y) const;
+  // Where the camera's parts lie now, for the press rules.
+  CameraHitMap HitMap() const;
   void DropMenuRow(int index);
   void ApplyFloatingReaction(const PanelReaction& r);
   void CamCustomPopup();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/dpi.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -43,6 +44,7 @@ class TfrmNSA : public win::Window {
 
   HWND memo_ = nullptr, check_ = nullptr, ok_ = nullptr;
   std::string key_;
+  DpiScale scale_;
   int helpContext_ = 1;
   int modalResult_ = 0;
 };
