@@ -274,44 +274,21 @@ void TfrmCam::LayoutToolbar() {
   const int pad = scale_(2);
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
-  std::vector<int> widths = VisibleToolbarItemWidths(visible, buttonWidth, kSeparator);
-  // The Store button carries a drop-down arrow.
-  auto buttons = ToolButtons();
-  {
-    size_t k = 0;
-    bool started = false, pending = false;
-    for (int i = 0; i < kToolButtonCount; ++i) {
-      if (buttons[size_t(i)].separatorBefore && started) pending = true;
-      if (!visible[i]) continue;
-      if (pending) ++k;
-      pending = false;
-      if (buttons[size_t(i)].button == ToolButton::Store && k < widths.size()) widths[k] += kDropArrow;
-      ++k;
-      started = true;
-    }
-  }
+  std::vector<ToolbarItem> items = VisibleToolbarItems(visible, buttonWidth, kSeparator, kDropArrow);
+  std::vector<int> widths = WidthsOf(items);
   moreVisible_ = MoreAreaVisible(row.width(), widths);
   int right = row.right - pad;
   if (moreVisible_) {
     moreRect_ = RECT{row.right - pad - buttonWidth, row.top + pad, row.right - pad, row.top + pad + buttonHeight};
     right = moreRect_.left - scale_(6);
   }
+  // The toolbar does not wrap: what does not fit is reached through "More".
   int x = row.left + pad;
-  bool started = false, pending = false;
-  for (int i = 0; i < kToolButtonCount; ++i) {
-    if (buttons[size_t(i)].separatorBefore && started) pending = true;
-    if (!visible[i]) continue;
-    if (pending) {
-      if (x + kSeparator > right) break;
-      toolItems_.push_back(ToolItem{-1, RECT{x, row.top + pad, x + kSeparator, row.top + pad + buttonHeight}});
-      x += kSeparator;
-    }
-    pending = false;
-    int w = buttonWidth + (buttons[size_t(i)].button == ToolButton::Store ? kDropArrow : 0);
-    if (x + w > right) break;
-    toolItems_.push_back(ToolItem{i, RECT{x, row.top + pad, x + w, row.top + pad + buttonHeight}});
-    x += w;
-    started = true;
+  int shown = ItemsThatFit(right - x, widths);
+  for (int i = 0; i < shown; ++i) {
+    const ToolbarItem& item = items[size_t(i)];
+    toolItems_.push_back(ToolItem{item.button, RECT{x, row.top + pad, x + item.width, row.top + pad + buttonHeight}});
+    x += item.width;
   }
 }
 
@@ -407,7 +384,7 @@ HWND TfrmCam::LastActiveWindow() const {
 bool TfrmCam::WholeCaptureWindowFound(int mode) const {
   if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
     HWND w = LastActiveWindow();
-    return w && w != ::GetDesktopWindow() && !::IsIconic(w);
+    return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
   }
   if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
     Point c = CameraCentre();

@@ -95,8 +95,6 @@ class RefreshCycle {
   void MarkStale() { stale_ = true; }
   void ClearStale() { stale_ = false; }
   bool stale() const { return stale_; }
-  // A stale view starts no move or resize; the press only refreshes.
-  bool DragAllowed() const { return !stale_; }
   bool timerRunning() const { return timerRunning_; }
   bool pendingClamp() const { return pendingClamp_; }
   int pendingMode() const { return pendingMode_; }

@@ -143,7 +143,6 @@ TEST(StaleDetection, FramePaintWithoutActiveWindowTurnsStale) {
   EXPECT_FALSE(r.enableControls);
   EXPECT_TRUE(r.statusRestore);
   EXPECT_TRUE(c.stale());
-  EXPECT_FALSE(c.DragAllowed());
 }
 
 TEST(StaleDetection, ActivationOfAStaleCameraPostsARefresh) {
