@@ -36,7 +36,7 @@ std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   return picture;
 }
 
-bool TfrmCam::CaptureWhole(int mode) {
+bool TfrmCam::CaptureWhole(CaptureMode mode) {
   std::optional<WholeCapture> what = WholeCaptureOf(mode);
   if (!what) return false;
   HWND window = nullptr;

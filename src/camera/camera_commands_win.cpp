@@ -21,14 +21,12 @@
 #include "shell/startup_settings.h"
 #include "output/viewer_notify_win.h"
 #include "shell/camera_role_win.h"
+#include "shell/point_hint_win.h"
+#include "shell/tips_layout.h"
 #include "win32/files_win.h"
 #include "win32/shell_win.h"
 
 namespace flk {
-
-// From the how-to tips (their header's own Point clashes with the camera's geometry).
-int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner);
-void RestoreAllNoShowAgainDialogs(Settings& settings);
 
 namespace {
 

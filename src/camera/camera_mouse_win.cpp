@@ -82,7 +82,7 @@ void TfrmCam::StartDrag(int kind, int edges) {
     if (ScreenChanged()) {
       // The screen changed size: fit the camera to it and refresh instead.
       AdaptToScreen();
-      RequestCapture(true, 0);
+      RequestCapture(true, kModeRefresh);
       return;
     }
   }

@@ -12,14 +12,13 @@
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/camera_role_win.h"
+#include "shell/point_hint_win.h"
+#include "shell/tips_layout.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
-
-// From the how-to tips (their header's own Point clashes with the camera's geometry).
-int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner);
 
 namespace {
 
@@ -349,7 +348,7 @@ void TfrmCam::MarkStale() {
   InvalidateView();
 }
 
-void TfrmCam::RequestCapture(bool clamp, int mode) {
+void TfrmCam::RequestCapture(bool clamp, CaptureMode mode) {
   RefreshContext ctx;
   ctx.cameraVisible = ::IsWindowVisible(hwnd()) != FALSE;
   ctx.cameraActive = ::GetActiveWindow() == hwnd();
@@ -367,7 +366,7 @@ void TfrmCam::RequestCapture(bool clamp, int mode) {
 
 void TfrmCam::ReturnAfterRefreshDelay() {
   role_.HideCameraToTray();
-  cycle_.RequestCapture(false, 0, RefreshContext{});  // pending: a plain refresh
+  cycle_.RequestCapture(false, kModeRefresh, RefreshContext{});  // pending: a plain refresh
   ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
 }
 
@@ -381,7 +380,7 @@ HWND TfrmCam::LastActiveWindow() const {
   return ::GetForegroundWindow();
 }
 
-bool TfrmCam::WholeCaptureWindowFound(int mode) const {
+bool TfrmCam::WholeCaptureWindowFound(CaptureMode mode) const {
   if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
     HWND w = LastActiveWindow();
     return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
@@ -403,7 +402,7 @@ void TfrmCam::PerformTimerWork() {
     GrabUnderCamera(r.left, r.top, r.width(), r.height());
   }
   if (w.beep) ::MessageBeep(MB_OK);
-  if (w.captureMode > 0) {
+  if (w.captureMode != kModeRefresh) {
     bool stored = CaptureWhole(w.captureMode);
     if (w.thawWithoutRefresh) ThawDesktop(false);
     // Until the recall viewer exists the camera comes back and says where the

@@ -66,7 +66,7 @@ class TfrmCam : public win::Window {
   const std::string& status() const { return status_; }
 
   // ---- view and refresh ----
-  void RequestCapture(bool clamp, int mode);
+  void RequestCapture(bool clamp, CaptureMode mode);
   void GrabUnderCamera(int x, int y, int width, int height);
   void ArrangeControls();
   void ApplyToolbarLayout();
@@ -122,7 +122,7 @@ class TfrmCam : public win::Window {
 
   // camera_win.cpp
   void PerformTimerWork();
-  bool WholeCaptureWindowFound(int mode) const;
+  bool WholeCaptureWindowFound(CaptureMode mode) const;
   HWND LastActiveWindow() const;
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
@@ -186,7 +186,7 @@ class TfrmCam : public win::Window {
   void OpenViewerOnLastCaptures();
 
   // camera_capture_win.cpp
-  bool CaptureWhole(int mode);
+  bool CaptureWhole(CaptureMode mode);
   void PerformHoldPlan(const HoldPlan& plan);
   void PerformThaw(const ThawResult& thaw);
   void ColorDepthChoose(int value);
