@@ -316,6 +316,9 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::Help: ShowHelp(); return;
     case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
     case CommandId::About: ShowAbout(); return;
+    case CommandId::Diagnostics: ShowDiagnostics(); return;
+    case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
+    case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
     default: return;  // dialogs and tools not in this build are disabled
   }

@@ -35,6 +35,8 @@
 #include "output/picture_store.h"
 #include "output/store_file_system_win.h"
 #include "shell/startup_settings.h"
+#include "support/contact_win.h"
+#include "support/memo_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -183,6 +185,11 @@ class TfrmCam : public win::Window {
   void OnCommand(int id);
   void ShowHelp();
   void ShowAbout();
+
+  // camera_support_win.cpp
+  void ShowDiagnostics();
+  std::string DiagnosticsNow();
+  MailHost MailHostOfCamera();
   void OpenViewerOnLastCaptures();
 
   // camera_capture_win.cpp
@@ -261,6 +268,7 @@ class TfrmCam : public win::Window {
   FloatingPanelInput floatInput_;
 
   std::unique_ptr<TfrmFreeze> freeze_;
+  std::unique_ptr<TfrmMemo> diagnostics_;
   WinStoreFileSystem storeFs_;
   std::unique_ptr<PictureStore> store_;
   std::optional<Picture> commandPicture_;  // the picture of the running command

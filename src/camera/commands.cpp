@@ -54,9 +54,6 @@ bool CommandImplemented(CommandId id) {
     case C::ScrollCap:
     case C::Robo:
     case C::ScrollCaptureSettings:
-    case C::Feedback:
-    case C::BugReport:
-    case C::Diagnostics:
     case C::DailyTips:
       return false;
     default:

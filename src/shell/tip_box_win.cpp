@@ -63,7 +63,8 @@ void TfrmNSA::ArrangeChildren() {
   ::MoveWindow(memo_, border, border, std::max(0, int(c.right) - 2 * border), std::max(0, bottomTop - 2 * border),
                TRUE);
   ::MoveWindow(check_, s(88), bottomTop, s(168), s(17), TRUE);
-  ::MoveWindow(ok_, s(135), bottomTop + s(20), s(75), s(25), TRUE);
+  ::ShowWindow(check_, instructions_ ? SW_HIDE : SW_SHOWNA);
+  ::MoveWindow(ok_, s(instructions_ ? 98 : 135), bottomTop + s(20), s(75), s(25), TRUE);
 }
 
 int TfrmNSA::Execute(const std::string& key, const std::string& caption, const std::string& text, int helpContext,
@@ -82,6 +83,10 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
       TipBoxPosition(corner, width, height, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
+  return RunModal(corner);
+}
+
+int TfrmNSA::RunModal(bool corner) {
   if (corner) ::SetTimer(hwnd(), kTimer1Id, kTipBoxTopmostMs, nullptr);
 
   modalResult_ = 0;
@@ -102,6 +107,10 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
 }
 
 void TfrmNSA::btnOkClick() {
+  if (key_.empty()) {  // instructions: nothing to remember
+    modalResult_ = 1;
+    return;
+  }
   bool ticked = ::SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   AppSettings().WriteSingleSetting(key_, ticked);
   modalResult_ = 1;
@@ -156,6 +165,41 @@ int ShowTip(const std::string& key, const std::string& caption, const std::strin
   // counts as not shown.
   if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
   return g_tipBox->Execute(key, caption, text, helpContext, corner);
+}
+
+int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& text, int width, int height,
+                                 int helpContext) {
+  ::SetWindowTextW(hwnd(), win::Widen(caption).c_str());
+  ::SetWindowTextW(memo_, MemoText(text).c_str());
+  key_.clear();
+  helpContext_ = helpContext;
+  instructions_ = true;
+  RECT wr;
+  ::GetWindowRect(hwnd(), &wr);
+  const int designWidth = wr.right - wr.left;
+  const Size size = scale_(Size{width, height});
+  const Point at = TipBoxPosition(true, size.width, size.height, ::GetSystemMetrics(SM_CXSCREEN),
+                                  ::GetSystemMetrics(SM_CYSCREEN));
+  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ArrangeChildren();
+  int result = RunModal(true);
+  // The box is the how-to tip again: check box back, its own width and OK place.
+  instructions_ = false;
+  if (hwnd()) {
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, designWidth, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ArrangeChildren();
+  }
+  return result;
+}
+
+int ShowInstructions(const std::string& caption, const std::string& text, int width, int height, int helpContext) {
+  if (!g_tipBox) {
+    auto box = std::make_unique<TfrmNSA>();
+    if (!box->FormCreate()) return 1;
+    g_tipBox = std::move(box);
+  }
+  if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
+  return g_tipBox->ExecuteInstructions(caption, text, width, height, helpContext);
 }
 
 void FreeTipBox() { g_tipBox.reset(); }
