@@ -1,7 +1,5 @@
 #include "scroll/scroll_win.h"
 
-#include <commctrl.h>
-
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "scroll/tool_button_win.h"
@@ -23,9 +21,6 @@ bool TfrmScroll::FormCreate(HWND owner) {
   font_ = MakeToolFont();
   arrowBrush_ = MakeArrowBrush();
   memo_ = win::CreateChild(hwnd(), L"STATIC", kScrollHoldText, SS_CENTER | SS_CENTERIMAGE, Rect{}, 101, font_.get());
-  // The button's hint (destroyed with the window, its owner).
-  tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd(),
-                           nullptr, win::ModuleInstance(), nullptr);
   ArrangeChildren();
   return true;
 }
@@ -38,17 +33,6 @@ void TfrmScroll::ArrangeChildren() {
   const int bw = scale_(kButtonWidth), bh = scale_(kButtonHeight);
   button_ = Rect::FromXYWH((w - bw) / 2, scale_(kMemoHeight) + scale_(2), bw, bh);
   arrows_ = Rect{0, c.bottom - scale_(kArrowsHeight), w, c.bottom};
-  if (tip_) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd();
-    ti.uId = 1;
-    ti.rect = RECT{button_.left, button_.top, button_.right, button_.bottom};
-    ti.lpszText = const_cast<wchar_t*>(L"Hold down to scroll & capture");
-    ::SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
 }
 
 void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target) {

@@ -44,7 +44,6 @@ class TfrmScroll : public win::Window {
   DesktopScreen screen_;
   DpiScale scale_;
   HWND memo_ = nullptr;  // Memo1
-  HWND tip_ = nullptr;   // the button's hint
   Rect button_, arrows_;  // spbtnScrollDwn, pbArrows (client coordinates)
   bool down_ = false;
   bool warning_ = false;
