@@ -4,6 +4,7 @@
 // nothing; the uninstaller removes all of it but the pictures a user kept.
 #include <shlobj.h>
 
+#include "camera_scene.h"
 #include "program_fixture.h"
 
 namespace flk::e2e {
@@ -97,6 +98,40 @@ TEST_F(SetupTest, InstallFromDownloadsReinstallAndUninstall) {
   EXPECT_TRUE(WaitUntil([] { return !FileExists(kPro + "FramelarkPro.exe"); }, 30000));
   EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(kPro); }, 5000));
   EXPECT_TRUE(DirectoryExists(kData));
+}
+
+// Opens the launch options from the camera, sets the two boxes as asked and presses OK.
+void SetLaunchOptions(const Scene& s, bool startWithWindows, bool desktop, bool* wasRun, bool* wasDesktop) {
+  Command(s, flk::CommandId::LaunchSettings);
+  HWND dialog = WaitWindow("TfrmStartupLinks", "Select Launch Options", true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
+  auto box = [&](int id, bool tick, bool* was) {
+    HWND b = ::GetDlgItem(dialog, id);
+    *was = ::SendMessageA(b, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    ::SendMessageA(b, BM_SETCHECK, tick ? BST_CHECKED : BST_UNCHECKED, 0);
+  };
+  box(701, startWithWindows, wasRun);
+  box(702, desktop, wasDesktop);
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitGone(dialog));
+}
+
+TEST_F(SetupTest, LaunchOptionsShowAndChangeTheRunValueAndTheDesktopShortcut) {
+  const std::string link = Folder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\FramelarkPro.lnk";
+  ::DeleteFileA(link.c_str());
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, RECT{120, 100, 420, 360}));
+  bool run = true, desktop = true;
+  ASSERT_NO_FATAL_FAILURE(SetLaunchOptions(s, true, true, &run, &desktop));
+  EXPECT_FALSE(run);
+  EXPECT_FALSE(desktop);
+  EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, kRunValue), ProgramPath());
+  EXPECT_TRUE(FileExists(link));
+  ASSERT_NO_FATAL_FAILURE(SetLaunchOptions(s, false, false, &run, &desktop));
+  EXPECT_TRUE(run);      // the dialog showed what exists
+  EXPECT_TRUE(desktop);
+  EXPECT_FALSE(RegString(HKEY_CURRENT_USER, kRunKey, kRunValue));
+  EXPECT_FALSE(FileExists(link));
 }
 
 }  // namespace
