@@ -50,7 +50,6 @@ bool CommandImplemented(CommandId id) {
     case C::Sticky:
     case C::GeneralSettings:
     case C::EditorSetup:
-    case C::LaunchSettings:
     case C::DailyTips:
       return false;
     default:

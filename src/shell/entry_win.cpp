@@ -7,6 +7,7 @@
 
 #include "shell/app_win.h"
 #include "shell/names.h"
+#include "setup/installer_win.h"
 #include "shell/roles.h"
 #include "shell/camera_role_win.h"
 #include "win32/unique_handle.h"
@@ -26,9 +27,7 @@ std::string FirstArgument() {
 
 // Roles whose windows are still to come say so and end with a failure code.
 int RoleNotBuilt(Role role) {
-  const char* part = role == Role::Setup      ? "installer"
-                     : role == Role::Uninstal ? "uninstaller"
-                     : role == Role::Sticky   ? "sticky-note manager"
+  const char* part = role == Role::Sticky ? "sticky-note manager"
                      : role == Role::Welcome  ? "daily tips window"
                                               : "recall viewer";
   MessageBoxText(nullptr, std::string("The ") + part + " of FramelarkPro is not built yet.", ApplicationTitleText(),
@@ -49,6 +48,10 @@ int RunFramelark(HINSTANCE) {
   using namespace flk;
   Role role = RoleFromArgument(FirstArgument());
   SetApplicationRole(role);
-  if (role != Role::Camera) return RoleNotBuilt(role);
-  return RunCameraRole();
+  switch (role) {
+    case Role::Camera: return RunCameraRole();
+    case Role::Setup: return RunSetupRole();
+    case Role::Uninstal: return RunUninstalRole();
+    default: return RoleNotBuilt(role);
+  }
 }

@@ -26,14 +26,14 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
 
 TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
   for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
-                      CommandId::LaunchSettings, CommandId::DailyTips})
+                      CommandId::DailyTips})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
                       CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
                       CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Feedback,
-                      CommandId::BugReport, CommandId::Diagnostics, CommandId::ScrollCap, CommandId::Robo,
-                      CommandId::ScrollCaptureSettings})
+                      CommandId::BugReport, CommandId::Diagnostics, CommandId::LaunchSettings, CommandId::ScrollCap,
+                      CommandId::Robo, CommandId::ScrollCaptureSettings})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 
