@@ -21,6 +21,7 @@
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
+#include "shell/help_win.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
 #include "shell/tray_win.h"
@@ -434,21 +435,7 @@ void TfrmCam::NewFolder() {
     ShowWarning(r.message, kWarningCaption);
 }
 
-void TfrmCam::ShowHelp() {
-  // The help file beside the program, at its first topic.
-  std::string help = ProgramFolder() + kHelpFile;
-  bool present = ::GetFileAttributesW(win::Widen(help).c_str()) != INVALID_FILE_ATTRIBUTES;
-  INT_PTR rc = 0;
-  if (present)
-    rc = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(hwnd(), L"open", win::Widen(help).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (rc <= 32)
-    MessageBoxText(hwnd(),
-                   "The help file " + help +
-                       " could not be opened.\r\n\r\nEvery command is also listed in the menus of the camera's menu "
-                       "row; Ctrl and the letter shown beside an entry runs it.",
-                   "Framelark Help", MB_OK | MB_ICONINFORMATION);
-}
+void TfrmCam::ShowHelp() { flk::ShowHelp(hwnd(), 1); }
 
 void TfrmCam::ShowAbout() {
   std::string text = std::string(kProgramName) + " version " + kProgramVersion +

@@ -57,7 +57,6 @@ bool CommandImplemented(CommandId id) {
     case C::Feedback:
     case C::BugReport:
     case C::Diagnostics:
-    case C::DailyTips:
       return false;
     default:
       return true;

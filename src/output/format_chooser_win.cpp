@@ -4,6 +4,7 @@
 
 #include "output/file_formats.h"
 #include "shell/common_services_win.h"
+#include "shell/help_win.h"
 #include "shell/settings.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -194,7 +195,7 @@ bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       *result = 0;
       return true;
     case WM_HELP:
-      // Help context 1: the program's help opens at its contents.
+      ShowHelp(hwnd(), 1);
       *result = TRUE;
       return true;
   }

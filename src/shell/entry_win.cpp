@@ -10,6 +10,7 @@
 #include "shell/names.h"
 #include "shell/roles.h"
 #include "shell/tray_win.h"
+#include "tips/tips_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -39,7 +40,6 @@ int RoleNotBuilt(Role role) {
   const char* part = role == Role::Setup      ? "installer"
                      : role == Role::Uninstal ? "uninstaller"
                      : role == Role::Sticky   ? "sticky-note manager"
-                     : role == Role::Welcome  ? "daily tips window"
                                               : "recall viewer";
   MessageBoxText(nullptr, std::string("The ") + part + " of FramelarkPro is not built yet.", ApplicationTitleText(),
                  MB_OK | MB_ICONINFORMATION);
@@ -67,6 +67,7 @@ int RunFramelark(HINSTANCE) {
   using namespace flk;
   Role role = RoleFromArgument(FirstArgument());
   SetApplicationRole(role);
+  if (role == Role::Welcome) return RunTipsRole();
   if (role != Role::Camera) return RoleNotBuilt(role);
   return RunCameraRole();
 }

@@ -28,12 +28,13 @@ TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
   for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
                       CommandId::LaunchSettings, CommandId::ScrollCap, CommandId::Robo,
                       CommandId::ScrollCaptureSettings, CommandId::Feedback, CommandId::BugReport,
-                      CommandId::Diagnostics, CommandId::DailyTips})
+                      CommandId::Diagnostics})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
                       CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
-                      CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit})
+                      CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Help,
+                      CommandId::DailyTips})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 
