@@ -1,5 +1,10 @@
 #include "camera/cam_custom.h"
 
+#include <cstring>
+
+#include "camera/commands.h"
+#include "shell/settings_table.h"
+
 namespace flk {
 
 namespace {
@@ -30,6 +35,15 @@ std::span<const char* const> CustomWaitItems() { return kWait; }
 std::span<const char* const> CustomLastCapturesItems() { return kLastCaptures; }
 std::span<const char* const> CustomBorderItems() { return kBorder; }
 std::span<const char* const> CustomCloseItems() { return kClose; }
+
+int ButtonSettingIndex(int toolbarIndex) {
+  auto buttons = ToolButtons();
+  if (toolbarIndex < 0 || size_t(toolbarIndex) >= buttons.size()) return -1;
+  auto names = CameraButtonSettingNames();
+  for (size_t i = 0; i < names.size(); ++i)
+    if (std::strcmp(names[i], buttons[size_t(toolbarIndex)].setting) == 0) return int(i);
+  return -1;
+}
 
 int WaitItemOf(int t) {
   if (t > 800) return 0;

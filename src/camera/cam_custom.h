@@ -57,6 +57,11 @@ bool RingItemShowsTip(int item);
 
 // ---- the camera's side --------------------------------------------------------------
 
+// The camera keeps its button switches in the order of their settings
+// (CambtnPrint first); the toolbar and chklstButtons list them left to right
+// (btnRecall first). Position in the settings order of toolbar button i.
+int ButtonSettingIndex(int toolbarIndex);
+
 // What the check lists and the border change on the camera, at once.
 struct CamAppearance {
   bool title = true, images = true, captions = true, status = true;

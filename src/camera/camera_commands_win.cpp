@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "base/bmp.h"
+#include "camera/cam_custom_win.h"
 #include "camera/camera_save_win.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
@@ -198,6 +199,12 @@ std::wstring EntryText(const MenuEntry& e) {
 FolderStoreResult StoreWholeCaptureInRing(const Picture& picture) {
   PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, picture); };
   return Store().StoreInFolder({}, -1, writer);
+}
+
+// The ring after its size changed: trimmed at once, without a new picture.
+void TrimLastCapturesRing() {
+  Store().StoreLastCapture(nullptr);
+  NotifyViewer(-3);
 }
 
 // ---- menus --------------------------------------------------------------------------
@@ -405,6 +412,8 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::Website: ::ShellExecuteA(hwnd(), "open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL); return;
     case CommandId::About: ShowAbout(); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
+    case CommandId::GeneralSettings: CamCustomPopup(); return;
+    case CommandId::EditorSetup: OpenEditorSetup(hwnd()); return;
     default: return;  // dialogs and tools not in this build are disabled
   }
 }

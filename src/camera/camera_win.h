@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "base/picture.h"
+#include "camera/cam_custom.h"
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
 #include "camera/floating_panel.h"
@@ -93,6 +94,15 @@ class TfrmCam : public win::Window {
   void OfferThaw(bool wasFrozen);
   // The Print Screen hot key.
   void PrintScreenKey();
+
+  // ---- customisation (cam_custom_win.cpp) ----
+  // Rows, buttons (toolbar order) and frame width, applied at once.
+  CamAppearance Appearance() const;
+  void SetAppearance(const CamAppearance& a);
+  // Grows in steps of 10 until the frame is 20 pixels taller than the control panel.
+  void GrowForControlPanel();
+  int RefreshDelay() const { return values_.refreshDelay; }
+  void SetRefreshDelay(int ms) { values_.refreshDelay = ms; }
 
   // ---- commands ----
   void RunCommand(CommandId id);

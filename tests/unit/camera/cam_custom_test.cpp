@@ -146,6 +146,19 @@ TEST(CamCustomDialog, ListsMatchTheToolbarAndRestoreDefaultsIsTheInstalledCamera
   EXPECT_NE(std::string(CustomAdviceText(CustomAdvice::Wait)).find("Scroll Capture Settings"), std::string::npos);
 }
 
+TEST(CamCustomDialog, ButtonListItemsReachTheirOwnSwitch) {
+  // "Save +1" (item 3) is btnIncSave, stored as CambtnIncSave, fourth of the settings.
+  EXPECT_EQ(ButtonSettingIndex(3), 3);
+  EXPECT_EQ(ButtonSettingIndex(0), 9);   // Recall -> CambtnRecall
+  EXPECT_EQ(ButtonSettingIndex(4), 0);   // Print -> CambtnPrint
+  EXPECT_EQ(ButtonSettingIndex(16), 14);  // Inside -> CambtnInside
+  std::set<int> seen;
+  for (int i = 0; i < kToolButtonCount; ++i) EXPECT_TRUE(seen.insert(ButtonSettingIndex(i)).second) << i;
+  EXPECT_EQ(*seen.begin(), 0);
+  EXPECT_EQ(*seen.rbegin(), 16);
+  EXPECT_EQ(ButtonSettingIndex(17), -1);
+}
+
 TEST(EditorSetupOk, QuotesSystemRootEmptyAndMissingFiles) {
   const std::set<std::string> files{"C:\\Windows\\system32\\mspaint.exe", "C:\\Tools\\Paint Pro\\pp.exe"};
   auto exists = [&](const std::string& p) { return files.count(p) > 0; };

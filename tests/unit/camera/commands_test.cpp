@@ -25,8 +25,7 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
 }
 
 TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
-  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
-                      CommandId::LaunchSettings, CommandId::ScrollCap, CommandId::Robo,
+  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::LaunchSettings, CommandId::ScrollCap, CommandId::Robo,
                       CommandId::ScrollCaptureSettings, CommandId::Feedback, CommandId::BugReport,
                       CommandId::Diagnostics})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
@@ -34,7 +33,7 @@ TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
                       CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
                       CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Help,
-                      CommandId::DailyTips})
+                      CommandId::DailyTips, CommandId::GeneralSettings, CommandId::EditorSetup})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 
