@@ -12,14 +12,13 @@
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/startup_settings.h"
-#include "shell/tip_modal_win.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
-
-// From the camera's commands: the ring trimmed without a new picture, and the viewer told.
-void TrimLastCapturesRing();
 
 // ---- the camera's side ------------------------------------------------------------------
 
@@ -70,7 +69,7 @@ class TfrmCamCustom : public win::Window {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  int Px(int v) const { return ::MulDiv(v, dpi_, 96); }
+  int Px(int v) const { return scale_(v); }
   HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h);
   void Group(const char* caption, int x, int y, int w, int h, int id = 0);
   void Advice(CustomAdvice topic, int x, int y);
@@ -87,17 +86,14 @@ class TfrmCamCustom : public win::Window {
 
   TfrmCam& cam_;
   StartupValues& values_;
-  int dpi_ = 96;
+  DpiScale scale_;
   int modalResult_ = 0;
   win::UniqueFont font_, questionFont_;
 };
 
 HWND TfrmCamCustom::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
                         int h) {
-  HWND c = ::CreateWindowExW(0, cls, win::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, Px(x), Px(y), Px(w),
-                             Px(h), hwnd(), reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (c) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return c;
+  return win::CreateChild(hwnd(), cls, text, style, scale_(Rect::FromXYWH(x, y, w, h)), id, font_.get());
 }
 
 void TfrmCamCustom::Group(const char* caption, int x, int y, int w, int h, int id) {
@@ -110,10 +106,9 @@ void TfrmCamCustom::Advice(CustomAdvice topic, int x, int y) {
 }
 
 bool TfrmCamCustom::FormCreate(HWND owner) {
-  dpi_ = int(::GetDpiForWindow(owner));
-  if (dpi_ <= 0) dpi_ = 96;
+  scale_ = win::WindowScale(owner);
   RECT r{0, 0, Px(kCamCustomWidth), Px(kCamCustomHeight)};
-  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, UINT(dpi_));
+  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, UINT(scale_.dpi));
   if (!Create(L"TfrmCamCustom", win::Widen(kCamCustomCaption).c_str(), kStyle, kExStyle, 0, 0, r.right - r.left,
               r.bottom - r.top, owner))
     return false;
@@ -232,7 +227,7 @@ void TfrmCamCustom::btnOKClick() {
   cam_.SetRefreshDelay(ok.intervalMs);
   if (ok.ringChanged) {
     values_.lastCapturesNum = ok.lastCapturesNum;
-    TrimLastCapturesRing();
+    cam_.TrimLastCapturesRing();
   }
   values_.closeBtnExits = ok.closeBtnExits;
   modalResult_ = 1;
@@ -298,13 +293,16 @@ void TfrmCamCustom::Execute() {
   ::GetWindowRect(hwnd(), &r);
   ::SetWindowPos(hwnd(), nullptr, p.x - (r.right - r.left) / 2, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   KeepOnScreen(hwnd());
-  RunTipModal(hwnd(), &modalResult_, [this](const MSG& m) {
+  win::ModalOptions options;
+  options.owner = cam_.hwnd();
+  options.keyPreview = [this](const MSG& m) {
     if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
       ShowHelp(hwnd(), kCamCustomHelpContext);
       return true;
     }
     return false;
-  });
+  };
+  win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
 }
 
 }  // namespace

@@ -4,55 +4,34 @@
 #include <algorithm>
 
 #include "base/pixel_format.h"
-#include "camera/camera_save_win.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/freeze_win.h"
 #include "shell/app_win.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
-#include "shell/tray_win.h"
+#include "shell/camera_role_win.h"
+#include "win32/screen_win.h"
 
 namespace flk {
 
-namespace {
-
-// Copies (x, y, width, height) of a device context into a new 32-bit picture.
-std::optional<Picture> PictureFromDC(HDC source, int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0) return std::nullopt;
-  std::optional<Picture> picture = Picture::Create(width, height, 32);
-  if (!picture) return std::nullopt;
-  win::UniqueBitmap bitmap(::CreateCompatibleBitmap(source, width, height));
-  if (!bitmap) return std::nullopt;
-  win::UniqueMemoryDC mem(::CreateCompatibleDC(source));
-  {
-    win::SelectedObject sel(mem.get(), bitmap.get());
-    ::BitBlt(mem.get(), 0, 0, width, height, source, x, y, SRCCOPY);
-  }
-  std::vector<uint8_t> info = picture->info();
-  if (!::GetDIBits(mem.get(), bitmap.get(), 0, UINT(height), picture->bits(), reinterpret_cast<BITMAPINFO*>(info.data()),
-                   DIB_RGB_COLORS))
-    return std::nullopt;
-  return picture;
-}
-
-}  // namespace
-
 std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   std::optional<Picture> picture;
-  if (hold_ && held_) {
+  ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held_, held_ ? Size{held_->width(), held_->height()} : Size{},
+                                                layout_.capture);
+  if (source.fromHeld) {
     picture = *held_;
   } else if (bkgnd_) {
-    Rect r = Intersect(layout_.capture, Rect{0, 0, bkWidth_, bkHeight_});
+    Rect r = Intersect(source.rect, Rect{0, 0, bkWidth_, bkHeight_});
     if (r.empty()) return std::nullopt;
-    win::WindowDC screen(nullptr);
+    win::ScreenDC screen;
     win::UniqueMemoryDC bk(::CreateCompatibleDC(screen.get()));
     win::SelectedObject sel(bk.get(), bkgnd_.get());
-    picture = PictureFromDC(bk.get(), r.left, r.top, r.width(), r.height());
+    picture = win::PictureFromDC(bk.get(), r);
   }
   if (picture && fileDepth) {
-    int setting = AppSettings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
-    if (!ApplyPixelFormat(*picture, setting, ScreenBitsPerPixel())) return std::nullopt;
+    int setting = role_.settings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
+    if (!ApplyPixelFormat(*picture, setting, win::ScreenBitsPerPixel())) return std::nullopt;
   }
   return picture;
 }
@@ -77,25 +56,23 @@ bool TfrmCam::CaptureWhole(int mode) {
   std::optional<Picture> picture;
   if (what->source == WholeSource::Desktop) {
     win::WindowDC dc(window);
-    picture = PictureFromDC(dc.get(), 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    Size s = win::ScreenSize();
+    picture = win::PictureFromDC(dc.get(), Rect::FromXYWH(0, 0, s.width, s.height));
   } else if (what->clientArea) {
     RECT r;
     ::GetClientRect(window, &r);
     win::WindowDC dc(window);
-    picture = PictureFromDC(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top);
+    picture = win::PictureFromDC(dc.get(), Rect::FromXYWH(0, 0, r.right - r.left, r.bottom - r.top));
   } else {
     RECT r;
     ::GetWindowRect(window, &r);
-    HDC dc = ::GetWindowDC(window);
-    if (dc) {
-      picture = PictureFromDC(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-      ::ReleaseDC(window, dc);
-    }
+    win::WindowFrameDC dc(window);
+    if (dc) picture = win::PictureFromDC(dc.get(), Rect::FromXYWH(0, 0, r.right - r.left, r.bottom - r.top));
   }
   if (!picture) return false;
-  FolderStoreResult stored = StoreWholeCaptureInRing(*picture);
-  StartupValues& v = CameraRoleValues();
-  v.toolUse = CountToolUse(v.toolUse, what->usageCode);
+  PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, *picture); };
+  FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
+  role_.CountToolUse(what->usageCode);
   // A running viewer comes forward on the ring; without one the camera says
   // where the picture went (see PerformTimerWork).
   if (stored.stored && stored.openViewer && ::FindWindowA(kViewerClass, kViewerCaption)) OpenViewerOnLastCaptures();
@@ -104,31 +81,33 @@ bool TfrmCam::CaptureWhole(int mode) {
 
 // ---- Hold ---------------------------------------------------------------------------
 
-void TfrmCam::ToggleHold() {
-  Rect r = WindowRectNow();
-  if (!hold_) {
+void TfrmCam::ToggleHold() { PerformHoldPlan(modes_.ToggleHold(align_)); }
+
+void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
+  if (p.growBy > 0) {
     held_ = MakeViewfinderPicture(false);
-    if (align_ == PanelAlign::Floating) SetPanelAlign(PanelAlign::Top);
-    hold_ = true;
-    ThawDesktop(true);
-    r = WindowRectNow();
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + kHoldGrowth, r.height() + kHoldGrowth));
+    if (p.dockTop) SetPanelAlign(PanelAlign::Top);
+    if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
+    Rect r = WindowRectNow();
+    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + p.growBy, r.height() + p.growBy));
     if (!lockView_) {
       lockView_ = std::make_unique<TLockView>();
       if (!lockView_->Create(hwnd())) lockView_.reset();
     }
     if (lockView_) lockView_->SetPicture(held_ ? &*held_ : nullptr);
     ArrangeControls();
-  } else {
-    hold_ = false;
+  } else if (p.growBy < 0) {
     if (lockView_) {
       lockView_->Show(false);
       lockView_->SetPicture(nullptr);
     }
     held_.reset();
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() - kHoldGrowth, r.height() - kHoldGrowth));
+    Rect r = WindowRectNow();
+    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + p.growBy, r.height() + p.growBy));
     ArrangeControls();
+  }
+  if (p.refreshView) {
     MarkStale();
     RequestCapture(false, kModeRefresh);
   }
@@ -137,11 +116,9 @@ void TfrmCam::ToggleHold() {
 
 // ---- the frozen desktop -----------------------------------------------------------------
 
-bool TfrmCam::IsDesktopFrozen() const { return freeze_ && freeze_->Visible(); }
-
 void TfrmCam::FreezeDesktop() {
   if (!freeze_) {
-    freeze_ = std::make_unique<TfrmFreeze>();
+    freeze_ = std::make_unique<TfrmFreeze>([this] { ThawDesktop(true); });
     if (!freeze_->FormCreate()) {
       freeze_.reset();
       return;
@@ -150,66 +127,68 @@ void TfrmCam::FreezeDesktop() {
   freeze_->TakeStill();
 }
 
-bool TfrmCam::ThawDesktop(bool refresh) {
-  if (!IsDesktopFrozen()) return false;
-  freeze_->Hide();
-  if (refresh) {
+void TfrmCam::PerformThaw(const ThawResult& thaw) {
+  if (!thaw.thawed) return;
+  if (freeze_) freeze_->Hide();
+  if (thaw.requestRefresh) {
     MarkStale();
     RequestCapture(false, kModeRefresh);
   }
-  SetStatus("");
+  if (thaw.clearStatus) SetStatus("");
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  return true;
+}
+
+bool TfrmCam::ThawDesktop(bool refresh) {
+  ThawResult thaw = modes_.ThawDesktop(refresh);
+  PerformThaw(thaw);
+  return thaw.thawed;
 }
 
 void TfrmCam::OfferThaw(bool wasFrozen) {
-  if (!wasFrozen || !IsDesktopFrozen()) return;
-  if (MessageBoxText(hwnd(), kThawQuestion, kThawCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
-    ThawDesktop(true);
-  else
-    SetStatus(kStatusStillFrozen);
+  if (!modes_.OfferThaw(wasFrozen).ask) return;
+  bool yes = MessageBoxText(hwnd(), kThawQuestion, kThawCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  ThawAnswerResult answer = modes_.ThawAnswer(yes);
+  PerformThaw(answer.thaw);
+  if (answer.setStatus) SetStatus(answer.status);
 }
 
 void TfrmCam::PrintScreenKey() {
-  bool opened = CameraStarted();
-  if (opened && CameraState() == kBusy) {
-    ::MessageBeep(MB_OK);
-    ::SetForegroundWindow(::GetLastActivePopup(hwnd()));
-    return;
-  }
-  if (IsDesktopFrozen()) {
-    ::MessageBeep(MB_OK);
-    return;
-  }
-  if (opened) {
-    // A visible camera already holds what lies beneath it; grabbing now would
-    // copy the camera itself. What lies above it (a menu dropped over the
-    // camera) is part of the still and joins the view.
-    if (!::IsWindowVisible(hwnd())) {
-      Rect r = WindowRectNow();
-      GrabUnderCamera(r.left, r.top, r.width(), r.height());
-    } else {
-      CopyWindowsAbove();
-    }
-  } else {
-    Settings& s = AppSettings();
+  CameraController& controller = role_.controller();
+  bool opened = controller.started();
+  FreezePlan p = modes_.FreezeHotKey(!(opened && controller.state() == CameraState::Busy), opened, align_);
+  if (p.beep) ::MessageBeep(MB_OK);
+  if (p.bringToFront) ::SetForegroundWindow(::GetLastActivePopup(hwnd()));
+  if (!p.freeze) return;
+  if (p.grabAtStored) {
+    Settings& s = role_.settings();
     int h = s.ReadSingleSetting("Height", 222), w = s.ReadSingleSetting("Width", 345);
     int t = s.ReadSingleSetting("Top", 100), l = s.ReadSingleSetting("Left", 150);
     GrabUnderCamera(l, t, std::max(w, kMinStoredWidth), h);
+  } else if (!::IsWindowVisible(hwnd())) {
+    Rect r = WindowRectNow();
+    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+  } else {
+    // A visible camera already holds what lies beneath it; grabbing now would
+    // copy the camera itself. What lies above it (a menu dropped over the
+    // camera) is part of the still and joins the view.
+    CopyWindowsAbove();
   }
   FreezeDesktop();
-  if (!freeze_) return;
+  if (!freeze_) {
+    modes_.ThawDesktop(false);  // no still to show: the desktop is not frozen after all
+    return;
+  }
   freeze_->Show();
-  if (!opened)
-    OpenCamera();
-  else if (hold_)
-    ToggleHold();
-  cycle_.ClearStale();
-  controlsEnabled_ = true;
-  ShowCamera();
-  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ::SetForegroundWindow(hwnd());
-  SetStatus(kStatusFrozen);
+  if (p.openCamera) role_.OpenCamera();
+  if (p.holdOff.growBy != 0) PerformHoldPlan(p.holdOff);
+  if (p.showCamera) {
+    cycle_.ClearStale();
+    controlsEnabled_ = true;
+    role_.ShowCamera();
+    ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(hwnd());
+  }
+  SetStatus(p.status);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -217,7 +196,7 @@ void TfrmCam::PrintScreenKey() {
 
 void TfrmCam::ColorDepthChoose(int value) {
   if (!ColorDepthEntryOf(value)) return;
-  AppSettings().WriteSingleSetting("PixelFormatPro", value);
+  role_.settings().WriteSingleSetting("PixelFormatPro", value);
 }
 
 }  // namespace flk

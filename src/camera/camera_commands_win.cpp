@@ -1,12 +1,7 @@
 // TfrmCam commands: the menus (mnuMain, "More", the view popup, the Store
 // submenus and the colour depth), what each command runs, and GenClick with
 // its outputs: the picture store, the clipboard and the save operations.
-#include <windows.h>
-
-#include <shellapi.h>
-
 #include <algorithm>
-#include <cstdio>
 
 #include "base/bmp.h"
 #include "camera/cam_custom_win.h"
@@ -19,13 +14,17 @@
 #include "output/folder_menu.h"
 #include "output/picture_store.h"
 #include "output/print_win.h"
+#include "output/store_file_system_win.h"
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
-#include "shell/tray_win.h"
+#include "output/viewer_notify_win.h"
+#include "shell/camera_role_win.h"
+#include "win32/files_win.h"
+#include "win32/shell_win.h"
 
 namespace flk {
 
@@ -35,84 +34,12 @@ void RestoreAllNoShowAgainDialogs(Settings& settings);
 
 namespace {
 
-constexpr char kMakerAddress[] = "https://www.hollowbrook.example/framelark";
-
-// ---- the picture store on the disk ------------------------------------------------
-
-class WinStoreFileSystem : public StoreFileSystem {
- public:
-  bool IsDirectory(const std::string& path) override {
-    DWORD a = ::GetFileAttributesW(win::Widen(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-  }
-  bool IsFile(const std::string& path) override {
-    DWORD a = ::GetFileAttributesW(win::Widen(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-  }
-  bool MakeDirectory(const std::string& path) override {
-    return ::CreateDirectoryW(win::Widen(path).c_str(), nullptr) != FALSE;
-  }
-  bool MakeDirectories(const std::string& path) override { return CreateFolderChain(path); }
-  std::vector<std::string> ListFiles(const std::string& dir, const std::string& ext) override {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW d;
-    win::UniqueFindHandle find(::FindFirstFileW(win::Widen(dir + "*" + ext).c_str(), &d));
-    if (!find) return names;
-    do {
-      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      std::string name = win::Narrow(d.cFileName);
-      if (name.size() >= ext.size() && ::lstrcmpiA(name.substr(name.size() - ext.size()).c_str(), ext.c_str()) == 0)
-        names.push_back(name);
-    } while (::FindNextFileW(find.get(), &d));
-    return names;
-  }
-  std::vector<std::string> ListDirectories(const std::string& dir) override {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW d;
-    win::UniqueFindHandle find(::FindFirstFileW(win::Widen(dir + "*.*").c_str(), &d));
-    if (!find) return names;
-    do {
-      std::wstring n = d.cFileName;
-      if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && n != L"." && n != L"..") names.push_back(win::Narrow(n));
-    } while (::FindNextFileW(find.get(), &d));
-    return names;
-  }
-  bool RemoveFile(const std::string& path) override { return ::DeleteFileW(win::Widen(path).c_str()) != FALSE; }
-  std::optional<uint64_t> FileSize(const std::string& path) override {
-    WIN32_FILE_ATTRIBUTE_DATA d{};
-    if (!::GetFileAttributesExW(win::Widen(path).c_str(), GetFileExInfoStandard, &d)) return std::nullopt;
-    return (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-  }
-};
-
-void NotifyViewer(int code) {
-  if (HWND viewer = ::FindWindowA(kViewerClass, kViewerCaption))
-    ::PostMessageA(viewer, kWmViewerNotify, WPARAM(INT_PTR(code)), 0);
-}
-
-PictureStore& Store() {
-  static WinStoreFileSystem fs;
-  static PictureStore store = [] {
-    PictureStore s(fs, BaseFolder());
-    s.SetNextFileNumberAccess([] { return AppSettings().ReadSingleSetting("NxtFileNum", 1); },
-                              [](int n) { AppSettings().WriteSingleSetting("NxtFileNum", n); });
-    s.SetViewerNotifier(NotifyViewer);
-    return s;
-  }();
-  store.SetLastCapturesNum(CameraRoleValues().lastCapturesNum);
-  return store;
-}
-
-bool WriteBmpFile(const std::string& path, const Picture& picture) {
-  std::FILE* f = ::_wfopen(win::Widen(path).c_str(), L"wb");
-  if (!f) return false;
-  bool ok = WriteBmp(picture, f);
-  ok = (std::fclose(f) == 0) && ok;
-  if (!ok) ::DeleteFileW(win::Widen(path).c_str());
-  return ok;
-}
-
 // ---- GenClick on the real camera ------------------------------------------------------
+
+CameraSaveServices SaveServicesFor(TfrmCam& cam) {
+  return CameraSaveServices(cam.hwnd(), [&cam](const std::string& text) { cam.SetStatus(text); },
+                            BaseFolder() + "Folders\\");
+}
 
 class CameraDispatch : public DispatchOps {
  public:
@@ -124,19 +51,19 @@ class CameraDispatch : public DispatchOps {
     picture_ = cam_.MakeViewfinderPicture(fileDepth);
     return picture_.has_value();
   }
-  int LastCapturesNum() override { return CameraRoleValues().lastCapturesNum; }
+  int LastCapturesNum() override { return cam_.role().values().lastCapturesNum; }
   bool StoreLastCapture() override {
     PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_); };
-    return Store().StoreLastCapture(&writer).stored;
+    return cam_.Store().StoreLastCapture(&writer).stored;
   }
-  void NotifyViewer(int code) override { flk::NotifyViewer(code); }
+  void NotifyViewer(int code) override { NotifyViewerCode(code); }
   std::string FolderName(int index) override {
     auto& f = cam_.ViewFolders();
     return index >= 0 && size_t(index) < f.size() ? f[size_t(index)] : std::string();
   }
   bool StoreInFolder(int index) override {
     PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_); };
-    FolderStoreResult r = Store().StoreInFolder(cam_.ViewFolders(), index, writer);
+    FolderStoreResult r = cam_.Store().StoreInFolder(cam_.ViewFolders(), index, writer);
     if (r.stored && !r.status.empty()) cam_.SetStatus(r.status);
     return r.stored;
   }
@@ -149,7 +76,7 @@ class CameraDispatch : public DispatchOps {
         return true;
       case CommandId::Print:
       case CommandId::PrintFit: {
-        bool printed = PrintPicture(*picture_, command == CommandId::PrintFit, cam_.hwnd());
+        bool printed = PrintPicture(*picture_, command == CommandId::PrintFit, cam_.role().common(), cam_.hwnd());
         ::InvalidateRect(cam_.hwnd(), nullptr, FALSE);  // the page marks
         return printed;
       }
@@ -157,17 +84,17 @@ class CameraDispatch : public DispatchOps {
       case CommandId::Hold: cam_.ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
       case CommandId::SaveAs: {
-        CameraSaveServices services(cam_.hwnd());
+        CameraSaveServices services = SaveServicesFor(cam_);
         SaveAs(*picture_, services);
         return !services.failed();
       }
       case CommandId::IncSave: {
-        CameraSaveServices services(cam_.hwnd());
+        CameraSaveServices services = SaveServicesFor(cam_);
         SaveSameNamePlusOne(*picture_, services);
         return !services.failed();
       }
       case CommandId::MakeEmailAttachment: {
-        CameraSaveServices services(cam_.hwnd());
+        CameraSaveServices services = SaveServicesFor(cam_);
         MakeEmailAttachment(*picture_, ProgramFolder(), services);
         return !services.failed();
       }
@@ -176,10 +103,7 @@ class CameraDispatch : public DispatchOps {
   }
   void OfferThaw(bool wasFrozen) override { cam_.OfferThaw(wasFrozen); }
   void FreePicture() override { picture_.reset(); }
-  void CountToolUse(int code) override {
-    StartupValues& v = CameraRoleValues();
-    v.toolUse = flk::CountToolUse(v.toolUse, code);
-  }
+  void CountToolUse(int code) override { cam_.role().CountToolUse(code); }
 
  private:
   TfrmCam& cam_;
@@ -196,15 +120,22 @@ std::wstring EntryText(const MenuEntry& e) {
 
 }  // namespace
 
-FolderStoreResult StoreWholeCaptureInRing(const Picture& picture) {
-  PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, picture); };
-  return Store().StoreInFolder({}, -1, writer);
+PictureStore& TfrmCam::Store() {
+  if (!store_) {
+    store_ = std::make_unique<PictureStore>(storeFs_, BaseFolder());
+    Settings& settings = role_.settings();
+    store_->SetNextFileNumberAccess([&settings] { return settings.ReadSingleSetting("NxtFileNum", 1); },
+                                    [&settings](int n) { settings.WriteSingleSetting("NxtFileNum", n); });
+    store_->SetViewerNotifier(NotifyViewerCode);
+  }
+  store_->SetLastCapturesNum(role_.values().lastCapturesNum);
+  return *store_;
 }
 
 // The ring after its size changed: trimmed at once, without a new picture.
-void TrimLastCapturesRing() {
+void TfrmCam::TrimLastCapturesRing() {
   Store().StoreLastCapture(nullptr);
-  NotifyViewer(-3);
+  NotifyViewerCode(-3);
 }
 
 // ---- menus --------------------------------------------------------------------------
@@ -268,18 +199,14 @@ void TfrmCam::UpdateMenu(HMENU menu) {
     if (id == UINT(-1) || id < UINT(kCmdBase) || id >= UINT(kCmdDepthBase)) continue;
     auto cmd = static_cast<CommandId>(int(id) - kCmdBase);
     ::EnableMenuItem(menu, id, MF_BYCOMMAND | (CommandEnabled(cmd, modes) ? MF_ENABLED : MF_GRAYED));
-    bool checked = false;
-    if (cmd == CommandId::Hold) checked = hold_;
-    if (cmd == CommandId::ControlsTop) checked = align_ == PanelAlign::Top;
-    if (cmd == CommandId::ControlsBottom) checked = align_ == PanelAlign::Bottom;
-    if (cmd == CommandId::ToEdge) checked = align_ == PanelAlign::Floating;
+    bool checked = CommandChecked(cmd, modes_.hold(), align_);
     ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   }
   for (HMENU store : storeMenus_)
     if (menu == store) BuildFolderMenu(menu);
   if (menu == depthMenu_) {
     // mnuColorDepthClick: the stored depth is checked (none for an unknown value).
-    int value = AppSettings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
+    int value = role_.settings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
     for (const ColorDepthEntry& d : ColorDepthEntries()) {
       UINT id = UINT(kCmdDepthBase + d.value);
       MENUITEMINFOW mi{};
@@ -293,9 +220,8 @@ void TfrmCam::UpdateMenu(HMENU menu) {
 }
 
 void TfrmCam::BuildFolderMenu(HMENU menu) {
-  WinStoreFileSystem fs;
-  FolderMenu built = flk::BuildFolderMenu(fs, BaseFolder(), lastFolderName_);
-  if (built.createdFirstFolder) NotifyViewer(-2);
+  FolderMenu built = flk::BuildFolderMenu(storeFs_, BaseFolder(), lastFolderName_);
+  if (built.createdFirstFolder) NotifyViewer(ViewerNotice::FoldersChanged);
   folders_ = built.folders;  // lstViewFolders: the list the entries' tags index
   // The folder entries of last time go; the fixed separator stays.
   while (::GetMenuItemCount(menu) > 1) ::DeleteMenu(menu, 1, MF_BYPOSITION);
@@ -326,28 +252,20 @@ void TfrmCam::PopupMenuAt(HMENU menu, int x, int y) {
 }
 
 void TfrmCam::OnCommand(int id) {
-  if (id >= kCmdFolderBase) {
-    // Folder entries index the list their Store menu showed; before any Store
-    // menu was opened that is the list as it is now.
-    if (folders_.empty()) {
-      WinStoreFileSystem fs;
-      folders_ = ListPictureFolders(fs, BaseFolder()).names;
-    }
-    int index = id - kCmdFolderBase;
-    if (index >= 0 && size_t(index) < folders_.size()) GenClick(FolderTag(index));
-    return;
-  }
-  if (id == kCmdNewFolder) {
-    NewFolder();
-    return;
-  }
-  if (id >= kCmdDepthBase) {
-    ColorDepthChoose(id - kCmdDepthBase);
-    return;
-  }
-  if (id >= kCmdBase) {
-    auto cmd = static_cast<CommandId>(id - kCmdBase);
-    if (CommandEnabled(cmd, Modes())) RunCommand(cmd);
+  MenuChoice c = DecodeMenuId(id);
+  switch (c.kind) {
+    case MenuChoice::Folder:
+      // Folder entries index the list their Store menu showed; before any Store
+      // menu was opened that is the list as it is now.
+      if (folders_.empty()) folders_ = ListPictureFolders(storeFs_, BaseFolder()).names;
+      if (size_t(c.value) < folders_.size()) GenClick(FolderTag(c.value));
+      return;
+    case MenuChoice::NewFolder: NewFolder(); return;
+    case MenuChoice::ColorDepth: ColorDepthChoose(c.value); return;
+    case MenuChoice::Command:
+      if (CommandEnabled(c.command, Modes())) RunCommand(c.command);
+      return;
+    case MenuChoice::Nothing: return;
   }
 }
 
@@ -376,24 +294,19 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::FullScreen: RequestCapture(false, kModeFullScreen); return;
     case CommandId::OpenViewer:
       OpenViewerOnLastCaptures();
-      CameraRoleValues().toolUse = CountToolUse(CameraRoleValues().toolUse, kUsageRecall);
+      role_.CountToolUse(kUsageRecall);
       return;
     case CommandId::Refresh:
-      if (hold_) {
-        ToggleHold();
-      } else {
-        MarkStale();
-        RequestCapture(false, kModeRefresh);
-      }
-      CameraRoleValues().toolUse = CountToolUse(CameraRoleValues().toolUse, kUsageRefresh);
+      PerformHoldPlan(modes_.Refresh(align_));
+      role_.CountToolUse(kUsageRefresh);
       return;
     case CommandId::ToEdge: ControlsFloat(); return;
     case CommandId::EdgeOff:
     case CommandId::ControlsTop: SetPanelAlign(PanelAlign::Top); return;
     case CommandId::ControlsBottom: SetPanelAlign(PanelAlign::Bottom); return;
-    case CommandId::CloseToTray: HideCameraToTray(); return;
+    case CommandId::CloseToTray: role_.HideCameraToTray(); return;
     case CommandId::Maximize: ToggleMaximize(); return;
-    case CommandId::Exit: ExitProgram(); return;
+    case CommandId::Exit: role_.ExitProgram(); return;
     case CommandId::More: {
       POINT p;
       ::GetCursorPos(&p);
@@ -406,10 +319,12 @@ void TfrmCam::RunCommand(CommandId id) {
       PopupMenuAt(storeMenus_[0], p.x, p.y);
       return;
     }
-    case CommandId::PrinterSetup: ShowPrinterSetup(hwnd()); return;
-    case CommandId::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(AppSettings()); return;
+    case CommandId::PrinterSetup:
+      if (role_.common()) ShowPrinterSetup(*role_.common(), hwnd());
+      return;
+    case CommandId::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(role_.settings()); return;
     case CommandId::Help: ShowHelp(); return;
-    case CommandId::Website: ::ShellExecuteA(hwnd(), "open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL); return;
+    case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
     case CommandId::About: ShowAbout(); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
     case CommandId::GeneralSettings: CamCustomPopup(); return;
@@ -426,7 +341,7 @@ void TfrmCam::GenClick(int tag) {
 void TfrmCam::OpenViewerOnLastCaptures() {
   if (HWND viewer = ::FindWindowA(kViewerClass, kViewerCaption)) {
     ::SetForegroundWindow(viewer);
-    NotifyViewer(-1);
+    NotifyViewer(ViewerNotice::ShowLastCaptures);
     return;
   }
   StartRole(kRoleViewer, SW_SHOWNORMAL);
@@ -435,9 +350,8 @@ void TfrmCam::OpenViewerOnLastCaptures() {
 void TfrmCam::NewFolder() {
   std::string name = AskText(hwnd(), kNewFolderDialogHeight, kNewFolderPrompt, kNewFolderCaption);
   if (name.empty()) return;
-  WinStoreFileSystem fs;
   ::SetLastError(0);
-  NewFolderResult r = CreatePictureFolder(fs, BaseFolder(), name, NotifyViewer);
+  NewFolderResult r = CreatePictureFolder(storeFs_, BaseFolder(), name, NotifyViewerCode);
   if (r.outcome == NewFolderResult::Created)
     MessageBoxText(hwnd(), r.message, kProgramName, MB_OK | MB_ICONINFORMATION);
   else if (r.outcome == NewFolderResult::Failed)

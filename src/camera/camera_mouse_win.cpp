@@ -8,41 +8,18 @@
 #include "camera/camera_win.h"
 #include "camera/freeze_win.h"
 #include "shell/names.h"
-#include "shell/tray_win.h"
+#include "shell/camera_role_win.h"
 
 namespace flk {
 
 namespace {
 
 enum DragKind { kNoDrag = 0, kMove = 1, kResize = 2, kLatchDrag = 3 };
-enum Edge { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8 };
-constexpr int kCornerReach = 12;  // a corner grip reaches this far along each edge
 
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
 
 }  // namespace
-
-int TfrmCam::FrameEdges(int x, int y) const {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
-  int e = std::max(2, values_.camBevelWidth);
-  int edges = 0;
-  if (x < e) edges |= kLeft;
-  if (x >= rc.right - e) edges |= kRight;
-  if (y < e) edges |= kTop;
-  if (y >= rc.bottom - e) edges |= kBottom;
-  if (edges == 0) return 0;
-  // Near a corner the grip takes both edges.
-  if ((edges & (kLeft | kRight)) && !(edges & (kTop | kBottom))) {
-    if (y < kCornerReach) edges |= kTop;
-    if (y >= rc.bottom - kCornerReach) edges |= kBottom;
-  } else if ((edges & (kTop | kBottom)) && !(edges & (kLeft | kRight))) {
-    if (x < kCornerReach) edges |= kLeft;
-    if (x >= rc.right - kCornerReach) edges |= kRight;
-  }
-  return edges;
-}
 
 int TfrmCam::ToolItemAt(int x, int y) const {
   if (moreVisible_ && Inside(moreRect_, x, y)) return 100;
@@ -68,7 +45,7 @@ int TfrmCam::TitleGlyphAt(int x, int y) const {
 LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  if (FrameEdges(x, y)) {
+  if (FrameResizeEdges(x, y, rc.right, rc.bottom, values_.camBevelWidth)) {
     switch (FrameCursorAt(x, y, rc.right, rc.bottom, cycle_.stale())) {
       case ResizeCursor::Arrow: return IDC_ARROW;
       case ResizeCursor::SizeWE: return IDC_SIZEWE;
@@ -90,12 +67,11 @@ LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
 }
 
-void TfrmCam::StartDrag(int kind, int x, int y, int edges) {
+void TfrmCam::StartDrag(int kind, int edges) {
   POINT p;
   ::GetCursorPos(&p);
   if (kind == kMove) {
-    int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    if (sw != lastScreenW_ || sh != lastScreenH_) {
+    if (ScreenChanged()) {
       // The screen changed size: fit the camera to it and refresh instead.
       AdaptToScreen();
       RequestCapture(true, 0);
@@ -106,10 +82,9 @@ void TfrmCam::StartDrag(int kind, int x, int y, int edges) {
   dragEdges_ = edges;
   dragStart_ = p;
   dragRect_ = WindowRectNow();
-  if (kind == kMove) BeginMove(!hold_);
+  if (kind == kMove) BeginMove(!modes_.hold());
   if (kind == kResize || kind == kLatchDrag) {
-    int e = kind == kLatchDrag ? edges : ResizeEdgesAt(x, y, dragRect_.width(), dragRect_.height());
-    resize_ = BeginResize(e, Point{p.x, p.y});
+    resize_ = BeginResize(edges, Point{p.x, p.y});
   }
   ::SetCapture(hwnd());
 }
@@ -136,20 +111,22 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
   }
   Point viewPoint{x - layout_.view.left, y - layout_.view.top};
   // Latches lie on the frame and come first.
-  if (!hold_ && (Inside(layout_.latchTop, x, y) || Inside(layout_.latchBottom, x, y))) {
+  if (!modes_.hold() && (Inside(layout_.latchTop, x, y) || Inside(layout_.latchBottom, x, y))) {
     dragLatch_ = Inside(layout_.latchTop, x, y) ? 1 : 2;
-    StartDrag(kLatchDrag, x, y, dragLatch_ == 1 ? kTop : kBottom);
+    StartDrag(kLatchDrag, dragLatch_ == 1 ? kEdgeTop : kEdgeBottom);
     return;
   }
-  if (int edges = FrameEdges(x, y)) {
-    StartDrag(kResize, x, y, edges);
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  if (int edges = FrameResizeEdges(x, y, rc.right, rc.bottom, values_.camBevelWidth)) {
+    StartDrag(kResize, edges);
     return;
   }
   if (layout_.controlVisible && Inside(layout_.control, x, y)) {
     Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
     if (!layout_.titleBar.empty() && Inside(title, x, y)) {
       switch (TitleGlyphAt(x, y)) {
-        case 0: HideCameraToTray(); return;
+        case 0: role_.HideCameraToTray(); return;
         case 1: ToggleMaximize(); return;
         case 2: CloseButton(); return;
         default: break;
@@ -158,7 +135,7 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
         ToggleMaximize();
         return;
       }
-      StartDrag(kMove, x, y, 0);
+      StartDrag(kMove, 0);
       return;
     }
     if (int m = MenuButtonAt(x, y); m >= 0) {
@@ -181,17 +158,17 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
       ::InvalidateRect(hwnd(), nullptr, FALSE);
       return;
     }
-    StartDrag(kMove, x, y, 0);
+    StartDrag(kMove, 0);
     return;
   }
-  if (align_ == PanelAlign::Floating && !hold_) {
+  if (align_ == PanelAlign::Floating && !modes_.hold()) {
     PanelReaction r = floatInput_.LeftDown(viewPoint);
     if (r.handled) {
       ApplyFloatingReaction(r);
       return;
     }
   }
-  StartDrag(kMove, x, y, 0);
+  StartDrag(kMove, 0);
 }
 
 void TfrmCam::OnLeftUp(int x, int y) {
@@ -244,7 +221,7 @@ void TfrmCam::OnLeftUp(int x, int y) {
     if (kind == kResize) EndResize();
     return;
   }
-  if (align_ == PanelAlign::Floating && !hold_)
+  if (align_ == PanelAlign::Floating && !modes_.hold())
     ApplyFloatingReaction(floatInput_.LeftUp(Point{x - layout_.view.left, y - layout_.view.top}));
 }
 
@@ -269,7 +246,7 @@ void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
       ::TrackMouseEvent(&tme);
     }
   }
-  if (align_ == PanelAlign::Floating && !hold_)
+  if (align_ == PanelAlign::Floating && !modes_.hold())
     ApplyFloatingReaction(floatInput_.MouseMove(Point{x - layout_.view.left, y - layout_.view.top}, buttonDown));
 }
 
@@ -282,7 +259,7 @@ void TfrmCam::OnRightDown(int x, int y) {
     CamCustomPopup();
     return;
   }
-  if (align_ == PanelAlign::Floating && !hold_) {
+  if (align_ == PanelAlign::Floating && !modes_.hold()) {
     PanelReaction r = floatInput_.RightDown(Point{x - layout_.view.left, y - layout_.view.top});
     if (r.handled) {
       ApplyFloatingReaction(r);
@@ -309,14 +286,14 @@ void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
     case PanelCommand::PopupMore: PopupMenuAt(popup_.get(), p.x, p.y); break;
     case PanelCommand::StoreDropDown: PopupMenuAt(storeMenus_[0], p.x, p.y); break;
     case PanelCommand::TopPanel: SetPanelAlign(PanelAlign::Top); break;
-    case PanelCommand::Minimize: HideCameraToTray(); break;
+    case PanelCommand::Minimize: role_.HideCameraToTray(); break;
     case PanelCommand::Maximize: ToggleMaximize(); break;
     case PanelCommand::Close: CloseButton(); break;
     case PanelCommand::Customise: CamCustomPopup(); break;
   }
 }
 
-void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, CameraRoleValues()); }
+void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, role_.values()); }
 
 void TfrmCam::DropMenuRow(int index) {
   if (index < 0 || index >= 5 || !subMenus_[index]) return;
@@ -327,39 +304,21 @@ void TfrmCam::DropMenuRow(int index) {
 }
 
 bool TfrmCam::OnKeyDown(WPARAM key) {
-  swallowChar_ = false;
   ShiftState s;
   s.shift = ::GetKeyState(VK_SHIFT) < 0;
   s.ctrl = ::GetKeyState(VK_CONTROL) < 0;
   s.alt = ::GetKeyState(VK_MENU) < 0;
-  ShortcutMatch m = MatchShortcut(int(key), s, Modes());
-  if (m.swallow) {
-    swallowChar_ = true;
-    if (m.run != CommandId::None) RunCommand(m.run);
-    return true;
+  KeyAction a = CameraKeyDown(int(key), s, Modes(), cycle_.stale());
+  swallowChar_ = a.swallowChar;
+  if (a.run != CommandId::None) RunCommand(a.run);
+  if (a.thaw) ThawDesktop(true);
+  if (a.growX || a.growY) GrowBy(a.growX, a.growY);
+  if (a.moveX || a.moveY) {
+    Rect r = WindowRectNow();
+    MoveDirect(r.left + a.moveX, r.top + a.moveY);
+    InvalidateView();
   }
-  if (key == VK_F1 && !s.ctrl && !s.shift && !s.alt) {
-    RunCommand(CommandId::Help);
-    return true;
-  }
-  if (key == VK_ESCAPE) {
-    ThawDesktop(true);
-    return true;
-  }
-  if (key == VK_F10) return true;
-  if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
-    int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
-    int dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
-    if (s.shift || s.ctrl || s.alt) {
-      GrowBy(dx, dy);
-    } else if (!cycle_.stale()) {
-      Rect r = WindowRectNow();
-      MoveDirect(r.left + dx, r.top + dy);
-      InvalidateView();
-    }
-    return true;
-  }
-  return false;
+  return a.handled;
 }
 
 }  // namespace flk

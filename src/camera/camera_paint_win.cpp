@@ -77,7 +77,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   bool frameDirty = dirty.left < e || dirty.top < e || dirty.right > W - e || dirty.bottom > H - e;
   bool wasStale = cycle_.stale();
   if (frameDirty && !suppressStaleCheck_) {
-    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, hold_);
+    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, modes_.hold());
     controlsEnabled_ = fr.enableControls;
     if (fr.statusRestore && status_ != kStatusRestore) SetStatus(kStatusRestore);
   }
@@ -85,7 +85,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   bool repaintAll = wasStale != cycle_.stale();
 
   // Latches: thin bumps on the frame.
-  if (!hold_) {
+  if (!modes_.hold()) {
     RECT lt = ToRECT(layout_.latchTop), lb = ToRECT(layout_.latchBottom);
     ::DrawEdge(m, &lt, BDR_RAISEDINNER, BF_RECT);
     ::DrawEdge(m, &lb, BDR_RAISEDINNER, BF_RECT);
@@ -104,7 +104,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get());
       DrawTitleButton(m, titleGlyphs_[0].left, titleGlyphs_[0].top, TitleGlyph::Minimize, false);
       DrawTitleButton(m, titleGlyphs_[1].left, titleGlyphs_[1].top,
-                      maximized_ ? TitleGlyph::Maximized : TitleGlyph::Maximize, false);
+                      maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize, false);
       DrawTitleButton(m, titleGlyphs_[2].left, titleGlyphs_[2].top, TitleGlyph::Close, false);
     }
     // Menu row.
@@ -158,7 +158,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
         }
         const ToolButtonInfo& b = ToolButtons()[size_t(item.button)];
         bool enabled = CommandEnabled(b.command, Modes());
-        bool down = pressedItem_ == int(i) || (b.button == ToolButton::Lock && hold_);
+        bool down = pressedItem_ == int(i) || (b.button == ToolButton::Lock && modes_.hold());
         drawButton(item.rect, b.button, b.caption, enabled, hotItem_ == int(i), down, b.button == ToolButton::Store);
       }
       if (moreVisible_) {
@@ -172,7 +172,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   // The view.
   const Rect& vp = layout_.viewPanel;
   const Rect& v = layout_.view;
-  if (hold_) {
+  if (modes_.hold()) {
     // pnlLockView: the red border; the held picture is the lock view's (a
     // child window inside the border).
     RECT outer = ToRECT(vp);
@@ -208,7 +208,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
           win::SelectedObject sb(m, tint.get());
           ::BitBlt(m, p.left, p.top, p.width(), p.height(), m, p.left, p.top, MERGECOPY);
         }
-        FloatingPanelPaint fp = PaintFloatingPanel(floatLayout_, p.left, p.top, textHeightA_, maximized_);
+        FloatingPanelPaint fp = PaintFloatingPanel(floatLayout_, p.left, p.top, textHeightA_, maximize_.maximized);
         RECT frame = ToRECT(fp.frame);
         ::FrameRect(m, &frame, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         win::SelectedObject font(m, viewFont_.get());

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,9 @@ namespace flk {
 
 class CameraSaveServices : public SaveServices {
  public:
-  explicit CameraSaveServices(HWND owner) : owner_(owner) {}
+  // status: the camera's status line; foldersRoot: its picture folders ("" outside the camera role).
+  CameraSaveServices(HWND owner, std::function<void(const std::string&)> status, std::string foldersRoot)
+      : owner_(owner), status_(std::move(status)), foldersRoot_(std::move(foldersRoot)) {}
   // A failure was reported to the user during the command.
   bool failed() const { return failed_; }
 
@@ -40,11 +43,10 @@ class CameraSaveServices : public SaveServices {
 
  private:
   HWND owner_;
+  std::function<void(const std::string&)> status_;
+  std::string foldersRoot_;
   bool failed_ = false;
 };
-
-// A whole capture into the last-captures ring (StoreInFolder with index -1).
-FolderStoreResult StoreWholeCaptureInRing(const Picture& picture);
 
 // AskText: the modal TfrmGetText with a prompt and one line of text; the
 // text on OK, empty on Cancel.

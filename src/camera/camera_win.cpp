@@ -11,7 +11,9 @@
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
-#include "shell/tray_win.h"
+#include "shell/camera_role_win.h"
+#include "win32/dpi_win.h"
+#include "win32/screen_win.h"
 
 namespace flk {
 
@@ -20,42 +22,23 @@ int ShowPointHint(const std::string& key, const std::string& text, int x, int y,
 
 namespace {
 
-TfrmCam* g_camera = nullptr;
-
 constexpr UINT_PTR kTimerRestart = 1;
 constexpr UINT_PTR kTimerCpBtn = 2;
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
-
-// Copies a screen area into dc at (dx, dy). The part of the area that lies
-// off the screen is left black: a BitBlt whose source crosses the screen edge
-// may come back all black, so only the visible part is copied.
-void CopyScreenArea(HDC dc, int dx, int dy, int x, int y, int width, int height) {
-  ::PatBlt(dc, dx, dy, width, height, BLACKNESS);
-  Rect visible = Intersect(Rect::FromXYWH(x, y, width, height), Rect{0, 0, ScreenWidth(), ScreenHeight()});
-  if (visible.empty()) return;
-  win::WindowDC screen(nullptr);
-  ::BitBlt(dc, dx + visible.left - x, dy + visible.top - y, visible.width(), visible.height(), screen.get(),
-           visible.left, visible.top, SRCCOPY);
-}
-
 }  // namespace
 
-TfrmCam* Camera() { return g_camera; }
+TfrmCam::TfrmCam(CameraRole& role) : role_(role) {}
 
-TfrmCam::TfrmCam() = default;
-
-TfrmCam::~TfrmCam() {
-  if (g_camera == this) g_camera = nullptr;
-}
+TfrmCam::~TfrmCam() = default;
 
 bool TfrmCam::FormCreate() {
-  g_camera = this;
   // No caption bar and no border: the camera draws its own frame and title.
-  if (!Create(L"TfrmCam", win::Widen(kCameraCaption).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 150,
-              100, 345, 222))
+  if (!Create(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str(), WS_POPUP | WS_CLIPCHILDREN,
+              WS_EX_TOOLWINDOW, 150, 100, 345, 222))
     return false;
+  // It hides itself before every grab: a fading camera must never be in the picture.
+  win::DisableTransitions(hwnd());
+  scale_ = win::WindowScale(hwnd());
   std::string folders = BaseFolder() + "Folders\\";
   if (!::CreateDirectoryW(win::Widen(folders).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
     ShowWarning("Couldn't create Folders directory.", "Framelark Warning");
@@ -91,7 +74,7 @@ bool TfrmCam::FormCreate() {
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                             win::ModuleInstance(), nullptr);
   BuildMenus();
-  lastBpp_ = ScreenBitsPerPixel();
+  lastBpp_ = win::ScreenBitsPerPixel();
   ArrangeControls();
   return true;
 }
@@ -121,11 +104,6 @@ CameraSaveValues TfrmCam::CurrentValues() const {
 void TfrmCam::SetStatus(const std::string& text) {
   status_ = text;
   if (lblStatus_) ::SetWindowTextW(lblStatus_, win::Widen(text).c_str());
-}
-
-int TfrmCam::ScreenBitsPerPixel() const {
-  win::WindowDC screen(nullptr);
-  return ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
 }
 
 Rect TfrmCam::WindowRectNow() const {
@@ -160,12 +138,12 @@ void TfrmCam::ArrangeControls() {
   in.toolImages = values_.camToolImages;
   in.toolText = values_.camToolText;
   in.status = values_.camStatus;
-  in.hold = hold_;
+  in.hold = modes_.hold();
   in.textHeightA = textHeightA_;
   layout_ = flk::ArrangeControls(in);
   if (layout_.needsGrowth()) {
     Rect from = WindowRectNow();
-    Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, Size{ScreenWidth(), ScreenHeight()}, layout_.minWidth,
+    Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, ScreenSizeNow(), layout_.minWidth,
                           layout_.minHeight)
                   .window;
     ShiftBackground(from, to);
@@ -184,8 +162,8 @@ void TfrmCam::ArrangeControls() {
   if (lockView_) {
     // Inside the Hold panel's red border.
     const Rect& vp = layout_.viewPanel;
-    if (hold_) lockView_->Place(vp.left + 3, vp.top + 3, vp.width() - 6, vp.height() - 6);
-    lockView_->Show(hold_);
+    if (modes_.hold()) lockView_->Place(vp.left + 3, vp.top + 3, vp.width() - 6, vp.height() - 6);
+    lockView_->Show(modes_.hold());
   }
   LayoutMenuRow();
   LayoutToolbar();
@@ -314,32 +292,26 @@ void TfrmCam::LayoutToolbar() {
   }
 }
 
+Size TfrmCam::ScreenSizeNow() const { return win::ScreenSize(); }
+
+bool TfrmCam::ScreenChanged() const { return !(ScreenSizeNow() == lastScreen_); }
+
 void TfrmCam::AdaptToScreen() {
-  int sw = ScreenWidth(), sh = ScreenHeight();
-  if (sw == lastScreenW_ && sh == lastScreenH_) return;
-  lastScreenW_ = sw;
-  lastScreenH_ = sh;
-  Rect r = WindowRectNow();
-  if (r.width() > sw || r.height() > sh)
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, std::min(r.width(), sw), std::min(r.height(), sh)));
+  Size screen = ScreenSizeNow();
+  AdaptResult a = flk::AdaptToScreen(WindowRectNow(), lastScreen_, screen);
+  if (!a.changed) return;
+  lastScreen_ = screen;
+  if (!(a.window == WindowRectNow())) SetWindowRect(a.window);
   ArrangeControls();
 }
 
 void TfrmCam::ToggleMaximize() {
-  Rect r = WindowRectNow();
-  int sw = ScreenWidth(), sh = ScreenHeight();
-  if (r.left == 0 && r.top == 0 && r.width() == sw && r.height() == sh) {
-    maximized_ = false;
-    SetWindowRect(restore_);
-    AdaptToScreen();
-    ArrangeControls();
-  } else {
-    maximized_ = true;
-    if (r.width() < sw && r.height() < sh) restore_ = r;
-    SetWindowRect(Rect{0, 0, sw, sh});
-    ArrangeControls();
-  }
-  RequestCapture(true, 0);
+  MaximizeResult m = flk::ToggleMaximize(WindowRectNow(), ScreenSizeNow(), maximize_);
+  maximize_ = m.state;
+  SetWindowRect(m.window);
+  if (m.adaptToScreen) AdaptToScreen();
+  ArrangeControls();
+  RequestCapture(true, kModeRefresh);
 }
 
 void TfrmCam::SetPanelAlign(PanelAlign to) {
@@ -354,23 +326,20 @@ void TfrmCam::SetPanelAlign(PanelAlign to) {
 }
 
 void TfrmCam::ControlsFloat() {
-  bool wasHold = hold_;
-  if (hold_) ToggleHold();
+  bool wasHold = modes_.hold();
+  if (modes_.hold()) ToggleHold();
   SetPanelAlign(PanelAlign::Floating);
   if (wasHold) return;
   Rect r = WindowRectNow();
-  int answer = ShowPointHint("NsaEteOff",
-                             "Click this thin bump to turn off this mode.\r\n\r\nThis mode is for capturing graphics "
-                             "that are too large for the normal mode",
-                             r.left + r.width() / 2, r.top + 3, hwnd());
+  int answer = ShowPointHint(kHintKeyEdgeOff, kHintEdgeOffText, r.left + r.width() / 2, r.top + 3, hwnd());
   if (answer == 2) SetPanelAlign(PanelAlign::Top);
 }
 
 void TfrmCam::CloseButton() {
-  if (CameraRoleValues().closeBtnExits)
-    ExitProgram();
+  if (role_.values().closeBtnExits)
+    role_.ExitProgram();
   else
-    HideCameraToTray();
+    role_.HideCameraToTray();
 }
 
 // ---- refresh cycle --------------------------------------------------------------
@@ -389,7 +358,7 @@ void TfrmCam::RequestCapture(bool clamp, int mode) {
     case RequestOutcome::Dropped: return;
     case RequestOutcome::BringAppToFront: ::SetForegroundWindow(::GetLastActivePopup(hwnd())); return;
     case RequestOutcome::HideAndWait:
-      HideCameraToTray();
+      role_.HideCameraToTray();
       ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
       return;
     case RequestOutcome::RunNow: PerformTimerWork(); return;
@@ -397,7 +366,7 @@ void TfrmCam::RequestCapture(bool clamp, int mode) {
 }
 
 void TfrmCam::ReturnAfterRefreshDelay() {
-  HideCameraToTray();
+  role_.HideCameraToTray();
   cycle_.RequestCapture(false, 0, RefreshContext{});  // pending: a plain refresh
   ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
 }
@@ -447,7 +416,7 @@ void TfrmCam::PerformTimerWork() {
     }
   }
   if (w.showCamera) {
-    ShowCamera();
+    role_.ShowCamera();
     ::SetForegroundWindow(hwnd());
   }
   lastActive_ = nullptr;  // noted for this request only, taken or not
@@ -458,9 +427,9 @@ void TfrmCam::PerformTimerWork() {
 
 void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
   if (width <= 0 || height <= 0) return;
-  win::WindowDC screen(nullptr);
-  int bpp = ScreenBitsPerPixel();
-  if (CameraStarted() && bpp != lastBpp_) {
+  win::ScreenDC screen;
+  int bpp = win::ScreenBitsPerPixel();
+  if (role_.controller().started() && bpp != lastBpp_) {
     lastBpp_ = bpp;
     bkgnd_.reset();
     bkWidth_ = bkHeight_ = 0;
@@ -473,8 +442,18 @@ void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
   if (!bkgnd_) return;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
   win::SelectedObject sel(mem.get(), bkgnd_.get());
-  CopyScreenArea(mem.get(), 0, 0, x, y, width, height);
+  win::CopyScreenArea(mem.get(), 0, 0, Rect::FromXYWH(x, y, width, height), screen.get());
   grabbedSinceHide_ = true;
+}
+
+void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
+  AppActivationResult r = cycle_.OnAppActivated(hidden, modes_.hold(), paintPendingAbove);
+  if (r.grab) {
+    Rect w = WindowRectNow();
+    GrabUnderCamera(w.left, w.top, w.width(), w.height());
+  }
+  if (r.clearStatus) SetStatus("");
+  if (r.markedStale) InvalidateView();
 }
 
 void TfrmCam::OnActivate(bool active) {
@@ -494,10 +473,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc, ps.rcPaint);
-      ::EndPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
+      Paint(dc.get(), dc.dirty());
       return true;
     }
     case WM_SIZE: ArrangeControls(); return true;
@@ -598,7 +575,7 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_CLOSE: CloseButton(); return true;
     case WM_QUERYENDSESSION: *result = TRUE; return true;
     case WM_ENDSESSION:
-      if (wp) SaveCameraRoleSettings();
+      if (wp) role_.SaveRoleSettings();
       return true;
   }
   return false;

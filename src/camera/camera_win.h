@@ -24,12 +24,17 @@
 
 #include "base/picture.h"
 #include "camera/cam_custom.h"
+#include "base/dpi.h"
+#include "camera/camera_input.h"
 #include "camera/camera_layout.h"
+#include "camera/capture_modes.h"
 #include "camera/commands.h"
 #include "camera/floating_panel.h"
 #include "camera/lock_view_win.h"
 #include "camera/move_resize.h"
 #include "camera/refresh_cycle.h"
+#include "output/picture_store.h"
+#include "output/store_file_system_win.h"
 #include "shell/startup_settings.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -37,15 +42,9 @@
 namespace flk {
 
 class TfrmFreeze;
+class CameraRole;
 
-// Control ids of WM_COMMAND: commands, folder entries of the Store menus and
-// the colour-depth entries.
-inline constexpr int kCmdBase = 100;          // + CommandId
-inline constexpr int kCmdFolderBase = 2000;   // + folder index
-inline constexpr int kCmdNewFolder = 1990;
-inline constexpr int kCmdDepthBase = 1900;    // + PixelFormatPro value
 inline constexpr int kLblStatusId = 50;
-constexpr int CommandControlId(CommandId id) { return kCmdBase + static_cast<int>(id); }
 
 // One item of the toolbar as laid out in window coordinates.
 struct ToolItem {
@@ -55,7 +54,7 @@ struct ToolItem {
 
 class TfrmCam : public win::Window {
  public:
-  TfrmCam();
+  explicit TfrmCam(CameraRole& role);
   ~TfrmCam() override;
 
   // Creates the (hidden) window with its caption and the Folders\ folder;
@@ -87,10 +86,10 @@ class TfrmCam : public win::Window {
 
   // ---- capture modes ----
   void ToggleHold();
-  bool HoldOn() const { return hold_; }
+  bool HoldOn() const { return modes_.hold(); }
   void FreezeDesktop();
   bool ThawDesktop(bool refresh);
-  bool IsDesktopFrozen() const;
+  bool IsDesktopFrozen() const { return modes_.frozen(); }
   void OfferThaw(bool wasFrozen);
   // The Print Screen hot key.
   void PrintScreenKey();
@@ -103,15 +102,24 @@ class TfrmCam : public win::Window {
   void GrowForControlPanel();
   int RefreshDelay() const { return values_.refreshDelay; }
   void SetRefreshDelay(int ms) { values_.refreshDelay = ms; }
+  // The ring after its size changed: trimmed at once without a new picture, the viewer told (-3).
+  void TrimLastCapturesRing();
 
   // ---- commands ----
   void RunCommand(CommandId id);
   void GenClick(int tag);
-  CameraModes Modes() const { return CameraModes{hold_, IsDesktopFrozen()}; }
+  CameraModes Modes() const { return CameraModes{modes_.hold(), modes_.frozen()}; }
+  // The whole application became active: a hidden camera grabs what lies
+  // beneath it; a visible one turns stale when a window above it waits to paint.
+  void OnAppActivated(bool hidden, bool paintPendingAbove);
+  // The picture folders and the ring, on the disk.
+  PictureStore& Store();
+  CameraRole& role() { return role_; }
+  // This window's scale for the 96-DPI layout.
+  const DpiScale& scale() const { return scale_; }
 
   // ---- used by the dispatcher's glue ----
   std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
-  int ScreenBitsPerPixel() const;
   std::vector<std::string>& ViewFolders() { return folders_; }
   std::string& LastFolderName() { return lastFolderName_; }
   // The window the next last-active capture takes (the tray notes the window
@@ -145,9 +153,8 @@ class TfrmCam : public win::Window {
   void OnMouseMove(int x, int y, bool buttonDown);
   void OnRightDown(int x, int y);
   bool OnKeyDown(WPARAM key);
-  int FrameEdges(int x, int y) const;
   LPCWSTR CursorAt(int x, int y) const;
-  void StartDrag(int kind, int x, int y, int edges);
+  void StartDrag(int kind, int edges);
   void DragTo(int x, int y);
   int ToolItemAt(int x, int y) const;
   int MenuButtonAt(int x, int y) const;
@@ -164,6 +171,8 @@ class TfrmCam : public win::Window {
   void EndMove();
   // Parts of r covered by windows above the camera, top first.
   std::vector<Rect> AreasCoveredAbove(const Rect& r) const;
+  Size ScreenSizeNow() const;
+  bool ScreenChanged() const;
   // Copies into bmpBkgnd what windows above the camera show over it.
   void CopyWindowsAbove();
   void ApplyResize(const Rect& to, bool repaint);
@@ -189,8 +198,12 @@ class TfrmCam : public win::Window {
 
   // camera_capture_win.cpp
   bool CaptureWhole(int mode);
+  void PerformHoldPlan(const HoldPlan& plan);
+  void PerformThaw(const ThawResult& thaw);
   void ColorDepthChoose(int value);
 
+  CameraRole& role_;
+  DpiScale scale_;
   CameraSaveValues values_;
   std::string status_;
   HWND lblStatus_ = nullptr;
@@ -213,12 +226,11 @@ class TfrmCam : public win::Window {
   int lastBpp_ = 0;
   bool grabbedSinceHide_ = false;
 
-  bool hold_ = false;
+  CaptureModes modes_;
   std::optional<Picture> held_;  // imgLockView's picture
   std::unique_ptr<TLockView> lockView_;  // shows held_ while Hold is on
-  bool maximized_ = false;
-  Rect restore_ = Rect::FromXYWH(100, 100, 300, 200);
-  int lastScreenW_ = 0, lastScreenH_ = 0;
+  MaximizeState maximize_;
+  Size lastScreen_;
 
   // toolbar and menu row, window coordinates
   std::vector<ToolItem> toolItems_;
@@ -260,9 +272,9 @@ class TfrmCam : public win::Window {
   FloatingPanelInput floatInput_;
 
   std::unique_ptr<TfrmFreeze> freeze_;
+  WinStoreFileSystem storeFs_;
+  std::unique_ptr<PictureStore> store_;
   std::optional<Picture> commandPicture_;  // the picture of the running command
 };
-
-TfrmCam* Camera();
 
 }  // namespace flk

@@ -1,6 +1,8 @@
 // The camera's command dispatcher; see dispatcher.h.
 #include "camera/dispatcher.h"
 
+#include "shell/names.h"
+
 namespace flk {
 
 static constexpr char kRingFolderName[] = "LastCaptures";
@@ -26,7 +28,7 @@ DispatchResult GenClick(int tag, DispatchOps& ops) {
 
   if (ops.LastCapturesNum() != 0 && ops.StoreLastCapture()) {
     r.ringStored = true;
-    ops.NotifyViewer(-3);
+    ops.NotifyViewer(static_cast<int>(ViewerNotice::RingSizeChanged));
   }
 
   bool ok = true;

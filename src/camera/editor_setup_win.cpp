@@ -14,7 +14,10 @@
 #include "shell/app_win.h"
 #include "shell/help_win.h"
 #include "shell/settings.h"
-#include "shell/tip_modal_win.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/files_win.h"
+#include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -30,11 +33,6 @@ std::string WindowsDirectory() {
   wchar_t buf[MAX_PATH];
   UINT n = ::GetWindowsDirectoryW(buf, MAX_PATH);
   return n && n < MAX_PATH ? win::Narrow(std::wstring(buf, n)) : std::string();
-}
-
-bool FileExists(const std::string& path) {
-  DWORD a = ::GetFileAttributesW(win::Widen(path).c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The browse dialog's first folder; empty when it cannot be read.
@@ -56,28 +54,24 @@ class TfrmEditSetup : public win::Window {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  int Px(int v) const { return ::MulDiv(v, dpi_, 96); }
+  int Px(int v) const { return scale_(v); }
   HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, HFONT font);
   void Layout();
   void btnBrowseClick();
   void btnOkClick();
 
-  int dpi_ = 96;
+  DpiScale scale_;
   int modalResult_ = 0;
   std::wstring initialDir_;
   win::UniqueFont font_, arial_, fixed_;
 };
 
 HWND TfrmEditSetup::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, HFONT font) {
-  HWND c = ::CreateWindowExW(0, cls, win::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (c) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return c;
+  return win::CreateChild(hwnd(), cls, text, style, Rect{0, 0, 10, 10}, id, font);
 }
 
 bool TfrmEditSetup::FormCreate(HWND owner) {
-  dpi_ = int(::GetDpiForWindow(owner));
-  if (dpi_ <= 0) dpi_ = 96;
+  scale_ = win::WindowScale(owner);
   int w = Px(480), h = Px(270);
   // Centred on the screen.
   int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
@@ -104,8 +98,7 @@ bool TfrmEditSetup::FormCreate(HWND owner) {
   Add(L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, font_.get());
   initialDir_ = ProgramFilesDir();
   Layout();
-  ::SetFocus(edit);
-  return true;
+  return edit != nullptr;
 }
 
 void TfrmEditSetup::Layout() {
@@ -142,7 +135,7 @@ void TfrmEditSetup::btnOkClick() {
   HWND edit = ::GetDlgItem(hwnd(), kEditSetupPathId);
   std::wstring text(size_t(::GetWindowTextLengthW(edit)) + 1, L'\0');
   text.resize(size_t(::GetWindowTextW(edit, text.data(), int(text.size()))));
-  EditorSetupDecision d = EditorSetupOk(win::Narrow(text), WindowsDirectory(), FileExists);
+  EditorSetupDecision d = EditorSetupOk(win::Narrow(text), WindowsDirectory(), win::FileExists);
   if (d.kind == EditorSetupDecision::Refuse) {
     MessageBoxText(hwnd(), kEditSetupInvalid, ApplicationTitleText(), MB_OK | MB_ICONWARNING);
     ::SetFocus(edit);
@@ -186,13 +179,17 @@ bool TfrmEditSetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 }
 
 void TfrmEditSetup::Execute() {
-  RunTipModal(hwnd(), &modalResult_, [this](const MSG& m) {
+  win::ModalOptions options;
+  options.owner = ::GetWindow(hwnd(), GW_OWNER);
+  options.focus = ::GetDlgItem(hwnd(), kEditSetupPathId);
+  options.keyPreview = [this](const MSG& m) {
     if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
       ShowHelp(hwnd(), kCamCustomHelpContext);
       return true;
     }
     return false;
-  });
+  };
+  win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 #include "camera/freeze_win.h"
 
-#include "camera/camera_win.h"
+#include "win32/dpi_win.h"
 
 namespace flk {
 
 bool TfrmFreeze::FormCreate() {
   // Not owned by the camera: an owned window would always lie above it. The
   // "no" cursor over all of it: the still is not a place to work in.
-  return Create(L"TfrmFreeze", L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                ::LoadCursorW(nullptr, IDC_NO), 0);
+  if (!Create(L"TfrmFreeze", L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+              ::LoadCursorW(nullptr, IDC_NO), 0))
+    return false;
+  win::DisableTransitions(hwnd());
+  return true;
 }
 
 void TfrmFreeze::TakeStill() {
@@ -42,14 +45,12 @@ bool TfrmFreeze::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
   switch (msg) {
     case WM_ERASEBKGND: *result = 1; return true;  // the still covers everything; never erased first
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
       if (still_) {
-        win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));
+        win::UniqueMemoryDC mem(::CreateCompatibleDC(dc.get()));
         win::SelectedObject sel(mem.get(), still_.get());
-        ::BitBlt(dc, 0, 0, width_, height_, mem.get(), 0, 0, SRCCOPY);
+        ::BitBlt(dc.get(), 0, 0, width_, height_, mem.get(), 0, 0, SRCCOPY);
       }
-      ::EndPaint(hwnd(), &ps);
       return true;
     }
     case WM_MOUSEACTIVATE: *result = MA_NOACTIVATE; return true;
@@ -57,7 +58,7 @@ bool TfrmFreeze::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // A click on the frozen desktop thaws it.
-      if (Camera()) Camera()->ThawDesktop(true);
+      if (onPress_) onPress_();
       return true;
   }
   return false;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -13,6 +15,8 @@ namespace flk {
 
 class TfrmFreeze : public win::Window {
  public:
+  // onPress: a mouse press on the still (the camera thaws the desktop).
+  explicit TfrmFreeze(std::function<void()> onPress) : onPress_(std::move(onPress)) {}
   bool FormCreate();
   // Places the window over the whole screen and copies the screen into its picture.
   void TakeStill();
@@ -24,6 +28,7 @@ class TfrmFreeze : public win::Window {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
+  std::function<void()> onPress_;
   win::UniqueBitmap still_;
   int width_ = 0, height_ = 0;
 };

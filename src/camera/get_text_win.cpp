@@ -6,7 +6,9 @@
 
 #include "camera/camera_save_win.h"
 #include "shell/common_services_win.h"
-#include "win32/unique_handle.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -21,43 +23,35 @@ class TfrmGetText : public win::Window {
   std::string Execute(HWND owner, int height, const std::string& prompt, const std::string& caption) {
     POINT cursor;
     ::GetCursorPos(&cursor);
-    int h = height * kDesignedHeight / 165;
+    DpiScale scale = win::WindowScale(owner);
+    int width = scale(kWidth), h = scale(height * kDesignedHeight / 165);
     if (!Create(L"TfrmGetText", win::Widen(caption).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                WS_EX_DLGMODALFRAME, cursor.x - kWidth / 2, cursor.y, kWidth, h, owner))
+                WS_EX_DLGMODALFRAME, cursor.x - width / 2, cursor.y, width, h, owner))
       return {};
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
-    font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    int cw = rc.right, ch = rc.bottom;
-    memo_ = Child(L"STATIC", prompt, SS_CENTER | SS_NOPREFIX, 8, 6, cw - 16, 28, 0);
-    edit_ = Child(L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 36, cw - 16, 22, 0);
+    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    int cw = scale.ToBase(rc.right), ch = scale.ToBase(rc.bottom);
+    win::CreateChild(hwnd(), L"STATIC", prompt, SS_CENTER | SS_NOPREFIX, scale(Rect::FromXYWH(8, 6, cw - 16, 28)), 0,
+                     font);
     HFONT fixed = static_cast<HFONT>(::GetStockObject(SYSTEM_FIXED_FONT));  // Fixedsys
-    ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(fixed), FALSE);
-    Child(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, cw / 2 - 84, ch - 32, 76, 24, IDOK);
-    Child(L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, cw / 2 + 8, ch - 32, 76, 24, IDCANCEL);
+    edit_ = win::CreateChild(hwnd(), L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                             scale(Rect::FromXYWH(8, 36, cw - 16, 22)), 0, fixed);
+    win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
+                     scale(Rect::FromXYWH(cw / 2 - 84, ch - 32, 76, 24)), IDOK, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP,
+                     scale(Rect::FromXYWH(cw / 2 + 8, ch - 32, 76, 24)), IDCANCEL, font);
     KeepOnScreen(hwnd());
-    if (owner) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(edit_);
-    MSG msg;
-    while (!done_ && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        Finish(true);
-        continue;
-      }
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        Finish(false);
-        continue;
-      }
-      if (!::IsDialogMessageW(hwnd(), &msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-    }
-    if (owner) {
-      ::EnableWindow(owner, TRUE);
-      ::SetForegroundWindow(owner);
-    }
+    win::ModalOptions options;
+    options.owner = owner;
+    options.focus = edit_;
+    options.keyPreview = [this](const MSG& msg) {
+      if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+      Finish(msg.wParam == VK_RETURN);
+      return true;
+    };
+    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
+    if (owner) ::SetForegroundWindow(owner);
     ::DestroyWindow(hwnd());
     return ok_ ? text_ : std::string();
   }
@@ -75,25 +69,16 @@ class TfrmGetText : public win::Window {
   }
 
  private:
-  HWND Child(const wchar_t* cls, const std::string& text, DWORD style, int x, int y, int w, int h, int id) {
-    HWND c = ::CreateWindowExW(0, cls, win::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                               reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-    ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return c;
-  }
   void Finish(bool ok) {
     if (done_) return;
     ok_ = ok;
     if (ok) {
-      wchar_t buf[1024] = {};
-      ::GetWindowTextW(edit_, buf, 1024);
-      text_ = win::Narrow(buf);
+      text_ = win::WindowText(edit_);
     }
     done_ = true;
   }
 
-  HFONT font_ = nullptr;
-  HWND memo_ = nullptr, edit_ = nullptr;
+  HWND edit_ = nullptr;
   bool done_ = false, ok_ = false;
   std::string text_;
 };

@@ -1,50 +1,14 @@
 #include "output/clipboard_win.h"
 
-#include <cstring>
 #include <vector>
 
-#include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
+#include "win32/clipboard_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
 
 namespace {
-
-// Another program may hold the clipboard for a moment (a clipboard viewer
-// reading what we put there last time); a few short waits get past that.
-constexpr int kOpenAttempts = 10;
-constexpr DWORD kOpenRetryMs = 20;
-
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) {
-    for (int i = 0; i < kOpenAttempts && !open_; ++i) {
-      open_ = ::OpenClipboard(owner) != FALSE;
-      if (!open_) ::Sleep(kOpenRetryMs);
-    }
-  }
-  ~OpenedClipboard() {
-    if (open_) ::CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool open() const { return open_; }
-
- private:
-  bool open_ = false;
-};
-
-// Movable global memory holding `bytes`, or empty.
-UniqueGlobal GlobalCopy(const std::vector<uint8_t>& bytes) {
-  UniqueGlobal mem(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-  if (!mem) return mem;
-  void* p = ::GlobalLock(mem.get());
-  if (!p) return UniqueGlobal();
-  std::memcpy(p, bytes.data(), bytes.size());
-  ::GlobalUnlock(mem.get());
-  return mem;
-}
 
 win::UniquePalette PaletteOf(const Picture& picture) {
   const auto& table = picture.palette();
@@ -65,7 +29,7 @@ bool CopyToClipboard(const Picture& picture, HWND owner) {
   // The packed DIB: BITMAPINFO (with masks or colour table), then the pixels.
   std::vector<uint8_t> dib = picture.info(false);
   dib.insert(dib.end(), picture.bits(), picture.bits() + picture.bitsSize());
-  UniqueGlobal memory = GlobalCopy(dib);
+  win::UniqueGlobal memory = win::GlobalCopy(dib.data(), dib.size());
   if (!memory) {
     ShowWarning("Not enough memory to copy the picture to the clipboard.");
     return false;
@@ -73,7 +37,7 @@ bool CopyToClipboard(const Picture& picture, HWND owner) {
   win::UniquePalette palette = PaletteOf(picture);
 
   ::SetLastError(0);
-  OpenedClipboard clipboard(owner);
+  win::OpenedClipboard clipboard(owner);
   if (!clipboard.open()) {
     ShowWarning("Cannot open clipboard.");
     return false;

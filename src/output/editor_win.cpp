@@ -1,12 +1,13 @@
 #include "output/editor_win.h"
 
-#include <shellapi.h>
 
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/settings.h"
 #include "shell/tip_box_win.h"
+#include "win32/files_win.h"
+#include "win32/shell_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -42,14 +43,6 @@ class EditorSaveServices : public SaveServices {
   void ShowInformation(const std::string&) override {}
 };
 
-bool ShellOpen(const std::string& file, const std::string& parameters) {
-  std::wstring wfile = win::Widen(file);
-  std::wstring wparams = win::Widen(parameters);
-  ::SetLastError(0);
-  HINSTANCE rc = ::ShellExecuteW(nullptr, L"open", wfile.c_str(), wparams.empty() ? nullptr : wparams.c_str(), nullptr,
-                                 SW_SHOWNORMAL);
-  return reinterpret_cast<INT_PTR>(rc) > 32;
-}
 
 }  // namespace
 
@@ -72,10 +65,7 @@ bool WinEditorServices::CreateFolder(const std::string& folder) {
   return false;
 }
 
-bool WinEditorServices::FileExists(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesW(win::Widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool WinEditorServices::FileExists(const std::string& path) { return win::FileExists(path); }
 
 bool WinEditorServices::WriteBitmap(const std::string& path, const Picture& picture) {
   EditorSaveServices services;
@@ -96,27 +86,18 @@ void WinEditorServices::ClearEditorPath() { AppSettings().WriteSingleSetting(kEd
 bool WinEditorServices::ReadNsaEdit() { return AppSettings().ReadSingleSetting(kNsaEditSetting, false); }
 
 bool WinEditorServices::OpenWithSystem(const std::string& path) {
-  if (ShellOpen(path, std::string())) return true;
+  if (win::ShellOpen(nullptr, path)) return true;
   ShowWarning("Couldn't open " + path + ".", kEditorWarningCaption);
   return false;
 }
 
 bool WinEditorServices::RunProgram(const std::string& program, const std::string& parameters) {
-  if (ShellOpen(program, parameters)) return true;
+  if (win::ShellOpen(nullptr, program, parameters)) return true;
   ShowWarning("Couldn't start " + program + ".", kEditorWarningCaption);
   return false;
 }
 
-int WinEditorServices::CountPlainFiles(const std::string& folder) {
-  WIN32_FIND_DATAW found;
-  win::UniqueFindHandle find(::FindFirstFileW(win::Widen(folder + "*").c_str(), &found));
-  if (!find) return 0;
-  int count = 0;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-  } while (::FindNextFileW(find.get(), &found));
-  return count;
-}
+int WinEditorServices::CountPlainFiles(const std::string& folder) { return int(win::FilesIn(folder).size()); }
 
 int WinEditorServices::ShowTip(const std::string& key, const std::string& caption, const std::string& text,
                                int helpContext) {

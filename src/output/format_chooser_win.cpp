@@ -6,6 +6,7 @@
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/settings.h"
+#include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -30,13 +31,6 @@ enum ControlId : int {
   kChkNsa,
 };
 
-struct FontTraits {
-  using Handle = HFONT;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DeleteObject(h); }
-};
-using UniqueFont = win::UniqueHandle<FontTraits>;
-
 class TfrmGrFormat : public win::Window {
  public:
   bool FormCreate(HWND owner, int initialFormat);
@@ -58,7 +52,7 @@ class TfrmGrFormat : public win::Window {
     done_ = true;
   }
 
-  UniqueFont font_, titleFont_;
+  win::UniqueFont font_, titleFont_;
   bool done_ = false, ok_ = false;
   int filterIndex_ = kFormatGif;
 };
@@ -148,28 +142,11 @@ bool TfrmGrFormat::ShowModal(HWND owner) {
   KeepOnScreen(hwnd());
 
   done_ = ok_ = false;
-  const bool ownerEnabled = owner && ::IsWindowEnabled(owner);
-  if (ownerEnabled) ::EnableWindow(owner, FALSE);
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetForegroundWindow(hwnd());
-  ::SetFocus(::GetDlgItem(hwnd(), IDOK));
-  MSG msg;
-  bool quit = false;
-  while (!done_) {
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      break;
-    }
-    if (!::IsDialogMessageW(hwnd(), &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-  if (ownerEnabled) ::EnableWindow(owner, TRUE);
+  win::ModalOptions options;
+  options.owner = owner;
+  options.focus = ::GetDlgItem(hwnd(), IDOK);
+  win::RunModalLoop(hwnd(), [this] { return done_; }, options);
   ::ShowWindow(hwnd(), SW_HIDE);
-  if (owner) ::SetActiveWindow(owner);
-  if (quit) ::PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop see it
   return ok_;
 }
 

@@ -16,29 +16,6 @@ namespace flk {
 
 namespace {
 
-struct PrinterDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::DeleteDC(h); }
-};
-using UniquePrinterDc = win::UniqueHandle<PrinterDcTraits>;
-
-// GlobalLock for the life of a scope.
-class LockedGlobal {
- public:
-  explicit LockedGlobal(HGLOBAL h) : h_(h), p_(h ? ::GlobalLock(h) : nullptr) {}
-  ~LockedGlobal() {
-    if (p_) ::GlobalUnlock(h_);
-  }
-  LockedGlobal(const LockedGlobal&) = delete;
-  LockedGlobal& operator=(const LockedGlobal&) = delete;
-  void* get() const { return p_; }
-  size_t size() const { return p_ ? ::GlobalSize(h_) : 0; }
-
- private:
-  HGLOBAL h_;
-  void* p_;
-};
 
 // A print job that is aborted unless it was ended properly.
 class PrintJob {
@@ -87,9 +64,9 @@ void ShowPrintError(HWND owner, const std::string& text) {
 
 // The device context of a printer described by DEVNAMES and DEVMODE memory,
 // set to print one copy.
-UniquePrinterDc PrinterDcFrom(HGLOBAL devNames, HGLOBAL devMode) {
-  LockedGlobal names(devNames);
-  if (!names.get() || names.size() < sizeof(DEVNAMES)) return UniquePrinterDc();
+win::UniquePrinterDC PrinterDcFrom(HGLOBAL devNames, HGLOBAL devMode) {
+  win::GlobalLockScope names(devNames);
+  if (!names.get() || names.size() < sizeof(DEVNAMES)) return win::UniquePrinterDC();
   const auto* dn = static_cast<const DEVNAMES*>(names.get());
   const auto* base = static_cast<const wchar_t*>(names.get());
   const wchar_t* driver = base + dn->wDriverOffset;
@@ -97,7 +74,7 @@ UniquePrinterDc PrinterDcFrom(HGLOBAL devNames, HGLOBAL devMode) {
 
   std::vector<uint8_t> modeCopy;
   {
-    LockedGlobal mode(devMode);
+    win::GlobalLockScope mode(devMode);
     if (mode.get() && mode.size() >= sizeof(DEVMODEW)) {
       const auto* dm = static_cast<const DEVMODEW*>(mode.get());
       size_t bytes = size_t(dm->dmSize) + dm->dmDriverExtra;
@@ -110,14 +87,14 @@ UniquePrinterDc PrinterDcFrom(HGLOBAL devNames, HGLOBAL devMode) {
     }
   }
   const DEVMODEW* dm = modeCopy.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(modeCopy.data());
-  return UniquePrinterDc(::CreateDCW(driver, device, nullptr, dm));
+  return win::UniquePrinterDC(::CreateDCW(driver, device, nullptr, dm));
 }
 
 // The printer of this process: the printer setup's choice, else the default
 // printer. On failure *error holds the text to show.
-UniquePrinterDc OpenPrinter(std::string* error) {
-  if (TfrmCommon* common = CommonForm(); common && common->printerDevNames()) {
-    UniquePrinterDc dc = PrinterDcFrom(common->printerDevNames(), common->printerDevMode());
+win::UniquePrinterDC OpenPrinter(const TfrmCommon* common, std::string* error) {
+  if (common && common->printerDevNames()) {
+    win::UniquePrinterDC dc = PrinterDcFrom(common->printerDevNames(), common->printerDevMode());
     if (!dc) *error = PrintErrorText(kPrinterNotValidText);
     return dc;
   }
@@ -126,10 +103,10 @@ UniquePrinterDc OpenPrinter(std::string* error) {
   pd.Flags = PD_RETURNDEFAULT;
   if (!::PrintDlgW(&pd)) {
     *error = CommonDialogErrorText(::CommDlgExtendedError());
-    return UniquePrinterDc();
+    return win::UniquePrinterDC();
   }
-  UniqueGlobal devMode(pd.hDevMode), devNames(pd.hDevNames);
-  UniquePrinterDc dc = PrinterDcFrom(devNames.get(), devMode.get());
+  win::UniqueGlobal devMode(pd.hDevMode), devNames(pd.hDevNames);
+  win::UniquePrinterDC dc = PrinterDcFrom(devNames.get(), devMode.get());
   if (!dc) *error = PrintErrorText(kPrinterNotValidText);
   return dc;
 }
@@ -245,11 +222,11 @@ bool DrawPrintSource(HDC dc, const PrintLayout& layout, const Picture& source) {
   return lines != 0 && lines != int(GDI_ERROR);
 }
 
-bool PrintPicture(const Picture& picture, bool fit, HWND owner, PrintedPage* printed) {
+bool PrintPicture(const Picture& picture, bool fit, const TfrmCommon* common, HWND owner, PrintedPage* printed) {
   std::string error;
   if (picture.empty()) return false;
   ::SetLastError(0);
-  UniquePrinterDc printer = OpenPrinter(&error);
+  win::UniquePrinterDC printer = OpenPrinter(common, &error);
   if (!printer) {
     ShowPrintError(owner, error);
     return false;
@@ -261,11 +238,9 @@ bool PrintPicture(const Picture& picture, bool fit, HWND owner, PrintedPage* pri
   return true;
 }
 
-bool ShowPrinterSetup(HWND owner) {
-  TfrmCommon* common = CommonForm();
-  if (!common) common = &CreateCommonForm();
+bool ShowPrinterSetup(TfrmCommon& common, HWND owner) {
   DWORD code = 0;
-  if (common->PrinterSetupDialog1Execute(owner, &code)) return true;
+  if (common.PrinterSetupDialog1Execute(owner, &code)) return true;
   // With no printer at all the dialog has said so itself.
   if (code != 0 && code != PDERR_NODEFAULTPRN && code != PDERR_NODEVICES)
     ShowPrintError(owner, CommonDialogErrorText(code));

@@ -12,6 +12,8 @@
 
 namespace flk {
 
+class TfrmCommon;
+
 // What a print put on its page (for the caller's records and for tests).
 struct PrintedPage {
   PrintLayout layout;
@@ -26,13 +28,15 @@ struct PrintedPage {
 // margins. Sets the process's page marks. A failure of the printing services
 // (no printer, a refused job) is shown in a message box owned by `owner`
 // with their text; the result is then false. Never throws.
-bool PrintPicture(const Picture& picture, bool fit, HWND owner = nullptr, PrintedPage* printed = nullptr);
+// common: the role's common form with the printer setup's choice (nullptr: the default printer).
+bool PrintPicture(const Picture& picture, bool fit, const TfrmCommon* common, HWND owner = nullptr,
+                  PrintedPage* printed = nullptr);
 
-// The system's printer setup dialog of the common form (created when the
-// process has none yet); the choice applies to later prints of this process.
+// The system's printer setup dialog of the role's common form; the choice
+// applies to later prints of the role.
 // False when cancelled or when the dialog failed. With no printer installed
 // the system's dialog tells the user so itself; other failures are shown.
-bool ShowPrinterSetup(HWND owner);
+bool ShowPrinterSetup(TfrmCommon& common, HWND owner);
 
 // Draws the source picture (as PrintSourcePicture makes it) into the layout's
 // destination rectangle on any device context, realising the picture's colour

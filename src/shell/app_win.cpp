@@ -1,10 +1,9 @@
 #include "shell/app_win.h"
 
-#include <shellapi.h>
-
 #include "shell/common_services_win.h"
 #include "shell/registry_store_win.h"
 #include "shell/startup_settings.h"
+#include "win32/shell_win.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -50,18 +49,20 @@ int MessageBoxText(HWND owner, const std::string& text, const std::string& capti
 void ShowMessageText(const std::string& text) { MessageBoxText(nullptr, text, ApplicationTitleText(), MB_OK); }
 
 bool StartRole(const char* roleWord, int showCommand) {
-  std::wstring file = win::Widen(ProgramFile());
-  std::wstring params = roleWord ? win::Widen(roleWord) : std::wstring();
-  HINSTANCE rc = ::ShellExecuteW(nullptr, L"open", file.c_str(), params.empty() ? nullptr : params.c_str(), nullptr,
-                                 showCommand);
-  return reinterpret_cast<INT_PTR>(rc) > 32;
+  return win::ShellOpen(nullptr, ProgramFile(), roleWord ? roleWord : "", showCommand);
 }
 
-void InitAppSettings() {
-  static RegistrySettingsStore store;
-  static AppSettingsUi ui;
-  static Settings settings(store, ui);
-  SetAppSettings(&settings);
+struct RoleSettings::Parts {
+  RegistrySettingsStore store;
+  AppSettingsUi ui;
+  Settings settings{store, ui};
+};
+
+RoleSettings::RoleSettings() : parts_(std::make_unique<Parts>()) {
+  settings_ = &parts_->settings;
+  SetAppSettings(settings_);
 }
+
+RoleSettings::~RoleSettings() { SetAppSettings(nullptr); }
 
 }  // namespace flk

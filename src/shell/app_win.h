@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "shell/roles.h"
@@ -28,7 +29,21 @@ int MessageBoxText(HWND owner, const std::string& text, const std::string& capti
 // Starts the program file with a role word (ShellExecute "open").
 bool StartRole(const char* roleWord, int showCommand);
 
-// Creates the registry-backed settings object of this process.
-void InitAppSettings();
+// The registry-backed settings of a role, owned by the role's composition
+// root and installed as AppSettings() for the role's lifetime (the how-to tips,
+// save and editor services read their single values through it).
+class RoleSettings {
+ public:
+  RoleSettings();
+  ~RoleSettings();
+  RoleSettings(const RoleSettings&) = delete;
+  RoleSettings& operator=(const RoleSettings&) = delete;
+  Settings& settings() { return *settings_; }
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+  Settings* settings_ = nullptr;
+};
 
 }  // namespace flk

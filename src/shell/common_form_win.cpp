@@ -1,7 +1,7 @@
 #include "shell/common_form_win.h"
 
-#include <memory>
-#include <vector>
+#include <commdlg.h>
+
 
 namespace flk {
 
@@ -10,17 +10,7 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kTimerAnimationId = 2;
 constexpr int kFormSize = 25;  // Image1's size; the animation resizes the form as it needs
 
-std::unique_ptr<TfrmCommon> g_commonForm;
 }  // namespace
-
-std::wstring DialogFilterList(const std::string& filter) {
-  std::wstring list = win::Widen(filter);
-  for (wchar_t& c : list)
-    if (c == L'|') c = L'\0';
-  list.push_back(L'\0');
-  list.push_back(L'\0');
-  return list;
-}
 
 TfrmCommon::TfrmCommon() = default;
 
@@ -61,32 +51,6 @@ bool TfrmCommon::PrinterSetupDialog1Execute(HWND owner, DWORD* error) {
   devNames_.reset(pd.hDevNames);
   if (error) *error = code;
   return ok != FALSE;
-}
-
-// ---- save dialog ------------------------------------------------------------
-
-bool TfrmCommon::SaveDialog1Execute(HWND owner) {
-  std::wstring filter = DialogFilterList(kSaveDialogFilter);
-  std::wstring initialDir = win::Widen(SaveDialog1.initialDir);
-  std::wstring title = win::Widen(SaveDialog1.title);
-  std::vector<wchar_t> name(32768, L'\0');
-  std::wstring proposed = win::Widen(SaveDialog1.fileName);
-  if (proposed.size() < name.size()) std::copy(proposed.begin(), proposed.end(), name.begin());
-
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = DWORD(SaveDialog1.filterIndex > 0 ? SaveDialog1.filterIndex : 1);
-  ofn.lpstrFile = name.data();
-  ofn.nMaxFile = DWORD(name.size());
-  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.Flags = kSaveDialogOptions;
-  if (!::GetSaveFileNameW(&ofn)) return false;
-  SaveDialog1.fileName = win::Narrow(name.data());
-  SaveDialog1.filterIndex = int(ofn.nFilterIndex);
-  return true;
 }
 
 // ---- hover watch ------------------------------------------------------------
@@ -142,19 +106,5 @@ bool TfrmCommon::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   }
   return false;
 }
-
-// ---- the process's instance -------------------------------------------------------
-
-TfrmCommon* CommonForm() { return g_commonForm.get(); }
-
-TfrmCommon& CreateCommonForm() {
-  if (!g_commonForm) {
-    g_commonForm = std::make_unique<TfrmCommon>();
-    g_commonForm->FormCreate();
-  }
-  return *g_commonForm;
-}
-
-void FreeCommonForm() { g_commonForm.reset(); }
 
 }  // namespace flk

@@ -1,11 +1,10 @@
-// TfrmCommon: the one hidden form of a process. It owns the printer-setup
-// and save dialogs (so that their choices last for the whole process), the
+// TfrmCommon: the one hidden form of a role, owned by its composition root. It
+// owns the printer setup's choice (so that it lasts for the whole role), the
 // hover watch of graphic buttons (Timer1, 150 ms) and the timer of the
 // sticky-creation animation (TimerAnimation, 20 ms).
 #pragma once
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <functional>
 #include <string>
@@ -19,23 +18,6 @@ namespace flk {
 inline constexpr wchar_t kCommonFormClass[] = L"TfrmCommon";
 inline constexpr UINT kCommonTimer1Ms = 150;
 inline constexpr UINT kCommonTimerAnimationMs = 20;
-
-// The filter of the save dialog; its 1-based indexes are the format indexes.
-inline constexpr char kSaveDialogFilter[] =
-    "All (*.*)|*.*|Bitmap (*.bmp)|*.bmp|GIF ImageFile (*.gif)|*.gif|JPEG ImageFile (*.jpg)|*.jpg|PNG ImageFile "
-    "(*.png)|*.png";
-inline constexpr DWORD kSaveDialogOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-
-// Movable memory from GlobalAlloc (the printer dialog's DEVMODE and DEVNAMES).
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::GlobalFree(h); }
-};
-using UniqueGlobal = win::UniqueHandle<GlobalMemoryTraits>;
-
-// "A|a|B|b" to the system's list of zero-terminated pairs ending in two zeros.
-std::wstring DialogFilterList(const std::string& filter);
 
 class TfrmCommon : public win::Window {
  public:
@@ -52,17 +34,6 @@ class TfrmCommon : public win::Window {
   // The kept choice as DEVMODE/DEVNAMES memory (nullptr until a choice).
   HGLOBAL printerDevMode() const { return devMode_.get(); }
   HGLOBAL printerDevNames() const { return devNames_.get(); }
-
-  // ---- SaveDialog1 --------------------------------------------------------
-  struct SaveDialogState {
-    std::string fileName;    // in: proposed name; out: the chosen full path
-    std::string initialDir;  // folder shown first (empty: the system's choice)
-    int filterIndex = 1;     // 1-based index into kSaveDialogFilter, in and out
-    std::string title;       // empty: the system's caption
-  };
-  SaveDialogState SaveDialog1;
-  // Shows the save dialog; false when the user cancelled.
-  bool SaveDialog1Execute(HWND owner);
 
   // ---- hover watch (Timer1) -----------------------------------------------
   // A graphic button reports the mouse entering it with the cursor's offset
@@ -89,14 +60,8 @@ class TfrmCommon : public win::Window {
   HoverWatch hover_;
   bool timer1On_ = false;
   bool animationOn_ = false;
-  UniqueGlobal devMode_;
-  UniqueGlobal devNames_;
+  win::UniqueGlobal devMode_;
+  win::UniqueGlobal devNames_;
 };
-
-// The process's common form: created by the first caller, freed at the end of
-// the role (the tray controller, the viewer or the sticky manager).
-TfrmCommon* CommonForm();
-TfrmCommon& CreateCommonForm();
-void FreeCommonForm();
 
 }  // namespace flk

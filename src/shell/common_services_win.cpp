@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "win32/files_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -63,30 +64,19 @@ void KeepOnScreen(HWND window) {
   ::SetWindowPos(window, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool StickyFilesExistIn(const std::string& baseFolder) {
-  WIN32_FIND_DATAW data;
-  win::UniqueFindHandle find(::FindFirstFileW(Widen(baseFolder + "Stickies\\*.bmp").c_str(), &data));
-  return bool(find);
-}
+bool StickyFilesExistIn(const std::string& baseFolder) { return !win::FilesIn(baseFolder + "Stickies\\", ".bmp").empty(); }
 
 bool StickyFilesExist() { return StickyFilesExistIn(BaseFolder()); }
 
 bool RemoveFolder(const std::string& folder) {
-  std::wstring dir = Widen(folder);
-  while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/')) dir.pop_back();
-  WIN32_FIND_DATAW data;
-  {
-    win::UniqueFindHandle find(::FindFirstFileW((dir + L"\\*").c_str(), &data));
-    if (find) {
-      do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;  // also "." and ".."
-        std::wstring file = dir + L"\\" + data.cFileName;
-        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(file.c_str());
-      } while (::FindNextFileW(find.get(), &data));
-    }
+  std::string dir = folder;
+  while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+  for (const std::string& name : win::FilesIn(dir + "\\")) {
+    std::wstring file = Widen(dir + "\\" + name);
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(file.c_str());
   }
-  return ::RemoveDirectoryW(dir.c_str()) != 0;
+  return ::RemoveDirectoryW(Widen(dir).c_str()) != 0;
 }
 
 namespace {

@@ -5,11 +5,10 @@
 
 #include <memory>
 
-#include "camera/camera_win.h"
 #include "shell/app_win.h"
 #include "shell/names.h"
 #include "shell/roles.h"
-#include "shell/tray_win.h"
+#include "shell/camera_role_win.h"
 #include "tips/tips_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -26,15 +25,6 @@ std::string FirstArgument() {
   return arg;
 }
 
-int MessageLoop() {
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return int(msg.wParam);
-}
-
 // Roles whose windows are still to come say so and end with a failure code.
 int RoleNotBuilt(Role role) {
   const char* part = role == Role::Setup      ? "installer"
@@ -47,16 +37,8 @@ int RoleNotBuilt(Role role) {
 }
 
 int RunCameraRole() {
-  // Relative paths of the camera role start at the program's folder.
-  ::SetCurrentDirectoryW(win::Widen(ProgramFolder()).c_str());
-  InitAppSettings();
-  auto camera = std::make_unique<TfrmCam>();
-  if (!camera->FormCreate()) return 1;
-  auto tray = std::make_unique<TfrmFramelark>();
-  if (!tray->FormCreate()) return SkipTeardown() ? 0 : 1;
-  int rc = MessageLoop();
-  tray->Teardown();
-  return rc;
+  auto role = std::make_unique<CameraRole>();
+  return role->Run();
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "shell/help_win.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <fstream>
@@ -13,6 +12,8 @@
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help.h"
+#include "win32/files_win.h"
+#include "win32/shell_win.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -66,14 +67,8 @@ bool WritePages(const std::string& folder, std::string* failedPath) {
       return false;
     }
     if (!HelpFileNeedsWrite(OnDisk(path), page)) continue;
-    SaveError error;
-    bool ok = WriteFileAtomically(
-        PathFromUtf8(path),
-        [&](std::FILE* out, SaveError* e) {
-          return std::fwrite(page.data(), 1, page.size(), out) == page.size() ||
-                 StreamFailure(e, kErrorWrite, "write");
-        },
-        &error);
+    bool ok = win::WriteFileAtomic(
+        path, [&](std::FILE* out) { return std::fwrite(page.data(), 1, page.size(), out) == page.size(); });
     if (!ok) {
       *failedPath = path;
       return false;
@@ -100,15 +95,7 @@ void ShowHelp(HWND owner, int helpContext) {
     return;
   }
   std::string page = folder + HelpPageForContext(helpContext).name;
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-  info.hwnd = owner;
-  info.lpVerb = L"open";
-  std::wstring file = win::Widen(page);
-  info.lpFile = file.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  if (!::ShellExecuteExW(&info)) ReportFailure(owner, page, ::GetLastError());
+  if (!win::ShellOpen(owner, page)) ReportFailure(owner, page, ::GetLastError());
 }
 
 }  // namespace flk

@@ -24,6 +24,8 @@ inline constexpr unsigned kWmTrayNotify = 1026;
 inline constexpr unsigned kWmCameraRequest = 1027;
 inline constexpr unsigned kWmCameraSelf = 1028;
 inline constexpr unsigned kWmViewerNotify = 1029;
+// WM_VIEWERNOTIFY's wParam: a folder index (0, 1, ...) or one of these.
+enum class ViewerNotice : int { ShowLastCaptures = -1, FoldersChanged = -2, RingSizeChanged = -3 };
 
 // Role words (first command-line argument, compared in lower case).
 inline constexpr char kRoleSetup[] = "setup";
@@ -50,5 +52,7 @@ inline constexpr char kOldConfigParentKey[] = "Software\\Hollowbrook";
 
 inline constexpr char kProgramName[] = "FramelarkPro";
 inline constexpr char kProgramVersion[] = "1.32";
+inline constexpr char kMakerAddress[] = "https://www.hollowbrook.example/framelark";
+inline constexpr char kSupportAddress[] = "support@hollowbrook.example";
 
 }  // namespace flk

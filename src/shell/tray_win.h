@@ -1,41 +1,23 @@
 // The tray controller TfrmFramelark of the camera role: single instance,
-// settings at start, tray icon, Print Screen hot key, the camera's first
-// opening and the end of the role. The camera state lives here.
+// settings at start, tray icon, Print Screen hot key and the camera's first
+// opening. Its rules about the camera are the CameraController's.
 #pragma once
 
 #include <windows.h>
 
-#include "shell/startup_settings.h"
+#include "shell/camera_controller.h"
 #include "win32/window.h"
 
 namespace flk {
 
-enum CameraStateValue : int { kInTray = -1, kBusy = 0, kShown = 1 };
-
-int CameraState();
-void SetCameraState(int state);
-bool CameraStarted();
-bool SkipTeardown();
-void SetSkipTeardown();
-
-void ShowCamera();
-void PutCameraAway();
-void HideCameraToTray();
-void ExitProgram();
-void OpenCamera();
-// May the camera take a request now? With beep, a refusal beeps and brings
-// the program's open dialog to the front.
-bool CameraAvailable(bool beep);
-StartupValues& CameraRoleValues();
-// The camera role's exit-time save (also on WM_ENDSESSION).
-void SaveCameraRoleSettings();
-// Shows "FramelarkPro Installation Error"; OK starts the installer. Never returns.
-[[noreturn]] void InstallationError(const std::string& message);
+class CameraRole;
 
 class TfrmFramelark : public win::Window {
  public:
+  explicit TfrmFramelark(CameraRole& role) : role_(role) {}
   // Runs the creation steps; false when this process is to end at once.
   bool FormCreate();
+  // Tray icon and hot key go (an orderly end only).
   void Teardown();
 
  protected:
@@ -44,10 +26,15 @@ class TfrmFramelark : public win::Window {
  private:
   bool AddTrayIcon();
   void RegisterPrintScreen();
-  void mnuTrayClick(int sender);
+  void PerformTrayPlan(const TrayPlan& plan);
   void PopupMenuTray();
   void NoteForegroundWindow();
   void OnActivateApp(bool active);
+  // Runs f with activation marked as the program's own.
+  template <typename F>
+  void SelfActivating(F f);
+
+  CameraRole& role_;
   HWND lastForeign_ = nullptr;  // the other program's window in front before the last tray click
   bool trayIconAdded_ = false;
   UINT taskbarCreated_ = 0;

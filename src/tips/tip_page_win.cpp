@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "tips/tips_book.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
 
 namespace flk {
 
@@ -43,13 +45,12 @@ bool TTipPage::Create(HWND parent, int id, Callbacks callbacks) {
   if (!win::Window::Create(L"TTipPage", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0, 0, 10, 10,
                            parent, reinterpret_cast<HMENU>(INT_PTR(id))))
     return false;
-  dpi_ = int(::GetDpiForWindow(hwnd()));
-  if (dpi_ <= 0) dpi_ = 96;
+  scale_ = win::WindowScale(hwnd());
   MakeFonts();
   return true;
 }
 
-int TTipPage::Px(int v) const { return ::MulDiv(v, dpi_, 96); }
+int TTipPage::Px(int v) const { return scale_(v); }
 
 void TTipPage::MakeFonts() {
   titleFont_ = MakeFont(L"Arial Black", Px(13), FW_NORMAL, true, false);
@@ -67,12 +68,8 @@ void TTipPage::SetBounds(const RECT& r) {
 
 HWND TTipPage::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
                    HFONT font) {
-  HWND c = ::CreateWindowExW(0, cls, Text(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y - scroll_, w, h, hwnd(),
-                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (c) {
-    ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    controls_.push_back(c);
-  }
+  HWND c = win::CreateChild(hwnd(), cls, text, style, Rect::FromXYWH(x, y - scroll_, w, h), id, font);
+  if (c) controls_.push_back(c);
   return c;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -50,7 +51,7 @@ class TTipPage : public win::Window {
   int page_ = -1;
   int contentHeight_ = 0;
   int scroll_ = 0;
-  int dpi_ = 96;
+  DpiScale scale_;
   std::vector<HWND> controls_;
   std::vector<HWND> links_;
   HWND heading_ = nullptr, description_ = nullptr, picture_ = nullptr;

@@ -14,6 +14,8 @@
 #include "shell/settings.h"
 #include "tips/tip_page_win.h"
 #include "tips/tips_book.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -27,6 +29,7 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 class TfrmTips : public win::Window {
  public:
+  explicit TfrmTips(Settings& settings) : settings_(settings) {}
   bool FormCreate();
   void ShowTipPage(int index);
 
@@ -35,14 +38,15 @@ class TfrmTips : public win::Window {
   void OnDestroyed() override { ::PostQuitMessage(0); }
 
  private:
-  int Px(int v) const { return ::MulDiv(v, dpi_, 96); }
+  int Px(int v) const { return scale_(v); }
   HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id);
   void Layout();
   void FormDestroy();
   void AskForCamera();
   int ActiveIndex() const { return int(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)); }
 
-  int dpi_ = 96;
+  Settings& settings_;
+  DpiScale scale_;
   HWND tabs_ = nullptr, nsa_ = nullptr, position_ = nullptr;
   HWND buttons_[7]{};  // btnNext, S1, btnPrev, S2, btnHome, S3, btnClose
   TTipPage page_;
@@ -51,17 +55,13 @@ class TfrmTips : public win::Window {
 };
 
 HWND TfrmTips::Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-  HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (c) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return c;
+  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, Rect{0, 0, 10, 10}, id, font_.get());
 }
 
 bool TfrmTips::FormCreate() {
   if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100)) return false;
   ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
-  dpi_ = int(::GetDpiForWindow(hwnd()));
-  if (dpi_ <= 0) dpi_ = 96;
+  scale_ = win::WindowScale(hwnd());
   LOGFONTW lf{};
   lf.lfHeight = -Px(11);  // Arial, 8 points
   lf.lfCharSet = DEFAULT_CHARSET;
@@ -70,7 +70,7 @@ bool TfrmTips::FormCreate() {
 
   // Client 520 x 340, centred on the work area.
   RECT r{0, 0, Px(kTipsWidth), Px(kTipsHeight)};
-  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(dpi_));
+  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(scale_.dpi));
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   int w = r.right - r.left, h = r.bottom - r.top;
@@ -105,7 +105,7 @@ bool TfrmTips::FormCreate() {
   Layout();
 
   // 2: where this start opens.
-  TipsStart start = TipsStartOf(AppSettings().ReadSingleSetting("NextTip", 1));
+  TipsStart start = TipsStartOf(settings_.ReadSingleSetting("NextTip", 1));
   ::SendMessageW(nsa_, BM_SETCHECK, start.switchedOff ? BST_CHECKED : BST_UNCHECKED, 0);
   ShowTipPage(start.page);
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);
@@ -168,7 +168,7 @@ void TfrmTips::FormDestroy() {
   if (stored_) return;
   stored_ = true;
   bool off = ::SendMessageW(nsa_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  AppSettings().WriteSingleSetting("NextTip", NextTipAtClose(ActiveIndex(), off));
+  settings_.WriteSingleSetting("NextTip", NextTipAtClose(ActiveIndex(), off));
 }
 
 bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -242,10 +242,10 @@ int RunTipsRole() {
     ::SetForegroundWindow(running);
     return 0;
   }
-  InitAppSettings();
+  RoleSettings settings;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
-  auto form = std::make_unique<TfrmTips>();
+  auto form = std::make_unique<TfrmTips>(settings.settings());
   if (!form->FormCreate()) return 1;
   HWND h = form->hwnd();
   MSG msg;

@@ -60,9 +60,13 @@ FLK_HANDLE_TRAITS(UniqueIcon, HICON, nullptr, ::DestroyIcon(h))
 FLK_HANDLE_TRAITS(UniqueMenu, HMENU, nullptr, ::DestroyMenu(h))
 FLK_HANDLE_TRAITS(UniqueModule, HMODULE, nullptr, ::FreeLibrary(h))
 FLK_HANDLE_TRAITS(UniqueFindHandle, HANDLE, INVALID_HANDLE_VALUE, ::FindClose(h))
+FLK_HANDLE_TRAITS(UniqueGlobal, HGLOBAL, nullptr, ::GlobalFree(h))
+// A printer DC from CreateDC: deleted like a memory DC, named for what it is.
+FLK_HANDLE_TRAITS(UniquePrinterDC, HDC, nullptr, ::DeleteDC(h))
+FLK_HANDLE_TRAITS(UniqueWindowHandle, HWND, nullptr, ::DestroyWindow(h))
 #undef FLK_HANDLE_TRAITS
 
-// GetDC / ReleaseDC pair (the window is needed to release).
+// GetDC / ReleaseDC pair (the window is needed to release); nullptr is the screen.
 class WindowDC {
  public:
   explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
@@ -74,10 +78,69 @@ class WindowDC {
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
 
+ protected:
+  WindowDC(HWND hwnd, HDC dc) : hwnd_(hwnd), dc_(dc) {}
+
  private:
   HWND hwnd_;
   HDC dc_;
 };
+
+// The whole screen.
+class ScreenDC : public WindowDC {
+ public:
+  ScreenDC() : WindowDC(nullptr) {}
+};
+
+// GetWindowDC / ReleaseDC: the window with its frame and caption.
+class WindowFrameDC : public WindowDC {
+ public:
+  explicit WindowFrameDC(HWND hwnd) : WindowDC(hwnd, ::GetWindowDC(hwnd)) {}
+};
+
+// BeginPaint / EndPaint of one WM_PAINT.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd, &ps_); }
+  ~PaintDC() { ::EndPaint(hwnd_, &ps_); }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC get() const { return dc_; }
+  const RECT& dirty() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// GlobalLock / GlobalUnlock of movable memory.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL mem) : mem_(mem), p_(mem ? ::GlobalLock(mem) : nullptr) {}
+  ~GlobalLockScope() {
+    if (p_) ::GlobalUnlock(mem_);
+  }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* get() const { return p_; }
+  size_t size() const { return p_ ? ::GlobalSize(mem_) : 0; }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  HGLOBAL mem_;
+  void* p_;
+};
+
+// Movable memory holding a copy of `size` bytes; empty when memory runs out.
+inline UniqueGlobal GlobalCopy(const void* data, size_t size) {
+  UniqueGlobal mem(::GlobalAlloc(GMEM_MOVEABLE, size ? size : 1));
+  if (!mem) return mem;
+  GlobalLockScope lock(mem.get());
+  if (!lock) return UniqueGlobal();
+  if (size) ::CopyMemory(lock.get(), data, size);
+  return mem;
+}
 
 // SelectObject that restores the previous object at scope end.
 class SelectedObject {

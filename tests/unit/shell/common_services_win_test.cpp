@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "shell/common_form_win.h"
+#include "output/file_formats.h"
 #include "shell/common_services_win.h"
+#include "win32/save_dialog_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -253,9 +255,8 @@ struct WatchedButton : HoverTarget {
 };
 
 TEST(CommonFormWin, IsAHiddenFrameWithoutCaption) {
-  TfrmCommon& form = CreateCommonForm();
-  ASSERT_NE(form.hwnd(), nullptr);
-  EXPECT_EQ(&CreateCommonForm(), &form);  // one per process
+  TfrmCommon form;
+  ASSERT_TRUE(form.FormCreate());
   wchar_t cls[64] = {};
   ::GetClassNameW(form.hwnd(), cls, 64);
   EXPECT_STREQ(cls, L"TfrmCommon");
@@ -263,12 +264,11 @@ TEST(CommonFormWin, IsAHiddenFrameWithoutCaption) {
   LONG_PTR style = ::GetWindowLongPtrW(form.hwnd(), GWL_STYLE);
   EXPECT_EQ(style & WS_CAPTION, 0);
   EXPECT_NE(style & WS_THICKFRAME, 0);
-  FreeCommonForm();
-  EXPECT_EQ(CommonForm(), nullptr);
 }
 
 TEST(CommonFormWin, HoverWatchTellsTheButtonWhenTheCursorHasLeft) {
-  TfrmCommon& form = CreateCommonForm();
+  TfrmCommon form;
+  ASSERT_TRUE(form.FormCreate());
   ASSERT_TRUE(::SetCursorPos(200, 150));
   POINT at{};
   ::GetCursorPos(&at);
@@ -284,11 +284,11 @@ TEST(CommonFormWin, HoverWatchTellsTheButtonWhenTheCursorHasLeft) {
   form.Timer1Timer();
   EXPECT_EQ(button.left, 1);
   EXPECT_FALSE(form.hoverWatch().watching());
-  FreeCommonForm();
 }
 
 TEST(CommonFormWin, TheAnimationTimerRunsItsHook) {
-  TfrmCommon& form = CreateCommonForm();
+  TfrmCommon form;
+  ASSERT_TRUE(form.FormCreate());
   int ticks = 0;
   form.onAnimationTick = [&] {
     if (++ticks == 3) form.StopTimerAnimation();
@@ -297,7 +297,6 @@ TEST(CommonFormWin, TheAnimationTimerRunsItsHook) {
   MSG msg;
   while (form.timerAnimationEnabled() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
   EXPECT_EQ(ticks, 3);
-  FreeCommonForm();
 }
 
 // Waits (from the dialog's own loop) until a dialog of this thread shows, then acts on it.
@@ -324,38 +323,39 @@ struct OnDialog {
   UINT_PTR id;
 };
 
-TEST(CommonFormWin, SaveDialogReturnsTheTypedNameAndKeepsTheFilterIndex) {
-  TfrmCommon& form = CreateCommonForm();
+TEST(SaveDialogWin, ReturnsTheTypedNameKeepsTheFilterIndexAndTheCurrentFolder) {
+  ::SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());
   auto dir = TempDir("flk_save_dialog");
   std::string target = Utf8(dir / "picture 7.png");
-  form.SaveDialog1.fileName = Utf8(dir / "picture 6");
-  form.SaveDialog1.initialDir = Utf8(dir);
-  form.SaveDialog1.filterIndex = 5;
+  win::SaveDialogRequest request{Utf8(dir / "picture 6"), Utf8(dir), kSaveDialogFilter, 5, {}};
   OnDialog typist([&](HWND dlg) {
     ::SetDlgItemTextW(dlg, 0x47c, win::Widen(target).c_str());
     ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
   });
-  EXPECT_TRUE(form.SaveDialog1Execute(nullptr));
+  DWORD error = 1;
+  std::optional<win::SaveDialogChoice> choice = win::AskSaveFileName(nullptr, request, &error);
   EXPECT_NE(g_dialogSeen, nullptr);
-  EXPECT_EQ(form.SaveDialog1.fileName, target);
-  EXPECT_EQ(form.SaveDialog1.filterIndex, 5);
-  FreeCommonForm();
-  ::SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());  // the dialog moved into dir
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->fileName, target);
+  EXPECT_EQ(choice->filterIndex, 5);
+  EXPECT_EQ(error, 0u);
+  // The camera role opens its files relative to its own folder: the dialog must not move it.
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::temp_directory_path());
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
 }
 
-TEST(CommonFormWin, SaveDialogCancelledLeavesTheNameAlone) {
-  TfrmCommon& form = CreateCommonForm();
-  form.SaveDialog1.fileName = "C:\\kept.bmp";
+TEST(SaveDialogWin, CancelChoosesNothingAndIsNoError) {
+  win::SaveDialogRequest request{"C:\\kept.bmp", {}, kSaveDialogFilter, 1, {}};
   OnDialog canceller([](HWND dlg) { ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
-  EXPECT_FALSE(form.SaveDialog1Execute(nullptr));
-  EXPECT_EQ(form.SaveDialog1.fileName, "C:\\kept.bmp");
-  FreeCommonForm();
+  DWORD error = 1;
+  EXPECT_FALSE(win::AskSaveFileName(nullptr, request, &error));
+  EXPECT_EQ(error, 0u);
 }
 
 TEST(CommonFormWin, PrinterSetupReportsCancelOrAMissingPrinter) {
-  TfrmCommon& form = CreateCommonForm();
+  TfrmCommon form;
+  ASSERT_TRUE(form.FormCreate());
   OnDialog canceller([](HWND dlg) { ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
   DWORD error = 12345;
   EXPECT_FALSE(form.PrinterSetupDialog1Execute(nullptr, &error));
@@ -363,11 +363,10 @@ TEST(CommonFormWin, PrinterSetupReportsCancelOrAMissingPrinter) {
     EXPECT_EQ(error, 0u);  // a printer exists: the dialog showed and was cancelled
   else
     EXPECT_EQ(error, DWORD(PDERR_NODEFAULTPRN));
-  FreeCommonForm();
 }
 
 TEST(CommonFormWin, TheSaveFilterBecomesPairsEndingInTwoZeros) {
-  std::wstring list = DialogFilterList(kSaveDialogFilter);
+  std::wstring list = win::DialogFilterList(kSaveDialogFilter);
   std::vector<std::wstring> parts;
   for (size_t pos = 0; pos < list.size() && list[pos];) {
     std::wstring part(list.c_str() + pos);

@@ -1,0 +1,51 @@
+// The camera's input rules that are not layout: what a WM_COMMAND id of its
+// menus means, which entries carry a check mark, what a key press does, and
+// which part of the frame a press resizes. The window procedure decodes the
+// message, asks here and performs the answer.
+#pragma once
+
+#include "camera/camera_layout.h"
+#include "camera/commands.h"
+
+namespace flk {
+
+// Control ids of WM_COMMAND: commands, folder entries of the Store menus and
+// the colour-depth entries.
+inline constexpr int kCmdBase = 100;          // + CommandId
+inline constexpr int kCmdFolderBase = 2000;   // + folder index
+inline constexpr int kCmdNewFolder = 1990;
+inline constexpr int kCmdDepthBase = 1900;    // + PixelFormatPro value
+constexpr int CommandControlId(CommandId id) { return kCmdBase + static_cast<int>(id); }
+
+struct MenuChoice {
+  enum Kind { Nothing, Command, Folder, NewFolder, ColorDepth } kind = Nothing;
+  CommandId command = CommandId::None;  // Command
+  int value = 0;                        // folder index, or PixelFormatPro value
+};
+MenuChoice DecodeMenuId(int id);
+
+// The check mark of a command's menu entry.
+bool CommandChecked(CommandId id, bool hold, PanelAlign align);
+
+// Virtual-key codes the camera knows (their Windows values).
+enum CameraKey : int {
+  kKeyEscape = 0x1B, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28,
+  kKeyF10 = 0x79,
+};
+
+struct KeyAction {
+  bool handled = false;   // false: the system's default handling
+  bool swallowChar = false;
+  CommandId run = CommandId::None;
+  bool thaw = false;      // Esc thaws a frozen desktop
+  int growX = 0, growY = 0;  // a modifier with an arrow: GrowBy
+  int moveX = 0, moveY = 0;  // a plain arrow moves by one pixel (not while the view is stale)
+};
+KeyAction CameraKeyDown(int key, ShiftState shift, CameraModes modes, bool viewStale);
+
+// The edges a press on the frame resizes (ResizeEdge bits), 0 when the press
+// is not on the frame: the frame is the outer max(2, bevel) pixels; which
+// edges move follows ResizeEdgesAt (corner grips reach 23 pixels).
+int FrameResizeEdges(int x, int y, int width, int height, int bevel);
+
+}  // namespace flk

@@ -1,0 +1,72 @@
+// The tray's camera rules; see camera_controller.h.
+#include "shell/camera_controller.h"
+
+namespace flk {
+
+bool CameraController::Available(bool cameraActive, bool lastPopupIsCamera) const {
+  if (!started_) return true;
+  if (state_ == CameraState::Shown) return cameraActive || lastPopupIsCamera;
+  return state_ == CameraState::InTray;
+}
+
+TrayPlan CameraController::TrayClick(TrayCommand sender, bool available) const {
+  TrayPlan p;
+  if (!available) {
+    p.refused = true;
+    return p;
+  }
+  p.openCamera = !started_;
+  p.thaw = started_;
+  switch (sender) {
+    case TrayCommand::FullScreen: p.mode = kModeFullScreen; break;
+    case TrayCommand::LastActive: p.mode = kModeLastWindow; p.lastActive = true; break;
+    case TrayCommand::LastClient: p.mode = kModeLastWindowClient; p.lastActive = true; break;
+    default: p.markStale = true; break;
+  }
+  return p;
+}
+
+std::optional<TrayPlan> CameraController::CameraRequest(long long code, bool available) const {
+  if (code == 0) return TrayClick(TrayCommand::Open, available);
+  if (code != 1 && code != 2) return std::nullopt;
+  TrayPlan p;
+  if (!available) {
+    p.refused = true;
+    return p;
+  }
+  p.openCamera = !started_;
+  p.thaw = true;
+  // 1: shown where it is; 2: away until the asking window has settled.
+  p.returnAfterDelay = code == 2;
+  return p;
+}
+
+TrayNotifyPlan CameraController::TrayNotify(TrayMouse mouse, bool frozen) const {
+  TrayNotifyPlan p;
+  switch (mouse) {
+    case TrayMouse::LeftDown:
+    case TrayMouse::RightDown: p.noteForeground = true; break;
+    case TrayMouse::LeftUp: p.click = true; break;
+    case TrayMouse::RightUp:
+      p.noteForeground = true;
+      p.thawOnly = frozen;
+      p.popupMenu = !frozen;
+      break;
+    case TrayMouse::Other: break;
+  }
+  return p;
+}
+
+AppActivationPlan CameraController::AppActivated(bool active, bool hold, bool available) const {
+  AppActivationPlan p;
+  if (!started_) return p;
+  if (!active) {
+    p.topmost = hold && available;
+    return p;
+  }
+  p.notTopmost = true;
+  p.checkView = !selfActivating_;
+  return p;
+}
+
+}  // namespace flk

@@ -1,0 +1,26 @@
+#include "win32/controls_win.h"
+
+#include <vector>
+
+#include "win32/window.h"
+
+namespace flk::win {
+
+HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, const Rect& rect, int id,
+                 HFONT font, DWORD exStyle) {
+  HWND c = ::CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                             rect.width(), rect.height(), parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                             ModuleInstance(), nullptr);
+  if (c && font) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return c;
+}
+
+std::string WindowText(HWND hwnd) {
+  int n = ::GetWindowTextLengthW(hwnd);
+  if (n <= 0) return {};
+  std::vector<wchar_t> buf(size_t(n) + 1, L'\0');
+  int got = ::GetWindowTextW(hwnd, buf.data(), n + 1);
+  return Narrow(std::wstring(buf.data(), size_t(got > 0 ? got : 0)));
+}
+
+}  // namespace flk::win
