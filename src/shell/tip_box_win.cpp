@@ -92,6 +92,11 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
       modalResult_ = 2;
       return true;
     }
+    // F1 as the system's WM_HELP would have it (not every system sends that).
+    if (m.message == WM_KEYDOWN && m.wParam == VK_F1 && (m.hwnd == hwnd() || ::IsChild(hwnd(), m.hwnd))) {
+      ShowTipHelp(hwnd(), helpContext_);
+      return true;
+    }
     return false;
   });
 

@@ -101,6 +101,42 @@ TEST_F(HelpTest, F1InTheCameraTheTipsAndTheCustomisationOpensTheirPages) {
   EXPECT_TRUE(WaitGone(tips));
 }
 
+void MouseTo(int x, int y, DWORD flags = 0) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dx = LONG((x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
+  i.mi.dy = LONG((y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
+  i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  ::SendInput(1, &i, sizeof i);
+  WaitUntil([&] {
+    POINT p;
+    return ::GetCursorPos(&p) && p.x == x && p.y == y;
+  });
+}
+
+TEST_F(HelpTest, F1InATipBoxOpensItsContextsPage) {
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
+  // A move that leaves the control panel above the screen brings the
+  // "control panel was moved off screen" tip (help context 1).
+  RECT win = WindowRect(s.cam.camera);
+  POINT grip{win.left + 150, win.bottom - 40};
+  MouseTo(grip.x, grip.y);
+  MouseTo(grip.x, grip.y, MOUSEEVENTF_LEFTDOWN);
+  for (int i = 1; i <= 4; ++i) {
+    MouseTo(grip.x, grip.y - (grip.y - 2) * i / 4);
+    Send(s.cam.camera, WM_NULL);
+  }
+  MouseTo(grip.x, 2, MOUSEEVENTF_LEFTUP);
+  HWND tip = WaitWindow("TfrmNSA", "How-to Tip", true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(tip) << "camera at top " << WindowRect(s.cam.camera).top << "; " << DescribeBoxes(s.cam.process.pid());
+  ASSERT_TRUE(Post(tip, WM_KEYDOWN, VK_F1, 0x003B0001));
+  ASSERT_TRUE(WaitOpened(1));
+  EXPECT_EQ(Opened()[0], "general.html");
+  ASSERT_TRUE(Post(tip, WM_KEYDOWN, VK_ESCAPE, 0x00010001));
+  EXPECT_TRUE(WaitUntil([&] { return !IsVisible(tip); }));
+}
+
 TEST_F(HelpTest, APageThatCannotBeOpenedSaysSo) {
   // No program for .html at all.
   RegRemoveTree(HKEY_CLASSES_ROOT, kHtmlClass);
