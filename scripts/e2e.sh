@@ -5,13 +5,17 @@
 #
 # Arguments are passed to the driver (e.g. --gtest_filter=ExitTest.*).
 # FLK_E2E_TIMEOUT (seconds, default 900) bounds the whole driver run.
+# FLK_E2E_DPI (default 96) sets the display scaling of the prefix (LogPixels)
+# before the program starts; the driver lays out its expectations at it.
+# FLK_E2E_LAYER names the layer in the result line (default e2e).
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=wine/harness.sh
 source "$ROOT/scripts/wine/harness.sh"
 
-LAYER=e2e
+LAYER=${FLK_E2E_LAYER:-e2e}
+export FLK_E2E_DPI=${FLK_E2E_DPI:-96}
 DRIVER=${FLK_E2E_DRIVER:-$FLK_WIN64_BUILD/tests/e2e/e2e_driver.exe}
 PROGRAM=${FLK_PROGRAM_EXE:-$FLK_WIN64_BUILD/FramelarkPro.exe}
 mkdir -p "$ROOT/build"
@@ -30,6 +34,9 @@ fail_layer() {
 t0=$(flk_now_ms)
 flk_harness_up e2e || fail_layer "the Wine harness did not come up"
 flk_install "$PROGRAM" || fail_layer "installing the program failed"
+if [[ $FLK_E2E_DPI != 96 ]]; then
+  flk_set_dpi "$FLK_E2E_DPI" || fail_layer "setting $FLK_E2E_DPI DPI failed"
+fi
 t_ready=$(flk_now_ms)
 
 timeout -k 10 "${FLK_E2E_TIMEOUT:-900}" "$FLK_WINE64" "$DRIVER" --gtest_color=no "$@" >"$LOG" 2>&1
@@ -44,6 +51,6 @@ t_end=$(flk_now_ms)
 
 echo "e2e: harness and install $((t_ready - t0)) ms, driver $((t_run - t_ready)) ms, teardown $((t_end - t_run)) ms, total $((t_end - t0)) ms"
 line=$(flk_gtest_layer "$LAYER" "$LOG" "$code")
-mv -f "$LOG" "$ROOT/build/e2e.log"
+mv -f "$LOG" "$ROOT/build/$LAYER.log"
 echo "$line"
 [[ $line == *" 0 failed" ]] && ((images == 0))

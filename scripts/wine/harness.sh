@@ -259,6 +259,21 @@ REGEDIT4
 REG
 }
 
+# flk_set_dpi DPI: the display scaling Windows reads at a program's start.
+flk_set_dpi() {
+  local hex
+  hex=$(printf '%08x' "$1")
+  flk_reg_import <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:$hex
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
+"LogPixels"=dword:$hex
+REG
+}
+
 # ---- test output -------------------------------------------------------------------
 
 # flk_gtest_layer NAME LOG EXIT_CODE: prints "LAYER NAME: N passed, M failed"

@@ -36,7 +36,7 @@ std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   return picture;
 }
 
-bool TfrmCam::CaptureWhole(int mode) {
+bool TfrmCam::CaptureWhole(CaptureMode mode) {
   std::optional<WholeCapture> what = WholeCaptureOf(mode);
   if (!what) return false;
   HWND window = nullptr;
@@ -89,7 +89,7 @@ void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
     if (p.dockTop) SetPanelAlign(PanelAlign::Top);
     if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
     Rect r = WindowRectNow();
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + p.growBy, r.height() + p.growBy));
+    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
     if (!lockView_) {
       lockView_ = std::make_unique<TLockView>();
       if (!lockView_->Create(hwnd())) lockView_.reset();
@@ -104,7 +104,7 @@ void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
     held_.reset();
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Rect r = WindowRectNow();
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + p.growBy, r.height() + p.growBy));
+    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
     ArrangeControls();
   }
   if (p.refreshView) {

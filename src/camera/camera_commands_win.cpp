@@ -23,14 +23,12 @@
 #include "shell/startup_settings.h"
 #include "output/viewer_notify_win.h"
 #include "shell/camera_role_win.h"
+#include "shell/point_hint_win.h"
+#include "shell/tips_layout.h"
 #include "win32/files_win.h"
 #include "win32/shell_win.h"
 
 namespace flk {
-
-// From the how-to tips (their header's own Point clashes with the camera's geometry).
-int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner);
-void RestoreAllNoShowAgainDialogs(Settings& settings);
 
 namespace {
 
@@ -326,6 +324,9 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::Help: ShowHelp(); return;
     case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
     case CommandId::About: ShowAbout(); return;
+    case CommandId::Diagnostics: ShowDiagnostics(); return;
+    case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
+    case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
     case CommandId::GeneralSettings: CamCustomPopup(); return;
     case CommandId::EditorSetup: OpenEditorSetup(hwnd()); return;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -96,16 +97,20 @@ void Window(HDC dc, int x, int y, const Ink& k, bool insideFilled) {
 
 }  // namespace
 
-void DrawLogo(HDC dc, const RECT& bar, COLORREF textColour, HFONT font) {
-  int x = bar.left + 4, y = bar.top + (bar.bottom - bar.top - 12) / 2;
-  // A small camera: body, lens and viewfinder.
-  Box(dc, x, y + 2, 16, 10, RGB(64, 64, 72), RGB(16, 16, 16));
-  Fill(dc, x + 3, y, 5, 3, RGB(64, 64, 72));
-  Ellipse(dc, x + 5, y + 4, 7, 7, RGB(120, 180, 255), RGB(220, 220, 220));
+void DrawLogo(HDC dc, const RECT& bar, COLORREF textColour, HFONT font, const DpiScale& scale) {
+  int left = bar.left + scale(4);
+  {
+    // A small camera: body, lens and viewfinder.
+    win::ScaledDrawing at(dc, left, bar.top + (bar.bottom - bar.top - scale(12)) / 2, scale);
+    int x = at.x(), y = at.y();
+    Box(dc, x, y + 2, 16, 10, RGB(64, 64, 72), RGB(16, 16, 16));
+    Fill(dc, x + 3, y, 5, 3, RGB(64, 64, 72));
+    Ellipse(dc, x + 5, y + 4, 7, 7, RGB(120, 180, 255), RGB(220, 220, 220));
+  }
   win::SelectedObject sel(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, textColour);
-  RECT text{x + 22, bar.top, bar.right, bar.bottom};
+  RECT text{left + scale(22), bar.top, bar.right, bar.bottom};
   ::DrawTextW(dc, L"FramelarkPro", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -135,12 +140,12 @@ void DrawTitleButton(HDC dc, int x, int y, TitleGlyph glyph, bool pressed) {
   }
 }
 
-HBITMAP MakeMinMaxCloseBw(bool maximized) {
-  win::WindowDC screen(nullptr);
-  HBITMAP bmp = ::CreateCompatibleBitmap(screen.get(), 51, 14);
-  if (!bmp) return nullptr;
+win::UniqueBitmap MakeMinMaxCloseBw(bool maximized) {
+  win::ScreenDC screen;
+  win::UniqueBitmap bmp(::CreateCompatibleBitmap(screen.get(), 51, 14));
+  if (!bmp) return bmp;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
-  win::SelectedObject sel(mem.get(), bmp);
+  win::SelectedObject sel(mem.get(), bmp.get());
   Fill(mem.get(), 0, 0, 51, 14, kWhite);
   // minimize
   Fill(mem.get(), 4, 10, 8, 2, kBlack);
@@ -160,12 +165,12 @@ HBITMAP MakeMinMaxCloseBw(bool maximized) {
   return bmp;
 }
 
-HBITMAP MakeQuestionTile() {
-  win::WindowDC screen(nullptr);
-  HBITMAP bmp = ::CreateCompatibleBitmap(screen.get(), 45, 45);
-  if (!bmp) return nullptr;
+win::UniqueBitmap MakeQuestionTile() {
+  win::ScreenDC screen;
+  win::UniqueBitmap bmp(::CreateCompatibleBitmap(screen.get(), 45, 45));
+  if (!bmp) return bmp;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
-  win::SelectedObject sel(mem.get(), bmp);
+  win::SelectedObject sel(mem.get(), bmp.get());
   Fill(mem.get(), 0, 0, 45, 45, RGB(200, 200, 208));
   Ellipse(mem.get(), 8, 8, 29, 29, RGB(232, 232, 240), RGB(168, 168, 184));
   win::UniqueFont font(::CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

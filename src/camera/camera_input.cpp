@@ -77,4 +77,38 @@ int FrameResizeEdges(int x, int y, int width, int height, int bevel) {
   return onFrame ? ResizeEdgesAt(x, y, width, height) : 0;
 }
 
+int ToolItemAt(const CameraHitMap& m, Point p) {
+  if (m.more.contains(p)) return kMoreItem;
+  for (size_t i = 0; i < m.toolItems.size(); ++i)
+    if (m.toolItems[i].contains(p)) return int(i);
+  return -1;
+}
+
+PressTarget PressAt(const CameraHitMap& m, Point p, bool doubleClick) {
+  using K = PressTarget::Kind;
+  if (m.stale) return {K::RefreshOnly};
+  // Latches lie on the frame and come first.
+  if (!m.hold && (m.latchTop.contains(p) || m.latchBottom.contains(p)))
+    return {K::Latch, m.latchTop.contains(p) ? 1 : 2};
+  if (int edges = FrameResizeEdges(p.x, p.y, m.client.width, m.client.height, m.bevel)) return {K::Resize, edges};
+  if (m.controlVisible && m.control.contains(p)) {
+    if (m.titleBar.contains(p)) {
+      if (m.titleGlyphs[0].contains(p)) return {K::Minimize};
+      if (m.titleGlyphs[1].contains(p)) return {K::Maximize};
+      if (m.titleGlyphs[2].contains(p)) return {K::Close};
+      return {doubleClick ? K::Maximize : K::Move};
+    }
+    for (size_t i = 0; i < m.menuButtons.size(); ++i)
+      if (m.menuButtons[i].contains(p)) return {K::MenuButton, int(i)};
+    if (m.menuRowClose.contains(p)) return {K::Close};
+    if (m.toolBar.contains(p)) {
+      int item = ToolItemAt(m, p);
+      return item < 0 ? PressTarget{K::CustomiseToolbar} : PressTarget{K::ToolItem, item};
+    }
+    return {K::Move};
+  }
+  if (m.align == PanelAlign::Floating && !m.hold) return {K::Floating};
+  return {K::Move};
+}
+
 }  // namespace flk

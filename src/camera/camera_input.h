@@ -7,6 +7,8 @@
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
 
+#include <vector>
+
 namespace flk {
 
 // Control ids of WM_COMMAND: commands, folder entries of the Store menus and
@@ -47,5 +49,45 @@ KeyAction CameraKeyDown(int key, ShiftState shift, CameraModes modes, bool viewS
 // is not on the frame: the frame is the outer max(2, bevel) pixels; which
 // edges move follows ResizeEdgesAt (corner grips reach 23 pixels).
 int FrameResizeEdges(int x, int y, int width, int height, int bevel);
+
+// Where the camera's parts lie, in window coordinates, for deciding what a press does.
+struct CameraHitMap {
+  Size client;
+  int bevel = 5;             // the frame's width as laid out
+  bool stale = false;        // the view is stale
+  bool hold = false;
+  PanelAlign align = PanelAlign::Top;
+  Rect latchTop, latchBottom;
+  bool controlVisible = true;
+  Rect control, titleBar, menuRow, toolBar;  // empty when hidden
+  Rect titleGlyphs[3];       // minimize, maximize, close
+  std::vector<Rect> menuButtons;
+  Rect menuRowClose;         // empty unless the title bar is hidden
+  std::vector<Rect> toolItems;  // by toolbar item; separators are empty
+  Rect more;                 // the "More" button, empty when not shown
+};
+
+struct PressTarget {
+  enum Kind {
+    RefreshOnly,   // a press on a stale camera only refreshes the view
+    Latch,         // value 1 top, 2 bottom
+    Resize,        // value: ResizeEdge bits
+    Minimize, Maximize, Close,
+    Move,
+    MenuButton,    // value: index of the menu row's menu
+    ToolItem,      // value: toolbar item (kMoreItem for "More")
+    CustomiseToolbar,  // an empty part of the toolbar
+    Floating,      // the floating panel decides; a move when it does not take the press
+  } kind = Move;
+  int value = 0;
+};
+inline constexpr int kMoreItem = 100;
+
+// The first part that takes a left press at p, in the camera's order:
+// latches, frame, title bar (its glyphs, a double click maximizes), menu row,
+// toolbar, the rest of the panel, the floating panel, the view.
+PressTarget PressAt(const CameraHitMap& map, Point p, bool doubleClick);
+// The toolbar item under p (kMoreItem for "More"), -1 for none.
+int ToolItemAt(const CameraHitMap& map, Point p);
 
 }  // namespace flk

@@ -50,10 +50,13 @@ CamLayout ArrangeControls(const LayoutInput& in) {
   CamLayout out;
   const int W = in.width;
   const int H = in.height;
-  const int e = SanitizeBevel(in.camBevel);
-  out.a = e + kViewBevel;
+  const DpiScale& s = in.scale;
+  const int e = s(SanitizeBevel(in.camBevel));
+  out.bevel = e;
+  out.a = e + s(kViewBevel);
   out.b = 2 * out.a;
   out.toolbar = ApplyToolbarLayout(in.toolImages, in.toolText);
+  out.toolbar.height = s(out.toolbar.height);
   out.closeOnMenuRow = !in.titleBar;
 
   // A floating panel cannot coexist with Hold; Hold wins and the panel docks at the top.
@@ -70,10 +73,10 @@ CamLayout ArrangeControls(const LayoutInput& in) {
       y += height;
       return r;
     };
-    out.titleBar = stack(in.titleBar, kTitleBarHeight);
-    out.menuRow = stack(true, kMenuRowHeight);
+    out.titleBar = stack(in.titleBar, s(kTitleBarHeight));
+    out.menuRow = stack(true, s(kMenuRowHeight));
     out.toolBar = stack(out.toolbar.visible, out.toolbar.height);
-    out.status = stack(in.status, kStatusHeight);
+    out.status = stack(in.status, s(kStatusHeight));
     out.controlHeight = y;
     out.controlVisible = true;
     if (align == PanelAlign::Top) {
@@ -86,16 +89,17 @@ CamLayout ArrangeControls(const LayoutInput& in) {
   } else {
     const int t = in.textHeightA;
     out.controlVisible = false;
-    out.control = Rect{out.a + kFloatInset, out.a + kFloatInset, W - out.a - kFloatInset, out.a + 2 * t + 24};
-    out.controlHeight = 2 * t + 6;
+    const int inset = s(kFloatInset);
+    out.control = Rect{out.a + inset, out.a + inset, W - out.a - inset, out.a + 2 * t + s(24)};
+    out.controlHeight = 2 * t + s(6);
     out.viewPanel = Rect{e, e, W - e, H - e};
   }
 
   // Latches: 15 % of the width, centred.
   const int c = static_cast<int>(static_cast<long long>(W) * 15 / 100);
   const int latchLeft = (W - c) / 2;
-  out.latchTop = Rect::FromXYWH(latchLeft, kLatchTopY, c, kLatchHeight);
-  out.latchBottom = Rect::FromXYWH(latchLeft, H - 7, c, kLatchHeight);
+  out.latchTop = Rect::FromXYWH(latchLeft, s(kLatchTopY), c, s(kLatchHeight));
+  out.latchBottom = Rect::FromXYWH(latchLeft, H - s(kLatchTopY + kLatchHeight), c, s(kLatchHeight));
 
   if (docked) {
     const int y = align == PanelAlign::Top ? out.a + out.controlHeight : out.a;
@@ -107,14 +111,14 @@ CamLayout ArrangeControls(const LayoutInput& in) {
   }
 
   if (in.hold) {
-    out.minWidth = 100;
-    out.minHeight = out.controlHeight + 100;
+    out.minWidth = s(100);
+    out.minHeight = out.controlHeight + s(100);
   } else if (docked) {
     out.minWidth = out.b + 1;
     out.minHeight = out.controlHeight + out.b + 1;
   } else {
-    out.minWidth = out.b + 90;
-    out.minHeight = out.b + 70;
+    out.minWidth = out.b + s(90);
+    out.minHeight = out.b + s(70);
   }
   out.growDx = std::max(0, out.minWidth - W);
   out.growDy = std::max(0, out.minHeight - H);

@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 
 namespace flk {
@@ -35,6 +36,8 @@ inline constexpr int kLatchTopY = 2;         // mirrors the bottom latch (H - 7 
 inline constexpr int kDefaultBevel = 5;      // CamBevelWidth
 inline constexpr int kMinStoredWidth = 120;  // a stored Width below this opens at this
 inline constexpr int kHoldGrowth = 8;        // Hold adds this to width and height
+inline constexpr int kHoldBorder = 3;        // the red border around the held picture
+inline constexpr int kToolDropArrow = 12;    // the Store button's drop-down part
 
 // CamBevelWidth values the customisation offers are 2, 5 and 10; anything else
 // read from the registry is used as it is, but never below 1.
@@ -74,10 +77,13 @@ struct LayoutInput {
   bool toolText = true;
   bool status = true;
   bool hold = false;
-  int textHeightA = 16;  // text height of "A" in the view font
+  int textHeightA = 16;  // text height of "A" in the view font (physical pixels)
+  // The window's display scale: every fixed size below is at 96 DPI and multiplied by it.
+  DpiScale scale;
 };
 
 struct CamLayout {
+  int bevel = 0;  // the frame's width (CamBevelWidth at the window's scale)
   int a = 0;  // frame bevel + view bevel
   int b = 0;  // 2a
   bool controlVisible = true;

@@ -16,36 +16,44 @@ namespace {
 
 enum DragKind { kNoDrag = 0, kMove = 1, kResize = 2, kLatchDrag = 3 };
 
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
 
 }  // namespace
 
-int TfrmCam::ToolItemAt(int x, int y) const {
-  if (moreVisible_ && Inside(moreRect_, x, y)) return 100;
-  for (size_t i = 0; i < toolItems_.size(); ++i)
-    if (toolItems_[i].button >= 0 && Inside(toolItems_[i].rect, x, y)) return int(i);
-  return -1;
-}
-
-int TfrmCam::MenuButtonAt(int x, int y) const {
-  if (!layout_.controlVisible) return -1;
-  for (int i = 0; i < 5; ++i)
-    if (Inside(menuButtons_[i], x, y)) return i;
-  return -1;
-}
-
-int TfrmCam::TitleGlyphAt(int x, int y) const {
-  if (!layout_.controlVisible || layout_.titleBar.empty()) return -1;
-  for (int i = 0; i < 3; ++i)
-    if (Inside(titleGlyphs_[i], x, y)) return i;
-  return -1;
+CameraHitMap TfrmCam::HitMap() const {
+  auto R = [](const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; };
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  CameraHitMap m;
+  m.client = Size{rc.right, rc.bottom};
+  m.bevel = layout_.bevel;
+  m.stale = cycle_.stale();
+  m.hold = modes_.hold();
+  m.align = align_;
+  m.latchTop = layout_.latchTop;
+  m.latchBottom = layout_.latchBottom;
+  m.controlVisible = layout_.controlVisible;
+  m.control = layout_.control;
+  if (layout_.controlVisible) {
+    const Rect& c = layout_.control;
+    if (!layout_.titleBar.empty()) {
+      m.titleBar = layout_.titleBar.offset(c.left, c.top);
+      for (int i = 0; i < 3; ++i) m.titleGlyphs[i] = R(titleGlyphs_[i]);
+    }
+    m.menuRow = layout_.menuRow.offset(c.left, c.top);
+    for (const RECT& b : menuButtons_) m.menuButtons.push_back(R(b));
+    if (layout_.closeOnMenuRow) m.menuRowClose = R(menuRowClose_);
+    if (!layout_.toolBar.empty()) m.toolBar = layout_.toolBar.offset(c.left, c.top);
+    for (const ToolItem& t : toolItems_) m.toolItems.push_back(t.button >= 0 ? R(t.rect) : Rect{});
+    if (moreVisible_) m.more = R(moreRect_);
+  }
+  return m;
 }
 
 LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  if (FrameResizeEdges(x, y, rc.right, rc.bottom, values_.camBevelWidth)) {
+  if (FrameResizeEdges(x, y, rc.right, rc.bottom, layout_.bevel)) {
     switch (FrameCursorAt(x, y, rc.right, rc.bottom, cycle_.stale())) {
       case ResizeCursor::Arrow: return IDC_ARROW;
       case ResizeCursor::SizeWE: return IDC_SIZEWE;
@@ -59,7 +67,8 @@ LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   if (cycle_.stale() || keys || pressedItem_ >= 0) return IDC_ARROW;
   if (layout_.controlVisible && Inside(layout_.control, x, y)) {
     Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    bool onTitle = !layout_.titleBar.empty() && Inside(title, x, y) && TitleGlyphAt(x, y) < 0;
+    PressTarget t = PressAt(HitMap(), Point{x, y}, false);
+    bool onTitle = !layout_.titleBar.empty() && Inside(title, x, y) && t.kind == PressTarget::Move;
     Rect status = layout_.status.offset(layout_.control.left, layout_.control.top);
     bool onStatus = !layout_.status.empty() && Inside(status, x, y);
     return onTitle || onStatus ? IDC_SIZEALL : IDC_ARROW;
@@ -74,7 +83,7 @@ void TfrmCam::StartDrag(int kind, int edges) {
     if (ScreenChanged()) {
       // The screen changed size: fit the camera to it and refresh instead.
       AdaptToScreen();
-      RequestCapture(true, 0);
+      RequestCapture(true, kModeRefresh);
       return;
     }
   }
@@ -104,71 +113,38 @@ void TfrmCam::DragTo(int, int) {
 }
 
 void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
-  if (cycle_.stale()) {
-    // A click on a stale camera only brings the view up to date.
-    ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
-    return;
-  }
-  Point viewPoint{x - layout_.view.left, y - layout_.view.top};
-  // Latches lie on the frame and come first.
-  if (!modes_.hold() && (Inside(layout_.latchTop, x, y) || Inside(layout_.latchBottom, x, y))) {
-    dragLatch_ = Inside(layout_.latchTop, x, y) ? 1 : 2;
-    StartDrag(kLatchDrag, dragLatch_ == 1 ? kEdgeTop : kEdgeBottom);
-    return;
-  }
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
-  if (int edges = FrameResizeEdges(x, y, rc.right, rc.bottom, values_.camBevelWidth)) {
-    StartDrag(kResize, edges);
-    return;
-  }
-  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
-    Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    if (!layout_.titleBar.empty() && Inside(title, x, y)) {
-      switch (TitleGlyphAt(x, y)) {
-        case 0: role_.HideCameraToTray(); return;
-        case 1: ToggleMaximize(); return;
-        case 2: CloseButton(); return;
-        default: break;
-      }
-      if (dbl) {
-        ToggleMaximize();
+  PressTarget t = PressAt(HitMap(), Point{x, y}, dbl);
+  switch (t.kind) {
+    case PressTarget::RefreshOnly:
+      // A click on a stale camera only brings the view up to date.
+      ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
+      return;
+    case PressTarget::Latch:
+      dragLatch_ = t.value;
+      StartDrag(kLatchDrag, t.value == 1 ? kEdgeTop : kEdgeBottom);
+      return;
+    case PressTarget::Resize: StartDrag(kResize, t.value); return;
+    case PressTarget::Minimize: role_.HideCameraToTray(); return;
+    case PressTarget::Maximize: ToggleMaximize(); return;
+    case PressTarget::Close: CloseButton(); return;
+    case PressTarget::MenuButton: DropMenuRow(t.value); return;
+    case PressTarget::CustomiseToolbar: CamCustomPopup(); return;
+    case PressTarget::ToolItem:
+      pressedItem_ = t.value;
+      ::SetCapture(hwnd());
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return;
+    case PressTarget::Floating: {
+      PanelReaction r = floatInput_.LeftDown(Point{x - layout_.view.left, y - layout_.view.top});
+      if (r.handled) {
+        ApplyFloatingReaction(r);
         return;
       }
       StartDrag(kMove, 0);
       return;
     }
-    if (int m = MenuButtonAt(x, y); m >= 0) {
-      DropMenuRow(m);
-      return;
-    }
-    if (layout_.closeOnMenuRow && Inside(menuRowClose_, x, y)) {
-      CloseButton();
-      return;
-    }
-    Rect tool = layout_.toolBar.offset(layout_.control.left, layout_.control.top);
-    if (!layout_.toolBar.empty() && Inside(tool, x, y)) {
-      int item = ToolItemAt(x, y);
-      if (item < 0) {
-        CamCustomPopup();  // a plain click on an empty part of the toolbar
-        return;
-      }
-      pressedItem_ = item;
-      ::SetCapture(hwnd());
-      ::InvalidateRect(hwnd(), nullptr, FALSE);
-      return;
-    }
-    StartDrag(kMove, 0);
-    return;
+    case PressTarget::Move: StartDrag(kMove, 0); return;
   }
-  if (align_ == PanelAlign::Floating && !modes_.hold()) {
-    PanelReaction r = floatInput_.LeftDown(viewPoint);
-    if (r.handled) {
-      ApplyFloatingReaction(r);
-      return;
-    }
-  }
-  StartDrag(kMove, 0);
 }
 
 void TfrmCam::OnLeftUp(int x, int y) {
@@ -177,8 +153,8 @@ void TfrmCam::OnLeftUp(int x, int y) {
     pressedItem_ = -1;
     ::ReleaseCapture();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
-    if (ToolItemAt(x, y) != item) return;
-    if (item == 100) {
+    if (flk::ToolItemAt(HitMap(), Point{x, y}) != item) return;
+    if (item == kMoreItem) {
       POINT p{moreRect_.left, moreRect_.bottom};
       ::ClientToScreen(hwnd(), &p);
       PopupMenuAt(moreMenu_, p.x, p.y);
@@ -237,7 +213,7 @@ void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
     return;
   }
   if (pressedItem_ >= 0) return;
-  int hot = layout_.controlVisible ? ToolItemAt(x, y) : -1;
+  int hot = layout_.controlVisible ? flk::ToolItemAt(HitMap(), Point{x, y}) : -1;
   if (hot != hotItem_) {
     hotItem_ = hot;
     ::InvalidateRect(hwnd(), nullptr, FALSE);

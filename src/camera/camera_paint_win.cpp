@@ -9,19 +9,20 @@
 #include "camera/camera_glyphs_win.h"
 #include "camera/camera_win.h"
 #include "output/print.h"
+#include "win32/dpi_win.h"
 
 namespace flk {
 
 namespace {
 
 HBITMAP QuestionTile() {
-  static win::UniqueBitmap tile(MakeQuestionTile());
+  static win::UniqueBitmap tile = MakeQuestionTile();
   return tile.get();
 }
 
 HBITMAP GlyphStrip(bool maximized) {
-  static win::UniqueBitmap normal(MakeMinMaxCloseBw(false));
-  static win::UniqueBitmap max(MakeMinMaxCloseBw(true));
+  static win::UniqueBitmap normal = MakeMinMaxCloseBw(false);
+  static win::UniqueBitmap max = MakeMinMaxCloseBw(true);
   return maximized ? max.get() : normal.get();
 }
 
@@ -69,7 +70,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   win::SelectedObject selBuffer(mem.get(), buffer.get());
   HDC m = mem.get();
   ::SetBkMode(m, TRANSPARENT);
-  int e = values_.camBevelWidth;
+  int e = layout_.bevel;
 
   // pnlcCamPaint: the frame; a frame painted while the program has no active
   // window means other programs have drawn over the screen: the view is stale.
@@ -101,11 +102,13 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       RECT t = ToRECT(layout_.titleBar.offset(c.left, c.top));
       COLORREF caption = ::GetSysColor(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
       FillColour(m, t, caption);
-      DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get());
-      DrawTitleButton(m, titleGlyphs_[0].left, titleGlyphs_[0].top, TitleGlyph::Minimize, false);
-      DrawTitleButton(m, titleGlyphs_[1].left, titleGlyphs_[1].top,
-                      maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize, false);
-      DrawTitleButton(m, titleGlyphs_[2].left, titleGlyphs_[2].top, TitleGlyph::Close, false);
+      DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get(), scale_);
+      TitleGlyph glyphs[3] = {TitleGlyph::Minimize, maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize,
+                              TitleGlyph::Close};
+      for (int i = 0; i < 3; ++i) {
+        win::ScaledDrawing at(m, titleGlyphs_[i].left, titleGlyphs_[i].top, scale_);
+        DrawTitleButton(m, at.x(), at.y(), glyphs[i], false);
+      }
     }
     // Menu row.
     {
@@ -113,7 +116,10 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       int i = 0;
       for (const MenuInfo& info : MainMenus())
         DrawText(m, info.caption, menuButtons_[i++], DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
-      if (layout_.closeOnMenuRow) DrawTitleButton(m, menuRowClose_.left, menuRowClose_.top, TitleGlyph::Close, false);
+      if (layout_.closeOnMenuRow) {
+        win::ScaledDrawing at(m, menuRowClose_.left, menuRowClose_.top, scale_);
+        DrawTitleButton(m, at.x(), at.y(), TitleGlyph::Close, false);
+      }
     }
     // Toolbar.
     if (!layout_.toolBar.empty()) {
@@ -130,20 +136,23 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
         } else if (hot && enabled && controlsEnabled_) {
           ::DrawEdge(m, &br, BDR_RAISEDINNER, BF_RECT);
         }
-        int face = br.right - br.left - (dropArrow ? 12 : 0);
+        const DpiScale& s = scale_;
+        int face = br.right - br.left - (dropArrow ? s(kToolDropArrow) : 0);
         bool images = values_.camToolImages, captions = values_.camToolText;
-        int imageTop = captions ? br.top + 3 : br.top + (br.bottom - br.top - 20) / 2;
-        if (images)
-          DrawToolImage(m, br.left + (face - 20) / 2, imageTop, button, hot && enabled, !enabled || !controlsEnabled_);
+        int imageTop = captions ? br.top + s(3) : br.top + (br.bottom - br.top - s(20)) / 2;
+        if (images) {
+          win::ScaledDrawing at(m, br.left + (face - s(20)) / 2, imageTop, s);
+          DrawToolImage(m, at.x(), at.y(), button, hot && enabled, !enabled || !controlsEnabled_);
+        }
         if (captions) {
-          RECT tr{br.left, images ? imageTop + 21 : br.top, br.left + face, br.bottom - 1};
+          RECT tr{br.left, images ? imageTop + s(21) : br.top, br.left + face, br.bottom - 1};
           DrawText(m, caption, tr, DT_CENTER | (images ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOPREFIX,
                    ::GetSysColor(enabled && controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         }
         if (dropArrow) {
-          int ax = br.right - 9, ay = (br.top + br.bottom) / 2 - 1;
+          win::ScaledDrawing at(m, br.right - s(9), (br.top + br.bottom) / 2 - s(1), s);
           for (int k = 0; k < 3; ++k) {
-            RECT a{ax + k, ay + k, ax + 5 - k, ay + k + 1};
+            RECT a{at.x() + k, at.y() + k, at.x() + 5 - k, at.y() + k + 1};
             FillColour(m, a, textColour);
           }
         }
@@ -164,7 +173,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       if (moreVisible_) {
         RECT bevel{moreRect_.left - 4, tb.top + 2, moreRect_.left - 2, tb.bottom - 2};
         ::DrawEdge(m, &bevel, EDGE_ETCHED, BF_LEFT);
-        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == 100, pressedItem_ == 100, false);
+        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == kMoreItem, pressedItem_ == kMoreItem, false);
       }
     }
   }
@@ -177,7 +186,8 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     // child window inside the border).
     RECT outer = ToRECT(vp);
     FillColour(m, outer, RGB(224, 0, 0));
-    RECT inner{vp.left + 3, vp.top + 3, vp.right - 3, vp.bottom - 3};
+    const int border = scale_(kHoldBorder);
+    RECT inner{vp.left + border, vp.top + border, vp.right - border, vp.bottom - border};
     FillColour(m, inner, kLockViewColour);
   } else {
     RECT vr = ToRECT(vp);

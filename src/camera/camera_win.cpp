@@ -12,13 +12,13 @@
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/camera_role_win.h"
+#include "shell/point_hint_win.h"
+#include "shell/tips_layout.h"
+#include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
-
-// From the how-to tips (their header's own Point clashes with the camera's geometry).
-int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner);
 
 namespace {
 
@@ -46,29 +46,10 @@ bool TfrmCam::FormCreate() {
   }
   ::SetLastError(0);
 
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  uiFont_.reset(::CreateFontIndirectW(&ncm.lfMenuFont));
-  LOGFONTW bold = ncm.lfMenuFont;
-  bold.lfWeight = FW_BOLD;
-  boldFont_.reset(::CreateFontIndirectW(&bold));
-  // The view's font: 9 point Arial Black.
-  viewFont_.reset(::CreateFontW(-::MulDiv(9, 96, 72), 0, 0, 0, FW_BLACK, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                L"Arial Black"));
-  {
-    win::WindowDC dc(hwnd());
-    win::SelectedObject font(dc.get(), viewFont_.get());
-    SIZE a{};
-    ::GetTextExtentPoint32W(dc.get(), L"A", 1, &a);
-    textHeightA_ = a.cy > 0 ? a.cy : 16;
-  }
+  CreateFonts();
 
-  lblStatus_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
-                                 0, 0, 10, 10, hwnd(), reinterpret_cast<HMENU>(INT_PTR(kLblStatusId)),
-                                 win::ModuleInstance(), nullptr);
-  ::SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+  lblStatus_ = win::CreateChild(hwnd(), L"STATIC", "", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, Rect{0, 0, 10, 10},
+                                kLblStatusId, uiFont_.get());
   // Hints of the toolbar buttons.
   tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -77,6 +58,41 @@ bool TfrmCam::FormCreate() {
   lastBpp_ = win::ScreenBitsPerPixel();
   ArrangeControls();
   return true;
+}
+
+void TfrmCam::CreateFonts() {
+  // The system's menu font at this window's DPI; the view's font is 9 point Arial Black.
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  LOGFONTW menu = ncm.lfMenuFont;
+  // The system reports its metrics at the system DPI; a window on another monitor rescales them.
+  win::ScreenDC screen;
+  int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  if (systemDpi > 0 && systemDpi != scale_.dpi) menu.lfHeight = ::MulDiv(menu.lfHeight, scale_.dpi, systemDpi);
+  uiFont_.reset(::CreateFontIndirectW(&menu));
+  LOGFONTW bold = menu;
+  bold.lfWeight = FW_BOLD;
+  boldFont_.reset(::CreateFontIndirectW(&bold));
+  viewFont_.reset(::CreateFontW(win::FontHeightForPoints(9, scale_), 0, 0, 0, FW_BLACK, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, L"Arial Black"));
+  win::WindowDC dc(hwnd());
+  win::SelectedObject font(dc.get(), viewFont_.get());
+  SIZE a{};
+  ::GetTextExtentPoint32W(dc.get(), L"A", 1, &a);
+  textHeightA_ = a.cy > 0 ? a.cy : scale_(16);
+  if (lblStatus_) ::SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+}
+
+void TfrmCam::OnDpiChanged(int dpi) {
+  DpiScale next = DpiScaleOf(dpi);
+  if (next == scale_) return;
+  // The camera keeps its physical size and place (it is a hole in the screen);
+  // only its own controls follow the new scale.
+  scale_ = next;
+  CreateFonts();
+  ArrangeControls();
 }
 
 void TfrmCam::ApplySettings(const CameraSaveValues& v) {
@@ -140,6 +156,7 @@ void TfrmCam::ArrangeControls() {
   in.status = values_.camStatus;
   in.hold = modes_.hold();
   in.textHeightA = textHeightA_;
+  in.scale = scale_;
   layout_ = flk::ArrangeControls(in);
   if (layout_.needsGrowth()) {
     Rect from = WindowRectNow();
@@ -156,13 +173,15 @@ void TfrmCam::ArrangeControls() {
   bool statusShown = layout_.controlVisible && !layout_.status.empty();
   if (statusShown) {
     Rect s = layout_.status.offset(layout_.control.left, layout_.control.top);
-    ::MoveWindow(lblStatus_, s.left + 4, s.top + 1, std::max(0, s.width() - 8), std::max(0, s.height() - 2), TRUE);
+    ::MoveWindow(lblStatus_, s.left + scale_(4), s.top + scale_(1), std::max(0, s.width() - scale_(8)),
+                 std::max(0, s.height() - scale_(2)), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
   if (lockView_) {
     // Inside the Hold panel's red border.
     const Rect& vp = layout_.viewPanel;
-    if (modes_.hold()) lockView_->Place(vp.left + 3, vp.top + 3, vp.width() - 6, vp.height() - 6);
+    const int border = scale_(kHoldBorder);
+    if (modes_.hold()) lockView_->Place(vp.left + border, vp.top + border, vp.width() - 2 * border, vp.height() - 2 * border);
     lockView_->Show(modes_.hold());
   }
   LayoutMenuRow();
@@ -198,19 +217,22 @@ void TfrmCam::LayoutMenuRow() {
     std::wstring text = win::Widen(m.caption);
     RECT calc{0, 0, 0, 0};
     ::DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
-    int w = calc.right + 14;
+    int w = calc.right + scale_(14);
     menuButtons_[i++] = RECT{x, row.top, x + w, row.bottom};
     x += w;
   }
   if (layout_.controlVisible && !layout_.titleBar.empty()) {
     // pnlTopRtCorner: 73 x 14, four from the top and the right; its buttons are 16 x 14.
     Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    int cx = t.right - 73 - 4, cy = t.top + 4;
-    titleGlyphs_[0] = RECT{cx + 21, cy, cx + 37, cy + 14};
-    titleGlyphs_[1] = RECT{cx + 37, cy, cx + 53, cy + 14};
-    titleGlyphs_[2] = RECT{cx + 57, cy, cx + 73, cy + 14};
+    const DpiScale& s = scale_;
+    int cx = t.right - s(73 + 4), cy = t.top + s(4);
+    titleGlyphs_[0] = RECT{cx + s(21), cy, cx + s(37), cy + s(14)};
+    titleGlyphs_[1] = RECT{cx + s(37), cy, cx + s(53), cy + s(14)};
+    titleGlyphs_[2] = RECT{cx + s(57), cy, cx + s(73), cy + s(14)};
   }
-  menuRowClose_ = layout_.closeOnMenuRow ? RECT{row.right - 19, row.top + 2, row.right - 3, row.top + 16} : RECT{};
+  menuRowClose_ = layout_.closeOnMenuRow
+                      ? RECT{row.right - scale_(19), row.top + scale_(2), row.right - scale_(3), row.top + scale_(16)}
+                      : RECT{};
 }
 
 void TfrmCam::UpdateToolHints() {
@@ -245,50 +267,28 @@ void TfrmCam::LayoutToolbar() {
   moreRect_ = RECT{};
   if (!layout_.controlVisible || layout_.toolBar.empty()) return;
   Rect row = layout_.toolBar.offset(layout_.control.left, layout_.control.top);
-  int buttonHeight = row.height() - 4;
-  int buttonWidth = values_.camToolText ? 45 : 30;
-  constexpr int kSeparator = 8;
-  constexpr int kDropArrow = 12;
+  int buttonHeight = row.height() - scale_(4);
+  int buttonWidth = scale_(values_.camToolText ? 45 : 30);
+  const int kSeparator = scale_(8);
+  const int kDropArrow = scale_(kToolDropArrow);
+  const int pad = scale_(2);
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
-  std::vector<int> widths = VisibleToolbarItemWidths(visible, buttonWidth, kSeparator);
-  // The Store button carries a drop-down arrow.
-  auto buttons = ToolButtons();
-  {
-    size_t k = 0;
-    bool started = false, pending = false;
-    for (int i = 0; i < kToolButtonCount; ++i) {
-      if (buttons[size_t(i)].separatorBefore && started) pending = true;
-      if (!visible[i]) continue;
-      if (pending) ++k;
-      pending = false;
-      if (buttons[size_t(i)].button == ToolButton::Store && k < widths.size()) widths[k] += kDropArrow;
-      ++k;
-      started = true;
-    }
-  }
+  std::vector<ToolbarItem> items = VisibleToolbarItems(visible, buttonWidth, kSeparator, kDropArrow);
+  std::vector<int> widths = WidthsOf(items);
   moreVisible_ = MoreAreaVisible(row.width(), widths);
-  int right = row.right - 2;
+  int right = row.right - pad;
   if (moreVisible_) {
-    moreRect_ = RECT{row.right - 2 - buttonWidth, row.top + 2, row.right - 2, row.top + 2 + buttonHeight};
-    right = moreRect_.left - 6;
+    moreRect_ = RECT{row.right - pad - buttonWidth, row.top + pad, row.right - pad, row.top + pad + buttonHeight};
+    right = moreRect_.left - scale_(6);
   }
-  int x = row.left + 2;
-  bool started = false, pending = false;
-  for (int i = 0; i < kToolButtonCount; ++i) {
-    if (buttons[size_t(i)].separatorBefore && started) pending = true;
-    if (!visible[i]) continue;
-    if (pending) {
-      if (x + kSeparator > right) break;
-      toolItems_.push_back(ToolItem{-1, RECT{x, row.top + 2, x + kSeparator, row.top + 2 + buttonHeight}});
-      x += kSeparator;
-    }
-    pending = false;
-    int w = buttonWidth + (buttons[size_t(i)].button == ToolButton::Store ? kDropArrow : 0);
-    if (x + w > right) break;
-    toolItems_.push_back(ToolItem{i, RECT{x, row.top + 2, x + w, row.top + 2 + buttonHeight}});
-    x += w;
-    started = true;
+  // The toolbar does not wrap: what does not fit is reached through "More".
+  int x = row.left + pad;
+  int shown = ItemsThatFit(right - x, widths);
+  for (int i = 0; i < shown; ++i) {
+    const ToolbarItem& item = items[size_t(i)];
+    toolItems_.push_back(ToolItem{item.button, RECT{x, row.top + pad, x + item.width, row.top + pad + buttonHeight}});
+    x += item.width;
   }
 }
 
@@ -349,7 +349,7 @@ void TfrmCam::MarkStale() {
   InvalidateView();
 }
 
-void TfrmCam::RequestCapture(bool clamp, int mode) {
+void TfrmCam::RequestCapture(bool clamp, CaptureMode mode) {
   RefreshContext ctx;
   ctx.cameraVisible = ::IsWindowVisible(hwnd()) != FALSE;
   ctx.cameraActive = ::GetActiveWindow() == hwnd();
@@ -367,7 +367,7 @@ void TfrmCam::RequestCapture(bool clamp, int mode) {
 
 void TfrmCam::ReturnAfterRefreshDelay() {
   role_.HideCameraToTray();
-  cycle_.RequestCapture(false, 0, RefreshContext{});  // pending: a plain refresh
+  cycle_.RequestCapture(false, kModeRefresh, RefreshContext{});  // pending: a plain refresh
   ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
 }
 
@@ -381,10 +381,10 @@ HWND TfrmCam::LastActiveWindow() const {
   return ::GetForegroundWindow();
 }
 
-bool TfrmCam::WholeCaptureWindowFound(int mode) const {
+bool TfrmCam::WholeCaptureWindowFound(CaptureMode mode) const {
   if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
     HWND w = LastActiveWindow();
-    return w && w != ::GetDesktopWindow() && !::IsIconic(w);
+    return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
   }
   if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
     Point c = CameraCentre();
@@ -403,7 +403,7 @@ void TfrmCam::PerformTimerWork() {
     GrabUnderCamera(r.left, r.top, r.width(), r.height());
   }
   if (w.beep) ::MessageBeep(MB_OK);
-  if (w.captureMode > 0) {
+  if (w.captureMode != kModeRefresh) {
     bool stored = CaptureWhole(w.captureMode);
     if (w.thawWithoutRefresh) ThawDesktop(false);
     // Until the recall viewer exists the camera comes back and says where the
@@ -479,6 +479,7 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_SIZE: ArrangeControls(); return true;
     case WM_DISPLAYCHANGE: AdaptToScreen(); return false;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wp)); return true;
     case WM_WINDOWPOSCHANGING: {
       // A hidden camera that is shown without a fresh copy of the screen
       // beneath it takes one now, while it is still out of the way.

@@ -36,6 +36,8 @@
 #include "output/picture_store.h"
 #include "output/store_file_system_win.h"
 #include "shell/startup_settings.h"
+#include "support/contact_win.h"
+#include "support/memo_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -67,7 +69,7 @@ class TfrmCam : public win::Window {
   const std::string& status() const { return status_; }
 
   // ---- view and refresh ----
-  void RequestCapture(bool clamp, int mode);
+  void RequestCapture(bool clamp, CaptureMode mode);
   void GrabUnderCamera(int x, int y, int width, int height);
   void ArrangeControls();
   void ApplyToolbarLayout();
@@ -134,7 +136,7 @@ class TfrmCam : public win::Window {
 
   // camera_win.cpp
   void PerformTimerWork();
-  bool WholeCaptureWindowFound(int mode) const;
+  bool WholeCaptureWindowFound(CaptureMode mode) const;
   HWND LastActiveWindow() const;
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
@@ -143,6 +145,8 @@ class TfrmCam : public win::Window {
   void UpdateToolHints();
   void LayoutMenuRow();
   void SetPanelAlign(PanelAlign to);
+  void CreateFonts();
+  void OnDpiChanged(int dpi);
   void ControlsFloat();
   void CloseButton();
   void OnActivate(bool active);
@@ -156,9 +160,8 @@ class TfrmCam : public win::Window {
   LPCWSTR CursorAt(int x, int y) const;
   void StartDrag(int kind, int edges);
   void DragTo(int x, int y);
-  int ToolItemAt(int x, int y) const;
-  int MenuButtonAt(int x, int y) const;
-  int TitleGlyphAt(int x, int y) const;
+  // Where the camera's parts lie now, for the press rules.
+  CameraHitMap HitMap() const;
   void DropMenuRow(int index);
   void ApplyFloatingReaction(const PanelReaction& r);
   void CamCustomPopup();
@@ -194,10 +197,15 @@ class TfrmCam : public win::Window {
   void OnCommand(int id);
   void ShowHelp();
   void ShowAbout();
+
+  // camera_support_win.cpp
+  void ShowDiagnostics();
+  std::string DiagnosticsNow();
+  MailHost MailHostOfCamera();
   void OpenViewerOnLastCaptures();
 
   // camera_capture_win.cpp
-  bool CaptureWhole(int mode);
+  bool CaptureWhole(CaptureMode mode);
   void PerformHoldPlan(const HoldPlan& plan);
   void PerformThaw(const ThawResult& thaw);
   void ColorDepthChoose(int value);
@@ -272,6 +280,7 @@ class TfrmCam : public win::Window {
   FloatingPanelInput floatInput_;
 
   std::unique_ptr<TfrmFreeze> freeze_;
+  std::unique_ptr<TfrmMemo> diagnostics_;
   WinStoreFileSystem storeFs_;
   std::unique_ptr<PictureStore> store_;
   std::optional<Picture> commandPicture_;  // the picture of the running command

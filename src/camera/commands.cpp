@@ -52,9 +52,6 @@ bool CommandImplemented(CommandId id) {
     case C::ScrollCap:
     case C::Robo:
     case C::ScrollCaptureSettings:
-    case C::Feedback:
-    case C::BugReport:
-    case C::Diagnostics:
       return false;
     default:
       return true;
@@ -72,34 +69,6 @@ bool CommandEnabled(CommandId id, CameraModes modes) {
     default:
       return true;
   }
-}
-
-// ---- actions ------------------------------------------------------------------
-
-static constexpr ActionInfo kActions[] = {
-    {"actionPrint", C::Print, "Print", "Print"},
-    {"actionPrintFit", C::PrintFit, "PrintFit", "Print Stretched To Fit Page"},
-    {"actionEmail", C::Email, "Email . . .", "Send As Email Attachment"},
-    {"actionSticky", C::Sticky, "Sticky", "Open Sticky Note"},
-    {"actionCopy", C::Copy, "Copy", "Copy"},
-    {"actionEdit", C::Edit, "Edit", "Open In Editor"},
-    {"actionLock", C::Hold, "Hold On Top", "Hold Current View"},
-    {"actionSaveAs", C::SaveAs, "Save As . . .", "Save"},
-    {"actionIncSave", C::IncSave, "Save+1", "Save To Same File + 1"},
-    {"actionWinCap", C::WinCap, "Window", "Capture Window Below"},
-    {"actionScrollCap", C::ScrollCap, "Scroll", "Capture Scrolling Window Below"},
-    {"actionScrollCapAll", C::Robo, "Robo", "Capture Entire Scrolling Window"},
-    {"actionFullScreen", C::FullScreen, "Screen", "Capture Full Screen"},
-    {"actionWorkArea", C::WorkArea, "Inside", "Capture Work Area Of Window"},
-    {"actionOpenViewer", C::OpenViewer, "Recall", ""},
-};
-
-std::span<const ActionInfo> Actions() { return kActions; }
-
-const ActionInfo* FindAction(CommandId id) {
-  for (const ActionInfo& a : kActions)
-    if (a.command == id) return &a;
-  return nullptr;
 }
 
 // ---- toolbar ------------------------------------------------------------------
@@ -134,19 +103,25 @@ const ToolButtonInfo& ToolButtonOf(ToolButton b) {
   return kButtons[static_cast<int>(b)];
 }
 
-std::vector<int> VisibleToolbarItemWidths(const bool (&visible)[kToolButtonCount], int buttonWidth,
-                                         int separatorWidth) {
-  std::vector<int> widths;
+std::vector<ToolbarItem> VisibleToolbarItems(const bool (&visible)[kToolButtonCount], int buttonWidth,
+                                             int separatorWidth, int dropArrowWidth) {
+  std::vector<ToolbarItem> items;
   bool groupStarted = false;  // a visible button stands left of the current position
   bool pendingSeparator = false;
   for (int i = 0; i < kToolButtonCount; ++i) {
     if (kButtons[i].separatorBefore && groupStarted) pendingSeparator = true;
     if (!visible[i]) continue;
-    if (pendingSeparator) widths.push_back(separatorWidth);
+    if (pendingSeparator) items.push_back(ToolbarItem{-1, separatorWidth});
     pendingSeparator = false;
-    widths.push_back(buttonWidth);
+    items.push_back(ToolbarItem{i, buttonWidth + (kButtons[i].button == ToolButton::Store ? dropArrowWidth : 0)});
     groupStarted = true;
   }
+  return items;
+}
+
+std::vector<int> WidthsOf(const std::vector<ToolbarItem>& items) {
+  std::vector<int> widths;
+  for (const ToolbarItem& item : items) widths.push_back(item.width);
   return widths;
 }
 
@@ -307,10 +282,6 @@ ShortcutMatch MatchShortcut(int key, ShiftState shift, CameraModes modes) {
 
 std::string PictureAddedText(const std::string& folderName, long long kib) {
   return "Picture added to " + folderName + " folder.    " + std::to_string(kib) + " KiB";
-}
-
-std::string StatusSavedText(const std::string& fileName, long long kib) {
-  return "Saved to " + fileName + "    " + std::to_string(kib) + " KiB";
 }
 
 std::string SizeText(int width, int height) {

@@ -1,5 +1,5 @@
 // The camera's command vocabulary as data: commands with their dispatcher
-// tags and usage codes, the actions (caption, hint), the 17 toolbar buttons
+// tags and usage codes, the 17 toolbar buttons
 // with their visibility settings, the menus (main menu, "More", view popup)
 // with separators and shortcuts, ShortcutItems and the exact-Ctrl shortcut
 // rule, whether a command is enabled, and the status-line texts.
@@ -64,17 +64,6 @@ struct CameraModes {
 // Robo) are off while Hold is on or the desktop is frozen.
 bool CommandEnabled(CommandId id, CameraModes modes);
 
-// ---- actions ------------------------------------------------------------------
-
-struct ActionInfo {
-  const char* name;  // "actionPrint"
-  CommandId command;
-  const char* caption;
-  const char* hint;  // empty when none
-};
-std::span<const ActionInfo> Actions();
-const ActionInfo* FindAction(CommandId id);
-
 // ---- toolbar ------------------------------------------------------------------
 
 enum class ToolButton {
@@ -97,11 +86,17 @@ std::span<const ToolButtonInfo> ToolButtons();
 // Any button, More included.
 const ToolButtonInfo& ToolButtonOf(ToolButton b);
 
-// Width of each item of tbarToolBar that is shown (separators included), left
-// to right, for MoreAreaVisible. visible[i] is button i of ToolButtons(). A
-// separator shows only between two groups that both have a visible button.
-std::vector<int> VisibleToolbarItemWidths(const bool (&visible)[kToolButtonCount], int buttonWidth,
-                                         int separatorWidth);
+// The items of tbarToolBar that are shown (separators included), left to
+// right. visible[i] is button i of ToolButtons(). A separator shows only
+// between two groups that both have a visible button; the Store button is
+// wider by its drop-down arrow.
+struct ToolbarItem {
+  int button = -1;  // index into ToolButtons(), -1 for a separator
+  int width = 0;
+};
+std::vector<ToolbarItem> VisibleToolbarItems(const bool (&visible)[kToolButtonCount], int buttonWidth,
+                                             int separatorWidth, int dropArrowWidth = 0);
+std::vector<int> WidthsOf(const std::vector<ToolbarItem>& items);
 
 // ---- menus --------------------------------------------------------------------
 
@@ -160,7 +155,6 @@ inline constexpr char kStatusFrozen[] = "Desktop FROZEN. (Click desktop to thaw.
 inline constexpr char kStatusStillFrozen[] = "Desktop FROZEN. (Click it to un-freeze.)";
 inline constexpr char kStatusHelp[] = "  Press F1 for help.";
 std::string PictureAddedText(const std::string& folderName, long long kib);  // "Picture added to %s folder.    %d KiB"
-std::string StatusSavedText(const std::string& fileName, long long kib);           // "Saved to %s    %d KiB"
 std::string SizeText(int width, int height);                                 // "Size = %d x %d pixels"
 // A refresh clears the status line when it contains "restore".
 bool RefreshClearsStatus(std::string_view status);

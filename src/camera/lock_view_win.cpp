@@ -3,16 +3,28 @@
 #include <algorithm>
 #include <vector>
 
+#include "camera/held_view.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
 
 namespace {
 
-constexpr int kLineStep = 16;
+Size SizeOf(const Picture* p) { return p ? Size{p->width(), p->height()} : Size{}; }
 
-int Width(const Picture* p) { return p ? p->width() : 0; }
-int Height(const Picture* p) { return p ? p->height() : 0; }
+ScrollRequest RequestOf(int code) {
+  switch (code) {
+    case SB_LINEUP: return ScrollRequest::LineUp;
+    case SB_LINEDOWN: return ScrollRequest::LineDown;
+    case SB_PAGEUP: return ScrollRequest::PageUp;
+    case SB_PAGEDOWN: return ScrollRequest::PageDown;
+    case SB_TOP: return ScrollRequest::Top;
+    case SB_BOTTOM: return ScrollRequest::Bottom;
+    case SB_THUMBTRACK: return ScrollRequest::Track;
+    case SB_THUMBPOSITION: return ScrollRequest::Position;
+    default: return ScrollRequest::Other;
+  }
+}
 
 }  // namespace
 
@@ -44,26 +56,19 @@ void TLockView::UpdateScrollBars() {
   // is larger than the room left beside the other bar.
   RECT wr;
   ::GetWindowRect(hwnd(), &wr);
-  int pageW = wr.right - wr.left, pageH = wr.bottom - wr.top;
-  bool needH = false, needV = false;
-  for (int pass = 0; pass < 2; ++pass) {
-    needH = Width(picture_) > pageW - (needV ? ::GetSystemMetrics(SM_CXVSCROLL) : 0);
-    needV = Height(picture_) > pageH - (needH ? ::GetSystemMetrics(SM_CYHSCROLL) : 0);
-  }
-  if (needH) pageH -= ::GetSystemMetrics(SM_CYHSCROLL);
-  if (needV) pageW -= ::GetSystemMetrics(SM_CXVSCROLL);
-  pageW = std::max(0, pageW);
-  pageH = std::max(0, pageH);
-  pos_.x = std::clamp(pos_.x, 0, std::max(0, Width(picture_) - pageW));
-  pos_.y = std::clamp(pos_.y, 0, std::max(0, Height(picture_) - pageH));
+  Size picture = SizeOf(picture_);
+  HeldViewPlan plan = PlanHeldView(picture, Size{wr.right - wr.left, wr.bottom - wr.top},
+                                   Size{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)}, pos_);
+  pos_ = plan.pos;
+  int pageW = plan.page.width, pageH = plan.page.height;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  si.nMax = std::max(0, Width(picture_) - 1);
+  si.nMax = std::max(0, picture.width - 1);
   si.nPage = UINT(std::max(0, pageW));
   si.nPos = pos_.x;
   ::SetScrollInfo(hwnd(), SB_HORZ, &si, TRUE);
-  si.nMax = std::max(0, Height(picture_) - 1);
+  si.nMax = std::max(0, picture.height - 1);
   si.nPage = UINT(std::max(0, pageH));
   si.nPos = pos_.y;
   ::SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
@@ -76,19 +81,10 @@ void TLockView::Scroll(int bar, int code, int thumb) {
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   ::GetScrollInfo(hwnd(), bar, &si);
-  int pos = si.nPos;
-  switch (code) {
-    case SB_LINEUP: pos -= kLineStep; break;
-    case SB_LINEDOWN: pos += kLineStep; break;
-    case SB_PAGEUP: pos -= int(si.nPage); break;
-    case SB_PAGEDOWN: pos += int(si.nPage); break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    case SB_THUMBTRACK: pos = si.nTrackPos; break;
-    case SB_THUMBPOSITION: pos = thumb; break;
-    default: return;
-  }
-  pos = std::clamp(pos, 0, std::max(0, si.nMax - int(si.nPage) + 1));
+  ScrollRequest request = RequestOf(code);
+  if (request == ScrollRequest::Other) return;
+  int pos = HeldScrollTo(request, si.nPos, int(si.nPage), si.nMax + 1,
+                         request == ScrollRequest::Track ? si.nTrackPos : thumb);
   int& mine = bar == SB_HORZ ? pos_.x : pos_.y;
   if (pos == mine) return;
   mine = pos;
@@ -99,8 +95,8 @@ void TLockView::Scroll(int bar, int code, int thumb) {
 }
 
 void TLockView::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(hwnd(), &ps);
+  win::PaintDC paint(hwnd());
+  HDC dc = paint.get();
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
   // The picture goes over a buffer first: no flicker while the thumb tracks.
@@ -118,7 +114,6 @@ void TLockView::Paint() {
     }
     ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
   }
-  ::EndPaint(hwnd(), &ps);
 }
 
 bool TLockView::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {

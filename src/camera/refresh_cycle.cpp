@@ -7,10 +7,10 @@ bool IsCaptureMode(int mode) { return mode == 0 || mode == 1 || (mode >= 3 && mo
 
 std::optional<SelfRequest> DecodeSelfRequest(long long wParam, long long lParam) {
   if (!IsCaptureMode(static_cast<int>(lParam)) || lParam != static_cast<int>(lParam)) return std::nullopt;
-  return SelfRequest{wParam != 0, static_cast<int>(lParam)};
+  return SelfRequest{wParam != 0, static_cast<CaptureMode>(lParam)};
 }
 
-RequestOutcome RefreshCycle::RequestCapture(bool clamp, int mode, const RefreshContext& ctx) {
+RequestOutcome RefreshCycle::RequestCapture(bool clamp, CaptureMode mode, const RefreshContext& ctx) {
   if (timerRunning_) return RequestOutcome::Dropped;
   if (!IsCaptureMode(mode)) mode = kModeRefresh;
   pendingClamp_ = clamp;

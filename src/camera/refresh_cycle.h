@@ -46,7 +46,7 @@ enum class RequestOutcome {
 struct TimerWork {
   bool keepOnScreen = false;  // KeepOnScreen(camera) before grabbing
   bool grab = false;          // GrabUnderCamera(Left, Top, Width, Height)
-  int captureMode = 0;        // CaptureWhole(mode) when > 0
+  CaptureMode captureMode = kModeRefresh;  // CaptureWhole(mode) unless kModeRefresh
   bool beep = false;          // the window a whole capture needs was not found
   bool thawWithoutRefresh = false;  // after a full-screen capture: ThawDesktop(false)
   bool showCamera = false;    // ShowCamera and bring it to the front, activation handling suppressed
@@ -70,7 +70,7 @@ struct AppActivationResult {
 
 struct SelfRequest {
   bool clamp = false;
-  int mode = 0;
+  CaptureMode mode = kModeRefresh;
 };
 // WM_USER + 4 posted to the camera: wParam non-zero = clamp, lParam = mode.
 // Nothing for a mode the camera does not know.
@@ -78,7 +78,7 @@ std::optional<SelfRequest> DecodeSelfRequest(long long wParam, long long lParam)
 
 class RefreshCycle {
  public:
-  RequestOutcome RequestCapture(bool clamp, int mode, const RefreshContext& ctx);
+  RequestOutcome RequestCapture(bool clamp, CaptureMode mode, const RefreshContext& ctx);
   // The restart timer's work (or the immediate run). windowFound: for modes
   // 3 and 4 a usable foreground window (not the desktop, not minimized), for
   // 5 and 6 a window at the camera centre; ignored for 0 and 1.
@@ -95,16 +95,14 @@ class RefreshCycle {
   void MarkStale() { stale_ = true; }
   void ClearStale() { stale_ = false; }
   bool stale() const { return stale_; }
-  // A stale view starts no move or resize; the press only refreshes.
-  bool DragAllowed() const { return !stale_; }
   bool timerRunning() const { return timerRunning_; }
   bool pendingClamp() const { return pendingClamp_; }
-  int pendingMode() const { return pendingMode_; }
+  CaptureMode pendingMode() const { return pendingMode_; }
 
  private:
   bool timerRunning_ = false;
   bool pendingClamp_ = false;
-  int pendingMode_ = 0;
+  CaptureMode pendingMode_ = kModeRefresh;
   bool stale_ = false;
 };
 

@@ -6,6 +6,8 @@
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/settings.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
 #include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -52,22 +54,22 @@ class TfrmGrFormat : public win::Window {
     done_ = true;
   }
 
+  DpiScale scale_;
   win::UniqueFont font_, titleFont_;
   bool done_ = false, ok_ = false;
   int filterIndex_ = kFormatGif;
 };
 
 HWND TfrmGrFormat::Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
-  HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), win::ModuleInstance(), nullptr);
-  ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(id == kLabel5 ? titleFont_.get() : font_.get()), FALSE);
-  return c;
+  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, scale_(Rect::FromXYWH(x, y, w, h)), id,
+                          id == kLabel5 ? titleFont_.get() : font_.get());
 }
 
 bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT r{0, 0, kClientWidth, kClientHeight};
+  scale_ = win::WindowScale(owner);
+  RECT r{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
   ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   if (!Create(L"TfrmGrFormat", L"File Format Selection", style, exStyle, 0, 0, r.right - r.left, r.bottom - r.top,
               owner))
@@ -78,7 +80,7 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
   font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
   LOGFONTW title{};
-  title.lfHeight = -15;
+  title.lfHeight = -scale_(15);
   title.lfWeight = FW_BOLD;
   title.lfItalic = TRUE;
   title.lfCharSet = DEFAULT_CHARSET;

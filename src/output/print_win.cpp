@@ -3,6 +3,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -245,6 +246,50 @@ bool ShowPrinterSetup(TfrmCommon& common, HWND owner) {
   if (code != 0 && code != PDERR_NODEFAULTPRN && code != PDERR_NODEVICES)
     ShowPrintError(owner, CommonDialogErrorText(code));
   return false;
+}
+
+bool PrintPlainText(const std::string& title, const std::string& text, const TfrmCommon* common, HWND owner) {
+  std::string error;
+  ::SetLastError(0);
+  win::UniquePrinterDC printer = OpenPrinter(common, &error);
+  if (!printer) {
+    ShowPrintError(owner, error);
+    return false;
+  }
+  HDC dc = printer.get();
+  // 10 points at the printer's resolution.
+  win::UniqueFont font(::CreateFontW(-::MulDiv(10, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                     FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+  std::vector<std::wstring> lines(3);
+  std::wstring all = win::Widen(text);
+  for (size_t start = 0;;) {
+    size_t end = all.find(L'\n', start);
+    std::wstring line = all.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    lines.push_back(line);
+    if (end == std::wstring::npos) break;
+    start = end + 1;
+  }
+  PrintJob job(dc);
+  bool ok = job.Start(win::Widen(title).c_str());
+  {
+    win::SelectedObject sel(dc, font.get());
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    const int lineHeight = std::max(1, int(tm.tmHeight + tm.tmExternalLeading));
+    const int margin = ::GetDeviceCaps(dc, LOGPIXELSX) / 2;
+    const int perPage = std::max(1, (::GetDeviceCaps(dc, VERTRES) - 2 * margin) / lineHeight);
+    for (size_t first = 0; ok && first < lines.size(); first += size_t(perPage)) {
+      ok = ::StartPage(dc) > 0;
+      for (size_t i = first; ok && i < lines.size() && i < first + size_t(perPage); ++i)
+        ::TextOutW(dc, margin, margin + int(i - first) * lineHeight, lines[i].c_str(), int(lines[i].size()));
+      ok = ok && ::EndPage(dc) > 0;
+    }
+  }
+  ok = ok && job.End();
+  if (!ok) ShowPrintError(owner, PrintErrorText(kPrinterNotValidText));
+  return ok;
 }
 
 }  // namespace flk

@@ -38,6 +38,11 @@ bool PrintPicture(const Picture& picture, bool fit, const TfrmCommon* common, HW
 // the system's dialog tells the user so itself; other failures are shown.
 bool ShowPrinterSetup(TfrmCommon& common, HWND owner);
 
+// Prints text as plain lines (three empty lines first) in a fixed-pitch font,
+// as many pages as it takes, on the role's printer or the default one.
+// Failures are shown as for pictures.
+bool PrintPlainText(const std::string& title, const std::string& text, const TfrmCommon* common, HWND owner);
+
 // Draws the source picture (as PrintSourcePicture makes it) into the layout's
 // destination rectangle on any device context, realising the picture's colour
 // table first when the device is a palette device. False when the device

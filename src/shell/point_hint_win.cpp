@@ -3,19 +3,14 @@
 #include "shell/names.h"
 #include "shell/settings.h"
 #include "shell/tip_modal_win.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
 
 namespace {
 constexpr int kBevelWidth = 3;  // Panel3's raised bevel inside Panel2's black rim
-
-HWND MakeChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
-  HWND c = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (c) ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(TipFont()), FALSE);
-  return c;
-}
 
 // The camera window of this process, the usual owner of a point hint.
 HWND CameraWindowOfThisProcess() {
@@ -35,18 +30,24 @@ void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
 
 bool TfrmHotPt::FormCreate(HWND owner) {
   // Created with a caption and border like any form, which are then taken away.
-  if (!Create(kPointHintClass, L"", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 0, 0, kPointHintWidth, kPointHintHeight,
-              owner))
+  scale_ = win::WindowScale(owner);
+  const DpiScale& s = scale_;
+  if (!Create(kPointHintClass, L"", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 0, 0, s(kPointHintWidth),
+              s(kPointHintHeight), owner))
     return false;
   LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, kPointHintWidth, kPointHintHeight,
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, s(kPointHintWidth), s(kPointHintHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  label_ = MakeChild(hwnd(), L"STATIC", L"", SS_CENTER | SS_NOPREFIX, kHintLabelId, 40, 10, 193, 63);
-  check_ = MakeChild(hwnd(), L"BUTTON", win::Widen(kTipCheckBoxCaption).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
-                     kHintCheckBoxId, 50, 80, 168, 17);
-  ok_ = MakeChild(hwnd(), L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 47, 112, 80, 25);
-  cancel_ = MakeChild(hwnd(), L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 143, 112, 80, 25);
+  HFONT font = TipFont(s);
+  label_ = win::CreateChild(hwnd(), L"STATIC", "", SS_CENTER | SS_NOPREFIX, s(Rect::FromXYWH(40, 10, 193, 63)),
+                            kHintLabelId, font);
+  check_ = win::CreateChild(hwnd(), L"BUTTON", kTipCheckBoxCaption, BS_AUTOCHECKBOX | WS_TABSTOP,
+                            s(Rect::FromXYWH(50, 80, 168, 17)), kHintCheckBoxId, font);
+  ok_ = win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(47, 112, 80, 25)),
+                         IDOK, font);
+  cancel_ = win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP,
+                             s(Rect::FromXYWH(143, 112, 80, 25)), IDCANCEL, font);
   return label_ && check_ && ok_ && cancel_;
 }
 
@@ -56,7 +57,7 @@ int TfrmHotPt::Execute(const std::string& key, const std::string& text, int x, i
   RECT wr;
   ::GetWindowRect(hwnd(), &wr);
   place_ = PlacePointHint(x, y, wr.right - wr.left, wr.bottom - wr.top, ::GetSystemMetrics(SM_CXSCREEN),
-                          ::GetSystemMetrics(SM_CYSCREEN));
+                          ::GetSystemMetrics(SM_CYSCREEN), scale_(kArrowSize));
   ::SetWindowPos(hwnd(), nullptr, place_.left, place_.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   modalResult_ = 0;
   return RunTipModal(hwnd(), &modalResult_);
@@ -77,7 +78,7 @@ void TfrmHotPt::Paint(HDC dc) {
   ::FillRect(dc, &inner, ::GetSysColorBrush(COLOR_BTNFACE));
   // Panel3's raised bevel.
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
-  for (int i = 0; i < kBevelWidth; ++i) {
+  for (int i = 0; i < scale_(kBevelWidth); ++i) {
     const int l = inner.left + i, t = inner.top + i, r = inner.right - 1 - i, b = inner.bottom - 1 - i;
     Line(dc, l, b, l, t, light);
     Line(dc, l, t, r, t, light);
@@ -87,7 +88,8 @@ void TfrmHotPt::Paint(HDC dc) {
   // The arrow of the corner that touches the point.
   POINT pts[7];
   auto poly = ArrowPolygon(place_.corner);
-  for (size_t i = 0; i < poly.size(); ++i) pts[i] = {place_.arrowLeft + poly[i].x, place_.arrowTop + poly[i].y};
+  win::ScaledDrawing at(dc, place_.arrowLeft, place_.arrowTop, scale_);
+  for (size_t i = 0; i < poly.size(); ++i) pts[i] = {at.x() + poly[i].x, at.y() + poly[i].y};
   win::SelectedObject brush(dc, ::GetStockObject(BLACK_BRUSH));
   win::SelectedObject pen(dc, ::GetStockObject(BLACK_PEN));
   ::Polygon(dc, pts, 7);
@@ -104,10 +106,8 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
+      Paint(dc.get());
       *result = 0;
       return true;
     }

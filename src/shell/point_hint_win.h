@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/dpi.h"
 #include "shell/tips_layout.h"
 #include "win32/window.h"
 
@@ -40,6 +41,7 @@ class TfrmHotPt : public win::Window {
   HWND label_ = nullptr, check_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
   std::string key_;
   PointHintPlace place_;
+  DpiScale scale_;
   int modalResult_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include "shell/settings.h"
 #include "shell/tip_modal_win.h"
 #include "shell/tips_layout.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -17,13 +19,6 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME;
 
 std::unique_ptr<TfrmNSA> g_tipBox;
-
-HWND MakeChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-  HWND h = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                             reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
-  if (h) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(TipFont()), FALSE);
-  return h;
-}
 
 // Memo text: the tip's line breaks as the edit control wants them.
 std::wstring MemoText(const std::string& text) {
@@ -38,33 +33,38 @@ std::wstring MemoText(const std::string& text) {
 }  // namespace
 
 bool TfrmNSA::FormCreate() {
-  RECT r{0, 0, kTipBoxClientWidth, kTipBoxClientHeight};
+  scale_ = win::WindowScale(nullptr);
+  RECT r{0, 0, scale_(kTipBoxClientWidth), scale_(kTipBoxClientHeight)};
   ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
   if (!Create(kTipBoxClass, L"", kFormStyle, kFormExStyle, 0, 0, r.right - r.left, r.bottom - r.top)) return false;
-  memo_ = MakeChild(hwnd(), L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kTipMemoId);
-  check_ = MakeChild(hwnd(), L"BUTTON", win::Widen(kTipCheckBoxCaption).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
-                     kTipCheckBoxId);
-  ok_ = MakeChild(hwnd(), L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+  HFONT font = TipFont(scale_);
+  const Rect any{0, 0, 10, 10};  // ArrangeChildren places them
+  memo_ = win::CreateChild(hwnd(), L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, any, kTipMemoId, font);
+  check_ = win::CreateChild(hwnd(), L"BUTTON", kTipCheckBoxCaption, BS_AUTOCHECKBOX | WS_TABSTOP, any,
+                            kTipCheckBoxId, font);
+  ok_ = win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, any, IDOK, font);
   ArrangeChildren();
   return memo_ && check_ && ok_;
 }
 
 int TfrmNSA::LetterHeight() const {
   win::WindowDC dc(hwnd());
-  win::SelectedObject font(dc.get(), TipFont());
+  win::SelectedObject font(dc.get(), TipFont(scale_));
   SIZE size{};
   ::GetTextExtentPoint32W(dc.get(), L"A", 1, &size);
-  return size.cy > 0 ? size.cy : 13;
+  return size.cy > 0 ? size.cy : scale_(13);
 }
 
 void TfrmNSA::ArrangeChildren() {
   RECT c;
   ::GetClientRect(hwnd(), &c);
-  const int bottomTop = c.bottom - kBottomHeight;
-  ::MoveWindow(memo_, kPanelBorder, kPanelBorder, std::max(0, int(c.right) - 2 * kPanelBorder),
-               std::max(0, bottomTop - 2 * kPanelBorder), TRUE);
-  ::MoveWindow(check_, 88, bottomTop, 168, 17, TRUE);
-  ::MoveWindow(ok_, 135, bottomTop + 20, 75, 25, TRUE);
+  const DpiScale& s = scale_;
+  const int border = s(kPanelBorder), bottomTop = c.bottom - s(kBottomHeight);
+  ::MoveWindow(memo_, border, border, std::max(0, int(c.right) - 2 * border), std::max(0, bottomTop - 2 * border),
+               TRUE);
+  ::MoveWindow(check_, s(88), bottomTop, s(168), s(17), TRUE);
+  ::ShowWindow(check_, instructions_ ? SW_HIDE : SW_SHOWNA);
+  ::MoveWindow(ok_, s(instructions_ ? 98 : 135), bottomTop + s(20), s(75), s(25), TRUE);
 }
 
 int TfrmNSA::Execute(const std::string& key, const std::string& caption, const std::string& text, int helpContext,
@@ -83,6 +83,10 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
       TipBoxPosition(corner, width, height, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
+  return RunModal(corner);
+}
+
+int TfrmNSA::RunModal(bool corner) {
   if (corner) ::SetTimer(hwnd(), kTimer1Id, kTipBoxTopmostMs, nullptr);
 
   modalResult_ = 0;
@@ -108,6 +112,10 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
 }
 
 void TfrmNSA::btnOkClick() {
+  if (key_.empty()) {  // instructions: nothing to remember
+    modalResult_ = 1;
+    return;
+  }
   bool ticked = ::SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   AppSettings().WriteSingleSetting(key_, ticked);
   modalResult_ = 1;
@@ -162,6 +170,41 @@ int ShowTip(const std::string& key, const std::string& caption, const std::strin
   // counts as not shown.
   if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
   return g_tipBox->Execute(key, caption, text, helpContext, corner);
+}
+
+int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& text, int width, int height,
+                                 int helpContext) {
+  ::SetWindowTextW(hwnd(), win::Widen(caption).c_str());
+  ::SetWindowTextW(memo_, MemoText(text).c_str());
+  key_.clear();
+  helpContext_ = helpContext;
+  instructions_ = true;
+  RECT wr;
+  ::GetWindowRect(hwnd(), &wr);
+  const int designWidth = wr.right - wr.left;
+  const Size size = scale_(Size{width, height});
+  const Point at = TipBoxPosition(true, size.width, size.height, ::GetSystemMetrics(SM_CXSCREEN),
+                                  ::GetSystemMetrics(SM_CYSCREEN));
+  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ArrangeChildren();
+  int result = RunModal(true);
+  // The box is the how-to tip again: check box back, its own width and OK place.
+  instructions_ = false;
+  if (hwnd()) {
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, designWidth, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ArrangeChildren();
+  }
+  return result;
+}
+
+int ShowInstructions(const std::string& caption, const std::string& text, int width, int height, int helpContext) {
+  if (!g_tipBox) {
+    auto box = std::make_unique<TfrmNSA>();
+    if (!box->FormCreate()) return 1;
+    g_tipBox = std::move(box);
+  }
+  if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
+  return g_tipBox->ExecuteInstructions(caption, text, width, height, helpContext);
 }
 
 void FreeTipBox() { g_tipBox.reset(); }

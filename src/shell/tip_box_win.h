@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/dpi.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -30,6 +31,10 @@ class TfrmNSA : public win::Window {
   HWND Memo1() const { return memo_; }
   HWND CheckBox1() const { return check_; }
   HWND btnOk() const { return ok_; }
+  // Step-by-step instructions: the box without its check box, width x height
+  // (96-DPI pixels), parked top right and kept on top while it shows.
+  int ExecuteInstructions(const std::string& caption, const std::string& text, int width, int height,
+                          int helpContext);
   // The height of the letter "A" in the form's font.
   int LetterHeight() const;
 
@@ -40,9 +45,12 @@ class TfrmNSA : public win::Window {
   void btnOkClick();
   void Timer1Timer();
   void ArrangeChildren();
+  int RunModal(bool corner);
+  bool instructions_ = false;  // the check box is hidden and OK sits further left
 
   HWND memo_ = nullptr, check_ = nullptr, ok_ = nullptr;
   std::string key_;
+  DpiScale scale_;
   int helpContext_ = 1;
   int modalResult_ = 0;
 };
@@ -51,6 +59,9 @@ class TfrmNSA : public win::Window {
 // 2 when closed with Esc or the close box. corner parks it top-right and keeps
 // it on top while it shows.
 int ShowTip(const std::string& key, const std::string& caption, const std::string& text, int helpContext, bool corner);
+
+// The instructions box of the mail dialogs ("Email Instructions").
+int ShowInstructions(const std::string& caption, const std::string& text, int width, int height, int helpContext);
 
 // Frees the process's tip box (the tray controller calls this at its end).
 void FreeTipBox();

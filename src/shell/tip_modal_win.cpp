@@ -1,5 +1,6 @@
 #include "shell/tip_modal_win.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,23 +21,23 @@ int RunTipModal(HWND form, const int* modalResult, const std::function<bool(cons
   return finished ? *modalResult : 2;
 }
 
-HFONT TipFont() {
+HFONT TipFont(const DpiScale& scale) {
   // The forms' texts were laid out for MS Sans Serif at 8 points (11 pixels
   // at 96 DPI); the message-box font stands in where it is missing.
-  static win::UniqueFont font = [] {
+  static std::map<int, win::UniqueFont> fonts;
+  win::UniqueFont& font = fonts[scale.dpi];
+  if (!font) {
     LOGFONTW lf{};
-    lf.lfHeight = -11;
+    lf.lfHeight = -scale(11);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(lf.lfFaceName, L"MS Sans Serif");
-    win::UniqueFont f(::CreateFontIndirectW(&lf));
-    if (f) return f;
+    font.reset(::CreateFontIndirectW(&lf));
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-      return win::UniqueFont(::CreateFontIndirectW(&ncm.lfMessageFont));
-    return win::UniqueFont();
-  }();
+    if (!font && ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+      font.reset(::CreateFontIndirectW(&ncm.lfMessageFont));
+  }
   return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 

@@ -7,14 +7,16 @@
 
 #include <functional>
 
+#include "base/dpi.h"
+
 namespace flk {
 
 // Runs until *modalResult becomes non-zero or the form disappears (result 2).
 // keyPreview sees each message first and returns true when it took it.
 int RunTipModal(HWND form, const int* modalResult, const std::function<bool(const MSG&)>& keyPreview = {});
 
-// The font of the tip forms (created once per process).
-HFONT TipFont();
+// The font of the tip forms at a display scale (created once per scale and process).
+HFONT TipFont(const DpiScale& scale);
 
 // F1 in a tip form: the program's help at the form's context.
 void ShowTipHelp(HWND window, int helpContext);

@@ -27,18 +27,18 @@ Point TipBoxPosition(bool corner, int formWidth, int formHeight, int screenWidth
   return {half(screenWidth - formWidth), half(screenHeight - formHeight)};
 }
 
-PointHintPlace PlacePointHint(int x, int y, int W, int H, int SW, int SH) {
+PointHintPlace PlacePointHint(int x, int y, int W, int H, int SW, int SH, int arrowSize) {
   PointHintPlace p;
   const bool roomRight = x < SW - W;
   const bool roomBelow = y < SH - H;
   if (roomRight && roomBelow) {
     p = {x, y, HintCorner::LeftUp, 0, 0};
   } else if (roomRight) {
-    p = {x, y - H, HintCorner::LeftDown, 0, H - kArrowSize - 1};
+    p = {x, y - H, HintCorner::LeftDown, 0, H - arrowSize - 1};
   } else if (roomBelow) {
-    p = {x - W, y, HintCorner::RightUp, W - kArrowSize - 1, 0};
+    p = {x - W, y, HintCorner::RightUp, W - arrowSize - 1, 0};
   } else {
-    p = {x - W, y - H, HintCorner::RightDown, W - 21, H - 21};
+    p = {x - W, y - H, HintCorner::RightDown, W - arrowSize - 1, H - arrowSize - 1};
   }
   return p;
 }

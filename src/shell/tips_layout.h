@@ -48,7 +48,9 @@ struct PointHintPlace {
 // Puts the form beside the point (x, y) so that the arrow in the corner
 // nearest the point touches it: below and right of the point where there is
 // room, otherwise above and/or left of it.
-PointHintPlace PlacePointHint(int x, int y, int formWidth, int formHeight, int screenWidth, int screenHeight);
+// arrowSize: kArrowSize at the form's display scale.
+PointHintPlace PlacePointHint(int x, int y, int formWidth, int formHeight, int screenWidth, int screenHeight,
+                              int arrowSize = kArrowSize);
 
 // The arrow of one corner as a polygon in its 20 x 20 cell: a head whose tip
 // is the cell's corner pixel and a shaft running in from the cell's middle.

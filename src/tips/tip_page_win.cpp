@@ -138,6 +138,14 @@ void TTipPage::Build() {
     y += h;
   }
 
+  if (page_ == GoToTipPage("Room For More")) {
+    y += Px(6);
+    int h = TextHeight(kTipsSuggestionLink, linkFont_.get(), w) + Px(2);
+    links_.push_back(Add(L"STATIC", kTipsSuggestionLink, SS_NOTIFY | SS_NOPREFIX, kTipSuggestionId, x, y, w, h,
+                         linkFont_.get()));
+    y += h;
+  }
+
   auto items = TipLinks(p.list);
   if (!items.empty()) {
     y += Px(8);
@@ -211,6 +219,8 @@ void TTipPage::OnCommand(int id, int code, HWND control) {
   if (code != STN_CLICKED) return;
   if (id == kTipCameraLinkId) {
     if (callbacks_.camera) callbacks_.camera();
+  } else if (id == kTipSuggestionId) {
+    if (callbacks_.suggestion) callbacks_.suggestion();
   } else if (id == kTipLabelId) {
     if (callbacks_.goTo) callbacks_.goTo(TipPageAt(page_).seeAlso);
   } else if (id > kTipFeatureBaseId && id <= kTipFeatureBaseId + 7) {

@@ -19,13 +19,14 @@ namespace flk {
 // Control ids inside the page (read by the end-to-end scenarios).
 inline constexpr int kTipTitleId = 300, kTipTextId = 301, kTipListId = 302, kTipLabelId = 303;
 inline constexpr int kTipCameraLinkId = 304, kTipFeatureHeadingId = 305, kTipFeatureTextId = 306;
-inline constexpr int kTipPictureId = 307, kTipFeatureBaseId = 310;  // + tag
+inline constexpr int kTipPictureId = 307, kTipSuggestionId = 308, kTipFeatureBaseId = 310;  // + tag
 
 class TTipPage : public win::Window {
  public:
   struct Callbacks {
     std::function<void(const std::string&)> goTo;  // GoToTipPage
     std::function<void()> camera;                  // the tutorial's camera link
+    std::function<void()> suggestion;              // "Submit Suggestion" on "Room For More"
   };
   bool Create(HWND parent, int id, Callbacks callbacks);
   // Shows page `index` (its controls replace the previous page's).

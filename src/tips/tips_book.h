@@ -75,5 +75,7 @@ inline constexpr char kFeaturesHint[] = "Roll mouse over items at left";
 // ---- the tutorial's camera link -------------------------------------------------
 
 inline constexpr char kTutorialCameraLink[] = "Framelark window";
+// The suggestion mail's link on "Room For More".
+inline constexpr char kTipsSuggestionLink[] = "Submit Suggestion";
 
 }  // namespace flk

@@ -152,7 +152,7 @@ constexpr TipPage kPages[] = {
      "FramelarkPro does not record video and does not change the pictures of other programs: it takes what the "
      "screen shows."},
     {"Room For More", "", "Room For More",
-     "Missing something? Hollowbrook reads every suggestion; send one with Help / Send Email to Hollowbrook."},
+     "Missing something? Hollowbrook reads every suggestion: click Submit Suggestion below to write one."},
     {"Email Hollowbrook", "", "Email Hollowbrook",
      "Questions and comments reach the makers of FramelarkPro through Help / Send Email to Hollowbrook."},
     {"This Version", "", "This Version",

@@ -12,6 +12,7 @@
 #include "shell/help_win.h"
 #include "shell/names.h"
 #include "shell/settings.h"
+#include "support/contact_win.h"
 #include "tips/tip_page_win.h"
 #include "tips/tips_book.h"
 #include "win32/controls_win.h"
@@ -99,7 +100,8 @@ bool TfrmTips::FormCreate() {
                        int i = GoToTipPage(text);
                        if (i >= 0) ShowTipPage(i);
                      },
-                     [this] { AskForCamera(); }}))
+                     [this] { AskForCamera(); },
+                     [this] { SendSupportMail(SuggestionMail(), hwnd(), MailHost{}); }}))
     return false;
   ::SetWindowPos(page_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Layout();

@@ -1,36 +1,9 @@
 #include "win32/dpi_win.h"
 
-#include <string>
-
+#include "win32/system_dll_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk::win {
-
-namespace {
-
-// System DLLs are loaded by full path from the system folder, never through the
-// search path that starts at the program's own folder.
-HMODULE SystemModule(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  UINT n = ::GetSystemDirectoryW(dir, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return nullptr;
-  std::wstring path = std::wstring(dir, n) + L"\\" + name;
-  return ::LoadLibraryW(path.c_str());
-}
-
-template <typename F>
-F SystemFunction(const wchar_t* module, const char* name) {
-  // Kept loaded for the process: the functions are called again and again.
-  static_assert(sizeof(F) == sizeof(FARPROC));
-  HMODULE m = SystemModule(module);
-  if (!m) return nullptr;
-  FARPROC p = ::GetProcAddress(m, name);
-  F f;
-  ::CopyMemory(&f, &p, sizeof f);
-  return f;
-}
-
-}  // namespace
 
 DpiScale WindowScale(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -44,6 +17,21 @@ DpiScale WindowScale(HWND hwnd) {
 }
 
 int FontHeightForPoints(int points, const DpiScale& scale) { return -::MulDiv(points, scale.dpi, 72); }
+
+ScaledDrawing::ScaledDrawing(HDC dc, int x, int y, const DpiScale& scale) : dc_(dc), x_(x), y_(y) {
+  if (scale.unscaled()) return;
+  oldMode_ = ::SetGraphicsMode(dc, GM_ADVANCED);
+  if (!oldMode_ || !::GetWorldTransform(dc, &old_)) return;
+  float f = float(scale.dpi) / float(kBaseDpi);
+  XFORM t{f, 0, 0, f, float(x), float(y)};
+  transformed_ = ::SetWorldTransform(dc, &t) != FALSE;
+  if (transformed_) x_ = y_ = 0;
+}
+
+ScaledDrawing::~ScaledDrawing() {
+  if (transformed_) ::SetWorldTransform(dc_, &old_);
+  if (oldMode_) ::SetGraphicsMode(dc_, oldMode_);
+}
 
 void DisableTransitions(HWND hwnd) {
   using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);

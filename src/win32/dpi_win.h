@@ -14,6 +14,26 @@ DpiScale WindowScale(HWND hwnd);
 // A font of `points` at the window's scale (negative height = character height).
 int FontHeightForPoints(int points, const DpiScale& scale);
 
+// Drawing code written in 96-DPI pixels, at a window's scale: while it lives,
+// the device context maps (x(), y()) + 96-DPI offsets to (x, y) + scaled
+// offsets. Unscaled it changes nothing (pixel-exact as drawn).
+class ScaledDrawing {
+ public:
+  ScaledDrawing(HDC dc, int x, int y, const DpiScale& scale);
+  ~ScaledDrawing();
+  ScaledDrawing(const ScaledDrawing&) = delete;
+  ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+  int x() const { return x_; }
+  int y() const { return y_; }
+
+ private:
+  HDC dc_;
+  int x_, y_;
+  bool transformed_ = false;
+  int oldMode_ = 0;
+  XFORM old_{};
+};
+
 // Turns off the compositor's fade when the window is shown or hidden, so that a
 // grab taken right after hiding it never catches it half faded. Harmless where
 // the compositor or the attribute is missing.

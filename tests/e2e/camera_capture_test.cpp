@@ -355,8 +355,8 @@ TEST_F(CameraCaptureTest, EdgeToEdgeAtStartCopiesTheWholeWindowArea) {
   RECT window = WindowRect(cam.camera);
   ASSERT_TRUE(::EqualRect(&window, &kCameraRect));
   // Below the floating panel the view shows the pattern (no docked panel).
-  RECT view{window.left + kFrameAndBevel, window.top + 120, window.right - kFrameAndBevel,
-            window.bottom - kFrameAndBevel};
+  RECT view{window.left + FrameAndBevel(), window.top + E2eScale()(120), window.right - FrameAndBevel(),
+            window.bottom - FrameAndBevel()};
   ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(view) == 0; })) << ScreenMismatches(view);
 
   auto whole = CopyPicture(cam.camera);

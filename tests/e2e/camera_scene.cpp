@@ -1,5 +1,7 @@
 #include "camera_scene.h"
 
+#include <cstdlib>
+
 #include <cstring>
 
 namespace flk::e2e {
@@ -68,9 +70,30 @@ long ScreenMismatches(const RECT& r, ColourAt colour) {
   return bad;
 }
 
+const flk::DpiScale& E2eScale() {
+  static const flk::DpiScale scale = [] {
+    char buf[16] = {};
+    DWORD n = ::GetEnvironmentVariableA("FLK_E2E_DPI", buf, sizeof buf);
+    return flk::DpiScaleOf(n > 0 && n < sizeof buf ? std::atoi(buf) : 96);
+  }();
+  return scale;
+}
+
+int FrameAndBevel() { return E2eScale()(5) + E2eScale()(2); }
+
+RECT SameViewAtScale(const RECT& w) {
+  int frame = 2 * (FrameAndBevel() - 7);
+  return RECT{w.left, w.top, w.right + frame, w.bottom + frame + PanelHeight() - (22 + 19 + 44 + 18)};
+}
+
+int PanelHeight() {
+  const flk::DpiScale& s = E2eScale();
+  return s(22) + s(19) + s(44) + s(18);
+}
+
 RECT ViewOnScreen(const RECT& w) {
-  return RECT{w.left + kFrameAndBevel, w.top + kFrameAndBevel + kPanelHeight, w.right - kFrameAndBevel,
-              w.bottom - kFrameAndBevel};
+  return RECT{w.left + FrameAndBevel(), w.top + FrameAndBevel() + PanelHeight(), w.right - FrameAndBevel(),
+              w.bottom - FrameAndBevel()};
 }
 
 namespace {

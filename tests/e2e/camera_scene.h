@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "camera/commands.h"
 #include "driver.h"
 #include "program_fixture.h"
@@ -48,10 +49,15 @@ using PatternWindow = ColourWindow;
 // One colour everywhere, for windows that stand for other programs.
 inline uint32_t RedColour(int, int) { return 0xFF0000u; }
 
+// The display scaling the run was set to (FLK_E2E_DPI, 96 when unset): the
+// camera lays out its 96-DPI sizes times this scale.
+const flk::DpiScale& E2eScale();
 // The camera with the top control panel and every bar shown: frame 5 + view
-// bevel 2, title bar 22 + menu row 19 + toolbar 44 + status line 18.
-inline constexpr int kFrameAndBevel = 7;
-inline constexpr int kPanelHeight = 22 + 19 + 44 + 18;
+// bevel 2, title bar 22 + menu row 19 + toolbar 44 + status line 18, each scaled.
+int FrameAndBevel();
+int PanelHeight();
+// A camera rectangle grown so that its view is as large as the 96-DPI rectangle's view.
+RECT SameViewAtScale(const RECT& window96);
 // The view (ViewRect) on the screen for a camera window rectangle.
 RECT ViewOnScreen(const RECT& window);
 

@@ -28,6 +28,50 @@ TEST_F(CameraViewTest, ViewShowsExactlyThePixelsBeneath) {
   EXPECT_EQ(StatusText(cam.camera), "  Press F1 for help.");
 }
 
+// Rows of a band of the screen that hold text-black pixels: none may lie on the
+// band's first or last row, or the text was cut off there.
+struct TextRows {
+  int inked = 0;
+  bool touchesEdge = false;
+};
+TextRows InkedRows(const RECT& band) {
+  TextRows t;
+  std::optional<Pixels> p = GrabScreen(band);
+  if (!p) return t;
+  for (int y = band.top; y < band.bottom; ++y) {
+    bool ink = false;
+    for (int x = band.left; x < band.right; ++x) ink = ink || p->at(x, y) == 0;
+    if (!ink) continue;
+    ++t.inked;
+    if (y == band.top || y == band.bottom - 1) t.touchesEdge = true;
+  }
+  return t;
+}
+
+TEST_F(CameraViewTest, PanelRowsAreScaledWithTheDisplayAndHoldTheirTextWhole) {
+  PatternWindow pattern(kPatternRect);
+  ASSERT_TRUE(pattern.WaitPainted());
+  RunningCamera cam = StartCameraOver(kCameraRect);
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
+  RECT w = WindowRect(cam.camera);
+  ASSERT_TRUE(WaitUntil([&] { return ScreenMismatches(ViewOnScreen(w)) == 0; }));
+  const flk::DpiScale& s = E2eScale();
+  // The menu row lies below the frame and the title bar.
+  int frame = s(5);
+  RECT menuRow{w.left + frame, w.top + frame + s(22), w.right - frame, w.top + frame + s(22) + s(19)};
+  TextRows menu = InkedRows(menuRow);
+  EXPECT_GT(menu.inked, s(5)) << "no menu captions drawn";
+  EXPECT_FALSE(menu.touchesEdge) << "menu captions cut at " << E2eScale().dpi << " DPI";
+  // The status line is a child control placed inside the last row.
+  std::vector<HWND> labels = Children(cam.camera, "Static");
+  ASSERT_FALSE(labels.empty());
+  RECT label = WindowRect(labels.front());
+  EXPECT_EQ(label.bottom - label.top, s(18) - s(2));
+  TextRows status = InkedRows(label);
+  EXPECT_GT(status.inked, s(5)) << "no status text drawn";
+  EXPECT_FALSE(status.touchesEdge) << "status text cut at " << E2eScale().dpi << " DPI";
+}
+
 TEST_F(CameraViewTest, GrabAcrossTheScreenEdgeCopiesTheVisiblePart) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
@@ -57,11 +101,11 @@ TEST_F(CameraViewTest, PanelTopBottomTopKeepsTheViewOverTheSameArea) {
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::ControlsBottom)));
   // Docked at the bottom the window moves down by the panel's height and the
   // view starts right under the top frame.
-  RECT bottom{kCameraRect.left, kCameraRect.top + kPanelHeight, kCameraRect.right, kCameraRect.bottom + kPanelHeight};
+  RECT bottom{kCameraRect.left, kCameraRect.top + PanelHeight(), kCameraRect.right, kCameraRect.bottom + PanelHeight()};
   EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(cam.camera), bottom); }));
   RECT w = WindowRect(cam.camera);
-  RECT viewBottom{w.left + kFrameAndBevel, w.top + kFrameAndBevel, w.right - kFrameAndBevel,
-                  w.bottom - kFrameAndBevel - kPanelHeight};
+  RECT viewBottom{w.left + FrameAndBevel(), w.top + FrameAndBevel(), w.right - FrameAndBevel(),
+                  w.bottom - FrameAndBevel() - PanelHeight()};
   EXPECT_TRUE(SameRect(viewBottom, view));
   EXPECT_TRUE(WaitUntil([&] { return ScreenMismatches(view) == 0; })) << ScreenMismatches(view) << " pixels differ";
 
@@ -90,9 +134,10 @@ long HeldMismatches(HWND view, const RECT& source, int dx, int dy) {
 TEST_F(CameraViewTest, HoldScrollsTheHeldPictureOnceTheCameraIsSmaller) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
-  RunningCamera cam = StartCameraOver(kCameraRect);
+  const RECT camera = SameViewAtScale(kCameraRect);
+  RunningCamera cam = StartCameraOver(camera);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
-  const RECT source = ViewOnScreen(kCameraRect);  // what the held picture shows
+  const RECT source = ViewOnScreen(camera);  // what the held picture shows
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Hold)));
   HWND held = nullptr;
   ASSERT_TRUE(WaitUntil([&] {

@@ -16,6 +16,8 @@ constexpr RECT kCameraRect{200, 150, 200 + 345, 150 + 300};
 class CustomiseTest : public ProgramTest {
  protected:
   HWND OpenDialog(const Scene& s, flk::CommandId id, const char* cls, const char* caption) {
+    // The dialog opens at the cursor: keep it clear of the camera.
+    ::SetCursorPos(1200, 1000);
     if (!Post(s.cam.camera, WM_COMMAND, CommandParam(id))) return nullptr;
     return WaitWindow(cls, caption, true, kWaitMs, s.cam.process.pid());
   }
@@ -57,7 +59,9 @@ TEST_F(CustomiseTest, ToolbarItemsAndButtonsChangeTheCameraAtOnce) {
   EXPECT_TRUE(WaitUntil([&] {
     auto p = GrabScreen(RECT{inToolbar.x, inToolbar.y, inToolbar.x + 1, inToolbar.y + 1});
     return p && p->at(inToolbar.x, inToolbar.y) == PatternColour(inToolbar.x, inToolbar.y);
-  })) << "the toolbar row does not show the view";
+  })) << "the toolbar row does not show the view: " << std::hex
+       << GrabScreen(RECT{inToolbar.x, inToolbar.y, inToolbar.x + 1, inToolbar.y + 1})->at(inToolbar.x, inToolbar.y)
+       << " for " << PatternColour(inToolbar.x, inToolbar.y) << "; status \"" << StatusText(s.cam.camera) << "\"";
   // Text back on: the list is usable again.
   ASSERT_TRUE(Post(::GetDlgItem(dlg, kPanelText), BM_CLICK));
   EXPECT_TRUE(WaitUntil([&] { return Enabled(dlg, kButtonRecall); }));

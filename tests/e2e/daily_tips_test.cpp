@@ -71,6 +71,37 @@ TEST_F(DailyTipsTest, ALinkListFindsStoreAndRecallThroughItsLinkNameAndEscStores
   EXPECT_EQ(NextTip(), std::optional<DWORD>(6));
 }
 
+TEST_F(DailyTipsTest, RoleWordInAnyCaseOpensTheTips) {
+  WriteCurrentUserSettings();
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip", 1);
+  proc_ = Process::Start("WELCOME");
+  ASSERT_TRUE(proc_);
+  HWND tips = WaitWindow(kTipsClass, kTipsCaption, true, kWaitMs, proc_.pid());
+  ASSERT_TRUE(tips) << DescribeBoxes(proc_.pid());
+  EXPECT_EQ(Position(tips), "2 of 49");
+  EXPECT_EQ(FindTop(kCameraClass, kCameraCaption), nullptr) << "the camera role started";
+  ASSERT_TRUE(Post(tips, WM_CLOSE));
+  EXPECT_EQ(proc_.WaitExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(DailyTipsTest, SubmitSuggestionOnRoomForMoreOpensTheSupportMail) {
+  HWND tips = StartTips(46);  // "Room For More"
+  ASSERT_TRUE(tips) << DescribeBoxes(proc_.pid());
+  EXPECT_EQ(Position(tips), "47 of 49");
+  HWND page = ::GetDlgItem(tips, kPage);
+  HWND link = ::GetDlgItem(page, 308);
+  ASSERT_TRUE(link);
+  EXPECT_EQ(WindowText(link), "Submit Suggestion");
+  ASSERT_TRUE(Post(page, WM_COMMAND, MAKEWPARAM(308, STN_CLICKED), LPARAM(link)));
+  HWND mail = WaitWindow("TfrmContact", nullptr, true, kWaitMs, proc_.pid());
+  ASSERT_TRUE(mail) << DescribeBoxes(proc_.pid());
+  EXPECT_EQ(WindowText(mail).rfind("Send Email", 0), 0u) << WindowText(mail);
+  ASSERT_TRUE(Post(mail, WM_CLOSE));
+  EXPECT_TRUE(WaitGone(mail));
+  ASSERT_TRUE(Post(tips, WM_CLOSE));
+  EXPECT_TRUE(proc_.WaitExit());
+}
+
 TEST_F(DailyTipsTest, SwitchedOffOpensOnTheContentsTickedAndTickingAgainSaysHowToComeBack) {
   HWND tips = StartTips(-1);
   ASSERT_TRUE(tips) << DescribeBoxes(proc_.pid());

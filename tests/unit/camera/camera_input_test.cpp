@@ -74,3 +74,79 @@ TEST(DpiScale, RoundsAndConvertsBack) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+// A 345 x 222 camera with the top panel as the default layout makes it.
+CameraHitMap DefaultMap() {
+  LayoutInput in;
+  CamLayout l = ArrangeControls(in);
+  CameraHitMap m;
+  m.client = Size{345, 222};
+  m.bevel = l.bevel;
+  m.latchTop = l.latchTop;
+  m.latchBottom = l.latchBottom;
+  m.control = l.control;
+  m.titleBar = l.titleBar.offset(l.control.left, l.control.top);
+  m.titleGlyphs[0] = Rect{273, 9, 289, 23};
+  m.titleGlyphs[1] = Rect{289, 9, 305, 23};
+  m.titleGlyphs[2] = Rect{309, 9, 325, 23};
+  m.menuRow = l.menuRow.offset(l.control.left, l.control.top);
+  m.menuButtons = {Rect{5, 27, 40, 46}, Rect{40, 27, 80, 46}};
+  m.toolBar = l.toolBar.offset(l.control.left, l.control.top);
+  m.toolItems = {Rect{7, 48, 52, 88}, Rect{}, Rect{60, 48, 105, 88}};
+  return m;
+}
+
+TEST(CameraPress, FirstPartInTheCamerasOrderTakesThePress) {
+  using K = PressTarget::Kind;
+  CameraHitMap m = DefaultMap();
+  struct Case {
+    Point p;
+    bool dbl;
+    K kind;
+    int value;
+  } cases[] = {
+      {{m.latchTop.left + 1, m.latchTop.top + 1}, false, K::Latch, 1},  // the latch lies on the frame
+      {{m.latchBottom.left + 1, 218}, false, K::Latch, 2},
+      {{1, 100}, false, K::Resize, kEdgeLeft},
+      {{343, 220}, false, K::Resize, kEdgeRight | kEdgeBottom},
+      {{280, 12}, false, K::Minimize, 0},
+      {{300, 12}, false, K::Maximize, 0},
+      {{315, 12}, true, K::Close, 0},     // a glyph wins over the double click
+      {{100, 12}, false, K::Move, 0},     // the title bar moves
+      {{100, 12}, true, K::Maximize, 0},  // and maximizes on a double click
+      {{50, 30}, false, K::MenuButton, 1},
+      {{200, 30}, false, K::Move, 0},     // the empty part of the menu row moves
+      {{70, 60}, false, K::ToolItem, 2},
+      {{55, 60}, false, K::CustomiseToolbar, 0},  // a separator is an empty part
+      {{200, 150}, false, K::Move, 0},    // the view
+  };
+  for (const Case& k : cases) {
+    PressTarget t = PressAt(m, k.p, k.dbl);
+    EXPECT_EQ(t.kind, k.kind) << k.p.x << "," << k.p.y;
+    EXPECT_EQ(t.value, k.value) << k.p.x << "," << k.p.y;
+  }
+}
+
+TEST(CameraPress, StaleHoldAndFloatingChangeTheAnswer) {
+  using K = PressTarget::Kind;
+  CameraHitMap m = DefaultMap();
+  m.stale = true;
+  EXPECT_EQ(PressAt(m, {1, 100}, false).kind, K::RefreshOnly);
+  m.stale = false;
+  m.hold = true;  // no latches with Hold: the frame resizes
+  EXPECT_EQ(PressAt(m, {m.latchTop.left + 1, m.latchTop.top + 1}, false).kind, K::Resize);
+  m.hold = false;
+  m.controlVisible = false;
+  m.align = PanelAlign::Floating;
+  EXPECT_EQ(PressAt(m, {200, 150}, false).kind, K::Floating);
+  EXPECT_EQ(PressAt(m, {100, 12}, false).kind, K::Floating);  // no docked panel to hit
+  m.more = Rect{300, 48, 340, 88};
+  EXPECT_EQ(ToolItemAt(m, {310, 60}), kMoreItem);
+  EXPECT_EQ(ToolItemAt(m, {55, 60}), -1);
+}
+
+}  // namespace
+}  // namespace flk

@@ -31,6 +31,27 @@ TEST(ArrangeControlsDocked, TopPanelStacksRowsAndViewFollows) {
   EXPECT_EQ(l.viewPanel, (Rect{l.view.left - 2, l.view.top - 2, l.view.right + 2, l.view.bottom + 2}));
 }
 
+TEST(ArrangeControlsDocked, At150PercentEveryFixedSizeGrowsAndTheViewTakesTheRest) {
+  LayoutInput in = Defaults();
+  in.width = 600;
+  in.height = 400;
+  in.scale = DpiScale{144};
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(l.bevel, 8);  // 5 * 1.5, rounded
+  EXPECT_EQ(l.a, 11);     // + the view's bevel of 3
+  EXPECT_EQ(l.titleBar.height(), 33);
+  EXPECT_EQ(l.menuRow.height(), 29);
+  EXPECT_EQ(l.toolBar.height(), 66);
+  EXPECT_EQ(l.status.height(), 27);
+  EXPECT_EQ(l.controlHeight, 33 + 29 + 66 + 27);
+  // The view is in physical pixels: the whole window less the scaled frame and panel.
+  EXPECT_EQ(l.view, Rect::FromXYWH(11, 11 + l.controlHeight, 600 - 22, 400 - 22 - l.controlHeight));
+  EXPECT_EQ(l.latchTop.height(), 8);
+  EXPECT_EQ(l.latchBottom.bottom, 400 - 3);
+  in.hold = true;
+  EXPECT_EQ(ArrangeControls(in).minWidth, 150);
+}
+
 TEST(ArrangeControlsDocked, BottomPanelPutsViewAtTheTop) {
   LayoutInput in = Defaults();
   in.align = PanelAlign::Bottom;

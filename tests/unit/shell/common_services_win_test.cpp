@@ -325,6 +325,7 @@ struct OnDialog {
 
 TEST(SaveDialogWin, ReturnsTheTypedNameKeepsTheFilterIndexAndTheCurrentFolder) {
   ::SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());
+  const std::filesystem::path before = std::filesystem::current_path();
   auto dir = TempDir("flk_save_dialog");
   std::string target = Utf8(dir / "picture 7.png");
   win::SaveDialogRequest request{Utf8(dir / "picture 6"), Utf8(dir), kSaveDialogFilter, 5, {}};
@@ -340,7 +341,7 @@ TEST(SaveDialogWin, ReturnsTheTypedNameKeepsTheFilterIndexAndTheCurrentFolder) {
   EXPECT_EQ(choice->filterIndex, 5);
   EXPECT_EQ(error, 0u);
   // The camera role opens its files relative to its own folder: the dialog must not move it.
-  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::temp_directory_path());
+  EXPECT_EQ(std::filesystem::current_path(), before);
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
 }

@@ -12,6 +12,7 @@
 #include "shell/tip_box_win.h"
 #include "shell/tip_modal_win.h"
 #include "shell/tips_layout.h"
+#include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -77,7 +78,7 @@ class TipsWin : public ::testing::Test {
   int ScreenHeight() const { return ::GetSystemMetrics(SM_CYSCREEN); }
   int LetterHeight() {
     win::WindowDC dc(nullptr);
-    win::SelectedObject font(dc.get(), TipFont());
+    win::SelectedObject font(dc.get(), TipFont(win::WindowScale(nullptr)));
     SIZE size{};
     ::GetTextExtentPoint32W(dc.get(), L"A", 1, &size);
     return size.cy;

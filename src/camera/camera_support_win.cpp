@@ -1,0 +1,41 @@
+// TfrmCam's support commands: the diagnostics window and the support mails,
+// with the facts the camera role holds in memory.
+#include "camera/camera_win.h"
+#include "shell/camera_role_win.h"
+#include "support/diagnostics_win.h"
+
+namespace flk {
+
+std::string TfrmCam::DiagnosticsNow() {
+  DiagnosticsInput in = StoredDiagnostics(role_.settings());
+  // What this run changed and has not written yet.
+  CameraSaveValues v = CurrentValues();
+  in.refreshDelay = v.refreshDelay;
+  in.camTitle = v.camTitle;
+  in.camToolImages = v.camToolImages;
+  in.camToolText = v.camToolText;
+  in.camStatus = v.camStatus;
+  in.scroll = role_.values().scroll;
+  in.robo = role_.values().robo;
+  in.toolUse = role_.values().toolUse;
+  return DiagnosticsText(in);
+}
+
+MailHost TfrmCam::MailHostOfCamera() {
+  MailHost host;
+  host.configuration = [this] { return DiagnosticsNow(); };
+  host.putCameraAway = [this] { role_.PutCameraAway(); };
+  host.showCamera = [this] { role_.ShowCamera(); };
+  return host;
+}
+
+void TfrmCam::ShowDiagnostics() {
+  if (!diagnostics_) {
+    diagnostics_ = std::make_unique<TfrmMemo>(role_.common(), [this](const std::string& text, HWND owner) {
+      SendSupportMail(ProblemReportMail(text), owner, MailHostOfCamera());
+    });
+  }
+  diagnostics_->ShowText(DiagnosticsNow());
+}
+
+}  // namespace flk

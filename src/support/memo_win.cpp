@@ -1,0 +1,122 @@
+#include "support/memo_win.h"
+
+#include "output/print_win.h"
+#include "shell/common_services.h"
+#include "shell/common_services_win.h"
+#include "support/diagnostics.h"
+#include "win32/clipboard_win.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+
+enum Id { kMemo = 401, kCopy, kPrint, kSend, kClose };
+constexpr int kWidth = 460;         // 96-DPI window width
+constexpr int kBottomHeight = 40;   // the button panel
+
+// The trace sink has no context: the one window that installed it receives the lines.
+TfrmMemo* g_traceWindow = nullptr;
+void ToTraceWindow(const std::string& line) {
+  if (g_traceWindow) g_traceWindow->AppendLine(line);
+}
+
+std::wstring EditText(const std::string& text) {
+  std::wstring w = win::Widen(text), out;
+  for (size_t i = 0; i < w.size(); ++i) {
+    if (w[i] == L'\n' && (i == 0 || w[i - 1] != L'\r')) out += L'\r';
+    out += w[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+TfrmMemo::~TfrmMemo() {
+  if (g_traceWindow == this) {
+    g_traceWindow = nullptr;
+    SetTraceSink(nullptr);
+  }
+}
+
+bool TfrmMemo::FormCreate() {
+  scale_ = win::WindowScale(nullptr);
+  if (!Create(L"TfrmMemo", win::Widen(kDiagnosticsCaption).c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
+              CW_USEDEFAULT, scale_(kWidth), scale_(300)))
+    return false;
+  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  memo_ = win::CreateChild(hwnd(), L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER,
+                           Rect{0, 0, 10, 10}, kMemo, font);
+  const char* captions[] = {"C&opy", "&Print", "&Send", "&Close"};
+  for (int i = 0; i < 4; ++i)
+    buttons_[i] = win::CreateChild(hwnd(), L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, Rect{0, 0, 10, 10},
+                                   kCopy + i, font);
+  g_traceWindow = this;
+  SetTraceSink(&ToTraceWindow);
+  return memo_ != nullptr;
+}
+
+void TfrmMemo::Arrange() {
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  const DpiScale& s = scale_;
+  int bottom = c.bottom - s(kBottomHeight);
+  ::MoveWindow(memo_, 0, 0, c.right, std::max(0, bottom), TRUE);
+  for (int i = 0; i < 4; ++i)
+    ::MoveWindow(buttons_[i], s(10) + i * s(90), bottom + s(8), s(80), s(25), TRUE);
+}
+
+bool TfrmMemo::ShowText(const std::string& text) {
+  if (!hwnd() && !FormCreate()) return false;
+  ::SetWindowTextW(memo_, EditText(text).c_str());
+  int letter = 13;
+  {
+    win::WindowDC dc(memo_);
+    win::SelectedObject sel(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(memo_, WM_GETFONT, 0, 0)));
+    SIZE a{};
+    if (::GetTextExtentPoint32W(dc.get(), L"A", 1, &a) && a.cy > 0) letter = a.cy;
+  }
+  RECT r;
+  ::GetWindowRect(hwnd(), &r);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, DiagnosticsWindowHeight(text, letter),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Arrange();
+  KeepOnScreen(hwnd());
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  return true;
+}
+
+std::string TfrmMemo::Text() const { return memo_ ? win::WindowText(memo_) : std::string(); }
+
+void TfrmMemo::AppendLine(const std::string& line) {
+  if (!memo_) return;
+  int end = ::GetWindowTextLengthW(memo_);
+  ::SendMessageW(memo_, EM_SETSEL, WPARAM(end), LPARAM(end));
+  std::wstring w = EditText("\r\n" + line);
+  ::SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(w.c_str()));
+}
+
+bool TfrmMemo::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_SIZE: Arrange(); return true;
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case kCopy: win::PutClipboardText(hwnd(), Text()); return true;
+        case kPrint: PrintPlainText(kDiagnosticsCaption, Text(), printer_, hwnd()); return true;
+        case kSend:
+          if (send_) send_(Text(), hwnd());
+          return true;
+        case kClose:
+        case IDCANCEL: ::ShowWindow(hwnd(), SW_HIDE); return true;
+      }
+      return false;
+    case WM_CLOSE: ::ShowWindow(hwnd(), SW_HIDE); return true;  // hidden, kept for the next report
+  }
+  return false;
+}
+
+}  // namespace flk

@@ -1,0 +1,51 @@
+#include "camera/held_view.h"
+
+#include <gtest/gtest.h>
+
+namespace flk {
+namespace {
+
+const Size kBars{17, 17};
+
+TEST(HeldView, BarsAppearOnlyWhenThePictureIsLargerThanTheRoomLeft) {
+  struct Case {
+    Size picture, window;
+    bool h, v;
+    Size page;
+  } cases[] = {
+      {{300, 200}, {300, 200}, false, false, {300, 200}},  // fits exactly
+      {{301, 100}, {300, 200}, true, false, {300, 183}},
+      {{100, 201}, {300, 200}, false, true, {283, 200}},
+      // Only 10 rows too wide, but the horizontal bar then takes the room the height needed.
+      {{290, 190}, {300, 200}, false, false, {300, 200}},
+      {{290, 190}, {285, 200}, true, true, {268, 183}},
+  };
+  for (const Case& k : cases) {
+    HeldViewPlan p = PlanHeldView(k.picture, k.window, kBars, Point{});
+    EXPECT_EQ(p.horizontal, k.h) << k.picture.width << "x" << k.picture.height;
+    EXPECT_EQ(p.vertical, k.v) << k.picture.width << "x" << k.picture.height;
+    EXPECT_EQ(p.page, k.page);
+  }
+}
+
+TEST(HeldView, ThePositionStaysInsideThePictureWhenTheViewGrows) {
+  HeldViewPlan p = PlanHeldView({400, 300}, {350, 290}, kBars, Point{120, 90});
+  EXPECT_EQ(p.pos, (Point{67, 27}));  // 400 - 333, 300 - 273
+  EXPECT_EQ(PlanHeldView({400, 300}, {500, 400}, kBars, Point{120, 90}).pos, (Point{0, 0}));
+}
+
+TEST(HeldView, ScrollRequestsAreClampedToThePicture) {
+  // A 400-pixel picture, 100 in sight: positions 0..300.
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::LineDown, 0, 100, 400, 0), kHeldLineStep);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::LineUp, 5, 100, 400, 0), 0);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::PageDown, 250, 100, 400, 0), 300);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::Bottom, 0, 100, 400, 0), 300);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::Top, 200, 100, 400, 0), 0);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::Position, 0, 100, 400, 50), 50);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::Track, 0, 100, 400, 999), 300);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::Other, 42, 100, 400, 0), 42);
+  EXPECT_EQ(HeldScrollTo(ScrollRequest::PageDown, 0, 500, 400, 0), 0);  // all in sight
+}
+
+}  // namespace
+}  // namespace flk
