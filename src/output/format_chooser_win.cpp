@@ -147,6 +147,12 @@ bool TfrmGrFormat::ShowModal(HWND owner) {
   win::ModalOptions options;
   options.owner = owner;
   options.focus = ::GetDlgItem(hwnd(), IDOK);
+  // F1 as the system's WM_HELP would have it (not every system sends that).
+  options.keyPreview = [this](const MSG& m) {
+    if (m.message != WM_KEYDOWN || m.wParam != VK_F1 || (m.hwnd != hwnd() && !::IsChild(hwnd(), m.hwnd))) return false;
+    ShowHelp(hwnd(), 1);
+    return true;
+  };
   win::RunModalLoop(hwnd(), [this] { return done_; }, options);
   ::ShowWindow(hwnd(), SW_HIDE);
   return ok_;
