@@ -22,6 +22,7 @@
 #include "shell/names.h"
 #include "shell/startup_settings.h"
 #include "output/viewer_notify_win.h"
+#include "setup/startup_links_win.h"
 #include "shell/camera_role_win.h"
 #include "shell/point_hint_win.h"
 #include "shell/tips_layout.h"
@@ -325,6 +326,7 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
     case CommandId::About: ShowAbout(); return;
     case CommandId::Diagnostics: ShowDiagnostics(); return;
+    case CommandId::LaunchSettings: ShowLaunchOptions(hwnd()); return;
     case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;

@@ -48,7 +48,6 @@ bool CommandImplemented(CommandId id) {
     // Outputs, dialogs and tools not in this build yet: listed, shown disabled.
     case C::Email:
     case C::Sticky:
-    case C::LaunchSettings:
     case C::ScrollCap:
     case C::Robo:
     case C::ScrollCaptureSettings:

@@ -7,6 +7,7 @@
 
 #include "shell/app_win.h"
 #include "shell/names.h"
+#include "setup/installer_win.h"
 #include "shell/roles.h"
 #include "shell/camera_role_win.h"
 #include "tips/tips_win.h"
@@ -27,10 +28,8 @@ std::string FirstArgument() {
 
 // Roles whose windows are still to come say so and end with a failure code.
 int RoleNotBuilt(Role role) {
-  const char* part = role == Role::Setup      ? "installer"
-                     : role == Role::Uninstal ? "uninstaller"
-                     : role == Role::Sticky   ? "sticky-note manager"
-                                              : "recall viewer";
+  const char* part = role == Role::Sticky ? "sticky-note manager"
+                                          : "recall viewer";
   MessageBoxText(nullptr, std::string("The ") + part + " of FramelarkPro is not built yet.", ApplicationTitleText(),
                  MB_OK | MB_ICONINFORMATION);
   return 3;
@@ -49,7 +48,11 @@ int RunFramelark(HINSTANCE) {
   using namespace flk;
   Role role = RoleFromArgument(FirstArgument());
   SetApplicationRole(role);
-  if (role == Role::Welcome) return RunTipsRole();
-  if (role != Role::Camera) return RoleNotBuilt(role);
-  return RunCameraRole();
+  switch (role) {
+    case Role::Camera: return RunCameraRole();
+    case Role::Setup: return RunSetupRole();
+    case Role::Uninstal: return RunUninstalRole();
+    case Role::Welcome: return RunTipsRole();
+    default: return RoleNotBuilt(role);
+  }
 }

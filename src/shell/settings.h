@@ -44,6 +44,23 @@ class SettingsStore {
   virtual bool DeleteValue(int key, const std::string& name) = 0;
 };
 
+// An open key of a store, closed at scope end.
+class KeyGuard {
+ public:
+  KeyGuard(SettingsStore& store, int id) : store_(store), id_(id) {}
+  ~KeyGuard() {
+    if (id_) store_.CloseKey(id_);
+  }
+  KeyGuard(const KeyGuard&) = delete;
+  KeyGuard& operator=(const KeyGuard&) = delete;
+  int id() const { return id_; }
+  explicit operator bool() const { return id_ != 0; }
+
+ private:
+  SettingsStore& store_;
+  int id_;
+};
+
 // Message boxes and other user-facing effects the settings rules need.
 class SettingsUi {
  public:

@@ -13,23 +13,6 @@ namespace {
 constexpr RootKey kUser = RootKey::CurrentUser;
 constexpr RootKey kMachine = RootKey::LocalMachine;
 
-// Closes a store key at scope end.
-class KeyGuard {
- public:
-  KeyGuard(SettingsStore& store, int id) : store_(store), id_(id) {}
-  ~KeyGuard() {
-    if (id_) store_.CloseKey(id_);
-  }
-  KeyGuard(const KeyGuard&) = delete;
-  KeyGuard& operator=(const KeyGuard&) = delete;
-  int id() const { return id_; }
-  explicit operator bool() const { return id_ != 0; }
-
- private:
-  SettingsStore& store_;
-  int id_;
-};
-
 std::string Lower(std::string s) {
   for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
   return s;

@@ -64,6 +64,8 @@ FLK_HANDLE_TRAITS(UniqueGlobal, HGLOBAL, nullptr, ::GlobalFree(h))
 // A printer DC from CreateDC: deleted like a memory DC, named for what it is.
 FLK_HANDLE_TRAITS(UniquePrinterDC, HDC, nullptr, ::DeleteDC(h))
 FLK_HANDLE_TRAITS(UniqueWindowHandle, HWND, nullptr, ::DestroyWindow(h))
+FLK_HANDLE_TRAITS(UniqueLocal, HLOCAL, nullptr, ::LocalFree(h))
+FLK_HANDLE_TRAITS(UniqueSid, PSID, nullptr, ::FreeSid(h))
 #undef FLK_HANDLE_TRAITS
 
 // GetDC / ReleaseDC pair (the window is needed to release); nullptr is the screen.

@@ -36,10 +36,30 @@ TEST_P(RoleWordTest, SelectsRoleRegardlessOfCase) {
 INSTANTIATE_TEST_SUITE_P(
     Roles, RoleWordTest,
     ::testing::Values(RoleCase{"viewer", "FLK Recall Viewer"}, RoleCase{"Viewer", "FLK Recall Viewer"},
-                      RoleCase{"VIEWER", "FLK Recall Viewer"}, RoleCase{"setup", "Framelark Setup"},
-                      RoleCase{"uninstal", "Framelark Uninstall"}, RoleCase{"Sticky", "FLK Stickies"},
+                      RoleCase{"VIEWER", "FLK Recall Viewer"}, RoleCase{"Sticky", "FLK Stickies"},
                       RoleCase{"viewer camera", "FLK Recall Viewer"}));
 // "WELCOME" selects the daily tips, which are built: DailyTipsTest.RoleWordInAnyCaseOpensTheTips.
+
+class InstallRoleTest : public ProgramTest, public ::testing::WithParamInterface<RoleCase> {};
+
+// The installer and the uninstaller open their forms; Cancel ends them having changed nothing.
+TEST_P(InstallRoleTest, OpensItsFormAndCancelEndsIt) {
+  WriteCurrentUserSettings();
+  Process p = Process::Start(GetParam().args);
+  ASSERT_TRUE(p);
+  HWND form = WaitWindow("TfrmSetup", GetParam().title, true, kWaitMs, p.pid());
+  ASSERT_TRUE(form) << DescribeBoxes(p.pid());
+  EXPECT_EQ(FindTop(kCameraClass, kCameraCaption), nullptr) << "the camera role started";
+  ASSERT_TRUE(PressButton(form, IDCANCEL));
+  auto code = p.WaitExit();
+  ASSERT_TRUE(code) << "the role did not end";
+  EXPECT_EQ(*code, 0u);
+  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kAppPathKey, ""), ProgramPath());
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, InstallRoleTest,
+                         ::testing::Values(RoleCase{"setup", "Setup FramelarkPro version 1.32"},
+                                           RoleCase{"UNINSTAL", "Uninstall Framelark Pro version 1.32"}));
 
 class CameraWordTest : public ProgramTest, public ::testing::WithParamInterface<const char*> {};
 

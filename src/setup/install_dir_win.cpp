@@ -1,0 +1,116 @@
+#include "setup/install_dir_win.h"
+
+#include <shlobj.h>
+
+#include "output/save_file.h"
+#include "setup/install_rules.h"
+#include "shell/app_win.h"
+#include "shell/names.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+enum Id { kEdit1 = 601, kBrowse };
+constexpr int kClientWidth = 360, kClientHeight = 150;
+
+class TfrmInstalDir : public win::Window {
+ public:
+  explicit TfrmInstalDir(uint64_t needed) : needed_(needed) {}
+
+  std::optional<std::string> Execute(HWND owner, const std::string& proposal) {
+    DpiScale s = win::WindowScale(owner);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
+    RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (!Create(L"TfrmInstalDir", L"Directory Selection", style, exStyle, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, owner))
+      return std::nullopt;
+    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    win::CreateChild(hwnd(), L"STATIC",
+                     "Normally, programs are copied to the \r\nProgram Files directory on your hard disk. \r\n"
+                     "Click Browse to select a different directory.",
+                     SS_LEFT, s(Rect::FromXYWH(12, 10, 336, 48)), 0, font);
+    edit_ = win::CreateChild(hwnd(), L"EDIT", proposal, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                             s(Rect::FromXYWH(12, 66, 250, 22)), kEdit1, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(270, 65, 78, 24)),
+                     kBrowse, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(184, 112, 78, 26)),
+                     IDOK, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(270, 112, 78, 26)),
+                     IDCANCEL, font);
+    win::ModalOptions options;
+    options.owner = owner;
+    options.focus = edit_;
+    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
+    ::DestroyWindow(hwnd());
+    return result_;
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
+    *result = 0;
+    switch (msg) {
+      case WM_COMMAND:
+        switch (LOWORD(wp)) {
+          case kBrowse: Browse(); return true;
+          case IDOK: Ok(); return true;
+          case IDCANCEL: done_ = true; return true;
+        }
+        return false;
+      case WM_CLOSE: done_ = true; return true;
+      case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
+    }
+    return false;
+  }
+
+ private:
+  void Browse() {
+    BROWSEINFOW bi{};
+    bi.hwndOwner = hwnd();
+    bi.lpszTitle = L"Select the folder for FramelarkPro";
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    LPITEMIDLIST item = ::SHBrowseForFolderW(&bi);
+    if (!item) return;
+    wchar_t path[MAX_PATH] = {};
+    bool ok = ::SHGetPathFromIDListW(item, path) != FALSE;
+    ::CoTaskMemFree(item);
+    if (ok) ::SetWindowTextW(edit_, win::Widen(BrowseProposal(win::Narrow(path))).c_str());
+  }
+
+  void Ok() {
+    std::string folder = FolderWithBackslash(win::WindowText(edit_));
+    if (!CreateFolderChain(folder + "Pro\\")) {
+      MessageBoxText(hwnd(), "Couldn't create directory " + folder, kProgramName, MB_OK | MB_ICONWARNING);
+      return;
+    }
+    ULARGE_INTEGER free{};
+    bool known = ::GetDiskFreeSpaceExW(win::Widen(folder).c_str(), &free, nullptr, nullptr) != FALSE;
+    if (known && free.QuadPart > needed_) {
+      result_ = folder;
+      done_ = true;
+      return;
+    }
+    MessageBoxText(hwnd(), FreeSpaceText(needed_, known ? free.QuadPart : 0, folder), kProgramName,
+                   MB_OK | MB_ICONWARNING);
+  }
+
+  uint64_t needed_;
+  HWND edit_ = nullptr;
+  bool done_ = false;
+  std::optional<std::string> result_;
+};
+
+}  // namespace
+
+std::optional<std::string> AskInstallFolder(HWND owner, const std::string& proposal, uint64_t neededBytes) {
+  TfrmInstalDir form(neededBytes);
+  return form.Execute(owner, proposal);
+}
+
+}  // namespace flk

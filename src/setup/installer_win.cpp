@@ -1,0 +1,165 @@
+// The installer: data folder, program file and readme, registrations, the
+// installation record, working folders every user may write, shortcuts, and
+// the start of the installed program.
+#include "setup/installer_win.h"
+
+#include <aclapi.h>
+#include <shlobj.h>
+
+#include "output/atomic_file.h"
+#include "output/save_file.h"
+#include "setup/install_dir_win.h"
+#include "setup/install_rules.h"
+#include "setup/setup_form_win.h"
+#include "setup/shortcut_win.h"
+#include "shell/app_win.h"
+#include "shell/names.h"
+#include "shell/startup_settings.h"
+#include "win32/files_win.h"
+#include "win32/shell_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr char kReadmeText[] =
+    "FramelarkPro 1.32\r\n\r\n"
+    "A screen-capture utility: a camera window that shows what lies beneath it, whole-screen and window "
+    "captures, scrolling captures, picture folders with a recall viewer, printing, the clipboard, e-mail and "
+    "desktop notes.\r\n\r\n"
+    "Copyright Hollowbrook. You may use this program on any number of computers. It comes without warranty of "
+    "any kind.\r\n\r\n"
+    "Acknowledgements\r\n"
+    "This software is based in part on the work of the Independent JPEG Group.\r\n"
+    "PNG files are written with libpng and zlib; GIF files with giflib.\r\n\r\n"
+    "To remove the program, use the system's list of installed apps (it runs \"FramelarkPro.exe uninstal\").\r\n";
+
+// Room for the program file and the readme, and some to spare for the first pictures.
+uint64_t BytesNeeded() { return win::FileSizeOf(ProgramFile()).value_or(4u << 20) + sizeof kReadmeText + (1u << 20); }
+
+bool WriteReadme(const std::string& path) {
+  return win::WriteFileAtomic(path, [](std::FILE* f) {
+    return std::fwrite(kReadmeText, 1, sizeof kReadmeText - 1, f) == sizeof kReadmeText - 1;
+  });
+}
+
+// Every user of the computer may capture into the working folders of a data
+// folder that lies where only administrators can write (Program Files).
+void GrantUsersModify(const std::string& folder) {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  win::UniqueSid users;
+  if (!::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0, 0, 0, 0, 0,
+                                  users.put()))
+    return;
+  std::wstring path = win::Widen(folder);
+  PACL old = nullptr;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old,
+                              nullptr, &sd) != ERROR_SUCCESS)
+    return;
+  win::UniqueLocal sdOwner(sd);
+  EXPLICIT_ACCESSW ea{};
+  ea.grfAccessPermissions = FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
+  ea.grfAccessMode = GRANT_ACCESS;
+  ea.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
+  ea.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+  ea.Trustee.TrusteeType = TRUSTEE_IS_GROUP;
+  ea.Trustee.ptstrName = static_cast<LPWSTR>(users.get());
+  PACL acl = nullptr;
+  if (::SetEntriesInAclW(1, &ea, old, &acl) != ERROR_SUCCESS) return;
+  win::UniqueLocal aclOwner(acl);
+  ::SetNamedSecurityInfoW(path.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, acl, nullptr);
+}
+
+// Copies the program file, asking to retry while it cannot be written; a file
+// in use by a running copy is left as it is.
+bool CopyProgram(const std::string& from, const std::string& to) {
+  for (;;) {
+    if (::CopyFileW(win::Widen(from).c_str(), win::Widen(to).c_str(), FALSE)) {
+      ::SetFileAttributesW(win::Widen(to).c_str(), FILE_ATTRIBUTE_NORMAL);
+      return true;
+    }
+    if (::GetLastError() == ERROR_SHARING_VIOLATION) return true;
+    std::string text = "Couldn't copy from " + from + " to " + to +
+                       ".\r\n\r\nIf another user on this computer is running Framelark, go there and close it.";
+    if (MessageBoxText(nullptr, text, "Framelark Setup Error", MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY)
+      return false;
+  }
+}
+
+void Shortcut(std::optional<std::string> folder, const std::string& target, bool warn) {
+  if (folder && win::DirectoryExists(*folder)) CreateShortcut(*folder + "\\" + kShortcutName, target, 0, warn);
+}
+
+std::optional<std::string> FirstFolder(int common, int user) {
+  auto f = SpecialFolder(common);
+  return f ? f : SpecialFolder(user);
+}
+
+void Install(TfrmSetup& form, RoleSettings& rs) {
+  Settings& settings = rs.settings();
+  SettingsStore& store = settings.store();
+  if (!IsAdministrator(settings)) return form.Finish(1);
+  CloseRunningWindows();
+  DataFolderSearch found = FindDataFolder(store, [](const std::string& p) { return win::FileExists(p); });
+  std::string data = found.folder;
+  const uint64_t needed = BytesNeeded();
+  if (!found.existingInstall) {
+    std::optional<std::string> chosen = AskInstallFolder(form.hwnd(), data + found.proposedSubfolder, needed);
+    if (!chosen) return form.Finish(0);
+    data = *chosen;
+  }
+  const std::string pro = data + "Pro\\", program = pro + kProgramFile;
+  const bool freshData = !win::DirectoryExists(data + "Folders");
+  CreateFolderChain(pro);
+  auto lower = [](std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  if (lower(pro) != lower(ProgramFolder())) {
+    form.SetMemo(program);
+    if (!CopyProgram(ProgramFile(), program)) return form.Finish(1);
+    form.SetMemo(pro + kReadmeFile);
+    if (!WriteReadme(pro + kReadmeFile)) settings.ui().SetupWarning("Couldn't write " + pro + kReadmeFile + ".");
+  }
+  if (freshData) {
+    for (const char* sub : {"Folders", "Stickies", "Edited", "Captures"}) {
+      std::string folder = data + sub;
+      ::CreateDirectoryW(win::Widen(folder).c_str(), nullptr);
+      GrantUsersModify(folder);
+    }
+  }
+  ::SetLastError(0);
+  if (auto problem = WriteAppPath(store, program)) settings.ui().SetupWarning(*problem);
+  if (auto problem = WriteUninstallEntry(store, pro, needed)) settings.ui().SetupWarning(*problem);
+  WriteInstallRecord(settings, data);
+  Shortcut(FirstFolder(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS), program, true);
+  Shortcut(FirstFolder(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY), program, true);
+  if (auto appData = SpecialFolder(CSIDL_APPDATA)) Shortcut(*appData + kQuickLaunchSubfolder, program, false);
+  win::ShellOpen(nullptr, program, "", SW_SHOWNOACTIVATE);
+  form.Finish(0);
+}
+
+}  // namespace
+
+void CloseRunningWindows() {
+  for (auto [cls, caption] : {std::pair{kCameraClass, kCameraCaption}, std::pair{kTrayClass, kTrayCaption}})
+    if (HWND w = ::FindWindowA(cls, caption)) ::PostMessageA(w, WM_CLOSE, 0, 0);
+  if (HWND help = ::FindWindowA(nullptr, "Framelark Help")) ::PostMessageA(help, WM_CLOSE, 0, 0);
+  for (auto [cls, caption] : {std::pair{kStickiesClass, kStickiesCaption}, std::pair{kViewerClass, kViewerCaption},
+                              std::pair{kTipsClass, kTipsCaption}})
+    if (HWND w = ::FindWindowA(cls, caption)) ::SendNotifyMessageA(w, WM_CLOSE, 0, 0);
+}
+
+int RunSetupRole() {
+  RoleSettings settings;
+  std::string memo = "Click OK to install FramelarkPro, a tool for taking snapshots of anything on your screen.\r\n\r\n"
+                     "An uninstaller is included.\r\n\r\nRequires only " +
+                     std::to_string((BytesNeeded() + 1023) / 1024) + " KiB hard disk space.";
+  TfrmSetup form({"Setup FramelarkPro", memo}, [&settings](TfrmSetup& f) { Install(f, settings); });
+  return form.Run();
+}
+
+}  // namespace flk

@@ -1,0 +1,100 @@
+#include "setup/setup_form_win.h"
+
+#include "shell/names.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+enum Id { kMemo = 501 };
+constexpr UINT_PTR kTimer1 = 1;
+constexpr int kClientWidth = 400, kClientHeight = 190;  // 96-DPI design size
+constexpr int kPicture = 64;
+}  // namespace
+
+int TfrmSetup::Run() {
+  scale_ = win::WindowScale(nullptr);
+  const DpiScale& s = scale_;
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
+  RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  std::string caption = texts_.caption + " version " + kProgramVersion;
+  if (!Create(L"TfrmSetup", win::Widen(caption).c_str(), style, exStyle, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+              (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h))
+    return 1;
+  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  memo_ = win::CreateChild(hwnd(), L"STATIC", texts_.memo, SS_LEFT | SS_NOPREFIX,
+                           s(Rect::FromXYWH(kPicture + 32, 16, kClientWidth - kPicture - 48, 120)), kMemo, font);
+  win::CreateChild(hwnd(), L"BUTTON", texts_.ok, BS_DEFPUSHBUTTON | WS_TABSTOP,
+                   s(Rect::FromXYWH(kClientWidth - 184, kClientHeight - 40, 80, 26)), IDOK, font);
+  win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP,
+                   s(Rect::FromXYWH(kClientWidth - 96, kClientHeight - 40, 80, 26)), IDCANCEL, font);
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(::GetDlgItem(hwnd(), IDOK));
+  MSG msg;
+  while (!done_ && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (::IsDialogMessageW(hwnd(), &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  ::DestroyWindow(hwnd());
+  return code_;
+}
+
+void TfrmSetup::Finish(int code) {
+  code_ = code;
+  done_ = true;
+  ::PostMessageW(hwnd(), WM_NULL, 0, 0);  // wake the loop
+}
+
+void TfrmSetup::SetMemo(const std::string& text) {
+  ::SetWindowTextW(memo_, win::Widen(text).c_str());
+  ::UpdateWindow(memo_);
+}
+
+void TfrmSetup::After(UINT ms, std::function<void()> work) {
+  timerWork_ = std::move(work);
+  ::SetTimer(hwnd(), kTimer1, ms, nullptr);
+}
+
+void TfrmSetup::Paint(HDC dc) {
+  // The product picture: the program's icon, large.
+  int size = scale_(kPicture);
+  win::UniqueIcon icon(static_cast<HICON>(
+      ::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  RECT frame{scale_(12), scale_(12), scale_(12) + size + scale_(8), scale_(12) + size + scale_(8)};
+  ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (icon) ::DrawIconEx(dc, frame.left + scale_(4), frame.top + scale_(4), icon.get(), size, size, 0, nullptr, DI_NORMAL);
+}
+
+bool TfrmSetup::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      Paint(dc.get());
+      return true;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK) {
+        if (onOk_) onOk_(*this);
+      } else if (LOWORD(wp) == IDCANCEL) {
+        Finish(0);
+      }
+      return true;
+    case WM_CLOSE: Finish(0); return true;
+    case WM_TIMER:
+      if (wp == kTimer1) {
+        ::KillTimer(hwnd(), kTimer1);
+        if (auto work = std::move(timerWork_)) work();
+      }
+      return true;
+  }
+  return false;
+}
+
+}  // namespace flk
