@@ -75,7 +75,7 @@ if flk_cups_scheduler_running; then
 else
   FLK_PRINTER=0
 fi
-timeout -k 10 "$limit" "$FLK_WINE64" "$DRIVER" --gtest_color=no --gtest_filter='PrintE2E.*:EditorE2E.*' "$@" \
+timeout -k 10 "$limit" "$FLK_WINE64" "$DRIVER" --gtest_color=no --gtest_filter='PrintE2E.*:EditorE2E.*:SupportMailE2E.*' "$@" \
   >"$LOG_DIR/no-printer.log" 2>&1
 code1=$?
 cat "$LOG_DIR/no-printer.log"

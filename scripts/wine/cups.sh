@@ -5,7 +5,7 @@
 #                          # add the printer TestPDF as the default printer,
 #                          # write its PDFs into OUTDIR
 #   flk_pdf_raster_start   # background loop: every finished OUTDIR/X.pdf gets
-#                          # X.png (pdftoppm -r 72 -png) and X.bmp beside it
+#                          # X.txt (pdftotext), X.png (pdftoppm -r 72 -png) and X.bmp beside it
 #   flk_cups_down          # undo all of it: the raster loop, the printer, the
 #                          # cups-pdf output setting, and the cupsd we started
 #
@@ -124,6 +124,7 @@ flk_cups_up() {
 # One PDF to pixels: X.pdf -> X.png (72 dpi, first page) -> X.bmp.
 flk_pdf_raster_one() {
   local pdf=$1 base=${1%.pdf}
+  pdftotext -layout "$pdf" "$base.txt" 2>/dev/null || return 1
   pdftoppm -r 72 -png -singlefile "$pdf" "$base.raster" 2>/dev/null || return 1
   mv -f "$base.raster.png" "$base.png"
   convert "$base.png" BMP3:"$base.bmp.part" 2>/dev/null || return 1

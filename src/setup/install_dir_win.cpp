@@ -24,12 +24,8 @@ class TfrmInstalDir : public win::Window {
 
   std::optional<std::string> Execute(HWND owner, const std::string& proposal) {
     DpiScale s = win::WindowScale(owner);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
-    RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (!Create(L"TfrmInstalDir", L"Directory Selection", style, exStyle, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, owner))
+    if (!win::CreateDialogForm(*this, L"TfrmInstalDir", "Directory Selection", Size{kClientWidth, kClientHeight}, s,
+                               win::FormPlace::ScreenCentre, owner))
       return std::nullopt;
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     win::CreateChild(hwnd(), L"STATIC",

@@ -17,13 +17,8 @@ constexpr int kPicture = 64;
 int TfrmSetup::Run() {
   scale_ = win::WindowScale(nullptr);
   const DpiScale& s = scale_;
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
-  RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
-  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  std::string caption = texts_.caption + " version " + kProgramVersion;
-  if (!Create(L"TfrmSetup", win::Widen(caption).c_str(), style, exStyle, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-              (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h))
+  if (!win::CreateDialogForm(*this, L"TfrmSetup", texts_.caption + " version " + kProgramVersion,
+                             Size{kClientWidth, kClientHeight}, s, win::FormPlace::ScreenCentre, nullptr))
     return 1;
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   memo_ = win::CreateChild(hwnd(), L"STATIC", texts_.memo, SS_LEFT | SS_NOPREFIX,

@@ -41,14 +41,8 @@ class TfrmStartupLinks : public win::Window {
     shown_ = ReadLaunchOptions(run, folders, quick && win::DirectoryExists(*quick), &LinkExists);
 
     DpiScale s = win::WindowScale(camera);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
-    RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    POINT mouse;
-    ::GetCursorPos(&mouse);
-    int w = r.right - r.left;
-    if (!Create(L"TfrmStartupLinks", L"Select Launch Options", style, exStyle, mouse.x - w / 2, mouse.y, w,
-                r.bottom - r.top, camera))
+    if (!win::CreateDialogForm(*this, L"TfrmStartupLinks", "Select Launch Options",
+                               Size{kClientWidth, kClientHeight}, s, win::FormPlace::BelowMouse, camera))
       return;
     KeepOnScreen(hwnd());
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -159,17 +159,23 @@ bool TfrmNSA::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   }
 }
 
-int ShowTip(const std::string& key, const std::string& caption, const std::string& text, int helpContext, bool corner) {
-  if (AppSettings().ReadSingleSetting(key, false)) return 1;
+namespace {
+// The process's box, made at first use; nothing while it is already up: one
+// box at a time, and a tip asked for meanwhile (from a timer, say) counts as not shown.
+TfrmNSA* FreeTipBoxForm() {
   if (!g_tipBox) {
     auto box = std::make_unique<TfrmNSA>();
-    if (!box->FormCreate()) return 1;
+    if (!box->FormCreate()) return nullptr;
     g_tipBox = std::move(box);
   }
-  // One box at a time: a tip asked for while another is up (from a timer, say)
-  // counts as not shown.
-  if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
-  return g_tipBox->Execute(key, caption, text, helpContext, corner);
+  return ::IsWindowVisible(g_tipBox->hwnd()) ? nullptr : g_tipBox.get();
+}
+}  // namespace
+
+int ShowTip(const std::string& key, const std::string& caption, const std::string& text, int helpContext, bool corner) {
+  if (AppSettings().ReadSingleSetting(key, false)) return 1;
+  TfrmNSA* box = FreeTipBoxForm();
+  return box ? box->Execute(key, caption, text, helpContext, corner) : 1;
 }
 
 int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& text, int width, int height,
@@ -198,13 +204,8 @@ int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& 
 }
 
 int ShowInstructions(const std::string& caption, const std::string& text, int width, int height, int helpContext) {
-  if (!g_tipBox) {
-    auto box = std::make_unique<TfrmNSA>();
-    if (!box->FormCreate()) return 1;
-    g_tipBox = std::move(box);
-  }
-  if (::IsWindowVisible(g_tipBox->hwnd())) return 1;
-  return g_tipBox->ExecuteInstructions(caption, text, width, height, helpContext);
+  TfrmNSA* box = FreeTipBoxForm();
+  return box ? box->ExecuteInstructions(caption, text, width, height, helpContext) : 1;
 }
 
 void FreeTipBox() { g_tipBox.reset(); }

@@ -53,15 +53,9 @@ class TfrmContact : public win::Window {
 
   void Execute() {
     DpiScale s = win::WindowScale(owner_);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
-    RECT r{0, 0, s(kClientWidth), s(kClientHeight)};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     std::string caption = request_.address.empty() ? "Send Email" : "Send Email to " + request_.address;
-    POINT mouse;
-    ::GetCursorPos(&mouse);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (!Create(L"TfrmContact", win::Widen(caption).c_str(), style, exStyle, mouse.x - w / 2, mouse.y - h / 2, w, h,
-                owner_))
+    if (!win::CreateDialogForm(*this, L"TfrmContact", caption, Size{kClientWidth, kClientHeight}, s,
+                               win::FormPlace::CentredOnMouse, owner_))
       return;
     KeepOnScreen(hwnd());
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -15,6 +15,21 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD
   return c;
 }
 
+bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& caption, Size client96,
+                      const DpiScale& scale, FormPlace place, HWND owner) {
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
+  Size client = scale(client96);
+  RECT r{0, 0, client.width, client.height};
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  POINT mouse{};
+  ::GetCursorPos(&mouse);
+  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  if (place == FormPlace::CentredOnMouse) x = mouse.x - w / 2, y = mouse.y - h / 2;
+  if (place == FormPlace::BelowMouse) x = mouse.x - w / 2, y = mouse.y;
+  return window.Create(cls, Widen(caption).c_str(), style, exStyle, x, y, w, h, owner);
+}
+
 std::string WindowText(HWND hwnd) {
   int n = ::GetWindowTextLengthW(hwnd);
   if (n <= 0) return {};

@@ -7,12 +7,21 @@
 
 #include <string>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 
 namespace flk::win {
 
 HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, const Rect& rect, int id,
                  HFONT font, DWORD exStyle = 0);
+
+// Where a dialog form opens.
+enum class FormPlace { ScreenCentre, CentredOnMouse, BelowMouse };
+// A dialog-framed form with a client area of client96 at the scale, placed as
+// asked (the caller keeps it on the screen).
+class Window;
+bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& caption, Size client96,
+                      const DpiScale& scale, FormPlace place, HWND owner);
 
 // The text of a control or window (UTF-8).
 std::string WindowText(HWND hwnd);

@@ -11,11 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
 #include "fixtures/fixture_picture.h"
 #include "fixtures/output_helpers.h"
+#include "camera_scene.h"
 #include "program_fixture.h"
 
 namespace flk::e2e {
@@ -189,6 +191,24 @@ class PrintToPdf : public PrintE2E {
 };
 
 TEST_F(PrintToPdf, PrintKeepsScreenSizeAtTheMargins) { PrintAndCheck(false); }
+
+// The diagnostics window's Print: the report as plain text on the printer.
+TEST_F(PrintToPdf, DiagnosticsPrintAsText) {
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, RECT{120, 100, 420, 360}));
+  Command(s, flk::CommandId::Diagnostics);
+  HWND memo = WaitWindow("TfrmMemo", "FramelarkPro Diagnostics", true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(memo) << DescribeBoxes(s.cam.process.pid());
+  ASSERT_TRUE(PressButton(memo, "Print"));
+  std::string bmp;
+  ASSERT_TRUE(WaitUntil([&] { return !(bmp = FirstFile(pdfDir_, "*.bmp")).empty(); }, 60000, 100))
+      << "no printed page in " << pdfDir_ << "; " << DescribeBoxes(0);
+  std::ifstream in(bmp.substr(0, bmp.size() - 4) + ".txt", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("FramelarkPro 1.32"), std::string::npos) << text;
+  EXPECT_NE(text.find("ScrollSettings=F T 600 1 8388608 19 20 20 20 28 18 T"), std::string::npos) << text;
+  EXPECT_NE(text.find("Source=Hollowbrook web site"), std::string::npos) << text;
+}
 
 TEST_F(PrintToPdf, PrintFitFillsThePrintableWidth) { PrintAndCheck(true); }
 

@@ -3,6 +3,7 @@
 // folders, shortcuts and the installed program started; a second setup asks
 // nothing; the uninstaller removes all of it but the pictures a user kept.
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include "camera_scene.h"
 #include "program_fixture.h"
@@ -19,6 +20,27 @@ const std::string kPro = kData + "Pro\\";
 std::string Folder(int csidl) {
   char path[MAX_PATH] = {};
   return SUCCEEDED(::SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? std::string(path) : std::string();
+}
+
+// Where a shell link points, read back through the shell.
+std::string LinkTarget(const std::string& link) {
+  std::string target;
+  if (FAILED(::CoInitialize(nullptr))) return target;
+  IShellLinkA* shell = nullptr;
+  if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shell)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      std::wstring wlink(link.begin(), link.end());
+      char path[MAX_PATH] = {};
+      if (SUCCEEDED(file->Load(wlink.c_str(), STGM_READ)) && SUCCEEDED(shell->GetPath(path, MAX_PATH, nullptr, 0)))
+        target = path;
+      file->Release();
+    }
+    shell->Release();
+  }
+  ::CoUninitialize();
+  return target;
 }
 
 HWND WaitSetupForm(const char* caption, const Process& p) { return WaitWindow("TfrmSetup", caption, true, kWaitMs, p.pid()); }
@@ -63,6 +85,8 @@ TEST_F(SetupTest, InstallFromDownloadsReinstallAndUninstall) {
   const std::string programsLink = Folder(CSIDL_COMMON_PROGRAMS) + "\\FramelarkPro.lnk";
   EXPECT_TRUE(FileExists(desktopLink)) << desktopLink;
   EXPECT_TRUE(FileExists(programsLink)) << programsLink;
+  EXPECT_EQ(LinkTarget(desktopLink), kPro + "FramelarkPro.exe");
+  EXPECT_EQ(LinkTarget(programsLink), kPro + "FramelarkPro.exe");
   // The installed program was started.
   EXPECT_TRUE(WaitUntil([] { return FindTop(kTrayClass, kTrayCaption) != nullptr; }));
   KillProgramProcesses();

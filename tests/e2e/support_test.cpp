@@ -4,6 +4,10 @@
 #include "camera_scene.h"
 #include "saved_images.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 namespace flk::e2e {
 namespace {
 
@@ -74,6 +78,74 @@ TEST_F(SupportTest, BugReportTryLastPutsReportAndConfigurationOnTheClipboardWith
   ASSERT_TRUE(PressButton(steps, IDOK));
   EXPECT_TRUE(WaitGone(dialog));
   EXPECT_TRUE(WaitUntil([&] { return IsVisible(s.cam.camera); }));
+}
+
+// Try Next with a mail program that records what it was asked to open (the
+// fake editor, registered for mailto: in this prefix by scripts/e2e_print.sh's run).
+class SupportMailE2E : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    const char* editor = std::getenv("FLK_FAKE_EDITOR");
+    if (!editor || !*editor) GTEST_SKIP() << "FLK_FAKE_EDITOR is not set (scripts/e2e_print.sh sets it)";
+    ::CreateDirectoryA("C:\\FlkMail", nullptr);
+    ASSERT_TRUE(::CopyFileA(editor, "C:\\FlkMail\\fake_editor.exe", FALSE));
+    ::DeleteFileA(kLog);
+    RegWriteString(HKEY_CLASSES_ROOT, "mailto", "", "URL:MailTo Protocol");
+    RegWriteString(HKEY_CLASSES_ROOT, "mailto", "URL Protocol", "");
+    RegWriteString(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", "",
+                   "\"C:\\FlkMail\\fake_editor.exe\" \"%1\"");
+  }
+  void TearDown() override {
+    RegRemoveTree(HKEY_CLASSES_ROOT, "mailto");
+    ProgramTest::TearDown();
+  }
+  static std::string Opened() {
+    std::ifstream in(kLog, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text;
+  }
+  static constexpr const char* kLog = "C:\\FlkMail\\fake_editor.log";
+};
+
+TEST_F(SupportMailE2E, TryNextOpensTheEscapedMailtoOrPastesTheBody) {
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
+  // Feedback goes in the link, escaped.
+  Command(s, flk::CommandId::Feedback);
+  HWND dialog = WaitWindow("TfrmContact", "Send Email to support@hollowbrook.example", true, kWaitMs,
+                           s.cam.process.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(s.cam.process.pid());
+  ASSERT_TRUE(PressButton(dialog, "Try Next"));
+  ASSERT_TRUE(WaitUntil([] { return !Opened().empty(); })) << DescribeBoxes(0);
+  std::string link = Opened();
+  EXPECT_EQ(link.rfind("mailto:<support@hollowbrook.example>?subject=FramelarkPro Feedback&body=Hello Hollowbrook,"
+                       "%0D%0A%0D%0A",
+                       0),
+            0u)
+      << link;
+  EXPECT_EQ(link.find("My configuration"), std::string::npos);  // nothing appended to a link
+  ASSERT_TRUE(PressButton(dialog, "Close"));
+  ASSERT_TRUE(WaitGone(dialog));
+
+  // A bug report goes by the clipboard: the link only says to paste.
+  ::DeleteFileA(kLog);
+  Command(s, flk::CommandId::BugReport);
+  dialog = WaitWindow("TfrmContact", "Send Email to support@hollowbrook.example", true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(PressButton(dialog, "Try Next"));
+  HWND steps = WaitWindow("TfrmNSA", "Email Instructions", true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(steps) << DescribeBoxes(s.cam.process.pid());
+  ASSERT_TRUE(WaitUntil([] { return !Opened().empty(); }));
+  EXPECT_EQ(Opened().rfind("mailto:<support@hollowbrook.example>?subject=FramelarkPro Bug Report&body=Click "
+                           "Edit/Paste to insert message body",
+                           0),
+            0u)
+      << Opened();
+  EXPECT_TRUE(Contains(ClipboardText(), "This happened . . .\r\n"));
+  EXPECT_TRUE(Contains(ClipboardText(), "My configuration (this is optional):"));
+  ASSERT_TRUE(PressButton(steps, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return IsVisible(dialog); }));  // back for another way
 }
 
 }  // namespace
