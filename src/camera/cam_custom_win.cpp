@@ -56,9 +56,6 @@ void TfrmCam::GrowForControlPanel() {
 
 namespace {
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
 class TfrmCamCustom : public win::Window {
  public:
   TfrmCamCustom(TfrmCam& cam, StartupValues& values) : cam_(cam), values_(values) {}
@@ -107,10 +104,9 @@ void TfrmCamCustom::Advice(CustomAdvice topic, int x, int y) {
 
 bool TfrmCamCustom::FormCreate(HWND owner) {
   scale_ = win::WindowScale(owner);
-  RECT r{0, 0, Px(kCamCustomWidth), Px(kCamCustomHeight)};
-  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, UINT(scale_.dpi));
-  if (!Create(L"TfrmCamCustom", win::Widen(kCamCustomCaption).c_str(), kStyle, kExStyle, 0, 0, r.right - r.left,
-              r.bottom - r.top, owner))
+  // Centred on the cursor with its top at the cursor (kept on the screen when shown).
+  if (!win::CreateDialogForm(*this, L"TfrmCamCustom", kCamCustomCaption, Size{kCamCustomWidth, kCamCustomHeight},
+                             scale_, win::FormPlace::BelowMouse, owner))
     return false;
   LOGFONTW lf{};
   lf.lfHeight = -Px(11);
@@ -286,12 +282,6 @@ bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
 }
 
 void TfrmCamCustom::Execute() {
-  // Centred on the cursor, its top at the cursor, kept on the screen.
-  POINT p;
-  ::GetCursorPos(&p);
-  RECT r;
-  ::GetWindowRect(hwnd(), &r);
-  ::SetWindowPos(hwnd(), nullptr, p.x - (r.right - r.left) / 2, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   KeepOnScreen(hwnd());
   win::ModalOptions options;
   options.owner = cam_.hwnd();
