@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/bmp.h"
+#include "camera/cam_custom_win.h"
 #include "camera/camera_save_win.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
@@ -17,6 +18,7 @@
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
+#include "shell/help_win.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
 #include "output/viewer_notify_win.h"
@@ -127,6 +129,12 @@ PictureStore& TfrmCam::Store() {
   }
   store_->SetLastCapturesNum(role_.values().lastCapturesNum);
   return *store_;
+}
+
+// The ring after its size changed: trimmed at once, without a new picture.
+void TfrmCam::TrimLastCapturesRing() {
+  Store().StoreLastCapture(nullptr);
+  NotifyViewerCode(-3);
 }
 
 // ---- menus --------------------------------------------------------------------------
@@ -330,6 +338,8 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
     case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
+    case CommandId::GeneralSettings: CamCustomPopup(); return;
+    case CommandId::EditorSetup: OpenEditorSetup(hwnd()); return;
     default: return;  // dialogs and tools not in this build are disabled
   }
 }
@@ -359,16 +369,7 @@ void TfrmCam::NewFolder() {
     ShowWarning(r.message, kWarningCaption);
 }
 
-void TfrmCam::ShowHelp() {
-  // The help file beside the program, at its first topic.
-  std::string help = ProgramFolder() + kHelpFile;
-  if (!win::FileExists(help) || !win::ShellOpen(hwnd(), help))
-    MessageBoxText(hwnd(),
-                   "The help file " + help +
-                       " could not be opened.\r\n\r\nEvery command is also listed in the menus of the camera's menu "
-                       "row; Ctrl and the letter shown beside an entry runs it.",
-                   "Framelark Help", MB_OK | MB_ICONINFORMATION);
-}
+void TfrmCam::ShowHelp() { flk::ShowHelp(hwnd(), 1); }
 
 void TfrmCam::ShowAbout() {
   std::string text = std::string(kProgramName) + " version " + kProgramVersion +

@@ -4,6 +4,7 @@
 // menu row run commands; keys go through the exact-Ctrl shortcut rule.
 #include <algorithm>
 
+#include "camera/cam_custom_win.h"
 #include "camera/camera_win.h"
 #include "camera/freeze_win.h"
 #include "shell/names.h"
@@ -277,10 +278,7 @@ void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
   }
 }
 
-void TfrmCam::CamCustomPopup() {
-  // The customisation dialog is not part of this build; the entry that opens
-  // it is shown disabled, and right-clicks on the panel do nothing.
-}
+void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, role_.values()); }
 
 void TfrmCam::DropMenuRow(int index) {
   if (index < 0 || index >= 5 || !subMenus_[index]) return;

@@ -204,7 +204,8 @@ void TfrmCam::ArrangeControls() {
   arranging_ = false;
 }
 
-bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(index)]; }
+// The switches are kept in the order of their settings, not the toolbar's.
+bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
 
 void TfrmCam::LayoutMenuRow() {
   Rect row = layout_.menuRow.offset(layout_.control.left, layout_.control.top);

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "base/picture.h"
+#include "camera/cam_custom.h"
 #include "base/dpi.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
@@ -97,6 +98,17 @@ class TfrmCam : public win::Window, public ScrollHost {
   void OfferThaw(bool wasFrozen);
   // The Print Screen hot key.
   void PrintScreenKey();
+
+  // ---- customisation (cam_custom_win.cpp) ----
+  // Rows, buttons (toolbar order) and frame width, applied at once.
+  CamAppearance Appearance() const;
+  void SetAppearance(const CamAppearance& a);
+  // Grows in steps of 10 until the frame is 20 pixels taller than the control panel.
+  void GrowForControlPanel();
+  int RefreshDelay() const { return values_.refreshDelay; }
+  void SetRefreshDelay(int ms) { values_.refreshDelay = ms; }
+  // The ring after its size changed: trimmed at once without a new picture, the viewer told (-3).
+  void TrimLastCapturesRing();
 
   // ---- commands ----
   void RunCommand(CommandId id);

@@ -48,9 +48,6 @@ bool CommandImplemented(CommandId id) {
     // Outputs, dialogs and tools not in this build yet: listed, shown disabled.
     case C::Email:
     case C::Sticky:
-    case C::GeneralSettings:
-    case C::EditorSetup:
-    case C::DailyTips:
       return false;
     default:
       return true;

@@ -4,6 +4,7 @@
 
 #include "output/file_formats.h"
 #include "shell/common_services_win.h"
+#include "shell/help_win.h"
 #include "shell/settings.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -146,6 +147,12 @@ bool TfrmGrFormat::ShowModal(HWND owner) {
   win::ModalOptions options;
   options.owner = owner;
   options.focus = ::GetDlgItem(hwnd(), IDOK);
+  // F1 as the system's WM_HELP would have it (not every system sends that).
+  options.keyPreview = [this](const MSG& m) {
+    if (m.message != WM_KEYDOWN || m.wParam != VK_F1 || (m.hwnd != hwnd() && !::IsChild(hwnd(), m.hwnd))) return false;
+    ShowHelp(hwnd(), 1);
+    return true;
+  };
   win::RunModalLoop(hwnd(), [this] { return done_; }, options);
   ::ShowWindow(hwnd(), SW_HIDE);
   return ok_;
@@ -173,7 +180,7 @@ bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       *result = 0;
       return true;
     case WM_HELP:
-      // Help context 1: the program's help opens at its contents.
+      ShowHelp(hwnd(), 1);
       *result = TRUE;
       return true;
   }

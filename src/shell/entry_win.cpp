@@ -10,6 +10,7 @@
 #include "setup/installer_win.h"
 #include "shell/roles.h"
 #include "shell/camera_role_win.h"
+#include "tips/tips_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -28,8 +29,7 @@ std::string FirstArgument() {
 // Roles whose windows are still to come say so and end with a failure code.
 int RoleNotBuilt(Role role) {
   const char* part = role == Role::Sticky ? "sticky-note manager"
-                     : role == Role::Welcome  ? "daily tips window"
-                                              : "recall viewer";
+                                          : "recall viewer";
   MessageBoxText(nullptr, std::string("The ") + part + " of FramelarkPro is not built yet.", ApplicationTitleText(),
                  MB_OK | MB_ICONINFORMATION);
   return 3;
@@ -52,6 +52,7 @@ int RunFramelark(HINSTANCE) {
     case Role::Camera: return RunCameraRole();
     case Role::Setup: return RunSetupRole();
     case Role::Uninstal: return RunUninstalRole();
+    case Role::Welcome: return RunTipsRole();
     default: return RoleNotBuilt(role);
   }
 }

@@ -96,6 +96,11 @@ int TfrmNSA::RunModal(bool corner) {
       modalResult_ = 2;
       return true;
     }
+    // F1 as the system's WM_HELP would have it (not every system sends that).
+    if (m.message == WM_KEYDOWN && m.wParam == VK_F1 && (m.hwnd == hwnd() || ::IsChild(hwnd(), m.hwnd))) {
+      ShowTipHelp(hwnd(), helpContext_);
+      return true;
+    }
     return false;
   });
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/help_win.h"
 #include "shell/names.h"
 #include "win32/modal_win.h"
 #include "win32/unique_handle.h"
@@ -40,12 +41,6 @@ HFONT TipFont(const DpiScale& scale) {
   return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void ShowTipHelp(HWND window, int helpContext) {
-  wchar_t path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring file(path, n);
-  file = file.substr(0, file.find_last_of(L'\\') + 1) + win::Widen(kHelpFile);
-  ::WinHelpW(window, file.c_str(), HELP_CONTEXT, ULONG_PTR(helpContext));
-}
+void ShowTipHelp(HWND window, int helpContext) { ShowHelp(window, helpContext); }
 
 }  // namespace flk

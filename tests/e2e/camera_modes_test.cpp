@@ -121,11 +121,17 @@ TEST_F(CameraModesTest, F1AnswersWithHelpAndTheCameraGoesOn) {
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   ::SetForegroundWindow(cam.camera);
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == cam.camera; }));
+  // No program opens .html pages here: the camera says so in a box of its own.
+  auto oldHtml = RegString(HKEY_CLASSES_ROOT, ".html", "");
+  ASSERT_TRUE(RegWriteString(HKEY_CLASSES_ROOT, ".html", "", "FlkTest.nothing"));
   Press({VK_F1});
-  // No help file is installed here: the camera says so in a box of its own.
   HWND box = WaitBoxOf(cam.process, "Framelark Help");
+  if (oldHtml)
+    RegWriteString(HKEY_CLASSES_ROOT, ".html", "", *oldHtml);
+  else
+    RegRemoveValue(HKEY_CLASSES_ROOT, ".html", "");
   ASSERT_TRUE(box) << DescribeBoxes(cam.process.pid());
-  EXPECT_NE(MessageBoxText(box).find("Framelark.hlp"), std::string::npos);
+  EXPECT_NE(MessageBoxText(box).find("general.html"), std::string::npos);
   ASSERT_TRUE(Answer(box, IDOK));
   EXPECT_TRUE(cam.process.Running());
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));

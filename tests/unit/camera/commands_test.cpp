@@ -25,15 +25,15 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
 }
 
 TEST(CommandEnabled, UnbuiltOutputsAreDisabled) {
-  for (CommandId c : {CommandId::Email, CommandId::Sticky, CommandId::GeneralSettings, CommandId::EditorSetup,
-                      CommandId::DailyTips})
+  for (CommandId c : {CommandId::Email, CommandId::Sticky})
     EXPECT_FALSE(CommandEnabled(c, {})) << static_cast<int>(c);
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,
                       CommandId::Refresh, CommandId::OpenViewer, CommandId::Exit, CommandId::Print,
                       CommandId::PrintFit, CommandId::PrinterSetup, CommandId::Edit, CommandId::Feedback,
                       CommandId::BugReport, CommandId::Diagnostics, CommandId::LaunchSettings, CommandId::ScrollCap,
-                      CommandId::Robo, CommandId::ScrollCaptureSettings})
+                      CommandId::Robo, CommandId::ScrollCaptureSettings, CommandId::Help, CommandId::DailyTips,
+                      CommandId::GeneralSettings, CommandId::EditorSetup})
     EXPECT_TRUE(CommandEnabled(c, {})) << static_cast<int>(c);
 }
 

@@ -1,0 +1,273 @@
+// TfrmTips: the tips book with its tabs at the bottom, the tool bar at the
+// right (Next, Previous, Contents, Close), the switch-off box and the "N of M"
+// position. Closing in any way stores the page to show at the next start.
+#include "tips/tips_win.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/app_win.h"
+#include "shell/help_win.h"
+#include "shell/names.h"
+#include "shell/settings.h"
+#include "support/contact_win.h"
+#include "tips/tip_page_win.h"
+#include "tips/tips_book.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kBottomHeight = 25, kOutsideBorder = 10, kMiddleBorder = 2, kButtonW = 57, kButtonH = 41;
+constexpr int kPositionWidth = 60;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+class TfrmTips : public win::Window {
+ public:
+  explicit TfrmTips(Settings& settings) : settings_(settings) {}
+  bool FormCreate();
+  void ShowTipPage(int index);
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  void OnDestroyed() override { ::PostQuitMessage(0); }
+
+ private:
+  int Px(int v) const { return scale_(v); }
+  HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id);
+  void Layout();
+  void FormDestroy();
+  void AskForCamera();
+  int ActiveIndex() const { return int(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)); }
+
+  Settings& settings_;
+  DpiScale scale_;
+  HWND tabs_ = nullptr, nsa_ = nullptr, position_ = nullptr;
+  HWND buttons_[7]{};  // btnNext, S1, btnPrev, S2, btnHome, S3, btnClose
+  TTipPage page_;
+  win::UniqueFont font_;
+  bool stored_ = false;
+};
+
+HWND TfrmTips::Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, Rect{0, 0, 10, 10}, id, font_.get());
+}
+
+bool TfrmTips::FormCreate() {
+  if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100)) return false;
+  ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
+  scale_ = win::WindowScale(hwnd());
+  LOGFONTW lf{};
+  lf.lfHeight = -Px(11);  // Arial, 8 points
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcscpy(lf.lfFaceName, L"Arial");
+  font_.reset(::CreateFontIndirectW(&lf));
+
+  // Client 520 x 340, centred on the work area.
+  RECT r{0, 0, Px(kTipsWidth), Px(kTipsHeight)};
+  ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(scale_.dpi));
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - w) / 2,
+                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  nsa_ = Child(L"BUTTON", win::Widen(kTipsSwitchOffText).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, kTipsSwitchOffId);
+  position_ = Child(L"STATIC", L"1 of 30", SS_CENTER | SS_CENTERIMAGE, kTipsPositionId);
+  tabs_ = Child(WC_TABCONTROLW, L"", TCS_BOTTOM | TCS_HOTTRACK | WS_CLIPSIBLINGS | WS_TABSTOP, kTipsTabsId);
+  for (int i = 0; i < TipPageCount(); ++i) {
+    std::wstring caption = win::Widen(TipPageAt(i).caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    ::SendMessageW(tabs_, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+  }
+  const wchar_t* captions[7] = {L"&Next", L"", L"&Previous", L"", L"&Contents", L"", L"C&lose"};
+  const int ids[7] = {kTipsNextId, 0, kTipsPrevId, 0, kTipsHomeId, 0, kTipsCloseId};
+  for (int i = 0; i < 7; ++i) {
+    // The spacers S1, S2, S3 are empty and disabled: room, not buttons.
+    buttons_[i] = ids[i] ? Child(L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, ids[i])
+                         : Child(L"STATIC", L"", WS_DISABLED, 0);
+  }
+  if (!page_.Create(hwnd(), kTipsPageId,
+                    {[this](const std::string& text) {
+                       int i = GoToTipPage(text);
+                       if (i >= 0) ShowTipPage(i);
+                     },
+                     [this] { AskForCamera(); },
+                     [this] { SendSupportMail(SuggestionMail(), hwnd(), MailHost{}); }}))
+    return false;
+  ::SetWindowPos(page_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Layout();
+
+  // 2: where this start opens.
+  TipsStart start = TipsStartOf(settings_.ReadSingleSetting("NextTip", 1));
+  ::SendMessageW(nsa_, BM_SETCHECK, start.switchedOff ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowTipPage(start.page);
+  ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(buttons_[0]);
+  return true;
+}
+
+void TfrmTips::Layout() {
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  const int W = rc.right, H = rc.bottom, bottom = Px(kBottomHeight);
+  ::MoveWindow(nsa_, Px(6), H - bottom + Px(4), Px(220), bottom - Px(8), TRUE);
+  ::MoveWindow(position_, W - Px(kPositionWidth) - Px(4), H - bottom + Px(2), Px(kPositionWidth), bottom - Px(4),
+               TRUE);
+  // pnlOutside's border, then ToolBar1 at the right of pnlMiddle.
+  const int o = Px(kOutsideBorder), bw = Px(kButtonW), bh = Px(kButtonH);
+  RECT middle{o, o, W - o - bw - Px(4), H - bottom - o};
+  int toolX = middle.right + Px(4), toolTop = o, toolHeight = middle.bottom - middle.top;
+  // FormResize: the spacers show only when the bar is higher than seven buttons.
+  bool spacers = toolHeight > 7 * bh;
+  int y = toolTop;
+  for (int i = 0; i < 7; ++i) {
+    bool spacer = (i % 2) == 1;
+    ::ShowWindow(buttons_[i], spacer && !spacers ? SW_HIDE : SW_SHOW);
+    if (spacer && !spacers) continue;
+    ::MoveWindow(buttons_[i], toolX, y, bw, bh, TRUE);
+    y += bh;
+  }
+  // pnlMiddle's single border of width 2, then the white pnlInside holding the page control.
+  const int m = Px(kMiddleBorder) + 1;
+  RECT inside{middle.left + m, middle.top + m, middle.right - m, middle.bottom - m};
+  ::MoveWindow(tabs_, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, TRUE);
+  RECT display{0, 0, inside.right - inside.left, inside.bottom - inside.top};
+  ::SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  ::OffsetRect(&display, inside.left, inside.top);
+  page_.SetBounds(display);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TfrmTips::ShowTipPage(int index) {
+  ::SendMessageW(tabs_, TCM_SETCURSEL, WPARAM(index), 0);
+  page_.Show(index);
+  ::SetWindowTextW(position_, win::Widen(TipPositionText(ActiveIndex())).c_str());
+}
+
+void TfrmTips::AskForCamera() {
+  // As the viewer's Camera command: the running camera role, or a new one.
+  if (HWND tray = ::FindWindowA(kTrayClass, kTrayCaption)) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tray, &pid);
+    ::AllowSetForegroundWindow(pid);
+    ::PostMessageW(tray, kWmCameraRequest, 0, 0);
+  } else {
+    StartRole(nullptr, SW_SHOWNORMAL);
+  }
+}
+
+void TfrmTips::FormDestroy() {
+  if (stored_) return;
+  stored_ = true;
+  bool off = ::SendMessageW(nsa_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  settings_.WriteSingleSetting("NextTip", NextTipAtClose(ActiveIndex(), off));
+}
+
+bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_SIZE:
+      if (tabs_) Layout();
+      return true;
+    case WM_GETMINMAXINFO: {
+      auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+      mm->ptMinTrackSize = {Px(360), Px(260)};
+      return true;
+    }
+    case WM_ERASEBKGND: {
+      RECT rc;
+      ::GetClientRect(hwnd(), &rc);
+      ::FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+      // pnlBottom's lowered bevel.
+      RECT bottom{0, rc.bottom - Px(kBottomHeight), rc.right, rc.bottom};
+      ::FillRect(reinterpret_cast<HDC>(wp), &bottom, ::GetSysColorBrush(COLOR_BTNFACE));
+      ::DrawEdge(reinterpret_cast<HDC>(wp), &bottom, BDR_SUNKENOUTER, BF_RECT);
+      *result = 1;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_NOTIFY: {
+      auto* n = reinterpret_cast<NMHDR*>(lp);
+      if (n->hwndFrom == tabs_ && n->code == TCN_SELCHANGE) ShowTipPage(ActiveIndex());  // PageControl1Change
+      return true;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case kTipsNextId: ShowTipPage(NextTipIndex(ActiveIndex(), true)); break;
+        case kTipsPrevId: ShowTipPage(NextTipIndex(ActiveIndex(), false)); break;
+        case kTipsHomeId: ShowTipPage(0); break;
+        case kTipsCloseId: ::DestroyWindow(hwnd()); break;
+        case kTipsSwitchOffId:
+          if (HIWORD(wp) == BN_CLICKED && ::SendMessageW(nsa_, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            MessageBoxText(hwnd(), kTipsSwitchedOffMessage, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
+            ::DestroyWindow(hwnd());
+          }
+          break;
+      }
+      return true;
+    case WM_HELP:
+      ShowHelp(hwnd(), kTipsHelpContext);
+      *result = TRUE;
+      return true;
+    case WM_CLOSE:
+      ::DestroyWindow(hwnd());
+      return true;
+    case WM_DESTROY:
+      FormDestroy();
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int RunTipsRole() {
+  // 1: one tips window per user session.
+  if (HWND running = ::FindWindowA(kTipsClass, kTipsCaption)) {
+    if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
+    ::SetForegroundWindow(running);
+    return 0;
+  }
+  RoleSettings settings;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  auto form = std::make_unique<TfrmTips>(settings.settings());
+  if (!form->FormCreate()) return 1;
+  HWND h = form->hwnd();
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // KeyPreview: Esc ends the book, F1 opens help, wherever the focus is.
+    if (msg.message == WM_KEYDOWN && ::IsWindow(h) && (msg.hwnd == h || ::IsChild(h, msg.hwnd))) {
+      if (msg.wParam == VK_ESCAPE) {
+        ::DestroyWindow(h);
+        continue;
+      }
+      if (msg.wParam == VK_F1) {
+        ShowHelp(h, kTipsHelpContext);
+        continue;
+      }
+    }
+    if (::IsWindow(h) && ::IsDialogMessageW(h, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return int(msg.wParam);
+}
+
+}  // namespace flk
