@@ -36,39 +36,27 @@ SystemFacts SystemFactsNow() {
   return f;
 }
 
-namespace {
-
-ScrollParams StoredScrollParams(Settings& s, const std::string& prefix, ScrollParams p) {
-  auto n = ScrollParamNames();
-  bool* flags[] = {&p.doVScroll, &p.doIndex};
-  int* numbers[] = {&p.interval, &p.stepSize, &p.fileLimit, &p.indexLt, &p.scanLt,
-                    &p.scanTp,   &p.scanRt,   &p.scanBt,    &p.rtMargin};
-  for (int i = 0; i < 2; ++i) *flags[i] = s.ReadSingleSetting(prefix + n[size_t(i)], *flags[i]);
-  for (int i = 0; i < 9; ++i) *numbers[i] = s.ReadSingleSetting(prefix + n[size_t(i) + 2], *numbers[i]);
-  p.srchVScroll = s.ReadSingleSetting(prefix + n[11], p.srchVScroll);
-  return p;
-}
-
-}  // namespace
-
 DiagnosticsInput StoredDiagnostics(Settings& s) {
   DiagnosticsInput in;
   in.system = SystemFactsNow();
-  in.refreshDelay = s.ReadSingleSetting("RefreshDelay", 255);
-  in.mapiClient = s.ReadSingleSetting("MapiClient", 0);
-  in.mapiEmail = s.ReadSingleSetting("MapiEmail", 0);
-  in.nonMapiOpen = s.ReadSingleSetting("NonMapiOpen", true);
-  in.camTitle = s.ReadSingleSetting("CamTitle", true);
-  in.camToolImages = s.ReadSingleSetting("CamToolImages", true);
-  in.camToolText = s.ReadSingleSetting("CamToolText", true);
-  in.camStatus = s.ReadSingleSetting("CamStatus", true);
-  in.viewerToolImages = s.ReadSingleSetting("ViewerToolImages", true);
-  in.viewerToolText = s.ReadSingleSetting("ViewerToolText", true);
-  in.viewerMemo = s.ReadSingleSetting("ViewerMemo", true);
-  in.viewerStatus = s.ReadSingleSetting("ViewerStatus", true);
-  in.scroll = StoredScrollParams(s, "SS_", in.scroll);
-  in.robo = StoredScrollParams(s, "AS_", in.robo);
-  in.toolUse = s.ReadSingleSetting("ToolUse", std::string());
+  // One read series for the whole report, with the startup's scroll-parameter reader.
+  if (!s.OpenSettingsKey(kAccessRead)) return in;
+  in.refreshDelay = s.ReadSetting("RefreshDelay", in.refreshDelay);
+  in.mapiClient = s.ReadSetting("MapiClient", in.mapiClient);
+  in.mapiEmail = s.ReadSetting("MapiEmail", in.mapiEmail);
+  in.nonMapiOpen = s.ReadSetting("NonMapiOpen", in.nonMapiOpen);
+  in.camTitle = s.ReadSetting("CamTitle", in.camTitle);
+  in.camToolImages = s.ReadSetting("CamToolImages", in.camToolImages);
+  in.camToolText = s.ReadSetting("CamToolText", in.camToolText);
+  in.camStatus = s.ReadSetting("CamStatus", in.camStatus);
+  in.viewerToolImages = s.ReadSetting("ViewerToolImages", in.viewerToolImages);
+  in.viewerToolText = s.ReadSetting("ViewerToolText", in.viewerToolText);
+  in.viewerMemo = s.ReadSetting("ViewerMemo", in.viewerMemo);
+  in.viewerStatus = s.ReadSetting("ViewerStatus", in.viewerStatus);
+  ReadScrollParams(s, "SS_", in.scroll);
+  ReadScrollParams(s, "AS_", in.robo);
+  in.toolUse = s.ReadSetting("ToolUse", in.toolUse);
+  s.EndReadSeries();
   return in;
 }
 
