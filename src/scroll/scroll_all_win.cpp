@@ -111,6 +111,10 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (wp == VK_ESCAPE) CloseTool();
       if (wp == VK_SPACE || wp == VK_RETURN) btnStopClick();
       return true;
+    case WM_SYSKEYDOWN:  // what an active window without a focused window gets
+      if (wp != VK_ESCAPE) return false;
+      CloseTool();
+      return true;
     case WM_CLOSE: CloseTool(); return true;
     default: return false;
   }

@@ -81,6 +81,8 @@ void TfrmScroll::Perform(const Reaction& r) {
 void TfrmScroll::spbtnScrollDwnMouseDown() {
   if (!session_ || down_) return;
   down_ = true;
+  // Esc must reach the tool while the button is held, whichever window had the focus.
+  ::SetFocus(hwnd());
   ::SetCapture(hwnd());
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   ::UpdateWindow(hwnd());
@@ -149,8 +151,12 @@ bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (wp == kTimer1) Timer1Timer();
       return true;
     case WM_KEYDOWN:
-      if (wp == VK_ESCAPE) CloseTool();
-      return true;
+    case WM_SYSKEYDOWN:  // what an active window without a focused window gets
+      if (wp == VK_ESCAPE) {
+        CloseTool();
+        return true;
+      }
+      return msg == WM_KEYDOWN;
     case WM_CLOSE: CloseTool(); return true;
     case WM_DPICHANGED:
       scale_ = win::WindowScale(hwnd());

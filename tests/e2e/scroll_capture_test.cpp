@@ -221,16 +221,25 @@ TEST_F(ScrollByHandTest, EscAndTheCloseBoxStoreNothingAndLeaveNoPaint) {
     ASSERT_TRUE(tool) << DescribeBoxes(cam.process.pid());
     const POINT button = ButtonCentre(tool);
     Mouse(MOUSEEVENTF_LEFTDOWN, button);  // the index column is painted now, the first tick 100 ms away
-    // A key reaches the window in front: on a loaded machine the tool may not be there yet.
+    // Esc or the close box while the button is held: the tool has taken the
+    // press once it holds the mouse (on a loaded machine that takes a while).
+    auto thread = [&] {
+      GUITHREADINFO gi{};
+      gi.cbSize = sizeof gi;
+      ::GetGUIThreadInfo(::GetWindowThreadProcessId(tool, nullptr), &gi);
+      return gi;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return thread().hwndCapture == tool; }, 5000)) << "the press reached the tool";
     if (esc) WaitUntil([&] { return ::GetForegroundWindow() == tool; }, 2000);
     if (esc) Press({VK_ESCAPE});
     else Post(tool, WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(tool); })) << esc;
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(tool); }))
+        << esc << " tool " << tool << " foreground " << ::GetForegroundWindow() << " focus " << thread().hwndFocus;
     Mouse(MOUSEEVENTF_LEFTUP, button);
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); })) << "the camera comes back";
     EXPECT_EQ(PaintedPixels(w, cam.camera), 0) << (esc ? "Esc" : "close box");
     WaitUntil([] { return false; }, 500);
-    EXPECT_TRUE(RingFiles().empty()) << esc;
+    EXPECT_TRUE(RingFiles().empty()) << esc << ": " << (RingFiles().empty() ? "" : RingFiles().front());
     Post(cam.camera, WM_COMMAND, CommandParam(CommandId::Exit));
     cam.process.WaitExit();
   }
