@@ -22,16 +22,18 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool UsableFolderName(const std::string& name) {
-  if (name == "." || name == "..") return false;
+}  // namespace
+
+bool UsableFolderName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  // Windows drops trailing dots and spaces, so the folder made would not bear the name listed.
+  if (name.back() == '.' || name.back() == ' ') return false;
   for (char c : name) {
     const unsigned char u = static_cast<unsigned char>(c);
     if (u < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
   }
   return true;
 }
-
-}  // namespace
 
 bool FolderNameLess(std::string_view a, std::string_view b) {
   const int c = CompareNoCase(a, b);

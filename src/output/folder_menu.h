@@ -32,6 +32,10 @@ inline constexpr int kNewFolderDialogHeight = 125;
 // text so the order is always the same).
 bool FolderNameLess(std::string_view a, std::string_view b);
 bool SameFolderName(std::string_view a, std::string_view b);  // letter case ignored
+// A name that makes exactly one folder directly in Folders\: not empty, not
+// "." or "..", none of \ / : * ? " < > | or control characters, no trailing
+// dot or space (which Windows would drop).
+bool UsableFolderName(std::string_view name);
 
 struct FolderList {
   std::vector<std::string> names;  // sorted

@@ -138,6 +138,47 @@ std::optional<uint64_t> InMemoryFileSystem::FileSize(const std::string& path) {
   return it->second.size;
 }
 
+std::vector<std::string> InMemoryFileSystem::ListNormalFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const Node* n : Children(dir)) {
+    if (n->directory) continue;
+    bool isHidden = false;
+    for (const std::string& h : hidden) isHidden = isHidden || Key(h) == Key(n->path);
+    if (!isHidden) names.push_back(NameOf(n->path));
+  }
+  return names;
+}
+
+bool InMemoryFileSystem::RenameDirectory(const std::string& from, const std::string& to) {
+  const std::string oldKey = Key(from), newKey = Key(to);
+  if (!IsDirectory(oldKey) || newKey.empty()) return false;
+  if (newKey != oldKey && nodes_.count(newKey)) return false;
+  if (Parent(newKey) != Parent(oldKey)) return false;  // a new name, not a move
+  std::string newPath = to;
+  while (!newPath.empty() && newPath.back() == '\\') newPath.pop_back();
+  std::map<std::string, Node> moved;
+  for (auto it = nodes_.begin(); it != nodes_.end();) {
+    const std::string& key = it->first;
+    if (key == oldKey || key.rfind(oldKey + "\\", 0) == 0) {
+      Node n = it->second;
+      n.path = newPath + n.path.substr(std::min(oldKey.size(), n.path.size()));
+      moved[newKey + key.substr(oldKey.size())] = n;
+      it = nodes_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  nodes_.merge(moved);
+  return true;
+}
+
+bool InMemoryFileSystem::RemoveEmptyDirectory(const std::string& path) {
+  const std::string key = Key(path);
+  if (!IsDirectory(key) || !Children(key).empty()) return false;
+  nodes_.erase(key);
+  return true;
+}
+
 // ---- names ------------------------------------------------------------------------
 
 std::string RingFileName(int64_t number) {

@@ -5,7 +5,7 @@
 // StoreFileSystem, so the rules run against InMemoryFileSystem in tests.
 //
 // Win32 side: a StoreFileSystem over CreateDirectory / FindFirstFile /
-// DeleteFile / GetFileAttributesEx (UTF-8 paths widened), the NxtFileNum
+// DeleteFile / GetFileAttributesEx / MoveFile / RemoveDirectory (UTF-8 paths widened), the NxtFileNum
 // setting through ReadSingleSetting / WriteSingleSetting, a PictureWriter
 // that writes the command's picture as a BMP file to the path it is given, and
 // a viewer notifier that posts WM_VIEWERNOTIFY (1029) to a running viewer.
@@ -41,6 +41,13 @@ class StoreFileSystem {
   virtual std::vector<std::string> ListDirectories(const std::string& dir) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
+  // Names of dir's normal files: hidden and system files and directories are left out.
+  virtual std::vector<std::string> ListNormalFiles(const std::string& dir) = 0;
+  // Gives a directory a new name in the same place; false when from is
+  // missing or to exists (a change of letter case alone is allowed).
+  virtual bool RenameDirectory(const std::string& from, const std::string& to) = 0;
+  // Only an empty directory; false otherwise.
+  virtual bool RemoveEmptyDirectory(const std::string& path) = 0;
 };
 
 // A case-insensitive file system in memory, like an NTFS volume seen through
@@ -50,9 +57,11 @@ class InMemoryFileSystem : public StoreFileSystem {
   void AddDirectory(const std::string& path);  // with parents
   void AddFile(const std::string& path, uint64_t size = 0);  // parents created
   std::vector<std::string> FilesIn(const std::string& dir);  // sorted names, all files
-  // Paths whose removal fails; directory creation that fails.
+  // Paths whose removal fails; directory creation that fails; files that are
+  // hidden or system files.
   std::set<std::string> undeletable;
   bool failMakeDirectory = false;
+  std::set<std::string> hidden;
 
   bool IsDirectory(const std::string& path) override;
   bool IsFile(const std::string& path) override;
@@ -62,6 +71,9 @@ class InMemoryFileSystem : public StoreFileSystem {
   std::vector<std::string> ListDirectories(const std::string& dir) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
+  std::vector<std::string> ListNormalFiles(const std::string& dir) override;
+  bool RenameDirectory(const std::string& from, const std::string& to) override;
+  bool RemoveEmptyDirectory(const std::string& path) override;
 
  private:
   struct Node {

@@ -5,6 +5,7 @@
 #include "base/bmp.h"
 #include "output/save_file.h"
 #include "win32/files_win.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -23,6 +24,27 @@ bool WinStoreFileSystem::RemoveFile(const std::string& path) {
   return ::DeleteFileW(win::Widen(path).c_str()) != FALSE;
 }
 std::optional<uint64_t> WinStoreFileSystem::FileSize(const std::string& path) { return win::FileSizeOf(path); }
+
+std::vector<std::string> WinStoreFileSystem::ListNormalFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW d;
+  win::UniqueFindHandle find(::FindFirstFileW(win::Widen(dir + "*.*").c_str(), &d));
+  if (!find) return names;
+  const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    if (!(d.dwFileAttributes & skipped)) names.push_back(win::Narrow(d.cFileName));
+  } while (::FindNextFileW(find.get(), &d));
+  return names;
+}
+
+bool WinStoreFileSystem::RenameDirectory(const std::string& from, const std::string& to) {
+  // MoveFile moves a directory too; the callers pass a new name in the same folder.
+  return win::DirectoryExists(from) && ::MoveFileW(win::Widen(from).c_str(), win::Widen(to).c_str()) != FALSE;
+}
+
+bool WinStoreFileSystem::RemoveEmptyDirectory(const std::string& path) {
+  return ::RemoveDirectoryW(win::Widen(path).c_str()) != FALSE;
+}
 
 bool WriteBmpFile(const std::string& path, const Picture& picture) {
   return win::WriteFileAtomic(path, [&picture](std::FILE* f) { return WriteBmp(picture, f); });

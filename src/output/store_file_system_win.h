@@ -16,6 +16,9 @@ class WinStoreFileSystem : public StoreFileSystem {
   std::vector<std::string> ListDirectories(const std::string& dir) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
+  std::vector<std::string> ListNormalFiles(const std::string& dir) override;
+  bool RenameDirectory(const std::string& from, const std::string& to) override;
+  bool RemoveEmptyDirectory(const std::string& path) override;
 };
 
 // A picture as a BMP file, written atomically (an old file stays when it fails).

@@ -1,0 +1,48 @@
+// The viewer options dialog's rules: its two check lists, what each row stands
+// for in the viewer's look, and what a click on a row makes of the look.
+//
+// Win32 side: TfrmViewerOptions (viewer_options_win) ticks the rows from the
+// viewer's present look, hands each click's new look to the viewer at once,
+// and enables the button list by ButtonListEnabled.
+#pragma once
+
+#include <array>
+
+#include "base/geometry.h"
+#include "viewer/viewer_look.h"
+
+namespace flk {
+
+inline constexpr char kViewerOptionsCaption[] = "Customize Viewer";
+inline constexpr char kPanelsGroupCaption[] = "Show these panels:";
+inline constexpr char kButtonsGroupCaption[] = "Show these buttons:";
+
+enum class PanelRow { ToolbarIcons, ToolbarText, ImageMemo, StatusBar };
+inline constexpr int kPanelRowCount = 4;
+inline constexpr std::array<const char*, kPanelRowCount> kPanelRowTexts = {"Toolbar Icons", "Toolbar Text",
+                                                                            "Image Memo", "Status Bar"};
+// Row i of the button list is ViewerButton(i); two columns of eight.
+inline constexpr std::array<const char*, kViewerButtonCount> kButtonRowTexts = {
+    "Camera", "Paste", "Save",   "Save+1", "Print",  "Print Fit", "Copy", "Editor",
+    "Email",  "Sticky", "Delete", "Invert", "Crop", "Mirror",    "Flip", "Property"};
+inline constexpr int kButtonRowsPerColumn = 8;
+
+// A memo panel shown again is at least this high, however low it was dragged.
+inline constexpr int kMinShownMemoHeight = 15;
+
+bool PanelChecked(const ViewerLook& look, int row);
+bool ButtonChecked(const ViewerLook& look, int row);
+// One click on a row: that row turned over, everything else as it was.
+// Rows outside the list change nothing.
+ViewerLook WithPanelToggled(ViewerLook look, int row);
+ViewerLook WithButtonToggled(ViewerLook look, int row);
+// With neither icons nor captions the tool bar is hidden: its buttons cannot be chosen.
+inline bool ButtonListEnabled(const ViewerLook& look) { return look.ToolBarShown(); }
+
+// The memo panel's height when the memo is shown again.
+inline int ShownMemoHeight(int height) { return height < kMinShownMemoHeight ? kMinShownMemoHeight : height; }
+
+// A dialog opened at the pointer: centred on it across, its top at the pointer.
+inline Point PlaceAtPointer(Point pointer, int dialogWidth) { return Point{pointer.x - dialogWidth / 2, pointer.y}; }
+
+}  // namespace flk
