@@ -1,0 +1,153 @@
+#include "viewer/add_folder_win.h"
+
+#include "output/folder_menu.h"
+#include "shell/common_services_win.h"
+#include "viewer/viewer_options.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kOuterWidth = 214, kOuterHeight = 219;  // 96-DPI, frame included
+constexpr int kMinWidth = 170, kMinHeight = 170;
+constexpr int kTopBand = 49, kRightPart = 70;
+enum Id { kLabel1 = 501, kEditName, kLabel2, kLstSuggest, kBtnDoIt, kBtnCancel };
+
+class TfrmAddFolder : public win::Window {
+ public:
+  TfrmAddFolder(FolderManager& manager, int index, const std::function<void()>& listChanged)
+      : manager_(manager), index_(index), listChanged_(listChanged) {}
+
+  void ShowNameDialog(HWND owner) {
+    scale_ = win::WindowScale(owner);
+    POINT mouse{};
+    ::GetCursorPos(&mouse);
+    const int w = scale_(kOuterWidth), h = scale_(kOuterHeight);
+    const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, w);
+    if (!Create(L"TfrmAddFolder", win::Widen(kNameDialogCaption).c_str(),
+                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, at.x,
+                at.y, w, h, owner))
+      return;
+    KeepOnScreen(hwnd());
+    NONCLIENTMETRICSW m{};
+    m.cbSize = sizeof m;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+    font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+    HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    const Rect none{};
+    win::CreateChild(hwnd(), L"STATIC", "New name:", SS_LEFT, none, kLabel1, font);
+    edit_ = win::CreateChild(hwnd(), L"EDIT", manager_.InitialName(index_), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                             none, kEditName, font, WS_EX_CLIENTEDGE);
+    win::CreateChild(hwnd(), L"STATIC", "Suggestions:", SS_LEFT, none, kLabel2, font);
+    suggest_ = win::CreateChild(hwnd(), L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                                none, kLstSuggest, font, WS_EX_CLIENTEDGE);
+    for (const char* s : kFolderSuggestions)
+      ::SendMessageW(suggest_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(s).c_str()));
+    win::CreateChild(hwnd(), L"BUTTON", manager_.DoItCaption(index_), BS_DEFPUSHBUTTON | WS_TABSTOP, none, kBtnDoIt,
+                     font);
+    win::CreateChild(hwnd(), L"BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, none, kBtnCancel, font);
+    Layout();
+    ::SendMessageW(edit_, EM_SETSEL, 0, -1);
+
+    win::ModalOptions options;
+    options.owner = owner;
+    options.focus = edit_;
+    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
+    ::DestroyWindow(hwnd());
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
+    *result = 0;
+    switch (msg) {
+      case WM_COMMAND:
+        switch (LOWORD(wp)) {
+          case kBtnDoIt:
+          case IDOK: btnDoItClick(); return true;
+          case kBtnCancel:
+          case IDCANCEL: done_ = true; return true;
+          case kLstSuggest:
+            if (HIWORD(wp) == LBN_SELCHANGE) lstSuggestClick();
+            return true;
+        }
+        return false;
+      case WM_CLOSE: done_ = true; return true;
+      case DM_GETDEFID: *result = MAKELRESULT(kBtnDoIt, DC_HASDEFID); return true;
+      case WM_SIZE: Layout(); return true;
+      case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize = POINT{scale_(kMinWidth), scale_(kMinHeight)};
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  void Place(int id, int x, int y, int w, int h) {
+    const Rect r = scale_(Rect::FromXYWH(x, y, w > 0 ? w : 0, h > 0 ? h : 0));
+    ::MoveWindow(::GetDlgItem(hwnd(), id), r.left, r.top, r.width(), r.height(), TRUE);
+  }
+
+  void Layout() {
+    RECT rc{};
+    ::GetClientRect(hwnd(), &rc);
+    const int w = scale_.ToBase(rc.right), h = scale_.ToBase(rc.bottom);
+    const int right = w - kRightPart;
+    Place(kLabel1, 5, 3, w - 10, 15);
+    Place(kEditName, 2, 19, w - 4, 21);
+    Place(kLabel2, 2, kTopBand, right - 2, 15);
+    Place(kLstSuggest, 2, kTopBand + 16, right - 2, h - kTopBand - 18);
+    Place(kBtnDoIt, right + 5, kTopBand + 20, 60, 20);
+    Place(kBtnCancel, right + 5, kTopBand + 60, 60, 20);
+  }
+
+  void lstSuggestClick() {
+    const LRESULT i = ::SendMessageW(suggest_, LB_GETCURSEL, 0, 0);
+    if (i < 0) return;
+    ::SetWindowTextW(edit_, win::Widen(kFolderSuggestions[static_cast<size_t>(i)]).c_str());
+  }
+
+  void btnDoItClick() {
+    const std::string name = win::WindowText(edit_);
+    ::SetLastError(0);
+    const NameOutcome r = manager_.DoName(index_, name);
+    if (!r.warning.empty()) {
+      // The failed call's error goes with the warning; a name refused beforehand is an invalid name.
+      if (r.refusedName) ::SetLastError(ERROR_INVALID_NAME);
+      ShowWarning(r.warning, kWarningCaption);
+      ::SetFocus(edit_);
+      ::SendMessageW(edit_, EM_SETSEL, 0, -1);
+      return;
+    }
+    if (listChanged_) listChanged_();
+    if (r.clearName) {
+      ::SetWindowTextW(edit_, L"");
+      ::SendMessageW(suggest_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      ::SetFocus(edit_);
+    }
+    if (r.closeDialog) done_ = true;
+  }
+
+  FolderManager& manager_;
+  int index_;
+  const std::function<void()>& listChanged_;
+  DpiScale scale_;
+  win::UniqueFont font_;
+  HWND edit_ = nullptr, suggest_ = nullptr;
+  bool done_ = false;
+};
+
+}  // namespace
+
+void ShowNameDialog(HWND owner, FolderManager& manager, int index, const std::function<void()>& listChanged) {
+  TfrmAddFolder form(manager, index, listChanged);
+  form.ShowNameDialog(owner);
+}
+
+}  // namespace flk

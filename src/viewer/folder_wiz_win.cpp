@@ -1,0 +1,193 @@
+#include "viewer/folder_wiz_win.h"
+
+#include "output/folder_menu.h"
+#include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/help_win.h"
+#include "viewer/add_folder_win.h"
+#include "viewer/folder_art_win.h"
+#include "viewer/viewer_options.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kClientWidth = 374, kClientHeight = 235;
+// Image1, centred in the 125-wide left panel between the 30-high top and 25-high bottom bands.
+constexpr Rect kImage1 = Rect::FromXYWH((125 - kFolderArtWidth) / 2, 30 + (180 - kFolderArtHeight) / 2,
+                                        kFolderArtWidth, kFolderArtHeight);
+enum Id { kLabel1 = 601, kLstFolders, kBtnNew, kBtnRename, kBtnDelete, kBtnClose, kLblStatus };
+
+}  // namespace
+
+TfrmFolderWiz::TfrmFolderWiz(HWND viewer, StoreFileSystem& fs, std::string baseFolder)
+    : viewer_(viewer), manager_(fs, std::move(baseFolder)) {
+  FormCreate();
+}
+
+TfrmFolderWiz::~TfrmFolderWiz() = default;
+
+bool TfrmFolderWiz::FormCreate() {
+  scale_ = win::WindowScale(viewer_);
+  if (!win::CreateDialogForm(*this, L"TfrmFolderWiz", kFolderManagerCaption, Size{kClientWidth, kClientHeight},
+                             scale_, win::FormPlace::BelowMouse, viewer_))
+    return false;
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+  LOGFONTW bold = m.lfMessageFont;
+  bold.lfWeight = FW_BOLD;
+  boldFont_.reset(::CreateFontIndirectW(&bold));
+  HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  const DpiScale& s = scale_;
+
+  // pnlTp / Label1
+  win::CreateChild(hwnd(), L"STATIC", kFolderManagerHeading, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
+                   s(Rect::FromXYWH(5, 5, kClientWidth - 10, 20)), kLabel1, boldFont_ ? boldFont_.get() : font);
+  win::CreateChild(hwnd(), L"STATIC", "", SS_ETCHEDHORZ, s(Rect::FromXYWH(0, 29, kClientWidth, 2)), 0, nullptr);
+  // lstFolders fills the middle, between pnlLt (125 wide) and pnlBtns (110 wide).
+  list_ = win::CreateChild(hwnd(), L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                           s(Rect::FromXYWH(125, 33, kClientWidth - 125 - 110, 174)), kLstFolders, font,
+                           WS_EX_CLIENTEDGE);
+  // pnlBtns
+  const int x = kClientWidth - 110 + 25;
+  win::CreateChild(hwnd(), L"BUTTON", "&Add", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 33, 70, 20)), kBtnNew,
+                   font);
+  win::CreateChild(hwnd(), L"BUTTON", "&Rename", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 61, 70, 20)),
+                   kBtnRename, font);
+  win::CreateChild(hwnd(), L"BUTTON", "&Delete", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 89, 70, 20)),
+                   kBtnDelete, font);
+  win::CreateChild(hwnd(), L"BUTTON", "&Close", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 161, 70, 20)),
+                   kBtnClose, font);
+  // pnlBt / lblStatus
+  win::CreateChild(hwnd(), L"STATIC", "", SS_ETCHEDHORZ, s(Rect::FromXYWH(0, 210, kClientWidth, 2)), 0, nullptr);
+  win::CreateChild(hwnd(), L"STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
+                   s(Rect::FromXYWH(5, 215, kClientWidth - 10, 15)), kLblStatus, font);
+  return true;
+}
+
+void TfrmFolderWiz::BuildFolderList() {
+  manager_.BuildFolderList();
+  FillList();
+}
+
+const std::vector<std::string>& TfrmFolderWiz::Folders() const { return manager_.Folders(); }
+
+void TfrmFolderWiz::FillList() {
+  if (!list_) return;
+  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+  for (const std::string& name : manager_.Folders())
+    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(name).c_str()));
+  ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(manager_.Selected()), 0);
+  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+void TfrmFolderWiz::UpdateDelete() { ::EnableWindow(::GetDlgItem(hwnd(), kBtnDelete), manager_.DeleteEnabled()); }
+
+bool TfrmFolderWiz::ShowFolderManager(int index) {
+  if (!hwnd()) return false;
+  POINT mouse{};
+  ::GetCursorPos(&mouse);
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, r.right - r.left);
+  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnScreen(hwnd());
+  ::SetWindowTextW(::GetDlgItem(hwnd(), kLblStatus), win::Widen(manager_.StatusText()).c_str());
+  manager_.Begin(index);
+  FillList();
+  UpdateDelete();
+
+  done_ = false;
+  win::ModalOptions options;
+  options.owner = viewer_;
+  options.focus = list_;
+  // F1 as the system's WM_HELP would have it (not every system sends that).
+  options.keyPreview = [this](const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
+      return false;
+    ShowHelp(hwnd(), kFolderManagerHelp);
+    return true;
+  };
+  win::RunModalLoop(hwnd(), [this] { return done_; }, options);
+  if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+  return manager_.FoldersChanged();
+}
+
+void TfrmFolderWiz::btnNewClick() {
+  ShowNameDialog(hwnd(), manager_, -1, [this] { FillList(); });
+  FillList();
+  UpdateDelete();
+  ::SetFocus(::GetDlgItem(hwnd(), kBtnClose));
+}
+
+void TfrmFolderWiz::btnRenameClick() {
+  // With no row selected the name dialog adds a folder.
+  ShowNameDialog(hwnd(), manager_, manager_.Selected(), [this] { FillList(); });
+  FillList();
+  UpdateDelete();
+  ::SetFocus(::GetDlgItem(hwnd(), kBtnClose));
+}
+
+void TfrmFolderWiz::btnDeleteClick() {
+  const int row = manager_.Selected();
+  if (row < 0 || !manager_.DeleteEnabled()) return;
+  const std::string question = manager_.DeleteQuestion(row);
+  if (!question.empty() &&
+      MessageBoxText(hwnd(), question, kDeleteQuestionCaption, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
+    return;
+  ::SetLastError(0);
+  const DeleteOutcome r = manager_.Delete(row);
+  if (!r.warning.empty()) {
+    ShowWarning(r.warning, kWarningCaption);
+    return;
+  }
+  FillList();
+  UpdateDelete();
+  ::SetFocus(::GetDlgItem(hwnd(), kBtnClose));
+}
+
+bool TfrmFolderWiz::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case kBtnNew: btnNewClick(); return true;
+        case kBtnRename: btnRenameClick(); return true;
+        case kBtnDelete: btnDeleteClick(); return true;
+        case kBtnClose:
+        case IDCANCEL: done_ = true; return true;
+        case kLstFolders:
+          if (HIWORD(wp) == LBN_SELCHANGE)
+            manager_.Select(static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)));
+          else if (HIWORD(wp) == LBN_DBLCLK)
+            btnRenameClick();
+          return true;
+      }
+      return false;
+    case WM_CLOSE: done_ = true; return true;
+    case DM_GETDEFID: *result = MAKELRESULT(kBtnClose, DC_HASDEFID); return true;
+    case WM_HELP: ShowHelp(hwnd(), kFolderManagerHelp); *result = TRUE; return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      PaintImage1(dc);
+      ::EndPaint(hwnd(), &ps);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TfrmFolderWiz::PaintImage1(HDC dc) const {
+  const Rect at = scale_(kImage1);
+  DrawFolderArt(dc, at.left, at.top, scale_);
+}
+
+}  // namespace flk

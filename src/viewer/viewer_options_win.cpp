@@ -1,0 +1,170 @@
+#include "viewer/viewer_options_win.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/common_services_win.h"
+#include "viewer/check_list_win.h"
+#include "viewer/viewer_options.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kClientWidth = 305, kClientHeight = 196;
+constexpr int kRowHeight = 15;
+constexpr UINT kReleaseMessage = WM_APP + 1;
+enum Id { kGroupBox1 = 401, kChklstPanels, kGroupBox2, kChklstButtons };
+
+class TfrmViewerOptions : public win::Window {
+ public:
+  bool FormCreate(HWND viewer) {
+    const DpiScale s = win::WindowScale(viewer);
+    if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption, Size{kClientWidth, kClientHeight},
+                               s, win::FormPlace::BelowMouse, viewer))
+      return false;
+    NONCLIENTMETRICSW m{};
+    m.cbSize = sizeof m;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+    font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+    HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+
+    win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 115, 119)),
+                     kGroupBox1, font);
+    panels_.checked = [this](int row) { return PanelChecked(look_, row); };
+    panels_.toggled = [this](int row) { chklstPanelsClick(row); };
+    panels_.Create(hwnd(), kChklstPanels, s(Rect::FromXYWH(11, 24, 109, 4 * kRowHeight)), font,
+                   {kPanelRowTexts.begin(), kPanelRowTexts.end()}, kPanelRowCount, kRowHeight, s);
+
+    win::CreateChild(hwnd(), L"BUTTON", kButtonsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(144, 8, 150, 137)),
+                     kGroupBox2, font);
+    buttons_.checked = [this](int row) { return ButtonChecked(look_, row); };
+    buttons_.toggled = [this](int row) { chklstButtonsClick(row); };
+    buttons_.Create(hwnd(), kChklstButtons, s(Rect::FromXYWH(147, 24, 144, kButtonRowsPerColumn * kRowHeight)), font,
+                    {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kRowHeight, s);
+
+    win::CreateChild(hwnd(), L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(224, 160, 75, 25)), IDOK,
+                     font);
+    return true;
+  }
+
+  bool released() const { return released_; }
+
+  void ShowViewerOptions(ViewerOptionsHost& host) {
+    host_ = &host;
+    POINT mouse{};
+    ::GetCursorPos(&mouse);
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, r.right - r.left);
+    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnScreen(hwnd());
+    look_ = host.Look();
+    ShowState();
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+    if (!focus_) focus_ = panels_.hwnd();
+    ::SetFocus(focus_);
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
+    *result = 0;
+    switch (msg) {
+      case WM_COMMAND:
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) Release();  // btnOKClick
+        return true;
+      case WM_CLOSE: Release(); return true;  // FormClose
+      case kReleaseMessage: ::DestroyWindow(hwnd()); return true;
+      case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
+      case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item->hwndItem == panels_.hwnd()) panels_.Draw(*item);
+        else if (item->hwndItem == buttons_.hwnd()) buttons_.Draw(*item);
+        else return false;
+        *result = TRUE;
+        return true;
+      }
+      case WM_CTLCOLORLISTBOX:
+        *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+      case WM_ACTIVATE:
+        // A plain window does not keep its focused child over a switch: the dialog does.
+        if (LOWORD(wp) == WA_INACTIVE) {
+          HWND f = ::GetFocus();
+          if (f && ::IsChild(hwnd(), f)) focus_ = f;
+        } else if (focus_ && ::IsWindow(focus_) && ::IsWindowEnabled(focus_)) {
+          ::SetFocus(focus_);
+        }
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  void ShowState() {
+    ::EnableWindow(buttons_.hwnd(), ButtonListEnabled(look_));
+    panels_.Refresh();
+    buttons_.Refresh();
+  }
+
+  void Apply(const ViewerLook& look) {
+    look_ = look;
+    if (host_) {
+      host_->ApplyLook(look);
+      look_ = host_->Look();
+    }
+    ShowState();
+  }
+
+  void chklstPanelsClick(int row) { Apply(WithPanelToggled(look_, row)); }
+  void chklstButtonsClick(int row) { Apply(WithButtonToggled(look_, row)); }
+
+  // Destroyed once the present message is done; the next opening makes a new one.
+  void Release() {
+    if (!released_) ::PostMessageW(hwnd(), kReleaseMessage, 0, 0);
+    released_ = true;
+    ::ShowWindow(hwnd(), SW_HIDE);
+  }
+
+  ViewerOptionsHost* host_ = nullptr;
+  ViewerLook look_;
+  CheckList panels_, buttons_;
+  win::UniqueFont font_;
+  HWND focus_ = nullptr;
+  bool released_ = false;
+};
+
+std::unique_ptr<TfrmViewerOptions>& Dialog() {
+  static std::unique_ptr<TfrmViewerOptions> dialog;
+  return dialog;
+}
+
+}  // namespace
+
+void ShowViewerOptions(HWND viewer, ViewerOptionsHost& host) {
+  auto& dialog = Dialog();
+  if (dialog && (!dialog->hwnd() || dialog->released())) dialog.reset();  // closed earlier: forget it
+  if (!dialog) {
+    dialog = std::make_unique<TfrmViewerOptions>();
+    if (!dialog->FormCreate(viewer)) {
+      dialog.reset();
+      return;
+    }
+  }
+  dialog->ShowViewerOptions(host);
+}
+
+void CloseViewerOptions() { Dialog().reset(); }
+
+HWND ViewerOptionsWindow() {
+  const auto& dialog = Dialog();
+  return dialog && !dialog->released() ? dialog->hwnd() : nullptr;
+}
+
+}  // namespace flk
