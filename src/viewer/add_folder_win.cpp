@@ -57,6 +57,14 @@ class TfrmAddFolder : public win::Window {
     win::ModalOptions options;
     options.owner = owner;
     options.focus = edit_;
+    // Esc for the cancel button (not every system's dialog keys reach a plain window).
+    options.keyPreview = [this](const MSG& msg) {
+      if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE ||
+          (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
+        return false;
+      done_ = true;
+      return true;
+    };
     win::RunModalLoop(hwnd(), [this] { return done_; }, options);
     ::DestroyWindow(hwnd());
   }

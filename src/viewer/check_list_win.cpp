@@ -70,6 +70,11 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Toggle(static_cast<int>(::SendMessageW(list_, LB_GETCARETINDEX, 0, 0)));
         return 0;
       }
+      // Esc is the dialog's cancel key, also where the system's dialog keys leave it to the list.
+      if (wp == VK_ESCAPE) {
+        ::SendMessageW(::GetParent(list_), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+      }
       break;
     case WM_CHAR:
       if (wp == L' ') return 0;  // no search for a row starting with a space
