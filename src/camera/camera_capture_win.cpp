@@ -73,10 +73,8 @@ bool TfrmCam::CaptureWhole(CaptureMode mode) {
   PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, *picture); };
   FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
   role_.CountToolUse(what->usageCode);
-  // A running viewer comes forward on the ring; without one the camera says
-  // where the picture went (see PerformTimerWork).
-  if (stored.stored && stored.openViewer && ::FindWindowA(kViewerClass, kViewerCaption)) OpenViewerOnLastCaptures();
-  return stored.stored;
+  // The viewer is brought up on the ring by the caller (PerformTimerWork).
+  return stored.stored && stored.openViewer;
 }
 
 // ---- Hold ---------------------------------------------------------------------------

@@ -60,14 +60,11 @@ void TfrmCam::ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) 
     FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
     role_.CountToolUse(usageCode);
     picture.reset();
-    if (stored.stored && stored.openViewer && ::FindWindowA(kViewerClass, kViewerCaption)) {
+    if (stored.stored && stored.openViewer) {
       role_.HideCameraToTray();
       OpenViewerOnLastCaptures();
       return;
     }
-    // Without a viewer the camera comes back and says where the picture went,
-    // as after the other whole captures.
-    if (stored.stored) SetStatus(kStatusStoredRing);
   }
   MarkStale();
   RequestCapture(false, kModeRefresh);

@@ -404,15 +404,13 @@ void TfrmCam::PerformTimerWork() {
   }
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode != kModeRefresh) {
-    bool stored = CaptureWhole(w.captureMode);
+    const bool stored = CaptureWhole(w.captureMode);
     if (w.thawWithoutRefresh) ThawDesktop(false);
-    // Until the recall viewer exists the camera comes back and says where the
-    // picture went, instead of waiting unseen in the tray.
-    if (stored && !::FindWindowA(kViewerClass, kViewerCaption)) {
-      Rect r = WindowRectNow();
-      GrabUnderCamera(r.left, r.top, r.width(), r.height());
-      w.showCamera = true;
-      SetStatus(kStatusStoredRing);
+    // The camera waits in the tray; the user sees the picture in the viewer.
+    if (stored) {
+      w.showCamera = false;
+      role_.HideCameraToTray();
+      OpenViewerOnLastCaptures();
     }
   }
   if (w.showCamera) {

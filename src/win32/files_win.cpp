@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "output/atomic_file.h"
 #include "shell/settings.h"
 #include "win32/unique_handle.h"
@@ -18,7 +20,8 @@ std::vector<FoundFile> FindFiles(const std::string& pattern) {
     std::wstring n = d.cFileName;
     if (n == L"." || n == L"..") continue;
     found.push_back(FoundFile{Narrow(n), (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                              (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow});
+                              (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow,
+                              (d.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
   } while (::FindNextFileW(find.get(), &d));
   return found;
 }
@@ -67,6 +70,23 @@ std::optional<double> FileLocalDays(const std::string& path) {
   ULARGE_INTEGER u{{local.dwLowDateTime, local.dwHighDateTime}};
   // FILETIME counts 100 ns from 1601.
   return OleDateFromUnixSeconds(double(u.QuadPart) / 1e7 - 11644473600.0).days;
+}
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, uint64_t limit) {
+  UniqueFile file(::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > limit) return std::nullopt;
+  std::vector<uint8_t> bytes(size_t(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+    if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return std::nullopt;
+    done += got;
+  }
+  return bytes;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::function<bool(std::FILE*)>& write) {

@@ -16,6 +16,7 @@ struct FoundFile {
   std::string name;  // without the folder
   bool directory = false;
   uint64_t size = 0;
+  bool hiddenOrSystem = false;
 };
 
 // Entries matching a pattern such as "C:\\Data\\Folders\\*.bmp"; "." and ".." are left out.
@@ -29,6 +30,9 @@ bool DirectoryExists(const std::string& path);
 std::optional<uint64_t> FileSizeOf(const std::string& path);
 // Last write time as local OLE days (what the program's dates count in); nothing when unreadable.
 std::optional<double> FileLocalDays(const std::string& path);
+
+// The whole file, or nothing when it cannot be opened or read (or is larger than limit).
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, uint64_t limit = uint64_t(1) << 31);
 
 // Writes the file through `write` atomically; false leaves the old file intact.
 bool WriteFileAtomic(const std::string& path, const std::function<bool(std::FILE*)>& write);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace flk::win {
@@ -66,6 +68,7 @@ FLK_HANDLE_TRAITS(UniquePrinterDC, HDC, nullptr, ::DeleteDC(h))
 FLK_HANDLE_TRAITS(UniqueWindowHandle, HWND, nullptr, ::DestroyWindow(h))
 FLK_HANDLE_TRAITS(UniqueLocal, HLOCAL, nullptr, ::LocalFree(h))
 FLK_HANDLE_TRAITS(UniqueSid, PSID, nullptr, ::FreeSid(h))
+FLK_HANDLE_TRAITS(UniqueImageList, HIMAGELIST, nullptr, ::ImageList_Destroy(h))
 #undef FLK_HANDLE_TRAITS
 
 // GetDC / ReleaseDC pair (the window is needed to release); nullptr is the screen.

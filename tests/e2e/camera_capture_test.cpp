@@ -297,8 +297,12 @@ TEST_F(CameraCaptureTest, TrayLastActiveCapturesTakeTheWindowInFrontBeforeTheCli
     ASSERT_TRUE(picture) << DescribeBoxes(cam.process.pid()) << "; status: " << StatusText(cam.camera);
     EXPECT_EQ(PatternMismatches(*picture, round.area, FixtureColour), 0)
         << "after " << round.downs << " steps: " << picture->width << " x " << picture->height;
-    // The camera comes back (no viewer yet) before the next round.
-    EXPECT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
+    // The viewer shows the ring with the camera in the tray; closed, and the
+    // camera asked back from the tray, for the next round.
+    EXPECT_TRUE(WaitViewer()) << "the viewer opens on the capture";
+    EXPECT_FALSE(IsVisible(cam.camera));
+    EXPECT_TRUE(CloseViewer());
+    ASSERT_TRUE(Post(tray, flk::kWmCameraRequest, 1, 0));
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
   }
 }

@@ -138,17 +138,20 @@ TEST_F(CameraModesTest, F1AnswersWithHelpAndTheCameraGoesOn) {
   EXPECT_TRUE(WaitStatus(cam.camera, "Copied to clipboard."));
 }
 
-TEST_F(CameraModesTest, FullScreenCaptureGoesIntoTheRingAndTheCameraComesBack) {
+TEST_F(CameraModesTest, FullScreenCaptureGoesIntoTheRingAndTheViewerShowsIt) {
   PatternWindow pattern(kPatternRect);
   ASSERT_TRUE(pattern.WaitPainted());
   std::string ring = DataFolder() + "Folders\\LastCaptures\\";
   RunningCamera cam = StartCameraOver(kCameraRect);
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::FullScreen)));
-  // The camera steps aside for the capture, then (no viewer yet) shows again
-  // and says where the picture went.
-  ASSERT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
-  EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); }));
+  // The camera steps aside for the capture and stays in the tray; the viewer
+  // opens on the ring with the new picture as the one shown.
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(viewer) << DescribeBoxes(cam.process.pid());
+  EXPECT_TRUE(WaitUntil([&] { return ViewerStatus(viewer).ends_with(" pictures loaded from LastCaptures folder."); }))
+      << ViewerStatus(viewer);
+  EXPECT_FALSE(IsVisible(cam.camera));
   WIN32_FIND_DATAA d;
   std::string newest;
   HANDLE find = ::FindFirstFileA((ring + "*.bmp").c_str(), &d);
@@ -168,6 +171,7 @@ TEST_F(CameraModesTest, FullScreenCaptureGoesIntoTheRingAndTheCameraComesBack) {
     for (int x = under.left; x < under.right; ++x)
       if (picture->at(x, y) != PatternColour(x, y)) ++bad;
   EXPECT_EQ(bad, 0);
+  EXPECT_TRUE(CloseViewer());
 }
 
 }  // namespace

@@ -222,4 +222,21 @@ void OpenScene(Scene& s, const RECT& window) {
 
 void Command(const Scene& s, flk::CommandId id) { ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(id))); }
 
+HWND WaitViewer(DWORD timeoutMs) { return WaitWindow("TfrmViewer", "FramelarkPro Recall Viewer", true, timeoutMs); }
+
+std::string ViewerStatus(HWND viewer) {
+  return WindowText(::FindWindowExA(viewer, nullptr, "msctls_statusbar32", nullptr));
+}
+
+bool WaitViewerStatus(HWND viewer, const std::string& text, DWORD timeoutMs) {
+  return WaitUntil([&] { return ViewerStatus(viewer) == text; }, timeoutMs);
+}
+
+bool CloseViewer() {
+  HWND v = FindTop("TfrmViewer", "FramelarkPro Recall Viewer");
+  if (!v) return true;
+  Post(v, WM_CLOSE);
+  return WaitUntil([] { return !FindTop("TfrmViewer", "FramelarkPro Recall Viewer"); });
+}
+
 }  // namespace flk::e2e

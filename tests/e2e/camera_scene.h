@@ -85,6 +85,13 @@ bool WaitStatusPrefix(HWND camera, const std::string& prefix, DWORD timeoutMs = 
 
 // Writes fresh user settings with the camera at `window`, starts the program
 // and waits until the camera shows the pattern in its view.
+// The recall viewer (its own process): the window once it is shown, its
+// status line, and its end (nullptr / true when there is none).
+HWND WaitViewer(DWORD timeoutMs = kWaitMs);
+std::string ViewerStatus(HWND viewer);
+bool WaitViewerStatus(HWND viewer, const std::string& text, DWORD timeoutMs = kWaitMs);
+bool CloseViewer();
+
 struct RunningCamera {
   Process process;
   HWND camera = nullptr;

@@ -151,7 +151,8 @@ TEST_P(ScrollCaptureTest, RoboStoresTheWholeDocumentOnce) {
   EXPECT_EQ(r.compared, contents);
   EXPECT_EQ(r.differing, 0) << "first differing contents row " << r.first;
   EXPECT_TRUE(WaitUntil([&] { return w.pos() == 0; })) << "the window goes back to its top";
-  EXPECT_TRUE(WaitStatus(cam.camera, "Stored to LastCaptures folder.")) << StatusText(cam.camera);
+  EXPECT_TRUE(WaitViewer()) << "the viewer shows the result";
+  EXPECT_TRUE(CloseViewer());
   EXPECT_EQ(PaintedPixels(w, cam.camera), 0) << "index pixels left on the window";
 }
 

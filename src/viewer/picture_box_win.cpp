@@ -1,0 +1,104 @@
+#include "viewer/viewer_parts_win.h"
+
+#include <algorithm>
+
+#include "viewer/viewer_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+namespace {
+constexpr COLORREF kBoxColour = RGB(48, 48, 48);  // 3158064
+}
+
+bool TPictureBox::FormCreate(HWND parent) {
+  return Create(L"TScrollBox", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0, 0, 0, 0,
+                parent, nullptr, nullptr, ::LoadCursor(nullptr, IDC_ARROW), 0);
+}
+
+void TPictureBox::SetPictureSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  UpdateBars();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TPictureBox::UpdateBars() {
+  // Twice: a bar that appears takes room from the other direction.
+  for (int pass = 0; pass < 2; ++pass) {
+    RECT c;
+    ::GetClientRect(hwnd(), &c);
+    pos_.x = std::clamp(int(pos_.x), 0, std::max(0, width_ - int(c.right)));
+    pos_.y = std::clamp(int(pos_.y), 0, std::max(0, height_ - int(c.bottom)));
+    SCROLLINFO h{sizeof h, SIF_ALL, 0, std::max(0, width_ - 1), UINT(c.right), pos_.x, 0};
+    SCROLLINFO v{sizeof v, SIF_ALL, 0, std::max(0, height_ - 1), UINT(c.bottom), pos_.y, 0};
+    ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
+    ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+  }
+}
+
+void TPictureBox::Scroll(int bar, int code) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ::GetScrollInfo(hwnd(), bar, &si);
+  int p = si.nPos;
+  const int line = 16, page = std::max(1, int(si.nPage) - line);
+  switch (code) {
+    case SB_LINEUP: p -= line; break;
+    case SB_LINEDOWN: p += line; break;
+    case SB_PAGEUP: p -= page; break;
+    case SB_PAGEDOWN: p += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: p = si.nTrackPos; break;
+    case SB_TOP: p = 0; break;
+    case SB_BOTTOM: p = si.nMax; break;
+    default: return;
+  }
+  p = std::clamp(p, 0, std::max(0, si.nMax - int(si.nPage) + 1));
+  (bar == SB_HORZ ? pos_.x : pos_.y) = p;
+  si.fMask = SIF_POS;
+  si.nPos = p;
+  ::SetScrollInfo(hwnd(), bar, &si, TRUE);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      RECT c;
+      ::GetClientRect(hwnd(), &c);
+      win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
+      // The picture first, then the dark rest around it: no flicker.
+      const int w = std::min(int(c.right), width_ - int(pos_.x)), h = std::min(int(c.bottom), height_ - int(pos_.y));
+      if (w > 0 && h > 0) viewer_.PaintPicture(dc.get(), c, pos_);
+      RECT right{std::max(0, w), 0, c.right, c.bottom}, below{0, std::max(0, h), std::max(0, w), c.bottom};
+      ::FillRect(dc.get(), &right, dark.get());
+      ::FillRect(dc.get(), &below, dark.get());
+      return true;
+    }
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_SIZE: UpdateBars(); return false;
+    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wp)); return true;
+    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp)); return true;
+    case WM_MOUSEWHEEL: {
+      const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+      for (int i = 0; i < std::abs(steps) * 3; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+      return true;
+    }
+    case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;
+    case WM_CONTEXTMENU: {
+      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      if (p.x == -1 && p.y == -1) {
+        p = {0, 0};
+        ::ClientToScreen(hwnd(), &p);
+      }
+      viewer_.PictureContextMenu(p);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace flk

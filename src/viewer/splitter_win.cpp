@@ -1,0 +1,56 @@
+#include "viewer/viewer_parts_win.h"
+
+#include "viewer/viewer_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+bool TSplitter::FormCreate(HWND parent) {
+  return Create(L"TSplitter", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, 0, parent, nullptr, nullptr,
+                ::LoadCursor(nullptr, IDC_SIZENS), 0);
+}
+
+bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      RECT c;
+      ::GetClientRect(hwnd(), &c);
+      ::FillRect(dc.get(), &c, ::GetSysColorBrush(COLOR_BTNFACE));
+      ::DrawEdge(dc.get(), &c, BDR_RAISEDINNER, BF_RECT);
+      return true;
+    }
+    case WM_LBUTTONDOWN: {
+      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      ::ClientToScreen(hwnd(), &p);
+      dragging_ = true;
+      lastY_ = p.y;
+      ::SetCapture(hwnd());
+      return true;
+    }
+    case WM_MOUSEMOVE: {
+      if (!dragging_) return true;
+      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      ::ClientToScreen(hwnd(), &p);
+      if (p.y == lastY_) return true;
+      RECT before;
+      ::GetWindowRect(hwnd(), &before);
+      viewer_.SplitterMoved(this, p.y - lastY_);
+      RECT after;
+      ::GetWindowRect(hwnd(), &after);
+      // Only the distance the viewer allowed counts as done.
+      lastY_ += after.top - before.top;
+      return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (dragging_) {
+        dragging_ = false;
+        if (msg == WM_LBUTTONUP) ::ReleaseCapture();
+      }
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace flk

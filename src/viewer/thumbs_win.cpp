@@ -1,0 +1,73 @@
+#include "viewer/viewer_parts_win.h"
+
+#include <algorithm>
+
+#include "viewer/viewer_win.h"
+#include "win32/unique_handle.h"
+
+namespace flk {
+
+std::optional<Picture> MakeThumbnail(const Picture& p, int thumbSize) {
+  const Size s = ThumbDrawSize(p.width(), p.height(), thumbSize);
+  if (s.width <= 0 || s.height <= 0) return std::nullopt;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.width, s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  win::UniqueBitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+  if (!dib || !dc) return std::nullopt;
+  HGDIOBJ old = ::SelectObject(dc.get(), dib.get());
+  ::SetStretchBltMode(dc.get(), COLORONCOLOR);
+  const std::vector<uint8_t> info = p.info();
+  bool drawn = false;
+  for (int w = p.width(), h = p.height(); w > 0 && h > 0 && !drawn; w /= 2, h /= 2)
+    drawn = ::StretchDIBits(dc.get(), 0, 0, s.width, s.height, 0, p.height() - h, w, h, p.bits(),
+                            reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY) != 0;
+  ::GdiFlush();
+  ::SelectObject(dc.get(), old);
+  if (!drawn) return std::nullopt;
+  std::optional<Picture> thumb = Picture::Create(s.width, s.height, 32);
+  if (thumb) std::copy_n(static_cast<const uint8_t*>(bits), thumb->bitsSize(), thumb->bits());
+  return thumb;
+}
+
+bool TPaintThumbs::FormCreate(HWND parent) {
+  return Create(L"TPaintThumbs", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, 0, parent, nullptr,
+                nullptr, ::LoadCursor(nullptr, IDC_ARROW), 0);
+}
+
+bool TPaintThumbs::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDC dc(hwnd());
+      RECT c;
+      ::GetClientRect(hwnd(), &c);
+      // Drawn into memory first: the strip is repainted on every step of a drag.
+      win::UniqueMemoryDC mem(::CreateCompatibleDC(dc.get()));
+      win::UniqueBitmap bmp(::CreateCompatibleBitmap(dc.get(), std::max(1L, c.right), std::max(1L, c.bottom)));
+      if (!mem || !bmp) {
+        viewer_.PaintThumbs(dc.get(), c);
+        return true;
+      }
+      HGDIOBJ old = ::SelectObject(mem.get(), bmp.get());
+      viewer_.PaintThumbs(mem.get(), c);
+      ::BitBlt(dc.get(), 0, 0, c.right, c.bottom, mem.get(), 0, 0, SRCCOPY);
+      ::SelectObject(mem.get(), old);
+      return true;
+    }
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_LBUTTONDOWN:
+      ::SetCapture(hwnd());
+      viewer_.ThumbPressed(short(LOWORD(lp)));
+      return true;
+    case WM_MOUSEMOVE:
+      if (wp & MK_LBUTTON) viewer_.ThumbPressed(short(LOWORD(lp)));
+      return true;
+    case WM_LBUTTONUP:
+      if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace flk

@@ -1,0 +1,77 @@
+// The recall viewer's own small windows: the thumbnail strip, the dark box
+// that shows the picture at its own size with scroll bars, and the splitters.
+// Each only reports to the viewer, which decides.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "base/picture.h"
+#include "win32/window.h"
+
+namespace flk {
+
+class TfrmViewer;
+
+// A thumbnail as the strip draws it: the whole picture stretched (colour on
+// colour) to at most thumbSize on each side; when the system refuses the
+// stretch, ever smaller top-left parts of the source are tried, down to none.
+std::optional<Picture> MakeThumbnail(const Picture& picture, int thumbSize);
+// The file's last write time as the status line and Properties show it
+// ("dddddd     tt"), or the present time when the file cannot be read.
+std::string FileDateText(const std::string& path);
+
+// paintThumbs: draws what the viewer lays out; a press or a drag with the
+// left button selects the picture under the pointer.
+class TPaintThumbs : public win::Window {
+ public:
+  explicit TPaintThumbs(TfrmViewer& viewer) : viewer_(viewer) {}
+  bool FormCreate(HWND parent);
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  TfrmViewer& viewer_;
+};
+
+// ScrollBox1 with imgMain: the picture at its own size in the top-left
+// corner on dark grey, scroll bars when it is larger than the box.
+class TPictureBox : public win::Window {
+ public:
+  explicit TPictureBox(TfrmViewer& viewer) : viewer_(viewer) {}
+  bool FormCreate(HWND parent);
+  // The size of what is shown (0 x 0 for nothing); scrolls back into range.
+  void SetPictureSize(int width, int height);
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  void UpdateBars();
+  void Scroll(int bar, int code);
+
+  TfrmViewer& viewer_;
+  int width_ = 0, height_ = 0;
+  POINT pos_{0, 0};
+};
+
+// A beveled bar dragged up or down; each move reports the distance since the
+// last one, and the viewer moves it (or not).
+class TSplitter : public win::Window {
+ public:
+  explicit TSplitter(TfrmViewer& viewer) : viewer_(viewer) {}
+  bool FormCreate(HWND parent);
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  TfrmViewer& viewer_;
+  bool dragging_ = false;
+  int lastY_ = 0;
+};
+
+}  // namespace flk

@@ -1,0 +1,35 @@
+#include "viewer/viewer_role_win.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "shell/app_win.h"
+#include "shell/names.h"
+#include "viewer/viewer_options_win.h"
+#include "viewer/viewer_win.h"
+
+namespace flk {
+
+int RunViewerRole() {
+  // Two viewers would write the same pictures and settings: a second start
+  // brings the running one forward instead.
+  if (HWND running = ::FindWindowA(kViewerClass, kViewerCaption)) {
+    if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
+    ::SetForegroundWindow(running);
+    return 0;
+  }
+  RoleSettings settings;
+  auto viewer = std::make_unique<TfrmViewer>(settings.settings());
+  if (!viewer->FormCreate()) return 1;
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (HWND options = ViewerOptionsWindow(); options && ::IsDialogMessageW(options, &msg)) continue;
+    if (viewer->hwnd() && viewer->FormKeyDown(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return int(msg.wParam);
+}
+
+}  // namespace flk

@@ -1,0 +1,61 @@
+#include "viewer/viewer_settings.h"
+
+namespace flk {
+
+namespace {
+// The button switches in their stored order.
+struct ButtonSetting {
+  const char* name;
+  ViewerButton button;
+};
+constexpr ButtonSetting kButtonSettings[] = {
+    {"ViewerbtnPrint", ViewerButton::Print},   {"ViewerbtnPrintFit", ViewerButton::PrintFit},
+    {"ViewerbtnEmail", ViewerButton::Email},   {"ViewerbtnCopy", ViewerButton::Copy},
+    {"ViewerbtnSave", ViewerButton::Save},     {"ViewerbtnEdit", ViewerButton::Edit},
+    {"ViewerbtnSticky", ViewerButton::Sticky}, {"ViewerbtnDelete", ViewerButton::Delete},
+    {"ViewerbtnPaste", ViewerButton::Paste},   {"ViewerbtnMirror", ViewerButton::Mirror},
+    {"ViewerbtnFlip", ViewerButton::Flip},     {"ViewerbtnInvert", ViewerButton::Invert},
+    {"ViewerbtnCamera", ViewerButton::Camera}, {"ViewerbtnSaveInc", ViewerButton::SaveInc},
+    {"ViewerbtnCrop", ViewerButton::Crop},     {"ViewerbtnProp", ViewerButton::Prop},
+};
+bool& Switch(ViewerLook& look, ViewerButton b) { return look.buttons[size_t(b)]; }
+}  // namespace
+
+bool ReadViewerSettings(Settings& s, ViewerSettings* out) {
+  if (!s.OpenSettingsKey(kAccessRead)) return false;
+  ViewerSettings v;
+  v.height = s.ReadSetting("ViewerHeight", v.height);
+  v.width = s.ReadSetting("ViewerWidth", v.width);
+  v.top = s.ReadSetting("ViewerTop", v.top);
+  v.left = s.ReadSetting("ViewerLeft", v.left);
+  v.look.toolImages = s.ReadSetting("ViewerToolImages", true);
+  v.look.toolText = s.ReadSetting("ViewerToolText", true);
+  v.look.memo = s.ReadSetting("ViewerMemo", true);
+  v.look.status = s.ReadSetting("ViewerStatus", true);
+  for (const ButtonSetting& b : kButtonSettings) Switch(v.look, b.button) = s.ReadSetting(b.name, true);
+  v.thumbHeight = s.ReadSetting("ViewerThumbHeight", v.thumbHeight);
+  v.memoHeight = s.ReadSetting("ViewerMemoHeight", v.memoHeight);
+  s.EndReadSeries();
+  *out = v;
+  return true;
+}
+
+bool WriteViewerSettings(Settings& s, const ViewerSettings& v) {
+  if (!s.OpenSettingsKey(kAccessWrite)) return false;
+  s.WriteSetting("ViewerLeft", v.left);
+  s.WriteSetting("ViewerTop", v.top);
+  s.WriteSetting("ViewerWidth", v.width);
+  s.WriteSetting("ViewerHeight", v.height);
+  s.WriteSetting("ViewerToolImages", v.look.toolImages);
+  s.WriteSetting("ViewerToolText", v.look.toolText);
+  s.WriteSetting("ViewerMemo", v.look.memo);
+  s.WriteSetting("ViewerStatus", v.look.status);
+  ViewerLook look = v.look;
+  for (const ButtonSetting& b : kButtonSettings) s.WriteSetting(b.name, Switch(look, b.button));
+  s.WriteSetting("ViewerThumbHeight", v.thumbHeight);
+  s.WriteSetting("ViewerMemoHeight", v.memoHeight);
+  s.EndWriteSeries();
+  return true;
+}
+
+}  // namespace flk

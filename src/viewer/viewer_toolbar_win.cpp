@@ -1,0 +1,185 @@
+// The recall viewer's tool bars, menus and the parts the options dialog
+// turns on and off.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "viewer/viewer_icons_win.h"
+#include "viewer/viewer_win.h"
+
+namespace flk {
+
+namespace {
+constexpr int kIdToolBar = 10, kIdToolBarMore = 11;
+constexpr int kMoreId = 99;
+constexpr int kButtonWidth = 46, kSeparatorWidth = 2;
+
+// Toolbar texts must stay alive while the toolbar exists.
+const std::wstring& WideCaption(const char* text) {
+  static std::vector<std::pair<const char*, std::wstring>> kept;
+  for (auto& [k, w] : kept)
+    if (k == text) return w;
+  kept.emplace_back(text, win::Widen(text));
+  return kept.back().second;
+}
+
+HWND MakeToolBar(HWND parent, int id) {
+  HWND tb = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                  TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), win::ModuleInstance(), nullptr);
+  ::SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  ::SendMessageW(tb, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  return tb;
+}
+
+std::wstring MenuText(const ViewerMenuItem& item) {
+  std::string t = item.caption;
+  if (item.shortcut) t += std::string("\t") + item.shortcut;
+  return win::Widen(t);
+}
+
+HMENU MakeMenu(std::span<const ViewerMenuItem> items) {
+  HMENU m = ::CreatePopupMenu();
+  for (const ViewerMenuItem& item : items) {
+    if (!item.caption) ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+    else ::AppendMenuW(m, MF_STRING, UINT_PTR(CommandMenuId(item.command)), MenuText(item).c_str());
+  }
+  return m;
+}
+}  // namespace
+
+void TfrmViewer::CreateToolBars() {
+  toolBar_ = MakeToolBar(hwnd(), kIdToolBar);
+  toolBarMore_ = MakeToolBar(hwnd(), kIdToolBarMore);
+  images_ = MakeViewerIcons(scale_, false);
+  hotImages_ = MakeViewerIcons(scale_, true);
+  std::vector<TBBUTTON> buttons;
+  for (const ViewerToolButton& b : ViewerToolButtons()) {
+    if (b.separatorBefore) {
+      TBBUTTON sep{};
+      sep.iBitmap = scale_(kSeparatorWidth);
+      sep.fsStyle = BTNS_SEP;
+      buttons.push_back(sep);
+    }
+    TBBUTTON t{};
+    t.iBitmap = b.image;
+    t.idCommand = CommandMenuId(b.command);
+    t.fsState = TBSTATE_ENABLED;
+    t.fsStyle = BTNS_BUTTON;
+    t.iString = reinterpret_cast<INT_PTR>(WideCaption(b.caption).c_str());
+    buttons.push_back(t);
+  }
+  ::SendMessageW(toolBar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  TBBUTTON more{};
+  more.iBitmap = I_IMAGENONE;
+  more.idCommand = kMoreId;
+  more.fsState = TBSTATE_ENABLED;
+  more.fsStyle = BTNS_BUTTON | BTNS_WHOLEDROPDOWN;
+  more.iString = reinterpret_cast<INT_PTR>(WideCaption("More").c_str());
+  ::SendMessageW(toolBarMore_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&more));
+  for (const ViewerToolButton& b : ViewerToolButtons())
+    ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look_.Shows(b.button), 0));
+}
+
+void TfrmViewer::CreateMenus() {
+  mainMenu_.reset(::CreateMenu());
+  for (const ViewerMenu& m : ViewerMainMenus()) {
+    HMENU sub = MakeMenu(m.items);
+    if (std::string(m.caption) == "&Folders") foldersMenu_ = sub;
+    ::AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), win::Widen(m.caption).c_str());
+  }
+  ::SetMenu(hwnd(), mainMenu_.get());
+  moreMenu_.reset(MakeMenu(ViewerMoreMenu()));
+  popupMenu_.reset(MakeMenu(ViewerPopupMenu()));
+}
+
+void TfrmViewer::RebuildFolderMenu() {
+  for (int i = ::GetMenuItemCount(foldersMenu_) - 1; i >= 0; --i)
+    if (FolderOfMenuId(int(::GetMenuItemID(foldersMenu_, i)))) ::DeleteMenu(foldersMenu_, UINT(i), MF_BYPOSITION);
+  for (size_t i = 0; i < folders_.size(); ++i) {
+    std::wstring text = win::Widen(folders_[i]);
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    mi.fType = MFT_STRING | MFT_RADIOCHECK;
+    mi.wID = UINT(kFolderItemBase + int(i));
+    mi.dwTypeData = text.data();
+    ::InsertMenuItemW(foldersMenu_, UINT(i), TRUE, &mi);
+  }
+  ::DrawMenuBar(hwnd());
+}
+
+void TfrmViewer::CheckFolder(int index) {
+  if (folders_.empty()) return;
+  ::CheckMenuRadioItem(foldersMenu_, kFolderItemBase, kFolderItemBase + int(folders_.size()) - 1,
+                       index >= 0 ? UINT(kFolderItemBase + index) : 0, MF_BYCOMMAND);
+}
+
+void TfrmViewer::EnableCommand(ViewerCommand c, bool enabled) {
+  const int id = CommandMenuId(c);
+  ::SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+  const UINT flag = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  ::EnableMenuItem(mainMenu_.get(), UINT(id), flag);
+  ::EnableMenuItem(moreMenu_.get(), UINT(id), flag);
+  ::EnableMenuItem(popupMenu_.get(), UINT(id), flag);
+}
+
+void TfrmViewer::ApplyViewerToolbarLayout() {
+  toolBarShown_ = look_.ToolBarShown();
+  toolBarHeight_ = look_.toolImages ? (look_.toolText ? 44 : 32) : 27;
+  for (HWND tb : {toolBar_, toolBarMore_}) {
+    const bool main = tb == toolBar_;
+    ::SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look_.toolImages ? images_.get() : nullptr));
+    ::SendMessageW(tb, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(look_.toolImages ? hotImages_.get() : nullptr));
+    ::SendMessageW(tb, TB_SETBITMAPSIZE, 0, look_.toolImages ? MAKELPARAM(scale_(20), scale_(20)) : MAKELPARAM(0, 0));
+    ::SendMessageW(tb, TB_SETMAXTEXTROWS, look_.toolText ? 1 : 0, 0);
+    const int w = main ? scale_(kButtonWidth) : scale_(31) - scale_(2);
+    const int h = scale_(toolBarHeight_) - 4;
+    ::SendMessageW(tb, TB_SETBUTTONWIDTH, 0, MAKELPARAM(w, w));
+    ::SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(w, h));
+  }
+  pnlToolBarResize();
+}
+
+void TfrmViewer::pnlToolBarResize() {
+  int sum = 0;
+  const int n = int(::SendMessageW(toolBar_, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    TBBUTTON b{};
+    ::SendMessageW(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    if (b.fsState & TBSTATE_HIDDEN) continue;
+    RECT r;
+    if (::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) sum += r.right - r.left;
+  }
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  moreShown_ = c.right - 2 < sum;
+  ArrangeControls();
+}
+
+void TfrmViewer::ShowMoreMenu() {
+  RECT r;
+  ::SendMessageW(toolBarMore_, TB_GETRECT, kMoreId, reinterpret_cast<LPARAM>(&r));
+  ::MapWindowPoints(toolBarMore_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  TPMPARAMS tpm{sizeof tpm, r};
+  ::TrackPopupMenuEx(moreMenu_.get(), TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.right, r.bottom, hwnd(), &tpm);
+}
+
+void TfrmViewer::PictureContextMenu(POINT screen) {
+  ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, hwnd(), nullptr);
+}
+
+void TfrmViewer::ShowViewerOptionsHere() { ShowViewerOptions(hwnd(), *this); }
+
+void TfrmViewer::ApplyLook(const ViewerLook& look) {
+  if (look.memo && !look_.memo) memoHeight_ = ShownMemoHeight(memoHeight_);
+  look_ = look;
+  for (const ViewerToolButton& b : ViewerToolButtons())
+    ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look_.Shows(b.button), 0));
+  ApplyViewerToolbarLayout();
+}
+
+}  // namespace flk
