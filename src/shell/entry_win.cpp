@@ -10,6 +10,7 @@
 #include "setup/installer_win.h"
 #include "shell/roles.h"
 #include "shell/camera_role_win.h"
+#include "stickies/stickies_win.h"
 #include "tips/tips_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -27,10 +28,8 @@ std::string FirstArgument() {
 }
 
 // Roles whose windows are still to come say so and end with a failure code.
-int RoleNotBuilt(Role role) {
-  const char* part = role == Role::Sticky ? "sticky-note manager"
-                                          : "recall viewer";
-  MessageBoxText(nullptr, std::string("The ") + part + " of FramelarkPro is not built yet.", ApplicationTitleText(),
+int RoleNotBuilt(Role) {
+  MessageBoxText(nullptr, "The recall viewer of FramelarkPro is not built yet.", ApplicationTitleText(),
                  MB_OK | MB_ICONINFORMATION);
   return 3;
 }
@@ -53,6 +52,7 @@ int RunFramelark(HINSTANCE) {
     case Role::Setup: return RunSetupRole();
     case Role::Uninstal: return RunUninstalRole();
     case Role::Welcome: return RunTipsRole();
+    case Role::Sticky: return RunStickyRole();
     default: return RoleNotBuilt(role);
   }
 }
