@@ -181,11 +181,10 @@ TEST(Shortcuts, DisabledEntryIsSwallowedWithoutRunning) {
   EXPECT_EQ(m.run, CommandId::None);
   ASSERT_NE(m.entry, nullptr);
   EXPECT_STREQ(m.entry->name, "mnuWinCap");
-  // E-mail is not in this build: swallowed, not run.
+  // Enabled entries run: Ctrl+M e-mail, Ctrl+P print.
   m = MatchShortcut('M', {false, true, false}, {});
   EXPECT_TRUE(m.swallow);
-  EXPECT_EQ(m.run, CommandId::None);
-  // Print is: Ctrl+P runs it.
+  EXPECT_EQ(m.run, CommandId::Email);
   m = MatchShortcut('P', {false, true, false}, {});
   EXPECT_TRUE(m.swallow);
   EXPECT_EQ(m.run, CommandId::Print);

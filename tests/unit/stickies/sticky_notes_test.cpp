@@ -22,8 +22,8 @@ TEST(StickyNotes, SizeRulesAtTheirEdges) {
       {{1025, 10}, 200, StickyCheck::TooBig},   // wider than the screen
       {{10, 769}, 200, StickyCheck::TooBig},    // higher than the screen
       {{300, 768}, 200, StickyCheck::Ok},       // screen high, under half wide
-      {{10, 10}, 691, StickyCheck::SourceTooTall},
-      {{10, 10}, 691 - 1, StickyCheck::Ok},  // 0.9 x 768 = 691.2
+      {{10, 10}, 692, StickyCheck::SourceTooTall},
+      {{10, 10}, 691, StickyCheck::Ok},  // 0.9 x 768 = 691.2
   };
   for (const Row& r : rows)
     EXPECT_EQ(CheckSticky(r.picture, screen, r.sourceHeight), r.expected)
