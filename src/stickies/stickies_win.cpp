@@ -146,6 +146,9 @@ int RunStickyRole() {
   if (!common.FormCreate()) return 1;
   TfrmStickies manager(common);
   if (!manager.FormCreate()) return 1;
+  // The starter's show command (minimised, not active) is spent on the manager,
+  // which stays hidden, and never on the first note.
+  ::ShowWindow(manager.hwnd(), SW_HIDE);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
