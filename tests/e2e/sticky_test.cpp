@@ -87,6 +87,12 @@ class StickyTest : public ProgramTest {
     for (const char* n : {"abc_1_2_.bmp", "5_10_20.bmp", "3_100_80_.bmp"})
       ::DeleteFileA((StickiesFolder() + "Unreadable\\" + n).c_str());
   }
+  // Notes left behind would start a manager with every later camera.
+  void TearDown() override {
+    ProgramTest::TearDown();
+    KillProgramProcesses();
+    for (const std::string& n : NoteFiles()) ::DeleteFileA((StickiesFolder() + n).c_str());
+  }
 };
 
 TEST_F(StickyTest, NoteBelowTheCameraComesBackWhereItWasDraggedAndDeleteRemovesItsFile) {
