@@ -11,6 +11,8 @@
 #include "camera/dispatcher.h"
 #include "output/clipboard_win.h"
 #include "output/editor_win.h"
+#include "output/email_win.h"
+#include "stickies/make_sticky_win.h"
 #include "output/folder_menu.h"
 #include "output/picture_store.h"
 #include "output/print_win.h"
@@ -80,6 +82,20 @@ class CameraDispatch : public DispatchOps {
         return printed;
       }
       case CommandId::Edit: return OpenInEditor(*picture_);
+      case CommandId::Email: {
+        CameraRole& role = cam_.role();
+        EmailHost host{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }};
+        return SendPictureByEmail(*picture_, cam_.hwnd(), host);
+      }
+      case CommandId::Sticky: {
+        if (!cam_.role().common()) return false;
+        TfrmCam& cam = cam_;
+        StickySource source{cam.hwnd(), [&cam](int left, int top) {
+                              cam.MoveDirect(left, top);
+                              ::InvalidateRect(cam.hwnd(), nullptr, FALSE);
+                            }};
+        return MakeSticky(*picture_, source, *cam.role().common());
+      }
       case CommandId::Hold: cam_.ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
       case CommandId::SaveAs: {

@@ -52,8 +52,8 @@ inline constexpr int kUsageWindow = 17;
 inline constexpr int kUsageInside = 18;
 inline constexpr int kUsageRecall = 22;
 
-// Whether the command exists in this build. Outputs and dialogs still being
-// written are listed but disabled.
+// Whether the command exists in this build (a command still being written
+// would be listed but disabled; today every one is built).
 bool CommandImplemented(CommandId id);
 
 struct CameraModes {

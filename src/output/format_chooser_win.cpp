@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "output/file_formats.h"
+#include "output/format_form_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/settings.h"
@@ -17,48 +18,8 @@ namespace flk {
 namespace {
 
 constexpr int kClientWidth = 266;
-constexpr int kClientHeight = 245;
 
-enum ControlId : int {
-  kLabel5 = 100,
-  kRadioGif,
-  kLabel4,
-  kRadioJpg,
-  kLabel1,
-  kRadioPng,
-  kLabel2,
-  kRadioBmp,
-  kLabel3,
-  kBevel1,
-  kChkNsa,
-};
-
-class TfrmGrFormat : public win::Window {
- public:
-  bool FormCreate(HWND owner, int initialFormat);
-  // Runs the form modally; true for OK.
-  bool ShowModal(HWND owner);
-  int filterIndex() const { return filterIndex_; }
-
- protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
-
- private:
-  HWND Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h);
-  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
-  void Select(int radio) { ::CheckRadioButton(hwnd(), kRadioGif, kRadioBmp, radio); }
-  void btnOKClick();
-  void btnCancelClick() { Close(false); }
-  void Close(bool ok) {
-    ok_ = ok;
-    done_ = true;
-  }
-
-  DpiScale scale_;
-  win::UniqueFont font_, titleFont_;
-  bool done_ = false, ok_ = false;
-  int filterIndex_ = kFormatGif;
-};
+}  // namespace
 
 HWND TfrmGrFormat::Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
   return win::CreateChild(hwnd(), cls, win::Narrow(text), style, scale_(Rect::FromXYWH(x, y, w, h)), id,
@@ -69,10 +30,9 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   scale_ = win::WindowScale(owner);
-  RECT r{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
+  RECT r{0, 0, scale_(kClientWidth), scale_(layout_.clientHeight)};
   ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  if (!Create(L"TfrmGrFormat", L"File Format Selection", style, exStyle, 0, 0, r.right - r.left, r.bottom - r.top,
-              owner))
+  if (!Create(layout_.className, layout_.caption, style, exStyle, 0, 0, r.right - r.left, r.bottom - r.top, owner))
     return false;
 
   NONCLIENTMETRICSW m{};
@@ -105,12 +65,23 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
     Add(L"BUTTON", row.caption, radioStyle, row.radio, 8, y, 52, 18);
     // A click on the description selects its radio button (SS_NOTIFY).
     Add(L"STATIC", row.text, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, row.label, 64, y + 1, 194, 36);
-    y += 40;
+    y += layout_.rowStep;
   }
-  Add(L"STATIC", L"", SS_ETCHEDHORZ, kBevel1, 8, 192, 250, 2);
-  Add(L"BUTTON", L"Don't show this message again.", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kChkNsa, 8, 198, 250, 18);
-  Add(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 100, 219, 75, 23);
-  Add(L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 183, 219, 75, 23);
+  const int b = layout_.buttonsTop;
+  if (layout_.nsaBox) {
+    Add(L"STATIC", L"", SS_ETCHEDHORZ, kBevel1, 8, b - 27, 250, 2);
+    Add(L"BUTTON", L"Don't show this message again.", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kChkNsa, 8, b - 21,
+        250, 18);
+  } else {
+    Add(L"STATIC", L"", SS_ETCHEDHORZ, kBevel1, 8, b - 6, 250, 2);
+  }
+  if (layout_.setupButton) {
+    Add(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 17, b, 75, 23);
+    Add(L"BUTTON", L"&Setup", BS_PUSHBUTTON | WS_TABSTOP, kBtnTrouble, 100, b, 75, 23);
+  } else {
+    Add(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, 100, b, 75, 23);
+  }
+  Add(L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 183, b, 75, 23);
 
   switch (initialFormat) {
     case kFormatBmp: Select(kRadioBmp); break;
@@ -121,16 +92,16 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
   return true;
 }
 
+int TfrmGrFormat::SelectedFormat() const {
+  if (Checked(kRadioBmp)) return kFormatBmp;
+  if (Checked(kRadioJpg)) return kFormatJpeg;
+  if (Checked(kRadioPng)) return kFormatPng;
+  return kFormatGif;
+}
+
 void TfrmGrFormat::btnOKClick() {
   AppSettings().WriteSingleSetting("NsaSaveAsFormat", Checked(kChkNsa));
-  if (Checked(kRadioBmp))
-    filterIndex_ = kFormatBmp;
-  else if (Checked(kRadioGif))
-    filterIndex_ = kFormatGif;
-  else if (Checked(kRadioJpg))
-    filterIndex_ = kFormatJpeg;
-  else if (Checked(kRadioPng))
-    filterIndex_ = kFormatPng;
+  filterIndex_ = SelectedFormat();
   Close(true);
 }
 
@@ -150,7 +121,7 @@ bool TfrmGrFormat::ShowModal(HWND owner) {
   // F1 as the system's WM_HELP would have it (not every system sends that).
   options.keyPreview = [this](const MSG& m) {
     if (m.message != WM_KEYDOWN || m.wParam != VK_F1 || (m.hwnd != hwnd() && !::IsChild(hwnd(), m.hwnd))) return false;
-    ShowHelp(hwnd(), 1);
+    ShowHelp(hwnd(), layout_.helpContext);
     return true;
   };
   win::RunModalLoop(hwnd(), [this] { return done_; }, options);
@@ -163,6 +134,7 @@ bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     case WM_COMMAND: {
       const int id = LOWORD(wp), code = HIWORD(wp);
       if (id == IDOK && code == BN_CLICKED) btnOKClick();
+      else if (id == kBtnTrouble && code == BN_CLICKED) btnTroubleClick();
       else if (id == IDCANCEL) btnCancelClick();
       else if (code == STN_CLICKED && id == kLabel4) Select(kRadioGif);
       else if (code == STN_CLICKED && id == kLabel1) Select(kRadioJpg);
@@ -179,13 +151,19 @@ bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       btnCancelClick();
       *result = 0;
       return true;
+    case WM_TIMER:
+      Timer1Timer();
+      *result = 0;
+      return true;
     case WM_HELP:
-      ShowHelp(hwnd(), 1);
+      ShowHelp(hwnd(), layout_.helpContext);
       *result = TRUE;
       return true;
   }
   return false;
 }
+
+namespace {
 
 std::unique_ptr<TfrmGrFormat>& Chooser() {
   static std::unique_ptr<TfrmGrFormat> form;

@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include "shell/common_services_win.h"
+#include "win32/screen_win.h"
+
 
 namespace flk {
 
@@ -9,6 +12,7 @@ namespace {
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kTimerAnimationId = 2;
 constexpr int kFormSize = 25;  // Image1's size; the animation resizes the form as it needs
+constexpr int kBorderWidth = 2;
 
 }  // namespace
 
@@ -22,16 +26,10 @@ TfrmCommon::~TfrmCommon() {
 }
 
 bool TfrmCommon::FormCreate() {
-  // A sizable form without border icons; it loses its caption once created,
-  // leaving a bare frame around the animation's picture.
-  if (!Create(kCommonFormClass, L"", WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW, 0, 0, kFormSize,
-              kFormSize))
-    return false;
-  LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
-  ::SetWindowLongPtrW(hwnd(), GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  return true;
+  // A bare popup without caption or border icons: it paints its own 2-pixel
+  // frame around the animation's picture, so that the window is exactly the
+  // picture's width plus 4 whatever frame sizes the system uses.
+  return Create(kCommonFormClass, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, 0, 0, kFormSize, kFormSize);
 }
 
 // ---- printer setup ----------------------------------------------------------
@@ -94,7 +92,32 @@ void TfrmCommon::StopTimerAnimation() {
   animationOn_ = false;
 }
 
+void TfrmCommon::SetImage1(std::optional<Picture> picture) {
+  image1_ = std::move(picture);
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TfrmCommon::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+  if (image1_) win::DrawPicture(dc, *image1_, kBorderWidth, kBorderWidth);
+  DrawThickFrame(dc, true, rc.right, kBorderWidth, rc.bottom);
+  ::EndPaint(hwnd(), &ps);
+}
+
 bool TfrmCommon::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  if (msg == WM_ERASEBKGND) {
+    *result = 1;
+    return true;
+  }
+  if (msg == WM_PAINT) {
+    Paint();
+    *result = 0;
+    return true;
+  }
   if (msg == WM_TIMER) {
     if (wp == kTimer1Id) {
       Timer1Timer();

@@ -7,7 +7,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "base/picture.h"
 
 #include "shell/common_services.h"
 #include "win32/unique_handle.h"
@@ -50,18 +53,23 @@ class TfrmCommon : public win::Window {
   void StartTimerAnimation();
   void StopTimerAnimation();
   bool timerAnimationEnabled() const { return animationOn_; }
+  // Image1: the picture the animation window shows, from its top-left inside
+  // a 2-pixel raised frame, as much of it as the growing window holds.
+  void SetImage1(std::optional<Picture> picture);
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   void SetTimer1(bool on);
+  void Paint();
 
   HoverWatch hover_;
   bool timer1On_ = false;
   bool animationOn_ = false;
   win::UniqueGlobal devMode_;
   win::UniqueGlobal devNames_;
+  std::optional<Picture> image1_;
 };
 
 }  // namespace flk

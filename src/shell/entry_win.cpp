@@ -10,6 +10,7 @@
 #include "setup/installer_win.h"
 #include "shell/roles.h"
 #include "shell/camera_role_win.h"
+#include "stickies/stickies_win.h"
 #include "tips/tips_win.h"
 #include "viewer/viewer_role_win.h"
 #include "win32/unique_handle.h"
@@ -25,14 +26,6 @@ std::string FirstArgument() {
   std::string arg = (argv && argc > 1) ? win::Narrow(argv[1]) : std::string();
   if (argv) ::LocalFree(argv);
   return arg;
-}
-
-// Roles whose windows are still to come say so and end with a failure code.
-int RoleNotBuilt(Role role) {
-  (void)role;
-  MessageBoxText(nullptr, "The sticky-note manager of FramelarkPro is not built yet.", ApplicationTitleText(),
-                 MB_OK | MB_ICONINFORMATION);
-  return 3;
 }
 
 int RunCameraRole() {
@@ -54,6 +47,7 @@ int RunFramelark(HINSTANCE) {
     case Role::Uninstal: return RunUninstalRole();
     case Role::Welcome: return RunTipsRole();
     case Role::Viewer: return RunViewerRole();
-    default: return RoleNotBuilt(role);
+    case Role::Sticky: return RunStickyRole();
   }
+  return RunCameraRole();
 }

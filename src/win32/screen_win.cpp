@@ -22,6 +22,13 @@ void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen) {
            visible.left, visible.top, SRCCOPY);
 }
 
+void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
+  if (picture.empty()) return;
+  std::vector<uint8_t> info = picture.info();
+  ::SetDIBitsToDevice(dc, x, y, DWORD(picture.width()), DWORD(picture.height()), 0, 0, 0, UINT(picture.height()),
+                      picture.bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+}
+
 std::optional<Picture> PictureFromDC(HDC source, const Rect& area) {
   if (area.empty()) return std::nullopt;
   std::optional<Picture> picture = Picture::Create(area.width(), area.height(), 32);

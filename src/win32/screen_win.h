@@ -22,6 +22,9 @@ void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen = nullp
 
 // A part of a device context as a new 32-bit picture.
 std::optional<Picture> PictureFromDC(HDC source, const Rect& area);
+// Draws a picture onto dc with its top-left at (x, y), at its own size.
+void DrawPicture(HDC dc, const Picture& picture, int x, int y);
+
 // A screen area as a 32-bit picture (off-screen parts black).
 std::optional<Picture> PictureOfScreen(const Rect& area);
 

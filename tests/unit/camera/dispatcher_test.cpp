@@ -151,11 +151,13 @@ TEST(GenClick, HoldIsRingCopyThenToggle) {
   EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "output7", "thaw?", "free", "count7"}));
 }
 
-TEST(GenClick, UnbuiltOutputDoesNothing) {
-  RecordingOps ops;
-  GenClick(3, ops);  // e-mail
-  EXPECT_TRUE(ops.log.empty());
-  EXPECT_EQ(ops.status, "old");
+TEST(GenClick, EmailAndStickyRunTheirOutputs) {
+  for (int tag : {3, 4}) {
+    RecordingOps ops;
+    GenClick(tag, ops);
+    std::string t = std::to_string(tag);
+    EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "notify-3", "output" + t, "thaw?", "free", "count" + t}));
+  }
 }
 
 TEST(GenClick, FileDepthOnlyForFileWritingTags) {

@@ -254,7 +254,7 @@ struct WatchedButton : HoverTarget {
   void MouseLeft() override { ++left; }
 };
 
-TEST(CommonFormWin, IsAHiddenFrameWithoutCaption) {
+TEST(CommonFormWin, IsAHiddenBarePopupWithoutCaption) {
   TfrmCommon form;
   ASSERT_TRUE(form.FormCreate());
   wchar_t cls[64] = {};
@@ -263,7 +263,12 @@ TEST(CommonFormWin, IsAHiddenFrameWithoutCaption) {
   EXPECT_FALSE(::IsWindowVisible(form.hwnd()));
   LONG_PTR style = ::GetWindowLongPtrW(form.hwnd(), GWL_STYLE);
   EXPECT_EQ(style & WS_CAPTION, 0);
-  EXPECT_NE(style & WS_THICKFRAME, 0);
+  // It draws its own 2-pixel frame: the window is exactly as large as it is told.
+  ::SetWindowPos(form.hwnd(), nullptr, 0, 0, 104, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  ::GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.right, 104);
+  EXPECT_EQ(client.bottom, 30);
 }
 
 TEST(CommonFormWin, HoverWatchTellsTheButtonWhenTheCursorHasLeft) {

@@ -1,0 +1,213 @@
+// TfrmTrouble, "MAPI Email Setup & Troubleshooter": chooses MAPI or
+// Paste/Attach mode, predicts from the system's default mail client and
+// explains a MAPI error. Created for each use.
+#include <memory>
+
+#include "output/email_win.h"
+#include "output/mail_clients.h"
+#include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/help_win.h"
+#include "shell/names.h"
+#include "shell/settings.h"
+#include "support/contact_win.h"
+#include "support/diagnostics.h"
+#include "win32/controls_win.h"
+#include "win32/dpi_win.h"
+#include "win32/modal_win.h"
+#include "win32/shell_win.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kClientWidth = 392, kClientHeight = 411;
+constexpr int kSetupHelp = 21;
+constexpr char kMailCompatibilityPage[] = "https://www.hollowbrook.example/framelark/mail";
+
+enum Id : int {
+  kMemoTop = 200,
+  kMemoDiag,
+  kChkMapi,
+  kMemo2,
+  kChkNonMapi,
+  kMemo3,
+  kLblClient,
+  kCbxClients,
+  kChkNonMapiOpen,
+  kBtnHelp,
+  kLabel1,
+  kBtnWeb,
+  kLabel2,
+  kBtnEmail,
+  kLabel3,
+  kBtnSend,
+};
+
+// The default value of HKLM "\Software\Clients\Mail", read only.
+std::optional<std::string> SystemMailClient() {
+  DWORD size = 0;
+  if (::RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", nullptr, RRF_RT_REG_SZ, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+  size = DWORD(value.size() * sizeof(wchar_t));
+  if (::RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", nullptr, RRF_RT_REG_SZ, nullptr, value.data(),
+                     &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  value.resize(wcsnlen(value.c_str(), value.size()));
+  return win::Narrow(value);
+}
+
+class TfrmTrouble : public win::Window {
+ public:
+  int Execute(long errorCode, HWND owner);
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
+           DWORD exStyle = 0) {
+    return win::CreateChild(hwnd(), cls, text, style, scale_(Rect::FromXYWH(x, y, w, h)), id, font_.get(), exStyle);
+  }
+  HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
+  bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
+  void ShowMode(MailMode mode) {
+    ::CheckRadioButton(hwnd(), kChkMapi, kChkNonMapi, mode == MailMode::PasteAttach ? kChkNonMapi : kChkMapi);
+    bool clients = mode == MailMode::PasteAttach;
+    for (int id : {kLblClient, kCbxClients, kChkNonMapiOpen}) ::EnableWindow(Item(id), clients);
+  }
+  void Store(int result) {
+    Settings& s = AppSettings();
+    s.WriteSingleSetting("MapiEmail", int(Checked(kChkMapi) ? MailMode::Mapi : MailMode::PasteAttach));
+    int client = int(::SendMessageW(Item(kCbxClients), CB_GETCURSEL, 0, 0));
+    s.WriteSingleSetting("MapiClient", client < 0 ? 0 : client);
+    s.WriteSingleSetting("NonMapiOpen", Checked(kChkNonMapiOpen));
+    Finish(result);
+  }
+  void Finish(int result) {
+    result_ = result;
+    done_ = true;
+  }
+
+  DpiScale scale_;
+  win::UniqueFont font_, boldFont_;
+  int result_ = IDCANCEL;
+  bool done_ = false;
+};
+
+int TfrmTrouble::Execute(long errorCode, HWND owner) {
+  scale_ = win::WindowScale(owner);
+  if (!win::CreateDialogForm(*this, L"TfrmTrouble", "MAPI Email Setup & Troubleshooter",
+                             Size{kClientWidth, kClientHeight}, scale_, win::FormPlace::BelowMouse, owner))
+    return IDCANCEL;
+  KeepOnScreen(hwnd());
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+  m.lfMessageFont.lfWeight = FW_BOLD;
+  boldFont_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+
+  Settings& settings = AppSettings();
+  auto stored = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
+  ClientMatch match = MatchMailClient(SystemMailClient());
+  const DWORD memo = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+  HWND top = Add(L"STATIC", MailSetupHeadline(stored, errorCode), SS_LEFT | SS_NOPREFIX, kMemoTop, 8, 8, 376, 18);
+  ::SendMessageW(top, WM_SETFONT, WPARAM(boldFont_.get()), TRUE);
+  Add(L"EDIT", MailDiagnosis(errorCode, match), memo, kMemoDiag, 8, 30, 376, 100, WS_EX_CLIENTEDGE);
+  Add(L"BUTTON", "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kChkMapi, 8, 140, 16, 18);
+  Add(L"STATIC",
+      "MAPI Mode - Sending pictures is easy and automatic if your email client is \"Simple MAPI\" compatible.",
+      SS_LEFT | SS_NOPREFIX, kMemo2, 28, 140, 356, 30);
+  Add(L"BUTTON", "", BS_AUTORADIOBUTTON, kChkNonMapi, 8, 176, 16, 18);
+  Add(L"STATIC",
+      "Paste/Attach Mode - Framelark opens your email client, places the file path on the clipboard for pasting, "
+      "and provides instruction.",
+      SS_LEFT | SS_NOPREFIX, kMemo3, 28, 176, 356, 30);
+  Add(L"STATIC", "Show instruction for:", SS_LEFT, kLblClient, 28, 215, 110, 18);
+  HWND list = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kCbxClients, 140, 211,
+                  200, 220);
+  for (int i = 0; i < kMailClientCount; ++i)
+    ::SendMessageW(list, CB_ADDSTRING, 0, LPARAM(win::Widen(MailClientAt(i).name).c_str()));
+  Add(L"BUTTON", "Automatically open new email. ", BS_AUTOCHECKBOX | WS_TABSTOP, kChkNonMapiOpen, 28, 240, 300, 18);
+  struct Row {
+    int button, label;
+    const char *caption, *text;
+  } rows[] = {{kBtnHelp, kLabel1, "&Help", "Click for detailed assistance from the help file."},
+              {kBtnWeb, kLabel2, "&Web", "Click for latest information about MAPI compatibility."},
+              {kBtnEmail, kLabel3, "&Email", "Click if you have tips or corrections to share."}};
+  int y = 270;
+  for (const Row& r : rows) {
+    Add(L"BUTTON", r.caption, BS_PUSHBUTTON | WS_TABSTOP, r.button, 8, y, 75, 23);
+    Add(L"STATIC", r.text, SS_LEFT | SS_NOPREFIX, r.label, 92, y + 4, 292, 18);
+    y += 30;
+  }
+  Add(L"STATIC", "", SS_ETCHEDHORZ, 0, 8, 364, 376, 2);
+  Add(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 146, 376, 75, 25);
+  HWND send = Add(L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, 227, 376, 75, 25);
+  Add(L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 308, 376, 75, 25);
+
+  MailSetupChoice choice = InitialMailSetup(stored, settings.ReadSingleSetting("MapiClient", 0), match);
+  ::SendMessageW(list, CB_SETCURSEL, WPARAM(choice.client), 0);
+  ::CheckDlgButton(hwnd(), kChkNonMapiOpen, settings.ReadSingleSetting("NonMapiOpen", true) ? BST_CHECKED : 0);
+  ShowMode(choice.mode);
+  ::ShowWindow(send, errorCode == 0 ? SW_SHOW : SW_HIDE);
+
+  win::ModalOptions options;
+  options.owner = owner;
+  options.focus = Item(IDOK);
+  options.keyPreview = [this](const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
+      return false;
+    ShowHelp(hwnd(), kSetupHelp);
+    return true;
+  };
+  win::RunModalLoop(hwnd(), [this] { return done_; }, options);
+  ::DestroyWindow(hwnd());
+  return result_;
+}
+
+bool TfrmTrouble::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wp), code = HIWORD(wp);
+      switch (id) {
+        case kChkMapi: ShowMode(MailMode::Mapi); return true;
+        case kChkNonMapi: ShowMode(MailMode::PasteAttach); return true;
+        case kCbxClients:
+          if (code == CBN_SELCHANGE) AppSettings().WriteSingleSetting("NsaNonMapiMsg", false);
+          return true;
+        case kBtnHelp: ShowHelp(hwnd(), kSetupHelp); return true;
+        case kBtnWeb:
+          if (!win::ShellOpen(hwnd(), kMailCompatibilityPage)) ShowWarning("Couldn't open the web page.");
+          return true;
+        case kBtnEmail: SendSupportMail(MapiCommentMail(), hwnd(), MailHost{}); return true;
+        case IDOK: Store(IDOK); return true;
+        case kBtnSend: Store(kMapiSendResult); return true;
+        case IDCANCEL: Finish(IDCANCEL); return true;
+      }
+      return false;
+    }
+    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
+    case WM_CLOSE: Finish(IDCANCEL); return true;
+    case WM_HELP:
+      ShowHelp(hwnd(), kSetupHelp);
+      *result = TRUE;
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int ShowMailSetup(long errorCode, HWND owner) {
+  TfrmTrouble form;
+  return form.Execute(errorCode, owner);
+}
+
+}  // namespace flk

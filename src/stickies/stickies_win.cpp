@@ -1,0 +1,160 @@
+#include "stickies/stickies_win.h"
+
+#include <cstdio>
+
+#include "base/bmp.h"
+#include "output/save_file.h"
+#include "shell/common_services_win.h"
+#include "shell/names.h"
+#include "stickies/make_sticky_win.h"
+#include "win32/files_win.h"
+
+namespace flk {
+
+namespace {
+
+constexpr UINT kWmNoteClosed = WM_APP;
+constexpr int kFallDown = 4000;
+
+std::optional<Picture> LoadNotePicture(const std::string& path) {
+  std::FILE* f = _wfopen(win::Widen(path).c_str(), L"rb");
+  if (!f) return std::nullopt;
+  std::optional<Picture> p = ReadBmp(f);
+  std::fclose(f);
+  return p;
+}
+
+bool PlainFile(const std::string& path) {
+  DWORD a = ::GetFileAttributesW(win::Widen(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES &&
+         !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+}  // namespace
+
+TfrmStickies::~TfrmStickies() {
+  notes_.clear();
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool TfrmStickies::FormCreate() {
+  HICON icon = static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0,
+                                               LR_DEFAULTSIZE | LR_SHARED));
+  // Single border, system menu only, disabled; never shown.
+  if (!Create(L"TfrmStickies", L"Stickies", WS_CAPTION | WS_SYSMENU | WS_DISABLED, 0, 0, 0, 200, 100, nullptr,
+              nullptr, icon))
+    return false;
+  host_.manager = hwnd();
+  host_.common = &common_;
+  host_.ids = &ids_;
+  host_.folder = BaseFolder() + "Stickies\\";
+  if (!CreateFolderChain(host_.folder)) {
+    ShowMessageText("Couldn't create Stickies directory.");
+    return false;
+  }
+  LoadStoredNotes();
+  return true;
+}
+
+TfrmStickyItem* TfrmStickies::OpenNote(Picture picture, int left, int top) {
+  auto note = std::make_unique<TfrmStickyItem>(host_, std::move(picture));
+  if (!note->FormCreate(left, top)) return nullptr;
+  notes_.push_back(std::move(note));
+  return notes_.back().get();
+}
+
+void TfrmStickies::SetAside(const std::string& path, const std::string& message) {
+  std::string aside = host_.folder + kSetAsideFolder + "\\";
+  size_t slash = path.find_last_of('\\');
+  std::string name = path.substr(slash + 1);
+  std::string target;
+  if (CreateFolderChain(aside)) {
+    target = aside + SetAsideName(name, [&](const std::string& n) { return win::FileExists(aside + n); });
+    if (!::MoveFileW(win::Widen(path).c_str(), win::Widen(target).c_str())) target.clear();
+  }
+  ShowMessageText(message + path + (target.empty() ? "" : "\r\n\r\nThe file was moved to " + target));
+}
+
+void TfrmStickies::LoadStoredNotes() {
+  for (const win::FoundFile& f : win::FindFiles(host_.folder + "*.bmp")) {
+    std::string path = host_.folder + f.name;
+    if (f.directory || !PlainFile(path)) continue;
+    std::optional<Picture> picture = LoadNotePicture(path);
+    if (!picture) {
+      SetAside(path, "Couldn't load Sticky item: ");
+      continue;
+    }
+    std::optional<NoteName> name = ParseNoteFileName(f.name);
+    if (!name) {
+      SetAside(path, "Invalid Sticky found: ");
+      continue;
+    }
+    ids_.Found(name->number);
+    TfrmStickyItem* note = OpenNote(std::move(*picture), name->left, name->top);
+    if (!note) continue;
+    note->SetStored(path);
+    KeepOnScreen(note->hwnd());
+    ::ShowWindow(note->hwnd(), SW_SHOWNOACTIVATE);
+  }
+}
+
+void TfrmStickies::NewSticky(int left, int top) {
+  std::string path = NewStickyPath();
+  std::optional<Picture> picture = LoadNotePicture(path);
+  if (!picture) {
+    ShowMessageText("Couldn't load Sticky item: " + path);
+    return;
+  }
+  // New notes are not moved back inside the screen.
+  if (TfrmStickyItem* note = OpenNote(std::move(*picture), left, top)) ::ShowWindow(note->hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void TfrmStickies::FormDestroy() {
+  // Last to first; each note saves itself as its window goes.
+  while (!notes_.empty()) notes_.pop_back();
+}
+
+bool TfrmStickies::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
+  switch (msg) {
+    case kWmNewSticky: NewSticky(int(wp), int(lp)); return true;
+    case kWmNoteClosed:
+      std::erase_if(notes_, [](const std::unique_ptr<TfrmStickyItem>& n) { return n->closed(); });
+      return true;
+    case WM_PAINT: {
+      ::ValidateRect(hwnd(), nullptr);
+      RECT r{};
+      ::GetWindowRect(hwnd(), &r);
+      ::SetWindowPos(hwnd(), nullptr, r.left, r.top + kFallDown, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return true;
+    }
+    case WM_CLOSE:
+      FormDestroy();
+      ::DestroyWindow(hwnd());
+      return true;
+    case WM_ENDSESSION:
+      if (wp) FormDestroy();
+      return true;
+    case WM_DESTROY: ::PostQuitMessage(0); return true;
+  }
+  return false;
+}
+
+int RunStickyRole() {
+  RoleSettings settings;
+  TfrmCommon common;
+  if (!common.FormCreate()) return 1;
+  TfrmStickies manager(common);
+  if (!manager.FormCreate()) return 1;
+  // The starter's show command (minimised, not active) is spent on the manager,
+  // which stays hidden, and never on the first note.
+  ::ShowWindow(manager.hwnd(), SW_HIDE);
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return int(msg.wParam);
+}
+
+}  // namespace flk

@@ -1,0 +1,226 @@
+#include "stickies/sticky_item_win.h"
+
+#include <windowsx.h>
+
+#include "base/pixel_format.h"
+#include "camera/camera_save_win.h"
+#include "camera/capture_modes.h"
+#include "output/clipboard_win.h"
+#include "output/editor_win.h"
+#include "output/email_win.h"
+#include "output/print_win.h"
+#include "output/save_file.h"
+#include "output/store_file_system_win.h"
+#include "shell/app_win.h"
+#include "shell/common_form_win.h"
+#include "shell/common_services_win.h"
+#include "shell/help_win.h"
+#include "shell/settings.h"
+#include "win32/dpi_win.h"
+#include "win32/screen_win.h"
+
+namespace flk {
+
+namespace {
+
+constexpr int kBtnMenuId = 10;
+constexpr int kNoteHelp = 1, kMenuHelp = 4;
+
+enum MenuCommand : UINT {
+  mnuPrint = 1, mnuFit, PrinterSetup1, mnuCopy, mnuEdit, mnuEmail, mnuSaveAs, mnuHelp, mnuDelete,
+};
+
+// The depth of PixelFormatPro, for the outputs that write a file.
+bool ApplyFileDepth(Picture& p) {
+  int setting = AppSettings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
+  return ApplyPixelFormat(p, setting, win::ScreenBitsPerPixel());
+}
+
+}  // namespace
+
+TfrmStickyItem::TfrmStickyItem(const NoteHost& host, Picture picture)
+    : host_(host), notePicture_(std::move(picture)) {}
+
+TfrmStickyItem::~TfrmStickyItem() {
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool TfrmStickyItem::FormCreate(int left, int top) {
+  const int w = notePicture_->width() + 2 * kNoteFrame, h = notePicture_->height() + 2 * kNoteFrame;
+  // Borderless from the start: no caption bits, no border icons.
+  if (!Create(L"TfrmStickyItem", L"StickyItem", WS_POPUP, 0, left, top, w, h, host_.manager, nullptr, nullptr,
+              ::LoadCursorW(nullptr, IDC_SIZEALL)))
+    return false;
+  scale_ = win::WindowScale(hwnd());
+  Rect button = Rect::FromXYWH(0, 3, scale_(kMenuButtonWidth), scale_(kMenuButtonHeight));
+  if (btnMenu_.Create(hwnd(), kBtnMenuId, button, MakeNoteMenuGlyph(), host_.common)) {
+    btnMenu_.OnHiLt = [this](int x, int y) {
+      if (host_.common) host_.common->WatchHover(&btnMenu_, x, y, scale_(kMenuButtonWidth), scale_(kMenuButtonHeight));
+    };
+    btnMenu_.OnMouseUp = [this](int x, int y) { ShowMenu(NoteMenuTrigger::ButtonRelease, Point{x, y}); };
+  }
+  mnuSticky_.reset(::CreatePopupMenu());
+  HMENU m = mnuSticky_.get();
+  ::AppendMenuW(m, MF_STRING, mnuPrint, L"Print");
+  ::AppendMenuW(m, MF_STRING, mnuFit, L"Print Fit Page");
+  ::AppendMenuW(m, MF_STRING, PrinterSetup1, L"Printer Setup");
+  ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(m, MF_STRING, mnuCopy, L"Copy");
+  ::AppendMenuW(m, MF_STRING, mnuEdit, L"Edit");
+  ::AppendMenuW(m, MF_STRING, mnuEmail, L"Email...");
+  ::AppendMenuW(m, MF_STRING, mnuSaveAs, L"SaveAs...");
+  ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(m, MF_STRING, mnuHelp, L"Help");
+  ::AppendMenuW(m, MF_STRING, mnuDelete, L"Delete ");
+  FormResize();
+  return true;
+}
+
+Point TfrmStickyItem::WindowTopLeft() const {
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  return {r.left, r.top};
+}
+
+void TfrmStickyItem::FormResize() {
+  RECT r{};
+  ::GetWindowRect(hwnd(), &r);
+  MenuButtonPlace place = PlaceMenuButton(r.right - r.left, r.bottom - r.top, scale_(kMenuButtonWidth));
+  if (!btnMenu_.hwnd()) return;
+  ::SetWindowPos(btnMenu_.hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(btnMenu_.hwnd(), place.visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TfrmStickyItem::Paint() {
+  win::PaintDC paint(hwnd());
+  RECT rc;
+  ::GetClientRect(hwnd(), &rc);
+  DrawThickFrame(paint.get(), true, rc.right, kNoteFrame, rc.bottom);
+  if (notePicture_) win::DrawPicture(paint.get(), *notePicture_, kNoteFrame, kNoteFrame);
+}
+
+void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  RECT b{};
+  ::GetWindowRect(btnMenu_.hwnd(), &b);
+  Point origin = WindowTopLeft();
+  NoteMenuInput in{origin, {b.left - origin.x, b.top - origin.y}, mouse, {cursor.x, cursor.y}};
+  Point at = NoteMenuPosition(trigger, in);
+  ::SetForegroundWindow(hwnd());
+  UINT cmd = UINT(::TrackPopupMenu(mnuSticky_.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+                                   at.x, at.y, 0, hwnd(), nullptr));
+  ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+  switch (cmd) {
+    case 0: return;
+    case PrinterSetup1:
+      if (host_.common) ShowPrinterSetup(*host_.common, hwnd());
+      return;
+    case mnuHelp: ShowHelp(hwnd(), kMenuHelp); return;
+    case mnuDelete:
+      if (!notePath_.empty()) ::DeleteFileW(win::Widen(notePath_).c_str());
+      notePicture_.reset();  // nothing is saved
+      ::DestroyWindow(hwnd());
+      return;
+    default: GenClick(int(cmd)); return;
+  }
+}
+
+void TfrmStickyItem::GenClick(int command) {
+  if (!notePicture_) return;
+  Picture copy = *notePicture_;  // the frame's inside is the picture's own size
+  switch (command) {
+    case mnuPrint:
+    case mnuFit: PrintPicture(copy, command == mnuFit, host_.common, hwnd()); return;
+    case mnuCopy: CopyToClipboard(copy, hwnd()); return;
+    case mnuEmail:
+      if (ApplyFileDepth(copy)) SendPictureByEmail(copy, host_.manager);
+      return;
+    case mnuSaveAs:
+      if (ApplyFileDepth(copy)) {
+        CameraSaveServices services(hwnd(), nullptr, std::string());
+        SaveAs(copy, services);
+      }
+      return;
+    case mnuEdit:
+      if (ApplyFileDepth(copy)) OpenInEditor(copy);
+      return;
+  }
+}
+
+void TfrmStickyItem::SaveNote() {
+  if (!notePicture_ || !hwnd()) return;
+  std::string number;
+  if (!notePath_.empty()) {
+    size_t slash = notePath_.find_last_of('\\');
+    number = NoteNumberText(notePath_.substr(slash == std::string::npos ? 0 : slash + 1));
+  } else {
+    number = std::to_string(host_.ids->TakeNext());
+  }
+  Point at = WindowTopLeft();
+  std::string path = host_.folder + NoteFileName(number, at.x, at.y);
+  if (isNewNote_) {
+    if (!WriteBmpFile(path, *notePicture_)) ShowMessageText("Couldn't save Sticky: " + path);
+  } else if (noteMoved_ && path != notePath_) {
+    ::MoveFileW(win::Widen(notePath_).c_str(), win::Widen(path).c_str());  // a failed rename keeps the old place
+  }
+  notePicture_.reset();
+}
+
+void TfrmStickyItem::OnDestroyed() {
+  closed_ = true;
+  ::PostMessageW(host_.manager, WM_APP, 0, 0);  // the manager lets the closed note go
+}
+
+bool TfrmStickyItem::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  *result = 0;
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  switch (msg) {
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_PAINT: Paint(); return true;
+    case WM_SIZE: FormResize(); return true;
+    case WM_DESTROY: SaveNote(); return false;  // the window's place is still known here
+    case WM_ENDSESSION:
+      if (wp) SaveNote();
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      dragging_ = true;
+      grab_ = {x, y};
+      ::SetCapture(hwnd());
+      return true;
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        Point at = WindowTopLeft();
+        ::SetWindowPos(hwnd(), nullptr, at.x + x - grab_.x, at.y + y - grab_.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+        noteMoved_ = true;
+      }
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      dragging_ = false;
+      if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      return msg != WM_RBUTTONUP;  // a right release goes on to become WM_CONTEXTMENU
+    case WM_CONTEXTMENU: {
+      // A right click on the menu button opened the menu on its release already.
+      if (reinterpret_cast<HWND>(wp) != hwnd()) return true;
+      Point origin = WindowTopLeft();
+      POINT p{x, y};
+      if (x == -1 && y == -1) ::GetCursorPos(&p);
+      ShowMenu(NoteMenuTrigger::RightClick, Point{p.x - origin.x, p.y - origin.y});
+      return true;
+    }
+    case WM_LBUTTONDBLCLK: ShowMenu(NoteMenuTrigger::DoubleClick, Point{}); return true;
+    case WM_KEYDOWN:
+      if (wp == VK_RETURN) ShowMenu(NoteMenuTrigger::EnterKey, Point{});
+      if (wp == VK_F1) ShowHelp(hwnd(), kNoteHelp);
+      return true;
+    case WM_HELP: ShowHelp(hwnd(), kNoteHelp); *result = TRUE; return true;
+  }
+  return false;
+}
+
+}  // namespace flk
