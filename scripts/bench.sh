@@ -3,13 +3,18 @@
 # and runs our PNG, JPEG and GIF writers against ImageMagick, libpng and cjpeg
 # over the shared screen corpus. Extra arguments go to the benchmark
 # (--runs N, --png-level L, --png-busy P).
-# `bench.sh scroll` runs the scrolling captures' benchmark instead.
+# `bench.sh scroll` runs the scrolling captures' benchmark instead, and
+# `bench.sh viewer` the recall viewer's under Wine (200 full-HD pictures).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
 [ -d "$corpus_root" ] || corpus_root=/work/shared/corpus
 corpus="$corpus_root/screens"
 build="$root/build/bench"
+if [ "${1:-}" = viewer ]; then
+  FLK_SKIP_SETUP=1 FLK_BUILD_TREES=win64 "$root/scripts/build.sh" >/dev/null
+  exec "$root/scripts/e2e.sh" --gtest_also_run_disabled_tests --gtest_filter='ViewerBench.*'
+fi
 if [ "${1:-}" = scroll ]; then
   cmake -S "$root" -B "$build" -DFLK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build" --target flk_bench_scroll -j2 >/dev/null

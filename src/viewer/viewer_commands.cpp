@@ -98,7 +98,7 @@ bool MemoKeepsKey(unsigned short key, bool ctrl) {
   return ctrl && (key == 'X' || key == 'C' || key == 'V' || key == 'A');
 }
 
-bool ViewerCommandBuilt(ViewerCommand c) { return c != C::Email && c != C::Sticky; }
+bool ViewerCommandBuilt(ViewerCommand c) { return c != C::None; }
 
 bool ViewerCommandEnabled(ViewerCommand c, bool hasPictures) {
   if (!ViewerCommandBuilt(c)) return false;

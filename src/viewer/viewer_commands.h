@@ -65,7 +65,7 @@ std::span<const ViewerShortcut> ViewerShortcuts();
 // the focus: a key meant for a word must never delete a picture.
 bool MemoKeepsKey(unsigned short key, bool ctrl);
 
-// Built in this program (the others are shown disabled).
+// Built in this program (the others would be shown disabled).
 bool ViewerCommandBuilt(ViewerCommand c);
 // Available now: picture commands need a picture in the folder.
 bool ViewerCommandEnabled(ViewerCommand c, bool hasPictures);

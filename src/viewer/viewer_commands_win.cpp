@@ -9,6 +9,7 @@
 #include "camera/camera_save_win.h"
 #include "output/clipboard_win.h"
 #include "output/editor_win.h"
+#include "output/email_win.h"
 #include "output/print_win.h"
 #include "output/save_file.h"
 #include "shell/app_win.h"
@@ -16,6 +17,7 @@
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
+#include "stickies/make_sticky_win.h"
 #include "viewer/picture_edits.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_win.h"
@@ -110,7 +112,12 @@ class ViewerCommands {
                        kViewerAboutCaption, MB_OK | MB_ICONINFORMATION);
         return;
       case ViewerCommand::Email:
+        RunOnCopy([this](const Picture& p) { SendPictureByEmail(p, v_.hwnd()); });
+        v_.EnableCommand(ViewerCommand::Paste, ClipboardHasPicture());
+        return;
       case ViewerCommand::Sticky:
+        if (auto p = Shown(); p && v_.common_) MakeSticky(*p, StickySource{v_.hwnd(), {}}, *v_.common_);
+        return;
       case ViewerCommand::None: return;
     }
   }

@@ -235,7 +235,10 @@ void TfrmViewer::SavePictures(bool release) {
 
 void TfrmViewer::OpenFolderManager(int index) {
   SavePictures(false);
-  if (folderWiz_->ShowFolderManager(index)) {
+  inFolderManager_ = true;
+  const bool changed = folderWiz_->ShowFolderManager(index);
+  inFolderManager_ = false;
+  if (changed) {
     const bool exists = win::DirectoryExists(FolderPath());
     if (!exists) pictures_.Clear();
     BuildFolderList();

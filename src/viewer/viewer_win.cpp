@@ -399,7 +399,15 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case kWmReportUnreadable: ReportUnreadable(); return true;
-    case WM_CLOSE: ::DestroyWindow(hwnd()); return true;
+    case WM_CLOSE:
+      // The folder manager's own loop runs on the stack: it ends first, then the viewer.
+      if (inFolderManager_) {
+        ::PostMessageW(folderWiz_->hwnd(), WM_CLOSE, 0, 0);
+        ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return true;
+      }
+      ::DestroyWindow(hwnd());
+      return true;
     case WM_DESTROY:
       FormDestroy();
       ::PostQuitMessage(0);

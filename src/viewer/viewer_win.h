@@ -142,6 +142,7 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost {
   std::unique_ptr<TPictureBox> pictureBox_;
   std::unique_ptr<TSplitter> splitterTop_, splitterBottom_;
   bool moreShown_ = false;
+  bool inFolderManager_ = false;
   int thumbHeight_ = 39;   // 96-DPI pixels
   int memoHeight_ = 32;
   bool toolBarShown_ = true;

@@ -337,16 +337,24 @@ TEST_F(ViewerTest, PlaceAndPanelsSurviveARestart) {
   EXPECT_EQ(sr.bottom - sr.top, E2eScale()(80)) << "strip";
 }
 
+void ClickRow(HWND list, int row) {
+  const int h = int(Send(list, LB_GETITEMHEIGHT, 0).value_or(15));
+  const LPARAM at = MAKELPARAM(10, row * h + h / 2);
+  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Post(list, WM_LBUTTONUP, 0, at);
+}
+
 HWND WaitDialog(const char* cls) { return WaitWindow(cls, nullptr, true); }
 void SetText(HWND w, const std::string& t) { ::SendMessageTimeoutA(w, WM_SETTEXT, 0, LPARAM(t.c_str()), 0, 5000, nullptr); }
 std::vector<std::string> ListItems(HWND list) {
   std::vector<std::string> items;
   const int n = int(Send(list, LB_GETCOUNT).value_or(0));
   for (int i = 0; i < n; ++i) {
-    // The driver and the program share no memory: read each row by its length.
-    char buf[256] = "";
-    ::SendMessageTimeoutA(list, LB_GETTEXT, WPARAM(i), LPARAM(buf), 0, 5000, nullptr);
-    items.push_back(buf);
+    wchar_t buf[256] = L"";
+    ::SendMessageTimeoutW(list, LB_GETTEXT, WPARAM(i), LPARAM(buf), 0, 5000, nullptr);
+    char narrow[512] = "";
+    ::WideCharToMultiByte(CP_UTF8, 0, buf, -1, narrow, sizeof narrow, nullptr, nullptr);
+    items.push_back(narrow);
   }
   return items;
 }
@@ -380,7 +388,8 @@ TEST_F(ViewerTest, FolderManagerAddsRenamesAndDeletesWithTheFileCount) {
   EXPECT_TRUE(WaitGone(name));
   EXPECT_EQ(ListItems(list), (std::vector<std::string>{"Alpha", "Art", "Beta", "trips"}));
   // The shown folder gets a new name.
-  Send(list, LB_SETCURSEL, 0);
+  ClickRow(list, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Send(list, LB_GETCURSEL).value_or(-1) == 0; }));
   ASSERT_TRUE(PressButton(wiz, "Rename"));
   name = WaitDialog("TfrmAddFolder");
   ASSERT_TRUE(name);
@@ -393,11 +402,12 @@ TEST_F(ViewerTest, FolderManagerAddsRenamesAndDeletesWithTheFileCount) {
   std::vector<std::string> items = ListItems(list);
   const int at = int(std::find(items.begin(), items.end(), "Gamma") - items.begin());
   for (int answer : {IDCANCEL, IDOK}) {
-    Send(list, LB_SETCURSEL, WPARAM(at));
+    ClickRow(list, at);
+    ASSERT_TRUE(WaitUntil([&] { return Send(list, LB_GETCURSEL).value_or(-1) == at; }));
     ASSERT_TRUE(Post(wiz, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), LPARAM(del)));
     HWND box = WaitMessageBox("Warning", kWaitMs, viewer.process.pid());
     ASSERT_TRUE(box) << DescribeBoxes(0);
-    EXPECT_EQ(MessageBoxText(box), "Are you sure you want to delete Gamma\r\n and all 3 files in it?");
+    EXPECT_EQ(MessageBoxText(box), "Are you sure you want to delete Gamma\n and all 3 files in it?");
     ASSERT_TRUE(Answer(box, answer));
     EXPECT_EQ(WaitUntil([&] { return !DirectoryExists(Folders() + "Gamma"); }, answer == IDOK ? kWaitMs : 300),
               answer == IDOK);
@@ -405,7 +415,9 @@ TEST_F(ViewerTest, FolderManagerAddsRenamesAndDeletesWithTheFileCount) {
   // Down to one folder: Delete is disabled.
   for (const char* n : {"Art", "trips"}) {
     items = ListItems(list);
-    Send(list, LB_SETCURSEL, WPARAM(std::find(items.begin(), items.end(), n) - items.begin()));
+    const int row = int(std::find(items.begin(), items.end(), n) - items.begin());
+    ClickRow(list, row);
+    ASSERT_TRUE(WaitUntil([&] { return Send(list, LB_GETCURSEL).value_or(-1) == row; }));
     ASSERT_TRUE(Post(wiz, WM_COMMAND, MAKEWPARAM(605, BN_CLICKED), LPARAM(del)));  // empty: no question
     EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(Folders() + n); })) << n;
   }
@@ -416,12 +428,6 @@ TEST_F(ViewerTest, FolderManagerAddsRenamesAndDeletesWithTheFileCount) {
   EXPECT_EQ(TabCount(v), 2);
 }
 
-void ClickRow(HWND list, int row) {
-  const int h = int(Send(list, LB_GETITEMHEIGHT, 0).value_or(15));
-  const LPARAM at = MAKELPARAM(10, row * h + h / 2);
-  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(list, WM_LBUTTONUP, 0, at);
-}
 
 TEST_F(ViewerTest, OptionsApplyEveryClickAtOnceAndTheChoicesAreKept) {
   MakeFolder("O", {"1.bmp"});
@@ -445,7 +451,7 @@ TEST_F(ViewerTest, OptionsApplyEveryClickAtOnceAndTheChoicesAreKept) {
   ClickRow(panels, 1);
   EXPECT_TRUE(WaitUntil([&] { return IsVisible(bar) && WindowRect(bar).bottom - WindowRect(bar).top == E2eScale()(27) - 4; }))
       << WindowRect(bar).bottom - WindowRect(bar).top;
-  EXPECT_TRUE(::IsWindowEnabled(buttons));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(buttons) != 0; }));
   // The memo and the status bar go; the Camera button goes.
   ClickRow(panels, 2);
   ClickRow(panels, 3);
@@ -461,6 +467,42 @@ TEST_F(ViewerTest, OptionsApplyEveryClickAtOnceAndTheChoicesAreKept) {
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerStatus"), 0u);
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerbtnCamera"), 0u);
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerbtnCrop"), 1u);
+}
+
+TEST_F(ViewerTest, PropertiesDescribeTheShownPictureAndStickyPinsIt) {
+  MakeFolder("S", {"1.bmp"});
+  Viewer viewer = StartViewer();
+  HWND v = viewer.window;
+  ASSERT_TRUE(v);
+  Do(v, ViewerCommand::Properties);
+  HWND box = WaitMessageBox("Image Properties", kWaitMs, viewer.process.pid());
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find("Picture number: \t1 of 1"), std::string::npos) << text;
+  EXPECT_NE(text.find("File path: \t" + Folders() + "S\\1.bmp"), std::string::npos) << text;
+  EXPECT_NE(text.find("Width:      \t41 pixels"), std::string::npos) << text;
+  EXPECT_NE(text.find("Color depth: \t24 bits"), std::string::npos) << text;
+  ASSERT_TRUE(Answer(box, IDOK));
+  // A note of the shown picture, in the sticky manager's process.
+  Do(v, ViewerCommand::Sticky);
+  HWND note = WaitWindow("TfrmStickyItem", nullptr, true);
+  EXPECT_TRUE(note) << DescribeBoxes(0);
+  if (HWND manager = FindTop(kStickiesClass, kStickiesCaption)) {
+    Post(manager, WM_CLOSE);
+    WaitGone(manager);
+  }
+  const std::string stickies = DataFolder() + "Stickies\\";
+  WIN32_FIND_DATAA d;
+  HANDLE f = ::FindFirstFileA((stickies + "*.bmp").c_str(), &d);
+  int notes = 0;
+  if (f != INVALID_HANDLE_VALUE) {
+    do {
+      ++notes;
+      ::DeleteFileA((stickies + d.cFileName).c_str());
+    } while (::FindNextFileA(f, &d));
+    ::FindClose(f);
+  }
+  EXPECT_EQ(notes, 1) << "the note's file";
 }
 
 // A stand-in tray controller and camera: the viewer's Camera command posts
