@@ -210,11 +210,19 @@ std::vector<DWORD> ProgramProcessIds() {
 
 int KillProgramProcesses() {
   int n = 0;
-  for (DWORD pid : ProgramProcessIds()) {
-    Process p = Process::Open(pid);
-    if (!p) continue;
-    p.Terminate();
-    ++n;
+  // A role that an ended one had just started (a viewer after a capture) may
+  // appear a moment later: look again after each round that ended something.
+  for (int round = 0; round < 10; ++round) {
+    int ended = 0;
+    for (DWORD pid : ProgramProcessIds()) {
+      Process p = Process::Open(pid);
+      if (!p) continue;
+      p.Terminate();
+      ++ended;
+    }
+    n += ended;
+    if (ended == 0) break;
+    ::Sleep(300);
   }
   return n;
 }

@@ -28,6 +28,7 @@ class ViewerTest : public ProgramTest {
   void TearDown() override {
     CloseViewer();
     ProgramTest::TearDown();
+    RemoveTree(Folders());  // the other scenarios start without picture folders
   }
 
  public:
@@ -505,32 +506,9 @@ TEST_F(ViewerTest, PropertiesDescribeTheShownPictureAndStickyPinsIt) {
   EXPECT_EQ(notes, 1) << "the note's file";
 }
 
-// A stand-in tray controller and camera: the viewer's Camera command posts
-// its request to the first and decides by the second's place.
-WPARAM g_request = 0;
-LRESULT CALLBACK FakeProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == kWmCameraRequest) g_request = w + 1;
-  return ::DefWindowProcA(h, msg, w, l);
-}
-
-class FakeWindow {
- public:
-  FakeWindow(const char* cls, const char* caption, RECT r) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = FakeProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = cls;
-    ::RegisterClassA(&wc);
-    hwnd_ = ::CreateWindowExA(0, cls, caption, WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-  }
-  ~FakeWindow() { ::DestroyWindow(hwnd_); }
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
-
+// A stand-in tray controller and camera (the driver's own windows): the
+// viewer's Camera command posts its request to the first and decides by the
+// second's place.
 TEST_F(ViewerTest, CameraAsksForAFreshViewOrADelayedOneByOverlap) {
   MakeFolder("C", {"1.bmp"});
   WriteCurrentUserSettings();
@@ -538,16 +516,17 @@ TEST_F(ViewerTest, CameraAsksForAFreshViewOrADelayedOneByOverlap) {
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerTop", 100);
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerWidth", 550);
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerHeight", 400);
-  FakeWindow tray(kTrayClass, kTrayCaption, RECT{0, 0, 10, 10});
   for (bool overlap : {true, false}) {
+    FakeRoleWindow tray(kTrayClass, kTrayCaption), camera(kCameraClass, kCameraCaption);
     const RECT at = overlap ? RECT{300, 300, 500, 500} : RECT{700, 600, 800, 700};
-    FakeWindow camera(kCameraClass, kCameraCaption, at);
+    ::SetWindowPos(camera.hwnd(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     Viewer viewer = StartViewer();
     ASSERT_TRUE(viewer.window);
-    g_request = 0;
     Do(viewer.window, ViewerCommand::Camera);
-    EXPECT_TRUE(WaitUntil([&] { return g_request != 0; }));
-    EXPECT_EQ(g_request, overlap ? 3u : 2u) << "parameter + 1";
+    auto request = tray.WaitFor(kWmCameraRequest);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->w, overlap ? 2u : 1u);
     EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(viewer.window) != 0; })) << "the viewer steps aside";
     ASSERT_TRUE(CloseViewer());
   }
