@@ -270,13 +270,9 @@ bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       ShowHelp(hwnd(), kCamCustomHelpContext);
       *result = TRUE;
       return true;
-    case WM_CTLCOLORSTATIC: {
-      // The "?" panels and the read-only advice on the dialog's face.
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CTLCOLORSTATIC:  // the "?" panels and the read-only advice on the dialog's face
+      *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp));
       return true;
-    }
   }
   return false;
 }

@@ -501,9 +501,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return false;
     case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return false;
     case WM_CTLCOLORSTATIC:
-      ::SetBkColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNFACE));
-      ::SetTextColor(reinterpret_cast<HDC>(wp), ::GetSysColor(controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp),
+                                       ::GetSysColor(controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
       return true;
     case WM_TIMER:
       if (wp == kTimerRestart) {

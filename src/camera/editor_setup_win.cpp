@@ -168,12 +168,7 @@ bool TfrmEditSetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ShowHelp(hwnd(), kCamCustomHelpContext);
       *result = TRUE;
       return true;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    }
+    case WM_CTLCOLORSTATIC: *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp)); return true;
   }
   return false;
 }

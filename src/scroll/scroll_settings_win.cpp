@@ -200,12 +200,7 @@ bool TfrmScrollSettings::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resu
       if (wp == VK_ESCAPE) modalResult_ = 2;
       return wp == VK_ESCAPE;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    }
+    case WM_CTLCOLORBTN: *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp)); return true;
     default: return false;
   }
 }

@@ -132,13 +132,10 @@ bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_ERASEBKGND: *result = 1; return true;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetTextColor(dc, warning_ ? RGB(255, 0, 0) : ::GetSysColor(COLOR_WINDOWTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CTLCOLORSTATIC:
+      *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp),
+                                       warning_ ? RGB(255, 0, 0) : ::GetSysColor(COLOR_WINDOWTEXT));
       return true;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (button_.contains(Point{short(LOWORD(lp)), short(HIWORD(lp))})) spbtnScrollDwnMouseDown();

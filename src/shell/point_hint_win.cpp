@@ -95,7 +95,7 @@ void TfrmHotPt::Paint(HDC dc) {
   ::Polygon(dc, pts, 7);
 }
 
-bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   switch (msg) {
     case WM_COMMAND:
       // Both buttons store the box; Esc arrives as the Cancel button.
@@ -113,11 +113,7 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-      (void)lp;
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+      *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNTEXT));
       return true;
     }
     case WM_CLOSE:  // closed some other way: a cancel that stores nothing

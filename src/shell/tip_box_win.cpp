@@ -144,10 +144,7 @@ bool TfrmNSA::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     case WM_CTLCOLORSTATIC:  // the read-only memo on the button face
       if (reinterpret_cast<HWND>(lp) == memo_) {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_WINDOWTEXT));
         return true;
       }
       return false;

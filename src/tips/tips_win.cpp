@@ -196,12 +196,7 @@ bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    }
+    case WM_CTLCOLORBTN: *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp)); return true;
     case WM_NOTIFY: {
       auto* n = reinterpret_cast<NMHDR*>(lp);
       if (n->hwndFrom == tabs_ && n->code == TCN_SELCHANGE) ShowTipPage(ActiveIndex());  // PageControl1Change

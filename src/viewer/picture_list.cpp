@@ -126,18 +126,9 @@ size_t PictureList::heldPictureBytes() const {
 }
 
 void PictureList::TrimPictures() {
-  for (;;) {
-    size_t held = 0;
-    int oldest = -1;
-    for (size_t i = 0; i < entries_.size(); ++i) {
-      const PictureEntry& e = entries_[i];
-      if (!e.picture || e.modified || int(i) == current_) continue;
-      held += BytesOf(e.picture);
-      if (oldest < 0 || e.lastUse < entries_[size_t(oldest)].lastUse) oldest = int(i);
-    }
-    if (held <= pictureBudget_ || oldest < 0) return;
-    entries_[size_t(oldest)].picture.reset();
-  }
+  TrimOldest(&PictureEntry::picture, &PictureEntry::lastUse, pictureBudget_, [this](size_t i) {
+    return entries_[i].modified || int(i) == current_;
+  });
 }
 
 std::shared_ptr<Picture> PictureList::ThumbAt(int index, int thumbSize) const {
@@ -160,17 +151,22 @@ size_t PictureList::heldThumbBytes() const {
 }
 
 void PictureList::TrimThumbs() {
+  TrimOldest(&PictureEntry::thumb, &PictureEntry::thumbUse, thumbBudget_, [](size_t) { return false; });
+}
+
+void PictureList::TrimOldest(std::shared_ptr<Picture> PictureEntry::*part, uint64_t PictureEntry::*use, size_t budget,
+                             const std::function<bool(size_t)>& keep) {
   for (;;) {
     size_t held = 0;
     int oldest = -1;
     for (size_t i = 0; i < entries_.size(); ++i) {
       const PictureEntry& e = entries_[i];
-      if (!e.thumb) continue;
-      held += BytesOf(e.thumb);
-      if (oldest < 0 || e.thumbUse < entries_[size_t(oldest)].thumbUse) oldest = int(i);
+      if (!(e.*part) || keep(i)) continue;
+      held += BytesOf(e.*part);
+      if (oldest < 0 || e.*use < entries_[size_t(oldest)].*use) oldest = int(i);
     }
-    if (held <= thumbBudget_ || oldest < 0) return;
-    entries_[size_t(oldest)].thumb.reset();
+    if (held <= budget || oldest < 0) return;
+    (entries_[size_t(oldest)].*part).reset();
   }
 }
 

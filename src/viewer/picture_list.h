@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -96,6 +97,9 @@ class PictureList {
  private:
   void TrimPictures();
   void TrimThumbs();
+  // Lets the least recently used parts go until those not kept fit the budget.
+  void TrimOldest(std::shared_ptr<Picture> PictureEntry::*part, uint64_t PictureEntry::*use, size_t budget,
+                  const std::function<bool(size_t)>& keep);
 
   std::vector<PictureEntry> entries_;
   int current_ = -1;

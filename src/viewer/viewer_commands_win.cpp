@@ -46,11 +46,6 @@ std::optional<Picture> ClipboardPicture(HWND owner) {
   }
   return std::nullopt;
 }
-
-bool ClipboardHasPicture() {
-  return ::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB) ||
-         ::IsClipboardFormatAvailable(CF_DIBV5);
-}
 }  // namespace
 
 class ViewerCommands {
@@ -113,7 +108,7 @@ class ViewerCommands {
         return;
       case ViewerCommand::Email:
         RunOnCopy([this](const Picture& p) { SendPictureByEmail(p, v_.hwnd()); });
-        v_.EnableCommand(ViewerCommand::Paste, ClipboardHasPicture());
+        v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
         return;
       case ViewerCommand::Sticky:
         if (auto p = Shown(); p && v_.common_) MakeSticky(*p, StickySource{v_.hwnd(), {}}, *v_.common_);
@@ -178,7 +173,7 @@ class ViewerCommands {
     if (!picture) {
       // The clipboard changed since the viewer was last activated.
       v_.SetStatus(kNoClipboardPicture);
-      v_.EnableCommand(ViewerCommand::Paste, ClipboardHasPicture());
+      v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
       return;
     }
     const std::string folder = v_.FolderPath();

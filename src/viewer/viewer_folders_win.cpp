@@ -19,7 +19,6 @@
 namespace flk {
 
 namespace {
-constexpr UINT kWmReportUnreadable = WM_APP + 1;
 
 // "dddddd     tt": the long date and the long time of the user's locale.
 std::string LongDateTime(const SYSTEMTIME& t) {

@@ -13,6 +13,7 @@
 #include "shell/names.h"
 #include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_parts_win.h"
+#include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/files_win.h"
@@ -22,9 +23,8 @@
 namespace flk {
 
 namespace {
-constexpr int kIdToolBar = 10, kIdToolBarMore = 11, kIdTabs = 12, kIdScrollThumb = 13, kIdMemo = 14,
+constexpr int kIdTabs = 12, kIdScrollThumb = 13, kIdMemo = 14,
               kIdStatus = 15, kIdMemoLabel = 16;
-constexpr UINT kWmReportUnreadable = WM_APP + 1;
 // 96-DPI measures of the layout.
 constexpr int kSpacer = 7, kScrollThumbHeight = 16, kSplitter = 7, kBevel = 3, kMemoControls = 41, kStatus = 22,
               kMoreWidth = 31, kMinWidth = 150, kThumbMin = 16, kMemoMin = 18;
@@ -310,9 +310,7 @@ void TfrmViewer::OnViewerNotify(int code) {
 }
 
 void TfrmViewer::OnActivate() {
-  EnableCommand(ViewerCommand::Paste,
-                ::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB) ||
-                    ::IsClipboardFormatAvailable(CF_DIBV5));
+  EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
 }
 
 void TfrmViewer::FormDestroy() {
@@ -340,10 +338,7 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return true;
     }
-    case WM_CTLCOLORSTATIC:
-      *result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      ::SetBkColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNFACE));
-      return true;
+    case WM_CTLCOLORSTATIC: *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp)); return true;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = scale_(kMinWidth);
       return true;

@@ -35,6 +35,9 @@ class TPaintThumbs;
 class TPictureBox;
 class TSplitter;
 
+// Posted to itself: pictures found unreadable during a paint are reported after it.
+inline constexpr UINT kWmReportUnreadable = WM_APP + 1;
+
 class TfrmViewer : public win::Window, public ViewerOptionsHost {
  public:
   explicit TfrmViewer(Settings& settings);

@@ -34,4 +34,9 @@ bool PutClipboardText(HWND owner, const std::string& utf8) {
   return true;
 }
 
+bool ClipboardHoldsPicture() {
+  return ::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB) ||
+         ::IsClipboardFormatAvailable(CF_DIBV5);
+}
+
 }  // namespace flk::win

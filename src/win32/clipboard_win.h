@@ -21,6 +21,9 @@ class OpenedClipboard {
   bool open_ = false;
 };
 
+// A picture in any of the forms programs put there (bitmap, DIB, DIB v5).
+bool ClipboardHoldsPicture();
+
 // Replaces the clipboard's contents with text (CF_UNICODETEXT); false when
 // the clipboard stays busy or memory runs out.
 bool PutClipboardText(HWND owner, const std::string& utf8);

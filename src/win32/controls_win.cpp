@@ -30,6 +30,12 @@ bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& cap
   return window.Create(cls, Widen(caption).c_str(), style, exStyle, x, y, w, h, owner);
 }
 
+LRESULT ButtonFaceColours(HDC dc, COLORREF text) {
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  if (text != CLR_INVALID) ::SetTextColor(dc, text);
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
 std::string WindowText(HWND hwnd) {
   int n = ::GetWindowTextLengthW(hwnd);
   if (n <= 0) return {};

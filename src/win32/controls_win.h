@@ -23,6 +23,10 @@ class Window;
 bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& caption, Size client96,
                       const DpiScale& scale, FormPlace place, HWND owner);
 
+// WM_CTLCOLORSTATIC/BTN on a dialog's face: the button-face background (and
+// the text colour when one is given); the brush to return.
+LRESULT ButtonFaceColours(HDC dc, COLORREF text = CLR_INVALID);
+
 // The text of a control or window (UTF-8).
 std::string WindowText(HWND hwnd);
 

@@ -436,6 +436,15 @@ void Press(std::initializer_list<WORD> keys) {
   ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
 }
 
+void MouseAt(int x, int y, DWORD flags) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dx = LONG((x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
+  i.mi.dy = LONG((y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
+  i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  ::SendInput(1, &i, sizeof i);
+}
+
 HWND VisibleMenu(DWORD pid) {
   for (HWND w : TopWindows("#32768", nullptr, pid))
     if (IsVisible(w)) return w;

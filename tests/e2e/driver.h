@@ -143,6 +143,9 @@ std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM w = 0, LPARAM l = 0, DWO
 void Pump();
 // Presses the keys in order and releases them in reverse, through SendInput.
 void Press(std::initializer_list<WORD> keys);
+// Moves the mouse to a screen point through SendInput, with button flags
+// (MOUSEEVENTF_LEFTDOWN, ...) pressed or released there.
+void MouseAt(int x, int y, DWORD flags = 0);
 // The visible popup menu (class "#32768") of a process, if any.
 HWND VisibleMenu(DWORD pid);
 

@@ -101,13 +101,9 @@ TEST_F(HelpTest, F1InTheCameraTheTipsAndTheCustomisationOpensTheirPages) {
   EXPECT_TRUE(WaitGone(tips));
 }
 
+// The move, then until the cursor is there.
 void MouseTo(int x, int y, DWORD flags = 0) {
-  INPUT i{};
-  i.type = INPUT_MOUSE;
-  i.mi.dx = LONG((x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
-  i.mi.dy = LONG((y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
-  i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  ::SendInput(1, &i, sizeof i);
+  MouseAt(x, y, flags);
   WaitUntil([&] {
     POINT p;
     return ::GetCursorPos(&p) && p.x == x && p.y == y;

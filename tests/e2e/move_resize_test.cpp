@@ -15,15 +15,6 @@ class MoveResizeTest : public ProgramTest {};
 constexpr RECT kPatternRect{0, 0, 1280, 1024};
 constexpr RECT kCameraRect{100, 120, 100 + 345, 120 + 300};
 
-void MouseAt(int x, int y, DWORD flags = 0) {
-  INPUT i{};
-  i.type = INPUT_MOUSE;
-  i.mi.dx = LONG((x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
-  i.mi.dy = LONG((y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
-  i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  ::SendInput(1, &i, sizeof i);
-}
-
 bool CursorAt(int x, int y) {
   return WaitUntil([&] {
     POINT p;

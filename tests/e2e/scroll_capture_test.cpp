@@ -61,14 +61,7 @@ RunningCamera StartCamera(std::initializer_list<std::pair<const char*, DWORD>> e
 }
 
 // A button press or release at a screen point.
-void Mouse(DWORD flags, POINT at) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = LONG(at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-  in.mi.dy = LONG(at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof in);
-}
+void Mouse(DWORD flags, POINT at) { MouseAt(at.x, at.y, flags); }
 
 // The centre of the hold-down button: 23 rows under the status line, 23 high, centred.
 POINT ButtonCentre(HWND tool) {

@@ -15,15 +15,6 @@ constexpr char kNoteClass[] = "TfrmStickyItem";
 
 std::string StickiesFolder() { return DataFolder() + "Stickies\\"; }
 
-void MouseAt(int x, int y, DWORD flags = 0) {
-  INPUT i{};
-  i.type = INPUT_MOUSE;
-  i.mi.dx = LONG((x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
-  i.mi.dy = LONG((y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
-  i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  ::SendInput(1, &i, sizeof i);
-}
-
 bool Captured(HWND w) {
   GUITHREADINFO gti{};
   gti.cbSize = sizeof gti;
