@@ -99,12 +99,6 @@ CamAppearance ApplyPanelChoices(CamAppearance cam, const std::array<bool, 4>& pa
   return cam;
 }
 
-int CustomGrowthTarget(int frameHeight, int controlHeight) {
-  int h = frameHeight;
-  while (CustomNeedsGrowth(h, controlHeight)) h += kCustomGrowthStep;
-  return h;
-}
-
 CamCustomOk CamCustomOkResult(const CamCustomChoices& c, int currentLastCapturesNum) {
   CamCustomOk ok;
   ok.intervalMs = IntervalOfWaitItem(c.wait);

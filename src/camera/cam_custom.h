@@ -89,8 +89,6 @@ CamAppearance ApplyPanelChoices(CamAppearance cam, const std::array<bool, 4>& pa
 // than 20 pixels taller than the control panel.
 inline constexpr int kCustomGrowthStep = 10;
 inline bool CustomNeedsGrowth(int frameHeight, int controlHeight) { return frameHeight < controlHeight + 20; }
-// The height those steps reach when nothing stops them.
-int CustomGrowthTarget(int frameHeight, int controlHeight);
 
 // OK: interval and close button always; the ring only when its size changed
 // (then it is trimmed at once and the viewer told with -3).

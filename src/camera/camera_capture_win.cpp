@@ -3,14 +3,14 @@
 // and the colour depth of pictures written to files.
 #include <algorithm>
 
-#include "base/pixel_format.h"
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/freeze_win.h"
 #include "shell/app_win.h"
+#include "shell/file_depth.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
-#include "shell/camera_role_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
@@ -30,15 +30,14 @@ std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
     picture = win::PictureFromDC(bk.get(), r);
   }
   if (picture && fileDepth) {
-    int setting = role_.settings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
-    if (!ApplyPixelFormat(*picture, setting, win::ScreenBitsPerPixel())) return std::nullopt;
+    if (!ApplyFileDepth(*picture, role_.settings(), win::ScreenBitsPerPixel())) return std::nullopt;
   }
   return picture;
 }
 
-bool TfrmCam::CaptureWhole(CaptureMode mode) {
+std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
   std::optional<WholeCapture> what = WholeCaptureOf(mode);
-  if (!what) return false;
+  if (!what) return std::nullopt;
   HWND window = nullptr;
   switch (what->source) {
     case WholeSource::Desktop: window = ::GetDesktopWindow(); break;
@@ -52,7 +51,7 @@ bool TfrmCam::CaptureWhole(CaptureMode mode) {
       break;
     }
   }
-  if (!window) return false;
+  if (!window) return std::nullopt;
   std::optional<Picture> picture;
   if (what->source == WholeSource::Desktop) {
     win::WindowDC dc(window);
@@ -69,12 +68,18 @@ bool TfrmCam::CaptureWhole(CaptureMode mode) {
     win::WindowFrameDC dc(window);
     if (dc) picture = win::PictureFromDC(dc.get(), Rect::FromXYWH(0, 0, r.right - r.left, r.bottom - r.top));
   }
-  if (!picture) return false;
-  PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, *picture); };
+  *usageCode = what->usageCode;
+  return picture;
+}
+
+bool TfrmCam::KeepCapture(const Picture& picture, int usageCode) {
+  PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, picture); };
   FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
-  role_.CountToolUse(what->usageCode);
-  // The viewer is brought up on the ring by the caller (PerformTimerWork).
-  return stored.stored && stored.openViewer;
+  role_.CountToolUse(usageCode);
+  if (!stored.stored || !stored.openViewer) return false;
+  role_.HideCameraToTray();
+  OpenViewerOnLastCaptures();
+  return true;
 }
 
 // ---- Hold ---------------------------------------------------------------------------

@@ -5,29 +5,30 @@
 
 #include "base/bmp.h"
 #include "camera/cam_custom_win.h"
-#include "camera/camera_save_win.h"
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
-#include "output/clipboard_win.h"
-#include "output/editor_win.h"
-#include "output/email_win.h"
-#include "stickies/make_sticky_win.h"
+#include "camera/get_text_win.h"
 #include "output/folder_menu.h"
+#include "output/picture_outputs_win.h"
 #include "output/picture_store.h"
 #include "output/print_win.h"
-#include "output/store_file_system_win.h"
 #include "output/save_file.h"
-#include "shell/app_win.h"
-#include "shell/common_services_win.h"
-#include "shell/help_win.h"
-#include "shell/names.h"
-#include "shell/startup_settings.h"
+#include "output/store_file_system_win.h"
 #include "output/viewer_notify_win.h"
 #include "setup/startup_links_win.h"
-#include "shell/camera_role_win.h"
+#include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/data_folders.h"
+#include "shell/file_depth.h"
+#include "shell/help_win.h"
+#include "shell/names.h"
 #include "shell/point_hint_win.h"
+#include "shell/startup_settings.h"
 #include "shell/tips_layout.h"
+#include "stickies/make_sticky_win.h"
+#include "support/contact_win.h"
 #include "win32/files_win.h"
 #include "win32/shell_win.h"
 
@@ -36,11 +37,6 @@ namespace flk {
 namespace {
 
 // ---- GenClick on the real camera ------------------------------------------------------
-
-CameraSaveServices SaveServicesFor(TfrmCam& cam) {
-  return CameraSaveServices(cam.hwnd(), [&cam](const std::string& text) { cam.SetStatus(text); },
-                            BaseFolder() + "Folders\\");
-}
 
 class CameraDispatch : public DispatchOps {
  public:
@@ -70,23 +66,22 @@ class CameraDispatch : public DispatchOps {
   }
   void SetLastFolderName(const std::string& name) override { cam_.LastFolderName() = name; }
   bool RunOutput(CommandId command) override {
+    if (std::optional<PictureOutput> output = OutputOfCommand(command)) {
+      TfrmCam& cam = cam_;
+      CameraHost& role = cam_.role();
+      OutputCaller caller{
+          .owner = cam.hwnd(),
+          .settings = &role.settings(),
+          .status = [&cam](const std::string& text) { cam.SetStatus(text); },
+          .foldersRoot = PictureFoldersOf(BaseFolder()),
+          .common = role.common(),
+          .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }, SendCommentMail}};
+      const bool ok = RunPictureOutput(*output, *picture_, caller);
+      if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
+        ::InvalidateRect(cam.hwnd(), nullptr, FALSE);  // the page marks
+      return ok;
+    }
     switch (command) {
-      case CommandId::Copy:
-        if (!CopyToClipboard(*picture_, cam_.hwnd())) return false;
-        cam_.SetStatus(kStatusCopied);
-        return true;
-      case CommandId::Print:
-      case CommandId::PrintFit: {
-        bool printed = PrintPicture(*picture_, command == CommandId::PrintFit, cam_.role().common(), cam_.hwnd());
-        ::InvalidateRect(cam_.hwnd(), nullptr, FALSE);  // the page marks
-        return printed;
-      }
-      case CommandId::Edit: return OpenInEditor(*picture_);
-      case CommandId::Email: {
-        CameraRole& role = cam_.role();
-        EmailHost host{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }};
-        return SendPictureByEmail(*picture_, cam_.hwnd(), host);
-      }
       case CommandId::Sticky: {
         if (!cam_.role().common()) return false;
         TfrmCam& cam = cam_;
@@ -98,22 +93,7 @@ class CameraDispatch : public DispatchOps {
       }
       case CommandId::Hold: cam_.ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
-      case CommandId::SaveAs: {
-        CameraSaveServices services = SaveServicesFor(cam_);
-        SaveAs(*picture_, services);
-        return !services.failed();
-      }
-      case CommandId::IncSave: {
-        CameraSaveServices services = SaveServicesFor(cam_);
-        SaveSameNamePlusOne(*picture_, services);
-        return !services.failed();
-      }
-      case CommandId::MakeEmailAttachment: {
-        CameraSaveServices services = SaveServicesFor(cam_);
-        MakeEmailAttachment(*picture_, ProgramFolder(), services);
-        return !services.failed();
-      }
-      default: return false;  // outputs not in this build
+      default: return false;
     }
   }
   void OfferThaw(bool wasFrozen) override { cam_.OfferThaw(wasFrozen); }
@@ -221,7 +201,7 @@ void TfrmCam::UpdateMenu(HMENU menu) {
     if (menu == store) BuildFolderMenu(menu);
   if (menu == depthMenu_) {
     // mnuColorDepthClick: the stored depth is checked (none for an unknown value).
-    int value = role_.settings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
+    int value = FileDepthSetting(role_.settings());
     for (const ColorDepthEntry& d : ColorDepthEntries()) {
       UINT id = UINT(kCmdDepthBase + d.value);
       MENUITEMINFOW mi{};

@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "camera/cam_custom_win.h"
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
 #include "camera/freeze_win.h"
 #include "shell/names.h"
-#include "shell/camera_role_win.h"
 
 namespace flk {
 

@@ -3,12 +3,13 @@
 // a finished capture.
 #include <windows.h>
 
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
 #include "output/store_file_system_win.h"
 #include "scroll/capture_area.h"
 #include "scroll/capture_target_win.h"
 #include "scroll/scroll_settings_win.h"
-#include "shell/camera_role_win.h"
+#include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 
@@ -35,8 +36,12 @@ void TfrmCam::StartScrollTool(bool robo) {
   }
   if (robo ? !roboTool_ : !scrollTool_) return;
   role_.PutCameraAway();  // so that the camera does not cover the target
+  TraceLine(robo ? "Start Robo Capture" : "Start Scroll Capture");
   std::string error;
   std::optional<CaptureTarget> target = FindCaptureTarget(centre, p, &error);
+  if (target)
+    TraceLine("Open Final WinRect lt=", target->rect.left, "tp=", target->rect.top, "wd=", target->rect.width(),
+              "ht=", target->rect.height());
   std::variant<CaptureArea, std::string> area = error;
   if (target)
     area = robo ? RoboCaptureArea(target->rect, p, bpp) : ScrollCaptureArea(target->rect, viewfinder, p, bpp);
@@ -56,15 +61,9 @@ void TfrmCam::ShowScrollSettingsFor(bool scrollTab) {
 
 void TfrmCam::ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) {
   if (picture) {
-    PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, *picture); };
-    FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
-    role_.CountToolUse(usageCode);
-    picture.reset();
-    if (stored.stored && stored.openViewer) {
-      role_.HideCameraToTray();
-      OpenViewerOnLastCaptures();
-      return;
-    }
+    const bool kept = KeepCapture(*picture, usageCode);
+    picture.reset();  // a tall picture is not held longer than its store
+    if (kept) return;
   }
   MarkStale();
   RequestCapture(false, kModeRefresh);

@@ -1,7 +1,7 @@
 // TfrmCam's support commands: the diagnostics window and the support mails,
 // with the facts the camera role holds in memory.
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
-#include "shell/camera_role_win.h"
 #include "support/diagnostics_win.h"
 
 namespace flk {

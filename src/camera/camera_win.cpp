@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "base/atomic_file.h"
+#include "camera/camera_host.h"
 #include "camera/freeze_win.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
+#include "shell/data_folders.h"
 #include "shell/names.h"
-#include "shell/camera_role_win.h"
 #include "shell/point_hint_win.h"
 #include "shell/tips_layout.h"
 #include "win32/controls_win.h"
@@ -27,7 +29,7 @@ constexpr UINT_PTR kTimerCpBtn = 2;
 
 }  // namespace
 
-TfrmCam::TfrmCam(CameraRole& role) : role_(role) {}
+TfrmCam::TfrmCam(CameraHost& role) : role_(role) {}
 
 TfrmCam::~TfrmCam() = default;
 
@@ -39,8 +41,7 @@ bool TfrmCam::FormCreate() {
   // It hides itself before every grab: a fading camera must never be in the picture.
   win::DisableTransitions(hwnd());
   scale_ = win::WindowScale(hwnd());
-  std::string folders = BaseFolder() + "Folders\\";
-  if (!::CreateDirectoryW(win::Widen(folders).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+  if (!CreateFolderChain(PictureFoldersOf(BaseFolder()))) {
     ShowWarning("Couldn't create Folders directory.", "Framelark Warning");
     return false;
   }
@@ -62,18 +63,8 @@ bool TfrmCam::FormCreate() {
 
 void TfrmCam::CreateFonts() {
   // The system's menu font at this window's DPI; the view's font is 9 point Arial Black.
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  LOGFONTW menu = ncm.lfMenuFont;
-  // The system reports its metrics at the system DPI; a window on another monitor rescales them.
-  win::ScreenDC screen;
-  int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  if (systemDpi > 0 && systemDpi != scale_.dpi) menu.lfHeight = ::MulDiv(menu.lfHeight, scale_.dpi, systemDpi);
-  uiFont_.reset(::CreateFontIndirectW(&menu));
-  LOGFONTW bold = menu;
-  bold.lfWeight = FW_BOLD;
-  boldFont_.reset(::CreateFontIndirectW(&bold));
+  uiFont_ = win::MakeSystemFont(win::SystemFont::Menu, scale_);
+  boldFont_ = win::MakeSystemFont(win::SystemFont::Menu, scale_, FW_BOLD);
   viewFont_.reset(::CreateFontW(win::FontHeightForPoints(9, scale_), 0, 0, 0, FW_BLACK, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, L"Arial Black"));
@@ -404,14 +395,10 @@ void TfrmCam::PerformTimerWork() {
   }
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode != kModeRefresh) {
-    const bool stored = CaptureWhole(w.captureMode);
+    int usageCode = 0;
+    std::optional<Picture> picture = CaptureWhole(w.captureMode, &usageCode);
     if (w.thawWithoutRefresh) ThawDesktop(false);
-    // The camera waits in the tray; the user sees the picture in the viewer.
-    if (stored) {
-      w.showCamera = false;
-      role_.HideCameraToTray();
-      OpenViewerOnLastCaptures();
-    }
+    if (picture && KeepCapture(*picture, usageCode)) w.showCamera = false;
   }
   if (w.showCamera) {
     role_.ShowCamera();

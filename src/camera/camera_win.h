@@ -47,7 +47,7 @@
 namespace flk {
 
 class TfrmFreeze;
-class CameraRole;
+class CameraHost;
 
 inline constexpr int kLblStatusId = 50;
 
@@ -59,7 +59,7 @@ struct ToolItem {
 
 class TfrmCam : public win::Window, public ScrollHost {
  public:
-  explicit TfrmCam(CameraRole& role);
+  explicit TfrmCam(CameraHost& role);
   ~TfrmCam() override;
 
   // Creates the (hidden) window with its caption and the Folders\ folder;
@@ -119,7 +119,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   void OnAppActivated(bool hidden, bool paintPendingAbove);
   // The picture folders and the ring, on the disk.
   PictureStore& Store();
-  CameraRole& role() { return role_; }
+  CameraHost& role() { return role_; }
   // This window's scale for the 96-DPI layout.
   const DpiScale& scale() const { return scale_; }
 
@@ -213,12 +213,17 @@ class TfrmCam : public win::Window, public ScrollHost {
   void OpenViewerOnLastCaptures();
 
   // camera_capture_win.cpp
-  bool CaptureWhole(CaptureMode mode);
+  // The picture of a whole-screen or whole-window capture and its usage code.
+  std::optional<Picture> CaptureWhole(CaptureMode mode, int* usageCode);
+  // After a whole, scroll or robo capture: the picture goes into the ring, its
+  // use is counted, and the camera waits in the tray while the viewer shows the
+  // ring. False when the viewer was not opened (the camera stays the user's).
+  bool KeepCapture(const Picture& picture, int usageCode);
   void PerformHoldPlan(const HoldPlan& plan);
   void PerformThaw(const ThawResult& thaw);
   void ColorDepthChoose(int value);
 
-  CameraRole& role_;
+  CameraHost& role_;
   DpiScale scale_;
   CameraSaveValues values_;
   std::string status_;

@@ -130,7 +130,6 @@ struct ColorDepthEntry {
   const char* caption;  // "24-bit  True Color (default)"
   int bitsPerPixel;     // 0 for the screen's own format
 };
-inline constexpr int kDefaultPixelFormatPro = 6;
 // The entries of "Output Bitmap File Color Depth", in menu order.
 std::span<const ColorDepthEntry> ColorDepthEntries();
 // The entry to check for a stored value; nothing for a value without entry.

@@ -43,10 +43,21 @@ CommandId CommandOfTag(int tag) {
   }
 }
 
-bool CommandImplemented(CommandId) { return true; }  // every listed command is built
+std::optional<PictureOutput> OutputOfCommand(CommandId id) {
+  switch (id) {
+    case C::Print: return PictureOutput::Print;
+    case C::PrintFit: return PictureOutput::PrintFit;
+    case C::Email: return PictureOutput::Email;
+    case C::Copy: return PictureOutput::Copy;
+    case C::Edit: return PictureOutput::Edit;
+    case C::SaveAs: return PictureOutput::SaveAs;
+    case C::MakeEmailAttachment: return PictureOutput::EmailAttachment;
+    case C::IncSave: return PictureOutput::SaveSamePlusOne;
+    default: return std::nullopt;
+  }
+}
 
 bool CommandEnabled(CommandId id, CameraModes modes) {
-  if (!CommandImplemented(id)) return false;
   switch (id) {
     case C::WinCap:
     case C::WorkArea:
@@ -266,10 +277,6 @@ ShortcutMatch MatchShortcut(int key, ShiftState shift, CameraModes modes) {
 }
 
 // ---- status line --------------------------------------------------------------
-
-std::string PictureAddedText(const std::string& folderName, long long kib) {
-  return "Picture added to " + folderName + " folder.    " + std::to_string(kib) + " KiB";
-}
 
 std::string SizeText(int width, int height) {
   return "Size = " + std::to_string(width) + " x " + std::to_string(height) + " pixels";

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "output/picture_outputs.h"
+
 namespace flk {
 
 enum class CommandId {
@@ -38,9 +40,6 @@ enum class CommandId {
 int TagOf(CommandId id);
 // The command a dispatcher tag stands for (None for 0 and unknown tags).
 CommandId CommandOfTag(int tag);
-// Dispatcher tag of the folder entry for folder index i: -1 - i; and back.
-constexpr int FolderTag(int folderIndex) { return -1 - folderIndex; }
-constexpr int FolderIndexOfTag(int tag) { return -1 - tag; }
 
 // Usage codes for CountToolUse.
 inline constexpr int kUsageFolderStore = 9;
@@ -52,9 +51,8 @@ inline constexpr int kUsageWindow = 17;
 inline constexpr int kUsageInside = 18;
 inline constexpr int kUsageRecall = 22;
 
-// Whether the command exists in this build (a command still being written
-// would be listed but disabled; today every one is built).
-bool CommandImplemented(CommandId id);
+// The picture output a dispatcher command runs (Sticky, Hold and StoreRing are the camera's own).
+std::optional<PictureOutput> OutputOfCommand(CommandId id);
 
 struct CameraModes {
   bool hold = false;
@@ -148,13 +146,11 @@ ShortcutMatch MatchShortcut(int key, ShiftState shift, CameraModes modes);
 
 // ---- status line --------------------------------------------------------------
 
-inline constexpr char kStatusCopied[] = "Copied to clipboard.";
 inline constexpr char kStatusStoredRing[] = "Stored to LastCaptures folder.";
 inline constexpr char kStatusRestore[] = "Click image to restore.";
 inline constexpr char kStatusFrozen[] = "Desktop FROZEN. (Click desktop to thaw.)";
 inline constexpr char kStatusStillFrozen[] = "Desktop FROZEN. (Click it to un-freeze.)";
 inline constexpr char kStatusHelp[] = "  Press F1 for help.";
-std::string PictureAddedText(const std::string& folderName, long long kib);  // "Picture added to %s folder.    %d KiB"
 std::string SizeText(int width, int height);                                 // "Size = %d x %d pixels"
 // A refresh clears the status line when it contains "restore".
 bool RefreshClearsStatus(std::string_view status);

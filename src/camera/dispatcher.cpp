@@ -1,13 +1,15 @@
 // The camera's command dispatcher; see dispatcher.h.
 #include "camera/dispatcher.h"
 
+#include "shell/data_folders.h"
 #include "shell/names.h"
 
 namespace flk {
 
-static constexpr char kRingFolderName[] = "LastCaptures";
-
-bool TagWritesFile(int tag) { return tag == 3 || tag == 6 || tag == 8 || tag == 10 || tag == 11; }
+bool TagWritesFile(int tag) {
+  std::optional<PictureOutput> output = OutputOfCommand(CommandOfTag(tag));
+  return output && OutputWritesFile(*output);
+}
 
 int UsageCodeOfTag(int tag) {
   if (tag < 0) return kUsageFolderStore;
@@ -18,9 +20,6 @@ int UsageCodeOfTag(int tag) {
 DispatchResult GenClick(int tag, DispatchOps& ops) {
   DispatchResult r;
   const CommandId command = CommandOfTag(tag);
-  // A tag whose command is not in this build does nothing (its entries are disabled).
-  if (tag > 0 && !CommandImplemented(command)) return r;
-
   ops.ClearStatus();
   const bool wasFrozen = ops.IsDesktopFrozen();
   if (!ops.MakePicture(TagWritesFile(tag))) return r;
@@ -38,14 +37,14 @@ DispatchResult GenClick(int tag, DispatchOps& ops) {
     if (name.empty()) {
       ok = false;  // the entry no longer refers to a listed folder
     } else {
-      if (name != kRingFolderName) ok = ops.StoreInFolder(index);
+      if (name != kRingFolder) ok = ops.StoreInFolder(index);
       if (ok) ops.SetLastFolderName(name);
     }
   } else if (command == CommandId::StoreRing) {
     ops.SetStatus(kStatusStoredRing);
   } else if (command != CommandId::None) {
     ok = ops.RunOutput(command);
-    if (ok && command == CommandId::Copy) ops.SetStatus(kStatusCopied);
+    if (ok && command == CommandId::Copy) ops.SetStatus(kCopiedToClipboardText);
   }
   r.outputOk = ok;
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "camera/commands.h"
+#include "output/folder_menu.h"
 
 namespace flk {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "camera/camera_save_win.h"
+#include "camera/get_text_win.h"
 #include "shell/common_services_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"

@@ -9,9 +9,6 @@
 
 namespace flk {
 
-// The camera's status text after a copy.
-inline constexpr char kCopiedToClipboardText[] = "Copied to clipboard.";
-
 // Replaces the clipboard's contents with the picture, pixel for pixel. The
 // clipboard is opened for `owner`. When another program keeps the clipboard
 // open, or memory runs out, a warning is shown and the result is false.

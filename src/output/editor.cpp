@@ -4,7 +4,7 @@
 
 namespace flk {
 
-std::string EditorFolder(const std::string& baseFolder) { return baseFolder + kEditedFolderName; }
+std::string EditorFolder(const std::string& baseFolder) { return EditedFolderOf(baseFolder); }
 
 std::string EditedFileTitle(const CalendarDate& date, int n) {
   char text[64];

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "base/picture.h"
+#include "shell/data_folders.h"
 
 namespace flk {
 
 // The folder below the data folder that collects edited pictures.
-inline constexpr char kEditedFolderName[] = "Edited\\";
 // Settings.
 inline constexpr char kEditorPathSetting[] = "EditorPath";
 inline constexpr char kNsaEditSetting[] = "NsaEdit";

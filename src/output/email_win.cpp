@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "camera/camera_save_win.h"
 #include "output/file_formats.h"
 #include "output/format_form_win.h"
 #include "output/mail_clients.h"
+#include "output/picture_outputs_win.h"
 #include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
@@ -71,7 +71,7 @@ class TfrmEmail : public TfrmGrFormat {
  protected:
   void btnOKClick() override;
   void btnTroubleClick() override {
-    if (ShowMailSetup(0, hwnd()) == kMapiSendResult) btnOKClick();
+    if (ShowMailSetup(0, hwnd(), host_.sendComment) == kMapiSendResult) btnOKClick();
   }
   void Timer1Timer() override;
 
@@ -84,7 +84,8 @@ class TfrmEmail : public TfrmGrFormat {
 
 void TfrmEmail::btnOKClick() {
   path_ = EmailFileName(ProgramFolder(), SelectedFormat());
-  CameraSaveServices services(hwnd(), nullptr, std::string());
+  OutputCaller caller{.owner = hwnd()};
+  OutputServices services(caller);
   std::string name = path_;  // SaveBitmapToFile advances a numbered name; ours is fixed
   if (!SaveBitmapToFile(name, picture_, services)) {
     failed_ = true;
@@ -94,7 +95,7 @@ void TfrmEmail::btnOKClick() {
   Settings& settings = AppSettings();
   auto mode = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
   if (mode == MailMode::Unset) {
-    if (ShowMailSetup(0, hwnd()) == IDCANCEL) {
+    if (ShowMailSetup(0, hwnd(), host_.sendComment) == IDCANCEL) {
       Close(false);
       return;
     }
@@ -107,7 +108,7 @@ void TfrmEmail::btnOKClick() {
       Close(false);  // the mail program has taken over
       return;
     }
-    ShowMailSetup(rc, hwnd());  // the dialog stays open for another try
+    ShowMailSetup(rc, hwnd(), host_.sendComment);  // the dialog stays open for another try
     return;
   }
   Close(true);

@@ -14,8 +14,10 @@ namespace flk {
 
 // What the e-mail needs of the role that asks; both empty outside the camera role.
 struct EmailHost {
-  std::function<void()> putCameraAway;     // PutCameraAway, before the instruction tip
-  std::function<void()> hideCameraToTray;  // HideCameraToTray, after it
+  std::function<void()> putCameraAway{};   // PutCameraAway, before the instruction tip
+  std::function<void()> hideCameraToTray{};  // HideCameraToTray, after it
+  // The setup dialog's "Email" button: a comment mail to the maker (empty: the button is disabled).
+  std::function<void(HWND)> sendComment{};
 };
 
 // The whole flow for one picture (at the depth the caller applied). The
@@ -26,6 +28,6 @@ bool SendPictureByEmail(const Picture& picture, HWND owner, const EmailHost& hos
 
 // The setup and troubleshooting dialog TfrmTrouble, modal to `owner`;
 // errorCode 0 for setup. Returns IDOK, IDCANCEL or kMapiSendResult (6, "&Send").
-int ShowMailSetup(long errorCode, HWND owner);
+int ShowMailSetup(long errorCode, HWND owner, const std::function<void(HWND)>& sendComment);
 
 }  // namespace flk

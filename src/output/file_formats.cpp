@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/strings.h"
+
 namespace flk {
 
 namespace {
@@ -10,11 +12,6 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::string Upper(std::string s) {
   for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
@@ -90,7 +87,7 @@ std::string NameWithoutExtension(const std::string& fileName) {
 }
 
 std::optional<std::string> AcceptedSaveName(const std::string& chosen, int filterIndex) {
-  std::string ext = Lower(ExtensionOf(chosen));
+  std::string ext = AsciiLower(ExtensionOf(chosen));
   if (ext == ".jpg" || ext == ".png" || ext == ".bmp" || ext == ".gif") return chosen;
   if (ext.empty() && filterIndex >= kFormatBmp && filterIndex <= kFormatPng)
     return chosen + ExtensionFromFormat(filterIndex);
@@ -106,12 +103,12 @@ int ChooserInitialFormat(const std::string& rememberedName) { return SilencedFil
 
 bool SavedIntoPictureFolders(const std::string& acceptedName, const std::string& picturesRoot) {
   if (FormatFromExtension(acceptedName) != kFormatBmp) return false;
-  std::string folder = Lower(FolderOfName(acceptedName));
+  std::string folder = AsciiLower(FolderOfName(acceptedName));
   if (folder.empty()) return false;
   if (!IsSeparator(folder.back())) folder += '\\';
   for (char& c : folder)
     if (c == '/') c = '\\';
-  std::string root = Lower(picturesRoot);
+  std::string root = AsciiLower(picturesRoot);
   for (char& c : root)
     if (c == '/') c = '\\';
   return folder == root;

@@ -3,26 +3,9 @@
 
 #include <algorithm>
 
-#include "camera/commands.h"
+#include "base/strings.h"
 
 namespace flk {
-
-namespace {
-
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-int CompareNoCase(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = static_cast<unsigned char>(Fold(a[i]));
-    const unsigned char y = static_cast<unsigned char>(Fold(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-}  // namespace
 
 bool UsableFolderName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;

@@ -21,6 +21,10 @@
 
 namespace flk {
 
+// Dispatcher tag of the folder entry for folder index i: -1 - i; and back.
+constexpr int FolderTag(int folderIndex) { return -1 - folderIndex; }
+constexpr int FolderIndexOfTag(int tag) { return -1 - tag; }
+
 inline constexpr char kFirstFolderName[] = "First Folder";
 inline constexpr char kSameFolderCaption[] = "Same Folder";
 inline constexpr char kCreateFolderCaption[] = "Create New Folder";

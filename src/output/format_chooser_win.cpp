@@ -35,10 +35,7 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
   if (!Create(layout_.className, layout_.caption, style, exStyle, 0, 0, r.right - r.left, r.bottom - r.top, owner))
     return false;
 
-  NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof m;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   LOGFONTW title{};
   title.lfHeight = -scale_(15);
   title.lfWeight = FW_BOLD;

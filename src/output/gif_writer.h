@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "base/picture.h"
-#include "output/atomic_file.h"
+#include "base/atomic_file.h"
 #include "output/quantize.h"
 
 namespace flk {

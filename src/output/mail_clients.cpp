@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/strings.h"
 #include "output/file_formats.h"
 
 namespace flk {
@@ -79,11 +80,6 @@ const char* const kResultNames[] = {"",
                                     "INVALID RECIPS",
                                     "NOT SUPPORTED"};
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return s;
-}
-
 }  // namespace
 
 const MailClient& MailClientAt(int index) { return kClients[index >= 0 && index < kMailClientCount ? index : 0]; }
@@ -91,7 +87,7 @@ const MailClient& MailClientAt(int index) { return kClients[index >= 0 && index 
 ClientMatch MatchMailClient(const std::optional<std::string>& defaultClient) {
   ClientMatch m;
   m.defaultClient = defaultClient && !defaultClient->empty() ? *defaultClient : "None";
-  std::string lower = Lower(m.defaultClient);
+  std::string lower = AsciiLower(m.defaultClient);
   for (int i = 1; i < kMailClientCount; ++i) {
     if (lower.find(kClients[i].key) != std::string::npos) {
       m.index = i;
@@ -156,7 +152,7 @@ std::string PasteAttachInstruction(int client, std::string_view path) {
                                           : std::string("No specific instruction available for ") + c.name + "\r\n" +
                                                 kClients[0].instruction;
   return "Press F1 if your email program didn't open.\r\n\r\n" + instruction + "\r\n\r\nPicture file path:\r\n" +
-         Lower(std::string(path));
+         AsciiLower(std::string(path));
 }
 
 }  // namespace flk

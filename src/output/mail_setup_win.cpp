@@ -1,6 +1,7 @@
 // TfrmTrouble, "MAPI Email Setup & Troubleshooter": chooses MAPI or
 // Paste/Attach mode, predicts from the system's default mail client and
 // explains a MAPI error. Created for each use.
+#include <functional>
 #include <memory>
 
 #include "output/email_win.h"
@@ -10,8 +11,6 @@
 #include "shell/help_win.h"
 #include "shell/names.h"
 #include "shell/settings.h"
-#include "support/contact_win.h"
-#include "support/diagnostics.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
@@ -63,6 +62,7 @@ std::optional<std::string> SystemMailClient() {
 
 class TfrmTrouble : public win::Window {
  public:
+  explicit TfrmTrouble(std::function<void(HWND)> sendComment) : sendComment_(std::move(sendComment)) {}
   int Execute(long errorCode, HWND owner);
 
  protected:
@@ -73,6 +73,7 @@ class TfrmTrouble : public win::Window {
            DWORD exStyle = 0) {
     return win::CreateChild(hwnd(), cls, text, style, scale_(Rect::FromXYWH(x, y, w, h)), id, font_.get(), exStyle);
   }
+  std::function<void(HWND)> sendComment_;
   HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
   void ShowMode(MailMode mode) {
@@ -105,12 +106,8 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
                              Size{kClientWidth, kClientHeight}, scale_, win::FormPlace::BelowMouse, owner))
     return IDCANCEL;
   KeepOnScreen(hwnd());
-  NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof m;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
-  m.lfMessageFont.lfWeight = FW_BOLD;
-  boldFont_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
+  boldFont_ = win::MakeSystemFont(win::SystemFont::Message, scale_, FW_BOLD);
 
   Settings& settings = AppSettings();
   auto stored = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
@@ -146,6 +143,7 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
     Add(L"STATIC", r.text, SS_LEFT | SS_NOPREFIX, r.label, 92, y + 4, 292, 18);
     y += 30;
   }
+  ::EnableWindow(Item(kBtnEmail), sendComment_ != nullptr);
   Add(L"STATIC", "", SS_ETCHEDHORZ, 0, 8, 364, 376, 2);
   Add(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 146, 376, 75, 25);
   HWND send = Add(L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, 227, 376, 75, 25);
@@ -186,7 +184,9 @@ bool TfrmTrouble::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
         case kBtnWeb:
           if (!win::ShellOpen(hwnd(), kMailCompatibilityPage)) ShowWarning("Couldn't open the web page.");
           return true;
-        case kBtnEmail: SendSupportMail(MapiCommentMail(), hwnd(), MailHost{}); return true;
+        case kBtnEmail:
+          if (sendComment_) sendComment_(hwnd());
+          return true;
         case IDOK: Store(IDOK); return true;
         case kBtnSend: Store(kMapiSendResult); return true;
         case IDCANCEL: Finish(IDCANCEL); return true;
@@ -205,8 +205,8 @@ bool TfrmTrouble::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
 
 }  // namespace
 
-int ShowMailSetup(long errorCode, HWND owner) {
-  TfrmTrouble form;
+int ShowMailSetup(long errorCode, HWND owner, const std::function<void(HWND)>& sendComment) {
+  TfrmTrouble form(sendComment);
   return form.Execute(errorCode, owner);
 }
 

@@ -4,18 +4,16 @@
 #include <algorithm>
 #include <climits>
 
-#include "camera/commands.h"
+#include "base/strings.h"
+
 
 namespace flk {
 
-namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+std::string PictureAddedText(const std::string& folderName, long long kib) {
+  return "Picture added to " + folderName + " folder.    " + std::to_string(kib) + " KiB";
 }
+
+namespace {
 
 std::string WithSlash(std::string dir) {
   if (dir.empty() || dir.back() != '\\') dir += '\\';
@@ -27,16 +25,12 @@ std::string NameOf(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-bool EndsWithNoCase(std::string_view s, std::string_view tail) {
-  return s.size() >= tail.size() && Lower(s.substr(s.size() - tail.size())) == Lower(tail);
-}
-
 }  // namespace
 
 // ---- in-memory file system -------------------------------------------------------
 
 std::string InMemoryFileSystem::Key(const std::string& path) {
-  std::string k = Lower(path);
+  std::string k = AsciiLower(path);
   while (!k.empty() && k.back() == '\\') k.pop_back();
   return k;
 }

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/data_folders.h"
+
 namespace flk {
 
 // Paths are UTF-8 with backslashes, as on Windows; directory paths given to
@@ -90,8 +92,6 @@ class InMemoryFileSystem : public StoreFileSystem {
 // Writes the picture being stored to path; false when it could not.
 using PictureWriter = std::function<bool(const std::string& path)>;
 
-inline constexpr char kFoldersDir[] = "Folders\\";
-inline constexpr char kRingFolder[] = "LastCaptures";
 inline constexpr int kDefaultLastCapturesNum = 5;
 inline constexpr int kKeepAllCaptures = -1;
 
@@ -109,6 +109,9 @@ struct RingStoreResult {
   std::string path;          // the written file
   int deleted = 0;           // pictures removed by the trim
 };
+
+// "Picture added to <folder> folder.    <n> KiB", the status after a folder store.
+std::string PictureAddedText(const std::string& folderName, long long kib);
 
 struct FolderStoreResult {
   bool stored = false;

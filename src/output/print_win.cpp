@@ -1,12 +1,13 @@
 #include "output/print_win.h"
 
-#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cderr.h>
 #include <cstring>
 #include <vector>
 
+#include "base/strings.h"
 #include "shell/app_win.h"
 #include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
@@ -48,8 +49,7 @@ class PrintJob {
 // The text a failing printing call leaves behind, or `fallback`.
 std::string PrintErrorText(const std::string& fallback) {
   DWORD code = ::GetLastError();
-  std::string text = code ? SystemErrorText(code) : std::string();
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  std::string text = code ? TrimLineEnd(SystemErrorText(code)) : std::string();
   ::SetLastError(0);
   return text.empty() ? fallback : text;
 }

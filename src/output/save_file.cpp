@@ -36,14 +36,6 @@ bool WritePictureFile(const fs::path& fileName, int formatIndex, const Picture& 
   }
 }
 
-bool CreateFolderChain(const std::string& folder) {
-  fs::path p = PathFromUtf8(folder);
-  std::error_code ec;
-  if (fs::is_directory(p, ec)) return true;
-  fs::create_directories(p, ec);
-  return fs::is_directory(p, ec);
-}
-
 bool SaveBitmapToFile(std::string& fileName, const Picture& picture, SaveServices& services) {
   std::string folder = FolderOfName(fileName);
   if (!folder.empty() && !CreateFolderChain(folder)) {

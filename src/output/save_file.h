@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/picture.h"
-#include "output/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace flk {
 
@@ -59,9 +59,6 @@ class SaveServices {
 // Writes a picture in the given format index (2..5) to the path, atomically.
 bool WritePictureFile(const std::filesystem::path& fileName, int formatIndex, const Picture& picture,
                       SaveError* error);
-
-// Creates the folder and every missing parent; true when it exists afterwards.
-bool CreateFolderChain(const std::string& folder);
 
 // Writes the picture in the format of the name's extension. On success the
 // name is advanced to the next numbered name and true returned; on failure the

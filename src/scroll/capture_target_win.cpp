@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "scroll/capture_area.h"
+#include "scroll/stitcher.h"
+#include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "shell/tip_box_win.h"
 #include "win32/screen_paint_win.h"
@@ -127,6 +129,18 @@ void PerformCaptureActions(const Reaction& r, const CaptureTarget& t,
       ShowTip("NsaBigImage", "Big Image Caution", tip->text, 1, false);
     }
   }
+}
+
+void EndCaptureTool(HWND tool, CaptureEnd end, std::optional<Picture> picture, ScrollHost& host, int usageCode) {
+  ::ShowWindow(tool, SW_HIDE);
+  if (end == CaptureEnd::Store && !picture) {
+    ::SetLastError(0);
+    ShowWarning(kOutOfMemoryText);
+  }
+  if (picture) TraceLine("End WinRect wd=", picture->width(), "ht=", picture->height());
+  else TraceLine("End without picture");
+  const int counted = picture ? usageCode : 0;
+  host.ScrollCaptureEnded(std::move(picture), counted);
 }
 
 }  // namespace flk

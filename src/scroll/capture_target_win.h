@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "scroll/capture_actions.h"
+#include "scroll/scroll_host.h"
 #include "scroll/screen_source.h"
 #include "shell/settings_table.h"
 
@@ -36,5 +38,18 @@ class DesktopScreen : public ScreenSource {
 // Performs the actions in order; status goes to onStatus.
 void PerformCaptureActions(const Reaction& r, const CaptureTarget& target,
                            const std::function<void(const action::Status&)>& onStatus);
+
+// The end of a scroll or robo capture, the same for both tools: the tool
+// window hides, a picture to keep is taken from the session and goes to the
+// camera (counted under usageCode); one that could not be made in memory is
+// reported and lost like any other failure to grow.
+void EndCaptureTool(HWND tool, CaptureEnd end, std::optional<Picture> picture, ScrollHost& host, int usageCode);
+template <class Session>
+void EndCaptureTool(HWND tool, CaptureEnd end, std::unique_ptr<Session>& session, ScrollHost& host, int usageCode) {
+  std::optional<Picture> picture;
+  if (end == CaptureEnd::Store && session) picture = session->TakePicture();
+  session.reset();
+  EndCaptureTool(tool, end, std::move(picture), host, usageCode);
+}
 
 }  // namespace flk

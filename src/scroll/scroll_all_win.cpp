@@ -1,6 +1,7 @@
 #include "scroll/scroll_all_win.h"
 
 #include "scroll/tool_button_win.h"
+#include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "win32/dpi_win.h"
 #include "win32/screen_win.h"
@@ -18,7 +19,7 @@ bool TfrmScrollAll::FormCreate(HWND owner) {
     return false;
   win::DisableTransitions(hwnd());
   scale_ = win::WindowScale(hwnd());
-  font_ = MakeToolFont();
+  font_ = MakeToolFont(scale_);
   return true;
 }
 
@@ -48,20 +49,12 @@ void TfrmScrollAll::Perform(const Reaction& r) {
   if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
   if (r.end == CaptureEnd::Running) return;
   ::KillTimer(hwnd(), kTimer1);
-  const bool store = r.end == CaptureEnd::Store;
-  std::optional<Picture> picture;
-  if (store && session_) picture = session_->TakePicture();
-  session_.reset();
-  ::ShowWindow(hwnd(), SW_HIDE);
-  if (store && !picture) {
-    ::SetLastError(0);
-    ShowWarning(kOutOfMemoryText);
-  }
-  host_.ScrollCaptureEnded(std::move(picture), store && picture ? kRoboToolUse : 0);
+  EndCaptureTool(hwnd(), r.end, session_, host_, kRoboToolUse);
 }
 
 void TfrmScrollAll::btnStopClick() {
   ::KillTimer(hwnd(), kTimer1);
+  TraceLine("Stop");
   if (session_) Perform(session_->OnStop(screen_));
 }
 

@@ -1,9 +1,10 @@
 #include "scroll/scroll_win.h"
 
+#include "scroll/tool_button_win.h"
+#include "shell/common_services.h"
+#include "shell/common_services_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "scroll/tool_button_win.h"
-#include "shell/common_services_win.h"
 
 namespace flk {
 
@@ -18,7 +19,7 @@ bool TfrmScroll::FormCreate(HWND owner) {
     return false;
   win::DisableTransitions(hwnd());
   scale_ = win::WindowScale(hwnd());
-  font_ = MakeToolFont();
+  font_ = MakeToolFont(scale_);
   arrowBrush_ = MakeArrowBrush();
   memo_ = win::CreateChild(hwnd(), L"STATIC", kScrollHoldText, SS_CENTER | SS_CENTERIMAGE, Rect{}, 101, font_.get());
   ArrangeChildren();
@@ -65,17 +66,7 @@ void TfrmScroll::Perform(const Reaction& r) {
   if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
   if (r.end == CaptureEnd::Running) return;
   ::KillTimer(hwnd(), kTimer1);
-  std::optional<Picture> picture;
-  if (r.end == CaptureEnd::Store && session_) picture = session_->TakePicture();
-  // A picture that cannot be made in memory is lost like any other failure to grow.
-  const bool store = r.end == CaptureEnd::Store;
-  session_.reset();
-  ::ShowWindow(hwnd(), SW_HIDE);
-  if (store && !picture) {
-    ::SetLastError(0);
-    ShowWarning(kOutOfMemoryText);
-  }
-  host_.ScrollCaptureEnded(std::move(picture), store ? kScrollToolUse : 0);
+  EndCaptureTool(hwnd(), r.end, session_, host_, kScrollToolUse);
 }
 
 void TfrmScroll::spbtnScrollDwnMouseDown() {
@@ -86,6 +77,7 @@ void TfrmScroll::spbtnScrollDwnMouseDown() {
   ::SetCapture(hwnd());
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   ::UpdateWindow(hwnd());
+  TraceLine("MouseDwn");
   Perform(session_->OnPress(screen_));
 }
 
@@ -95,6 +87,7 @@ void TfrmScroll::spbtnScrollDwnMouseUp() {
   ::ReleaseCapture();
   ::KillTimer(hwnd(), kTimer1);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
+  TraceLine("MouseUp");
   if (session_) Perform(session_->OnRelease(screen_));
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/dpi_win.h"
+
 namespace flk {
 
 void DrawToolButton(HDC dc, const Rect& r, bool down, const std::string& caption, COLORREF textColour, HFONT font,
@@ -45,11 +47,6 @@ win::UniqueBrush MakeArrowBrush() {
   return win::UniqueBrush(::CreatePatternBrush(bmp.get()));
 }
 
-win::UniqueFont MakeToolFont() {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  return win::UniqueFont(::CreateFontIndirectW(&ncm.lfMessageFont));
-}
+win::UniqueFont MakeToolFont(const DpiScale& scale) { return win::MakeSystemFont(win::SystemFont::Message, scale); }
 
 }  // namespace flk

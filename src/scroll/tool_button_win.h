@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 #include "win32/unique_handle.h"
 
@@ -17,6 +18,6 @@ void DrawToolButton(HDC dc, const Rect& r, bool down, const std::string& caption
 // A brush of small down arrows (the Image1 pattern).
 win::UniqueBrush MakeArrowBrush();
 // The form's font: the system's message font at the window's DPI.
-win::UniqueFont MakeToolFont();
+win::UniqueFont MakeToolFont(const DpiScale& scale);
 
 }  // namespace flk

@@ -6,7 +6,7 @@
 #include <aclapi.h>
 #include <shlobj.h>
 
-#include "output/atomic_file.h"
+#include "base/atomic_file.h"
 #include "output/save_file.h"
 #include "setup/install_dir_win.h"
 #include "setup/install_rules.h"

@@ -4,6 +4,7 @@
 
 #include "shell/common_services_win.h"
 #include "win32/screen_win.h"
+#include "win32/unique_handle.h"
 
 
 namespace flk {
@@ -98,14 +99,13 @@ void TfrmCommon::SetImage1(std::optional<Picture> picture) {
 }
 
 void TfrmCommon::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(hwnd(), &ps);
+  win::PaintDC paint(hwnd());
+  HDC dc = paint.get();
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
   ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
   if (image1_) win::DrawPicture(dc, *image1_, kBorderWidth, kBorderWidth);
   DrawThickFrame(dc, true, rc.right, kBorderWidth, rc.bottom);
-  ::EndPaint(hwnd(), &ps);
 }
 
 bool TfrmCommon::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {

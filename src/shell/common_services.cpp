@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/strings.h"
+
 namespace flk {
 
 // ---- data folder ----------------------------------------------------------
@@ -51,9 +53,7 @@ std::string SavedText(const std::string& fileName) { return SavedTextFor(fileNam
 
 std::string ComposeWarningText(const std::string& message, uint32_t errorCode, const std::string& systemText) {
   if (errorCode == 0) return message;
-  std::string text = systemText;
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return message + "\r\n\r\nError # " + std::to_string(errorCode) + ", " + text;
+  return message + "\r\n\r\nError # " + std::to_string(errorCode) + ", " + TrimLineEnd(systemText);
 }
 
 // ---- window description ---------------------------------------------------
@@ -124,30 +124,6 @@ std::vector<FrameOp> ThickFrameOps(bool raised, int right, int thickness, int bo
       AddRing(ops, i, R, B, FrameColour::Black, FrameColour::Light3D);
   }
   return ops;
-}
-
-void RasteriseFrameOps(const std::vector<FrameOp>& ops, int width, int height, std::vector<int>& cells) {
-  cells.resize(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)), -1);
-  auto plot = [&](int x, int y, FrameColour c) {
-    if (x >= 0 && y >= 0 && x < width && y < height) cells[static_cast<size_t>(y) * width + x] = static_cast<int>(c);
-  };
-  for (const FrameOp& op : ops) {
-    if (op.kind == FrameOp::Line) {
-      int dx = (op.x1 > op.x0) - (op.x1 < op.x0), dy = (op.y1 > op.y0) - (op.y1 < op.y0);
-      for (int x = op.x0, y = op.y0; x != op.x1 || y != op.y1; x += dx, y += dy) plot(x, y, op.colour);
-    } else {
-      // FrameRect: a one-pixel border just inside the rectangle; nothing when empty.
-      if (op.x1 <= op.x0 || op.y1 <= op.y0) continue;
-      for (int x = op.x0; x < op.x1; ++x) {
-        plot(x, op.y0, op.colour);
-        plot(x, op.y1 - 1, op.colour);
-      }
-      for (int y = op.y0; y < op.y1; ++y) {
-        plot(op.x0, y, op.colour);
-        plot(op.x1 - 1, y, op.colour);
-      }
-    }
-  }
 }
 
 // ---- graphic-button hover watch -------------------------------------------

@@ -135,11 +135,6 @@ struct FrameOp {
 // pixel column is right - 1 and last row bottom - 1.
 std::vector<FrameOp> ThickFrameOps(bool raised, int right, int thickness, int bottom);
 
-// Paints the steps into a row-major buffer of width x height cells (clipped),
-// each cell receiving the colour of the last step that covers it. Lines must be
-// horizontal or vertical, as ThickFrameOps produces.
-void RasteriseFrameOps(const std::vector<FrameOp>& ops, int width, int height, std::vector<int>& cells);
-
 // ---- graphic-button hover watch -------------------------------------------
 
 // A graphic button that wants to hear when the mouse has left it.

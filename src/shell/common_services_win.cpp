@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "shell/data_folders.h"
 #include "win32/files_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -31,10 +32,8 @@ std::string SystemErrorText(DWORD code) {
   DWORD n =
       ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text;
-  if (n && buffer) text = Narrow(std::wstring(buffer, n));
-  if (buffer) ::LocalFree(buffer);
-  return text;
+  win::UniqueLocal owner(reinterpret_cast<HLOCAL>(buffer));
+  return n && buffer ? Narrow(std::wstring(buffer, n)) : std::string();
 }
 
 std::string WarningTextFor(const std::string& message, DWORD code) {
@@ -64,7 +63,7 @@ void KeepOnScreen(HWND window) {
   ::SetWindowPos(window, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool StickyFilesExistIn(const std::string& baseFolder) { return !win::FilesIn(baseFolder + "Stickies\\", ".bmp").empty(); }
+bool StickyFilesExistIn(const std::string& baseFolder) { return !win::FilesIn(StickiesFolderOf(baseFolder), ".bmp").empty(); }
 
 bool StickyFilesExist() { return StickyFilesExistIn(BaseFolder()); }
 

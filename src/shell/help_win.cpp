@@ -7,13 +7,13 @@
 #include <sstream>
 #include <string_view>
 
-#include "output/atomic_file.h"
-#include "output/save_file.h"
+#include "base/atomic_file.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help.h"
 #include "win32/files_win.h"
 #include "win32/shell_win.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -22,10 +22,9 @@ namespace {
 
 std::string LocalAppData() {
   PWSTR path = nullptr;
-  std::string result;
-  if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path)) && path) result = win::Narrow(path);
-  ::CoTaskMemFree(path);
-  return result;
+  const bool found = SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path));
+  win::UniqueCoTaskMem owner(path);
+  return found && path ? win::Narrow(path) : std::string();
 }
 
 std::string TempFolder() {

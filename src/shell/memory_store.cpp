@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/strings.h"
+
 namespace flk {
 
-namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-}  // namespace
-
 InMemorySettingsStore::KeyName InMemorySettingsStore::Name(RootKey root, const std::string& path) {
-  std::string p = Lower(path);
+  std::string p = AsciiLower(path);
   while (!p.empty() && p.front() == '\\') p.erase(p.begin());
   return {root, p};
 }
@@ -52,7 +47,7 @@ std::optional<RegValue> InMemorySettingsStore::GetValue(int key, const std::stri
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return std::nullopt;
   for (auto& [n, v] : k->second)
-    if (Lower(n) == Lower(name)) return v;
+    if (AsciiLower(n) == AsciiLower(name)) return v;
   return std::nullopt;
 }
 
@@ -64,7 +59,7 @@ bool InMemorySettingsStore::SetValue(int key, const std::string& name, const Reg
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return false;
   for (auto& [n, v] : k->second)
-    if (Lower(n) == Lower(name)) {
+    if (AsciiLower(n) == AsciiLower(name)) {
       v = value;
       return true;
     }
@@ -78,7 +73,7 @@ bool InMemorySettingsStore::DeleteValue(int key, const std::string& name) {
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return false;
   for (auto it = k->second.begin(); it != k->second.end(); ++it)
-    if (Lower(it->first) == Lower(name)) {
+    if (AsciiLower(it->first) == AsciiLower(name)) {
       k->second.erase(it);
       return true;
     }
@@ -133,7 +128,7 @@ std::optional<RegValue> InMemorySettingsStore::Get(RootKey root, const std::stri
   auto k = keys_.find(Name(root, path));
   if (k == keys_.end()) return std::nullopt;
   for (auto& [n, v] : k->second)
-    if (Lower(n) == Lower(name)) return v;
+    if (AsciiLower(n) == AsciiLower(name)) return v;
   return std::nullopt;
 }
 

@@ -2,13 +2,13 @@
 
 #include <cctype>
 
+#include "base/strings.h"
 #include "shell/names.h"
 
 namespace flk {
 
 Role RoleFromArgument(const std::string& arg) {
-  std::string lower = arg;
-  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = AsciiLower(arg);
   if (lower == kRoleSetup) return Role::Setup;
   if (lower == kRoleUninstal) return Role::Uninstal;
   if (lower == kRoleSticky) return Role::Sticky;

@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "shell/names.h"
+#include "shell/settings_table.h"
 
 namespace flk {
 
 namespace {
 
 Settings* g_appSettings = nullptr;
-
-constexpr double kUnixEpochAsOleDate = 25569.0;  // 1 January 1970 in days since 30 December 1899
 
 }  // namespace
 
@@ -28,10 +27,6 @@ int32_t DwordOf(const RegValue& v) {
 }
 std::string StringOf(const RegValue& v) { return std::string(v.data.begin(), v.data.end()); }
 
-
-OleDate OleDateFromUnixSeconds(double seconds) { return OleDate{kUnixEpochAsOleDate + seconds / 86400.0}; }
-double UnixSecondsFromOleDate(OleDate d) { return (d.days - kUnixEpochAsOleDate) * 86400.0; }
-
 std::string RootKeyName(RootKey root) {
   switch (root) {
     case RootKey::ClassesRoot: return "HKEY_CLASSES_ROOT";
@@ -46,6 +41,15 @@ std::string RootKeyName(RootKey root) {
 }
 
 Settings& AppSettings() { return *g_appSettings; }
+
+static int TableDefault(const std::string& name) {
+  const SettingRow* row = FindSetting(name);
+  return row ? row->readDefault : 0;
+}
+
+int Settings::ReadSingleInt(const std::string& name) { return ReadSingleSetting(name, TableDefault(name)); }
+
+bool Settings::ReadSingleBool(const std::string& name) { return ReadSingleSetting(name, TableDefault(name) != 0); }
 void SetAppSettings(Settings* s) { g_appSettings = s; }
 
 Settings::Settings(SettingsStore& store, SettingsUi& ui) : store_(store), ui_(ui), path_(kSettingsPath) {}

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ole_date.h"
+
 namespace flk {
 
 enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, PerformanceData, CurrentConfig, DynData };
@@ -72,14 +74,6 @@ class SettingsUi {
   virtual bool SetupWarning(const std::string& text) = 0;
 };
 
-// OLE Automation date: days since 30 December 1899, time of day as the fraction.
-struct OleDate {
-  double days = 0;
-  friend bool operator==(const OleDate&, const OleDate&) = default;
-};
-OleDate OleDateFromUnixSeconds(double seconds);
-double UnixSecondsFromOleDate(OleDate d);
-
 // Access masks of the series routines.
 inline constexpr int kAccessRead = 1;   // KEY_QUERY_VALUE
 inline constexpr int kAccessWrite = 2;  // KEY_SET_VALUE
@@ -124,6 +118,11 @@ class Settings {
   std::string ReadSingleSetting(const std::string& name, const char* def) {
     return ReadSingleSetting(name, std::string(def));
   }
+  // One value in a series of its own, with the read default the settings
+  // table gives it (0, false or "" for a name the table does not hold).
+  int ReadSingleInt(const std::string& name);
+  bool ReadSingleBool(const std::string& name);
+  std::string ReadSingleString(const std::string& name) { return ReadSingleSetting(name, std::string()); }
   template <typename T>
   void WriteSingleSetting(const std::string& name, T value) {
     if (!OpenSettingsKey(kAccessWrite)) return;

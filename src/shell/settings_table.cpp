@@ -136,10 +136,6 @@ constexpr const char* kCameraButtons[] = {
     "CambtnEmail", "CambtnSticky",   "CambtnStore", "CambtnRecall",  "CambtnLock",   "CambtnToEdge",
     "CambtnScreen", "CambtnWindow",  "CambtnInside", "CambtnScroll", "CambtnRobo"};
 
-constexpr const char* kNsaNames[] = {"NsaColorDepth",     "NsaSaveAsFormat", "NsaEdit",   "NsaNonMapiMsg",
-                                     "NsaUseScissors",    "NsaBigImage",     "NsaHiddenControls",
-                                     "NsaResizeLimit",    "NsaCntrPt",       "NsaScrollPt", "NsaEteOff"};
-
 }  // namespace
 
 std::span<const SettingRow> UserSettingsTable() { return kTable; }
@@ -152,6 +148,5 @@ const SettingRow* FindSetting(const std::string& name) {
 
 std::span<const char* const> ScrollParamNames() { return kScrollNames; }
 std::span<const char* const> CameraButtonSettingNames() { return kCameraButtons; }
-std::span<const char* const> NsaSettingNames() { return kNsaNames; }
 
 }  // namespace flk

@@ -46,7 +46,5 @@ std::span<const char* const> ScrollParamNames();
 
 // Names of the seventeen camera button switches, in stored order.
 std::span<const char* const> CameraButtonSettingNames();
-// Names of the how-to tip switches.
-std::span<const char* const> NsaSettingNames();
 
 }  // namespace flk

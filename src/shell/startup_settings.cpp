@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/strings.h"
 #include "shell/names.h"
 
 namespace flk {
@@ -12,11 +13,6 @@ namespace {
 
 constexpr RootKey kUser = RootKey::CurrentUser;
 constexpr RootKey kMachine = RootKey::LocalMachine;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // Strict reads for the identity checks: a missing string is empty, any other
 // mismatch is an error.
@@ -185,7 +181,7 @@ void CopySettingsValues(Settings& settings, RootKey fromRoot, RootKey toRoot, co
 }
 
 std::string ExpandSystemRoot(const std::string& path, const std::string& windowsDirectory) {
-  if (path.size() >= 12 && Lower(path.substr(0, 12)) == "%systemroot%") return windowsDirectory + path.substr(12);
+  if (path.size() >= 12 && AsciiLower(path.substr(0, 12)) == "%systemroot%") return windowsDirectory + path.substr(12);
   return path;
 }
 
@@ -194,7 +190,7 @@ std::string FindInstalledEditor(SettingsStore& st, const SystemServices& sys) {
   KeyGuard paths(st, st.OpenKey(kMachine, kAppPathsKey, kAccessReadEnumerate, false));
   if (!paths) return last;
   for (const std::string& name : st.SubkeyNames(paths.id())) {
-    std::string lower = Lower(name);
+    std::string lower = AsciiLower(name);
     if (lower != "mspaint.exe" && lower != "pbrush.exe") continue;
     KeyGuard app(st, st.OpenKey(kMachine, std::string(kAppPathsKey) + "\\" + name, kAccessRead, false));
     if (!app) return last;

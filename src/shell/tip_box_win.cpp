@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/strings.h"
 #include "shell/settings.h"
 #include "shell/tip_modal_win.h"
 #include "shell/tips_layout.h"
@@ -22,13 +23,7 @@ std::unique_ptr<TfrmNSA> g_tipBox;
 
 // Memo text: the tip's line breaks as the edit control wants them.
 std::wstring MemoText(const std::string& text) {
-  std::wstring w = win::Widen(text), out;
-  out.reserve(w.size());
-  for (size_t i = 0; i < w.size(); ++i) {
-    if (w[i] == L'\n' && (i == 0 || w[i - 1] != L'\r')) out += L'\r';
-    out += w[i];
-  }
-  return out;
+  return win::Widen(WithCrLf(text));
 }
 }  // namespace
 

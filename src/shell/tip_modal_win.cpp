@@ -6,6 +6,7 @@
 
 #include "shell/help_win.h"
 #include "shell/names.h"
+#include "win32/dpi_win.h"
 #include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -33,10 +34,7 @@ HFONT TipFont(const DpiScale& scale) {
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(lf.lfFaceName, L"MS Sans Serif");
     font.reset(::CreateFontIndirectW(&lf));
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (!font && ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-      font.reset(::CreateFontIndirectW(&ncm.lfMessageFont));
+    if (!font) font = win::MakeSystemFont(win::SystemFont::Message, scale);
   }
   return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }

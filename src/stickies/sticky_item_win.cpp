@@ -2,20 +2,15 @@
 
 #include <windowsx.h>
 
-#include "base/pixel_format.h"
-#include "camera/camera_save_win.h"
-#include "camera/capture_modes.h"
-#include "output/clipboard_win.h"
-#include "output/editor_win.h"
-#include "output/email_win.h"
+#include "output/picture_outputs_win.h"
 #include "output/print_win.h"
-#include "output/save_file.h"
 #include "output/store_file_system_win.h"
 #include "shell/app_win.h"
 #include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/settings.h"
+#include "support/contact_win.h"
 #include "win32/dpi_win.h"
 #include "win32/screen_win.h"
 
@@ -29,12 +24,6 @@ constexpr int kNoteHelp = 1, kMenuHelp = 4;
 enum MenuCommand : UINT {
   mnuPrint = 1, mnuFit, PrinterSetup1, mnuCopy, mnuEdit, mnuEmail, mnuSaveAs, mnuHelp, mnuDelete,
 };
-
-// The depth of PixelFormatPro, for the outputs that write a file.
-bool ApplyFileDepth(Picture& p) {
-  int setting = AppSettings().ReadSingleSetting("PixelFormatPro", kDefaultPixelFormatPro);
-  return ApplyPixelFormat(p, setting, win::ScreenBitsPerPixel());
-}
 
 }  // namespace
 
@@ -128,24 +117,20 @@ void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
 
 void TfrmStickyItem::GenClick(int command) {
   if (!notePicture_) return;
-  Picture copy = *notePicture_;  // the frame's inside is the picture's own size
+  std::optional<PictureOutput> output;
   switch (command) {
-    case mnuPrint:
-    case mnuFit: PrintPicture(copy, command == mnuFit, host_.common, hwnd()); return;
-    case mnuCopy: CopyToClipboard(copy, hwnd()); return;
-    case mnuEmail:
-      if (ApplyFileDepth(copy)) SendPictureByEmail(copy, host_.manager);
-      return;
-    case mnuSaveAs:
-      if (ApplyFileDepth(copy)) {
-        CameraSaveServices services(hwnd(), nullptr, std::string());
-        SaveAs(copy, services);
-      }
-      return;
-    case mnuEdit:
-      if (ApplyFileDepth(copy)) OpenInEditor(copy);
-      return;
+    case mnuPrint: output = PictureOutput::Print; break;
+    case mnuFit: output = PictureOutput::PrintFit; break;
+    case mnuCopy: output = PictureOutput::Copy; break;
+    case mnuEmail: output = PictureOutput::Email; break;
+    case mnuSaveAs: output = PictureOutput::SaveAs; break;
+    case mnuEdit: output = PictureOutput::Edit; break;
   }
+  if (!output) return;
+  // The e-mail dialog is kept by the manager: a note may be gone before it closes.
+  OutputCaller caller{.owner = hwnd(), .settings = &AppSettings(), .common = host_.common,
+                      .email = EmailHost{.sendComment = SendCommentMail}, .mailOwner = host_.manager};
+  RunPictureOutput(*output, *notePicture_, caller);
 }
 
 void TfrmStickyItem::SaveNote() {

@@ -192,4 +192,6 @@ void SendSupportMail(const MailRequest& request, HWND owner, const MailHost& hos
   form.Execute();
 }
 
+void SendCommentMail(HWND owner) { SendSupportMail(MapiCommentMail(), owner, MailHost{}); }
+
 }  // namespace flk

@@ -21,4 +21,7 @@ struct MailHost {
 // SendSupportMail: shows the dialog for one request, modal to owner.
 void SendSupportMail(const MailRequest& request, HWND owner, const MailHost& host);
 
+// The e-mail setup's comment mail (MapiCommentMail), modal to owner.
+void SendCommentMail(HWND owner);
+
 }  // namespace flk

@@ -6,18 +6,18 @@
 
 #include "base/bmp.h"
 #include "base/pixel_format.h"
-#include "camera/camera_save_win.h"
 #include "output/clipboard_win.h"
 #include "output/editor_win.h"
 #include "output/email_win.h"
+#include "output/picture_outputs_win.h"
 #include "output/print_win.h"
-#include "output/save_file.h"
 #include "shell/app_win.h"
 #include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
+#include "support/contact_win.h"
 #include "viewer/picture_edits.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_win.h"
@@ -59,33 +59,18 @@ class ViewerCommands {
       case ViewerCommand::Paste: Paste(); return;
       case ViewerCommand::SaveAs: {
         HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-        RunOnCopy([this](const Picture& p) {
-          CameraSaveServices s = Services();
-          SaveAs(p, s);
-        });
+        RunOutput(PictureOutput::SaveAs);
         ::SetCursor(old);
         return;
       }
-      case ViewerCommand::IncSave:
-        RunOnCopy([this](const Picture& p) {
-          CameraSaveServices s = Services();
-          SaveSameNamePlusOne(p, s);
-        });
-        return;
-      case ViewerCommand::MakeEmailAttachment:
-        if (auto p = Shown()) {
-          CameraSaveServices s = Services();
-          MakeEmailAttachment(*p, ProgramFolder(), s);
-        }
-        return;
-      case ViewerCommand::Print:
-      case ViewerCommand::PrintFit:
-        if (auto p = Shown()) PrintPicture(*p, c == ViewerCommand::PrintFit, v_.common_.get(), v_.hwnd());
-        return;
+      case ViewerCommand::IncSave: RunOutput(PictureOutput::SaveSamePlusOne); return;
+      case ViewerCommand::MakeEmailAttachment: RunOutput(PictureOutput::EmailAttachment); return;
+      case ViewerCommand::Print: RunOutput(PictureOutput::Print); return;
+      case ViewerCommand::PrintFit: RunOutput(PictureOutput::PrintFit); return;
       case ViewerCommand::PrinterSetup:
         if (v_.common_) ShowPrinterSetup(*v_.common_, v_.hwnd());
         return;
-      case ViewerCommand::Edit: RunOnCopy([](const Picture& p) { OpenInEditor(p); }); return;
+      case ViewerCommand::Edit: RunOutput(PictureOutput::Edit); return;
       case ViewerCommand::Copy: Copy(); return;
       case ViewerCommand::Cut:
         // The picture goes only once it is safely on the clipboard.
@@ -107,7 +92,7 @@ class ViewerCommands {
                        kViewerAboutCaption, MB_OK | MB_ICONINFORMATION);
         return;
       case ViewerCommand::Email:
-        RunOnCopy([this](const Picture& p) { SendPictureByEmail(p, v_.hwnd()); });
+        RunOutput(PictureOutput::Email);
         v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
         return;
       case ViewerCommand::Sticky:
@@ -118,23 +103,21 @@ class ViewerCommands {
   }
 
  private:
-  CameraSaveServices Services() {
-    return CameraSaveServices(v_.hwnd(), [this](const std::string& t) { v_.SetStatus(t); }, "");
-  }
 
   std::shared_ptr<Picture> Shown() {
     const int i = v_.pictures_.currentIndex();
     return i < 0 ? nullptr : v_.PictureOf(i);
   }
 
-  // A copy at the depth of PixelFormatPro goes to the output and is freed afterwards.
-  template <class Output>
-  void RunOnCopy(Output output) {
+  bool RunOutput(PictureOutput output) {
     std::shared_ptr<Picture> p = Shown();
-    if (!p) return;
-    Picture copy = *p;
-    ApplyPixelFormat(copy, v_.settings_.ReadSingleSetting("PixelFormatPro", 6), win::ScreenBitsPerPixel());
-    output(copy);
+    if (!p) return false;
+    OutputCaller caller{.owner = v_.hwnd(),
+                        .settings = &v_.settings_,
+                        .status = [this](const std::string& t) { v_.SetStatus(t); },
+                        .common = v_.common_.get(),
+                        .email = EmailHost{.sendComment = SendCommentMail}};
+    return RunPictureOutput(output, *p, caller);
   }
 
   template <class Change>
@@ -149,9 +132,7 @@ class ViewerCommands {
   }
 
   bool Copy() {
-    std::shared_ptr<Picture> p = Shown();
-    if (!p || !CopyToClipboard(*p, v_.hwnd())) return false;
-    v_.SetStatus(kCopiedToClipboardText);
+    if (!RunOutput(PictureOutput::Copy)) return false;
     v_.EnableCommand(ViewerCommand::Paste, true);
     return true;
   }

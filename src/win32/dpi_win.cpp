@@ -18,6 +18,27 @@ DpiScale WindowScale(HWND hwnd) {
 
 int FontHeightForPoints(int points, const DpiScale& scale) { return -::MulDiv(points, scale.dpi, 72); }
 
+LOGFONTW SystemFontAt(SystemFont which, const DpiScale& scale) {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  LOGFONTW font{};
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+  }
+  font = which == SystemFont::Menu ? ncm.lfMenuFont : ncm.lfMessageFont;
+  WindowDC screen(nullptr);
+  const int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  if (systemDpi > 0 && systemDpi != scale.dpi) font.lfHeight = ::MulDiv(font.lfHeight, scale.dpi, systemDpi);
+  return font;
+}
+
+UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight) {
+  LOGFONTW font = SystemFontAt(which, scale);
+  if (weight) font.lfWeight = weight;
+  return UniqueFont(::CreateFontIndirectW(&font));
+}
+
 ScaledDrawing::ScaledDrawing(HDC dc, int x, int y, const DpiScale& scale) : dc_(dc), x_(x), y_(y) {
   if (scale.unscaled()) return;
   oldMode_ = ::SetGraphicsMode(dc, GM_ADVANCED);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/dpi.h"
+#include "win32/unique_handle.h"
 
 namespace flk::win {
 
@@ -13,6 +14,14 @@ DpiScale WindowScale(HWND hwnd);
 
 // A font of `points` at the window's scale (negative height = character height).
 int FontHeightForPoints(int points, const DpiScale& scale);
+
+// The system's message or menu font at a window's scale. The system reports
+// its metrics at the system DPI, so a window on a monitor of another DPI gets
+// them rescaled.
+enum class SystemFont { Message, Menu };
+LOGFONTW SystemFontAt(SystemFont which, const DpiScale& scale);
+// That font, made; weight 0 keeps the system's.
+UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight = 0);
 
 // Drawing code written in 96-DPI pixels, at a window's scale: while it lives,
 // the device context maps (x(), y()) + 96-DPI offsets to (x, y) + scaled

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "output/atomic_file.h"
-#include "shell/settings.h"
+#include "base/atomic_file.h"
+#include "base/ole_date.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -68,6 +69,7 @@ FLK_HANDLE_TRAITS(UniquePrinterDC, HDC, nullptr, ::DeleteDC(h))
 FLK_HANDLE_TRAITS(UniqueWindowHandle, HWND, nullptr, ::DestroyWindow(h))
 FLK_HANDLE_TRAITS(UniqueLocal, HLOCAL, nullptr, ::LocalFree(h))
 FLK_HANDLE_TRAITS(UniqueSid, PSID, nullptr, ::FreeSid(h))
+FLK_HANDLE_TRAITS(UniqueCoTaskMem, void*, nullptr, ::CoTaskMemFree(h))
 FLK_HANDLE_TRAITS(UniqueImageList, HIMAGELIST, nullptr, ::ImageList_Destroy(h))
 #undef FLK_HANDLE_TRAITS
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "camera/commands.h"
+#include "shell/settings_table.h"
 
 namespace flk {
 namespace {
@@ -183,7 +184,8 @@ TEST(ColorDepth, EntriesInMenuOrder) {
   auto e = ColorDepthEntries();
   ASSERT_EQ(e.size(), 8u);
   EXPECT_EQ(e[0].value, 0);
-  EXPECT_EQ(e[2].value, kDefaultPixelFormatPro);
+  // The entry captioned "(default)" is the value a missing setting reads as.
+  EXPECT_EQ(e[2].value, FindSetting("PixelFormatPro")->readDefault);
   EXPECT_STREQ(ColorDepthEntryOf(6)->caption, "24-bit  True Color (default)");
   EXPECT_EQ(ColorDepthEntryOf(4)->bitsPerPixel, 15);
   EXPECT_EQ(ColorDepthEntryOf(1)->bitsPerPixel, 1);

@@ -1,4 +1,6 @@
 #include "camera/commands.h"
+#include "output/folder_menu.h"
+#include "output/picture_store.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +203,7 @@ TEST(StatusTexts, FormattedTexts) {
   EXPECT_EQ(PictureAddedText("Work", 12), "Picture added to Work folder.    12 KiB");
   EXPECT_EQ(SizeText(640, 480), "Size = 640 x 480 pixels");
   EXPECT_TRUE(RefreshClearsStatus(kStatusRestore));
-  EXPECT_FALSE(RefreshClearsStatus(kStatusCopied));
+  EXPECT_FALSE(RefreshClearsStatus(kCopiedToClipboardText));
   EXPECT_FALSE(RefreshClearsStatus("Restore"));
 }
 

@@ -71,7 +71,7 @@ TEST(GenClick, RingOffSkipsTheRingCopy) {
   ops.ringSize = 0;
   GenClick(5, ops);
   EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "output5", "status", "thaw?", "free", "count5"}));
-  EXPECT_EQ(ops.status, kStatusCopied);
+  EXPECT_EQ(ops.status, kCopiedToClipboardText);
   EXPECT_FALSE(ops.fileDepth);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/frame_raster.h"
+
 namespace flk {
 namespace {
 

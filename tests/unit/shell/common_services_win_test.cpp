@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/frame_raster.h"
+
 #include "shell/common_form_win.h"
 #include "output/file_formats.h"
 #include "shell/common_services_win.h"

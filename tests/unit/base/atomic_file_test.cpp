@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "decoders.h"
-#include "output/atomic_file.h"
+#include "output/decoders.h"
+#include "base/atomic_file.h"
 #include "output/png_writer.h"
 #include "output/save_file.h"
 

@@ -1,4 +1,4 @@
-#include "shell/camera_role_win.h"
+#include "camera_role_win.h"
 
 #include <shellapi.h>
 

@@ -1,5 +1,5 @@
 // The tray's camera rules; see camera_controller.h.
-#include "shell/camera_controller.h"
+#include "camera/camera_controller.h"
 
 namespace flk {
 

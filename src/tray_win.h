@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "shell/camera_controller.h"
+#include "camera/camera_controller.h"
 #include "win32/window.h"
 
 namespace flk {

@@ -1,4 +1,4 @@
-#include "output/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <atomic>
 #include <cerrno>
@@ -32,6 +32,14 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 #else
   return std::fopen(path.c_str(), "wb");
 #endif
+}
+
+bool CreateFolderChain(const std::string& folder) {
+  fs::path p = PathFromUtf8(folder);
+  std::error_code ec;
+  if (fs::is_directory(p, ec)) return true;
+  fs::create_directories(p, ec);
+  return fs::is_directory(p, ec);
 }
 
 bool StreamFailure(SaveError* error, const char* errorClass, const std::string& message) {

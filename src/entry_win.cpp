@@ -5,11 +5,11 @@
 
 #include <memory>
 
+#include "camera_role_win.h"
+#include "setup/installer_win.h"
 #include "shell/app_win.h"
 #include "shell/names.h"
-#include "setup/installer_win.h"
 #include "shell/roles.h"
-#include "shell/camera_role_win.h"
 #include "stickies/stickies_win.h"
 #include "tips/tips_win.h"
 #include "viewer/viewer_role_win.h"
@@ -23,9 +23,8 @@ namespace {
 std::string FirstArgument() {
   int argc = 0;
   LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-  std::string arg = (argv && argc > 1) ? win::Narrow(argv[1]) : std::string();
-  if (argv) ::LocalFree(argv);
-  return arg;
+  win::UniqueLocal owner(reinterpret_cast<HLOCAL>(argv));
+  return (argv && argc > 1) ? win::Narrow(argv[1]) : std::string();
 }
 
 int RunCameraRole() {

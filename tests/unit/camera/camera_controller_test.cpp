@@ -1,4 +1,4 @@
-#include "shell/camera_controller.h"
+#include "camera/camera_controller.h"
 
 #include <gtest/gtest.h>
 

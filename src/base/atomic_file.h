@@ -43,6 +43,9 @@ std::FILE* OpenForWriting(const std::filesystem::path& path);
 using StreamWriter = std::function<bool(std::FILE*, SaveError*)>;
 bool WriteFileAtomically(const std::filesystem::path& target, const StreamWriter& write, SaveError* error);
 
+// Creates the folder and every missing parent; true when it exists afterwards.
+bool CreateFolderChain(const std::string& folder);
+
 // Fills *error for a failed stdio call: class, message and the current errno.
 bool StreamFailure(SaveError* error, const char* errorClass, const std::string& message);
 

@@ -1,10 +1,10 @@
-#include "shell/tray_win.h"
+#include "tray_win.h"
 
 #include <shellapi.h>
 
 #include "camera/camera_win.h"
+#include "camera_role_win.h"
 #include "shell/app_win.h"
-#include "shell/camera_role_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "win32/screen_win.h"

@@ -10,44 +10,45 @@
 #include <memory>
 #include <string>
 
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
 #include "shell/app_win.h"
-#include "shell/camera_controller.h"
+#include "camera/camera_controller.h"
 #include "shell/common_form_win.h"
 #include "shell/startup_settings.h"
-#include "shell/tray_win.h"
+#include "tray_win.h"
 
 namespace flk {
 
-class CameraRole {
+class CameraRole : public CameraHost {
  public:
   CameraRole();
-  ~CameraRole();
+  ~CameraRole() override;
   CameraRole(const CameraRole&) = delete;
   CameraRole& operator=(const CameraRole&) = delete;
 
   // Creates the windows and runs the message loop; the process's exit code.
   int Run();
 
-  Settings& settings() { return settings_.settings(); }
-  StartupValues& values() { return values_; }
-  CameraController& controller() { return controller_; }
+  Settings& settings() override { return settings_.settings(); }
+  StartupValues& values() override { return values_; }
+  CameraController& controller() override { return controller_; }
   TfrmCam& camera() { return camera_; }
   TfrmFramelark& tray() { return tray_; }
   // Exists from the camera's first opening to the end of the role.
-  TfrmCommon* common() { return common_.get(); }
+  TfrmCommon* common() override { return common_.get(); }
 
-  void OpenCamera();
-  void ShowCamera();
-  void PutCameraAway();
-  void HideCameraToTray();
-  void ExitProgram();
+  void OpenCamera() override;
+  void ShowCamera() override;
+  void PutCameraAway() override;
+  void HideCameraToTray() override;
+  void ExitProgram() override;
   // May the camera take a request now? With beep, a refusal beeps and brings
   // the program's open dialog to the front.
   bool CameraAvailable(bool beep);
-  void CountToolUse(int code);
+  void CountToolUse(int code) override;
   // The exit-time save (also on WM_ENDSESSION).
-  void SaveRoleSettings();
+  void SaveRoleSettings() override;
   // Shows "FramelarkPro Installation Error"; OK starts the installer. Never returns.
   [[noreturn]] void InstallationError(const std::string& message);
 
