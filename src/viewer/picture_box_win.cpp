@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/viewer_win.h"
+#include "viewer/viewer_folder.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -21,6 +21,25 @@ void TPictureBox::SetPictureSize(int width, int height) {
   height_ = height;
   UpdateBars();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+int TPictureBox::ClientHeight() const {
+  RECT r;
+  ::GetClientRect(hwnd(), &r);
+  return r.bottom;
+}
+
+void TPictureBox::PaintPicture(HDC dc, const RECT& client) {
+  const int i = folder_.pictures().currentIndex();
+  if (i < 0) return;
+  std::shared_ptr<Picture> p = folder_.pictures().PictureAt(i);
+  if (!p) return;
+  const int w = std::min(int(client.right), p->width() - int(pos_.x));
+  const int h = std::min(int(client.bottom), p->height() - int(pos_.y));
+  if (w <= 0 || h <= 0) return;
+  std::vector<uint8_t> info = p->info();
+  ::SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(h), pos_.x, p->height() - pos_.y - h, 0, UINT(p->height()),
+                      p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
 }
 
 void TPictureBox::UpdateBars() {
@@ -72,7 +91,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
       const int w = std::min(int(c.right), width_ - int(pos_.x)), h = std::min(int(c.bottom), height_ - int(pos_.y));
-      if (w > 0 && h > 0) viewer_.PaintPicture(dc.get(), c, pos_);
+      if (w > 0 && h > 0) PaintPicture(dc.get(), c);
       RECT right{std::max(0, w), 0, c.right, c.bottom}, below{0, std::max(0, h), std::max(0, w), c.bottom};
       ::FillRect(dc.get(), &right, dark.get());
       ::FillRect(dc.get(), &below, dark.get());
@@ -94,7 +113,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         p = {0, 0};
         ::ClientToScreen(hwnd(), &p);
       }
-      viewer_.PictureContextMenu(p);
+      contextMenu_(p);
       return true;
     }
     default: return false;

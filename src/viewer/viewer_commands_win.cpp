@@ -1,8 +1,8 @@
 // The recall viewer's commands on the shown picture: edits, clipboard,
 // delete, properties, the camera, and the outputs.
-#include <windows.h>
+#include "viewer/viewer_commands_win.h"
 
-#include <richedit.h>
+#include <windows.h>
 
 #include "base/bmp.h"
 #include "base/pixel_format.h"
@@ -19,10 +19,11 @@
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
 #include "viewer/picture_edits.h"
+#include "viewer/viewer_folder.h"
+#include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_parts_win.h"
-#include "viewer/viewer_win.h"
+#include "viewer/viewer_rules.h"
 #include "win32/clipboard_win.h"
-#include "win32/files_win.h"
 #include "win32/screen_win.h"
 #include "win32/unique_handle.h"
 
@@ -46,11 +47,20 @@ std::optional<Picture> ClipboardPicture(HWND owner) {
   }
   return std::nullopt;
 }
+
+// The window as the output lines address it.
+struct WindowRef {
+  ViewerCommandHost& host;
+  Settings& settings_;
+  HWND hwnd() const { return host.Window(); }
+  void SetStatus(const std::string& text) const { host.SetStatus(text); }
+};
 }  // namespace
 
-class ViewerCommands {
+class ViewerCommands::Impl {
  public:
-  explicit ViewerCommands(TfrmViewer& v) : v_(v) {}
+  Impl(ViewerCommandHost& host, Settings& settings, TfrmCommon* common, ViewerFolder& folder, ViewerMemo& memo)
+      : host_(host), v_{host, settings}, common_(common), folder_(folder), memo_(memo) {}
 
   void Run(ViewerCommand c) {
     switch (c) {
@@ -80,10 +90,10 @@ class ViewerCommands {
         return;
       case ViewerCommand::Print:
       case ViewerCommand::PrintFit:
-        if (auto p = Shown()) PrintPicture(*p, c == ViewerCommand::PrintFit, v_.common_.get(), v_.hwnd());
+        if (auto p = Shown()) PrintPicture(*p, c == ViewerCommand::PrintFit, common_, v_.hwnd());
         return;
       case ViewerCommand::PrinterSetup:
-        if (v_.common_) ShowPrinterSetup(*v_.common_, v_.hwnd());
+        if (common_) ShowPrinterSetup(*common_, v_.hwnd());
         return;
       case ViewerCommand::Edit: RunOnCopy([](const Picture& p) { OpenInEditor(p); }); return;
       case ViewerCommand::Copy: Copy(); return;
@@ -96,9 +106,9 @@ class ViewerCommands {
       case ViewerCommand::Flip: Edit(FlipPicture); return;
       case ViewerCommand::Invert: Edit(InvertPicture); return;
       case ViewerCommand::Properties: Properties(); return;
-      case ViewerCommand::FolderWiz: v_.OpenFolderManager(FolderIndex(v_.folders_, v_.currentFolder_)); return;
+      case ViewerCommand::FolderWiz: host_.OpenFolderManager(); return;
       case ViewerCommand::Exit: ::DestroyWindow(v_.hwnd()); return;
-      case ViewerCommand::Options: v_.ShowViewerOptionsHere(); return;
+      case ViewerCommand::Options: host_.ShowOptions(); return;
       case ViewerCommand::Help: ShowHelp(v_.hwnd(), kViewerHelpContext); return;
       case ViewerCommand::About:
         MessageBoxText(v_.hwnd(),
@@ -108,10 +118,10 @@ class ViewerCommands {
         return;
       case ViewerCommand::Email:
         RunOnCopy([this](const Picture& p) { SendPictureByEmail(p, v_.hwnd()); });
-        v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
+        host_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
         return;
       case ViewerCommand::Sticky:
-        if (auto p = Shown(); p && v_.common_) MakeSticky(*p, StickySource{v_.hwnd(), {}}, *v_.common_);
+        if (auto p = Shown(); p && common_) MakeSticky(*p, StickySource{v_.hwnd(), {}}, *common_);
         return;
       case ViewerCommand::None: return;
     }
@@ -122,10 +132,7 @@ class ViewerCommands {
     return CameraSaveServices(v_.hwnd(), [this](const std::string& t) { v_.SetStatus(t); }, "");
   }
 
-  std::shared_ptr<Picture> Shown() {
-    const int i = v_.pictures_.currentIndex();
-    return i < 0 ? nullptr : v_.PictureOf(i);
-  }
+  std::shared_ptr<Picture> Shown() { return folder_.Shown(); }
 
   // A copy at the depth of PixelFormatPro goes to the output and is freed afterwards.
   template <class Output>
@@ -143,61 +150,61 @@ class ViewerCommands {
     if (!p) return;
     change(*p);
     // MarkModified: written back when the viewer leaves the folder.
-    v_.pictures_.MarkModified(v_.pictures_.currentIndex());
-    ::InvalidateRect(v_.pictureBox_->hwnd(), nullptr, FALSE);
-    ::InvalidateRect(v_.thumbs_->hwnd(), nullptr, FALSE);
+    folder_.MarkShownModified();
+    host_.PictureChanged();
   }
 
   bool Copy() {
     std::shared_ptr<Picture> p = Shown();
     if (!p || !CopyToClipboard(*p, v_.hwnd())) return false;
-    v_.SetStatus(kCopiedToClipboardText);
-    v_.EnableCommand(ViewerCommand::Paste, true);
+    host_.SetStatus(kCopiedToClipboardText);
+    host_.EnableCommand(ViewerCommand::Paste, true);
     return true;
   }
 
   void Delete() {
-    const int i = v_.pictures_.currentIndex();
-    if (i < 0) return;
-    const std::string file = v_.FolderPath() + v_.pictures_.entries()[size_t(i)].fileName;
-    ::DeleteFileW(win::Widen(file).c_str());
-    ::DeleteFileW(win::Widen(v_.memoPath_).c_str());
-    ::SendMessageW(v_.memo_, EM_SETMODIFY, FALSE, 0);  // its memo went with it
-    v_.pictures_.DeleteCurrent();
-    v_.UpdateCommands();
+    const std::string file = folder_.ShownPath();
+    if (file.empty()) return;
+    if (std::optional<std::string> why = folder_.DeleteShown()) {
+      // Still on disk: the picture stays listed, and the user learns why.
+      ::SetLastError(0);
+      ShowWarning(CouldNotDeleteText(file, *why));
+      return;
+    }
+    memo_.Forget();  // its memo went with it
+    host_.PicturesChanged(false);
   }
 
   void Paste() {
-    v_.SaveMemo();
+    memo_.Save(folder_.pictures().currentIndex() >= 0);
     std::optional<Picture> picture = ClipboardPicture(v_.hwnd());
     if (!picture) {
       // The clipboard changed since the viewer was last activated.
-      v_.SetStatus(kNoClipboardPicture);
-      v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
+      host_.SetStatus(kNoClipboardPicture);
+      host_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
       return;
     }
-    const std::string folder = v_.FolderPath();
-    PasteName name = NextPasteName(v_.settings_.ReadSingleSetting("NxtFileNum", 1),
-                                   [&folder](const std::string& n) { return win::FileExists(folder + n); });
-    v_.settings_.WriteSingleSetting("NxtFileNum", name.nextFileNum);
-    v_.pictures_.Append(name.fileName, true);
-    const int i = v_.pictures_.currentIndex();
-    v_.pictures_.Hold(i, std::move(*picture));
-    v_.thumbLayout_.position = i;
-    v_.UpdateCommands();
-    v_.SavePictures(false);
+    int failures = 0;
+    const int next =
+        folder_.AddPasted(std::move(*picture), v_.settings_.ReadSingleSetting("NxtFileNum", 1), &failures);
+    v_.settings_.WriteSingleSetting("NxtFileNum", next);
+    host_.PicturesChanged(true);
+    if (failures) {
+      ::SetLastError(0);
+      ShowWarning(NotSavedText(failures));
+    }
   }
 
   void Properties() {
     std::shared_ptr<Picture> p = Shown();
-    if (!p) return;
-    const PictureEntry& e = v_.pictures_.entries()[size_t(v_.pictures_.currentIndex())];
+    const PictureEntry* e = folder_.pictures().current();
+    if (!p || !e) return;
     PictureFacts f;
-    f.index = v_.pictures_.currentIndex();
-    f.count = int(v_.pictures_.size());
-    f.path = v_.FolderPath() + e.fileName;
+    f.index = folder_.pictures().currentIndex();
+    f.count = int(folder_.pictures().size());
+    f.path = folder_.ShownPath();
     f.dateText = FileDateText(f.path);
-    f.sizeKiB = e.sizeKiB;
+    f.sizeKiB = e->sizeKiB;
     f.width = p->width();
     f.height = p->height();
     f.depth = ColorDepthOf(*p, false);
@@ -212,8 +219,8 @@ class ViewerCommands {
     ::ShowWindow(v_.hwnd(), SW_MINIMIZE);
     HWND cam = ::FindWindowA(kCameraClass, kCameraCaption);
     RECT r, both;
-    const bool overlap = !cam || !::GetWindowRect(cam, &r) || ::IntersectRect(&both, &mine, &r);
-    AskCamera(overlap ? 2 : 1);
+    const bool placeKnown = cam && ::GetWindowRect(cam, &r);
+    AskCamera(CameraRequestFor(cam != nullptr, placeKnown, placeKnown && ::IntersectRect(&both, &mine, &r)));
   }
 
   void AskCamera(int parameter) {
@@ -225,9 +232,19 @@ class ViewerCommands {
     StartRole(nullptr, SW_SHOWNORMAL);
   }
 
-  TfrmViewer& v_;
+  ViewerCommandHost& host_;
+  WindowRef v_;
+  TfrmCommon* common_;
+  ViewerFolder& folder_;
+  ViewerMemo& memo_;
 };
 
-void TfrmViewer::RunCommand(ViewerCommand c) { ViewerCommands(*this).Run(c); }
+ViewerCommands::ViewerCommands(ViewerCommandHost& host, Settings& settings, TfrmCommon* common,
+                               ViewerFolder& folder, ViewerMemo& memo)
+    : impl_(std::make_unique<Impl>(host, settings, common, folder, memo)) {}
+
+ViewerCommands::~ViewerCommands() = default;
+
+void ViewerCommands::Run(ViewerCommand c) { impl_->Run(c); }
 
 }  // namespace flk
