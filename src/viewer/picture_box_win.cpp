@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "viewer/viewer_folder.h"
+#include "viewer/viewer_layout.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -47,8 +48,8 @@ void TPictureBox::UpdateBars() {
   for (int pass = 0; pass < 2; ++pass) {
     RECT c;
     ::GetClientRect(hwnd(), &c);
-    pos_.x = std::clamp(int(pos_.x), 0, std::max(0, width_ - int(c.right)));
-    pos_.y = std::clamp(int(pos_.y), 0, std::max(0, height_ - int(c.bottom)));
+    pos_.x = ClampScroll(int(pos_.x), width_, int(c.right));
+    pos_.y = ClampScroll(int(pos_.y), height_, int(c.bottom));
     SCROLLINFO h{sizeof h, SIF_ALL, 0, std::max(0, width_ - 1), UINT(c.right), pos_.x, 0};
     SCROLLINFO v{sizeof v, SIF_ALL, 0, std::max(0, height_ - 1), UINT(c.bottom), pos_.y, 0};
     ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
@@ -57,24 +58,23 @@ void TPictureBox::UpdateBars() {
 }
 
 void TPictureBox::Scroll(int bar, int code) {
+  BoxScroll how = BoxScroll::Other;
+  switch (code) {
+    case SB_LINEUP: how = BoxScroll::LineBack; break;
+    case SB_LINEDOWN: how = BoxScroll::LineOn; break;
+    case SB_PAGEUP: how = BoxScroll::PageBack; break;
+    case SB_PAGEDOWN: how = BoxScroll::PageOn; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: how = BoxScroll::Track; break;
+    case SB_TOP: how = BoxScroll::Start; break;
+    case SB_BOTTOM: how = BoxScroll::End; break;
+    default: return;
+  }
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   ::GetScrollInfo(hwnd(), bar, &si);
-  int p = si.nPos;
-  const int line = 16, page = std::max(1, int(si.nPage) - line);
-  switch (code) {
-    case SB_LINEUP: p -= line; break;
-    case SB_LINEDOWN: p += line; break;
-    case SB_PAGEUP: p -= page; break;
-    case SB_PAGEDOWN: p += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: p = si.nTrackPos; break;
-    case SB_TOP: p = 0; break;
-    case SB_BOTTOM: p = si.nMax; break;
-    default: return;
-  }
-  p = std::clamp(p, 0, std::max(0, si.nMax - int(si.nPage) + 1));
+  const int p = ScrollBoxPosition(how, si.nPos, si.nTrackPos, si.nMax, int(si.nPage));
   (bar == SB_HORZ ? pos_.x : pos_.y) = p;
   si.fMask = SIF_POS;
   si.nPos = p;
@@ -103,7 +103,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp)); return true;
     case WM_MOUSEWHEEL: {
       const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      for (int i = 0; i < std::abs(steps) * 3; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+      for (int i = 0; i < std::abs(steps) * kWheelLines; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
       return true;
     }
     case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;

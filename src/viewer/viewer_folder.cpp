@@ -10,7 +10,7 @@ int ViewerFolder::index() const { return FolderIndex(folders_, name_); }
 std::string ViewerFolder::Path() const { return base_ + kFoldersDir + name_ + "\\"; }
 
 void ViewerFolder::ChooseStartFolder() {
-  name_ = StartFolder(folders_, disk_.FolderExists(base_ + kFoldersDir + "LastCaptures"));
+  name_ = StartFolder(folders_, disk_.FolderExists(base_ + kFoldersDir + "LastCaptures\\"));
 }
 
 std::string ViewerFolder::FoldersChanged(std::vector<std::string> folders) {

@@ -111,6 +111,39 @@ bool ViewerArrangement::KeepThumbVisible(int index) {
   return true;
 }
 
+int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page) {
+  constexpr int kLine = 16;
+  const int pageStep = std::max(1, page - kLine);
+  int p = position;
+  switch (how) {
+    case BoxScroll::LineBack: p -= kLine; break;
+    case BoxScroll::LineOn: p += kLine; break;
+    case BoxScroll::PageBack: p -= pageStep; break;
+    case BoxScroll::PageOn: p += pageStep; break;
+    case BoxScroll::Track: p = track; break;
+    case BoxScroll::Start: p = 0; break;
+    case BoxScroll::End: p = max; break;
+    case BoxScroll::Other: return position;
+  }
+  return std::clamp(p, 0, std::max(0, max - page + 1));
+}
+
+NameDialogLayout LayOutNameDialog(Size c) {
+  constexpr int kTopBand = 49, kRightPart = 70;
+  auto at = [](int x, int y, int w, int h) { return Rect::FromXYWH(x, y, std::max(0, w), std::max(0, h)); };
+  const int right = c.width - kRightPart;
+  return NameDialogLayout{at(5, 3, c.width - 10, 15),
+                          at(2, 19, c.width - 4, 21),
+                          at(2, kTopBand, right - 2, 15),
+                          at(2, kTopBand + 16, right - 2, c.height - kTopBand - 18),
+                          at(right + 5, kTopBand + 20, 60, 20),
+                          at(right + 5, kTopBand + 60, 60, 20)};
+}
+
+int ClampScroll(int position, int content, int visible) {
+  return std::clamp(position, 0, std::max(0, content - visible));
+}
+
 ThumbStripPlan PlanThumbStrip(const ThumbLayout& l, Size strip, int count, int current,
                               const std::function<Size(int)>& drawnSize) {
   ThumbStripPlan plan;

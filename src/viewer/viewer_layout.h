@@ -94,6 +94,24 @@ class ViewerArrangement {
   ThumbLayout thumbs_;
 };
 
+// ScrollBox1's scroll bars, by how a bar was moved.
+enum class BoxScroll { LineBack, LineOn, PageBack, PageOn, Track, Start, End, Other };
+// The position after a move: lines of 16 pixels, pages of the visible part
+// less a line; kept where a whole page still shows (max: the bar's maximum,
+// page: the visible length).
+int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page);
+// A position kept in range when the picture or the box changed size.
+int ClampScroll(int position, int content, int visible);
+// Mouse wheel: three lines a notch.
+inline constexpr int kWheelLines = 3;
+
+// The folder name dialog (96 DPI): the name on top, the suggestions below
+// it filling the rest, the two buttons at the right.
+struct NameDialogLayout {
+  Rect label1, edit, label2, suggestions, doIt, close;
+};
+NameDialogLayout LayOutNameDialog(Size client96);
+
 // What the strip paints: button-face rectangles, where each visible
 // thumbnail goes, and the red frame. drawnSize: the size of an entry's
 // thumbnail (0 x 0 when it has none).

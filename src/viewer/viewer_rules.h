@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "viewer/viewer_options.h"  // ShownMemoHeight
 
 namespace flk {
 
@@ -116,7 +117,5 @@ inline constexpr int kMinPictureBoxHeight = 50;  // the picture area's floor whi
 // May the strip's height go from `height` by delta (> 0 grows it)?
 bool ThumbSplitterMoves(int delta, int paintBoxHeight, int pictureBoxHeight);
 bool MemoSplitterMoves(int delta, int pictureBoxHeight);
-// The new memo height when the memo is shown again.
-inline int ShownMemoHeight(int height) { return height < 15 ? 15 : height; }
 
 }  // namespace flk

@@ -64,10 +64,10 @@ class FakeDisk : public ViewerDisk {
 const std::string kBase = "C:\\Data\\";
 std::string FolderOf(const std::string& name) { return kBase + "Folders\\" + name + "\\"; }
 
-struct Setup {
+struct Scene {
   FakeDisk disk;
   ViewerFolder folder{disk, kBase};
-  Setup() {
+  Scene() {
     for (const char* f : {"A", "B"}) disk.folders.insert(FolderOf(f));
     disk.files[FolderOf("A") + "1.bmp"] = Solid(4, 3, 0x112233);
     disk.files[FolderOf("A") + "2.bmp"] = Solid(5, 3, 0x445566);
@@ -116,7 +116,7 @@ TEST(PictureListWriteBack, OnlyWrittenPicturesAreMarkedSoTheOthersStayPinnedAndA
 }
 
 TEST(ViewerFolder, StartsOnTheRingWhenItExistsAndShowsTheLastPicture) {
-  Setup s;
+  Scene s;
   EXPECT_EQ(s.folder.name(), "A");
   EXPECT_EQ(s.folder.pictures().currentIndex(), 1);
   EXPECT_EQ(s.folder.MemoPath(), FolderOf("A") + "2.rtf");
@@ -131,7 +131,7 @@ TEST(ViewerFolder, StartsOnTheRingWhenItExistsAndShowsTheLastPicture) {
 }
 
 TEST(ViewerFolder, LeavingWritesBackAndStaysWhileAPictureCannotBeWritten) {
-  Setup s;
+  Scene s;
   const std::string file = FolderOf("A") + "2.bmp";
   std::shared_ptr<Picture> shown = s.folder.Shown();
   ASSERT_TRUE(shown);
@@ -159,7 +159,7 @@ TEST(ViewerFolder, LeavingWritesBackAndStaysWhileAPictureCannotBeWritten) {
 }
 
 TEST(ViewerFolder, DeleteKeepsThePictureAndItsMemoWhenItsFileStays) {
-  Setup s;
+  Scene s;
   const std::string file = FolderOf("A") + "2.bmp", memo = FolderOf("A") + "2.rtf";
   s.disk.held.insert(file);
   std::optional<std::string> why = s.folder.DeleteShown();
@@ -180,7 +180,7 @@ TEST(ViewerFolder, DeleteKeepsThePictureAndItsMemoWhenItsFileStays) {
 }
 
 TEST(ViewerFolder, PasteTakesAFreeNumberAndIsWrittenAtOnce) {
-  Setup s;
+  Scene s;
   int failures = -1;
   const int next = s.folder.AddPasted(Solid(6, 6, 0x00FF00), 1, &failures);
   EXPECT_EQ(next, 4) << "1.bmp and 2.bmp are taken";
@@ -199,7 +199,7 @@ TEST(ViewerFolder, PasteTakesAFreeNumberAndIsWrittenAtOnce) {
 }
 
 TEST(ViewerFolder, AnUnreadableFileIsReportedOnceAndLeftOutAfterwards) {
-  Setup s;
+  Scene s;
   s.disk.files[FolderOf("A") + "0.bmp"] = std::nullopt;
   int notices = 0;
   s.folder.OnUnreadable([&] { ++notices; });
@@ -223,7 +223,7 @@ TEST(ViewerFolder, AnUnreadableFileIsReportedOnceAndLeftOutAfterwards) {
 }
 
 TEST(ViewerFolder, PicturesAreReadOnceAndThumbnailsMadeOncePerSize) {
-  Setup s;
+  Scene s;
   int made = 0;
   auto make = [&](const Picture& p, int size) -> std::optional<Picture> {
     ++made;
@@ -242,7 +242,7 @@ TEST(ViewerFolder, PicturesAreReadOnceAndThumbnailsMadeOncePerSize) {
 }
 
 TEST(ViewerFolder, AFolderThatWentTakesItsPicturesWithIt) {
-  Setup s;
+  Scene s;
   EXPECT_EQ(s.folder.FoldersChanged({"A", "B", "C"}), "A");
   EXPECT_EQ(s.folder.pictures().size(), 2u);
   s.disk.folders.erase(FolderOf("A"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "viewer/viewer_art.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_layout.h"
 #include "viewer/viewer_rules.h"
@@ -194,6 +195,68 @@ TEST(ViewerCommandsTable, EveryShortcutAndHintIsFoundAgain) {
     EXPECT_STREQ(ToolButtonHint(CommandMenuId(b.command)), b.hint) << b.name;
   EXPECT_EQ(ToolButtonHint(CommandMenuId(ViewerCommand::Exit)), nullptr);
   EXPECT_FALSE(ViewerCommandEnabled(ViewerCommand::None, true));
+}
+
+TEST(ScrollBox, LinesPagesAndTheEndsStayWhereAWholePageShows) {
+  // A 500-pixel picture in a 200-pixel box: the bar runs 0..499, 200 a page.
+  struct Case {
+    BoxScroll how;
+    int pos, track, expected;
+  } cases[] = {{BoxScroll::LineOn, 0, 0, 16},      {BoxScroll::LineBack, 10, 0, 0},
+               {BoxScroll::PageOn, 100, 0, 284},   {BoxScroll::PageOn, 250, 0, 300},
+               {BoxScroll::PageBack, 250, 0, 66},  {BoxScroll::Track, 0, 123, 123},
+               {BoxScroll::End, 0, 0, 300},        {BoxScroll::Start, 77, 0, 0},
+               {BoxScroll::Other, 77, 0, 77}};
+  for (const Case& c : cases)
+    EXPECT_EQ(ScrollBoxPosition(c.how, c.pos, c.track, 499, 200), c.expected) << int(c.how) << " from " << c.pos;
+  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 9, 10), 0) << "all of it shows";
+  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 99, 10), 1) << "a page of at least one pixel";
+  EXPECT_EQ(ClampScroll(350, 500, 200), 300);
+  EXPECT_EQ(ClampScroll(50, 100, 200), 0) << "smaller than the box";
+  EXPECT_EQ(ClampScroll(-5, 500, 200), 0);
+}
+
+TEST(NameDialog, TheSuggestionsFillTheRestAndTheButtonsStayRight) {
+  const NameDialogLayout l = LayOutNameDialog(Size{200, 180});
+  EXPECT_EQ(l.edit, Rect::FromXYWH(2, 19, 196, 21));
+  EXPECT_EQ(l.suggestions, (Rect{2, 65, 130, 180 - 2}));
+  EXPECT_EQ(l.doIt.left, 200 - 70 + 5);
+  EXPECT_EQ(l.close.top - l.doIt.top, 40);
+  const NameDialogLayout tiny = LayOutNameDialog(Size{50, 40});
+  EXPECT_EQ(tiny.suggestions.width(), 0) << "never negative";
+  EXPECT_EQ(tiny.suggestions.height(), 0);
+}
+
+TEST(ViewerArt, ShapesStayOnTheirCanvasAndEveryButtonHasItsOwnIcon) {
+  auto inside = [](const std::vector<ArtShape>& shapes, int w, int h) {
+    for (const ArtShape& s : shapes)
+      for (Point p : s.points)
+        if (p.x < 0 || p.y < 0 || p.x > w || p.y > h) return false;
+    return true;
+  };
+  const std::vector<ArtShape> unused = ViewerIconArt(4);
+  for (int i = 0; i < kViewerIconCount; ++i) {
+    const std::vector<ArtShape> icon = ViewerIconArt(i);
+    EXPECT_FALSE(icon.empty()) << i;
+    EXPECT_TRUE(inside(icon, kViewerIconArtSize, kViewerIconArtSize)) << i;
+    for (const ArtShape& s : icon) EXPECT_GE(s.points.size(), 2u) << i;
+  }
+  for (const ViewerToolButton& b : ViewerToolButtons()) {
+    const std::vector<ArtShape> icon = ViewerIconArt(b.image);
+    EXPECT_FALSE(icon.size() == unused.size() && icon[0].points == unused[0].points) << b.name << " has a drawing";
+  }
+  const std::vector<ArtShape> folders = FolderManagerArt();
+  EXPECT_EQ(folders.size(), 3u * 8u) << "three folders of eight shapes";
+  EXPECT_TRUE(inside(folders, kFolderArtW, kFolderArtH));
+  // Paler: each colour two thirds of the way to 200 and a third of itself; magenta is the mask.
+  uint8_t px[] = {0, 30, 255, 0, 255, 0, 255, 0};
+  PaleIcon(px, 2);
+  EXPECT_EQ(px[0], 66);
+  EXPECT_EQ(px[1], 86);
+  EXPECT_EQ(px[2], 236);
+  EXPECT_EQ(px[4], 255);
+  EXPECT_EQ(px[5], 0);
+  EXPECT_EQ(px[6], 255);
 }
 
 }  // namespace
