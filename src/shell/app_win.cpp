@@ -1,6 +1,7 @@
 #include "shell/app_win.h"
 
 #include "shell/common_services_win.h"
+#include "shell/names.h"
 #include "shell/registry_store_win.h"
 #include "shell/startup_settings.h"
 #include "win32/shell_win.h"
@@ -50,6 +51,17 @@ void ShowMessageText(const std::string& text) { MessageBoxText(nullptr, text, Ap
 
 bool StartRole(const char* roleWord, int showCommand) {
   return win::ShellOpen(nullptr, ProgramFile(), roleWord ? roleWord : "", showCommand);
+}
+
+void AskForCamera(int parameter) {
+  if (HWND tray = ::FindWindowA(kTrayClass, kTrayCaption)) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tray, &pid);
+    ::AllowSetForegroundWindow(pid);
+    ::PostMessageW(tray, kWmCameraRequest, WPARAM(parameter), 0);
+    return;
+  }
+  StartRole(nullptr, SW_SHOWNORMAL);
 }
 
 struct RoleSettings::Parts {

@@ -29,6 +29,10 @@ int MessageBoxText(HWND owner, const std::string& text, const std::string& capti
 // Starts the program file with a role word (ShellExecute "open").
 bool StartRole(const char* roleWord, int showCommand);
 
+// Asks the running camera role for its camera (kWmCameraRequest with the
+// parameter), letting it come to the front; starts the program when none runs.
+void AskForCamera(int parameter);
+
 // The registry-backed settings of a role, owned by the role's composition
 // root and installed as AppSettings() for the role's lifetime (the how-to tips,
 // save and editor services read their single values through it).

@@ -2,6 +2,7 @@
 
 #include "output/folder_menu.h"
 #include "shell/common_services_win.h"
+#include "viewer/viewer_layout.h"
 #include "viewer/viewer_options.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kOuterWidth = 214, kOuterHeight = 219;  // 96-DPI, frame included
 constexpr int kMinWidth = 170, kMinHeight = 170;
-constexpr int kTopBand = 49, kRightPart = 70;
 enum Id { kLabel1 = 501, kEditName, kLabel2, kLstSuggest, kBtnDoIt, kBtnCancel };
 
 class TfrmAddFolder : public win::Window {
@@ -97,22 +97,16 @@ class TfrmAddFolder : public win::Window {
   }
 
  private:
-  void Place(int id, int x, int y, int w, int h) {
-    const Rect r = scale_(Rect::FromXYWH(x, y, w > 0 ? w : 0, h > 0 ? h : 0));
-    ::MoveWindow(::GetDlgItem(hwnd(), id), r.left, r.top, r.width(), r.height(), TRUE);
-  }
-
   void Layout() {
     RECT rc{};
     ::GetClientRect(hwnd(), &rc);
-    const int w = scale_.ToBase(rc.right), h = scale_.ToBase(rc.bottom);
-    const int right = w - kRightPart;
-    Place(kLabel1, 5, 3, w - 10, 15);
-    Place(kEditName, 2, 19, w - 4, 21);
-    Place(kLabel2, 2, kTopBand, right - 2, 15);
-    Place(kLstSuggest, 2, kTopBand + 16, right - 2, h - kTopBand - 18);
-    Place(kBtnDoIt, right + 5, kTopBand + 20, 60, 20);
-    Place(kBtnCancel, right + 5, kTopBand + 60, 60, 20);
+    const NameDialogLayout l = LayOutNameDialog(Size{scale_.ToBase(rc.right), scale_.ToBase(rc.bottom)});
+    const std::pair<int, Rect> parts[] = {{kLabel1, l.label1}, {kEditName, l.edit},  {kLabel2, l.label2},
+                                          {kLstSuggest, l.suggestions}, {kBtnDoIt, l.doIt}, {kBtnCancel, l.close}};
+    for (const auto& [id, r96] : parts) {
+      const Rect r = scale_(r96);
+      ::MoveWindow(::GetDlgItem(hwnd(), id), r.left, r.top, r.width(), r.height(), TRUE);
+    }
   }
 
   void lstSuggestClick() {

@@ -5,10 +5,11 @@
 #include <windows.h>
 
 #include "base/dpi.h"
+#include "viewer/viewer_art.h"
 
 namespace flk {
 
-inline constexpr int kFolderArtWidth = 81, kFolderArtHeight = 175;
+inline constexpr int kFolderArtWidth = kFolderArtW, kFolderArtHeight = kFolderArtH;
 
 // (x, y): the picture's top-left corner in physical pixels.
 void DrawFolderArt(HDC dc, int x, int y, const DpiScale& scale);

@@ -10,6 +10,7 @@
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
+#include "win32/unique_handle.h"
 
 namespace flk {
 
@@ -180,10 +181,8 @@ bool TfrmFolderWiz::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     case DM_GETDEFID: *result = MAKELRESULT(kBtnClose, DC_HASDEFID); return true;
     case WM_HELP: ShowHelp(hwnd(), kFolderManagerHelp); *result = TRUE; return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      PaintImage1(dc);
-      ::EndPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
+      PaintImage1(dc.get());
       return true;
     }
   }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "viewer/viewer_win.h"
+#include "viewer/viewer_folder.h"
+#include "viewer/viewer_layout.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -23,13 +24,32 @@ void TPictureBox::SetPictureSize(int width, int height) {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+int TPictureBox::ClientHeight() const {
+  RECT r;
+  ::GetClientRect(hwnd(), &r);
+  return r.bottom;
+}
+
+void TPictureBox::PaintPicture(HDC dc, const RECT& client) {
+  const int i = folder_.pictures().currentIndex();
+  if (i < 0) return;
+  std::shared_ptr<Picture> p = folder_.pictures().PictureAt(i);
+  if (!p) return;
+  const int w = std::min(int(client.right), p->width() - int(pos_.x));
+  const int h = std::min(int(client.bottom), p->height() - int(pos_.y));
+  if (w <= 0 || h <= 0) return;
+  std::vector<uint8_t> info = p->info();
+  ::SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(h), pos_.x, p->height() - pos_.y - h, 0, UINT(p->height()),
+                      p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+}
+
 void TPictureBox::UpdateBars() {
   // Twice: a bar that appears takes room from the other direction.
   for (int pass = 0; pass < 2; ++pass) {
     RECT c;
     ::GetClientRect(hwnd(), &c);
-    pos_.x = std::clamp(int(pos_.x), 0, std::max(0, width_ - int(c.right)));
-    pos_.y = std::clamp(int(pos_.y), 0, std::max(0, height_ - int(c.bottom)));
+    pos_.x = ClampScroll(int(pos_.x), width_, int(c.right));
+    pos_.y = ClampScroll(int(pos_.y), height_, int(c.bottom));
     SCROLLINFO h{sizeof h, SIF_ALL, 0, std::max(0, width_ - 1), UINT(c.right), pos_.x, 0};
     SCROLLINFO v{sizeof v, SIF_ALL, 0, std::max(0, height_ - 1), UINT(c.bottom), pos_.y, 0};
     ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
@@ -38,24 +58,23 @@ void TPictureBox::UpdateBars() {
 }
 
 void TPictureBox::Scroll(int bar, int code) {
+  BoxScroll how = BoxScroll::Other;
+  switch (code) {
+    case SB_LINEUP: how = BoxScroll::LineBack; break;
+    case SB_LINEDOWN: how = BoxScroll::LineOn; break;
+    case SB_PAGEUP: how = BoxScroll::PageBack; break;
+    case SB_PAGEDOWN: how = BoxScroll::PageOn; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: how = BoxScroll::Track; break;
+    case SB_TOP: how = BoxScroll::Start; break;
+    case SB_BOTTOM: how = BoxScroll::End; break;
+    default: return;
+  }
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   ::GetScrollInfo(hwnd(), bar, &si);
-  int p = si.nPos;
-  const int line = 16, page = std::max(1, int(si.nPage) - line);
-  switch (code) {
-    case SB_LINEUP: p -= line; break;
-    case SB_LINEDOWN: p += line; break;
-    case SB_PAGEUP: p -= page; break;
-    case SB_PAGEDOWN: p += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: p = si.nTrackPos; break;
-    case SB_TOP: p = 0; break;
-    case SB_BOTTOM: p = si.nMax; break;
-    default: return;
-  }
-  p = std::clamp(p, 0, std::max(0, si.nMax - int(si.nPage) + 1));
+  const int p = ScrollBoxPosition(how, si.nPos, si.nTrackPos, si.nMax, int(si.nPage));
   (bar == SB_HORZ ? pos_.x : pos_.y) = p;
   si.fMask = SIF_POS;
   si.nPos = p;
@@ -72,7 +91,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
       const int w = std::min(int(c.right), width_ - int(pos_.x)), h = std::min(int(c.bottom), height_ - int(pos_.y));
-      if (w > 0 && h > 0) viewer_.PaintPicture(dc.get(), c, pos_);
+      if (w > 0 && h > 0) PaintPicture(dc.get(), c);
       RECT right{std::max(0, w), 0, c.right, c.bottom}, below{0, std::max(0, h), std::max(0, w), c.bottom};
       ::FillRect(dc.get(), &right, dark.get());
       ::FillRect(dc.get(), &below, dark.get());
@@ -84,7 +103,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp)); return true;
     case WM_MOUSEWHEEL: {
       const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      for (int i = 0; i < std::abs(steps) * 3; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+      for (int i = 0; i < std::abs(steps) * kWheelLines; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
       return true;
     }
     case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;
@@ -94,7 +113,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         p = {0, 0};
         ::ClientToScreen(hwnd(), &p);
       }
-      viewer_.PictureContextMenu(p);
+      contextMenu_(p);
       return true;
     }
     default: return false;

@@ -13,8 +13,6 @@ size_t BytesOf(const std::shared_ptr<Picture>& p) {
 }
 }  // namespace
 
-void SortPictureNames(std::vector<std::string>& names) { std::sort(names.begin(), names.end(), FolderNameLess); }
-
 std::string MemoFileName(const std::string& pictureFile) {
   return pictureFile.substr(0, pictureFile.size() >= 4 ? pictureFile.size() - 4 : 0) + ".rtf";
 }
@@ -106,9 +104,22 @@ void PictureList::MarkModified(int index) {
   e.thumb.reset();  // drawn from the old pixels
 }
 
-void PictureList::MarkWritten(int index) {
-  entries_[size_t(index)].modified = false;
-  TrimPictures();
+PictureList::WriteBackResult PictureList::WriteBack(
+    const std::function<bool(const std::string&, const Picture&)>& write) {
+  WriteBackResult r;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    const PictureEntry& e = entries_[i];
+    if (!e.modified) continue;
+    // A changed picture is pinned, so it is held; one that is not cannot be written.
+    if (e.picture && write(e.fileName, *e.picture)) {
+      entries_[i].modified = false;
+      r.written.push_back(int(i));
+    } else {
+      r.failed.push_back(int(i));
+    }
+  }
+  if (!r.written.empty()) TrimPictures();
+  return r;
 }
 
 void PictureList::ReleaseAll() {

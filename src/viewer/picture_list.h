@@ -34,10 +34,6 @@ struct PictureEntry {
   uint64_t thumbUse = 0;
 };
 
-// Names in the order both the camera and the viewer list them: letter case
-// ignored, as text ("10.bmp" before "9.bmp").
-void SortPictureNames(std::vector<std::string>& names);
-
 class PictureList {
  public:
   // Bytes of decoded pictures and of thumbnails kept besides the shown
@@ -82,8 +78,13 @@ class PictureList {
   void Touch(int index) { entries_[size_t(index)].lastUse = ++clock_; }
   // The picture was edited in memory: kept until written.
   void MarkModified(int index);
-  // Written back (or tried): no longer pinned.
-  void MarkWritten(int index);
+  // Writes every changed picture through `write` (file name, picture; true
+  // when the file now holds it). Only those written are marked so; the others
+  // stay changed and pinned, to be tried again at the next write-back.
+  struct WriteBackResult {
+    std::vector<int> written, failed;  // indexes
+  };
+  WriteBackResult WriteBack(const std::function<bool(const std::string&, const Picture&)>& write);
   // Every decoded picture and thumbnail let go (leaving the folder).
   void ReleaseAll();
   size_t heldPictureBytes() const;
@@ -91,7 +92,6 @@ class PictureList {
   // ---- thumbnails ----
   std::shared_ptr<Picture> ThumbAt(int index, int thumbSize) const;
   void HoldThumb(int index, int thumbSize, Picture thumb);
-  void DropThumb(int index) { entries_[size_t(index)].thumb.reset(); }
   size_t heldThumbBytes() const;
 
  private:

@@ -1,6 +1,5 @@
 #include "viewer/viewer_parts_win.h"
 
-#include "viewer/viewer_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -35,7 +34,7 @@ bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
       if (p.y == lastY_) return true;
       RECT before;
       ::GetWindowRect(hwnd(), &before);
-      viewer_.SplitterMoved(this, p.y - lastY_);
+      moved_(p.y - lastY_);
       RECT after;
       ::GetWindowRect(hwnd(), &after);
       // Only the distance the viewer allowed counts as done.

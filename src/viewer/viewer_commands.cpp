@@ -98,11 +98,22 @@ bool MemoKeepsKey(unsigned short key, bool ctrl) {
   return ctrl && (key == 'X' || key == 'C' || key == 'V' || key == 'A');
 }
 
-bool ViewerCommandBuilt(ViewerCommand c) { return c != C::None; }
+ViewerCommand ShortcutCommand(unsigned short key, bool ctrl) {
+  for (const ViewerShortcut& s : kShortcuts)
+    if (s.key == key && s.ctrl == ctrl) return s.command;
+  return C::None;
+}
+
+const char* ToolButtonHint(int id) {
+  for (const ViewerToolButton& b : kButtons)
+    if (CommandMenuId(b.command) == id) return b.hint;
+  return nullptr;
+}
 
 bool ViewerCommandEnabled(ViewerCommand c, bool hasPictures) {
-  if (!ViewerCommandBuilt(c)) return false;
   switch (c) {
+    case C::None:
+      return false;
     case C::Camera:
     case C::Paste:
     case C::FolderWiz:

@@ -65,8 +65,11 @@ std::span<const ViewerShortcut> ViewerShortcuts();
 // the focus: a key meant for a word must never delete a picture.
 bool MemoKeepsKey(unsigned short key, bool ctrl);
 
-// Built in this program (the others would be shown disabled).
-bool ViewerCommandBuilt(ViewerCommand c);
+// The command of a key (Windows' virtual key), or None.
+ViewerCommand ShortcutCommand(unsigned short key, bool ctrl);
+// The tool tip of a tool bar button's id, or nullptr.
+const char* ToolButtonHint(int id);
+
 // Available now: picture commands need a picture in the folder.
 bool ViewerCommandEnabled(ViewerCommand c, bool hasPictures);
 

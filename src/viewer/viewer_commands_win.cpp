@@ -1,14 +1,11 @@
 // The recall viewer's commands on the shown picture: edits, clipboard,
 // delete, properties, the camera, and the outputs.
-#include <windows.h>
+#include "viewer/viewer_commands_win.h"
 
-#include <richedit.h>
+#include <windows.h>
 
 #include "base/bmp.h"
 #include "base/pixel_format.h"
-#include "output/clipboard_win.h"
-#include "output/editor_win.h"
-#include "output/email_win.h"
 #include "output/picture_outputs_win.h"
 #include "output/print_win.h"
 #include "shell/app_win.h"
@@ -19,10 +16,11 @@
 #include "stickies/make_sticky_win.h"
 #include "support/contact_win.h"
 #include "viewer/picture_edits.h"
+#include "viewer/viewer_folder.h"
+#include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_parts_win.h"
-#include "viewer/viewer_win.h"
+#include "viewer/viewer_rules.h"
 #include "win32/clipboard_win.h"
-#include "win32/files_win.h"
 #include "win32/screen_win.h"
 #include "win32/unique_handle.h"
 
@@ -48,9 +46,10 @@ std::optional<Picture> ClipboardPicture(HWND owner) {
 }
 }  // namespace
 
-class ViewerCommands {
+class ViewerCommands::Impl {
  public:
-  explicit ViewerCommands(TfrmViewer& v) : v_(v) {}
+  Impl(ViewerCommandHost& host, Settings& settings, TfrmCommon* common, ViewerFolder& folder, ViewerMemo& memo)
+      : host_(host), settings_(settings), common_(common), folder_(folder), memo_(memo) {}
 
   void Run(ViewerCommand c) {
     switch (c) {
@@ -68,7 +67,7 @@ class ViewerCommands {
       case ViewerCommand::Print: RunOutput(PictureOutput::Print); return;
       case ViewerCommand::PrintFit: RunOutput(PictureOutput::PrintFit); return;
       case ViewerCommand::PrinterSetup:
-        if (v_.common_) ShowPrinterSetup(*v_.common_, v_.hwnd());
+        if (common_) ShowPrinterSetup(*common_, hwnd());
         return;
       case ViewerCommand::Edit: RunOutput(PictureOutput::Edit); return;
       case ViewerCommand::Copy: Copy(); return;
@@ -81,41 +80,37 @@ class ViewerCommands {
       case ViewerCommand::Flip: Edit(FlipPicture); return;
       case ViewerCommand::Invert: Edit(InvertPicture); return;
       case ViewerCommand::Properties: Properties(); return;
-      case ViewerCommand::FolderWiz: v_.OpenFolderManager(FolderIndex(v_.folders_, v_.currentFolder_)); return;
-      case ViewerCommand::Exit: ::DestroyWindow(v_.hwnd()); return;
-      case ViewerCommand::Options: v_.ShowViewerOptionsHere(); return;
-      case ViewerCommand::Help: ShowHelp(v_.hwnd(), kViewerHelpContext); return;
+      case ViewerCommand::FolderWiz: host_.OpenFolderManager(); return;
+      case ViewerCommand::Exit: ::DestroyWindow(hwnd()); return;
+      case ViewerCommand::Options: host_.ShowOptions(); return;
+      case ViewerCommand::Help: ShowHelp(hwnd(), kViewerHelpContext); return;
       case ViewerCommand::About:
-        MessageBoxText(v_.hwnd(),
+        MessageBoxText(hwnd(),
                        std::string(kProgramName) + " Recall Viewer, version " + kProgramVersion +
                            "\r\n\r\nHollowbrook\r\n" + kMakerAddress,
                        kViewerAboutCaption, MB_OK | MB_ICONINFORMATION);
         return;
       case ViewerCommand::Email:
         RunOutput(PictureOutput::Email);
-        v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
+        host_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
         return;
       case ViewerCommand::Sticky:
-        if (auto p = Shown(); p && v_.common_) MakeSticky(*p, StickySource{v_.hwnd(), {}}, *v_.common_);
+        if (auto p = Shown(); p && common_) MakeSticky(*p, StickySource{hwnd(), {}}, *common_);
         return;
       case ViewerCommand::None: return;
     }
   }
 
  private:
-
-  std::shared_ptr<Picture> Shown() {
-    const int i = v_.pictures_.currentIndex();
-    return i < 0 ? nullptr : v_.PictureOf(i);
-  }
+  std::shared_ptr<Picture> Shown() { return folder_.Shown(); }
 
   bool RunOutput(PictureOutput output) {
     std::shared_ptr<Picture> p = Shown();
     if (!p) return false;
-    OutputCaller caller{.owner = v_.hwnd(),
-                        .settings = &v_.settings_,
-                        .status = [this](const std::string& t) { v_.SetStatus(t); },
-                        .common = v_.common_.get(),
+    OutputCaller caller{.owner = hwnd(),
+                        .settings = &settings_,
+                        .status = [this](const std::string& t) { host_.SetStatus(t); },
+                        .common = common_,
                         .email = EmailHost{.sendComment = SendCommentMail}};
     return RunPictureOutput(output, *p, caller);
   }
@@ -126,89 +121,96 @@ class ViewerCommands {
     if (!p) return;
     change(*p);
     // MarkModified: written back when the viewer leaves the folder.
-    v_.pictures_.MarkModified(v_.pictures_.currentIndex());
-    ::InvalidateRect(v_.pictureBox_->hwnd(), nullptr, FALSE);
-    ::InvalidateRect(v_.thumbs_->hwnd(), nullptr, FALSE);
+    folder_.MarkShownModified();
+    host_.PictureChanged();
   }
 
   bool Copy() {
     if (!RunOutput(PictureOutput::Copy)) return false;
-    v_.EnableCommand(ViewerCommand::Paste, true);
+    host_.EnableCommand(ViewerCommand::Paste, true);
     return true;
   }
 
   void Delete() {
-    const int i = v_.pictures_.currentIndex();
-    if (i < 0) return;
-    const std::string file = v_.FolderPath() + v_.pictures_.entries()[size_t(i)].fileName;
-    ::DeleteFileW(win::Widen(file).c_str());
-    ::DeleteFileW(win::Widen(v_.memoPath_).c_str());
-    ::SendMessageW(v_.memo_, EM_SETMODIFY, FALSE, 0);  // its memo went with it
-    v_.pictures_.DeleteCurrent();
-    v_.UpdateCommands();
+    const std::string file = folder_.ShownPath();
+    if (file.empty()) return;
+    if (std::optional<std::string> why = folder_.DeleteShown()) {
+      // Still on disk: the picture stays listed, and the user learns why.
+      ::SetLastError(0);
+      ShowWarning(CouldNotDeleteText(file, *why));
+      return;
+    }
+    memo_.Forget();  // its memo went with it
+    host_.PicturesChanged(false);
   }
 
   void Paste() {
-    v_.SaveMemo();
-    std::optional<Picture> picture = ClipboardPicture(v_.hwnd());
+    memo_.Save(folder_.pictures().currentIndex() >= 0);
+    std::optional<Picture> picture = ClipboardPicture(hwnd());
     if (!picture) {
       // The clipboard changed since the viewer was last activated.
-      v_.SetStatus(kNoClipboardPicture);
-      v_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
+      host_.SetStatus(kNoClipboardPicture);
+      host_.EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
       return;
     }
-    const std::string folder = v_.FolderPath();
-    PasteName name = NextPasteName(v_.settings_.ReadSingleSetting("NxtFileNum", 1),
-                                   [&folder](const std::string& n) { return win::FileExists(folder + n); });
-    v_.settings_.WriteSingleSetting("NxtFileNum", name.nextFileNum);
-    v_.pictures_.Append(name.fileName, true);
-    const int i = v_.pictures_.currentIndex();
-    v_.pictures_.Hold(i, std::move(*picture));
-    v_.thumbLayout_.position = i;
-    v_.UpdateCommands();
-    v_.SavePictures(false);
+    int failures = 0;
+    const int next =
+        folder_.AddPasted(std::move(*picture), settings_.ReadSingleSetting("NxtFileNum", 1), &failures);
+    settings_.WriteSingleSetting("NxtFileNum", next);
+    host_.PicturesChanged(true);
+    if (failures) {
+      ::SetLastError(0);
+      ShowWarning(NotSavedText(failures));
+    }
   }
 
   void Properties() {
     std::shared_ptr<Picture> p = Shown();
-    if (!p) return;
-    const PictureEntry& e = v_.pictures_.entries()[size_t(v_.pictures_.currentIndex())];
+    const PictureEntry* e = folder_.pictures().current();
+    if (!p || !e) return;
     PictureFacts f;
-    f.index = v_.pictures_.currentIndex();
-    f.count = int(v_.pictures_.size());
-    f.path = v_.FolderPath() + e.fileName;
+    f.index = folder_.pictures().currentIndex();
+    f.count = int(folder_.pictures().size());
+    f.path = folder_.ShownPath();
     f.dateText = FileDateText(f.path);
-    f.sizeKiB = e.sizeKiB;
+    f.sizeKiB = e->sizeKiB;
     f.width = p->width();
     f.height = p->height();
     f.depth = ColorDepthOf(*p, false);
-    MessageBoxText(v_.hwnd(), PropertiesText(f), "Image Properties", MB_OK | MB_ICONINFORMATION);
+    MessageBoxText(hwnd(), PropertiesText(f), "Image Properties", MB_OK | MB_ICONINFORMATION);
   }
 
   // Parameter 2 shows the camera after its refresh delay, so that the viewer
   // is out of its picture; 1 at once when the two do not overlap.
   void Camera() {
     RECT mine;
-    ::GetWindowRect(v_.hwnd(), &mine);
-    ::ShowWindow(v_.hwnd(), SW_MINIMIZE);
+    ::GetWindowRect(hwnd(), &mine);
+    ::ShowWindow(hwnd(), SW_MINIMIZE);
     HWND cam = ::FindWindowA(kCameraClass, kCameraCaption);
     RECT r, both;
-    const bool overlap = !cam || !::GetWindowRect(cam, &r) || ::IntersectRect(&both, &mine, &r);
-    AskCamera(overlap ? 2 : 1);
+    const bool placeKnown = cam && ::GetWindowRect(cam, &r);
+    AskCamera(CameraRequestFor(cam != nullptr, placeKnown, placeKnown && ::IntersectRect(&both, &mine, &r)));
   }
 
   void AskCamera(int parameter) {
-    if (HWND tray = ::FindWindowA(kTrayClass, kTrayCaption)) {
-      ::PostMessageW(tray, kWmCameraRequest, WPARAM(parameter), 0);
-      ::SetForegroundWindow(tray);
-      return;
-    }
-    StartRole(nullptr, SW_SHOWNORMAL);
+    AskForCamera(parameter);
   }
 
-  TfrmViewer& v_;
+  HWND hwnd() const { return host_.Window(); }
+
+  ViewerCommandHost& host_;
+  Settings& settings_;
+  TfrmCommon* common_;
+  ViewerFolder& folder_;
+  ViewerMemo& memo_;
 };
 
-void TfrmViewer::RunCommand(ViewerCommand c) { ViewerCommands(*this).Run(c); }
+ViewerCommands::ViewerCommands(ViewerCommandHost& host, Settings& settings, TfrmCommon* common,
+                               ViewerFolder& folder, ViewerMemo& memo)
+    : impl_(std::make_unique<Impl>(host, settings, common, folder, memo)) {}
+
+ViewerCommands::~ViewerCommands() = default;
+
+void ViewerCommands::Run(ViewerCommand c) { impl_->Run(c); }
 
 }  // namespace flk

@@ -1,10 +1,11 @@
 // The recall viewer's own small windows: the thumbnail strip, the dark box
 // that shows the picture at its own size with scroll bars, and the splitters.
-// Each only reports to the viewer, which decides.
+// Each draws from the folder room or reports to the viewer, which decides.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,8 @@
 
 namespace flk {
 
-class TfrmViewer;
+class ViewerArrangement;
+class ViewerFolder;
 
 // A thumbnail as the strip draws it: the whole picture stretched (colour on
 // colour) to at most thumbSize on each side; when the system refuses the
@@ -23,28 +25,35 @@ std::optional<Picture> MakeThumbnail(const Picture& picture, int thumbSize);
 // ("dddddd     tt"), or the present time when the file cannot be read.
 std::string FileDateText(const std::string& path);
 
-// paintThumbs: draws what the viewer lays out; a press or a drag with the
-// left button selects the picture under the pointer.
+// paintThumbs: draws the folder's pictures as the arrangement lays them out;
+// a press or a drag with the left button reports the x of the pointer.
 class TPaintThumbs : public win::Window {
  public:
-  explicit TPaintThumbs(TfrmViewer& viewer) : viewer_(viewer) {}
+  TPaintThumbs(ViewerFolder& folder, const ViewerArrangement& layout, std::function<void(int x)> pressed)
+      : folder_(folder), layout_(layout), pressed_(std::move(pressed)) {}
   bool FormCreate(HWND parent);
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  TfrmViewer& viewer_;
+  void Paint(HDC dc, const RECT& client);
+
+  ViewerFolder& folder_;
+  const ViewerArrangement& layout_;
+  std::function<void(int)> pressed_;
 };
 
-// ScrollBox1 with imgMain: the picture at its own size in the top-left
+// ScrollBox1 with imgMain: the shown picture at its own size in the top-left
 // corner on dark grey, scroll bars when it is larger than the box.
 class TPictureBox : public win::Window {
  public:
-  explicit TPictureBox(TfrmViewer& viewer) : viewer_(viewer) {}
+  TPictureBox(const ViewerFolder& folder, std::function<void(POINT screen)> contextMenu)
+      : folder_(folder), contextMenu_(std::move(contextMenu)) {}
   bool FormCreate(HWND parent);
   // The size of what is shown (0 x 0 for nothing); scrolls back into range.
   void SetPictureSize(int width, int height);
+  int ClientHeight() const;
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -52,8 +61,10 @@ class TPictureBox : public win::Window {
  private:
   void UpdateBars();
   void Scroll(int bar, int code);
+  void PaintPicture(HDC dc, const RECT& client);
 
-  TfrmViewer& viewer_;
+  const ViewerFolder& folder_;
+  std::function<void(POINT)> contextMenu_;
   int width_ = 0, height_ = 0;
   POINT pos_{0, 0};
 };
@@ -62,14 +73,14 @@ class TPictureBox : public win::Window {
 // last one, and the viewer moves it (or not).
 class TSplitter : public win::Window {
  public:
-  explicit TSplitter(TfrmViewer& viewer) : viewer_(viewer) {}
+  explicit TSplitter(std::function<void(int delta)> moved) : moved_(std::move(moved)) {}
   bool FormCreate(HWND parent);
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  TfrmViewer& viewer_;
+  std::function<void(int)> moved_;
   bool dragging_ = false;
   int lastY_ = 0;
 };

@@ -67,6 +67,31 @@ ViewerKey KeyAction(KeyCode key, bool modifier, bool memoVisible) {
   }
 }
 
+int FolderTabStep(ViewerKey key, int tab, int folderCount) {
+  const int to = key == ViewerKey::PreviousFolder ? tab - 1 : key == ViewerKey::NextFolder ? tab + 1 : -1;
+  return to >= 0 && to < folderCount ? to : -1;
+}
+
+TabAction TabClicked(int tab, int folderCount, int shownFolder) {
+  if (tab >= 0 && tab < folderCount) return {TabAction::SelectFolder, tab};
+  return {TabAction::FolderManager, shownFolder};
+}
+
+TabAction TabRightClicked(int tab, int folderCount, int shownFolder) {
+  if (tab >= 0 && tab < folderCount) return {TabAction::FolderManager, tab};
+  if (tab == folderCount) return {TabAction::FolderManager, shownFolder};
+  return {};
+}
+
+MemoSave MemoSaveAction(bool pictureShown, bool modified, bool hasText) {
+  if (!pictureShown || !modified) return MemoSave::Keep;
+  return hasText ? MemoSave::Write : MemoSave::Remove;
+}
+
+int CameraRequestFor(bool cameraFound, bool cameraPlaceKnown, bool overlaps) {
+  return !cameraFound || !cameraPlaceKnown || overlaps ? 2 : 1;
+}
+
 std::string PictureStatusText(int index, int count, const std::string& dateText, const std::string& fileName,
                               int64_t sizeKiB) {
   const std::string size = sizeKiB ? std::to_string(sizeKiB) + " KiB" : "";
@@ -88,6 +113,10 @@ std::string PropertiesText(const PictureFacts& f) {
 
 std::string CouldNotLoadText(const std::string& path, const std::string& reason) {
   return "Couldn't load this image: " + path + "\r\n" + reason + "\r\nThe file is left in its folder.";
+}
+
+std::string CouldNotDeleteText(const std::string& path, const std::string& reason) {
+  return "Couldn't delete the picture file " + path + "\r\n" + reason + "\r\nThe picture stays in the folder.";
 }
 
 std::string NotSavedText(int count) { return "Note, " + std::to_string(count) + " picture file(s) could't be saved."; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "viewer/viewer_options.h"  // ShownMemoHeight
 
 namespace flk {
 
@@ -46,6 +47,35 @@ enum class ViewerKey { None, Previous, Next, PreviousFolder, NextFolder, First, 
 enum class KeyCode { Left, Right, Up, Down, Home, End, Other };
 // modifier: Shift, Ctrl or Alt held. Keys not taken go to the focused control.
 ViewerKey KeyAction(KeyCode key, bool modifier, bool memoVisible);
+// The folder tab an Up or Down key moves to from `tab`, or -1 when there is
+// none that way (the "Folder Manager" tab is never reached so).
+int FolderTabStep(ViewerKey key, int tab, int folderCount);
+
+// ---- folder tabs ----
+
+// A click on a tab: tab < folderCount selects that folder; the last tab,
+// "Folder Manager", runs the manager on the shown folder.
+struct TabAction {
+  enum Kind { Nothing, SelectFolder, FolderManager } kind = Nothing;
+  int index = -1;  // the folder to select, or the manager's row
+};
+TabAction TabClicked(int tab, int folderCount, int shownFolder);
+// A right-click on the tab row: the manager on that folder, or on the shown
+// one from the manager's tab; elsewhere nothing.
+TabAction TabRightClicked(int tab, int folderCount, int shownFolder);
+
+// ---- the memo ----
+
+enum class MemoSave { Keep, Write, Remove };
+// SaveMemo: only an edited memo of a shown picture; an emptied one removes its file.
+MemoSave MemoSaveAction(bool pictureShown, bool modified, bool hasText);
+
+// ---- the camera request ----
+
+// WM_CAMERAREQUEST's parameter for Camera: 2 (after the refresh delay, the
+// viewer out of the way) when the camera window overlaps the viewer or its
+// place is unknown, 1 (a fresh view at once) when it does not.
+int CameraRequestFor(bool cameraFound, bool cameraPlaceKnown, bool overlaps);
 
 // ---- texts ----
 
@@ -64,6 +94,7 @@ struct PictureFacts {
 std::string PropertiesText(const PictureFacts& f);
 std::string CouldNotLoadText(const std::string& path, const std::string& reason);
 std::string NotSavedText(int count);
+std::string CouldNotDeleteText(const std::string& path, const std::string& reason);
 inline constexpr char kViewerAboutCaption[] = "About FramelarkPro Recall Viewer";
 
 // ---- notices from the camera ----
@@ -86,7 +117,5 @@ inline constexpr int kMinPictureBoxHeight = 50;  // the picture area's floor whi
 // May the strip's height go from `height` by delta (> 0 grows it)?
 bool ThumbSplitterMoves(int delta, int paintBoxHeight, int pictureBoxHeight);
 bool MemoSplitterMoves(int delta, int pictureBoxHeight);
-// The new memo height when the memo is shown again.
-inline int ShownMemoHeight(int height) { return height < 15 ? 15 : height; }
 
 }  // namespace flk

@@ -1,20 +1,21 @@
-// The recall viewer's tool bars, menus and the parts the options dialog
-// turns on and off.
+// The recall viewer's tool bars and menus.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
 
+#include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_icons_win.h"
-#include "viewer/viewer_win.h"
+#include "viewer/viewer_layout.h"
+#include "win32/window.h"
 
 namespace flk {
 
 namespace {
 constexpr int kIdToolBar = 10, kIdToolBarMore = 11;
 constexpr int kMoreId = 99;
-constexpr int kButtonWidth = 46, kSeparatorWidth = 2;
+constexpr int kSeparatorWidth = 2;
 
 // Toolbar texts must stay alive while the toolbar exists.
 const std::wstring& WideCaption(const char* text) {
@@ -51,16 +52,29 @@ HMENU MakeMenu(std::span<const ViewerMenuItem> items) {
 }
 }  // namespace
 
-void TfrmViewer::CreateToolBars() {
-  toolBar_ = MakeToolBar(hwnd(), kIdToolBar);
-  toolBarMore_ = MakeToolBar(hwnd(), kIdToolBarMore);
-  images_ = MakeViewerIcons(scale_, false);
-  hotImages_ = MakeViewerIcons(scale_, true);
+void ViewerBars::CreateMenus(HWND window) {
+  window_ = window;
+  mainMenu_.reset(::CreateMenu());
+  for (const ViewerMenu& m : ViewerMainMenus()) {
+    HMENU sub = MakeMenu(m.items);
+    if (std::string(m.caption) == "&Folders") foldersMenu_ = sub;
+    ::AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), win::Widen(m.caption).c_str());
+  }
+  ::SetMenu(window, mainMenu_.get());
+  moreMenu_.reset(MakeMenu(ViewerMoreMenu()));
+  popupMenu_.reset(MakeMenu(ViewerPopupMenu()));
+}
+
+void ViewerBars::CreateToolBars(const DpiScale& scale) {
+  toolBar_ = MakeToolBar(window_, kIdToolBar);
+  toolBarMore_ = MakeToolBar(window_, kIdToolBarMore);
+  images_ = MakeViewerIcons(scale, false);
+  hotImages_ = MakeViewerIcons(scale, true);
   std::vector<TBBUTTON> buttons;
   for (const ViewerToolButton& b : ViewerToolButtons()) {
     if (b.separatorBefore) {
       TBBUTTON sep{};
-      sep.iBitmap = scale_(kSeparatorWidth);
+      sep.iBitmap = scale(kSeparatorWidth);
       sep.fsStyle = BTNS_SEP;
       buttons.push_back(sep);
     }
@@ -80,71 +94,27 @@ void TfrmViewer::CreateToolBars() {
   more.fsStyle = BTNS_BUTTON | BTNS_WHOLEDROPDOWN;
   more.iString = reinterpret_cast<INT_PTR>(WideCaption("More").c_str());
   ::SendMessageW(toolBarMore_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&more));
+}
+
+void ViewerBars::ApplyLook(const ViewerLook& look, const DpiScale& scale) {
   for (const ViewerToolButton& b : ViewerToolButtons())
-    ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look_.Shows(b.button), 0));
-}
-
-void TfrmViewer::CreateMenus() {
-  mainMenu_.reset(::CreateMenu());
-  for (const ViewerMenu& m : ViewerMainMenus()) {
-    HMENU sub = MakeMenu(m.items);
-    if (std::string(m.caption) == "&Folders") foldersMenu_ = sub;
-    ::AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), win::Widen(m.caption).c_str());
-  }
-  ::SetMenu(hwnd(), mainMenu_.get());
-  moreMenu_.reset(MakeMenu(ViewerMoreMenu()));
-  popupMenu_.reset(MakeMenu(ViewerPopupMenu()));
-}
-
-void TfrmViewer::RebuildFolderMenu() {
-  for (int i = ::GetMenuItemCount(foldersMenu_) - 1; i >= 0; --i)
-    if (FolderOfMenuId(int(::GetMenuItemID(foldersMenu_, i)))) ::DeleteMenu(foldersMenu_, UINT(i), MF_BYPOSITION);
-  for (size_t i = 0; i < folders_.size(); ++i) {
-    std::wstring text = win::Widen(folders_[i]);
-    MENUITEMINFOW mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-    mi.fType = MFT_STRING | MFT_RADIOCHECK;
-    mi.wID = UINT(kFolderItemBase + int(i));
-    mi.dwTypeData = text.data();
-    ::InsertMenuItemW(foldersMenu_, UINT(i), TRUE, &mi);
-  }
-  ::DrawMenuBar(hwnd());
-}
-
-void TfrmViewer::CheckFolder(int index) {
-  if (folders_.empty()) return;
-  ::CheckMenuRadioItem(foldersMenu_, kFolderItemBase, kFolderItemBase + int(folders_.size()) - 1,
-                       index >= 0 ? UINT(kFolderItemBase + index) : 0, MF_BYCOMMAND);
-}
-
-void TfrmViewer::EnableCommand(ViewerCommand c, bool enabled) {
-  const int id = CommandMenuId(c);
-  ::SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
-  const UINT flag = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
-  ::EnableMenuItem(mainMenu_.get(), UINT(id), flag);
-  ::EnableMenuItem(moreMenu_.get(), UINT(id), flag);
-  ::EnableMenuItem(popupMenu_.get(), UINT(id), flag);
-}
-
-void TfrmViewer::ApplyViewerToolbarLayout() {
-  toolBarShown_ = look_.ToolBarShown();
-  toolBarHeight_ = look_.toolImages ? (look_.toolText ? 44 : 32) : 27;
+    ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look.Shows(b.button), 0));
+  const ToolBarShape shape = ToolBarShapeFor(look);
   for (HWND tb : {toolBar_, toolBarMore_}) {
     const bool main = tb == toolBar_;
-    ::SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look_.toolImages ? images_.get() : nullptr));
-    ::SendMessageW(tb, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(look_.toolImages ? hotImages_.get() : nullptr));
-    ::SendMessageW(tb, TB_SETBITMAPSIZE, 0, look_.toolImages ? MAKELPARAM(scale_(20), scale_(20)) : MAKELPARAM(0, 0));
-    ::SendMessageW(tb, TB_SETMAXTEXTROWS, look_.toolText ? 1 : 0, 0);
-    const int w = main ? scale_(kButtonWidth) : scale_(31) - scale_(2);
-    const int h = scale_(toolBarHeight_) - 4;
+    ::SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look.toolImages ? images_.get() : nullptr));
+    ::SendMessageW(tb, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(look.toolImages ? hotImages_.get() : nullptr));
+    ::SendMessageW(tb, TB_SETBITMAPSIZE, 0,
+                   look.toolImages ? MAKELPARAM(scale(kViewerIconSize), scale(kViewerIconSize)) : MAKELPARAM(0, 0));
+    ::SendMessageW(tb, TB_SETMAXTEXTROWS, look.toolText ? 1 : 0, 0);
+    const int w = main ? scale(kViewerButtonWidth) : scale(kViewerMoreWidth) - scale(2);
+    const int h = scale(shape.height) - 4;
     ::SendMessageW(tb, TB_SETBUTTONWIDTH, 0, MAKELPARAM(w, w));
     ::SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(w, h));
   }
-  pnlToolBarResize();
 }
 
-void TfrmViewer::pnlToolBarResize() {
+int ViewerBars::VisibleButtonsWidth() const {
   int sum = 0;
   const int n = int(::SendMessageW(toolBar_, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
@@ -154,32 +124,51 @@ void TfrmViewer::pnlToolBarResize() {
     RECT r;
     if (::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) sum += r.right - r.left;
   }
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
-  moreShown_ = c.right - 2 < sum;
-  ArrangeControls();
+  return sum;
 }
 
-void TfrmViewer::ShowMoreMenu() {
+void ViewerBars::SetFolders(const std::vector<std::string>& folders) {
+  for (int i = ::GetMenuItemCount(foldersMenu_) - 1; i >= 0; --i)
+    if (FolderOfMenuId(int(::GetMenuItemID(foldersMenu_, i)))) ::DeleteMenu(foldersMenu_, UINT(i), MF_BYPOSITION);
+  for (size_t i = 0; i < folders.size(); ++i) {
+    std::wstring text = win::Widen(folders[i]);
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    mi.fType = MFT_STRING | MFT_RADIOCHECK;
+    mi.wID = UINT(kFolderItemBase + int(i));
+    mi.dwTypeData = text.data();
+    ::InsertMenuItemW(foldersMenu_, UINT(i), TRUE, &mi);
+  }
+  folderCount_ = int(folders.size());
+  ::DrawMenuBar(window_);
+}
+
+void ViewerBars::CheckFolder(int index) {
+  if (folderCount_ == 0) return;
+  ::CheckMenuRadioItem(foldersMenu_, kFolderItemBase, kFolderItemBase + folderCount_ - 1,
+                       index >= 0 ? UINT(kFolderItemBase + index) : 0, MF_BYCOMMAND);
+}
+
+void ViewerBars::Enable(ViewerCommand c, bool enabled) {
+  const int id = CommandMenuId(c);
+  ::SendMessageW(toolBar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+  const UINT flag = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  ::EnableMenuItem(mainMenu_.get(), UINT(id), flag);
+  ::EnableMenuItem(moreMenu_.get(), UINT(id), flag);
+  ::EnableMenuItem(popupMenu_.get(), UINT(id), flag);
+}
+
+void ViewerBars::ShowMoreMenu() {
   RECT r;
   ::SendMessageW(toolBarMore_, TB_GETRECT, kMoreId, reinterpret_cast<LPARAM>(&r));
   ::MapWindowPoints(toolBarMore_, nullptr, reinterpret_cast<POINT*>(&r), 2);
   TPMPARAMS tpm{sizeof tpm, r};
-  ::TrackPopupMenuEx(moreMenu_.get(), TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.right, r.bottom, hwnd(), &tpm);
+  ::TrackPopupMenuEx(moreMenu_.get(), TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.right, r.bottom, window_, &tpm);
 }
 
-void TfrmViewer::PictureContextMenu(POINT screen) {
-  ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, hwnd(), nullptr);
-}
-
-void TfrmViewer::ShowViewerOptionsHere() { ShowViewerOptions(hwnd(), *this); }
-
-void TfrmViewer::ApplyLook(const ViewerLook& look) {
-  if (look.memo && !look_.memo) memoHeight_ = ShownMemoHeight(memoHeight_);
-  look_ = look;
-  for (const ViewerToolButton& b : ViewerToolButtons())
-    ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look_.Shows(b.button), 0));
-  ApplyViewerToolbarLayout();
+void ViewerBars::ShowPopupMenu(POINT screen) {
+  ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, window_, nullptr);
 }
 
 }  // namespace flk

@@ -13,21 +13,17 @@
 #include "shell/names.h"
 #include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_parts_win.h"
+#include "viewer/viewer_settings.h"
 #include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/files_win.h"
 #include "win32/screen_win.h"
 #include "win32/system_dll_win.h"
 
 namespace flk {
 
 namespace {
-constexpr int kIdTabs = 12, kIdScrollThumb = 13, kIdMemo = 14,
-              kIdStatus = 15, kIdMemoLabel = 16;
-// 96-DPI measures of the layout.
-constexpr int kSpacer = 7, kScrollThumbHeight = 16, kSplitter = 7, kBevel = 3, kMemoControls = 41, kStatus = 22,
-              kMoreWidth = 31, kMinWidth = 150, kThumbMin = 16, kMemoMin = 18;
+constexpr int kIdTabs = 12, kIdScrollThumb = 13, kIdMemo = 14, kIdStatus = 15, kIdMemoLabel = 16;
 
 bool ModifierHeld() {
   return (::GetKeyState(VK_SHIFT) | ::GetKeyState(VK_CONTROL) | ::GetKeyState(VK_MENU)) < 0;
@@ -44,49 +40,57 @@ KeyCode CodeOf(WPARAM vk) {
     default: return KeyCode::Other;
   }
 }
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
-TfrmViewer::TfrmViewer(Settings& settings) : settings_(settings) {}
+TfrmViewer::TfrmViewer(Settings& settings) : settings_(settings), folder_(disk_, BaseFolder()) {
+  folder_.OnUnreadable([this] {
+    // Not now, perhaps in the middle of a paint: reported once it is done.
+    if (!reportPosted_) reportPosted_ = ::PostMessageW(hwnd(), kWmReportUnreadable, 0, 0);
+  });
+}
 
 TfrmViewer::~TfrmViewer() {
   if (hwnd()) ::DestroyWindow(hwnd());
 }
 
 bool TfrmViewer::FormCreate() {
-  base_ = BaseFolder();
-  if (!ReadViewerSettings(settings_, &values_)) return false;
-  look_ = values_.look;
-  thumbHeight_ = std::max(kThumbMin, values_.thumbHeight);
-  memoHeight_ = std::max(kMemoMin, values_.memoHeight);
+  ViewerSettings values;
+  if (!ReadViewerSettings(settings_, &values)) return false;
+  arrangement_ = ViewerArrangement(values.look, values.thumbHeight, values.memoHeight);
   // The rich-edit control lives in a system library, loaded by its full path.
   win::LoadSystemLibrary(L"riched20.dll");
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
   if (!Create(win::Widen(kViewerClass).c_str(), win::Widen(kViewerCaption).c_str(),
-              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, values_.left, values_.top, values_.width, values_.height))
+              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, values.left, values.top, values.width, values.height))
     return false;
   scale_ = win::WindowScale(hwnd());
   common_ = std::make_unique<TfrmCommon>();
   if (!common_->FormCreate()) common_.reset();
-  CreateMenus();
+  bars_.CreateMenus(hwnd());
   CreateChildren();
-  CreateToolBars();
+  bars_.CreateToolBars(scale_);
+  commands_ = std::make_unique<ViewerCommands>(*this, settings_, common_.get(), folder_, memo_);
   // Larger than the screen: as large as the screen.
   const Size screen = win::ScreenSize();
-  ::SetWindowPos(hwnd(), nullptr, values_.left, values_.top, std::min(values_.width, screen.width),
-                 std::min(values_.height, screen.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd(), nullptr, values.left, values.top, std::min(values.width, screen.width),
+                 std::min(values.height, screen.height), SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyViewerToolbarLayout();
   KeepOnScreen(hwnd());
-  folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, base_);
-  BuildFolderList();
-  currentFolder_ = StartFolder(folders_, win::DirectoryExists(base_ + "Folders\\LastCaptures"));
-  LoadFolder();
-  if (!hwnd()) return false;
+  folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());
+  folderWiz_->BuildFolderList();
+  folder_.SetFolders(folderWiz_->Folders());
+  ShowFolderList();
+  folder_.ChooseStartFolder();
+  if (!LoadShownFolder()) return false;
   UpdateCommands();
   // A new viewer says what it opened, as one that changes folders does.
-  if (pictures_.currentIndex() != -1) SetStatus(LoadedText(pictures_.currentIndex() + 1, currentFolder_));
+  if (folder_.pictures().currentIndex() != -1)
+    SetStatus(LoadedText(folder_.pictures().currentIndex() + 1, folder_.name()));
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);
-  ::SetFocus(memo_);
+  ::SetFocus(memo_.hwnd());
   return true;
 }
 
@@ -98,20 +102,18 @@ void TfrmViewer::CreateChildren() {
   HWND h = hwnd();
   tabs_ = win::CreateChild(h, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FOCUSNEVER, Rect{}, kIdTabs,
                            font_.get());
-  thumbs_ = std::make_unique<TPaintThumbs>(*this);
+  thumbs_ = std::make_unique<TPaintThumbs>(folder_, arrangement_, [this](int x) {
+    SelectPicture(ThumbIndexAt(arrangement_.thumbs(), x));
+  });
   thumbs_->FormCreate(h);
   scrollThumb_ = win::CreateChild(h, L"SCROLLBAR", "", SBS_HORZ | WS_CLIPSIBLINGS, Rect{}, kIdScrollThumb, nullptr);
-  splitterTop_ = std::make_unique<TSplitter>(*this);
+  splitterTop_ = std::make_unique<TSplitter>([this](int delta) { SplitterMoved(true, delta); });
   splitterTop_->FormCreate(h);
-  pictureBox_ = std::make_unique<TPictureBox>(*this);
+  pictureBox_ = std::make_unique<TPictureBox>(folder_, [this](POINT screen) { bars_.ShowPopupMenu(screen); });
   pictureBox_->FormCreate(h);
-  splitterBottom_ = std::make_unique<TSplitter>(*this);
+  splitterBottom_ = std::make_unique<TSplitter>([this](int delta) { SplitterMoved(false, delta); });
   splitterBottom_->FormCreate(h);
-  memo_ = win::CreateChild(h, RICHEDIT_CLASSW, "",
-                           WS_CLIPSIBLINGS | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                           Rect{}, kIdMemo, font_.get(), WS_EX_CLIENTEDGE);
-  ::SendMessageW(memo_, EM_SETEVENTMASK, 0, ENM_NONE);
-  ::SendMessageW(memo_, EM_EXLIMITTEXT, 0, 16 * 1024 * 1024);
+  memo_.Create(h, kIdMemo, font_.get());
   memoLabel_ = win::CreateChild(h, L"STATIC", "Memo", WS_CLIPSIBLINGS | SS_CENTER | SS_CENTERIMAGE, Rect{},
                                 kIdMemoLabel, font_.get());
   status_ = win::CreateChild(h, STATUSCLASSNAMEW, "", WS_CLIPSIBLINGS | SBARS_SIZEGRIP, Rect{}, kIdStatus,
@@ -123,68 +125,37 @@ void TfrmViewer::CreateChildren() {
   ::SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-int TfrmViewer::PictureBoxHeight() const {
-  RECT r;
-  ::GetClientRect(pictureBox_->hwnd(), &r);
-  return r.bottom;
-}
-
 void TfrmViewer::ArrangeControls() {
   if (!tabs_) return;
   RECT c;
   ::GetClientRect(hwnd(), &c);
-  const int w = c.right;
-  int top = 0, bottom = c.bottom;
   HDWP dwp = ::BeginDeferWindowPos(12);
-  auto place = [&](HWND hw, int x, int y, int cx, int cy, bool shown) {
-    dwp = ::DeferWindowPos(dwp, hw, nullptr, x, y, std::max(0, cx), std::max(0, cy),
-                           SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  auto place = [&](HWND hw, const Placed& p) {
+    dwp = ::DeferWindowPos(dwp, hw, nullptr, p.rect.left, p.rect.top, std::max(0, p.rect.width()),
+                           std::max(0, p.rect.height()),
+                           SWP_NOZORDER | SWP_NOACTIVATE | (p.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   };
-  // pnlToolBar with ToolBarMain and, at the right, the More button behind a bevel.
-  const int tbh = scale_(toolBarHeight_);
-  const int moreW = moreShown_ ? scale_(kMoreWidth + 4) : 0;
-  place(toolBar_, 2, 2, w - 4 - moreW, tbh - 4, toolBarShown_);
-  place(toolBarMore_, w - 2 - scale_(kMoreWidth), 2, scale_(kMoreWidth), tbh - 4, toolBarShown_ && moreShown_);
-  if (toolBarShown_) top = tbh;
-  top += scale_(kSpacer);
-  if (look_.status) bottom -= scale_(kStatus);
-  place(status_, 0, bottom, w, c.bottom - bottom, look_.status);
-  place(tabs_, 0, top, w, bottom - top, true);
-  RECT d{0, top, w, bottom};
+  const ViewerFrame f = arrangement_.Frame(Size{int(c.right), int(c.bottom)}, scale_);
+  place(bars_.toolBar(), f.toolBar);
+  place(bars_.toolBarMore(), f.toolBarMore);
+  place(status_, f.status);
+  place(tabs_, f.tabs);
+  RECT d = ToRECT(f.tabs.rect);
   TabCtrl_AdjustRect(tabs_, FALSE, &d);
-  // pnlThumbs: the strip, with its scroll bar below it when the strip pages.
-  const int stripH = scale_(thumbHeight_);
-  thumbLayout_ = LayoutThumbs(d.right - d.left, stripH, int(pictures_.size()), thumbLayout_.position);
-  const bool bar = thumbLayout_.scrollShown && pictures_.size() > 1;
-  const int barH = bar ? scale_(kScrollThumbHeight) : 0;
-  place(thumbs_->hwnd(), d.left, d.top, d.right - d.left, stripH - barH, true);
-  place(scrollThumb_, d.left, d.top + stripH - barH, d.right - d.left, barH, bar);
-  int y = d.top + stripH;
-  place(splitterTop_->hwnd(), d.left, y, d.right - d.left, scale_(kSplitter), true);
-  y += scale_(kSplitter);
-  // pnlTextAndPic with its lowered bevel.
-  const int b = scale_(kBevel);
-  const int inL = d.left + b, inR = d.right - b, inB = d.bottom - b;
-  int picBottom = inB;
-  if (look_.memo) {
-    const int memoH = scale_(memoHeight_);
-    const int memoTop = inB - memoH;
-    place(memo_, inL, memoTop, inR - inL - scale_(kMemoControls), memoH, true);
-    place(memoLabel_, inR - scale_(kMemoControls), memoTop, scale_(kMemoControls), memoH, true);
-    place(splitterBottom_->hwnd(), inL, memoTop - scale_(kSplitter), inR - inL, scale_(kSplitter), true);
-    picBottom = memoTop - scale_(kSplitter);
-  } else {
-    place(memo_, 0, 0, 0, 0, false);
-    place(memoLabel_, 0, 0, 0, 0, false);
-    place(splitterBottom_->hwnd(), 0, 0, 0, 0, false);
-  }
-  place(pictureBox_->hwnd(), inL, y + b, inR - inL, picBottom - y - b, true);
+  const PictureList& pictures = folder_.pictures();
+  const ViewerPanes p = arrangement_.Panes(Rect{d.left, d.top, d.right, d.bottom}, scale_, int(pictures.size()),
+                                           pictures.currentIndex());
+  place(thumbs_->hwnd(), p.strip);
+  place(scrollThumb_, p.scrollBar);
+  place(splitterTop_->hwnd(), p.splitterTop);
+  place(memo_.hwnd(), p.memo);
+  place(memoLabel_, p.memoLabel);
+  place(splitterBottom_->hwnd(), p.splitterBottom);
+  place(pictureBox_->hwnd(), p.pictureBox);
   ::EndDeferWindowPos(dwp);
-  if (bar) {
+  if (p.scrollBar.shown) {
     thumbGuard_ = true;
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, int(pictures_.size()) - 1,
-                  UINT(thumbLayout_.paging ? thumbLayout_.pageSize : 1), pictures_.currentIndex(), 0};
-    if (thumbLayout_.paging) si.nPos = thumbLayout_.position;
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, p.scrollMax, UINT(p.scrollPage), p.scrollPos, 0};
     ::SetScrollInfo(scrollThumb_, SB_CTL, &si, TRUE);
     thumbGuard_ = false;
   }
@@ -192,132 +163,163 @@ void TfrmViewer::ArrangeControls() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void TfrmViewer::SplitterMoved(TSplitter* splitter, int delta) {
-  const int paintH = [&] {
-    RECT r;
-    ::GetClientRect(thumbs_->hwnd(), &r);
-    return int(r.bottom);
-  }();
-  if (splitter == splitterTop_.get()) {
-    if (!ThumbSplitterMoves(delta, paintH, PictureBoxHeight())) return;
-    thumbHeight_ = std::max(kThumbMin, thumbHeight_ + scale_.ToBase(delta));
-  } else {
-    if (!MemoSplitterMoves(-delta, PictureBoxHeight())) return;
-    memoHeight_ = std::max(kMemoMin, memoHeight_ - scale_.ToBase(delta));
-  }
+void TfrmViewer::ApplyViewerToolbarLayout() {
+  bars_.ApplyLook(arrangement_.look(), scale_);
+  // pnlToolBarResize: "More" when the visible buttons do not fit.
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  arrangement_.FitButtons(c.right, bars_.VisibleButtonsWidth());
+  ArrangeControls();
+}
+
+void TfrmViewer::ApplyLook(const ViewerLook& look) {
+  arrangement_.ApplyLook(look);
+  ApplyViewerToolbarLayout();
+}
+
+void TfrmViewer::SplitterMoved(bool top, int delta) {
+  RECT strip;
+  ::GetClientRect(thumbs_->hwnd(), &strip);
+  const int picture = pictureBox_->ClientHeight();
+  const bool moved = top ? arrangement_.MoveThumbSplitter(delta, strip.bottom, picture, scale_)
+                         : arrangement_.MoveMemoSplitter(delta, picture, scale_);
+  if (!moved) return;
   ArrangeControls();
   ::UpdateWindow(hwnd());
+}
+
+void TfrmViewer::ThumbScrolled(WPARAM wp) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ::GetScrollInfo(scrollThumb_, SB_CTL, &si);
+  ThumbScroll how;
+  switch (LOWORD(wp)) {
+    case SB_LINELEFT: how = ThumbScroll::LineLeft; break;
+    case SB_LINERIGHT: how = ThumbScroll::LineRight; break;
+    case SB_PAGELEFT: how = ThumbScroll::PageLeft; break;
+    case SB_PAGERIGHT: how = ThumbScroll::PageRight; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: how = ThumbScroll::Track; break;
+    default: return;
+  }
+  arrangement_.ScrollThumbs(how, si.nPos, si.nTrackPos, int(folder_.pictures().size()));
+  ArrangeControls();
 }
 
 void TfrmViewer::SetStatus(const std::string& text) {
   ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(win::Widen(text).c_str()));
 }
 
+void TfrmViewer::PictureChanged() {
+  ::InvalidateRect(pictureBox_->hwnd(), nullptr, FALSE);
+  ::InvalidateRect(thumbs_->hwnd(), nullptr, FALSE);
+}
+
 bool TfrmViewer::FormKeyDown(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
-  const bool memoFocused = ::GetFocus() == memo_;
   const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
-  switch (KeyAction(CodeOf(msg.wParam), ModifierHeld(), look_.memo && ::IsWindowVisible(memo_))) {
-    case ViewerKey::Previous: SelectPicture(pictures_.currentIndex() - 1); return true;
-    case ViewerKey::Next: SelectPicture(pictures_.currentIndex() + 1); return true;
+  const PictureList& pictures = folder_.pictures();
+  const ViewerKey key =
+      KeyAction(CodeOf(msg.wParam), ModifierHeld(), arrangement_.look().memo && ::IsWindowVisible(memo_.hwnd()));
+  switch (key) {
+    case ViewerKey::Previous: SelectPicture(pictures.currentIndex() - 1); return true;
+    case ViewerKey::Next: SelectPicture(pictures.currentIndex() + 1); return true;
     case ViewerKey::First: SelectPicture(0); return true;
-    case ViewerKey::Last: SelectPicture(int(pictures_.size()) - 1); return true;
+    case ViewerKey::Last: SelectPicture(int(pictures.size()) - 1); return true;
     case ViewerKey::PreviousFolder:
     case ViewerKey::NextFolder: {
-      const int tab = TabCtrl_GetCurSel(tabs_);
-      const bool back = KeyAction(CodeOf(msg.wParam), true, false) == ViewerKey::PreviousFolder;
-      const int to = back ? tab - 1 : tab + 1;
-      if (to >= 0 && to < int(folders_.size())) SelectFolder(folders_[size_t(to)]);
+      const int to = FolderTabStep(key, TabCtrl_GetCurSel(tabs_), int(folder_.folders().size()));
+      if (to >= 0) SelectFolder(folder_.folders()[size_t(to)]);
       return true;
     }
     case ViewerKey::None: break;
   }
-  if (memoFocused && MemoKeepsKey(static_cast<unsigned short>(msg.wParam), ctrl)) return false;
-  for (const ViewerShortcut& s : ViewerShortcuts()) {
-    if (s.key != msg.wParam || s.ctrl != ctrl) continue;
-    if (ViewerCommandEnabled(s.command, !pictures_.empty())) RunCommand(s.command);
-    return true;
-  }
-  return false;
+  const auto vk = static_cast<unsigned short>(msg.wParam);
+  if (memo_.Focused() && MemoKeepsKey(vk, ctrl)) return false;
+  const ViewerCommand c = ShortcutCommand(vk, ctrl);
+  if (c == ViewerCommand::None) return false;
+  if (ViewerCommandEnabled(c, !pictures.empty())) commands_->Run(c);
+  return true;
 }
 
 void TfrmViewer::OnNotify(const NMHDR& n) {
   if (n.hwndFrom == tabs_) {
+    auto perform = [this](TabAction a) {
+      if (a.kind == TabAction::SelectFolder) SelectFolder(folder_.folders()[size_t(a.index)]);
+      else if (a.kind == TabAction::FolderManager) OpenFolderManagerAt(a.index);
+    };
+    const int folders = int(folder_.folders().size());
     if (n.code == TCN_SELCHANGE) {
-      const int tab = TabCtrl_GetCurSel(tabs_);
-      if (tab >= 0 && tab < int(folders_.size())) SelectFolder(folders_[size_t(tab)]);
-      else OpenFolderManager(FolderIndex(folders_, currentFolder_));
+      perform(TabClicked(TabCtrl_GetCurSel(tabs_), folders, folder_.index()));
     } else if (n.code == NM_RCLICK) {
       TCHITTESTINFO hit{};
       ::GetCursorPos(&hit.pt);
       ::ScreenToClient(tabs_, &hit.pt);
-      const int tab = TabCtrl_HitTest(tabs_, &hit);
-      if (tab >= 0 && tab < int(folders_.size())) OpenFolderManager(tab);
-      else if (tab == int(folders_.size())) OpenFolderManager(FolderIndex(folders_, currentFolder_));
+      perform(TabRightClicked(TabCtrl_HitTest(tabs_, &hit), folders, folder_.index()));
     }
     return;
   }
-  if (n.hwndFrom == toolBar_ || n.hwndFrom == toolBarMore_) {
-    if (n.code == NM_RCLICK) {
-      ShowViewerOptionsHere();
-    } else if (n.code == NM_CLICK && n.hwndFrom == toolBar_ &&
-               reinterpret_cast<const NMMOUSE&>(n).dwItemSpec == DWORD_PTR(-1)) {
-      ShowViewerOptionsHere();
-    } else if (n.code == TBN_DROPDOWN) {
-      ShowMoreMenu();
-    } else if (n.code == TTN_GETDISPINFOW) {
-      auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));
-      for (const ViewerToolButton& b : ViewerToolButtons())
-        if (CommandMenuId(b.command) == int(info.hdr.idFrom)) {
-          static std::wstring tip;
-          tip = win::Widen(b.hint);
-          info.lpszText = tip.data();
-        }
+  if (!bars_.Owns(n.hwndFrom)) return;
+  if (n.code == NM_RCLICK) {
+    ShowOptions();
+  } else if (n.code == NM_CLICK && n.hwndFrom == bars_.toolBar() &&
+             reinterpret_cast<const NMMOUSE&>(n).dwItemSpec == DWORD_PTR(-1)) {
+    ShowOptions();
+  } else if (n.code == TBN_DROPDOWN) {
+    bars_.ShowMoreMenu();
+  } else if (n.code == TTN_GETDISPINFOW) {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));
+    if (const char* hint = ToolButtonHint(int(info.hdr.idFrom))) {
+      static std::wstring tip;
+      tip = win::Widen(hint);
+      info.lpszText = tip.data();
     }
   }
 }
 
 void TfrmViewer::OnCommand(int id) {
   if (std::optional<int> folder = FolderOfMenuId(id)) {
-    if (*folder < int(folders_.size())) SelectFolder(folders_[size_t(*folder)]);
+    if (*folder < int(folder_.folders().size())) SelectFolder(folder_.folders()[size_t(*folder)]);
     return;
   }
   const ViewerCommand c = CommandOfMenuId(id);
-  if (c != ViewerCommand::None && ViewerCommandEnabled(c, !pictures_.empty())) RunCommand(c);
-}
-
-void TfrmViewer::RestoreFromMinimised() {
-  if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+  if (c != ViewerCommand::None && ViewerCommandEnabled(c, !folder_.pictures().empty())) commands_->Run(c);
 }
 
 void TfrmViewer::OnViewerNotify(int code) {
-  switch (OnViewerNotice(code, FolderIndex(folders_, currentFolder_), currentFolder_ == "LastCaptures")) {
+  switch (OnViewerNotice(code, folder_.index(), folder_.name() == "LastCaptures")) {
     case NoticeAction::Refresh: RefreshFolder(); return;
     case NoticeAction::ShowLastCaptures:
-      RestoreFromMinimised();
+      if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
       OpenFolder("LastCaptures");
       return;
-    case NoticeAction::RebuildFolders: {
-      const bool exists = win::DirectoryExists(FolderPath());
-      if (!exists) pictures_.Clear();  // its files went with the folder
-      BuildFolderList();
-      SelectFolder(FolderToShow(folders_, currentFolder_, exists));
-      return;
-    }
+    case NoticeAction::RebuildFolders: FoldersChanged(); return;
     case NoticeAction::Nothing: return;
   }
-}
-
-void TfrmViewer::OnActivate() {
-  EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
 }
 
 void TfrmViewer::FormDestroy() {
   SaveViewerSettings();
   CloseViewerOptions();
   folderWiz_.reset();
+  commands_.reset();
   common_.reset();
+}
+
+void TfrmViewer::PaintToolBarEdges(HDC dc) {
+  RECT c;
+  ::GetClientRect(hwnd(), &c);
+  const ViewerFrame f = arrangement_.Frame(Size{int(c.right), int(c.bottom)}, scale_);
+  if (!f.toolBarEdge.empty()) {
+    RECT t = ToRECT(f.toolBarEdge);
+    ::DrawEdge(dc, &t, BDR_SUNKENOUTER, BF_RECT);
+  }
+  if (!f.moreBevel.empty()) {
+    RECT bevel = ToRECT(f.moreBevel);
+    ::DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_LEFT | BF_RIGHT);
+  }
 }
 
 bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -325,62 +327,35 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_SIZE: ArrangeControls(); return false;
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
-      if (toolBarShown_) {
-        RECT t{0, 0, c.right, scale_(toolBarHeight_)};
-        ::DrawEdge(dc.get(), &t, BDR_SUNKENOUTER, BF_RECT);
-        if (moreShown_) {
-          const int x = c.right - 2 - scale_(kMoreWidth) - scale_(4);
-          RECT bevel{x, 2, x + 2, t.bottom - 2};
-          ::DrawEdge(dc.get(), &bevel, BDR_SUNKENOUTER, BF_LEFT | BF_RIGHT);
-        }
-      }
+      PaintToolBarEdges(dc.get());
       return true;
     }
     case WM_CTLCOLORSTATIC: *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp)); return true;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = scale_(kMinWidth);
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = scale_(kViewerMinWidth);
       return true;
     case WM_SIZING: {
       // No lower while the picture area is down to its floor.
       RECT* r = reinterpret_cast<RECT*>(lp);
       RECT now;
       ::GetWindowRect(hwnd(), &now);
-      if (r->bottom - r->top < now.bottom - now.top && PictureBoxHeight() <= scale_(kMinPictureBoxHeight)) {
+      if (ViewerArrangement::RefusesLowering(r->bottom - r->top, now.bottom - now.top, pictureBox_->ClientHeight(),
+                                             scale_)) {
         if (wp == WMSZ_TOP || wp == WMSZ_TOPLEFT || wp == WMSZ_TOPRIGHT) r->top = now.top;
         else r->bottom = now.bottom;
       }
       return false;
     }
     case WM_HSCROLL:
-      if (reinterpret_cast<HWND>(lp) == scrollThumb_ && !thumbGuard_) {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_ALL;
-        ::GetScrollInfo(scrollThumb_, SB_CTL, &si);
-        int p = si.nPos;
-        switch (LOWORD(wp)) {
-          case SB_LINELEFT: --p; break;
-          case SB_LINERIGHT: ++p; break;
-          case SB_PAGELEFT: p -= thumbLayout_.largeChange; break;
-          case SB_PAGERIGHT: p += thumbLayout_.largeChange; break;
-          case SB_THUMBTRACK:
-          case SB_THUMBPOSITION: p = si.nTrackPos; break;
-          default: return true;
-        }
-        thumbLayout_.position = std::clamp(p, 0, std::max(0, int(pictures_.size()) - 1));
-        ArrangeControls();
-      }
+      if (reinterpret_cast<HWND>(lp) == scrollThumb_ && !thumbGuard_) ThumbScrolled(wp);
       return true;
     case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lp)); return false;
     case WM_COMMAND:
-      if (lp == 0 || reinterpret_cast<HWND>(lp) == toolBar_ || reinterpret_cast<HWND>(lp) == toolBarMore_)
-        OnCommand(LOWORD(wp));
+      if (lp == 0 || bars_.Owns(reinterpret_cast<HWND>(lp))) OnCommand(LOWORD(wp));
       return true;
     case WM_INITMENUPOPUP: return false;
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) OnActivate();
+      if (LOWORD(wp) != WA_INACTIVE) EnableCommand(ViewerCommand::Paste, win::ClipboardHoldsPicture());
       return false;
     case WM_ENDSESSION:
       if (wp) SaveViewerSettings();

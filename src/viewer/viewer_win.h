@@ -1,29 +1,30 @@
 // TfrmViewer, the recall viewer: folder tabs over a thumbnail strip, the
 // shown picture in a dark scroll box, a rich-text memo per picture and a
-// status line. The window is split over several files:
-//   viewer_win.cpp          creation, layout, messages
-//   viewer_folders_win.cpp  folders and the picture list (load, refresh, show, write back)
-//   viewer_commands_win.cpp the commands on the shown picture and the outputs
-//   viewer_toolbar_win.cpp  the tool bars and menus
+// status line. The window owns its rooms and wires them together:
+//   ViewerFolder       the folder list, the shown folder's pictures, the disk (pure)
+//   ViewerArrangement  where every part goes, splitters, strip scrolling (pure)
+//   ViewerCommands     the commands on the shown picture and the outputs
+//   ViewerMemo         the memo box and its ".rtf" file
+//   ViewerBars         the tool bars and menus
+// viewer_win.cpp holds creation, layout and messages; viewer_folders_win.cpp
+// what the window does with folders and pictures.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <optional>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "base/dpi.h"
 #include "output/store_file_system_win.h"
 #include "shell/settings.h"
-#include "viewer/picture_list.h"
-#include "viewer/viewer_commands.h"
-#include "viewer/viewer_look.h"
+#include "viewer/viewer_bars_win.h"
+#include "viewer/viewer_commands_win.h"
+#include "viewer/viewer_disk_win.h"
+#include "viewer/viewer_folder.h"
+#include "viewer/viewer_layout.h"
+#include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_options_win.h"
-#include "viewer/viewer_rules.h"
-#include "viewer/viewer_settings.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -38,7 +39,7 @@ class TSplitter;
 // Posted to itself: pictures found unreadable during a paint are reported after it.
 inline constexpr UINT kWmReportUnreadable = WM_APP + 1;
 
-class TfrmViewer : public win::Window, public ViewerOptionsHost {
+class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCommandHost {
  public:
   explicit TfrmViewer(Settings& settings);
   ~TfrmViewer() override;
@@ -48,108 +49,71 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost {
   // Keys seen before the focused control; true when taken.
   bool FormKeyDown(const MSG& msg);
 
-  // ---- for the thumbnail strip, picture box and splitters ----
-  const PictureList& pictures() const { return pictures_; }
-  const ThumbLayout& thumbLayout() const { return thumbLayout_; }
-  void PaintThumbs(HDC dc, const RECT& client);
-  void ThumbPressed(int x);
-  void PaintPicture(HDC dc, const RECT& client, POINT scroll);
-  void PictureContextMenu(POINT screen);
-  void SplitterMoved(TSplitter* splitter, int delta);
-
   // ---- ViewerOptionsHost ----
-  ViewerLook Look() const override { return look_; }
+  ViewerLook Look() const override { return arrangement_.look(); }
   void ApplyLook(const ViewerLook& look) override;
+
+  // ---- ViewerCommandHost ----
+  HWND Window() const override { return hwnd(); }
+  void SetStatus(const std::string& text) override;
+  void EnableCommand(ViewerCommand c, bool enabled) override { bars_.Enable(c, enabled); }
+  void PicturesChanged(bool toShown) override;
+  void PictureChanged() override;
+  void OpenFolderManager() override { OpenFolderManagerAt(folder_.index()); }
+  void ShowOptions() override { ShowViewerOptions(hwnd(), *this); }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  friend class ViewerCommands;
-
   // viewer_win.cpp
   void CreateChildren();
   void ArrangeControls();
-  int PictureBoxHeight() const;
-  void FormDestroy();
-  void SetStatus(const std::string& text);
+  void ApplyViewerToolbarLayout();
+  void SplitterMoved(bool top, int delta);
+  void ThumbScrolled(WPARAM wp);
+  void PaintToolBarEdges(HDC dc);
   void OnNotify(const NMHDR& n);
   void OnCommand(int id);
   void OnViewerNotify(int code);
-  void OnActivate();
-  void RestoreFromMinimised();
+  void FormDestroy();
 
   // viewer_folders_win.cpp
-  std::string FolderPath() const;
-  void BuildFolderList();
-  void LoadFolder();
+  void ShowFolderList();
+  void FoldersChanged();
+  bool LoadShownFolder();
   void OpenFolder(const std::string& name);
   void SelectFolder(const std::string& name);
   void RefreshFolder();
   void UpdateCommands();
   void ShowCurrentPicture();
   void SelectPicture(int index);
-  void SaveMemo();
   void SavePictures(bool release);
-  void OpenFolderManager(int index);
+  void OpenFolderManagerAt(int index);
   void SaveViewerSettings();
-  // The decoded picture of an entry, read from its file when not held;
-  // nothing when it cannot be read (reported once, the entry then goes).
-  std::shared_ptr<Picture> PictureOf(int index);
   void ReportUnreadable();
-  void LoadMemo();
-  bool WriteMemo(const std::string& path);
-
-  // viewer_toolbar_win.cpp
-  void CreateToolBars();
-  void CreateMenus();
-  void ApplyViewerToolbarLayout();
-  void pnlToolBarResize();
-  void EnableCommand(ViewerCommand c, bool enabled);
-  void RebuildFolderMenu();
-  void CheckFolder(int index);
-  void ShowMoreMenu();
-  void ShowViewerOptionsHere();
-
-  // viewer_commands_win.cpp
-  void RunCommand(ViewerCommand c);
 
   Settings& settings_;
   DpiScale scale_;
-  ViewerSettings values_;
-  ViewerLook look_;
+  WinStoreFileSystem fs_;  // the folder manager's
+  WinViewerDisk disk_;
+  ViewerFolder folder_;
+  ViewerArrangement arrangement_;
+  ViewerMemo memo_;
+  ViewerBars bars_;
   std::unique_ptr<TfrmCommon> common_;
   std::unique_ptr<TfrmFolderWiz> folderWiz_;
-  WinStoreFileSystem fs_;
-  std::string base_;
-  std::vector<std::string> folders_;
-  std::string currentFolder_;
-  PictureList pictures_;
-  ThumbLayout thumbLayout_;
-  bool thumbGuard_ = false;
-  std::string memoPath_;
-  // Files that could not be read this run (by path), and those still to be reported.
-  std::set<std::string> unreadable_;
-  std::vector<std::pair<std::string, std::string>> toReport_;
-  bool reportPosted_ = false;
+  std::unique_ptr<ViewerCommands> commands_;
 
   // Controls.
-  win::UniqueFont font_, boldFont_;
-  win::UniqueImageList images_, hotImages_;
-  win::UniqueMenu mainMenu_;
-  HMENU foldersMenu_ = nullptr;
-  win::UniqueMenu moreMenu_, popupMenu_;
-  HWND toolBar_ = nullptr, toolBarMore_ = nullptr, tabs_ = nullptr, scrollThumb_ = nullptr;
-  HWND memo_ = nullptr, memoLabel_ = nullptr, status_ = nullptr;
+  win::UniqueFont font_;
+  HWND tabs_ = nullptr, scrollThumb_ = nullptr, memoLabel_ = nullptr, status_ = nullptr;
   std::unique_ptr<TPaintThumbs> thumbs_;
   std::unique_ptr<TPictureBox> pictureBox_;
   std::unique_ptr<TSplitter> splitterTop_, splitterBottom_;
-  bool moreShown_ = false;
+  bool thumbGuard_ = false;  // set while the viewer itself moves scrollThumb
   bool inFolderManager_ = false;
-  int thumbHeight_ = 39;   // 96-DPI pixels
-  int memoHeight_ = 32;
-  bool toolBarShown_ = true;
-  int toolBarHeight_ = 44;
+  bool reportPosted_ = false;
 };
 
 }  // namespace flk

@@ -246,6 +246,75 @@ TEST_F(ViewerTest, MirrorIsWrittenBackOnlyWhenTheFolderIsLeftAndTwiceRestores) {
   EXPECT_EQ(bad, 0);
 }
 
+// A picture file that cannot be written: a folder took its name behind the
+// viewer's back. The edit stays with the viewer, which stays on the folder,
+// and is written once the way is clear again.
+TEST_F(ViewerTest, AnEditThatCannotBeWrittenBackKeepsTheViewerOnItsFolderAndIsWrittenLater) {
+  MakeFolder("A", {});
+  MakeFolder("B", {"1.bmp"});
+  const std::string file = Folders() + "A\\1.bmp";
+  WritePicture(file, 50, 20, Asymmetric);
+  Viewer viewer = StartViewer();
+  HWND v = viewer.window;
+  ASSERT_TRUE(v);
+  EXPECT_TRUE(WaitViewerStatus(v, "1 pictures loaded from A folder.")) << ViewerStatus(v);
+  Do(v, ViewerCommand::Mirror);
+  ASSERT_TRUE(::DeleteFileA(file.c_str()));
+  ASSERT_TRUE(::CreateDirectoryA(file.c_str(), nullptr));
+  ChooseFolder(v, 1);
+  HWND box = WaitMessageBox("Framelark Warning", kWaitMs, viewer.process.pid());
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  EXPECT_NE(MessageBoxText(box).find("Note, 1 picture file(s) could't be saved."), std::string::npos)
+      << MessageBoxText(box);
+  ASSERT_TRUE(Answer(box, IDOK));
+  // Still on A with the changed picture; the tab says so too.
+  EXPECT_TRUE(StatusStarts(v, "1 / 1     ")) << ViewerStatus(v);
+  EXPECT_EQ(CurrentTab(v), 0);
+  // The way cleared, the next write-back writes the mirrored picture.
+  ASSERT_TRUE(::RemoveDirectoryA(file.c_str()));
+  ChooseFolder(v, 1);
+  EXPECT_TRUE(WaitViewerStatus(v, "1 pictures loaded from B folder.")) << ViewerStatus(v);
+  auto mirrored = ReadBmpFile(file);
+  ASSERT_TRUE(mirrored) << "written on the second try";
+  int bad = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 50; ++x) bad += mirrored->at(x, y) != Asymmetric(49 - x, y);
+  EXPECT_EQ(bad, 0);
+  EXPECT_TRUE(MessageBoxes("Framelark Warning", viewer.process.pid()).empty());
+}
+
+// Delete while another program holds the file open without sharing its
+// deletion: the viewer says which file and why, and keeps the picture.
+TEST_F(ViewerTest, APictureFileThatCannotBeDeletedIsReportedAndStaysListed) {
+  MakeFolder("D", {"1.bmp", "2.bmp"});
+  const std::string file = Folders() + "D\\2.bmp";
+  Viewer viewer = StartViewer();
+  HWND v = viewer.window;
+  ASSERT_TRUE(v);
+  EXPECT_TRUE(WaitViewerStatus(v, "2 pictures loaded from D folder.")) << ViewerStatus(v);
+  HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Do(v, ViewerCommand::Delete);
+  HWND box = WaitMessageBox("Framelark Warning", kWaitMs, viewer.process.pid());
+  ::CloseHandle(held);
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find("Couldn't delete the picture file " + file), std::string::npos) << text;
+  EXPECT_GT(text.size(), ("Couldn't delete the picture file " + file).size() + 4) << "with the system's reason: " << text;
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_TRUE(FileExists(file));
+  // Both pictures are still listed, the held one shown.
+  Post(v, WM_KEYDOWN, VK_HOME);
+  EXPECT_TRUE(StatusStarts(v, "1 / 2     ")) << ViewerStatus(v);
+  Post(v, WM_KEYDOWN, VK_END);
+  EXPECT_TRUE(StatusStarts(v, "2 / 2     ")) << ViewerStatus(v);
+  EXPECT_NE(ViewerStatus(v).find("     2.bmp     "), std::string::npos) << ViewerStatus(v);
+  // Free again: Delete takes it.
+  Do(v, ViewerCommand::Delete);
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(file); }));
+  EXPECT_TRUE(StatusStarts(v, "1 / 1     ")) << ViewerStatus(v);
+}
+
 bool PutDibOnClipboard(const std::vector<uint8_t>& dib) {
   if (!::OpenClipboard(nullptr)) return false;
   ::EmptyClipboard();

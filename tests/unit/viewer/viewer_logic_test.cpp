@@ -97,7 +97,7 @@ TEST(PictureList, TheCacheStaysInItsBoundButKeepsChangedAndShownPictures) {
   EXPECT_LE(l.heldPictureBytes(), 4 * one);
   l.ReleaseAll();
   EXPECT_TRUE(l.PictureAt(0)) << "released only once written";
-  l.MarkWritten(0);
+  l.WriteBack([](const std::string&, const Picture&) { return true; });
   l.ReleaseAll();
   EXPECT_EQ(l.heldPictureBytes(), 0u);
 }

@@ -1,0 +1,178 @@
+#include "viewer/viewer_layout.h"
+
+#include <algorithm>
+
+namespace flk {
+
+ToolBarShape ToolBarShapeFor(const ViewerLook& look) {
+  return ToolBarShape{look.ToolBarShown(), look.toolImages ? (look.toolText ? 44 : 32) : 27};
+}
+
+ViewerArrangement::ViewerArrangement(const ViewerLook& look, int thumbHeight, int memoHeight)
+    : look_(look), thumbHeight_(std::max(kViewerThumbMin, thumbHeight)), memoHeight_(std::max(kViewerMemoMin, memoHeight)) {}
+
+void ViewerArrangement::ApplyLook(const ViewerLook& look) {
+  if (look.memo && !look_.memo) memoHeight_ = ShownMemoHeight(memoHeight_);
+  look_ = look;
+}
+
+bool ViewerArrangement::FitButtons(int panelWidth, int buttonsWidth) {
+  const bool more = panelWidth - 2 < buttonsWidth;
+  const bool changed = more != moreShown_;
+  moreShown_ = more;
+  return changed;
+}
+
+ViewerFrame ViewerArrangement::Frame(Size client, const DpiScale& s) const {
+  ViewerFrame f;
+  const int w = client.width;
+  const ToolBarShape bar = toolBar();
+  const int tbh = s(bar.height);
+  const int moreW = moreShown_ ? s(kViewerMoreWidth + 4) : 0;
+  f.toolBar = {Rect::FromXYWH(2, 2, w - 4 - moreW, tbh - 4), bar.shown};
+  f.toolBarMore = {Rect::FromXYWH(w - 2 - s(kViewerMoreWidth), 2, s(kViewerMoreWidth), tbh - 4), bar.shown && moreShown_};
+  int top = bar.shown ? tbh : 0, bottom = client.height;
+  top += s(kViewerSpacer);
+  if (look_.status) bottom -= s(kViewerStatus);
+  f.status = {Rect{0, bottom, w, client.height}, look_.status};
+  f.tabs = {Rect{0, top, w, bottom}, true};
+  if (bar.shown) {
+    f.toolBarEdge = Rect{0, 0, w, tbh};
+    if (moreShown_) {
+      const int x = w - 2 - s(kViewerMoreWidth) - s(4);
+      f.moreBevel = Rect{x, 2, x + 2, tbh - 2};
+    }
+  }
+  return f;
+}
+
+ViewerPanes ViewerArrangement::Panes(const Rect& d, const DpiScale& s, int count, int current) {
+  ViewerPanes p;
+  const int stripH = s(thumbHeight_);
+  thumbs_ = LayoutThumbs(d.width(), stripH, count, thumbs_.position);
+  const bool bar = thumbs_.scrollShown && count > 1;
+  const int barH = bar ? s(kViewerScrollThumbHeight) : 0;
+  p.strip = {Rect::FromXYWH(d.left, d.top, d.width(), stripH - barH), true};
+  p.scrollBar = {Rect::FromXYWH(d.left, d.top + stripH - barH, d.width(), barH), bar};
+  p.scrollMax = count - 1;
+  p.scrollPage = thumbs_.paging ? thumbs_.pageSize : 1;
+  p.scrollPos = thumbs_.paging ? thumbs_.position : current;
+  int y = d.top + stripH;
+  p.splitterTop = {Rect::FromXYWH(d.left, y, d.width(), s(kViewerSplitter)), true};
+  y += s(kViewerSplitter);
+  // pnlTextAndPic with its lowered bevel.
+  const int b = s(kViewerBevel);
+  const int inL = d.left + b, inR = d.right - b, inB = d.bottom - b;
+  int picBottom = inB;
+  if (look_.memo) {
+    const int memoH = s(memoHeight_), memoTop = inB - memoH, controls = s(kViewerMemoControls);
+    p.memo = {Rect::FromXYWH(inL, memoTop, inR - inL - controls, memoH), true};
+    p.memoLabel = {Rect::FromXYWH(inR - controls, memoTop, controls, memoH), true};
+    p.splitterBottom = {Rect::FromXYWH(inL, memoTop - s(kViewerSplitter), inR - inL, s(kViewerSplitter)), true};
+    picBottom = memoTop - s(kViewerSplitter);
+  }
+  p.pictureBox = {Rect{inL, y + b, inR, picBottom}, true};
+  return p;
+}
+
+bool ViewerArrangement::MoveThumbSplitter(int delta, int paintBoxHeight, int pictureBoxHeight, const DpiScale& s) {
+  if (!ThumbSplitterMoves(delta, paintBoxHeight, pictureBoxHeight)) return false;
+  thumbHeight_ = std::max(kViewerThumbMin, thumbHeight_ + s.ToBase(delta));
+  return true;
+}
+
+bool ViewerArrangement::MoveMemoSplitter(int delta, int pictureBoxHeight, const DpiScale& s) {
+  if (!MemoSplitterMoves(-delta, pictureBoxHeight)) return false;
+  memoHeight_ = std::max(kViewerMemoMin, memoHeight_ - s.ToBase(delta));
+  return true;
+}
+
+bool ViewerArrangement::RefusesLowering(int newHeight, int oldHeight, int pictureBoxHeight, const DpiScale& s) {
+  return newHeight < oldHeight && pictureBoxHeight <= s(kMinPictureBoxHeight);
+}
+
+void ViewerArrangement::ScrollThumbs(ThumbScroll how, int position, int track, int count) {
+  int p = position;
+  switch (how) {
+    case ThumbScroll::LineLeft: --p; break;
+    case ThumbScroll::LineRight: ++p; break;
+    case ThumbScroll::PageLeft: p -= thumbs_.largeChange; break;
+    case ThumbScroll::PageRight: p += thumbs_.largeChange; break;
+    case ThumbScroll::Track: p = track; break;
+    case ThumbScroll::Other: return;
+  }
+  thumbs_.position = std::clamp(p, 0, std::max(0, count - 1));
+}
+
+bool ViewerArrangement::KeepThumbVisible(int index) {
+  const ThumbLayout& l = thumbs_;
+  if (!l.paging || (index >= l.firstVisible && index <= l.lastVisible)) return false;
+  thumbs_.position = index < l.firstVisible ? index : index - l.cellsPerPage + 1;
+  return true;
+}
+
+int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page) {
+  constexpr int kLine = 16;
+  const int pageStep = std::max(1, page - kLine);
+  int p = position;
+  switch (how) {
+    case BoxScroll::LineBack: p -= kLine; break;
+    case BoxScroll::LineOn: p += kLine; break;
+    case BoxScroll::PageBack: p -= pageStep; break;
+    case BoxScroll::PageOn: p += pageStep; break;
+    case BoxScroll::Track: p = track; break;
+    case BoxScroll::Start: p = 0; break;
+    case BoxScroll::End: p = max; break;
+    case BoxScroll::Other: return position;
+  }
+  return std::clamp(p, 0, std::max(0, max - page + 1));
+}
+
+NameDialogLayout LayOutNameDialog(Size c) {
+  constexpr int kTopBand = 49, kRightPart = 70;
+  auto at = [](int x, int y, int w, int h) { return Rect::FromXYWH(x, y, std::max(0, w), std::max(0, h)); };
+  const int right = c.width - kRightPart;
+  return NameDialogLayout{at(5, 3, c.width - 10, 15),
+                          at(2, 19, c.width - 4, 21),
+                          at(2, kTopBand, right - 2, 15),
+                          at(2, kTopBand + 16, right - 2, c.height - kTopBand - 18),
+                          at(right + 5, kTopBand + 20, 60, 20),
+                          at(right + 5, kTopBand + 60, 60, 20)};
+}
+
+int ClampScroll(int position, int content, int visible) {
+  return std::clamp(position, 0, std::max(0, content - visible));
+}
+
+ThumbStripPlan PlanThumbStrip(const ThumbLayout& l, Size strip, int count, int current,
+                              const std::function<Size(int)>& drawnSize) {
+  ThumbStripPlan plan;
+  auto face = [&](int left, int top, int right, int bottom) {
+    if (right > left && bottom > top) plan.faces.push_back(Rect{left, top, right, bottom});
+  };
+  if (count == 0) {
+    face(0, 0, strip.width, strip.height);
+    return plan;
+  }
+  const int t = l.thumbSize, bottom = l.cellBottom;
+  face(2, kThumbTop, kThumbMargin, bottom);
+  int x = kThumbMargin;
+  for (int i = l.firstVisible; i <= l.lastVisible && i < count; ++i) {
+    x = ThumbCellLeft(l, i);
+    const Size drawn = drawnSize(i);
+    plan.cells.push_back({i, Point{x, kThumbTop}});
+    // The rest of the cell right of and below the thumbnail, then the gap.
+    face(x + drawn.width, kThumbTop, x + t, kThumbTop + drawn.height);
+    face(x, kThumbTop + drawn.height, x + t, bottom);
+    x += t;
+    face(x, kThumbTop, x + kThumbMargin, bottom);
+    x += kThumbMargin;
+  }
+  face(x, kThumbTop, strip.width - 1, bottom);
+  face(2, 2, strip.width, kThumbTop);
+  face(0, bottom, strip.width - 2, strip.height - 2);
+  plan.frames = CurrentThumbFrames(l, current);
+  return plan;
+}
+
+}  // namespace flk

@@ -1,0 +1,130 @@
+// Where the recall viewer's parts go, apart from any window: the tool bar
+// panel and its "More" button, the tab area, the thumbnail strip with its
+// scroll bar, the splitters, the picture box and the memo, what the two
+// splitters may do, how the strip scrolls, and what the strip paints besides
+// its thumbnails. Sizes kept here are at 96 DPI; rectangles handed out are in
+// the window's own pixels.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "base/dpi.h"
+#include "base/geometry.h"
+#include "viewer/viewer_look.h"
+#include "viewer/viewer_rules.h"
+
+namespace flk {
+
+// 96-DPI measures of the window.
+inline constexpr int kViewerSpacer = 7, kViewerScrollThumbHeight = 16, kViewerSplitter = 7, kViewerBevel = 3,
+                     kViewerMemoControls = 41, kViewerStatus = 22, kViewerMoreWidth = 31, kViewerMinWidth = 150,
+                     kViewerThumbMin = 16, kViewerMemoMin = 18, kViewerButtonWidth = 46, kViewerIconSize = 20;
+
+// pnlToolBar by what its buttons show: 44 with icons and captions, 32 with
+// icons only, 27 with captions only, hidden with neither.
+struct ToolBarShape {
+  bool shown = true;
+  int height = 44;  // 96 DPI
+};
+ToolBarShape ToolBarShapeFor(const ViewerLook& look);
+
+struct Placed {
+  Rect rect;
+  bool shown = false;
+  friend bool operator==(const Placed&, const Placed&) = default;
+};
+
+// The outer parts, from the window's client size.
+struct ViewerFrame {
+  Placed toolBar, toolBarMore, status, tabs;
+  Rect toolBarEdge;               // the lowered bevel of pnlToolBar (empty when hidden)
+  Rect moreBevel;                 // bevalAll left of the More button (empty when not shown)
+};
+// The parts inside the tab control's display area.
+struct ViewerPanes {
+  Placed strip, scrollBar, splitterTop, pictureBox, splitterBottom, memo, memoLabel;
+  // scrollThumb's range when it is shown: 0 .. max, page, position.
+  int scrollMax = 0, scrollPage = 1, scrollPos = 0;
+};
+
+// How scrollThumb was moved.
+enum class ThumbScroll { LineLeft, LineRight, PageLeft, PageRight, Track, Other };
+
+class ViewerArrangement {
+ public:
+  ViewerArrangement() = default;
+  ViewerArrangement(const ViewerLook& look, int thumbHeight, int memoHeight);
+
+  const ViewerLook& look() const { return look_; }
+  // The options dialog's choice; a memo shown again gets back a usable height.
+  void ApplyLook(const ViewerLook& look);
+  int thumbHeight() const { return thumbHeight_; }  // 96 DPI
+  int memoHeight() const { return memoHeight_; }
+  ToolBarShape toolBar() const { return ToolBarShapeFor(look_); }
+  bool moreShown() const { return moreShown_; }
+  // pnlToolBarResize: More is shown when the panel's width minus 2 is less
+  // than the visible buttons' widths. True when that changed.
+  bool FitButtons(int panelWidth, int buttonsWidth);
+
+  ViewerFrame Frame(Size client, const DpiScale& s) const;
+  // Lays out the strip for `count` pictures too (see thumbs()).
+  ViewerPanes Panes(const Rect& display, const DpiScale& s, int count, int current);
+  const ThumbLayout& thumbs() const { return thumbs_; }
+
+  // A splitter dragged by delta window pixels (down is positive); false when refused.
+  bool MoveThumbSplitter(int delta, int paintBoxHeight, int pictureBoxHeight, const DpiScale& s);
+  bool MoveMemoSplitter(int delta, int pictureBoxHeight, const DpiScale& s);
+  // FormCanResize: a lower window is refused while the picture area is at its floor.
+  static bool RefusesLowering(int newHeight, int oldHeight, int pictureBoxHeight, const DpiScale& s);
+
+  // The strip's scroll position: where the bar was moved to (position: the
+  // bar's present one; track: where its box was dragged).
+  void ScrollThumbs(ThumbScroll how, int position, int track, int count);
+  // Back to the start of a list whose shown picture is `current`.
+  void ShowThumbOf(int current) { thumbs_.position = current < 0 ? 0 : current; }
+  // The shown picture's thumbnail kept on the strip: true when the strip
+  // scrolled and must be laid out again.
+  bool KeepThumbVisible(int index);
+
+ private:
+  ViewerLook look_;
+  int thumbHeight_ = 39, memoHeight_ = 32;
+  bool moreShown_ = false;
+  ThumbLayout thumbs_;
+};
+
+// ScrollBox1's scroll bars, by how a bar was moved.
+enum class BoxScroll { LineBack, LineOn, PageBack, PageOn, Track, Start, End, Other };
+// The position after a move: lines of 16 pixels, pages of the visible part
+// less a line; kept where a whole page still shows (max: the bar's maximum,
+// page: the visible length).
+int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page);
+// A position kept in range when the picture or the box changed size.
+int ClampScroll(int position, int content, int visible);
+// Mouse wheel: three lines a notch.
+inline constexpr int kWheelLines = 3;
+
+// The folder name dialog (96 DPI): the name on top, the suggestions below
+// it filling the rest, the two buttons at the right.
+struct NameDialogLayout {
+  Rect label1, edit, label2, suggestions, doIt, close;
+};
+NameDialogLayout LayOutNameDialog(Size client96);
+
+// What the strip paints: button-face rectangles, where each visible
+// thumbnail goes, and the red frame. drawnSize: the size of an entry's
+// thumbnail (0 x 0 when it has none).
+struct ThumbStripPlan {
+  struct Cell {
+    int index = 0;
+    Point at;
+  };
+  std::vector<Rect> faces;
+  std::vector<Cell> cells;
+  std::vector<Rect> frames;
+};
+ThumbStripPlan PlanThumbStrip(const ThumbLayout& layout, Size strip, int count, int current,
+                              const std::function<Size(int index)>& drawnSize);
+
+}  // namespace flk
