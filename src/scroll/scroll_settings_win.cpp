@@ -40,7 +40,7 @@ bool TfrmScrollSettings::FormCreate(HWND owner) {
   if (!Create(kScrollSettingsClass, L"Scrolling Capture Fine Tuning", style, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
               0, 0, 514, 389, owner))
     return false;
-  font_ = MakeToolFont();
+  font_ = MakeToolFont(win::WindowScale(hwnd()));
   // Layout at design size times the width of "A" over 7, never below the DPI scale.
   Layout L;
   {

@@ -34,10 +34,7 @@ class TfrmAddFolder : public win::Window {
                 at.y, w, h, owner))
       return;
     KeepOnScreen(hwnd());
-    NONCLIENTMETRICSW m{};
-    m.cbSize = sizeof m;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-    font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
     HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     const Rect none{};
     win::CreateChild(hwnd(), L"STATIC", "New name:", SS_LEFT, none, kLabel1, font);

@@ -36,13 +36,8 @@ bool TfrmFolderWiz::FormCreate() {
   if (!win::CreateDialogForm(*this, L"TfrmFolderWiz", kFolderManagerCaption, Size{kClientWidth, kClientHeight},
                              scale_, win::FormPlace::BelowMouse, viewer_))
     return false;
-  NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof m;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-  font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
-  LOGFONTW bold = m.lfMessageFont;
-  bold.lfWeight = FW_BOLD;
-  boldFont_.reset(::CreateFontIndirectW(&bold));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
+  boldFont_ = win::MakeSystemFont(win::SystemFont::Message, scale_, FW_BOLD);
   HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   const DpiScale& s = scale_;
 

@@ -1,6 +1,7 @@
 #include "viewer/viewer_folder.h"
 
 #include "output/picture_store.h"
+#include "shell/data_folders.h"
 #include "viewer/viewer_rules.h"
 
 namespace flk {
@@ -10,7 +11,7 @@ int ViewerFolder::index() const { return FolderIndex(folders_, name_); }
 std::string ViewerFolder::Path() const { return base_ + kFoldersDir + name_ + "\\"; }
 
 void ViewerFolder::ChooseStartFolder() {
-  name_ = StartFolder(folders_, disk_.FolderExists(base_ + kFoldersDir + "LastCaptures\\"));
+  name_ = StartFolder(folders_, disk_.FolderExists(RingFolderOf(base_) + "\\"));
 }
 
 std::string ViewerFolder::FoldersChanged(std::vector<std::string> folders) {

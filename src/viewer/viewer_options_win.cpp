@@ -28,10 +28,7 @@ class TfrmViewerOptions : public win::Window {
     if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption, Size{kClientWidth, kClientHeight},
                                s, win::FormPlace::BelowMouse, viewer))
       return false;
-    NONCLIENTMETRICSW m{};
-    m.cbSize = sizeof m;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-    font_.reset(::CreateFontIndirectW(&m.lfMessageFont));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, s);
     HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
     win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 115, 119)),

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "shell/data_folders.h"
+
 namespace flk {
 
 ThumbLayout LayoutThumbs(int width, int height, int count, int position) {
@@ -142,7 +144,7 @@ std::string FolderToShow(const std::vector<std::string>& folders, const std::str
 }
 
 std::string StartFolder(const std::vector<std::string>& folders, bool ringExists) {
-  if (ringExists) return "LastCaptures";
+  if (ringExists) return kRingFolder;
   return folders.empty() ? std::string() : folders.front();
 }
 

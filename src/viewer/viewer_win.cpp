@@ -9,6 +9,7 @@
 
 #include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
+#include "shell/data_folders.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
 #include "viewer/folder_wiz_win.h"
@@ -95,10 +96,7 @@ bool TfrmViewer::FormCreate() {
 }
 
 void TfrmViewer::CreateChildren() {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, UINT(scale_.dpi));
-  font_.reset(::CreateFontIndirectW(&ncm.lfMessageFont));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   HWND h = hwnd();
   tabs_ = win::CreateChild(h, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FOCUSNEVER, Rect{}, kIdTabs,
                            font_.get());
@@ -289,11 +287,11 @@ void TfrmViewer::OnCommand(int id) {
 }
 
 void TfrmViewer::OnViewerNotify(int code) {
-  switch (OnViewerNotice(code, folder_.index(), folder_.name() == "LastCaptures")) {
+  switch (OnViewerNotice(code, folder_.index(), folder_.name() == kRingFolder)) {
     case NoticeAction::Refresh: RefreshFolder(); return;
     case NoticeAction::ShowLastCaptures:
       if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
-      OpenFolder("LastCaptures");
+      OpenFolder(kRingFolder);
       return;
     case NoticeAction::RebuildFolders: FoldersChanged(); return;
     case NoticeAction::Nothing: return;
