@@ -132,7 +132,7 @@ void CameraRole::OpenCamera() {
   ShowCamera();
   SixMonthNotice(values_);
   ShowColorDepthTipIfPaletteScreen();
-  if (s.ReadSingleSetting("NextTip", 1) != -1) StartRole(kRoleWelcome, SW_SHOWNORMAL);
+  if (s.ReadSingleInt("NextTip") != -1) StartRole(kRoleWelcome, SW_SHOWNORMAL);
   camera_.SetStatus("  Press F1 for help.");
 }
 

@@ -281,13 +281,7 @@ void TfrmCamCustom::Execute() {
   KeepOnScreen(hwnd());
   win::ModalOptions options;
   options.owner = cam_.hwnd();
-  options.keyPreview = [this](const MSG& m) {
-    if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
-      ShowHelp(hwnd(), kCamCustomHelpContext);
-      return true;
-    }
-    return false;
-  };
+  options.keyPreview = DialogKeys(hwnd(), kCamCustomHelpContext);
   win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
 }
 

@@ -164,8 +164,8 @@ void TfrmCam::PrintScreenKey() {
   if (!p.freeze) return;
   if (p.grabAtStored) {
     Settings& s = role_.settings();
-    int h = s.ReadSingleSetting("Height", 222), w = s.ReadSingleSetting("Width", 345);
-    int t = s.ReadSingleSetting("Top", 100), l = s.ReadSingleSetting("Left", 150);
+    int h = s.ReadSingleInt("Height"), w = s.ReadSingleInt("Width");
+    int t = s.ReadSingleInt("Top"), l = s.ReadSingleInt("Left");
     GrabUnderCamera(l, t, std::max(w, kMinStoredWidth), h);
   } else if (!::IsWindowVisible(hwnd())) {
     Rect r = WindowRectNow();

@@ -119,7 +119,7 @@ PictureStore& TfrmCam::Store() {
   if (!store_) {
     store_ = std::make_unique<PictureStore>(storeFs_, BaseFolder());
     Settings& settings = role_.settings();
-    store_->SetNextFileNumberAccess([&settings] { return settings.ReadSingleSetting("NxtFileNum", 1); },
+    store_->SetNextFileNumberAccess([&settings] { return settings.ReadSingleInt("NxtFileNum"); },
                                     [&settings](int n) { settings.WriteSingleSetting("NxtFileNum", n); });
     store_->SetViewerNotifier(NotifyViewerCode);
   }

@@ -89,7 +89,7 @@ bool TfrmEditSetup::FormCreate(HWND owner) {
   fixed_ = font(L"Fixedsys", 15);
   if (!fixed_) fixed_ = font(L"Courier New", 13);
   Add(L"EDIT", kEditSetupIntro, ES_MULTILINE | ES_READONLY, kMemo1Id, arial_.get());
-  HWND edit = Add(L"EDIT", AppSettings().ReadSingleSetting("EditorPath", ""),
+  HWND edit = Add(L"EDIT", AppSettings().ReadSingleString("EditorPath"),
                   ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kEditSetupPathId, fixed_.get());
   Add(L"EDIT", kEditSetupHowTo, ES_MULTILINE | ES_READONLY | WS_BORDER, kMemo2Id, font_.get());
   Add(L"BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, kEditSetupBrowseId, font_.get());
@@ -177,13 +177,7 @@ void TfrmEditSetup::Execute() {
   win::ModalOptions options;
   options.owner = ::GetWindow(hwnd(), GW_OWNER);
   options.focus = ::GetDlgItem(hwnd(), kEditSetupPathId);
-  options.keyPreview = [this](const MSG& m) {
-    if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
-      ShowHelp(hwnd(), kCamCustomHelpContext);
-      return true;
-    }
-    return false;
-  };
+  options.keyPreview = DialogKeys(hwnd(), kCamCustomHelpContext);
   win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
 }
 

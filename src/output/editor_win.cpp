@@ -78,12 +78,12 @@ void WinEditorServices::Warn(const std::string& text) { ShowWarning(text, kEdito
 void WinEditorServices::ShowMessage(const std::string& text) { ShowMessageText(text); }
 
 std::string WinEditorServices::ReadEditorPath() {
-  return AppSettings().ReadSingleSetting(kEditorPathSetting, std::string());
+  return AppSettings().ReadSingleString(kEditorPathSetting);
 }
 
 void WinEditorServices::ClearEditorPath() { AppSettings().WriteSingleSetting(kEditorPathSetting, std::string()); }
 
-bool WinEditorServices::ReadNsaEdit() { return AppSettings().ReadSingleSetting(kNsaEditSetting, false); }
+bool WinEditorServices::ReadNsaEdit() { return AppSettings().ReadSingleBool(kNsaEditSetting); }
 
 bool WinEditorServices::OpenWithSystem(const std::string& path) {
   if (win::ShellOpen(nullptr, path)) return true;

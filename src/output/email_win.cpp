@@ -93,13 +93,13 @@ void TfrmEmail::btnOKClick() {
   }
   failed_ = false;
   Settings& settings = AppSettings();
-  auto mode = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
+  auto mode = static_cast<MailMode>(settings.ReadSingleInt("MapiEmail"));
   if (mode == MailMode::Unset) {
     if (ShowMailSetup(0, hwnd(), host_.sendComment) == IDCANCEL) {
       Close(false);
       return;
     }
-    mode = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
+    mode = static_cast<MailMode>(settings.ReadSingleInt("MapiEmail"));
   }
   if (mode == MailMode::Mapi) {
     size_t slash = path_.find_last_of('\\');
@@ -119,14 +119,14 @@ void TfrmEmail::PasteAttach() {
   win::PutClipboardText(hwnd(), path_);
   if (settings.ReadSingleSetting("NonMapiOpen", true) && !win::ShellOpen(hwnd(), "mailto:<>"))
     ShowWarning("Couldn't open your email program.");
-  if (settings.ReadSingleSetting("NsaNonMapiMsg", false)) return;
+  if (settings.ReadSingleBool("NsaNonMapiMsg")) return;
   if (host_.putCameraAway) host_.putCameraAway();
   ::SetTimer(hwnd(), kTimer1Id, 1, nullptr);
 }
 
 void TfrmEmail::Timer1Timer() {
   ::KillTimer(hwnd(), kTimer1Id);
-  int client = AppSettings().ReadSingleSetting("MapiClient", 0);
+  int client = AppSettings().ReadSingleInt("MapiClient");
   ShowTip("NsaNonMapiMsg", "Paste/Attach Email Instruction", PasteAttachInstruction(client, path_), kInstructionHelp,
           true);
   if (host_.hideCameraToTray) host_.hideCameraToTray();

@@ -110,7 +110,7 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   boldFont_ = win::MakeSystemFont(win::SystemFont::Message, scale_, FW_BOLD);
 
   Settings& settings = AppSettings();
-  auto stored = static_cast<MailMode>(settings.ReadSingleSetting("MapiEmail", 0));
+  auto stored = static_cast<MailMode>(settings.ReadSingleInt("MapiEmail"));
   ClientMatch match = MatchMailClient(SystemMailClient());
   const DWORD memo = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
   HWND top = Add(L"STATIC", MailSetupHeadline(stored, errorCode), SS_LEFT | SS_NOPREFIX, kMemoTop, 8, 8, 376, 18);
@@ -149,7 +149,7 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   HWND send = Add(L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, 227, 376, 75, 25);
   Add(L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 308, 376, 75, 25);
 
-  MailSetupChoice choice = InitialMailSetup(stored, settings.ReadSingleSetting("MapiClient", 0), match);
+  MailSetupChoice choice = InitialMailSetup(stored, settings.ReadSingleInt("MapiClient"), match);
   ::SendMessageW(list, CB_SETCURSEL, WPARAM(choice.client), 0);
   ::CheckDlgButton(hwnd(), kChkNonMapiOpen, settings.ReadSingleSetting("NonMapiOpen", true) ? BST_CHECKED : 0);
   ShowMode(choice.mode);

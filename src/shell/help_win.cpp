@@ -97,4 +97,19 @@ void ShowHelp(HWND owner, int helpContext) {
   if (!win::ShellOpen(owner, page)) ReportFailure(owner, page, ::GetLastError());
 }
 
+std::function<bool(const MSG&)> DialogKeys(HWND window, int helpContext, std::function<void()> onEscape) {
+  return [window, helpContext, onEscape = std::move(onEscape)](const MSG& m) {
+    if (m.message != WM_KEYDOWN || (m.hwnd != window && !::IsChild(window, m.hwnd))) return false;
+    if (m.wParam == VK_F1) {
+      ShowHelp(window, helpContext);
+      return true;
+    }
+    if (m.wParam == VK_ESCAPE && onEscape) {
+      onEscape();
+      return true;
+    }
+    return false;
+  };
+}
+
 }  // namespace flk

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace flk {
@@ -12,6 +13,11 @@ namespace flk {
 // or out of date, then opens the context's page in the browser. A page that
 // cannot be written or opened gets a message box owned by `owner`.
 void ShowHelp(HWND owner, int helpContext);
+
+// The key preview of a modal dialog's loop: F1 anywhere in the window opens
+// its help page (not every system sends WM_HELP) and, when onEscape is given,
+// Esc closes it (not every system's dialog keys reach a plain window).
+std::function<bool(const MSG&)> DialogKeys(HWND window, int helpContext, std::function<void()> onEscape = {});
 
 // The folder the pages are written to (with a trailing backslash).
 std::string UserHelpFolder();

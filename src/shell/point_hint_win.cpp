@@ -125,7 +125,7 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
 }
 
 int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner) {
-  if (AppSettings().ReadSingleSetting(key, false)) return 0;
+  if (AppSettings().ReadSingleBool(key)) return 0;
   TfrmHotPt form;
   if (!form.FormCreate(owner ? owner : CameraWindowOfThisProcess())) return 0;
   return form.Execute(key, text, x, y);

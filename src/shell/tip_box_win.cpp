@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/strings.h"
+#include "shell/help_win.h"
 #include "shell/settings.h"
 #include "shell/tip_modal_win.h"
 #include "shell/tips_layout.h"
@@ -86,18 +87,7 @@ int TfrmNSA::RunModal(bool corner) {
 
   modalResult_ = 0;
   // Key preview: Esc anywhere in the form closes it with 2 and stores nothing.
-  int result = RunTipModal(hwnd(), &modalResult_, [this](const MSG& m) {
-    if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE && (m.hwnd == hwnd() || ::IsChild(hwnd(), m.hwnd))) {
-      modalResult_ = 2;
-      return true;
-    }
-    // F1 as the system's WM_HELP would have it (not every system sends that).
-    if (m.message == WM_KEYDOWN && m.wParam == VK_F1 && (m.hwnd == hwnd() || ::IsChild(hwnd(), m.hwnd))) {
-      ShowTipHelp(hwnd(), helpContext_);
-      return true;
-    }
-    return false;
-  });
+  int result = RunTipModal(hwnd(), &modalResult_, DialogKeys(hwnd(), helpContext_, [this] { modalResult_ = 2; }));
 
   if (corner && hwnd()) {
     ::KillTimer(hwnd(), kTimer1Id);
@@ -144,7 +134,7 @@ bool TfrmNSA::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return false;
     case WM_HELP:
-      ShowTipHelp(hwnd(), helpContext_);
+      ShowHelp(hwnd(), helpContext_);
       *result = TRUE;
       return true;
     default: return false;
@@ -165,7 +155,7 @@ TfrmNSA* FreeTipBoxForm() {
 }  // namespace
 
 int ShowTip(const std::string& key, const std::string& caption, const std::string& text, int helpContext, bool corner) {
-  if (AppSettings().ReadSingleSetting(key, false)) return 1;
+  if (AppSettings().ReadSingleBool(key)) return 1;
   TfrmNSA* box = FreeTipBoxForm();
   return box ? box->Execute(key, caption, text, helpContext, corner) : 1;
 }

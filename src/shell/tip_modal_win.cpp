@@ -39,6 +39,4 @@ HFONT TipFont(const DpiScale& scale) {
   return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void ShowTipHelp(HWND window, int helpContext) { ShowHelp(window, helpContext); }
-
 }  // namespace flk

@@ -18,7 +18,4 @@ int RunTipModal(HWND form, const int* modalResult, const std::function<bool(cons
 // The font of the tip forms at a display scale (created once per scale and process).
 HFONT TipFont(const DpiScale& scale);
 
-// F1 in a tip form: the program's help at the form's context.
-void ShowTipHelp(HWND window, int helpContext);
-
 }  // namespace flk

@@ -104,18 +104,7 @@ bool TfrmFolderWiz::ShowFolderManager(int index) {
   win::ModalOptions options;
   options.owner = viewer_;
   options.focus = list_;
-  // F1 as the system's WM_HELP would have it (not every system sends that), and
-  // Esc for the cancel button (not every system's dialog keys reach a plain window).
-  options.keyPreview = [this](const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_F1 && msg.wParam != VK_ESCAPE) ||
-        (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
-      return false;
-    if (msg.wParam == VK_F1)
-      ShowHelp(hwnd(), kFolderManagerHelp);
-    else
-      done_ = true;
-    return true;
-  };
+  options.keyPreview = DialogKeys(hwnd(), kFolderManagerHelp, [this] { done_ = true; });
   win::RunModalLoop(hwnd(), [this] { return done_; }, options);
   if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
   return manager_.FoldersChanged();

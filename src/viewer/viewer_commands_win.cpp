@@ -155,7 +155,7 @@ class ViewerCommands::Impl {
     }
     int failures = 0;
     const int next =
-        folder_.AddPasted(std::move(*picture), settings_.ReadSingleSetting("NxtFileNum", 1), &failures);
+        folder_.AddPasted(std::move(*picture), settings_.ReadSingleInt("NxtFileNum"), &failures);
     settings_.WriteSingleSetting("NxtFileNum", next);
     host_.PicturesChanged(true);
     if (failures) {

@@ -48,6 +48,19 @@ class SettingsTest : public ::testing::Test {
   StartupResult Load() { return LoadStartupSettings(settings, sys); }
 };
 
+TEST_F(SettingsTest, SingleReadsTakeTheTablesDefaultUntilAValueIsStored) {
+  Install();
+  store.Put(CU, kSettingsPath, "ProgramName", StringValue("FramelarkPro"));  // the user key exists, empty
+  EXPECT_EQ(settings.ReadSingleInt("Width"), 345);  // read default, not the installed 186
+  EXPECT_EQ(settings.ReadSingleInt("PixelFormatPro"), 6);
+  EXPECT_TRUE(settings.ReadSingleBool("DoTopper"));  // installed false, read true
+  EXPECT_EQ(settings.ReadSingleString("SaveToFileName"), "");
+  settings.WriteSingleSetting("Width", 400);
+  settings.WriteSingleSetting("DoTopper", false);
+  EXPECT_EQ(settings.ReadSingleInt("Width"), 400);
+  EXPECT_FALSE(settings.ReadSingleBool("DoTopper"));
+}
+
 TEST_F(SettingsTest, NewUserGetsEveryInstalledValueWithoutQuestionsAndNoReport) {
   Install();
   auto r = Load();
