@@ -9,7 +9,6 @@
 namespace flk {
 
 namespace {
-constexpr UINT_PTR kTimer1 = 1;
 constexpr int kButtonWidth = 105, kButtonHeight = 25;
 }  // namespace
 
@@ -44,27 +43,19 @@ void TfrmScrollAll::Start(const CaptureArea& area, const ScrollParams& params, c
   Perform(session_->OnStart());
 }
 
-void TfrmScrollAll::Perform(const Reaction& r) {
-  PerformCaptureActions(r, target_, nullptr);
-  if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
-  if (r.end == CaptureEnd::Running) return;
-  ::KillTimer(hwnd(), kTimer1);
-  EndCaptureTool(hwnd(), r.end, session_, host_, kRoboToolUse);
-}
-
 void TfrmScrollAll::btnStopClick() {
-  ::KillTimer(hwnd(), kTimer1);
+  StopTicking();
   TraceLine("Stop");
   if (session_) Perform(session_->OnStop(screen_));
 }
 
 void TfrmScrollAll::Timer1Timer() {
-  ::KillTimer(hwnd(), kTimer1);
+  StopTicking();
   if (session_) Perform(session_->OnTick(screen_));
 }
 
 void TfrmScrollAll::CloseTool() {
-  ::KillTimer(hwnd(), kTimer1);
+  StopTicking();
   if (session_) Perform(session_->OnClose(screen_));
   else ::ShowWindow(hwnd(), SW_HIDE);
 }
@@ -98,7 +89,7 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_TIMER:
-      if (wp == kTimer1) Timer1Timer();
+      if (wp == kTickTimer) Timer1Timer();
       return true;
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE) CloseTool();

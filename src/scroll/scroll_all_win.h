@@ -7,20 +7,16 @@
 
 #include <memory>
 
-#include "base/dpi.h"
-#include "scroll/capture_target_win.h"
+#include "scroll/capture_tool_win.h"
 #include "scroll/robo_session.h"
-#include "scroll/scroll_host.h"
-#include "win32/unique_handle.h"
-#include "win32/window.h"
 
 namespace flk {
 
 inline constexpr wchar_t kRoboToolClass[] = L"TfrmScrollAll";
 
-class TfrmScrollAll : public win::Window {
+class TfrmScrollAll : public CaptureTool<RoboCaptureSession> {
  public:
-  explicit TfrmScrollAll(ScrollHost& host) : host_(host) {}
+  explicit TfrmScrollAll(ScrollHost& host) : CaptureTool(host, kRoboToolUse) {}
   bool FormCreate(HWND owner);
   // Places the Stop button over the window, shows the tool and starts.
   void Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target);
@@ -32,15 +28,6 @@ class TfrmScrollAll : public win::Window {
   void btnStopClick();
   void Timer1Timer();
   void CloseTool();
-  void Perform(const Reaction& r);
-
-  ScrollHost& host_;
-  std::unique_ptr<RoboCaptureSession> session_;
-  CaptureTarget target_;
-  DesktopScreen screen_;
-  DpiScale scale_;
-  bool down_ = false;
-  win::UniqueFont font_;
 };
 
 }  // namespace flk

@@ -9,7 +9,6 @@
 namespace flk {
 
 namespace {
-constexpr UINT_PTR kTimer1 = 1;
 constexpr int kClientHeight = 69, kMemoHeight = 21, kButtonWidth = 141, kButtonHeight = 23, kArrowsHeight = 16;
 }  // namespace
 
@@ -57,16 +56,12 @@ void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, cons
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TfrmScroll::Perform(const Reaction& r) {
-  PerformCaptureActions(r, target_, [this](const action::Status& s) {
+void TfrmScroll::PerformShowingStatus(const Reaction& r) {
+  Perform(r, [this](const action::Status& s) {
     warning_ = s.warning;
     ::SetWindowTextA(memo_, s.text.c_str());
     ::InvalidateRect(memo_, nullptr, TRUE);
   });
-  if (r.timerMs) ::SetTimer(hwnd(), kTimer1, UINT(std::max(1, *r.timerMs)), nullptr);
-  if (r.end == CaptureEnd::Running) return;
-  ::KillTimer(hwnd(), kTimer1);
-  EndCaptureTool(hwnd(), r.end, session_, host_, kScrollToolUse);
 }
 
 void TfrmScroll::spbtnScrollDwnMouseDown() {
@@ -78,22 +73,22 @@ void TfrmScroll::spbtnScrollDwnMouseDown() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   ::UpdateWindow(hwnd());
   TraceLine("MouseDwn");
-  Perform(session_->OnPress(screen_));
+  PerformShowingStatus(session_->OnPress(screen_));
 }
 
 void TfrmScroll::spbtnScrollDwnMouseUp() {
   if (!down_) return;
   down_ = false;
   ::ReleaseCapture();
-  ::KillTimer(hwnd(), kTimer1);
+  StopTicking();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   TraceLine("MouseUp");
-  if (session_) Perform(session_->OnRelease(screen_));
+  if (session_) PerformShowingStatus(session_->OnRelease(screen_));
 }
 
 void TfrmScroll::Timer1Timer() {
-  ::KillTimer(hwnd(), kTimer1);
-  if (session_) Perform(session_->OnTick(screen_));
+  StopTicking();
+  if (session_) PerformShowingStatus(session_->OnTick(screen_));
 }
 
 void TfrmScroll::CloseTool() {
@@ -101,8 +96,8 @@ void TfrmScroll::CloseTool() {
     down_ = false;
     ::ReleaseCapture();
   }
-  ::KillTimer(hwnd(), kTimer1);
-  if (session_) Perform(session_->OnClose());
+  StopTicking();
+  if (session_) PerformShowingStatus(session_->OnClose());
   else ::ShowWindow(hwnd(), SW_HIDE);
 }
 
@@ -138,7 +133,7 @@ bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (down_ && reinterpret_cast<HWND>(lp) != hwnd()) spbtnScrollDwnMouseUp();  // the press ended elsewhere
       return true;
     case WM_TIMER:
-      if (wp == kTimer1) Timer1Timer();
+      if (wp == kTickTimer) Timer1Timer();
       return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:  // what an active window without a focused window gets

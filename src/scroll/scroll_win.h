@@ -8,20 +8,17 @@
 
 #include <memory>
 
-#include "base/dpi.h"
-#include "scroll/capture_target_win.h"
-#include "scroll/scroll_host.h"
+#include "scroll/capture_tool_win.h"
 #include "scroll/scroll_session.h"
 #include "win32/unique_handle.h"
-#include "win32/window.h"
 
 namespace flk {
 
 inline constexpr wchar_t kScrollToolClass[] = L"TfrmScroll";
 
-class TfrmScroll : public win::Window {
+class TfrmScroll : public CaptureTool<ScrollCaptureSession> {
  public:
-  explicit TfrmScroll(ScrollHost& host) : host_(host) {}
+  explicit TfrmScroll(ScrollHost& host) : CaptureTool(host, kScrollToolUse) {}
   bool FormCreate(HWND owner);
   // Places the window just above the area, the pointer beside the button, and shows it.
   void Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target);
@@ -34,20 +31,13 @@ class TfrmScroll : public win::Window {
   void spbtnScrollDwnMouseUp();
   void Timer1Timer();
   void CloseTool();
-  void Perform(const Reaction& r);
+  void PerformShowingStatus(const Reaction& r);
   void ArrangeChildren();
   void Paint(HDC dc);
 
-  ScrollHost& host_;
-  std::unique_ptr<ScrollCaptureSession> session_;
-  CaptureTarget target_;
-  DesktopScreen screen_;
-  DpiScale scale_;
   HWND memo_ = nullptr;  // Memo1
   Rect button_, arrows_;  // spbtnScrollDwn, pbArrows (client coordinates)
-  bool down_ = false;
   bool warning_ = false;
-  win::UniqueFont font_;
   win::UniqueBrush arrowBrush_;
 };
 

@@ -7,6 +7,7 @@
 #include "viewer/add_folder_win.h"
 #include "viewer/folder_art_win.h"
 #include "viewer/viewer_options.h"
+#include "viewer/viewer_parts_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
@@ -88,13 +89,7 @@ void TfrmFolderWiz::UpdateDelete() { ::EnableWindow(::GetDlgItem(hwnd(), kBtnDel
 
 bool TfrmFolderWiz::ShowFolderManager(int index) {
   if (!hwnd()) return false;
-  POINT mouse{};
-  ::GetCursorPos(&mouse);
-  RECT r{};
-  ::GetWindowRect(hwnd(), &r);
-  const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, r.right - r.left);
-  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  KeepOnScreen(hwnd());
+  PlaceUnderPointer(hwnd());
   ::SetWindowTextW(::GetDlgItem(hwnd(), kLblStatus), win::Widen(manager_.StatusText()).c_str());
   manager_.Begin(index);
   FillList();

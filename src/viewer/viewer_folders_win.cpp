@@ -8,6 +8,7 @@
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "viewer/folder_wiz_win.h"
+#include "viewer/viewer_options.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/viewer_win.h"
@@ -31,6 +32,16 @@ void WarnNotSaved(int failures) {
 }
 
 }  // namespace
+
+void PlaceUnderPointer(HWND dialog) {
+  POINT mouse{};
+  ::GetCursorPos(&mouse);
+  RECT r{};
+  ::GetWindowRect(dialog, &r);
+  const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, r.right - r.left);
+  ::SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnScreen(dialog);
+}
 
 std::string FileDateText(const std::string& path) {
   SYSTEMTIME t;

@@ -7,6 +7,7 @@
 #include "shell/common_services_win.h"
 #include "viewer/check_list_win.h"
 #include "viewer/viewer_options.h"
+#include "viewer/viewer_parts_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/unique_handle.h"
@@ -54,13 +55,7 @@ class TfrmViewerOptions : public win::Window {
 
   void ShowViewerOptions(ViewerOptionsHost& host) {
     host_ = &host;
-    POINT mouse{};
-    ::GetCursorPos(&mouse);
-    RECT r{};
-    ::GetWindowRect(hwnd(), &r);
-    const Point at = PlaceAtPointer(Point{mouse.x, mouse.y}, r.right - r.left);
-    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    KeepOnScreen(hwnd());
+    PlaceUnderPointer(hwnd());
     look_ = host.Look();
     ShowState();
     ::ShowWindow(hwnd(), SW_SHOW);

@@ -24,6 +24,8 @@ std::optional<Picture> MakeThumbnail(const Picture& picture, int thumbSize);
 // The file's last write time as the status line and Properties show it
 // ("dddddd     tt"), or the present time when the file cannot be read.
 std::string FileDateText(const std::string& path);
+// A dialog of the viewer opens centred under the pointer, kept on the screen.
+void PlaceUnderPointer(HWND dialog);
 
 // paintThumbs: draws the folder's pictures as the arrangement lays them out;
 // a press or a drag with the left button reports the x of the pointer.
