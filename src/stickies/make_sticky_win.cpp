@@ -6,7 +6,7 @@
 #include "shell/app_win.h"
 #include "shell/common_form_win.h"
 #include "shell/names.h"
-#include "stickies/note_window.h"
+#include "stickies/note_rules.h"
 #include "win32/screen_win.h"
 
 namespace flk {

@@ -5,7 +5,7 @@
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
-#include "stickies/note_window.h"
+#include "stickies/note_rules.h"
 #include "win32/files_win.h"
 
 namespace flk {

@@ -13,7 +13,7 @@
 #include "base/picture.h"
 #include "base/dpi.h"
 #include "stickies/gr_btn_win.h"
-#include "stickies/note_window.h"
+#include "stickies/note_rules.h"
 #include "stickies/sticky_notes.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"

@@ -1,5 +1,5 @@
-// The note window's decisions; see note_window.h.
-#include "stickies/note_window.h"
+// The note window's decisions; see note_rules.h.
+#include "stickies/note_rules.h"
 
 namespace flk {
 

@@ -1,4 +1,4 @@
-#include "stickies/note_window.h"
+#include "stickies/note_rules.h"
 
 #include <gtest/gtest.h>
 
