@@ -4,11 +4,13 @@
 
 #include "output/save_file.h"
 #include "setup/install_rules.h"
+#include "setup/install_steps.h"
 #include "shell/app_win.h"
 #include "shell/names.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -24,14 +26,11 @@ class TfrmInstalDir : public win::Window {
 
   std::optional<std::string> Execute(HWND owner, const std::string& proposal) {
     DpiScale s = win::WindowScale(owner);
-    if (!win::CreateDialogForm(*this, L"TfrmInstalDir", "Directory Selection", Size{kClientWidth, kClientHeight}, s,
+    if (!win::CreateDialogForm(*this, L"TfrmInstalDir", kInstallDirCaption, Size{kClientWidth, kClientHeight}, s,
                                win::FormPlace::ScreenCentre, owner))
       return std::nullopt;
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    win::CreateChild(hwnd(), L"STATIC",
-                     "Normally, programs are copied to the \r\nProgram Files directory on your hard disk. \r\n"
-                     "Click Browse to select a different directory.",
-                     SS_LEFT, s(Rect::FromXYWH(12, 10, 336, 48)), 0, font);
+    win::CreateChild(hwnd(), L"STATIC", kInstallDirText, SS_LEFT, s(Rect::FromXYWH(12, 10, 336, 48)), 0, font);
     edit_ = win::CreateChild(hwnd(), L"EDIT", proposal, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                              s(Rect::FromXYWH(12, 66, 250, 22)), kEdit1, font);
     win::CreateChild(hwnd(), L"BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(270, 65, 78, 24)),
@@ -69,31 +68,29 @@ class TfrmInstalDir : public win::Window {
   void Browse() {
     BROWSEINFOW bi{};
     bi.hwndOwner = hwnd();
-    bi.lpszTitle = L"Select the folder for FramelarkPro";
+    const std::wstring title = win::Widen(kBrowseTitle);
+    bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    LPITEMIDLIST item = ::SHBrowseForFolderW(&bi);
+    win::UniqueCoTaskMem item(::SHBrowseForFolderW(&bi));
     if (!item) return;
     wchar_t path[MAX_PATH] = {};
-    bool ok = ::SHGetPathFromIDListW(item, path) != FALSE;
-    ::CoTaskMemFree(item);
-    if (ok) ::SetWindowTextW(edit_, win::Widen(BrowseProposal(win::Narrow(path))).c_str());
+    if (::SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(item.get()), path))
+      ::SetWindowTextW(edit_, win::Widen(BrowseProposal(win::Narrow(path))).c_str());
   }
 
   void Ok() {
     std::string folder = FolderWithBackslash(win::WindowText(edit_));
-    if (!CreateFolderChain(folder + "Pro\\")) {
-      MessageBoxText(hwnd(), "Couldn't create directory " + folder, kProgramName, MB_OK | MB_ICONWARNING);
-      return;
-    }
+    const bool made = CreateFolderChain(folder + "Pro\\");
     ULARGE_INTEGER free{};
-    bool known = ::GetDiskFreeSpaceExW(win::Widen(folder).c_str(), &free, nullptr, nullptr) != FALSE;
-    if (known && free.QuadPart > needed_) {
-      result_ = folder;
-      done_ = true;
+    std::optional<uint64_t> freeBytes;
+    if (made && ::GetDiskFreeSpaceExW(win::Widen(folder).c_str(), &free, nullptr, nullptr)) freeBytes = free.QuadPart;
+    FolderVerdict verdict = JudgeInstallFolder(folder, made, freeBytes, needed_);
+    if (!verdict.accept) {
+      MessageBoxText(hwnd(), verdict.message, kProgramName, MB_OK | MB_ICONWARNING);
       return;
     }
-    MessageBoxText(hwnd(), FreeSpaceText(needed_, known ? free.QuadPart : 0, folder), kProgramName,
-                   MB_OK | MB_ICONWARNING);
+    result_ = folder;
+    done_ = true;
   }
 
   uint64_t needed_;

@@ -40,8 +40,6 @@ std::string WithoutBackslash(std::string s) {
 
 }  // namespace
 
-std::vector<std::string> ShippedFiles() { return {kProgramFile, kReadmeFile}; }
-
 DataFolderSearch FindDataFolder(SettingsStore& store, const FileExistsFn& fileExists) {
   DataFolderSearch r;
   if (auto app = ReadString(store, kMachine, kAppPathKey, "")) {
@@ -79,10 +77,14 @@ std::string BrowseProposal(std::string picked) {
   return picked + "\\";
 }
 
+bool SameFolder(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+
 std::string FolderWithBackslash(std::string folder) { return WithoutBackslash(std::move(folder)) + "\\"; }
 
+uint64_t KibUp(uint64_t bytes) { return (bytes + 1023) / 1024; }
+
 std::string FreeSpaceText(uint64_t neededBytes, uint64_t freeBytes, const std::string& folder) {
-  return std::to_string((neededBytes + 1023) / 1024) + " KiB needed\r\nOnly " + std::to_string(freeBytes / 1024) +
+  return std::to_string(KibUp(neededBytes)) + " KiB needed\r\nOnly " + std::to_string(freeBytes / 1024) +
          " KiB available at " + folder + ".";
 }
 
@@ -105,7 +107,7 @@ std::optional<std::string> WriteUninstallEntry(SettingsStore& store, const std::
   ok = ok && store.SetValue(key.id(), "DisplayIcon", StringValue(exe)) &&
        store.SetValue(key.id(), "DisplayVersion", StringValue(kProgramVersion)) &&
        store.SetValue(key.id(), "Publisher", StringValue("Hollowbrook")) &&
-       store.SetValue(key.id(), "EstimatedSize", DwordValue(int32_t((estimatedBytes + 1023) / 1024))) &&
+       store.SetValue(key.id(), "EstimatedSize", DwordValue(int32_t(KibUp(estimatedBytes)))) &&
        store.SetValue(key.id(), "NoModify", DwordValue(1)) && store.SetValue(key.id(), "NoRepair", DwordValue(1));
   if (!ok) return std::string("Couldn't add FramelarkPro to uninstall list.");
   return std::nullopt;

@@ -23,9 +23,6 @@ inline constexpr char kShortcutName[] = "FramelarkPro.lnk";
 inline constexpr char kQuickLaunchSubfolder[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr char kReadmeFile[] = "Readme.txt";
 
-// What this build ships: the program is one file; the readme carries the licence and acknowledgements.
-std::vector<std::string> ShippedFiles();
-
 struct DataFolderSearch {
   std::string folder;        // with a trailing backslash
   bool existingInstall = false;  // found through App Paths with the program in place: ask nothing
@@ -39,8 +36,12 @@ DataFolderSearch FindDataFolder(SettingsStore& store, const FileExistsFn& fileEx
 // Browse: a picked folder becomes the edit text ("Program Files", "Program
 // Files (x86)" and bare drives get "\Framelark\").
 std::string BrowseProposal(std::string picked);
+// A program already in the target folder (any case) is not copied onto itself.
+bool SameFolder(const std::string& a, const std::string& b);
 // The edit text as a folder with exactly one trailing backslash.
 std::string FolderWithBackslash(std::string folder);
+// Kibibytes, rounded up (what the forms and the uninstall entry show).
+uint64_t KibUp(uint64_t bytes);
 std::string FreeSpaceText(uint64_t neededBytes, uint64_t freeBytes, const std::string& folder);
 
 // Registrations; false names the failing step's message for SetupWarning.

@@ -10,6 +10,7 @@
 #include "output/save_file.h"
 #include "setup/install_dir_win.h"
 #include "setup/install_rules.h"
+#include "setup/install_steps.h"
 #include "setup/setup_form_win.h"
 #include "setup/shortcut_win.h"
 #include "shell/app_win.h"
@@ -24,25 +25,11 @@ namespace flk {
 
 namespace {
 
-constexpr char kReadmeText[] =
-    "FramelarkPro 1.32\r\n\r\n"
-    "A screen-capture utility: a camera window that shows what lies beneath it, whole-screen and window "
-    "captures, scrolling captures, picture folders with a recall viewer, printing, the clipboard, e-mail and "
-    "desktop notes.\r\n\r\n"
-    "Copyright Hollowbrook. You may use this program on any number of computers. It comes without warranty of "
-    "any kind.\r\n\r\n"
-    "Acknowledgements\r\n"
-    "This software is based in part on the work of the Independent JPEG Group.\r\n"
-    "PNG files are written with libpng and zlib; GIF files with giflib.\r\n\r\n"
-    "To remove the program, use the system's list of installed apps (it runs \"FramelarkPro.exe uninstal\").\r\n";
-
-// Room for the program file and the readme, and some to spare for the first pictures.
-uint64_t BytesNeeded() { return win::FileSizeOf(ProgramFile()).value_or(4u << 20) + sizeof kReadmeText + (1u << 20); }
+uint64_t RoomNeeded() { return BytesNeeded(win::FileSizeOf(ProgramFile())); }
 
 bool WriteReadme(const std::string& path) {
-  return win::WriteFileAtomic(path, [](std::FILE* f) {
-    return std::fwrite(kReadmeText, 1, sizeof kReadmeText - 1, f) == sizeof kReadmeText - 1;
-  });
+  return win::WriteFileAtomic(path,
+                              [](std::FILE* f) { return std::fwrite(kReadmeText, 1, ReadmeSize(), f) == ReadmeSize(); });
 }
 
 // Every user of the computer may capture into the working folders of a data
@@ -82,9 +69,8 @@ bool CopyProgram(const std::string& from, const std::string& to) {
       return true;
     }
     if (::GetLastError() == ERROR_SHARING_VIOLATION) return true;
-    std::string text = "Couldn't copy from " + from + " to " + to +
-                       ".\r\n\r\nIf another user on this computer is running Framelark, go there and close it.";
-    if (MessageBoxText(nullptr, text, "Framelark Setup Error", MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY)
+    if (MessageBoxText(nullptr, CopyProgramErrorText(from, to), "Framelark Setup Error",
+                       MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY)
       return false;
   }
 }
@@ -105,7 +91,7 @@ void Install(TfrmSetup& form, RoleSettings& rs) {
   CloseRunningWindows();
   DataFolderSearch found = FindDataFolder(store, [](const std::string& p) { return win::FileExists(p); });
   std::string data = found.folder;
-  const uint64_t needed = BytesNeeded();
+  const uint64_t needed = RoomNeeded();
   if (!found.existingInstall) {
     std::optional<std::string> chosen = AskInstallFolder(form.hwnd(), data + found.proposedSubfolder, needed);
     if (!chosen) return form.Finish(0);
@@ -114,18 +100,14 @@ void Install(TfrmSetup& form, RoleSettings& rs) {
   const std::string pro = data + "Pro\\", program = pro + kProgramFile;
   const bool freshData = !win::DirectoryExists(data + "Folders");
   CreateFolderChain(pro);
-  auto lower = [](std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  };
-  if (lower(pro) != lower(ProgramFolder())) {
+  if (!SameFolder(pro, ProgramFolder())) {
     form.SetMemo(program);
     if (!CopyProgram(ProgramFile(), program)) return form.Finish(1);
     form.SetMemo(pro + kReadmeFile);
-    if (!WriteReadme(pro + kReadmeFile)) settings.ui().SetupWarning("Couldn't write " + pro + kReadmeFile + ".");
+    if (!WriteReadme(pro + kReadmeFile)) settings.ui().SetupWarning(ReadmeWarningText(pro + kReadmeFile));
   }
   if (freshData) {
-    for (const char* sub : {"Folders", "Stickies", "Edited", "Captures"}) {
+    for (const char* sub : WorkingFolders()) {
       std::string folder = data + sub;
       ::CreateDirectoryW(win::Widen(folder).c_str(), nullptr);
       GrantUsersModify(folder);
@@ -145,20 +127,16 @@ void Install(TfrmSetup& form, RoleSettings& rs) {
 }  // namespace
 
 void CloseRunningWindows() {
-  for (auto [cls, caption] : {std::pair{kCameraClass, kCameraCaption}, std::pair{kTrayClass, kTrayCaption}})
-    if (HWND w = ::FindWindowA(cls, caption)) ::PostMessageA(w, WM_CLOSE, 0, 0);
-  if (HWND help = ::FindWindowA(nullptr, "Framelark Help")) ::PostMessageA(help, WM_CLOSE, 0, 0);
-  for (auto [cls, caption] : {std::pair{kStickiesClass, kStickiesCaption}, std::pair{kViewerClass, kViewerCaption},
-                              std::pair{kTipsClass, kTipsCaption}})
-    if (HWND w = ::FindWindowA(cls, caption)) ::SendNotifyMessageA(w, WM_CLOSE, 0, 0);
+  for (const RunningWindow& w : RunningWindows()) {
+    HWND h = ::FindWindowA(w.windowClass, w.caption);
+    if (h && w.post) ::PostMessageA(h, WM_CLOSE, 0, 0);
+    if (h && !w.post) ::SendNotifyMessageA(h, WM_CLOSE, 0, 0);
+  }
 }
 
 int RunSetupRole() {
   RoleSettings settings;
-  std::string memo = "Click OK to install FramelarkPro, a tool for taking snapshots of anything on your screen.\r\n\r\n"
-                     "An uninstaller is included.\r\n\r\nRequires only " +
-                     std::to_string((BytesNeeded() + 1023) / 1024) + " KiB hard disk space.";
-  TfrmSetup form({"Setup FramelarkPro", memo}, [&settings](TfrmSetup& f) { Install(f, settings); });
+  TfrmSetup form({kSetupCaption, SetupMemoText(RoomNeeded())}, [&settings](TfrmSetup& f) { Install(f, settings); });
   return form.Run();
 }
 

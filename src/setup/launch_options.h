@@ -3,8 +3,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "base/geometry.h"
 
 namespace flk {
 
@@ -31,5 +34,19 @@ struct LaunchChanges {
 };
 // OK: the Run value follows its box; each enabled box creates a missing shortcut or deletes one.
 LaunchChanges PlanLaunchChanges(const LaunchOptions& shown, bool startWithWindows, const bool ticked[3]);
+
+// ---- the dialog (96 DPI) ---------------------------------------------------------
+
+inline constexpr char kLaunchOptionsCaption[] = "Select Launch Options";
+inline constexpr int kLaunchOptionsWidth = 330, kLaunchOptionsHeight = 250;
+struct LaunchFormText {
+  const char* text;
+  Rect rect;
+};
+// "Start with Windows", then the shortcuts' boxes in LaunchShortcut order.
+std::span<const LaunchFormText> LaunchBoxes();
+// The notes under the boxes.
+std::span<const LaunchFormText> LaunchNotes();
+inline constexpr Rect kLaunchOkRect = Rect::FromXYWH(150, 216, 80, 26), kLaunchCancelRect = Rect::FromXYWH(238, 216, 80, 26);
 
 }  // namespace flk

@@ -1,5 +1,6 @@
 #include "setup/setup_form_win.h"
 
+#include "setup/install_steps.h"
 #include "shell/names.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -10,23 +11,20 @@ namespace flk {
 namespace {
 enum Id { kMemo = 501 };
 constexpr UINT_PTR kTimer1 = 1;
-constexpr int kClientWidth = 400, kClientHeight = 190;  // 96-DPI design size
-constexpr int kPicture = 64;
+constexpr int kPicture = kSetupPicture;
 }  // namespace
 
 int TfrmSetup::Run() {
   scale_ = win::WindowScale(nullptr);
   const DpiScale& s = scale_;
   if (!win::CreateDialogForm(*this, L"TfrmSetup", texts_.caption + " version " + kProgramVersion,
-                             Size{kClientWidth, kClientHeight}, s, win::FormPlace::ScreenCentre, nullptr))
+                             Size{kSetupFormWidth, kSetupFormHeight}, s, win::FormPlace::ScreenCentre, nullptr))
     return 1;
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  memo_ = win::CreateChild(hwnd(), L"STATIC", texts_.memo, SS_LEFT | SS_NOPREFIX,
-                           s(Rect::FromXYWH(kPicture + 32, 16, kClientWidth - kPicture - 48, 120)), kMemo, font);
-  win::CreateChild(hwnd(), L"BUTTON", texts_.ok, BS_DEFPUSHBUTTON | WS_TABSTOP,
-                   s(Rect::FromXYWH(kClientWidth - 184, kClientHeight - 40, 80, 26)), IDOK, font);
-  win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP,
-                   s(Rect::FromXYWH(kClientWidth - 96, kClientHeight - 40, 80, 26)), IDCANCEL, font);
+  const SetupFormLayout l = LayOutSetupForm();
+  memo_ = win::CreateChild(hwnd(), L"STATIC", texts_.memo, SS_LEFT | SS_NOPREFIX, s(l.memo), kMemo, font);
+  win::CreateChild(hwnd(), L"BUTTON", texts_.ok, BS_DEFPUSHBUTTON | WS_TABSTOP, s(l.ok), IDOK, font);
+  win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, s(l.cancel), IDCANCEL, font);
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
   ::SetFocus(::GetDlgItem(hwnd(), IDOK));

@@ -20,7 +20,6 @@ namespace flk {
 namespace {
 
 enum Id { kStartWWin = 701, kDesktop, kStartMenu, kQuickLaunch };
-constexpr int kClientWidth = 330, kClientHeight = 250;
 
 bool LinkExists(const std::string& p) { return win::FileExists(p); }
 
@@ -41,32 +40,23 @@ class TfrmStartupLinks : public win::Window {
     shown_ = ReadLaunchOptions(run, folders, quick && win::DirectoryExists(*quick), &LinkExists);
 
     DpiScale s = win::WindowScale(camera);
-    if (!win::CreateDialogForm(*this, L"TfrmStartupLinks", "Select Launch Options",
-                               Size{kClientWidth, kClientHeight}, s, win::FormPlace::BelowMouse, camera))
+    if (!win::CreateDialogForm(*this, L"TfrmStartupLinks", kLaunchOptionsCaption,
+                               Size{kLaunchOptionsWidth, kLaunchOptionsHeight}, s, win::FormPlace::BelowMouse, camera))
       return;
     KeepOnScreen(hwnd());
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    auto box = [&](int id, const char* text, int y, bool enabled, bool ticked) {
-      HWND b = win::CreateChild(hwnd(), L"BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, s(Rect::FromXYWH(12, y, 300, 18)),
-                                id, font);
+    for (int i = 0; i < 4; ++i) {
+      const bool enabled = i == 0 || shown_.boxes[i - 1].enabled;
+      const bool ticked = i == 0 ? shown_.startWithWindows : shown_.boxes[i - 1].ticked;
+      HWND b = win::CreateChild(hwnd(), L"BUTTON", LaunchBoxes()[size_t(i)].text, BS_AUTOCHECKBOX | WS_TABSTOP,
+                                s(LaunchBoxes()[size_t(i)].rect), kStartWWin + i, font);
       ::EnableWindow(b, enabled);
       ::SendMessageW(b, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
-    };
-    box(kStartWWin, "&Start with Windows.", 10, true, shown_.startWithWindows);
-    win::CreateChild(hwnd(), L"STATIC", "Recommended. Starts as icon in status area; program loaded as needed.",
-                     SS_LEFT, s(Rect::FromXYWH(30, 30, 290, 30)), 0, font);
-    box(kDesktop, "&Desktop shortcut.", 66, shown_.boxes[0].enabled, shown_.boxes[0].ticked);
-    box(kStartMenu, "Start menu &first panel.", 88, shown_.boxes[1].enabled, shown_.boxes[1].ticked);
-    box(kQuickLaunch, "&Quick Launch Bar (98 or 2000).", 110, shown_.boxes[2].enabled, shown_.boxes[2].ticked);
-    win::CreateChild(hwnd(), L"STATIC", "Always present:\r\n    Start menu Programs panel.\r\n    Print Screen key.",
-                     SS_LEFT, s(Rect::FromXYWH(12, 136, 300, 44)), 0, font);
-    win::CreateChild(hwnd(), L"STATIC",
-                     "Available only when Framelark is running. Use to capture elusive graphics like menus.", SS_LEFT,
-                     s(Rect::FromXYWH(30, 180, 290, 28)), 0, font);
-    win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(150, 216, 80, 26)),
-                     IDOK, font);
-    win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(238, 216, 80, 26)),
-                     IDCANCEL, font);
+    }
+    for (const LaunchFormText& note : LaunchNotes())
+      win::CreateChild(hwnd(), L"STATIC", note.text, SS_LEFT, s(note.rect), 0, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(kLaunchOkRect), IDOK, font);
+    win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, s(kLaunchCancelRect), IDCANCEL, font);
     win::ModalOptions options;
     options.owner = camera;
     win::RunModalLoop(hwnd(), [this] { return done_; }, options);

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "setup/install_rules.h"
+#include "setup/install_steps.h"
 #include "setup/installer_win.h"
 #include "setup/setup_form_win.h"
 #include "setup/shortcut_win.h"
@@ -30,8 +31,7 @@ std::string TempScriptPath() {
   wchar_t temp[MAX_PATH] = {};
   DWORD n = ::GetTempPathW(MAX_PATH, temp);
   std::string dir = n ? win::Narrow(temp) : std::string("C:\\");
-  return dir + "flk-remove-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) +
-         ".bat";
+  return dir + RemovalScriptName(::GetCurrentProcessId(), ::GetTickCount());
 }
 
 void Remove(TfrmSetup& form, RoleSettings& rs) {
@@ -43,7 +43,7 @@ void Remove(TfrmSetup& form, RoleSettings& rs) {
   DeleteShortcutBelow(CSIDL_APPDATA, kQuickLaunchSubfolder);
   DeleteShortcutBelow(CSIDL_COMMON_APPDATA, kQuickLaunchSubfolder);
   if (loc.programFolder.empty()) {
-    ShowMessageText("Can't locate program files to delete them, location information is strangely gone.");
+    ShowMessageText(kLocationGoneText);
     return form.Finish(0);
   }
   const std::string& d = loc.dataFolder;
@@ -52,10 +52,9 @@ void Remove(TfrmSetup& form, RoleSettings& rs) {
   if (IsProgramFolder(loc.programFolder, [](const std::string& p) { return win::FileExists(p); })) {
     RemoveFolder(loc.programFolder);  // all but the running program file
     std::string script = TempScriptPath();
-    std::string text;
-    for (const std::string& line : SelfRemovalScript(loc.programFolder, d, script, kScriptTries))
-      text += line + "\r\n";
-    if (win::WriteFileAtomic(script, [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); }))
+    const std::string text = ScriptText(SelfRemovalScript(loc.programFolder, d, script, kScriptTries));
+    if (win::WriteFileAtomic(script,
+                             [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); }))
       win::ShellOpen(form.hwnd(), script, "", SW_HIDE);
   }
   form.Finish(0);
@@ -65,10 +64,7 @@ void Remove(TfrmSetup& form, RoleSettings& rs) {
 
 int RunUninstalRole() {
   RoleSettings settings;
-  const char* memo =
-      "\r\nClick Uninstal to remove FramelarkPro\r\nfrom your system.\r\n\r\nHowever, any images you saved will\r\n"
-      "remain in the the installation directory.";
-  TfrmSetup form({"Uninstall Framelark Pro", memo, "&Uninstal"}, [&settings](TfrmSetup& f) {
+  TfrmSetup form({kUninstallCaption, kUninstallMemoText, kUninstallOk}, [&settings](TfrmSetup& f) {
     if (!IsAdministrator(settings.settings())) return f.Finish(1);
     CloseRunningWindows();
     f.After(kRemovalDelayMs, [&f, &settings] { Remove(f, settings); });

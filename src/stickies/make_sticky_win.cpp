@@ -6,7 +6,7 @@
 #include "shell/app_win.h"
 #include "shell/common_form_win.h"
 #include "shell/names.h"
-#include "stickies/sticky_notes.h"
+#include "stickies/note_rules.h"
 #include "win32/screen_win.h"
 
 namespace flk {
@@ -33,20 +33,18 @@ void Tick(TfrmCommon& common, AnimationRun& run) {
       ::InvalidateRect(common.hwnd(), nullptr, FALSE);
       ::UpdateWindow(common.hwnd());
       return;
+    case StickyAnimation::Tick::Wait: return;
     case StickyAnimation::Tick::Deliver:
       ::SendNotifyMessageA(manager, kWmNewSticky, WPARAM(run.place.left), LPARAM(run.place.top));
-      common.StopTimerAnimation();
-      ::ShowWindow(common.hwnd(), SW_HIDE);
-      common.SetImage1(std::nullopt);
-      return;
-    case StickyAnimation::Tick::GiveUp:
-      common.StopTimerAnimation();
-      ::ShowWindow(common.hwnd(), SW_HIDE);
-      common.SetImage1(std::nullopt);
-      MessageBoxText(nullptr, kStickiesNotRunningText, kStickyCaption, MB_OK | MB_ICONWARNING);
-      return;
-    case StickyAnimation::Tick::Wait: return;
+      break;
+    case StickyAnimation::Tick::GiveUp: break;
   }
+  // Delivered or given up: the animation window goes.
+  common.StopTimerAnimation();
+  ::ShowWindow(common.hwnd(), SW_HIDE);
+  common.SetImage1(std::nullopt);
+  if (t.kind == StickyAnimation::Tick::GiveUp)
+    MessageBoxText(nullptr, kStickiesNotRunningText, kStickyCaption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
@@ -58,24 +56,19 @@ bool MakeSticky(const Picture& picture, const StickySource& source, TfrmCommon& 
   ::GetWindowRect(source.window, &wr);
   Rect from{wr.left, wr.top, wr.right, wr.bottom};
   Size screen = win::ScreenSize();
-  switch (CheckSticky(Size{picture.width(), picture.height()}, screen, from.height())) {
-    case StickyCheck::SourceTooTall:
-      MessageBoxText(source.window, kStickySourceTooTallText, kStickyCaption, MB_OK | MB_ICONWARNING);
-      return false;
-    case StickyCheck::TooBig:
-      MessageBoxText(source.window, kStickyTooBigText, kStickyCaption, MB_OK | MB_ICONWARNING);
-      return false;
-    case StickyCheck::Ok: break;
+  const Size size{picture.width(), picture.height()};
+  if (const char* refused = StickyCheckText(CheckSticky(size, screen, from.height()))) {
+    MessageBoxText(source.window, refused, kStickyCaption, MB_OK | MB_ICONWARNING);
+    return false;
   }
   // The picture is handed over first: a note whose file could not be written never starts.
   if (!WriteBmpFile(NewStickyPath(), picture)) {
-    MessageBoxText(source.window, "Unable to save file.\r\n" + NewStickyPath(), "Save File Error",
-                   MB_OK | MB_ICONWARNING);
+    MessageBoxText(source.window, HandOverErrorText(NewStickyPath()), kHandOverErrorCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   if (!StickyManager()) StartRole(kRoleSticky, SW_SHOWMINNOACTIVE);
 
-  StickyPlan plan = PlanSticky(from, Size{picture.width(), picture.height()}, screen.height);
+  StickyPlan plan = PlanSticky(from, size, screen.height);
   if (plan.moveSource) {
     if (source.moveTo)
       source.moveTo(from.left, plan.sourceTop);

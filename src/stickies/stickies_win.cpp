@@ -1,12 +1,11 @@
 #include "stickies/stickies_win.h"
 
-#include <cstdio>
-
 #include "base/bmp.h"
 #include "output/save_file.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
+#include "stickies/note_rules.h"
 #include "win32/files_win.h"
 
 namespace flk {
@@ -17,17 +16,10 @@ constexpr UINT kWmNoteClosed = WM_APP;
 constexpr int kFallDown = 4000;
 
 std::optional<Picture> LoadNotePicture(const std::string& path) {
-  std::FILE* f = _wfopen(win::Widen(path).c_str(), L"rb");
-  if (!f) return std::nullopt;
-  std::optional<Picture> p = ReadBmp(f);
-  std::fclose(f);
-  return p;
-}
-
-bool PlainFile(const std::string& path) {
-  DWORD a = ::GetFileAttributesW(win::Widen(path).c_str());
-  return a != INVALID_FILE_ATTRIBUTES &&
-         !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  // Files beyond the largest picture plus generous headers are refused unread.
+  std::optional<std::vector<uint8_t>> bytes = win::ReadFileBytes(path, Picture::kMaxBytes + (size_t(16) << 20));
+  if (!bytes) return std::nullopt;
+  return DecodeBmp(*bytes);
 }
 
 }  // namespace
@@ -49,7 +41,7 @@ bool TfrmStickies::FormCreate() {
   host_.ids = &ids_;
   host_.folder = BaseFolder() + "Stickies\\";
   if (!CreateFolderChain(host_.folder)) {
-    ShowMessageText("Couldn't create Stickies directory.");
+    ShowMessageText(kNoStickiesFolderText);
     return false;
   }
   LoadStoredNotes();
@@ -64,33 +56,26 @@ TfrmStickyItem* TfrmStickies::OpenNote(Picture picture, int left, int top) {
 }
 
 void TfrmStickies::SetAside(const std::string& path, const std::string& message) {
-  std::string aside = host_.folder + kSetAsideFolder + "\\";
-  size_t slash = path.find_last_of('\\');
-  std::string name = path.substr(slash + 1);
-  std::string target;
+  std::string aside = SetAsideFolder(host_.folder), target;
   if (CreateFolderChain(aside)) {
-    target = aside + SetAsideName(name, [&](const std::string& n) { return win::FileExists(aside + n); });
+    target = aside + SetAsideName(FileNameOf(path), [&](const std::string& n) { return win::FileExists(aside + n); });
     if (!::MoveFileW(win::Widen(path).c_str(), win::Widen(target).c_str())) target.clear();
   }
-  ShowMessageText(message + path + (target.empty() ? "" : "\r\n\r\nThe file was moved to " + target));
+  ShowMessageText(SetAsideReport(message, path, target));
 }
 
 void TfrmStickies::LoadStoredNotes() {
   for (const win::FoundFile& f : win::FindFiles(host_.folder + "*.bmp")) {
+    if (f.directory || f.hiddenOrSystem) continue;
     std::string path = host_.folder + f.name;
-    if (f.directory || !PlainFile(path)) continue;
     std::optional<Picture> picture = LoadNotePicture(path);
-    if (!picture) {
-      SetAside(path, "Couldn't load Sticky item: ");
+    StoredNoteVerdict verdict = JudgeStoredNote(f.name, picture.has_value());
+    if (verdict.setAside) {
+      SetAside(path, verdict.setAside);
       continue;
     }
-    std::optional<NoteName> name = ParseNoteFileName(f.name);
-    if (!name) {
-      SetAside(path, "Invalid Sticky found: ");
-      continue;
-    }
-    ids_.Found(name->number);
-    TfrmStickyItem* note = OpenNote(std::move(*picture), name->left, name->top);
+    ids_.Found(verdict.note->number);
+    TfrmStickyItem* note = OpenNote(std::move(*picture), verdict.note->left, verdict.note->top);
     if (!note) continue;
     note->SetStored(path);
     KeepOnScreen(note->hwnd());
@@ -102,7 +87,7 @@ void TfrmStickies::NewSticky(int left, int top) {
   std::string path = NewStickyPath();
   std::optional<Picture> picture = LoadNotePicture(path);
   if (!picture) {
-    ShowMessageText("Couldn't load Sticky item: " + path);
+    ShowMessageText(kNoteUnreadableText + path);
     return;
   }
   // New notes are not moved back inside the screen.

@@ -49,18 +49,9 @@ bool TfrmStickyItem::FormCreate(int left, int top) {
     btnMenu_.OnMouseUp = [this](int x, int y) { ShowMenu(NoteMenuTrigger::ButtonRelease, Point{x, y}); };
   }
   mnuSticky_.reset(::CreatePopupMenu());
-  HMENU m = mnuSticky_.get();
-  ::AppendMenuW(m, MF_STRING, mnuPrint, L"Print");
-  ::AppendMenuW(m, MF_STRING, mnuFit, L"Print Fit Page");
-  ::AppendMenuW(m, MF_STRING, PrinterSetup1, L"Printer Setup");
-  ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(m, MF_STRING, mnuCopy, L"Copy");
-  ::AppendMenuW(m, MF_STRING, mnuEdit, L"Edit");
-  ::AppendMenuW(m, MF_STRING, mnuEmail, L"Email...");
-  ::AppendMenuW(m, MF_STRING, mnuSaveAs, L"SaveAs...");
-  ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(m, MF_STRING, mnuHelp, L"Help");
-  ::AppendMenuW(m, MF_STRING, mnuDelete, L"Delete ");
+  for (const NoteMenuItem& item : NoteMenuItems())
+    ::AppendMenuW(mnuSticky_.get(), item.label ? MF_STRING : MF_SEPARATOR, UINT(item.command),
+                  item.label ? win::Widen(item.label).c_str() : nullptr);
   FormResize();
   return true;
 }
@@ -88,6 +79,9 @@ void TfrmStickyItem::Paint() {
   if (notePicture_) win::DrawPicture(paint.get(), *notePicture_, kNoteFrame, kNoteFrame);
 }
 
+// The menu's ids are the commands' numbers.
+static_assert(int(NoteCommand::Print) == mnuPrint && int(NoteCommand::Delete) == mnuDelete);
+
 void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
   POINT cursor{};
   ::GetCursorPos(&cursor);
@@ -100,13 +94,13 @@ void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
   UINT cmd = UINT(::TrackPopupMenu(mnuSticky_.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
                                    at.x, at.y, 0, hwnd(), nullptr));
   ::PostMessageW(hwnd(), WM_NULL, 0, 0);
-  switch (cmd) {
-    case 0: return;
-    case PrinterSetup1:
+  switch (NoteCommandOf(cmd)) {
+    case NoteCommand::None: return;
+    case NoteCommand::PrinterSetup:
       if (host_.common) ShowPrinterSetup(*host_.common, hwnd());
       return;
-    case mnuHelp: ShowHelp(hwnd(), kMenuHelp); return;
-    case mnuDelete:
+    case NoteCommand::Help: ShowHelp(hwnd(), kMenuHelp); return;
+    case NoteCommand::Delete:
       if (!notePath_.empty()) ::DeleteFileW(win::Widen(notePath_).c_str());
       notePicture_.reset();  // nothing is saved
       ::DestroyWindow(hwnd());
@@ -135,20 +129,11 @@ void TfrmStickyItem::GenClick(int command) {
 
 void TfrmStickyItem::SaveNote() {
   if (!notePicture_ || !hwnd()) return;
-  std::string number;
-  if (!notePath_.empty()) {
-    size_t slash = notePath_.find_last_of('\\');
-    number = NoteNumberText(notePath_.substr(slash == std::string::npos ? 0 : slash + 1));
-  } else {
-    number = std::to_string(host_.ids->TakeNext());
-  }
-  Point at = WindowTopLeft();
-  std::string path = host_.folder + NoteFileName(number, at.x, at.y);
-  if (isNewNote_) {
-    if (!WriteBmpFile(path, *notePicture_)) ShowMessageText("Couldn't save Sticky: " + path);
-  } else if (noteMoved_ && path != notePath_) {
-    ::MoveFileW(win::Widen(notePath_).c_str(), win::Widen(path).c_str());  // a failed rename keeps the old place
-  }
+  NoteSave save = PlanNoteSave(host_.folder, notePath_, isNewNote_, drag_.moved(), WindowTopLeft(), *host_.ids);
+  if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_))
+    ShowMessageText(kNoteNotSavedText + save.path);
+  if (save.kind == NoteSave::Rename)  // a failed rename keeps the old place
+    ::MoveFileW(win::Widen(notePath_).c_str(), win::Widen(save.path).c_str());
   notePicture_.reset();
 }
 
@@ -171,31 +156,26 @@ bool TfrmStickyItem::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) 
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      dragging_ = true;
-      grab_ = {x, y};
+      drag_.Press({x, y});
       ::SetCapture(hwnd());
       return true;
     case WM_MOUSEMOVE:
-      if (dragging_) {
-        Point at = WindowTopLeft();
-        ::SetWindowPos(hwnd(), nullptr, at.x + x - grab_.x, at.y + y - grab_.y, 0, 0,
+      if (std::optional<Point> to = drag_.Move(WindowTopLeft(), {x, y}))
+        ::SetWindowPos(hwnd(), nullptr, to->x, to->y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
-        noteMoved_ = true;
-      }
       return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      dragging_ = false;
+      drag_.Release();
       if (::GetCapture() == hwnd()) ::ReleaseCapture();
       return msg != WM_RBUTTONUP;  // a right release goes on to become WM_CONTEXTMENU
     case WM_CONTEXTMENU: {
       // A right click on the menu button opened the menu on its release already.
       if (reinterpret_cast<HWND>(wp) != hwnd()) return true;
-      Point origin = WindowTopLeft();
-      POINT p{x, y};
-      if (x == -1 && y == -1) ::GetCursorPos(&p);
-      ShowMenu(NoteMenuTrigger::RightClick, Point{p.x - origin.x, p.y - origin.y});
+      POINT cursor{};
+      ::GetCursorPos(&cursor);
+      ShowMenu(NoteMenuTrigger::RightClick, ContextMenuPoint({x, y}, {cursor.x, cursor.y}, WindowTopLeft()));
       return true;
     }
     case WM_LBUTTONDBLCLK: ShowMenu(NoteMenuTrigger::DoubleClick, Point{}); return true;

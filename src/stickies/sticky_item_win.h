@@ -13,6 +13,7 @@
 #include "base/picture.h"
 #include "base/dpi.h"
 #include "stickies/gr_btn_win.h"
+#include "stickies/note_rules.h"
 #include "stickies/sticky_notes.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -59,8 +60,8 @@ class TfrmStickyItem : public win::Window {
   std::optional<Picture> notePicture_;
   std::string notePath_;
   bool isNewNote_ = true;
-  bool dragging_ = false, noteMoved_ = false, closed_ = false;
-  Point grab_;
+  bool closed_ = false;
+  NoteDrag drag_;
   DpiScale scale_;
   TGrBtn btnMenu_;
   win::UniqueMenu mnuSticky_;

@@ -6,6 +6,7 @@
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/tip_box_win.h"
+#include "support/contact.h"
 #include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -19,7 +20,6 @@ namespace flk {
 namespace {
 
 enum Id { kBtnA = 301, kBtnB, kBtnC, kCheck1, kCheck2, kBtnClose };
-constexpr int kClientWidth = 420, kClientHeight = 258;  // 96-DPI design size
 constexpr int kInstructionsHelp = 21;
 
 // "Use America Online (AOL)" lasts for the rest of the process.
@@ -49,45 +49,29 @@ long MapiSend(const MailRequest& r) {
 class TfrmContact : public win::Window {
  public:
   TfrmContact(MailRequest request, HWND owner, const MailHost& host)
-      : request_(std::move(request)), owner_(owner), host_(host) {}
+      : session_(std::move(request), host.configuration), owner_(owner), host_(host) {}
 
   void Execute() {
     DpiScale s = win::WindowScale(owner_);
-    std::string caption = request_.address.empty() ? "Send Email" : "Send Email to " + request_.address;
-    if (!win::CreateDialogForm(*this, L"TfrmContact", caption, Size{kClientWidth, kClientHeight}, s,
-                               win::FormPlace::CentredOnMouse, owner_))
+    if (!win::CreateDialogForm(*this, L"TfrmContact", ContactCaption(session_.request().address),
+                               Size{kContactWidth, kContactHeight}, s, win::FormPlace::CentredOnMouse, owner_))
       return;
     KeepOnScreen(hwnd());
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    struct Row {
-      int id;
-      const char* button;
-      const char* text;
-    } rows[] = {
-        {kBtnA, "Try First",
-         "Great for email programs like Outlook, Outlook Express, Exchange and Eudora that are Simple MAPI "
-         "compatible. Your email program should open immediately with address, subject and body text filled in."},
-        {kBtnB, "Try Next",
-         "Works nicely if your default email program is properly configured with Windows. Your email program should "
-         "open immediately with the address and subject filled in. Body text may need pasting."},
-        {kBtnC, "Try Last", "Copies information to the Windows clipboard for you to paste into an email manually."},
-    };
-    int y = 10;
-    for (const Row& row : rows) {
-      win::CreateChild(hwnd(), L"BUTTON", row.button, BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(10, y + 8, 90, 25)),
-                       row.id, font);
-      win::CreateChild(hwnd(), L"STATIC", row.text, SS_LEFT | SS_NOPREFIX, s(Rect::FromXYWH(112, y, 298, 44)), 0,
+    const ContactLayout l = LayOutContact();
+    for (int i = 0; i < 3; ++i) {
+      win::CreateChild(hwnd(), L"BUTTON", ContactWays()[size_t(i)].button, BS_PUSHBUTTON | WS_TABSTOP,
+                       s(l.buttons[i]), kBtnA + i, font);
+      win::CreateChild(hwnd(), L"STATIC", ContactWays()[size_t(i)].text, SS_LEFT | SS_NOPREFIX, s(l.texts[i]), 0,
                        font);
-      y += 54;
     }
-    check1_ = win::CreateChild(hwnd(), L"BUTTON", "Show step by step instructions if appropriate.",
-                               BS_AUTOCHECKBOX | WS_TABSTOP, s(Rect::FromXYWH(10, y + 2, 400, 18)), kCheck1, font);
+    check1_ = win::CreateChild(hwnd(), L"BUTTON", kShowStepsText, BS_AUTOCHECKBOX | WS_TABSTOP, s(l.showSteps),
+                               kCheck1, font);
     ::SendMessageW(check1_, BM_SETCHECK, BST_CHECKED, 0);
-    check2_ = win::CreateChild(hwnd(), L"BUTTON", "Use America Online (AOL)", BS_AUTOCHECKBOX | WS_TABSTOP,
-                               s(Rect::FromXYWH(10, y + 24, 400, 18)), kCheck2, font);
+    check2_ = win::CreateChild(hwnd(), L"BUTTON", kUseAolText, BS_AUTOCHECKBOX | WS_TABSTOP, s(l.useAol), kCheck2,
+                               font);
     ::SendMessageW(check2_, BM_SETCHECK, g_useAol ? BST_CHECKED : BST_UNCHECKED, 0);
-    win::CreateChild(hwnd(), L"BUTTON", "C&lose", BS_DEFPUSHBUTTON | WS_TABSTOP,
-                     s(Rect::FromXYWH(kClientWidth - 90, y + 50, 80, 25)), kBtnClose, font);
+    win::CreateChild(hwnd(), L"BUTTON", "C&lose", BS_DEFPUSHBUTTON | WS_TABSTOP, s(l.close), kBtnClose, font);
     UpdateButtons();
     win::ModalOptions options;
     options.owner = owner_;
@@ -121,64 +105,46 @@ class TfrmContact : public win::Window {
  private:
   static bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+  // AOL takes neither Simple MAPI nor mailto links.
   void UpdateButtons() {
     ::EnableWindow(::GetDlgItem(hwnd(), kBtnA), !g_useAol);
     ::EnableWindow(::GetDlgItem(hwnd(), kBtnB), !g_useAol);
   }
 
-  void AppendConfiguration() {
-    if (request_.appendConfiguration && host_.configuration)
-      request_.body = WithConfiguration(request_.body, host_.configuration());
-  }
-
   void TryFirst() {
-    AppendConfiguration();
-    long rc = MapiSend(request_);
-    if (rc != 0 && rc != MAPI_USER_ABORT)
-      MessageBoxText(hwnd(), MapiErrorText(rc), kProgramName, MB_OK | MB_ICONWARNING);
+    long rc = MapiSend(session_.TryFirst());
+    if (IsMapiFailure(rc)) MessageBoxText(hwnd(), MapiErrorText(rc), kProgramName, MB_OK | MB_ICONWARNING);
   }
 
   void TryNext() {
-    std::string body;
-    if (request_.byClipboard) {
-      AppendConfiguration();
-      win::PutClipboardText(hwnd(), request_.body);
-      body = kPasteBodyText;
-    } else {
-      body = EscapeMailtoBody(request_.body);
-    }
-    if (!win::ShellOpen(hwnd(), MailtoLink(request_.address, request_.subject, body)))
-      ShowWarning("Couldn't open your email program.", kProgramName);
-    if (request_.byClipboard && Checked(check1_)) Instructions(kTryNextInstructions, 140);
+    ContactSession::Next next = session_.TryNext(Checked(check1_));
+    if (next.clipboard) win::PutClipboardText(hwnd(), *next.clipboard);
+    if (!win::ShellOpen(hwnd(), next.link)) ShowWarning(kNoMailProgramText, kProgramName);
+    if (next.steps) Instructions(*next.steps);
   }
 
   void TryLast() {
     done_ = true;  // the dialog closes with OK once the steps are shown
-    bool bodyOnClipboard = request_.byClipboard || request_.address.empty();
-    if (bodyOnClipboard) {
-      AppendConfiguration();
-      win::PutClipboardText(hwnd(), request_.body);
-    } else {
-      win::PutClipboardText(hwnd(), request_.address);
-    }
-    if (Checked(check1_))
-      Instructions(TryLastInstructions(bodyOnClipboard, request_.address), 180);
+    ContactSession::Last last = session_.TryLast(Checked(check1_));
+    win::PutClipboardText(hwnd(), last.clipboard);
+    if (last.steps)
+      Instructions(*last.steps);
     else
-      MessageBoxText(hwnd(), "The information is now on the clipboard.", kProgramName, MB_OK | MB_ICONINFORMATION);
+      MessageBoxText(hwnd(), kOnClipboardText, kProgramName, MB_OK | MB_ICONINFORMATION);
   }
 
   // While the steps show, the dialog, its owner and the camera are out of the way.
-  void Instructions(const std::string& text, int height) {
+  void Instructions(const MailSteps& steps) {
     ::ShowWindow(hwnd(), SW_HIDE);
     if (owner_) ::ShowWindow(owner_, SW_HIDE);
     if (host_.putCameraAway) host_.putCameraAway();
-    ShowInstructions("Email Instructions", text, 250, height, kInstructionsHelp);
+    ShowInstructions(kInstructionsCaption, steps.text, kInstructionsWidth, steps.height, kInstructionsHelp);
     if (host_.showCamera) host_.showCamera();
     if (owner_) ::ShowWindow(owner_, SW_SHOW);
     if (!done_) ::ShowWindow(hwnd(), SW_SHOW);
   }
 
-  MailRequest request_;
+  ContactSession session_;
   HWND owner_;
   MailHost host_;
   HWND check1_ = nullptr, check2_ = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/settings.h"
 #include "shell/settings_table.h"
 #include "shell/startup_settings.h"
 
@@ -37,6 +38,10 @@ std::string PlatformName(int platformId, int minor);
 int ReportedScreenDepth(int bitsPerPixel, bool palette, int paletteSize);
 std::string MapiClientName(int client);
 std::string ScrollSettingsText(const ScrollParams& p);  // "F T 600 1 8388608 19 20 20 20 28 18 T"
+// The report's settings as stored, in one read series (what cannot be read
+// keeps its value in `in`); the system facts are not touched.
+void ReadStoredDiagnostics(Settings& settings, DiagnosticsInput& in);
+
 // The thirteen lines, separated by "\r\n".
 std::string DiagnosticsText(const DiagnosticsInput& in);
 // The diagnostics window's height: (9 + line breaks) letters.

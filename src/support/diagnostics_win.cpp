@@ -39,24 +39,7 @@ SystemFacts SystemFactsNow() {
 DiagnosticsInput StoredDiagnostics(Settings& s) {
   DiagnosticsInput in;
   in.system = SystemFactsNow();
-  // One read series for the whole report, with the startup's scroll-parameter reader.
-  if (!s.OpenSettingsKey(kAccessRead)) return in;
-  in.refreshDelay = s.ReadSetting("RefreshDelay", in.refreshDelay);
-  in.mapiClient = s.ReadSetting("MapiClient", in.mapiClient);
-  in.mapiEmail = s.ReadSetting("MapiEmail", in.mapiEmail);
-  in.nonMapiOpen = s.ReadSetting("NonMapiOpen", in.nonMapiOpen);
-  in.camTitle = s.ReadSetting("CamTitle", in.camTitle);
-  in.camToolImages = s.ReadSetting("CamToolImages", in.camToolImages);
-  in.camToolText = s.ReadSetting("CamToolText", in.camToolText);
-  in.camStatus = s.ReadSetting("CamStatus", in.camStatus);
-  in.viewerToolImages = s.ReadSetting("ViewerToolImages", in.viewerToolImages);
-  in.viewerToolText = s.ReadSetting("ViewerToolText", in.viewerToolText);
-  in.viewerMemo = s.ReadSetting("ViewerMemo", in.viewerMemo);
-  in.viewerStatus = s.ReadSetting("ViewerStatus", in.viewerStatus);
-  ReadScrollParams(s, "SS_", in.scroll);
-  ReadScrollParams(s, "AS_", in.robo);
-  in.toolUse = s.ReadSetting("ToolUse", in.toolUse);
-  s.EndReadSeries();
+  ReadStoredDiagnostics(s, in);
   return in;
 }
 

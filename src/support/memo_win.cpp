@@ -3,7 +3,7 @@
 #include "output/print_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
-#include "support/diagnostics.h"
+#include "support/contact.h"
 #include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -14,8 +14,6 @@ namespace flk {
 namespace {
 
 enum Id { kMemo = 401, kCopy, kPrint, kSend, kClose };
-constexpr int kWidth = 460;         // 96-DPI window width
-constexpr int kBottomHeight = 40;   // the button panel
 
 // The trace sink has no context: the one window that installed it receives the lines.
 TfrmMemo* g_traceWindow = nullptr;
@@ -23,14 +21,7 @@ void ToTraceWindow(const std::string& line) {
   if (g_traceWindow) g_traceWindow->AppendLine(line);
 }
 
-std::wstring EditText(const std::string& text) {
-  std::wstring w = win::Widen(text), out;
-  for (size_t i = 0; i < w.size(); ++i) {
-    if (w[i] == L'\n' && (i == 0 || w[i - 1] != L'\r')) out += L'\r';
-    out += w[i];
-  }
-  return out;
-}
+std::wstring EditText(const std::string& text) { return win::Widen(WithCrLf(text)); }
 
 }  // namespace
 
@@ -44,14 +35,13 @@ TfrmMemo::~TfrmMemo() {
 bool TfrmMemo::FormCreate() {
   scale_ = win::WindowScale(nullptr);
   if (!Create(L"TfrmMemo", win::Widen(kDiagnosticsCaption).c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-              CW_USEDEFAULT, scale_(kWidth), scale_(300)))
+              CW_USEDEFAULT, scale_(kMemoWidth), scale_(300)))
     return false;
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   memo_ = win::CreateChild(hwnd(), L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER,
                            Rect{0, 0, 10, 10}, kMemo, font);
-  const char* captions[] = {"C&opy", "&Print", "&Send", "&Close"};
   for (int i = 0; i < 4; ++i)
-    buttons_[i] = win::CreateChild(hwnd(), L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, Rect{0, 0, 10, 10},
+    buttons_[i] = win::CreateChild(hwnd(), L"BUTTON", kMemoButtonCaptions[i], BS_PUSHBUTTON | WS_TABSTOP, Rect{0, 0, 10, 10},
                                    kCopy + i, font);
   g_traceWindow = this;
   SetTraceSink(&ToTraceWindow);
@@ -61,11 +51,10 @@ bool TfrmMemo::FormCreate() {
 void TfrmMemo::Arrange() {
   RECT c;
   ::GetClientRect(hwnd(), &c);
-  const DpiScale& s = scale_;
-  int bottom = c.bottom - s(kBottomHeight);
-  ::MoveWindow(memo_, 0, 0, c.right, std::max(0, bottom), TRUE);
+  MemoLayout l = LayOutMemo({c.right, c.bottom}, scale_);
+  ::MoveWindow(memo_, l.memo.left, l.memo.top, l.memo.width(), l.memo.height(), TRUE);
   for (int i = 0; i < 4; ++i)
-    ::MoveWindow(buttons_[i], s(10) + i * s(90), bottom + s(8), s(80), s(25), TRUE);
+    ::MoveWindow(buttons_[i], l.buttons[i].left, l.buttons[i].top, l.buttons[i].width(), l.buttons[i].height(), TRUE);
 }
 
 bool TfrmMemo::ShowText(const std::string& text) {

@@ -11,20 +11,9 @@ namespace flk {
 namespace {
 
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
-constexpr int kMargin = 8;
 
 // Edit controls want "\r\n"; the book's texts have it already.
 std::wstring Text(const std::string& s) { return win::Widen(s); }
-
-// "&&" stands for one "&" in captions shown as plain text.
-std::string Plain(const std::string& caption) {
-  std::string out;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    out += caption[i];
-    if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] == '&') ++i;
-  }
-  return out;
-}
 
 win::UniqueFont MakeFont(const wchar_t* face, int pixels, int weight, bool italic, bool underline) {
   LOGFONTW lf{};
@@ -66,10 +55,33 @@ void TTipPage::SetBounds(const RECT& r) {
   UpdateScrollBar();
 }
 
-HWND TTipPage::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
-                   HFONT font) {
-  HWND c = win::CreateChild(hwnd(), cls, text, style, Rect::FromXYWH(x, y - scroll_, w, h), id, font);
+HFONT TTipPage::FontOf(TipFont f) const {
+  switch (f) {
+    case TipFont::Title: return titleFont_.get();
+    case TipFont::Link: return linkFont_.get();
+    case TipFont::Heading: return headingFont_.get();
+    case TipFont::Text: break;
+  }
+  return textFont_.get();
+}
+
+HWND TTipPage::Add(const TipItem& item) {
+  const wchar_t* cls = L"STATIC";
+  DWORD style = SS_NOPREFIX;
+  switch (item.kind) {
+    case TipItemKind::Label: break;
+    case TipItemKind::Link: style = SS_NOTIFY | SS_NOPREFIX; break;
+    case TipItemKind::ReadOnly: cls = L"EDIT", style = ES_MULTILINE | ES_READONLY; break;
+    case TipItemKind::Picture: style = SS_ICON | SS_CENTERIMAGE; break;
+    case TipItemKind::LinkList:
+      cls = L"LISTBOX", style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED;
+      break;
+  }
+  Rect r = item.rect;
+  r.top -= scroll_, r.bottom -= scroll_;
+  HWND c = win::CreateChild(hwnd(), cls, item.text, style, r, item.id, FontOf(item.font));
   if (c) controls_.push_back(c);
+  if (c && (item.kind == TipItemKind::Link || item.kind == TipItemKind::LinkList)) links_.push_back(c);
   return c;
 }
 
@@ -93,80 +105,22 @@ void TTipPage::Build() {
   controls_.clear();
   links_.clear();
   heading_ = description_ = picture_ = nullptr;
-  const TipPage& p = TipPageAt(page_);
-  const int x = Px(kMargin), w = Px(kTipsPanelWidth);
-  int y = Px(kMargin);
-  int titleH = TextHeight(p.title, titleFont_.get(), w);
-  Add(L"STATIC", Plain(p.title), SS_NOPREFIX, kTipTitleId, x, y, w, titleH, titleFont_.get());
-  y += titleH + Px(6);
-
-  const auto readOnlyText = [&](const std::string& text, int id, int left, int width, HFONT font) {
-    int h = TextHeight(text, font, width - Px(4)) + Px(4);
-    HWND e = Add(L"EDIT", text, ES_MULTILINE | ES_READONLY, id, left, y, width, h, font);
-    y += h;
-    return e;
-  };
-
-  if (page_ == GoToTipPage("Features")) {
-    // Seven labels at the left; the heading and description follow the mouse.
-    int labelsY = y, lineH = Px(20);
-    for (const TipFeature& f : TipFeatures()) {
-      HWND l = Add(L"STATIC", Plain(f.label), SS_NOTIFY | SS_NOPREFIX, kTipFeatureBaseId + f.tag, x, y, Px(120),
-                   lineH, linkFont_.get());
-      links_.push_back(l);
-      y += lineH;
+  TipPageLayout layout = LayOutTipPage(page_, scale_, [this](const std::string& text, TipFont font, int width) {
+    return TextHeight(text, FontOf(font), width);
+  });
+  for (const TipItem& item : layout.items) {
+    HWND c = Add(item);
+    if (item.id == kTipFeatureHeadingId) heading_ = c;
+    if (item.id == kTipFeatureTextId) description_ = c;
+    if (item.id == kTipPictureId) picture_ = c;
+    if (item.kind == TipItemKind::LinkList) {
+      ::SendMessageW(c, LB_SETITEMHEIGHT, 0, layout.listItemHeight);
+      for (const char* link : TipLinks(TipPageAt(page_).list))
+        ::SendMessageW(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(link).c_str()));
     }
-    int right = x + Px(130), rightW = w - Px(130), ry = labelsY;
-    heading_ = Add(L"EDIT", kFeaturesHint, ES_MULTILINE | ES_READONLY, kTipFeatureHeadingId, right, ry, rightW,
-                   Px(20), headingFont_.get());
-    ry += Px(22);
-    description_ = Add(L"EDIT", "", ES_MULTILINE | ES_READONLY, kTipFeatureTextId, right, ry, rightW, Px(90),
-                       textFont_.get());
-    picture_ = Add(L"STATIC", "", SS_ICON | SS_CENTERIMAGE, kTipPictureId, right, ry, Px(48), Px(48),
-                   textFont_.get());
-    if (bigIcon_) ::SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon_.get()), 0);
-    y = std::max(y, ry + Px(90));
-  } else if (*p.text) {
-    readOnlyText(p.text, kTipTextId, x, w, textFont_.get());
   }
-
-  if (page_ == GoToTipPage("My First Capture")) {
-    y += Px(6);
-    int h = TextHeight(kTutorialCameraLink, linkFont_.get(), w) + Px(2);
-    links_.push_back(Add(L"STATIC", kTutorialCameraLink, SS_NOTIFY | SS_NOPREFIX, kTipCameraLinkId, x, y,
-                         w, h, linkFont_.get()));
-    y += h;
-  }
-
-  if (page_ == GoToTipPage("Room For More")) {
-    y += Px(6);
-    int h = TextHeight(kTipsSuggestionLink, linkFont_.get(), w) + Px(2);
-    links_.push_back(Add(L"STATIC", kTipsSuggestionLink, SS_NOTIFY | SS_NOPREFIX, kTipSuggestionId, x, y, w, h,
-                         linkFont_.get()));
-    y += h;
-  }
-
-  auto items = TipLinks(p.list);
-  if (!items.empty()) {
-    y += Px(8);
-    int itemH = TextHeight("A", linkFont_.get(), w) + Px(3);
-    HWND list = Add(L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED,
-                    kTipListId, x, y, w, itemH * int(items.size()) + Px(2), linkFont_.get());
-    ::SendMessageW(list, LB_SETITEMHEIGHT, 0, itemH);
-    for (const char* item : items) ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(item).c_str()));
-    links_.push_back(list);
-    y += itemH * int(items.size()) + Px(2);
-  }
-
-  if (*p.seeAlso) {
-    y += Px(10);
-    int h = TextHeight("See also:", linkFont_.get(), w) + Px(2);
-    Add(L"STATIC", "See also:", SS_NOPREFIX, 0, x, y, Px(70), h, textFont_.get());
-    links_.push_back(Add(L"STATIC", p.seeAlso, SS_NOTIFY | SS_NOPREFIX, kTipLabelId, x + Px(70), y, w - Px(70), h,
-                         linkFont_.get()));
-    y += h;
-  }
-  contentHeight_ = y + Px(kMargin);
+  if (picture_ && bigIcon_) ::SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(bigIcon_.get()), 0);
+  contentHeight_ = layout.contentHeight;
   UpdateScrollBar();
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -189,7 +143,7 @@ void TTipPage::UpdateScrollBar() {
 void TTipPage::ScrollTo(int pos) {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  pos = std::clamp(pos, 0, std::max(0, contentHeight_ - int(rc.bottom)));
+  pos = ClampTipScroll(pos, contentHeight_, int(rc.bottom));
   if (pos == scroll_) return;
   ::ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
@@ -200,33 +154,32 @@ void TTipPage::ScrollTo(int pos) {
 bool TTipPage::IsLink(HWND h) const { return std::find(links_.begin(), links_.end(), h) != links_.end(); }
 
 void TTipPage::HoverFeature(int tag) {
-  for (const TipFeature& f : TipFeatures()) {
-    if (f.tag != tag) continue;
-    if (picture_) ::ShowWindow(picture_, SW_HIDE);  // pnlRaceCar gives way to the description
-    ::SetWindowTextW(heading_, Text(f.heading).c_str());
-    ::SetWindowTextW(description_, Text(f.description).c_str());
+  const TipFeature& f = TipFeatures()[size_t(tag - 1)];
+  if (picture_) ::ShowWindow(picture_, SW_HIDE);  // pnlRaceCar gives way to the description
+  ::SetWindowTextW(heading_, Text(f.heading).c_str());
+  ::SetWindowTextW(description_, Text(f.description).c_str());
+}
+
+void TTipPage::Perform(const TipPress& press) {
+  switch (press.kind) {
+    case TipPress::GoTo:
+      if (callbacks_.goTo) callbacks_.goTo(press.page);
+      return;
+    case TipPress::Camera:
+      if (callbacks_.camera) callbacks_.camera();
+      return;
+    case TipPress::Suggestion:
+      if (callbacks_.suggestion) callbacks_.suggestion();
+      return;
+    case TipPress::None: return;
   }
 }
 
 void TTipPage::OnCommand(int id, int code, HWND control) {
-  if (id == kTipListId && code == LBN_SELCHANGE) {
-    int sel = int(::SendMessageW(control, LB_GETCURSEL, 0, 0));
-    if (sel < 0) return;
-    auto items = TipLinks(TipPageAt(page_).list);
-    if (size_t(sel) < items.size() && callbacks_.goTo) callbacks_.goTo(items[size_t(sel)]);
-    return;
-  }
-  if (code != STN_CLICKED) return;
-  if (id == kTipCameraLinkId) {
-    if (callbacks_.camera) callbacks_.camera();
-  } else if (id == kTipSuggestionId) {
-    if (callbacks_.suggestion) callbacks_.suggestion();
-  } else if (id == kTipLabelId) {
-    if (callbacks_.goTo) callbacks_.goTo(TipPageAt(page_).seeAlso);
-  } else if (id > kTipFeatureBaseId && id <= kTipFeatureBaseId + 7) {
-    const TipFeature& f = TipFeatures()[size_t(id - kTipFeatureBaseId - 1)];
-    if (*f.jump && callbacks_.goTo) callbacks_.goTo(f.jump);
-  }
+  if (id == kTipListId && code == LBN_SELCHANGE)
+    Perform(TipListPress(page_, int(::SendMessageW(control, LB_GETCURSEL, 0, 0))));
+  else if (code == STN_CLICKED)
+    Perform(TipControlPress(page_, id));
 }
 
 bool TTipPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -267,8 +220,7 @@ bool TTipPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_SETCURSOR: {
       HWND over = reinterpret_cast<HWND>(wp);
       if (over != hwnd() && IsLink(over)) {
-        int id = ::GetDlgCtrlID(over);
-        if (id > kTipFeatureBaseId && id <= kTipFeatureBaseId + 7) HoverFeature(id - kTipFeatureBaseId);
+        if (int tag = FeatureTagOf(::GetDlgCtrlID(over))) HoverFeature(tag);
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         *result = TRUE;
         return true;
@@ -284,17 +236,18 @@ bool TTipPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       si.cbSize = sizeof si;
       si.fMask = SIF_ALL;
       ::GetScrollInfo(hwnd(), SB_VERT, &si);
-      int pos = scroll_, line = Px(16), pageH = int(si.nPage);
+      TipScroll action = TipScroll::Other;
       switch (LOWORD(wp)) {
-        case SB_LINEUP: pos -= line; break;
-        case SB_LINEDOWN: pos += line; break;
-        case SB_PAGEUP: pos -= pageH; break;
-        case SB_PAGEDOWN: pos += pageH; break;
-        case SB_THUMBTRACK:  // vertical tracking: the page follows the thumb
-        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = contentHeight_; break;
+        case SB_LINEUP: action = TipScroll::LineUp; break;
+        case SB_LINEDOWN: action = TipScroll::LineDown; break;
+        case SB_PAGEUP: action = TipScroll::PageUp; break;
+        case SB_PAGEDOWN: action = TipScroll::PageDown; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: action = TipScroll::Thumb; break;
+        case SB_TOP: action = TipScroll::Top; break;
+        case SB_BOTTOM: action = TipScroll::Bottom; break;
       }
+      int pos = TipScrollTarget(action, {scroll_, Px(16), int(si.nPage), si.nTrackPos, contentHeight_});
       ScrollTo(pos);
       *result = 0;
       return true;

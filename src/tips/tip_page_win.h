@@ -11,15 +11,11 @@
 #include <vector>
 
 #include "base/dpi.h"
+#include "tips/tips_frame.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
-
-// Control ids inside the page (read by the end-to-end scenarios).
-inline constexpr int kTipTitleId = 300, kTipTextId = 301, kTipListId = 302, kTipLabelId = 303;
-inline constexpr int kTipCameraLinkId = 304, kTipFeatureHeadingId = 305, kTipFeatureTextId = 306;
-inline constexpr int kTipPictureId = 307, kTipSuggestionId = 308, kTipFeatureBaseId = 310;  // + tag
 
 class TTipPage : public win::Window {
  public:
@@ -38,13 +34,15 @@ class TTipPage : public win::Window {
 
  private:
   int Px(int v) const;
-  HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h, HFONT font);
+  HWND Add(const TipItem& item);
+  HFONT FontOf(TipFont f) const;
   int TextHeight(const std::string& text, HFONT font, int width) const;
   void Build();
   void MakeFonts();
   void ScrollTo(int pos);
   void UpdateScrollBar();
   void OnCommand(int id, int code, HWND control);
+  void Perform(const TipPress& press);
   void HoverFeature(int tag);
   bool IsLink(HWND h) const;
 

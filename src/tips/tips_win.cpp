@@ -24,8 +24,6 @@ namespace flk {
 
 namespace {
 
-constexpr int kBottomHeight = 25, kOutsideBorder = 10, kMiddleBorder = 2, kButtonW = 57, kButtonH = 41;
-constexpr int kPositionWidth = 60;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 class TfrmTips : public win::Window {
@@ -40,7 +38,7 @@ class TfrmTips : public win::Window {
 
  private:
   int Px(int v) const { return scale_(v); }
-  HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id);
+  HWND Child(const wchar_t* cls, const std::string& text, DWORD style, int id);
   void Layout();
   void FormDestroy();
   void AskForCamera();
@@ -55,8 +53,8 @@ class TfrmTips : public win::Window {
   bool stored_ = false;
 };
 
-HWND TfrmTips::Child(const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, Rect{0, 0, 10, 10}, id, font_.get());
+HWND TfrmTips::Child(const wchar_t* cls, const std::string& text, DWORD style, int id) {
+  return win::CreateChild(hwnd(), cls, text, style, Rect{0, 0, 10, 10}, id, font_.get());
 }
 
 bool TfrmTips::FormCreate() {
@@ -74,13 +72,13 @@ bool TfrmTips::FormCreate() {
   ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(scale_.dpi));
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Size size{r.right - r.left, r.bottom - r.top};
+  const Point at = CentredOn(Rect{work.left, work.top, work.right, work.bottom}, size);
+  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-  nsa_ = Child(L"BUTTON", win::Widen(kTipsSwitchOffText).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, kTipsSwitchOffId);
-  position_ = Child(L"STATIC", L"1 of 30", SS_CENTER | SS_CENTERIMAGE, kTipsPositionId);
-  tabs_ = Child(WC_TABCONTROLW, L"", TCS_BOTTOM | TCS_HOTTRACK | WS_CLIPSIBLINGS | WS_TABSTOP, kTipsTabsId);
+  nsa_ = Child(L"BUTTON", kTipsSwitchOffText, BS_AUTOCHECKBOX | WS_TABSTOP, kTipsSwitchOffId);
+  position_ = Child(L"STATIC", "1 of 30", SS_CENTER | SS_CENTERIMAGE, kTipsPositionId);
+  tabs_ = Child(WC_TABCONTROLW, "", TCS_BOTTOM | TCS_HOTTRACK | WS_CLIPSIBLINGS | WS_TABSTOP, kTipsTabsId);
   for (int i = 0; i < TipPageCount(); ++i) {
     std::wstring caption = win::Widen(TipPageAt(i).caption);
     TCITEMW item{};
@@ -88,12 +86,10 @@ bool TfrmTips::FormCreate() {
     item.pszText = caption.data();
     ::SendMessageW(tabs_, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
   }
-  const wchar_t* captions[7] = {L"&Next", L"", L"&Previous", L"", L"&Contents", L"", L"C&lose"};
-  const int ids[7] = {kTipsNextId, 0, kTipsPrevId, 0, kTipsHomeId, 0, kTipsCloseId};
   for (int i = 0; i < 7; ++i) {
-    // The spacers S1, S2, S3 are empty and disabled: room, not buttons.
-    buttons_[i] = ids[i] ? Child(L"BUTTON", captions[i], BS_PUSHBUTTON | WS_TABSTOP, ids[i])
-                         : Child(L"STATIC", L"", WS_DISABLED, 0);
+    const TipsToolButton& b = TipsToolButtons()[size_t(i)];
+    buttons_[i] = b.id ? Child(L"BUTTON", b.caption, BS_PUSHBUTTON | WS_TABSTOP, b.id)
+                       : Child(L"STATIC", "", WS_DISABLED, 0);
   }
   if (!page_.Create(hwnd(), kTipsPageId,
                     {[this](const std::string& text) {
@@ -119,31 +115,18 @@ bool TfrmTips::FormCreate() {
 void TfrmTips::Layout() {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  const int W = rc.right, H = rc.bottom, bottom = Px(kBottomHeight);
-  ::MoveWindow(nsa_, Px(6), H - bottom + Px(4), Px(220), bottom - Px(8), TRUE);
-  ::MoveWindow(position_, W - Px(kPositionWidth) - Px(4), H - bottom + Px(2), Px(kPositionWidth), bottom - Px(4),
-               TRUE);
-  // pnlOutside's border, then ToolBar1 at the right of pnlMiddle.
-  const int o = Px(kOutsideBorder), bw = Px(kButtonW), bh = Px(kButtonH);
-  RECT middle{o, o, W - o - bw - Px(4), H - bottom - o};
-  int toolX = middle.right + Px(4), toolTop = o, toolHeight = middle.bottom - middle.top;
-  // FormResize: the spacers show only when the bar is higher than seven buttons.
-  bool spacers = toolHeight > 7 * bh;
-  int y = toolTop;
+  const TipsFrameLayout l = LayOutTipsFrame({rc.right, rc.bottom}, scale_);
+  auto place = [](HWND w, const Rect& r) { ::MoveWindow(w, r.left, r.top, r.width(), r.height(), TRUE); };
+  place(nsa_, l.switchOff);
+  place(position_, l.position);
   for (int i = 0; i < 7; ++i) {
-    bool spacer = (i % 2) == 1;
-    ::ShowWindow(buttons_[i], spacer && !spacers ? SW_HIDE : SW_SHOW);
-    if (spacer && !spacers) continue;
-    ::MoveWindow(buttons_[i], toolX, y, bw, bh, TRUE);
-    y += bh;
+    ::ShowWindow(buttons_[i], l.shown[i] ? SW_SHOW : SW_HIDE);
+    if (l.shown[i]) place(buttons_[i], l.buttons[i]);
   }
-  // pnlMiddle's single border of width 2, then the white pnlInside holding the page control.
-  const int m = Px(kMiddleBorder) + 1;
-  RECT inside{middle.left + m, middle.top + m, middle.right - m, middle.bottom - m};
-  ::MoveWindow(tabs_, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, TRUE);
-  RECT display{0, 0, inside.right - inside.left, inside.bottom - inside.top};
+  place(tabs_, l.tabs);
+  RECT display{0, 0, l.tabs.width(), l.tabs.height()};
   ::SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  ::OffsetRect(&display, inside.left, inside.top);
+  ::OffsetRect(&display, l.tabs.left, l.tabs.top);
   page_.SetBounds(display);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -181,7 +164,7 @@ bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     case WM_GETMINMAXINFO: {
       auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-      mm->ptMinTrackSize = {Px(360), Px(260)};
+      mm->ptMinTrackSize = {Px(kTipsMinWidth), Px(kTipsMinHeight)};
       return true;
     }
     case WM_ERASEBKGND: {
@@ -189,7 +172,8 @@ bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ::GetClientRect(hwnd(), &rc);
       ::FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
       // pnlBottom's lowered bevel.
-      RECT bottom{0, rc.bottom - Px(kBottomHeight), rc.right, rc.bottom};
+      const Rect panel = LayOutTipsFrame({rc.right, rc.bottom}, scale_).bottomPanel;
+      RECT bottom{panel.left, panel.top, panel.right, panel.bottom};
       ::FillRect(reinterpret_cast<HDC>(wp), &bottom, ::GetSysColorBrush(COLOR_BTNFACE));
       ::DrawEdge(reinterpret_cast<HDC>(wp), &bottom, BDR_SUNKENOUTER, BF_RECT);
       *result = 1;

@@ -3,11 +3,9 @@
 
 #include <windows.h>
 
-namespace flk {
+#include "tips/tips_frame.h"
 
-// Control ids of TfrmTips (read by the end-to-end scenarios).
-inline constexpr int kTipsNextId = 101, kTipsPrevId = 102, kTipsHomeId = 103, kTipsCloseId = 104;
-inline constexpr int kTipsSwitchOffId = 110, kTipsPositionId = 111, kTipsTabsId = 112, kTipsPageId = 113;
+namespace flk {
 
 // Runs the role: brings a running tips window forward and ends, or shows the
 // window at the page NextTip names until it closes. Returns the exit code.

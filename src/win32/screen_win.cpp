@@ -1,5 +1,7 @@
 #include "win32/screen_win.h"
 
+#include <cstring>
+
 #include "win32/unique_handle.h"
 
 namespace flk::win {
@@ -27,6 +29,18 @@ void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
   std::vector<uint8_t> info = picture.info();
   ::SetDIBitsToDevice(dc, x, y, DWORD(picture.width()), DWORD(picture.height()), 0, 0, 0, UINT(picture.height()),
                       picture.bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+}
+
+HBITMAP BitmapFromPicture(const Picture& picture) {
+  if (picture.empty()) return nullptr;
+  std::vector<uint8_t> info = picture.info();
+  void* bits = nullptr;
+  HBITMAP bmp = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits,
+                                   nullptr, 0);
+  if (!bmp || !bits) return bmp;
+  std::memcpy(bits, picture.bits(), picture.stride() * size_t(picture.height()));
+  ::GdiFlush();
+  return bmp;
 }
 
 std::optional<Picture> PictureFromDC(HDC source, const Rect& area) {

@@ -24,6 +24,9 @@ void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen = nullp
 std::optional<Picture> PictureFromDC(HDC source, const Rect& area);
 // Draws a picture onto dc with its top-left at (x, y), at its own size.
 void DrawPicture(HDC dc, const Picture& picture, int x, int y);
+// A DIB section holding a copy of the picture (for glyphs and masks that GDI
+// blits); nullptr when the system refuses it.
+HBITMAP BitmapFromPicture(const Picture& picture);
 
 // A screen area as a 32-bit picture (off-screen parts black).
 std::optional<Picture> PictureOfScreen(const Rect& area);

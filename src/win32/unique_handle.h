@@ -71,6 +71,8 @@ FLK_HANDLE_TRAITS(UniqueLocal, HLOCAL, nullptr, ::LocalFree(h))
 FLK_HANDLE_TRAITS(UniqueSid, PSID, nullptr, ::FreeSid(h))
 FLK_HANDLE_TRAITS(UniqueCoTaskMem, void*, nullptr, ::CoTaskMemFree(h))
 FLK_HANDLE_TRAITS(UniqueImageList, HIMAGELIST, nullptr, ::ImageList_Destroy(h))
+// Memory the shell hands out (item id lists, folder paths) and CoTaskMemFree takes back.
+FLK_HANDLE_TRAITS(UniqueCoTaskMem, void*, nullptr, ::CoTaskMemFree(h))
 #undef FLK_HANDLE_TRAITS
 
 // GetDC / ReleaseDC pair (the window is needed to release); nullptr is the screen.
