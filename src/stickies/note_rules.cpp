@@ -73,4 +73,16 @@ const char* StickyCheckText(StickyCheck check) {
 
 std::string HandOverErrorText(const std::string& path) { return "Unable to save file.\r\n" + path; }
 
+std::optional<PictureOutput> OutputOfNoteCommand(NoteCommand command) {
+  switch (command) {
+    case NoteCommand::Print: return PictureOutput::Print;
+    case NoteCommand::PrintFit: return PictureOutput::PrintFit;
+    case NoteCommand::Copy: return PictureOutput::Copy;
+    case NoteCommand::Edit: return PictureOutput::Edit;
+    case NoteCommand::Email: return PictureOutput::Email;
+    case NoteCommand::SaveAs: return PictureOutput::SaveAs;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace flk

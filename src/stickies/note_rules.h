@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/geometry.h"
+#include "output/picture_outputs.h"
 #include "stickies/sticky_notes.h"
 
 namespace flk {
@@ -16,6 +17,8 @@ namespace flk {
 // ---- the menu ---------------------------------------------------------------------
 
 enum class NoteCommand { None = 0, Print, PrintFit, PrinterSetup, Copy, Edit, Email, SaveAs, Help, Delete };
+// The picture output a menu command runs; nothing for the note's own commands.
+std::optional<PictureOutput> OutputOfNoteCommand(NoteCommand command);
 struct NoteMenuItem {
   NoteCommand command;  // None: a separator
   const char* label;

@@ -21,10 +21,6 @@ namespace {
 constexpr int kBtnMenuId = 10;
 constexpr int kNoteHelp = 1, kMenuHelp = 4;
 
-enum MenuCommand : UINT {
-  mnuPrint = 1, mnuFit, PrinterSetup1, mnuCopy, mnuEdit, mnuEmail, mnuSaveAs, mnuHelp, mnuDelete,
-};
-
 }  // namespace
 
 TfrmStickyItem::TfrmStickyItem(const NoteHost& host, Picture picture)
@@ -79,9 +75,6 @@ void TfrmStickyItem::Paint() {
   if (notePicture_) win::DrawPicture(paint.get(), *notePicture_, kNoteFrame, kNoteFrame);
 }
 
-// The menu's ids are the commands' numbers.
-static_assert(int(NoteCommand::Print) == mnuPrint && int(NoteCommand::Delete) == mnuDelete);
-
 void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
   POINT cursor{};
   ::GetCursorPos(&cursor);
@@ -105,22 +98,13 @@ void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
       notePicture_.reset();  // nothing is saved
       ::DestroyWindow(hwnd());
       return;
-    default: GenClick(int(cmd)); return;
+    default: GenClick(NoteCommandOf(cmd)); return;
   }
 }
 
-void TfrmStickyItem::GenClick(int command) {
-  if (!notePicture_) return;
-  std::optional<PictureOutput> output;
-  switch (command) {
-    case mnuPrint: output = PictureOutput::Print; break;
-    case mnuFit: output = PictureOutput::PrintFit; break;
-    case mnuCopy: output = PictureOutput::Copy; break;
-    case mnuEmail: output = PictureOutput::Email; break;
-    case mnuSaveAs: output = PictureOutput::SaveAs; break;
-    case mnuEdit: output = PictureOutput::Edit; break;
-  }
-  if (!output) return;
+void TfrmStickyItem::GenClick(NoteCommand command) {
+  const std::optional<PictureOutput> output = OutputOfNoteCommand(command);
+  if (!notePicture_ || !output) return;
   // The e-mail dialog is kept by the manager: a note may be gone before it closes.
   OutputCaller caller{.owner = hwnd(), .settings = &AppSettings(), .common = host_.common,
                       .email = EmailHost{.sendComment = SendCommentMail}, .mailOwner = host_.manager};

@@ -53,7 +53,7 @@ class TfrmStickyItem : public win::Window {
   void Paint();
   void FormResize();
   void ShowMenu(NoteMenuTrigger trigger, Point mouse);
-  void GenClick(int command);
+  void GenClick(NoteCommand command);
   Point WindowTopLeft() const;
 
   NoteHost host_;

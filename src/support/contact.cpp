@@ -88,14 +88,4 @@ MemoLayout LayOutMemo(Size client, DpiScale s) {
   return l;
 }
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-    out += text[i];
-  }
-  return out;
-}
-
 }  // namespace flk

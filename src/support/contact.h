@@ -90,7 +90,6 @@ struct MemoLayout {
 };
 // The memo fills the client above the button panel; the buttons sit in a row.
 MemoLayout LayOutMemo(Size client, DpiScale scale);
-// Every lone line feed becomes "\r\n", as an edit control wants it.
-std::string WithCrLf(const std::string& text);
+
 
 }  // namespace flk

@@ -1,5 +1,6 @@
 #include "support/memo_win.h"
 
+#include "base/strings.h"
 #include "output/print_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"

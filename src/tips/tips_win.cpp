@@ -41,7 +41,6 @@ class TfrmTips : public win::Window {
   HWND Child(const wchar_t* cls, const std::string& text, DWORD style, int id);
   void Layout();
   void FormDestroy();
-  void AskForCamera();
   int ActiveIndex() const { return int(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)); }
 
   Settings& settings_;
@@ -96,14 +95,14 @@ bool TfrmTips::FormCreate() {
                        int i = GoToTipPage(text);
                        if (i >= 0) ShowTipPage(i);
                      },
-                     [this] { AskForCamera(); },
+                     [] { AskForCamera(0); },
                      [this] { SendSupportMail(SuggestionMail(), hwnd(), MailHost{}); }}))
     return false;
   ::SetWindowPos(page_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Layout();
 
   // 2: where this start opens.
-  TipsStart start = TipsStartOf(settings_.ReadSingleSetting("NextTip", 1));
+  TipsStart start = TipsStartOf(settings_.ReadSingleInt("NextTip"));
   ::SendMessageW(nsa_, BM_SETCHECK, start.switchedOff ? BST_CHECKED : BST_UNCHECKED, 0);
   ShowTipPage(start.page);
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);
@@ -135,18 +134,6 @@ void TfrmTips::ShowTipPage(int index) {
   ::SendMessageW(tabs_, TCM_SETCURSEL, WPARAM(index), 0);
   page_.Show(index);
   ::SetWindowTextW(position_, win::Widen(TipPositionText(ActiveIndex())).c_str());
-}
-
-void TfrmTips::AskForCamera() {
-  // As the viewer's Camera command: the running camera role, or a new one.
-  if (HWND tray = ::FindWindowA(kTrayClass, kTrayCaption)) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(tray, &pid);
-    ::AllowSetForegroundWindow(pid);
-    ::PostMessageW(tray, kWmCameraRequest, 0, 0);
-  } else {
-    StartRole(nullptr, SW_SHOWNORMAL);
-  }
 }
 
 void TfrmTips::FormDestroy() {

@@ -69,7 +69,6 @@ FLK_HANDLE_TRAITS(UniquePrinterDC, HDC, nullptr, ::DeleteDC(h))
 FLK_HANDLE_TRAITS(UniqueWindowHandle, HWND, nullptr, ::DestroyWindow(h))
 FLK_HANDLE_TRAITS(UniqueLocal, HLOCAL, nullptr, ::LocalFree(h))
 FLK_HANDLE_TRAITS(UniqueSid, PSID, nullptr, ::FreeSid(h))
-FLK_HANDLE_TRAITS(UniqueCoTaskMem, void*, nullptr, ::CoTaskMemFree(h))
 FLK_HANDLE_TRAITS(UniqueImageList, HIMAGELIST, nullptr, ::ImageList_Destroy(h))
 // Memory the shell hands out (item id lists, folder paths) and CoTaskMemFree takes back.
 FLK_HANDLE_TRAITS(UniqueCoTaskMem, void*, nullptr, ::CoTaskMemFree(h))

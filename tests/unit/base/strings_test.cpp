@@ -22,6 +22,7 @@ TEST(Strings, CaseIsFoldedForAsciiLettersOnly) {
 TEST(Strings, LineBreaks) {
   EXPECT_EQ(WithCrLf("a\nb\r\nc\n"), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(WithCrLf("\n"), "\r\n");
+  EXPECT_EQ(WithCrLf("\r\r\n"), "\r\r\n");
   EXPECT_EQ(TrimLineEnd("Access is denied. \r\n"), "Access is denied.");
   EXPECT_EQ(TrimLineEnd("\r\n"), "");
 }

@@ -29,6 +29,21 @@ TEST(NoteWindow, MenuIdsDecodeToTheirCommandsAndSeparatorsHaveNone) {
   EXPECT_EQ(NoteCommandOf(10), NoteCommand::None);
 }
 
+TEST(NoteWindow, SixEntriesAreOutputsAndThoseThatWriteAFileTakeTheFileDepth) {
+  std::set<PictureOutput> outputs;
+  for (const NoteMenuItem& item : NoteMenuItems())
+    if (std::optional<PictureOutput> o = OutputOfNoteCommand(item.command)) outputs.insert(*o);
+  EXPECT_EQ(outputs.size(), 6u);
+  EXPECT_FALSE(OutputOfNoteCommand(NoteCommand::PrinterSetup));
+  EXPECT_FALSE(OutputOfNoteCommand(NoteCommand::Delete));
+  // Save As, Edit and Email write a file; print and copy take the note as it is.
+  EXPECT_TRUE(OutputWritesFile(*OutputOfNoteCommand(NoteCommand::SaveAs)));
+  EXPECT_TRUE(OutputWritesFile(*OutputOfNoteCommand(NoteCommand::Email)));
+  EXPECT_TRUE(OutputWritesFile(*OutputOfNoteCommand(NoteCommand::Edit)));
+  EXPECT_FALSE(OutputWritesFile(*OutputOfNoteCommand(NoteCommand::Copy)));
+  EXPECT_FALSE(OutputWritesFile(*OutputOfNoteCommand(NoteCommand::PrintFit)));
+}
+
 TEST(NoteWindow, ContextMenuPointFromTheMessageOrTheCursor) {
   EXPECT_EQ(ContextMenuPoint({400, 300}, {9, 9}, {350, 280}), (Point{50, 20}));
   EXPECT_EQ(ContextMenuPoint({-1, -1}, {360, 290}, {350, 280}), (Point{10, 10}));

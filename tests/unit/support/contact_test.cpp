@@ -92,9 +92,6 @@ TEST(DiagnosticsWindow, LayoutAndLineEnds) {
   MemoLayout at144 = LayOutMemo({666, 30}, DpiScale{144});
   EXPECT_EQ(at144.memo.height(), 0);  // never negative
   EXPECT_EQ(at144.buttons[1], Rect::FromXYWH(15 + 135, 30 - 60 + 12, 120, 38));
-  EXPECT_EQ(WithCrLf("a\nb\r\nc\n"), "a\r\nb\r\nc\r\n");
-  EXPECT_EQ(WithCrLf("\n"), "\r\n");
-  EXPECT_EQ(WithCrLf("\r\r\n"), "\r\r\n");
 }
 
 TEST(Diagnostics, StoredSettingsFillTheReportAndMissingOnesKeepTheirDefaults) {
