@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/strings.h"
+#include "shell/data_folders.h"
 #include "shell/names.h"
 
 namespace flk {
@@ -11,11 +13,6 @@ namespace flk {
 namespace {
 
 constexpr RootKey kMachine = RootKey::LocalMachine;
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 std::optional<std::string> ReadString(SettingsStore& store, RootKey root, const std::string& path,
                                       const std::string& name) {
@@ -68,7 +65,7 @@ DataFolderSearch FindDataFolder(SettingsStore& store, const FileExistsFn& fileEx
 
 std::string BrowseProposal(std::string picked) {
   picked = WithoutBackslash(picked);
-  std::string low = Lower(picked);
+  std::string low = AsciiLower(picked);
   auto endsWith = [&](const std::string& tail) {
     return low.size() >= tail.size() && low.compare(low.size() - tail.size(), tail.size(), tail) == 0;
   };
@@ -77,7 +74,7 @@ std::string BrowseProposal(std::string picked) {
   return picked + "\\";
 }
 
-bool SameFolder(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+bool SameFolder(const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }
 
 std::string FolderWithBackslash(std::string folder) { return WithoutBackslash(std::move(folder)) + "\\"; }
 
@@ -153,11 +150,13 @@ bool IsProgramFolder(const std::string& folder, const FileExistsFn& fileExists) 
   std::string f = WithoutBackslash(folder);
   size_t slash = f.find_last_of('\\');
   if (slash == std::string::npos || slash < 2) return false;  // a drive or no folder at all
-  return Lower(f.substr(slash + 1)) == "pro" && fileExists(f + "\\" + kProgramFile);
+  return AsciiLower(f.substr(slash + 1)) == "pro" && fileExists(f + "\\" + kProgramFile);
 }
 
 std::vector<std::string> EmptyWorkingFolders(const std::string& d) {
-  return {d + "Folders\\First Folder", d + "Folders", d + "Stickies", d + "Edited", d + "Captures"};
+  std::vector<std::string> folders = WorkingFoldersOf(d);
+  folders.insert(folders.begin(), PictureFoldersOf(d) + kFirstFolder);  // the inner one first
+  return folders;
 }
 
 std::vector<std::string> SelfRemovalScript(const std::string& programFolder, const std::string& dataFolder,

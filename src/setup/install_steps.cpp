@@ -28,8 +28,6 @@ const char kInstallDirText[] =
 
 namespace {
 
-constexpr const char* kWorkingFolders[] = {"Folders", "Stickies", "Edited", "Captures"};
-
 constexpr RunningWindow kRunningWindows[] = {
     {kCameraClass, kCameraCaption, true},     {kTrayClass, kTrayCaption, true},
     {nullptr, "Framelark Help", true},        {kStickiesClass, kStickiesCaption, false},
@@ -50,7 +48,6 @@ std::string SetupMemoText(uint64_t neededBytes) {
          std::to_string(KibUp(neededBytes)) + " KiB hard disk space.";
 }
 
-std::span<const char* const> WorkingFolders() { return kWorkingFolders; }
 
 std::string CopyProgramErrorText(const std::string& from, const std::string& to) {
   return "Couldn't copy from " + from + " to " + to +

@@ -31,8 +31,6 @@ inline constexpr char kUninstallCaption[] = "Uninstall Framelark Pro";
 inline constexpr char kUninstallOk[] = "&Uninstal";
 extern const char kUninstallMemoText[];
 
-// The working folders of a new data folder, in the order they are made.
-std::span<const char* const> WorkingFolders();
 std::string CopyProgramErrorText(const std::string& from, const std::string& to);
 std::string ReadmeWarningText(const std::string& path);
 

@@ -14,6 +14,7 @@
 #include "setup/setup_form_win.h"
 #include "setup/shortcut_win.h"
 #include "shell/app_win.h"
+#include "shell/data_folders.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
 #include "win32/files_win.h"
@@ -98,7 +99,7 @@ void Install(TfrmSetup& form, RoleSettings& rs) {
     data = *chosen;
   }
   const std::string pro = data + "Pro\\", program = pro + kProgramFile;
-  const bool freshData = !win::DirectoryExists(data + "Folders");
+  const bool freshData = !win::DirectoryExists(PictureFoldersOf(data));
   CreateFolderChain(pro);
   if (!SameFolder(pro, ProgramFolder())) {
     form.SetMemo(program);
@@ -107,9 +108,8 @@ void Install(TfrmSetup& form, RoleSettings& rs) {
     if (!WriteReadme(pro + kReadmeFile)) settings.ui().SetupWarning(ReadmeWarningText(pro + kReadmeFile));
   }
   if (freshData) {
-    for (const char* sub : WorkingFolders()) {
-      std::string folder = data + sub;
-      ::CreateDirectoryW(win::Widen(folder).c_str(), nullptr);
+    for (const std::string& folder : WorkingFoldersOf(data)) {
+      CreateFolderChain(folder);
       GrantUsersModify(folder);
     }
   }

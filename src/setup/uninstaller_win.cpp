@@ -9,6 +9,7 @@
 #include "setup/setup_form_win.h"
 #include "setup/shortcut_win.h"
 #include "shell/app_win.h"
+#include "shell/data_folders.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/startup_settings.h"
@@ -47,7 +48,7 @@ void Remove(TfrmSetup& form, RoleSettings& rs) {
     return form.Finish(0);
   }
   const std::string& d = loc.dataFolder;
-  RemoveFolder(d + "Folders\\LastCaptures");
+  RemoveFolder(RingFolderOf(d));
   for (const std::string& folder : EmptyWorkingFolders(d)) ::RemoveDirectoryW(win::Widen(folder).c_str());
   if (IsProgramFolder(loc.programFolder, [](const std::string& p) { return win::FileExists(p); })) {
     RemoveFolder(loc.programFolder);  // all but the running program file

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace flk {
 
@@ -19,5 +20,15 @@ inline std::string RingFolderOf(const std::string& base) { return base + kFolder
 inline std::string StickiesFolderOf(const std::string& base) { return base + kStickiesDir; }
 inline std::string EditedFolderOf(const std::string& base) { return base + kEditedDir; }
 inline std::string CapturesFolderOf(const std::string& base) { return base + kCapturesDir; }
+
+// The working folders a new installation makes, in that order, without a trailing backslash.
+inline std::vector<std::string> WorkingFoldersOf(const std::string& base) {
+  auto bare = [](std::string f) {
+    if (!f.empty() && f.back() == '\\') f.pop_back();
+    return f;
+  };
+  return {bare(PictureFoldersOf(base)), bare(StickiesFolderOf(base)), bare(EditedFolderOf(base)),
+          CapturesFolderOf(base)};
+}
 
 }  // namespace flk

@@ -2,6 +2,7 @@
 
 #include "base/bmp.h"
 #include "output/save_file.h"
+#include "shell/data_folders.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
@@ -39,7 +40,7 @@ bool TfrmStickies::FormCreate() {
   host_.manager = hwnd();
   host_.common = &common_;
   host_.ids = &ids_;
-  host_.folder = BaseFolder() + "Stickies\\";
+  host_.folder = StickiesFolderOf(BaseFolder());
   if (!CreateFolderChain(host_.folder)) {
     ShowMessageText(kNoStickiesFolderText);
     return false;

@@ -7,6 +7,7 @@
 
 #include "setup/install_rules.h"
 #include "setup/launch_options.h"
+#include "shell/data_folders.h"
 #include "shell/names.h"
 
 namespace flk {
@@ -36,9 +37,12 @@ TEST(InstallSteps, RoomAndItsText) {
 TEST(InstallSteps, WorkingFoldersMadeAreTheOnesRemovedWhenEmpty) {
   const std::string d = "D:\\Data\\";
   std::vector<std::string> removed = EmptyWorkingFolders(d);
-  ASSERT_EQ(WorkingFolders().size(), 4u);
-  for (const char* sub : WorkingFolders())
-    EXPECT_NE(std::find(removed.begin(), removed.end(), d + sub), removed.end()) << sub;
+  const std::vector<std::string> made = WorkingFoldersOf(d);
+  EXPECT_EQ(made, (std::vector<std::string>{"D:\\Data\\Folders", "D:\\Data\\Stickies", "D:\\Data\\Edited",
+                                            "D:\\Data\\Captures"}));
+  for (const std::string& folder : made)
+    EXPECT_NE(std::find(removed.begin(), removed.end(), folder), removed.end()) << folder;
+  EXPECT_EQ(removed.front(), "D:\\Data\\Folders\\First Folder");
   EXPECT_TRUE(SameFolder("C:\\Program Files\\Framelark\\Pro\\", "c:\\program files\\FRAMELARK\\pro\\"));
   EXPECT_FALSE(SameFolder("C:\\Framelark\\Pro\\", "C:\\Framelark\\Pro"));
   EXPECT_EQ(ReadmeWarningText("C:\\P\\Readme.txt"), "Couldn't write C:\\P\\Readme.txt.");
