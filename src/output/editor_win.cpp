@@ -59,9 +59,9 @@ bool WinEditorServices::CreateFolder(const std::string& folder) {
   if (CreateFolderChain(folder)) return true;
   // CreateFolderChain leaves the reason in errno; ask the system once more
   // for the deepest missing folder so that the warning can name the cause.
-  std::wstring w = win::Widen(folder);
-  while (!w.empty() && (w.back() == L'\\' || w.back() == L'/')) w.pop_back();
-  ::CreateDirectoryW(w.c_str(), nullptr);
+  std::string bare = folder;
+  while (!bare.empty() && (bare.back() == '\\' || bare.back() == '/')) bare.pop_back();
+  win::MakeFolder(bare);
   return false;
 }
 

@@ -31,12 +31,8 @@ constexpr int kEmailHelp = 21, kInstructionHelp = 22;
 // would run with the user's rights).
 long MapiSendDocuments(const std::string& path, const std::string& fileName) {
   using SendDocuments = ULONG(WINAPI*)(ULONG_PTR, LPSTR, LPSTR, LPSTR, ULONG);
-  HMODULE mapi = win::LoadSystemLibrary(L"MAPI32.DLL");
-  if (!mapi) return kMapiNoLibrary;
-  FARPROC p = ::GetProcAddress(mapi, "MAPISendDocuments");
-  if (!p) return kMapiNoProcedure;
-  SendDocuments send;
-  ::CopyMemory(&send, &p, sizeof send);
+  const auto send = win::SystemFunction<SendDocuments>(L"MAPI32.DLL", "MAPISendDocuments");
+  if (!send) return win::LoadSystemLibrary(L"MAPI32.DLL") ? kMapiNoProcedure : kMapiNoLibrary;
   std::string delimiter = ";", paths = path, names = fileName;
   return long(send(0, delimiter.data(), paths.data(), names.data(), 0));
 }

@@ -13,7 +13,7 @@ namespace flk {
 bool WinStoreFileSystem::IsDirectory(const std::string& path) { return win::DirectoryExists(path); }
 bool WinStoreFileSystem::IsFile(const std::string& path) { return win::FileExists(path); }
 bool WinStoreFileSystem::MakeDirectory(const std::string& path) {
-  return ::CreateDirectoryW(win::Widen(path).c_str(), nullptr) != FALSE;
+  return win::MakeFolder(path);
 }
 bool WinStoreFileSystem::MakeDirectories(const std::string& path) { return CreateFolderChain(path); }
 std::vector<std::string> WinStoreFileSystem::ListFiles(const std::string& dir, const std::string& ext) {
@@ -21,29 +21,24 @@ std::vector<std::string> WinStoreFileSystem::ListFiles(const std::string& dir, c
 }
 std::vector<std::string> WinStoreFileSystem::ListDirectories(const std::string& dir) { return win::FoldersIn(dir); }
 bool WinStoreFileSystem::RemoveFile(const std::string& path) {
-  return ::DeleteFileW(win::Widen(path).c_str()) != FALSE;
+  return win::RemoveFile(path);
 }
 std::optional<uint64_t> WinStoreFileSystem::FileSize(const std::string& path) { return win::FileSizeOf(path); }
 
 std::vector<std::string> WinStoreFileSystem::ListNormalFiles(const std::string& dir) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW d;
-  win::UniqueFindHandle find(::FindFirstFileW(win::Widen(dir + "*.*").c_str(), &d));
-  if (!find) return names;
-  const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  do {
-    if (!(d.dwFileAttributes & skipped)) names.push_back(win::Narrow(d.cFileName));
-  } while (::FindNextFileW(find.get(), &d));
+  for (const win::FoundFile& f : win::FindFiles(dir + "*.*"))
+    if (!f.directory && !f.hiddenOrSystem) names.push_back(f.name);
   return names;
 }
 
 bool WinStoreFileSystem::RenameDirectory(const std::string& from, const std::string& to) {
   // MoveFile moves a directory too; the callers pass a new name in the same folder.
-  return win::DirectoryExists(from) && ::MoveFileW(win::Widen(from).c_str(), win::Widen(to).c_str()) != FALSE;
+  return win::DirectoryExists(from) && win::MoveFileTo(from, to);
 }
 
 bool WinStoreFileSystem::RemoveEmptyDirectory(const std::string& path) {
-  return ::RemoveDirectoryW(win::Widen(path).c_str()) != FALSE;
+  return win::RemoveEmptyFolder(path);
 }
 
 bool WriteBmpFile(const std::string& path, const Picture& picture) {

@@ -92,7 +92,7 @@ class TfrmStartupLinks : public win::Window {
     }
     ComScope com;
     for (const std::string& link : c.create) CreateShortcut(link, ProgramFile(), 0, true);
-    for (const std::string& link : c.remove) ::DeleteFileW(win::Widen(link).c_str());
+    for (const std::string& link : c.remove) win::RemoveFile(link);
   }
 
   LaunchOptions shown_;

@@ -25,7 +25,7 @@ constexpr UINT kRemovalDelayMs = 600;  // the closed windows need a moment to go
 constexpr int kScriptTries = 60;       // about a minute of waiting for the program file
 
 void DeleteShortcutBelow(int csidl, const std::string& sub) {
-  if (auto folder = SpecialFolder(csidl)) ::DeleteFileW(win::Widen(*folder + sub + "\\" + kShortcutName).c_str());
+  if (auto folder = SpecialFolder(csidl)) win::RemoveFile(*folder + sub + "\\" + kShortcutName);
 }
 
 std::string TempScriptPath() {
@@ -49,7 +49,7 @@ void Remove(TfrmSetup& form, RoleSettings& rs) {
   }
   const std::string& d = loc.dataFolder;
   RemoveFolder(RingFolderOf(d));
-  for (const std::string& folder : EmptyWorkingFolders(d)) ::RemoveDirectoryW(win::Widen(folder).c_str());
+  for (const std::string& folder : EmptyWorkingFolders(d)) win::RemoveEmptyFolder(folder);
   if (IsProgramFolder(loc.programFolder, [](const std::string& p) { return win::FileExists(p); })) {
     RemoveFolder(loc.programFolder);  // all but the running program file
     std::string script = TempScriptPath();

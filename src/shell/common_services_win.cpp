@@ -71,11 +71,11 @@ bool RemoveFolder(const std::string& folder) {
   std::string dir = folder;
   while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
   for (const std::string& name : win::FilesIn(dir + "\\")) {
-    std::wstring file = Widen(dir + "\\" + name);
-    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(file.c_str());
+    const std::string file = dir + "\\" + name;
+    ::SetFileAttributesW(Widen(file).c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files go too
+    win::RemoveFile(file);
   }
-  return ::RemoveDirectoryW(Widen(dir).c_str()) != 0;
+  return win::RemoveEmptyFolder(dir);
 }
 
 namespace {

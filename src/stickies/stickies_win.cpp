@@ -60,7 +60,7 @@ void TfrmStickies::SetAside(const std::string& path, const std::string& message)
   std::string aside = SetAsideFolder(host_.folder), target;
   if (CreateFolderChain(aside)) {
     target = aside + SetAsideName(FileNameOf(path), [&](const std::string& n) { return win::FileExists(aside + n); });
-    if (!::MoveFileW(win::Widen(path).c_str(), win::Widen(target).c_str())) target.clear();
+    if (!win::MoveFileTo(path, target)) target.clear();
   }
   ShowMessageText(SetAsideReport(message, path, target));
 }

@@ -12,6 +12,7 @@
 #include "shell/settings.h"
 #include "support/contact_win.h"
 #include "win32/dpi_win.h"
+#include "win32/files_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
@@ -94,7 +95,7 @@ void TfrmStickyItem::ShowMenu(NoteMenuTrigger trigger, Point mouse) {
       return;
     case NoteCommand::Help: ShowHelp(hwnd(), kMenuHelp); return;
     case NoteCommand::Delete:
-      if (!notePath_.empty()) ::DeleteFileW(win::Widen(notePath_).c_str());
+      if (!notePath_.empty()) win::RemoveFile(notePath_);
       notePicture_.reset();  // nothing is saved
       ::DestroyWindow(hwnd());
       return;
@@ -117,7 +118,7 @@ void TfrmStickyItem::SaveNote() {
   if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_))
     ShowMessageText(kNoteNotSavedText + save.path);
   if (save.kind == NoteSave::Rename)  // a failed rename keeps the old place
-    ::MoveFileW(win::Widen(notePath_).c_str(), win::Widen(save.path).c_str());
+    win::MoveFileTo(notePath_, save.path);
   notePicture_.reset();
 }
 

@@ -26,12 +26,8 @@ constexpr int kInstructionsHelp = 21;
 bool g_useAol = false;
 
 long MapiSend(const MailRequest& r) {
-  HMODULE mapi = win::LoadSystemLibrary(L"mapi32.dll");
-  if (!mapi) return -2;
-  FARPROC p = ::GetProcAddress(mapi, "MAPISendMail");
-  if (!p) return -1;
-  LPMAPISENDMAIL send;
-  ::CopyMemory(&send, &p, sizeof send);
+  const auto send = win::SystemFunction<LPMAPISENDMAIL>(L"mapi32.dll", "MAPISendMail");
+  if (!send) return win::LoadSystemLibrary(L"mapi32.dll") ? -1 : -2;
   std::string subject = r.subject, body = r.body, address = r.address;
   MapiRecipDesc to{};
   to.ulRecipClass = MAPI_TO;

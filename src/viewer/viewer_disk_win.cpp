@@ -41,7 +41,7 @@ bool WinViewerDisk::FileExists(const std::string& path) { return win::FileExists
 std::optional<uint64_t> WinViewerDisk::FileSize(const std::string& path) { return win::FileSizeOf(path); }
 
 std::optional<std::string> WinViewerDisk::RemoveFile(const std::string& path) {
-  if (::DeleteFileW(win::Widen(path).c_str())) return std::nullopt;
+  if (win::RemoveFile(path)) return std::nullopt;
   const DWORD code = ::GetLastError();
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
   const std::string text = SystemErrorText(code);

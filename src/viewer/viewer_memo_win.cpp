@@ -78,7 +78,7 @@ void ViewerMemo::Save(bool pictureShown) {
       ::SetLastError(0);
       if (!Write(path_)) ShowWarning("Couldn't save the memo " + path_);
       break;
-    case MemoSave::Remove: ::DeleteFileW(win::Widen(path_).c_str()); break;
+    case MemoSave::Remove: win::RemoveFile(path_); break;
   }
   ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
 }

@@ -95,4 +95,14 @@ bool WriteFileAtomic(const std::string& path, const std::function<bool(std::FILE
       PathFromUtf8(path), [&write](std::FILE* f, SaveError*) { return write(f); }, &error);
 }
 
+bool RemoveFile(const std::string& path) { return ::DeleteFileW(Widen(path).c_str()) != FALSE; }
+
+bool MoveFileTo(const std::string& from, const std::string& to) {
+  return ::MoveFileW(Widen(from).c_str(), Widen(to).c_str()) != FALSE;
+}
+
+bool MakeFolder(const std::string& path) { return ::CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE; }
+
+bool RemoveEmptyFolder(const std::string& path) { return ::RemoveDirectoryW(Widen(path).c_str()) != FALSE; }
+
 }  // namespace flk::win

@@ -31,6 +31,12 @@ std::optional<uint64_t> FileSizeOf(const std::string& path);
 // Last write time as local OLE days (what the program's dates count in); nothing when unreadable.
 std::optional<double> FileLocalDays(const std::string& path);
 
+// Thin calls of the system that keep its error (GetLastError) for the caller's message.
+bool RemoveFile(const std::string& path);
+bool MoveFileTo(const std::string& from, const std::string& to);  // a rename; never replaces
+bool MakeFolder(const std::string& path);                           // one level; false if it exists
+bool RemoveEmptyFolder(const std::string& path);
+
 // The whole file, or nothing when it cannot be opened or read (or is larger than limit).
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, uint64_t limit = uint64_t(1) << 31);
 
