@@ -205,11 +205,7 @@ bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 
 int RunTipsRole() {
   // 1: one tips window per user session.
-  if (HWND running = ::FindWindowA(kTipsClass, kTipsCaption)) {
-    if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
-    ::SetForegroundWindow(running);
-    return 0;
-  }
+  if (win::BringForwardRunning(kTipsClass, kTipsCaption)) return 0;
   RoleSettings settings;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);

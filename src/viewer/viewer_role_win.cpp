@@ -14,11 +14,7 @@ namespace flk {
 int RunViewerRole() {
   // Two viewers would write the same pictures and settings: a second start
   // brings the running one forward instead.
-  if (HWND running = ::FindWindowA(kViewerClass, kViewerCaption)) {
-    if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
-    ::SetForegroundWindow(running);
-    return 0;
-  }
+  if (win::BringForwardRunning(kViewerClass, kViewerCaption)) return 0;
   RoleSettings settings;
   auto viewer = std::make_unique<TfrmViewer>(settings.settings());
   if (!viewer->FormCreate()) return 1;

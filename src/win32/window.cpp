@@ -75,4 +75,12 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
+bool BringForwardRunning(const char* className, const char* caption) {
+  HWND running = ::FindWindowA(className, caption);
+  if (!running) return false;
+  if (::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
+  ::SetForegroundWindow(running);
+  return true;
+}
+
 }  // namespace flk::win

@@ -34,6 +34,9 @@ class Window {
 };
 
 HINSTANCE ModuleInstance();
+// A role that runs once per user session: the window of a running one, found
+// by class and caption, is restored and brought forward; false when none runs.
+bool BringForwardRunning(const char* className, const char* caption);
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 
