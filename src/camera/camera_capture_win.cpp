@@ -21,13 +21,9 @@ std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
                                                 layout_.capture);
   if (source.fromHeld) {
     picture = *held_;
-  } else if (bkgnd_) {
-    Rect r = Intersect(source.rect, Rect{0, 0, bkWidth_, bkHeight_});
-    if (r.empty()) return std::nullopt;
-    win::ScreenDC screen;
-    win::UniqueMemoryDC bk(::CreateCompatibleDC(screen.get()));
-    win::SelectedObject sel(bk.get(), bkgnd_.get());
-    picture = win::PictureFromDC(bk.get(), r);
+  } else if (bk_.present()) {
+    picture = bk_.PictureOf(source.rect);
+    if (!picture) return std::nullopt;
   }
   if (picture && fileDepth) {
     if (!ApplyFileDepth(*picture, role_.settings(), win::ScreenBitsPerPixel())) return std::nullopt;
@@ -166,15 +162,15 @@ void TfrmCam::PrintScreenKey() {
     Settings& s = role_.settings();
     int h = s.ReadSingleInt("Height"), w = s.ReadSingleInt("Width");
     int t = s.ReadSingleInt("Top"), l = s.ReadSingleInt("Left");
-    GrabUnderCamera(l, t, std::max(w, kMinStoredWidth), h);
+    bk_.Grab(Rect::FromXYWH(l, t, std::max(w, kMinStoredWidth), h), controller.started());
   } else if (!::IsWindowVisible(hwnd())) {
     Rect r = WindowRectNow();
-    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+    bk_.Grab(r, controller.started());
   } else {
     // A visible camera already holds what lies beneath it; grabbing now would
     // copy the camera itself. What lies above it (a menu dropped over the
     // camera) is part of the still and joins the view.
-    CopyWindowsAbove();
+    bk_.CopyWindowsAbove(hwnd(), WindowRectNow());
   }
   FreezeDesktop();
   if (!freeze_) {

@@ -14,7 +14,11 @@ namespace flk {
 
 namespace {
 
-enum DragKind { kNoDrag = 0, kMove = 1, kResize = 2, kLatchDrag = 3 };
+Point CursorNow() {
+  POINT p;
+  ::GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
 
 bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
 
@@ -76,40 +80,28 @@ LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
 }
 
-void TfrmCam::StartDrag(int kind, int edges) {
-  POINT p;
-  ::GetCursorPos(&p);
-  if (kind == kMove) {
-    if (ScreenChanged()) {
-      // The screen changed size: fit the camera to it and refresh instead.
-      AdaptToScreen();
-      RequestCapture(true, kModeRefresh);
-      return;
-    }
+void TfrmCam::StartMove() {
+  if (ScreenChanged()) {
+    // The screen changed size: fit the camera to it and refresh instead.
+    AdaptToScreen();
+    RequestCapture(true, kModeRefresh);
+    return;
   }
-  dragKind_ = kind;
-  dragEdges_ = edges;
-  dragStart_ = p;
-  dragRect_ = WindowRectNow();
-  if (kind == kMove) BeginMove(!modes_.hold());
-  if (kind == kResize || kind == kLatchDrag) {
-    resize_ = BeginResize(edges, Point{p.x, p.y});
-  }
+  Rect r = WindowRectNow();
+  drag_.BeginMove(CursorNow(), r, !modes_.hold());
+  // Windows above the camera (the taskbar, say) lie over the ghost's path too;
+  // the copy takes their look so that the ghost gives it back where it leaves.
+  if (drag_.live()) bk_.CopyWindowsAbove(hwnd(), r);
   ::SetCapture(hwnd());
 }
 
-void TfrmCam::DragTo(int, int) {
-  POINT p;
-  ::GetCursorPos(&p);
-  if (dragKind_ == kMove) {
-    int x = p.x - moveOffset_.x, y = p.y - moveOffset_.y;
-    if (moveLive_)
-      MoveGhost(x, y);
-    else
-      MoveDirect(x, y);
-    return;
+void TfrmCam::PerformDragStep(const DragStep& step, Point cursor) {
+  switch (step.kind) {
+    case DragStep::Kind::None: break;
+    case DragStep::Kind::MoveGhost: MoveGhost(step.from, step.to); break;
+    case DragStep::Kind::MoveDirect: MoveDirect(step.to.x, step.to.y); break;
+    case DragStep::Kind::Resize: ResizeStepNow(cursor); break;
   }
-  ResizeStepNow();
 }
 
 void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
@@ -120,10 +112,13 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
       ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
       return;
     case PressTarget::Latch:
-      dragLatch_ = t.value;
-      StartDrag(kLatchDrag, t.value == 1 ? kEdgeTop : kEdgeBottom);
+      drag_.BeginLatch(t.value == 1 ? Latch::Top : Latch::Bottom, t.value == 1 ? kEdgeTop : kEdgeBottom, CursorNow());
+      ::SetCapture(hwnd());
       return;
-    case PressTarget::Resize: StartDrag(kResize, t.value); return;
+    case PressTarget::Resize:
+      drag_.BeginResize(t.value, CursorNow());
+      ::SetCapture(hwnd());
+      return;
     case PressTarget::Minimize: role_.HideCameraToTray(); return;
     case PressTarget::Maximize: ToggleMaximize(); return;
     case PressTarget::Close: CloseButton(); return;
@@ -140,10 +135,10 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
         ApplyFloatingReaction(r);
         return;
       }
-      StartDrag(kMove, 0);
+      StartMove();
       return;
     }
-    case PressTarget::Move: StartDrag(kMove, 0); return;
+    case PressTarget::Move: StartMove(); return;
   }
 }
 
@@ -171,30 +166,20 @@ void TfrmCam::OnLeftUp(int x, int y) {
     if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
     return;
   }
-  if (dragKind_ == kLatchDrag) {
-    POINT p;
-    ::GetCursorPos(&p);
-    int latch = dragLatch_;
-    dragKind_ = kNoDrag;
+  if (drag_.active()) {
+    Point cursor = CursorNow();
+    DragEnd end = drag_.Released(cursor);
+    PerformDragStep(end.step, cursor);
     ::ReleaseCapture();
-    if (IsLatchClick(Point{dragStart_.x, dragStart_.y}, Point{p.x, p.y})) {
-      PanelAlign to = LatchTarget(latch == 1 ? Latch::Top : Latch::Bottom, align_);
+    if (end.latchClick) {
+      PanelAlign to = LatchTarget(end.latch, align_);
       if (to == PanelAlign::Floating)
         ControlsFloat();
       else
         SetPanelAlign(to);
     }
-    return;
-  }
-  if (dragKind_ != kNoDrag) {
-    // The release position counts as the drag's last step (its move may have
-    // been merged into the button message).
-    if (dragKind_ == kMove || dragKind_ == kResize) DragTo(x, y);
-    int kind = dragKind_;
-    dragKind_ = kNoDrag;
-    ::ReleaseCapture();
-    if (kind == kMove) EndMove();
-    if (kind == kResize) EndResize();
+    if (end.endMove) EndMove();
+    if (end.endResize) EndResize();
     return;
   }
   if (align_ == PanelAlign::Floating && !modes_.hold())
@@ -202,14 +187,9 @@ void TfrmCam::OnLeftUp(int x, int y) {
 }
 
 void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
-  if (dragKind_ == kMove || dragKind_ == kResize || dragKind_ == kLatchDrag) {
-    if (dragKind_ == kLatchDrag) {
-      POINT p;
-      ::GetCursorPos(&p);
-      if (IsLatchClick(Point{dragStart_.x, dragStart_.y}, Point{p.x, p.y})) return;
-      dragKind_ = kResize;  // a latch dragged further resizes
-    }
-    DragTo(x, y);
+  if (drag_.active()) {
+    Point cursor = CursorNow();
+    PerformDragStep(drag_.Moved(cursor), cursor);
     return;
   }
   if (pressedItem_ >= 0) return;

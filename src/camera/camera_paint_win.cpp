@@ -193,15 +193,14 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);
     RECT view = ToRECT(v);
-    if (cycle_.stale() || !bkgnd_) {
+    if (cycle_.stale() || !bk_.present()) {
       win::UniqueBrush pattern(::CreatePatternBrush(QuestionTile()));
       ::SetBrushOrgEx(m, v.left, v.top, nullptr);
       ::FillRect(m, &view, pattern.get());
     } else {
-      win::UniqueMemoryDC bk(::CreateCompatibleDC(dc));
-      win::SelectedObject selBk(bk.get(), bkgnd_.get());
+      CamBackground::Source bk(bk_, dc);
       ::FillRect(m, &view, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-      Rect copy = Intersect(v, Rect{0, 0, bkWidth_, bkHeight_});
+      Rect copy = Intersect(v, bk_.area());
       if (!copy.empty())
         ::BitBlt(m, copy.left, copy.top, copy.width(), copy.height(), bk.get(), copy.left, copy.top, SRCCOPY);
       if (align_ == PanelAlign::Floating) {

@@ -56,7 +56,7 @@ bool TfrmCam::FormCreate() {
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                             win::ModuleInstance(), nullptr);
   BuildMenus();
-  lastBpp_ = win::ScreenBitsPerPixel();
+  bk_.NoteDepth(win::ScreenBitsPerPixel());
   ArrangeControls();
   return true;
 }
@@ -154,7 +154,7 @@ void TfrmCam::ArrangeControls() {
     Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, ScreenSizeNow(), layout_.minWidth,
                           layout_.minHeight)
                   .window;
-    ShiftBackground(from, to);
+    bk_.Shift(from, to);
     SetWindowRect(to);
     ::GetClientRect(hwnd(), &rc);
     in.width = rc.right;
@@ -391,7 +391,7 @@ void TfrmCam::PerformTimerWork() {
   if (w.keepOnScreen) KeepOnScreen(hwnd());
   if (w.grab) {
     Rect r = WindowRectNow();
-    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+    bk_.Grab(r, role_.controller().started());
   }
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode != kModeRefresh) {
@@ -410,32 +410,11 @@ void TfrmCam::PerformTimerWork() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0) return;
-  win::ScreenDC screen;
-  int bpp = win::ScreenBitsPerPixel();
-  if (role_.controller().started() && bpp != lastBpp_) {
-    lastBpp_ = bpp;
-    bkgnd_.reset();
-    bkWidth_ = bkHeight_ = 0;
-  }
-  if (!bkgnd_ || bkWidth_ != width || bkHeight_ != height) {
-    bkgnd_.reset(::CreateCompatibleBitmap(screen.get(), width, height));
-    bkWidth_ = bkgnd_ ? width : 0;
-    bkHeight_ = bkgnd_ ? height : 0;
-  }
-  if (!bkgnd_) return;
-  win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
-  win::SelectedObject sel(mem.get(), bkgnd_.get());
-  win::CopyScreenArea(mem.get(), 0, 0, Rect::FromXYWH(x, y, width, height), screen.get());
-  grabbedSinceHide_ = true;
-}
-
 void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
   AppActivationResult r = cycle_.OnAppActivated(hidden, modes_.hold(), paintPendingAbove);
   if (r.grab) {
     Rect w = WindowRectNow();
-    GrabUnderCamera(w.left, w.top, w.width(), w.height());
+    bk_.Grab(w, role_.controller().started());
   }
   if (r.clearStatus) SetStatus("");
   if (r.markedStale) InvalidateView();
@@ -469,18 +448,18 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // A hidden camera that is shown without a fresh copy of the screen
       // beneath it takes one now, while it is still out of the way.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !grabbedSinceHide_) {
+      if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !bk_.grabbedSinceHide()) {
         Rect r = WindowRectNow();
         if (!(pos->flags & SWP_NOMOVE)) r = r.movedTo(pos->x, pos->y);
         if (!(pos->flags & SWP_NOSIZE)) r = Rect::FromXYWH(r.left, r.top, pos->cx, pos->cy);
-        GrabUnderCamera(r.left, r.top, r.width(), r.height());
+        bk_.Grab(r, role_.controller().started());
         cycle_.ClearStale();
       }
       return false;
     }
     case WM_SHOWWINDOW:
       if (!wp) {
-        grabbedSinceHide_ = false;
+        bk_.Hidden();
       } else {
         // The first paint after showing is of a fresh copy, whoever is active.
         suppressStaleCheck_ = true;
@@ -521,11 +500,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return true;
     case WM_CAPTURECHANGED:
-      if (dragKind_ == 1) {
-        dragKind_ = 0;
-        EndMove();  // the window takes the ghost's place even when the capture is lost
-      }
-      dragKind_ = 0;
+      // The window takes the ghost's place even when the capture is lost.
+      if (drag_.CaptureLost()) EndMove();
       return false;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {

@@ -8,6 +8,7 @@
 //   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
 //   camera_mouse_win.cpp     clicks, drags, latches, keys
 //   camera_move_win.cpp      move and resize steps, the live move's ghost
+//   camera_background_win.*  CamBackground: the copy of the screen beneath (bmpBkgnd)
 //   camera_paint_win.cpp     painting of the frame, panel, toolbar and view
 //   camera_glyphs_win.cpp    the pictures drawn in code (logo, glyphs, toolbar images)
 //   camera_commands_win.cpp  menus, RunCommand, GenClick and its outputs, help
@@ -25,6 +26,8 @@
 #include "base/picture.h"
 #include "camera/cam_custom.h"
 #include "base/dpi.h"
+#include "camera/camera_background_win.h"
+#include "camera/camera_drag.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
 #include "camera/capture_modes.h"
@@ -73,7 +76,6 @@ class TfrmCam : public win::Window, public ScrollHost {
 
   // ---- view and refresh ----
   void RequestCapture(bool clamp, CaptureMode mode);
-  void GrabUnderCamera(int x, int y, int width, int height);
   void ArrangeControls();
   void ApplyToolbarLayout();
   void AdaptToScreen();
@@ -140,8 +142,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  friend class CamPainter;
-
   // camera_win.cpp
   void PerformTimerWork();
   bool WholeCaptureWindowFound(CaptureMode mode) const;
@@ -166,8 +166,9 @@ class TfrmCam : public win::Window, public ScrollHost {
   void OnRightDown(int x, int y);
   bool OnKeyDown(WPARAM key);
   LPCWSTR CursorAt(int x, int y) const;
-  void StartDrag(int kind, int edges);
-  void DragTo(int x, int y);
+  // A press that moves the camera (or, after a change of screen size, fits and refreshes it).
+  void StartMove();
+  void PerformDragStep(const DragStep& step, Point cursor);
   // Where the camera's parts lie now, for the press rules.
   CameraHitMap HitMap() const;
   void DropMenuRow(int index);
@@ -175,19 +176,14 @@ class TfrmCam : public win::Window, public ScrollHost {
   void CamCustomPopup();
 
   // camera_move_win.cpp
-  void ShiftBackground(const Rect& from, const Rect& to);
-  void BeginMove(bool live);
-  void MoveGhost(int x, int y);
+  // The live move's ghost goes from `from` to `to` (top-left corners).
+  void MoveGhost(Point from, Point to);
   void DrawGhostCamera(int x, int y);
   void EndMove();
-  // Parts of r covered by windows above the camera, top first.
-  std::vector<Rect> AreasCoveredAbove(const Rect& r) const;
   Size ScreenSizeNow() const;
   bool ScreenChanged() const;
-  // Copies into bmpBkgnd what windows above the camera show over it.
-  void CopyWindowsAbove();
   void ApplyResize(const Rect& to, bool repaint);
-  void ResizeStepNow();
+  void ResizeStepNow(Point cursor);
   void EndResize();
 
   // camera_paint_win.cpp
@@ -242,10 +238,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool suppressStaleCheck_ = false;
   bool arranging_ = false;  // ArrangeControls is running (its own resizes come back as WM_SIZE)
 
-  win::UniqueBitmap bkgnd_;  // bmpBkgnd, at the screen's format
-  int bkWidth_ = 0, bkHeight_ = 0;
-  int lastBpp_ = 0;
-  bool grabbedSinceHide_ = false;
+  CamBackground bk_;  // bmpBkgnd
 
   CaptureModes modes_;
   std::optional<Picture> held_;  // imgLockView's picture
@@ -277,16 +270,8 @@ class TfrmCam : public win::Window, public ScrollHost {
   std::string lastFolderName_;
 
   // mouse
-  int dragKind_ = 0;  // 0 none, 1 move, 2 resize, 3 latch
-  int dragEdges_ = 0;
-  int dragLatch_ = 0;  // 1 top, 2 bottom
-  POINT dragStart_{};  // screen coordinates
-  Rect dragRect_;
+  CamDrag drag_;
   bool swallowChar_ = false;
-  bool moveLive_ = false;
-  Point moveOffset_;       // cursor offset from the camera's top-left at the press
-  Point ghost_;            // where the live move's ghost is drawn
-  ResizeDrag resize_;
   bool resizeLimitOffered_ = false;     // NsaResizeLimit offered in this run
   bool hiddenControlsOffered_ = false;  // NsaHiddenControls offered in this run
 
