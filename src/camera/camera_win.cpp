@@ -52,10 +52,8 @@ bool TfrmCam::FormCreate() {
   lblStatus_ = win::CreateChild(hwnd(), L"STATIC", "", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, Rect{0, 0, 10, 10},
                                 kLblStatusId, uiFont_.get());
   // Hints of the toolbar buttons.
-  tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                            win::ModuleInstance(), nullptr);
-  BuildMenus();
+  toolbar_.CreateHints(hwnd());
+  menus_.Build();
   bk_.NoteDepth(win::ScreenBitsPerPixel());
   ArrangeControls();
   return true;
@@ -175,12 +173,10 @@ void TfrmCam::ArrangeControls() {
     if (modes_.hold()) lockView_->Place(vp.left + border, vp.top + border, vp.width() - 2 * border, vp.height() - 2 * border);
     lockView_->Show(modes_.hold());
   }
-  LayoutMenuRow();
-  LayoutToolbar();
-  UpdateToolHints();
-  // The floating panel's labels are laid out with the view font.
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);
+  // The floating panel's labels are laid out with the view font.
   win::WindowDC dc(hwnd());
   win::SelectedObject font(dc.get(), viewFont_.get());
   floatLayout_ = LayoutFloatingPanel(layout_.control.width(), layout_.control.height(), visible,
@@ -197,91 +193,6 @@ void TfrmCam::ArrangeControls() {
 
 // The switches are kept in the order of their settings, not the toolbar's.
 bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
-
-void TfrmCam::LayoutMenuRow() {
-  Rect row = layout_.menuRow.offset(layout_.control.left, layout_.control.top);
-  win::WindowDC dc(hwnd());
-  win::SelectedObject font(dc.get(), uiFont_.get());
-  int x = row.left;
-  int i = 0;
-  for (const MenuInfo& m : MainMenus()) {
-    std::wstring text = win::Widen(m.caption);
-    RECT calc{0, 0, 0, 0};
-    ::DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
-    int w = calc.right + scale_(14);
-    menuButtons_[i++] = RECT{x, row.top, x + w, row.bottom};
-    x += w;
-  }
-  if (layout_.controlVisible && !layout_.titleBar.empty()) {
-    // pnlTopRtCorner: 73 x 14, four from the top and the right; its buttons are 16 x 14.
-    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    const DpiScale& s = scale_;
-    int cx = t.right - s(73 + 4), cy = t.top + s(4);
-    titleGlyphs_[0] = RECT{cx + s(21), cy, cx + s(37), cy + s(14)};
-    titleGlyphs_[1] = RECT{cx + s(37), cy, cx + s(53), cy + s(14)};
-    titleGlyphs_[2] = RECT{cx + s(57), cy, cx + s(73), cy + s(14)};
-  }
-  menuRowClose_ = layout_.closeOnMenuRow
-                      ? RECT{row.right - scale_(19), row.top + scale_(2), row.right - scale_(3), row.top + scale_(16)}
-                      : RECT{};
-}
-
-void TfrmCam::UpdateToolHints() {
-  if (!tips_) return;
-  for (int i = 0; i < toolHintCount_; ++i) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = hwnd();
-    ti.uId = UINT_PTR(i + 1);
-    ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-  toolHintCount_ = 0;
-  for (const ToolItem& item : toolItems_) {
-    if (item.button < 0) continue;
-    const char* hint = ToolButtons()[size_t(item.button)].hint;
-    if (!hint || !*hint) continue;
-    std::wstring text = win::Widen(hint);
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd();
-    ti.uId = UINT_PTR(++toolHintCount_);
-    ti.rect = item.rect;
-    ti.lpszText = text.data();
-    ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-}
-
-void TfrmCam::LayoutToolbar() {
-  toolItems_.clear();
-  moreVisible_ = false;
-  moreRect_ = RECT{};
-  if (!layout_.controlVisible || layout_.toolBar.empty()) return;
-  Rect row = layout_.toolBar.offset(layout_.control.left, layout_.control.top);
-  int buttonHeight = row.height() - scale_(4);
-  int buttonWidth = scale_(values_.camToolText ? 45 : 30);
-  const int kSeparator = scale_(8);
-  const int kDropArrow = scale_(kToolDropArrow);
-  const int pad = scale_(2);
-  bool visible[kToolButtonCount];
-  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
-  std::vector<ToolbarItem> items = VisibleToolbarItems(visible, buttonWidth, kSeparator, kDropArrow);
-  std::vector<int> widths = WidthsOf(items);
-  moreVisible_ = MoreAreaVisible(row.width(), widths);
-  int right = row.right - pad;
-  if (moreVisible_) {
-    moreRect_ = RECT{row.right - pad - buttonWidth, row.top + pad, row.right - pad, row.top + pad + buttonHeight};
-    right = moreRect_.left - scale_(6);
-  }
-  // The toolbar does not wrap: what does not fit is reached through "More".
-  int x = row.left + pad;
-  int shown = ItemsThatFit(right - x, widths);
-  for (int i = 0; i < shown; ++i) {
-    const ToolbarItem& item = items[size_t(i)];
-    toolItems_.push_back(ToolItem{item.button, RECT{x, row.top + pad, x + item.width, row.top + pad + buttonHeight}});
-    x += item.width;
-  }
-}
 
 Size TfrmCam::ScreenSizeNow() const { return win::ScreenSize(); }
 
@@ -494,8 +405,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lp)), short(HIWORD(lp)), (wp & MK_LBUTTON) != 0); return true;
     case WM_RBUTTONDOWN: OnRightDown(short(LOWORD(lp)), short(HIWORD(lp))); return true;
     case WM_MOUSELEAVE:
-      if (hotItem_ != -1) {
-        hotItem_ = -1;
+      if (toolbar_.hot() != -1) {
+        toolbar_.SetHot(-1);
         ::InvalidateRect(hwnd(), nullptr, FALSE);
       }
       return true;

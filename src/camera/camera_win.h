@@ -11,7 +11,10 @@
 //   camera_background_win.*  CamBackground: the copy of the screen beneath (bmpBkgnd)
 //   camera_paint_win.cpp     painting of the frame, panel, toolbar and view
 //   camera_glyphs_win.cpp    the pictures drawn in code (logo, glyphs, toolbar images)
-//   camera_commands_win.cpp  menus, RunCommand, GenClick and its outputs, help
+//   camera_toolbar_win.*     CamToolbar: the panel's clickable parts and tool tips
+//   camera_menus_win.*       CamMenus: the menu handles and the Store folder entries
+//   camera_drag.*            CamDrag: move, resize and latch drags (pure)
+//   camera_commands_win.cpp  RunCommand, GenClick and its outputs, help
 //   camera_capture_win.cpp   viewfinder picture, whole captures, Hold, colour depth
 //   freeze_win.cpp           the frozen desktop TfrmFreeze
 #pragma once
@@ -30,6 +33,8 @@
 #include "camera/camera_drag.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
+#include "camera/camera_menus_win.h"
+#include "camera/camera_toolbar_win.h"
 #include "camera/capture_modes.h"
 #include "camera/commands.h"
 #include "scroll/scroll_all_win.h"
@@ -53,12 +58,6 @@ class TfrmFreeze;
 class CameraHost;
 
 inline constexpr int kLblStatusId = 50;
-
-// One item of the toolbar as laid out in window coordinates.
-struct ToolItem {
-  int button = -1;  // index into ToolButtons(), -1 for a separator
-  RECT rect{};
-};
 
 class TfrmCam : public win::Window, public ScrollHost {
  public:
@@ -132,8 +131,8 @@ class TfrmCam : public win::Window, public ScrollHost {
 
   // ---- used by the dispatcher's glue ----
   std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
-  std::vector<std::string>& ViewFolders() { return folders_; }
-  std::string& LastFolderName() { return lastFolderName_; }
+  std::vector<std::string>& ViewFolders() { return menus_.folders(); }
+  std::string& LastFolderName() { return menus_.lastFolderName(); }
   // The window the next last-active capture takes (the tray notes the window
   // that was in front before its menu opened); nothing = the foreground window.
   void SetLastActiveWindow(HWND w) { lastActive_ = w; }
@@ -149,9 +148,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
   Rect WindowRectNow() const;
-  void LayoutToolbar();
-  void UpdateToolHints();
-  void LayoutMenuRow();
   void SetPanelAlign(PanelAlign to);
   void CreateFonts();
   void OnDpiChanged(int dpi);
@@ -193,9 +189,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool ButtonVisible(int index) const;
 
   // camera_commands_win.cpp
-  void BuildMenus();
   void UpdateMenu(HMENU menu);
-  void BuildFolderMenu(HMENU menu);
   void NewFolder();
   void PopupMenuAt(HMENU menu, int x, int y);
   void OnCommand(int id);
@@ -225,8 +219,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   std::string status_;
   HWND lblStatus_ = nullptr;
   HWND lastActive_ = nullptr;
-  HWND tips_ = nullptr;  // tool tips of the toolbar buttons (destroyed with the window)
-  int toolHintCount_ = 0;
   win::UniqueFont uiFont_, viewFont_, boldFont_;
   int textHeightA_ = 16;
 
@@ -248,26 +240,9 @@ class TfrmCam : public win::Window, public ScrollHost {
   MaximizeState maximize_;
   Size lastScreen_;
 
-  // toolbar and menu row, window coordinates
-  std::vector<ToolItem> toolItems_;
-  bool moreVisible_ = false;
-  RECT moreRect_{};
-  RECT menuButtons_[5]{};
-  RECT titleGlyphs_[3]{};  // minimize, maximize, close
-  RECT menuRowClose_{};
-  int hotItem_ = -1;      // toolbar item under the mouse (index into toolItems_, 100 = More)
-  int pressedItem_ = -1;
+  CamToolbar toolbar_;  // toolbar and menu row, window coordinates
 
-  // menus
-  win::UniqueMenu mainMenu_;
-  HMENU subMenus_[5]{};
-  win::UniqueMenu moreHolder_;
-  HMENU moreMenu_ = nullptr;
-  win::UniqueMenu popup_;
-  HMENU storeMenus_[3]{};
-  HMENU depthMenu_ = nullptr;
-  std::vector<std::string> folders_;  // lstViewFolders
-  std::string lastFolderName_;
+  CamMenus menus_;
 
   // mouse
   CamDrag drag_;
