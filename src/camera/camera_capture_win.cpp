@@ -17,10 +17,11 @@ namespace flk {
 
 std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   std::optional<Picture> picture;
-  ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held_, held_ ? Size{held_->width(), held_->height()} : Size{},
+  const std::optional<Picture>& held = hold_.held();
+  ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held, held ? Size{held->width(), held->height()} : Size{},
                                                 layout_.capture);
   if (source.fromHeld) {
-    picture = *held_;
+    picture = *held;
   } else if (bk_.present()) {
     picture = bk_.PictureOf(source.rect);
     if (!picture) return std::nullopt;
@@ -84,23 +85,15 @@ void TfrmCam::ToggleHold() { PerformHoldPlan(modes_.ToggleHold(align_)); }
 
 void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
   if (p.growBy > 0) {
-    held_ = MakeViewfinderPicture(false);
+    hold_.Keep(MakeViewfinderPicture(false));
     if (p.dockTop) SetPanelAlign(PanelAlign::Top);
     if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
     Rect r = WindowRectNow();
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
-    if (!lockView_) {
-      lockView_ = std::make_unique<TLockView>();
-      if (!lockView_->Create(hwnd())) lockView_.reset();
-    }
-    if (lockView_) lockView_->SetPicture(held_ ? &*held_ : nullptr);
+    hold_.ShowIn(hwnd());
     ArrangeControls();
   } else if (p.growBy < 0) {
-    if (lockView_) {
-      lockView_->Show(false);
-      lockView_->SetPicture(nullptr);
-    }
-    held_.reset();
+    hold_.Release();
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Rect r = WindowRectNow();
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));

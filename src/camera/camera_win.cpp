@@ -166,13 +166,7 @@ void TfrmCam::ArrangeControls() {
                  std::max(0, s.height() - scale_(2)), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
-  if (lockView_) {
-    // Inside the Hold panel's red border.
-    const Rect& vp = layout_.viewPanel;
-    const int border = scale_(kHoldBorder);
-    if (modes_.hold()) lockView_->Place(vp.left + border, vp.top + border, vp.width() - 2 * border, vp.height() - 2 * border);
-    lockView_->Show(modes_.hold());
-  }
+  hold_.Place(layout_.viewPanel, scale_(kHoldBorder), modes_.hold());  // inside the Hold panel's red border
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
   toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);

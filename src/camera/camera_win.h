@@ -15,6 +15,7 @@
 //   camera_menus_win.*       CamMenus: the menu handles and the Store folder entries
 //   camera_drag.*            CamDrag: move, resize and latch drags (pure)
 //   camera_commands_win.cpp  RunCommand, GenClick and its outputs, help
+//   camera_hold_win.*        CamHold: the held picture and its lock view
 //   camera_capture_win.cpp   viewfinder picture, whole captures, Hold, colour depth
 //   freeze_win.cpp           the frozen desktop TfrmFreeze
 #pragma once
@@ -31,15 +32,15 @@
 #include "base/dpi.h"
 #include "camera/camera_background_win.h"
 #include "camera/camera_drag.h"
+#include "camera/camera_hold_win.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
 #include "camera/camera_menus_win.h"
+#include "camera/camera_scroll_tools_win.h"
 #include "camera/camera_toolbar_win.h"
 #include "camera/capture_modes.h"
 #include "camera/commands.h"
-#include "scroll/scroll_all_win.h"
 #include "scroll/scroll_host.h"
-#include "scroll/scroll_win.h"
 #include "camera/floating_panel.h"
 #include "camera/lock_view_win.h"
 #include "camera/move_resize.h"
@@ -233,10 +234,8 @@ class TfrmCam : public win::Window, public ScrollHost {
   CamBackground bk_;  // bmpBkgnd
 
   CaptureModes modes_;
-  std::optional<Picture> held_;  // imgLockView's picture
-  std::unique_ptr<TLockView> lockView_;  // shows held_ while Hold is on
-  std::unique_ptr<TfrmScroll> scrollTool_;     // created at the first scroll capture
-  std::unique_ptr<TfrmScrollAll> roboTool_;    // created at the first robo capture
+  CamHold hold_;  // imgLockView's picture and the lock view
+  CamScrollTools scrollTools_;  // each made at its first capture
   MaximizeState maximize_;
   Size lastScreen_;
 
