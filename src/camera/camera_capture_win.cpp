@@ -17,17 +17,14 @@ namespace flk {
 
 std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   std::optional<Picture> picture;
-  ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held_, held_ ? Size{held_->width(), held_->height()} : Size{},
+  const std::optional<Picture>& held = hold_.held();
+  ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held, held ? Size{held->width(), held->height()} : Size{},
                                                 layout_.capture);
   if (source.fromHeld) {
-    picture = *held_;
-  } else if (bkgnd_) {
-    Rect r = Intersect(source.rect, Rect{0, 0, bkWidth_, bkHeight_});
-    if (r.empty()) return std::nullopt;
-    win::ScreenDC screen;
-    win::UniqueMemoryDC bk(::CreateCompatibleDC(screen.get()));
-    win::SelectedObject sel(bk.get(), bkgnd_.get());
-    picture = win::PictureFromDC(bk.get(), r);
+    picture = *held;
+  } else if (bk_.present()) {
+    picture = bk_.PictureOf(source.rect);
+    if (!picture) return std::nullopt;
   }
   if (picture && fileDepth) {
     if (!ApplyFileDepth(*picture, role_.settings(), win::ScreenBitsPerPixel())) return std::nullopt;
@@ -88,23 +85,15 @@ void TfrmCam::ToggleHold() { PerformHoldPlan(modes_.ToggleHold(align_)); }
 
 void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
   if (p.growBy > 0) {
-    held_ = MakeViewfinderPicture(false);
+    hold_.Keep(MakeViewfinderPicture(false));
     if (p.dockTop) SetPanelAlign(PanelAlign::Top);
     if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
     Rect r = WindowRectNow();
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
-    if (!lockView_) {
-      lockView_ = std::make_unique<TLockView>();
-      if (!lockView_->Create(hwnd())) lockView_.reset();
-    }
-    if (lockView_) lockView_->SetPicture(held_ ? &*held_ : nullptr);
+    hold_.ShowIn(hwnd());
     ArrangeControls();
   } else if (p.growBy < 0) {
-    if (lockView_) {
-      lockView_->Show(false);
-      lockView_->SetPicture(nullptr);
-    }
-    held_.reset();
+    hold_.Release();
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Rect r = WindowRectNow();
     SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
@@ -166,15 +155,15 @@ void TfrmCam::PrintScreenKey() {
     Settings& s = role_.settings();
     int h = s.ReadSingleInt("Height"), w = s.ReadSingleInt("Width");
     int t = s.ReadSingleInt("Top"), l = s.ReadSingleInt("Left");
-    GrabUnderCamera(l, t, std::max(w, kMinStoredWidth), h);
+    bk_.Grab(Rect::FromXYWH(l, t, std::max(w, kMinStoredWidth), h), controller.started());
   } else if (!::IsWindowVisible(hwnd())) {
     Rect r = WindowRectNow();
-    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+    bk_.Grab(r, controller.started());
   } else {
     // A visible camera already holds what lies beneath it; grabbing now would
     // copy the camera itself. What lies above it (a menu dropped over the
     // camera) is part of the still and joins the view.
-    CopyWindowsAbove();
+    bk_.CopyWindowsAbove(hwnd(), WindowRectNow());
   }
   FreezeDesktop();
   if (!freeze_) {

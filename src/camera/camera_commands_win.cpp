@@ -105,13 +105,6 @@ class CameraDispatch : public DispatchOps {
   std::optional<Picture> picture_;
 };
 
-std::wstring EntryText(const MenuEntry& e) {
-  std::string text = e.caption;
-  std::string shortcut = ShortcutText(e);
-  if (!shortcut.empty()) text += "\t" + shortcut;
-  return win::Widen(text);
-}
-
 
 }  // namespace
 
@@ -135,106 +128,11 @@ void TfrmCam::TrimLastCapturesRing() {
 
 // ---- menus --------------------------------------------------------------------------
 
-void TfrmCam::BuildMenus() {
-  auto fill = [this](HMENU menu, MenuId id) {
-    for (const MenuEntry& e : MenuEntries(id)) {
-      if (e.kind == EntryKind::Hidden) continue;  // mnuForAll only holds "More"
-      if (e.separatorBefore) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      if (e.kind == EntryKind::Submenu) {
-        HMENU sub = ::CreatePopupMenu();
-        if (e.command == CommandId::StoreMenu) {
-          ::AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);  // the fixed separator before the folders
-          int slot = id == MenuId::File ? 0 : id == MenuId::More ? 1 : 2;
-          storeMenus_[slot] = sub;
-        } else if (e.command == CommandId::ColorDepthMenu) {
-          for (const ColorDepthEntry& d : ColorDepthEntries())
-            ::AppendMenuW(sub, MF_STRING, UINT_PTR(kCmdDepthBase + d.value), win::Widen(d.caption).c_str());
-          depthMenu_ = sub;
-        }
-        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), EntryText(e).c_str());
-        continue;
-      }
-      UINT id2 = UINT(CommandControlId(e.command));
-      ::AppendMenuW(menu, MF_STRING, id2, EntryText(e).c_str());
-      if (e.kind == EntryKind::Radio) {
-        MENUITEMINFOW mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_FTYPE;
-        mi.fType = MFT_STRING | MFT_RADIOCHECK;
-        ::SetMenuItemInfoW(menu, id2, FALSE, &mi);
-      }
-    }
-  };
-  mainMenu_.reset(::CreatePopupMenu());
-  int i = 0;
-  for (const MenuInfo& m : MainMenus()) {
-    HMENU sub = ::CreatePopupMenu();
-    fill(sub, m.id);
-    ::AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), win::Widen(m.caption).c_str());
-    subMenus_[i++] = sub;
-  }
-  moreHolder_.reset(::CreatePopupMenu());
-  moreMenu_ = ::CreatePopupMenu();
-  fill(moreMenu_, MenuId::More);
-  ::AppendMenuW(moreHolder_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(moreMenu_), L"More");
-  popup_.reset(::CreatePopupMenu());
-  fill(popup_.get(), MenuId::ViewPopup);
-}
-
 void TfrmCam::UpdateMenu(HMENU menu) {
-  CameraModes modes = Modes();
-  if (menu == popup_.get()) {
-    // mnuEdgeOff shows only in edge-to-edge mode.
-    UINT edgeOff = UINT(CommandControlId(CommandId::EdgeOff));
-    ::DeleteMenu(menu, edgeOff, MF_BYCOMMAND);
-    if (align_ == PanelAlign::Floating) ::AppendMenuW(menu, MF_STRING, edgeOff, L"Edge To Edge Off");
-  }
-  for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
-    UINT id = ::GetMenuItemID(menu, i);
-    if (id == UINT(-1) || id < UINT(kCmdBase) || id >= UINT(kCmdDepthBase)) continue;
-    auto cmd = static_cast<CommandId>(int(id) - kCmdBase);
-    ::EnableMenuItem(menu, id, MF_BYCOMMAND | (CommandEnabled(cmd, modes) ? MF_ENABLED : MF_GRAYED));
-    bool checked = CommandChecked(cmd, modes_.hold(), align_);
-    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-  }
-  for (HMENU store : storeMenus_)
-    if (menu == store) BuildFolderMenu(menu);
-  if (menu == depthMenu_) {
-    // mnuColorDepthClick: the stored depth is checked (none for an unknown value).
-    int value = FileDepthSetting(role_.settings());
-    for (const ColorDepthEntry& d : ColorDepthEntries()) {
-      UINT id = UINT(kCmdDepthBase + d.value);
-      MENUITEMINFOW mi{};
-      mi.cbSize = sizeof mi;
-      mi.fMask = MIIM_FTYPE | MIIM_STATE;
-      mi.fType = MFT_STRING | MFT_RADIOCHECK;
-      mi.fState = d.value == value ? MFS_CHECKED : MFS_UNCHECKED;
-      ::SetMenuItemInfoW(menu, id, FALSE, &mi);
-    }
-  }
-}
-
-void TfrmCam::BuildFolderMenu(HMENU menu) {
-  FolderMenu built = flk::BuildFolderMenu(storeFs_, BaseFolder(), lastFolderName_);
-  if (built.createdFirstFolder) NotifyViewer(ViewerNotice::FoldersChanged);
-  folders_ = built.folders;  // lstViewFolders: the list the entries' tags index
-  // The folder entries of last time go; the fixed separator stays.
-  while (::GetMenuItemCount(menu) > 1) ::DeleteMenu(menu, 1, MF_BYPOSITION);
-  for (const FolderMenuEntry& e : built.entries) {
-    if (!e.visible) continue;
-    std::wstring caption = win::Widen(e.caption);
-    switch (e.kind) {
-      case FolderMenuEntry::Separator: ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
-      case FolderMenuEntry::CreateFolder:
-        ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdNewFolder), caption.c_str());
-        break;
-      case FolderMenuEntry::SameFolder:
-      case FolderMenuEntry::Folder:
-        ::AppendMenuW(menu, MF_STRING | (e.enabled ? 0 : MF_GRAYED),
-                      UINT_PTR(kCmdFolderBase + FolderIndexOfTag(e.tag)), caption.c_str());
-        break;
-    }
-  }
+  menus_.UpdateCommands(menu, Modes(), align_);
+  if (menus_.IsStoreMenu(menu) && menus_.FillFolderMenu(menu, storeFs_, BaseFolder()))
+    NotifyViewer(ViewerNotice::FoldersChanged);
+  if (menus_.IsDepthMenu(menu)) menus_.CheckDepth(menu, FileDepthSetting(role_.settings()));
 }
 
 void TfrmCam::PopupMenuAt(HMENU menu, int x, int y) {
@@ -252,8 +150,8 @@ void TfrmCam::OnCommand(int id) {
     case MenuChoice::Folder:
       // Folder entries index the list their Store menu showed; before any Store
       // menu was opened that is the list as it is now.
-      if (folders_.empty()) folders_ = ListPictureFolders(storeFs_, BaseFolder()).names;
-      if (size_t(c.value) < folders_.size()) GenClick(FolderTag(c.value));
+      if (menus_.folders().empty()) menus_.folders() = ListPictureFolders(storeFs_, BaseFolder()).names;
+      if (size_t(c.value) < menus_.folders().size()) GenClick(FolderTag(c.value));
       return;
     case MenuChoice::NewFolder: NewFolder(); return;
     case MenuChoice::ColorDepth: ColorDepthChoose(c.value); return;
@@ -313,13 +211,13 @@ void TfrmCam::RunCommand(CommandId id) {
     case CommandId::More: {
       POINT p;
       ::GetCursorPos(&p);
-      PopupMenuAt(moreMenu_, p.x, p.y);
+      PopupMenuAt(menus_.more(), p.x, p.y);
       return;
     }
     case CommandId::StoreMenu: {
       POINT p;
       ::GetCursorPos(&p);
-      PopupMenuAt(storeMenus_[0], p.x, p.y);
+      PopupMenuAt(menus_.store(), p.x, p.y);
       return;
     }
     case CommandId::PrinterSetup:

@@ -14,14 +14,17 @@ namespace flk {
 
 namespace {
 
-enum DragKind { kNoDrag = 0, kMove = 1, kResize = 2, kLatchDrag = 3 };
+Point CursorNow() {
+  POINT p;
+  ::GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
 
 bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
 
 }  // namespace
 
 CameraHitMap TfrmCam::HitMap() const {
-  auto R = [](const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; };
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
   CameraHitMap m;
@@ -34,19 +37,7 @@ CameraHitMap TfrmCam::HitMap() const {
   m.latchBottom = layout_.latchBottom;
   m.controlVisible = layout_.controlVisible;
   m.control = layout_.control;
-  if (layout_.controlVisible) {
-    const Rect& c = layout_.control;
-    if (!layout_.titleBar.empty()) {
-      m.titleBar = layout_.titleBar.offset(c.left, c.top);
-      for (int i = 0; i < 3; ++i) m.titleGlyphs[i] = R(titleGlyphs_[i]);
-    }
-    m.menuRow = layout_.menuRow.offset(c.left, c.top);
-    for (const RECT& b : menuButtons_) m.menuButtons.push_back(R(b));
-    if (layout_.closeOnMenuRow) m.menuRowClose = R(menuRowClose_);
-    if (!layout_.toolBar.empty()) m.toolBar = layout_.toolBar.offset(c.left, c.top);
-    for (const ToolItem& t : toolItems_) m.toolItems.push_back(t.button >= 0 ? R(t.rect) : Rect{});
-    if (moreVisible_) m.more = R(moreRect_);
-  }
+  if (layout_.controlVisible) toolbar_.AddTo(m, layout_);
   return m;
 }
 
@@ -64,7 +55,7 @@ LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   }
   // Move handles: the four-way cursor while a drag may start.
   bool keys = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0;
-  if (cycle_.stale() || keys || pressedItem_ >= 0) return IDC_ARROW;
+  if (cycle_.stale() || keys || toolbar_.pressed() >= 0) return IDC_ARROW;
   if (layout_.controlVisible && Inside(layout_.control, x, y)) {
     Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
     PressTarget t = PressAt(HitMap(), Point{x, y}, false);
@@ -76,40 +67,28 @@ LPCWSTR TfrmCam::CursorAt(int x, int y) const {
   return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
 }
 
-void TfrmCam::StartDrag(int kind, int edges) {
-  POINT p;
-  ::GetCursorPos(&p);
-  if (kind == kMove) {
-    if (ScreenChanged()) {
-      // The screen changed size: fit the camera to it and refresh instead.
-      AdaptToScreen();
-      RequestCapture(true, kModeRefresh);
-      return;
-    }
+void TfrmCam::StartMove() {
+  if (ScreenChanged()) {
+    // The screen changed size: fit the camera to it and refresh instead.
+    AdaptToScreen();
+    RequestCapture(true, kModeRefresh);
+    return;
   }
-  dragKind_ = kind;
-  dragEdges_ = edges;
-  dragStart_ = p;
-  dragRect_ = WindowRectNow();
-  if (kind == kMove) BeginMove(!modes_.hold());
-  if (kind == kResize || kind == kLatchDrag) {
-    resize_ = BeginResize(edges, Point{p.x, p.y});
-  }
+  Rect r = WindowRectNow();
+  drag_.BeginMove(CursorNow(), r, !modes_.hold());
+  // Windows above the camera (the taskbar, say) lie over the ghost's path too;
+  // the copy takes their look so that the ghost gives it back where it leaves.
+  if (drag_.live()) bk_.CopyWindowsAbove(hwnd(), r);
   ::SetCapture(hwnd());
 }
 
-void TfrmCam::DragTo(int, int) {
-  POINT p;
-  ::GetCursorPos(&p);
-  if (dragKind_ == kMove) {
-    int x = p.x - moveOffset_.x, y = p.y - moveOffset_.y;
-    if (moveLive_)
-      MoveGhost(x, y);
-    else
-      MoveDirect(x, y);
-    return;
+void TfrmCam::PerformDragStep(const DragStep& step, Point cursor) {
+  switch (step.kind) {
+    case DragStep::Kind::None: break;
+    case DragStep::Kind::MoveGhost: MoveGhost(step.from, step.to); break;
+    case DragStep::Kind::MoveDirect: MoveDirect(step.to.x, step.to.y); break;
+    case DragStep::Kind::Resize: ResizeStepNow(cursor); break;
   }
-  ResizeStepNow();
 }
 
 void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
@@ -120,17 +99,20 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
       ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
       return;
     case PressTarget::Latch:
-      dragLatch_ = t.value;
-      StartDrag(kLatchDrag, t.value == 1 ? kEdgeTop : kEdgeBottom);
+      drag_.BeginLatch(t.value == 1 ? Latch::Top : Latch::Bottom, t.value == 1 ? kEdgeTop : kEdgeBottom, CursorNow());
+      ::SetCapture(hwnd());
       return;
-    case PressTarget::Resize: StartDrag(kResize, t.value); return;
+    case PressTarget::Resize:
+      drag_.BeginResize(t.value, CursorNow());
+      ::SetCapture(hwnd());
+      return;
     case PressTarget::Minimize: role_.HideCameraToTray(); return;
     case PressTarget::Maximize: ToggleMaximize(); return;
     case PressTarget::Close: CloseButton(); return;
     case PressTarget::MenuButton: DropMenuRow(t.value); return;
     case PressTarget::CustomiseToolbar: CamCustomPopup(); return;
     case PressTarget::ToolItem:
-      pressedItem_ = t.value;
+      toolbar_.SetPressed(t.value);
       ::SetCapture(hwnd());
       ::InvalidateRect(hwnd(), nullptr, FALSE);
       return;
@@ -140,61 +122,51 @@ void TfrmCam::OnLeftDown(int x, int y, bool dbl) {
         ApplyFloatingReaction(r);
         return;
       }
-      StartDrag(kMove, 0);
+      StartMove();
       return;
     }
-    case PressTarget::Move: StartDrag(kMove, 0); return;
+    case PressTarget::Move: StartMove(); return;
   }
 }
 
 void TfrmCam::OnLeftUp(int x, int y) {
-  if (pressedItem_ >= 0) {
-    int item = pressedItem_;
-    pressedItem_ = -1;
+  if (toolbar_.pressed() >= 0) {
+    int item = toolbar_.pressed();
+    toolbar_.SetPressed(-1);
     ::ReleaseCapture();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     if (flk::ToolItemAt(HitMap(), Point{x, y}) != item) return;
     if (item == kMoreItem) {
-      POINT p{moreRect_.left, moreRect_.bottom};
+      POINT p{toolbar_.more().left, toolbar_.more().bottom};
       ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(moreMenu_, p.x, p.y);
+      PopupMenuAt(menus_.more(), p.x, p.y);
       return;
     }
-    const ToolItem& t = toolItems_[size_t(item)];
+    const ToolItem& t = toolbar_.items()[size_t(item)];
     const ToolButtonInfo& b = ToolButtons()[size_t(t.button)];
     if (b.button == ToolButton::Store && x >= t.rect.right - 12) {
       POINT p{t.rect.left, t.rect.bottom};
       ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(storeMenus_[0], p.x, p.y);
+      PopupMenuAt(menus_.store(), p.x, p.y);
       return;
     }
     if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
     return;
   }
-  if (dragKind_ == kLatchDrag) {
-    POINT p;
-    ::GetCursorPos(&p);
-    int latch = dragLatch_;
-    dragKind_ = kNoDrag;
+  if (drag_.active()) {
+    Point cursor = CursorNow();
+    DragEnd end = drag_.Released(cursor);
+    PerformDragStep(end.step, cursor);
     ::ReleaseCapture();
-    if (IsLatchClick(Point{dragStart_.x, dragStart_.y}, Point{p.x, p.y})) {
-      PanelAlign to = LatchTarget(latch == 1 ? Latch::Top : Latch::Bottom, align_);
+    if (end.latchClick) {
+      PanelAlign to = LatchTarget(end.latch, align_);
       if (to == PanelAlign::Floating)
         ControlsFloat();
       else
         SetPanelAlign(to);
     }
-    return;
-  }
-  if (dragKind_ != kNoDrag) {
-    // The release position counts as the drag's last step (its move may have
-    // been merged into the button message).
-    if (dragKind_ == kMove || dragKind_ == kResize) DragTo(x, y);
-    int kind = dragKind_;
-    dragKind_ = kNoDrag;
-    ::ReleaseCapture();
-    if (kind == kMove) EndMove();
-    if (kind == kResize) EndResize();
+    if (end.endMove) EndMove();
+    if (end.endResize) EndResize();
     return;
   }
   if (align_ == PanelAlign::Floating && !modes_.hold())
@@ -202,20 +174,15 @@ void TfrmCam::OnLeftUp(int x, int y) {
 }
 
 void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
-  if (dragKind_ == kMove || dragKind_ == kResize || dragKind_ == kLatchDrag) {
-    if (dragKind_ == kLatchDrag) {
-      POINT p;
-      ::GetCursorPos(&p);
-      if (IsLatchClick(Point{dragStart_.x, dragStart_.y}, Point{p.x, p.y})) return;
-      dragKind_ = kResize;  // a latch dragged further resizes
-    }
-    DragTo(x, y);
+  if (drag_.active()) {
+    Point cursor = CursorNow();
+    PerformDragStep(drag_.Moved(cursor), cursor);
     return;
   }
-  if (pressedItem_ >= 0) return;
+  if (toolbar_.pressed() >= 0) return;
   int hot = layout_.controlVisible ? flk::ToolItemAt(HitMap(), Point{x, y}) : -1;
-  if (hot != hotItem_) {
-    hotItem_ = hot;
+  if (hot != toolbar_.hot()) {
+    toolbar_.SetHot(hot);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     if (hot >= 0) {
       TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
@@ -230,9 +197,9 @@ void TfrmCam::OnRightDown(int x, int y) {
   if (cycle_.stale()) return;
   POINT screen{x, y};
   ::ClientToScreen(hwnd(), &screen);
-  if (int item = flk::ToolItemAt(HitMap(), Point{x, y}); item >= 0 && item < int(toolItems_.size())) {
+  if (int item = flk::ToolItemAt(HitMap(), Point{x, y}); item >= 0 && item < int(toolbar_.items().size())) {
     // Scroll and Robo open their settings instead of a menu.
-    const int index = toolItems_[size_t(item)].button;
+    const int index = toolbar_.items()[size_t(item)].button;
     const ToolButton b = index >= 0 ? ToolButtons()[size_t(index)].button : ToolButton::Store;
     if (b == ToolButton::Scroll || b == ToolButton::Robo) {
       ShowScrollSettingsFor(b == ToolButton::Scroll);
@@ -251,7 +218,7 @@ void TfrmCam::OnRightDown(int x, int y) {
       return;
     }
   }
-  if (Inside(layout_.viewPanel, x, y)) PopupMenuAt(popup_.get(), screen.x, screen.y);
+  if (Inside(layout_.viewPanel, x, y)) PopupMenuAt(menus_.popup(), screen.x, screen.y);
 }
 
 void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
@@ -268,8 +235,8 @@ void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
       if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
       break;
     }
-    case PanelCommand::PopupMore: PopupMenuAt(popup_.get(), p.x, p.y); break;
-    case PanelCommand::StoreDropDown: PopupMenuAt(storeMenus_[0], p.x, p.y); break;
+    case PanelCommand::PopupMore: PopupMenuAt(menus_.popup(), p.x, p.y); break;
+    case PanelCommand::StoreDropDown: PopupMenuAt(menus_.store(), p.x, p.y); break;
     case PanelCommand::TopPanel: SetPanelAlign(PanelAlign::Top); break;
     case PanelCommand::Minimize: role_.HideCameraToTray(); break;
     case PanelCommand::Maximize: ToggleMaximize(); break;
@@ -281,11 +248,12 @@ void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
 void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, role_.values()); }
 
 void TfrmCam::DropMenuRow(int index) {
-  if (index < 0 || index >= 5 || !subMenus_[index]) return;
-  RECT r = menuButtons_[index];
+  HMENU menu = menus_.sub(index);
+  if (!menu) return;
+  RECT r = toolbar_.menuButton(index);
   POINT p{r.left, r.bottom};
   ::ClientToScreen(hwnd(), &p);
-  PopupMenuAt(subMenus_[index], p.x, p.y);
+  PopupMenuAt(menu, p.x, p.y);
 }
 
 bool TfrmCam::OnKeyDown(WPARAM key) {

@@ -106,7 +106,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       TitleGlyph glyphs[3] = {TitleGlyph::Minimize, maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize,
                               TitleGlyph::Close};
       for (int i = 0; i < 3; ++i) {
-        win::ScaledDrawing at(m, titleGlyphs_[i].left, titleGlyphs_[i].top, scale_);
+        win::ScaledDrawing at(m, toolbar_.titleGlyph(i).left, toolbar_.titleGlyph(i).top, scale_);
         DrawTitleButton(m, at.x(), at.y(), glyphs[i], false);
       }
     }
@@ -115,9 +115,9 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       win::SelectedObject font(m, uiFont_.get());
       int i = 0;
       for (const MenuInfo& info : MainMenus())
-        DrawText(m, info.caption, menuButtons_[i++], DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
+        DrawText(m, info.caption, toolbar_.menuButton(i++), DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
       if (layout_.closeOnMenuRow) {
-        win::ScaledDrawing at(m, menuRowClose_.left, menuRowClose_.top, scale_);
+        win::ScaledDrawing at(m, toolbar_.menuRowClose().left, toolbar_.menuRowClose().top, scale_);
         DrawTitleButton(m, at.x(), at.y(), TitleGlyph::Close, false);
       }
     }
@@ -157,8 +157,9 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
           }
         }
       };
-      for (size_t i = 0; i < toolItems_.size(); ++i) {
-        const ToolItem& item = toolItems_[i];
+      const std::vector<ToolItem>& items = toolbar_.items();
+      for (size_t i = 0; i < items.size(); ++i) {
+        const ToolItem& item = items[i];
         if (item.button < 0) {
           int x = (item.rect.left + item.rect.right) / 2 - 1;
           RECT sep{x, item.rect.top + 2, x + 2, item.rect.bottom - 2};
@@ -167,13 +168,15 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
         }
         const ToolButtonInfo& b = ToolButtons()[size_t(item.button)];
         bool enabled = CommandEnabled(b.command, Modes());
-        bool down = pressedItem_ == int(i) || (b.button == ToolButton::Lock && modes_.hold());
-        drawButton(item.rect, b.button, b.caption, enabled, hotItem_ == int(i), down, b.button == ToolButton::Store);
+        bool down = toolbar_.pressed() == int(i) || (b.button == ToolButton::Lock && modes_.hold());
+        drawButton(item.rect, b.button, b.caption, enabled, toolbar_.hot() == int(i), down, b.button == ToolButton::Store);
       }
-      if (moreVisible_) {
-        RECT bevel{moreRect_.left - 4, tb.top + 2, moreRect_.left - 2, tb.bottom - 2};
+      if (toolbar_.moreVisible()) {
+        const RECT& more = toolbar_.more();
+        RECT bevel{more.left - 4, tb.top + 2, more.left - 2, tb.bottom - 2};
         ::DrawEdge(m, &bevel, EDGE_ETCHED, BF_LEFT);
-        drawButton(moreRect_, ToolButton::More, "More", true, hotItem_ == kMoreItem, pressedItem_ == kMoreItem, false);
+        drawButton(more, ToolButton::More, "More", true, toolbar_.hot() == kMoreItem, toolbar_.pressed() == kMoreItem,
+                   false);
       }
     }
   }
@@ -193,15 +196,14 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);
     RECT view = ToRECT(v);
-    if (cycle_.stale() || !bkgnd_) {
+    if (cycle_.stale() || !bk_.present()) {
       win::UniqueBrush pattern(::CreatePatternBrush(QuestionTile()));
       ::SetBrushOrgEx(m, v.left, v.top, nullptr);
       ::FillRect(m, &view, pattern.get());
     } else {
-      win::UniqueMemoryDC bk(::CreateCompatibleDC(dc));
-      win::SelectedObject selBk(bk.get(), bkgnd_.get());
+      CamBackground::Source bk(bk_, dc);
       ::FillRect(m, &view, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-      Rect copy = Intersect(v, Rect{0, 0, bkWidth_, bkHeight_});
+      Rect copy = Intersect(v, bk_.area());
       if (!copy.empty())
         ::BitBlt(m, copy.left, copy.top, copy.width(), copy.height(), bk.get(), copy.left, copy.top, SRCCOPY);
       if (align_ == PanelAlign::Floating) {

@@ -26,15 +26,9 @@ void TfrmCam::StartScrollTool(bool robo) {
   const Point centre = CameraCentre();
   const Rect window = WindowRectNow();
   const Rect viewfinder = layout_.capture.offset(window.left, window.top);
-  if (robo && !roboTool_) {
-    roboTool_ = std::make_unique<TfrmScrollAll>(*this);
-    if (!roboTool_->FormCreate(hwnd())) roboTool_.reset();
-  }
-  if (!robo && !scrollTool_) {
-    scrollTool_ = std::make_unique<TfrmScroll>(*this);
-    if (!scrollTool_->FormCreate(hwnd())) scrollTool_.reset();
-  }
-  if (robo ? !roboTool_ : !scrollTool_) return;
+  TfrmScrollAll* roboTool = robo ? scrollTools_.Robo(*this, hwnd()) : nullptr;
+  TfrmScroll* scrollTool = robo ? nullptr : scrollTools_.Scroll(*this, hwnd());
+  if (robo ? !roboTool : !scrollTool) return;
   role_.PutCameraAway();  // so that the camera does not cover the target
   TraceLine(robo ? "Start Robo Capture" : "Start Scroll Capture");
   std::string error;
@@ -51,8 +45,8 @@ void TfrmCam::StartScrollTool(bool robo) {
     role_.ShowCamera();
     return;
   }
-  if (robo) roboTool_->Start(std::get<CaptureArea>(area), p, *target);
-  else scrollTool_->Start(std::get<CaptureArea>(area), p, *target);
+  if (robo) roboTool->Start(std::get<CaptureArea>(area), p, *target);
+  else scrollTool->Start(std::get<CaptureArea>(area), p, *target);
 }
 
 void TfrmCam::ShowScrollSettingsFor(bool scrollTab) {

@@ -52,11 +52,9 @@ bool TfrmCam::FormCreate() {
   lblStatus_ = win::CreateChild(hwnd(), L"STATIC", "", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, Rect{0, 0, 10, 10},
                                 kLblStatusId, uiFont_.get());
   // Hints of the toolbar buttons.
-  tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                            win::ModuleInstance(), nullptr);
-  BuildMenus();
-  lastBpp_ = win::ScreenBitsPerPixel();
+  toolbar_.CreateHints(hwnd());
+  menus_.Build();
+  bk_.NoteDepth(win::ScreenBitsPerPixel());
   ArrangeControls();
   return true;
 }
@@ -154,7 +152,7 @@ void TfrmCam::ArrangeControls() {
     Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, ScreenSizeNow(), layout_.minWidth,
                           layout_.minHeight)
                   .window;
-    ShiftBackground(from, to);
+    bk_.Shift(from, to);
     SetWindowRect(to);
     ::GetClientRect(hwnd(), &rc);
     in.width = rc.right;
@@ -168,19 +166,11 @@ void TfrmCam::ArrangeControls() {
                  std::max(0, s.height() - scale_(2)), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
-  if (lockView_) {
-    // Inside the Hold panel's red border.
-    const Rect& vp = layout_.viewPanel;
-    const int border = scale_(kHoldBorder);
-    if (modes_.hold()) lockView_->Place(vp.left + border, vp.top + border, vp.width() - 2 * border, vp.height() - 2 * border);
-    lockView_->Show(modes_.hold());
-  }
-  LayoutMenuRow();
-  LayoutToolbar();
-  UpdateToolHints();
-  // The floating panel's labels are laid out with the view font.
+  hold_.Place(layout_.viewPanel, scale_(kHoldBorder), modes_.hold());  // inside the Hold panel's red border
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);
+  // The floating panel's labels are laid out with the view font.
   win::WindowDC dc(hwnd());
   win::SelectedObject font(dc.get(), viewFont_.get());
   floatLayout_ = LayoutFloatingPanel(layout_.control.width(), layout_.control.height(), visible,
@@ -197,91 +187,6 @@ void TfrmCam::ArrangeControls() {
 
 // The switches are kept in the order of their settings, not the toolbar's.
 bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
-
-void TfrmCam::LayoutMenuRow() {
-  Rect row = layout_.menuRow.offset(layout_.control.left, layout_.control.top);
-  win::WindowDC dc(hwnd());
-  win::SelectedObject font(dc.get(), uiFont_.get());
-  int x = row.left;
-  int i = 0;
-  for (const MenuInfo& m : MainMenus()) {
-    std::wstring text = win::Widen(m.caption);
-    RECT calc{0, 0, 0, 0};
-    ::DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
-    int w = calc.right + scale_(14);
-    menuButtons_[i++] = RECT{x, row.top, x + w, row.bottom};
-    x += w;
-  }
-  if (layout_.controlVisible && !layout_.titleBar.empty()) {
-    // pnlTopRtCorner: 73 x 14, four from the top and the right; its buttons are 16 x 14.
-    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    const DpiScale& s = scale_;
-    int cx = t.right - s(73 + 4), cy = t.top + s(4);
-    titleGlyphs_[0] = RECT{cx + s(21), cy, cx + s(37), cy + s(14)};
-    titleGlyphs_[1] = RECT{cx + s(37), cy, cx + s(53), cy + s(14)};
-    titleGlyphs_[2] = RECT{cx + s(57), cy, cx + s(73), cy + s(14)};
-  }
-  menuRowClose_ = layout_.closeOnMenuRow
-                      ? RECT{row.right - scale_(19), row.top + scale_(2), row.right - scale_(3), row.top + scale_(16)}
-                      : RECT{};
-}
-
-void TfrmCam::UpdateToolHints() {
-  if (!tips_) return;
-  for (int i = 0; i < toolHintCount_; ++i) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = hwnd();
-    ti.uId = UINT_PTR(i + 1);
-    ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-  toolHintCount_ = 0;
-  for (const ToolItem& item : toolItems_) {
-    if (item.button < 0) continue;
-    const char* hint = ToolButtons()[size_t(item.button)].hint;
-    if (!hint || !*hint) continue;
-    std::wstring text = win::Widen(hint);
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd();
-    ti.uId = UINT_PTR(++toolHintCount_);
-    ti.rect = item.rect;
-    ti.lpszText = text.data();
-    ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-}
-
-void TfrmCam::LayoutToolbar() {
-  toolItems_.clear();
-  moreVisible_ = false;
-  moreRect_ = RECT{};
-  if (!layout_.controlVisible || layout_.toolBar.empty()) return;
-  Rect row = layout_.toolBar.offset(layout_.control.left, layout_.control.top);
-  int buttonHeight = row.height() - scale_(4);
-  int buttonWidth = scale_(values_.camToolText ? 45 : 30);
-  const int kSeparator = scale_(8);
-  const int kDropArrow = scale_(kToolDropArrow);
-  const int pad = scale_(2);
-  bool visible[kToolButtonCount];
-  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
-  std::vector<ToolbarItem> items = VisibleToolbarItems(visible, buttonWidth, kSeparator, kDropArrow);
-  std::vector<int> widths = WidthsOf(items);
-  moreVisible_ = MoreAreaVisible(row.width(), widths);
-  int right = row.right - pad;
-  if (moreVisible_) {
-    moreRect_ = RECT{row.right - pad - buttonWidth, row.top + pad, row.right - pad, row.top + pad + buttonHeight};
-    right = moreRect_.left - scale_(6);
-  }
-  // The toolbar does not wrap: what does not fit is reached through "More".
-  int x = row.left + pad;
-  int shown = ItemsThatFit(right - x, widths);
-  for (int i = 0; i < shown; ++i) {
-    const ToolbarItem& item = items[size_t(i)];
-    toolItems_.push_back(ToolItem{item.button, RECT{x, row.top + pad, x + item.width, row.top + pad + buttonHeight}});
-    x += item.width;
-  }
-}
 
 Size TfrmCam::ScreenSizeNow() const { return win::ScreenSize(); }
 
@@ -391,7 +296,7 @@ void TfrmCam::PerformTimerWork() {
   if (w.keepOnScreen) KeepOnScreen(hwnd());
   if (w.grab) {
     Rect r = WindowRectNow();
-    GrabUnderCamera(r.left, r.top, r.width(), r.height());
+    bk_.Grab(r, role_.controller().started());
   }
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode != kModeRefresh) {
@@ -410,32 +315,11 @@ void TfrmCam::PerformTimerWork() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void TfrmCam::GrabUnderCamera(int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0) return;
-  win::ScreenDC screen;
-  int bpp = win::ScreenBitsPerPixel();
-  if (role_.controller().started() && bpp != lastBpp_) {
-    lastBpp_ = bpp;
-    bkgnd_.reset();
-    bkWidth_ = bkHeight_ = 0;
-  }
-  if (!bkgnd_ || bkWidth_ != width || bkHeight_ != height) {
-    bkgnd_.reset(::CreateCompatibleBitmap(screen.get(), width, height));
-    bkWidth_ = bkgnd_ ? width : 0;
-    bkHeight_ = bkgnd_ ? height : 0;
-  }
-  if (!bkgnd_) return;
-  win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
-  win::SelectedObject sel(mem.get(), bkgnd_.get());
-  win::CopyScreenArea(mem.get(), 0, 0, Rect::FromXYWH(x, y, width, height), screen.get());
-  grabbedSinceHide_ = true;
-}
-
 void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
   AppActivationResult r = cycle_.OnAppActivated(hidden, modes_.hold(), paintPendingAbove);
   if (r.grab) {
     Rect w = WindowRectNow();
-    GrabUnderCamera(w.left, w.top, w.width(), w.height());
+    bk_.Grab(w, role_.controller().started());
   }
   if (r.clearStatus) SetStatus("");
   if (r.markedStale) InvalidateView();
@@ -469,18 +353,18 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // A hidden camera that is shown without a fresh copy of the screen
       // beneath it takes one now, while it is still out of the way.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !grabbedSinceHide_) {
+      if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !bk_.grabbedSinceHide()) {
         Rect r = WindowRectNow();
         if (!(pos->flags & SWP_NOMOVE)) r = r.movedTo(pos->x, pos->y);
         if (!(pos->flags & SWP_NOSIZE)) r = Rect::FromXYWH(r.left, r.top, pos->cx, pos->cy);
-        GrabUnderCamera(r.left, r.top, r.width(), r.height());
+        bk_.Grab(r, role_.controller().started());
         cycle_.ClearStale();
       }
       return false;
     }
     case WM_SHOWWINDOW:
       if (!wp) {
-        grabbedSinceHide_ = false;
+        bk_.Hidden();
       } else {
         // The first paint after showing is of a fresh copy, whoever is active.
         suppressStaleCheck_ = true;
@@ -515,17 +399,14 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lp)), short(HIWORD(lp)), (wp & MK_LBUTTON) != 0); return true;
     case WM_RBUTTONDOWN: OnRightDown(short(LOWORD(lp)), short(HIWORD(lp))); return true;
     case WM_MOUSELEAVE:
-      if (hotItem_ != -1) {
-        hotItem_ = -1;
+      if (toolbar_.hot() != -1) {
+        toolbar_.SetHot(-1);
         ::InvalidateRect(hwnd(), nullptr, FALSE);
       }
       return true;
     case WM_CAPTURECHANGED:
-      if (dragKind_ == 1) {
-        dragKind_ = 0;
-        EndMove();  // the window takes the ghost's place even when the capture is lost
-      }
-      dragKind_ = 0;
+      // The window takes the ghost's place even when the capture is lost.
+      if (drag_.CaptureLost()) EndMove();
       return false;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {

@@ -8,9 +8,14 @@
 //   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
 //   camera_mouse_win.cpp     clicks, drags, latches, keys
 //   camera_move_win.cpp      move and resize steps, the live move's ghost
+//   camera_background_win.*  CamBackground: the copy of the screen beneath (bmpBkgnd)
 //   camera_paint_win.cpp     painting of the frame, panel, toolbar and view
 //   camera_glyphs_win.cpp    the pictures drawn in code (logo, glyphs, toolbar images)
-//   camera_commands_win.cpp  menus, RunCommand, GenClick and its outputs, help
+//   camera_toolbar_win.*     CamToolbar: the panel's clickable parts and tool tips
+//   camera_menus_win.*       CamMenus: the menu handles and the Store folder entries
+//   camera_drag.*            CamDrag: move, resize and latch drags (pure)
+//   camera_commands_win.cpp  RunCommand, GenClick and its outputs, help
+//   camera_hold_win.*        CamHold: the held picture and its lock view
 //   camera_capture_win.cpp   viewfinder picture, whole captures, Hold, colour depth
 //   freeze_win.cpp           the frozen desktop TfrmFreeze
 #pragma once
@@ -25,13 +30,17 @@
 #include "base/picture.h"
 #include "camera/cam_custom.h"
 #include "base/dpi.h"
+#include "camera/camera_background_win.h"
+#include "camera/camera_drag.h"
+#include "camera/camera_hold_win.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
+#include "camera/camera_menus_win.h"
+#include "camera/camera_scroll_tools_win.h"
+#include "camera/camera_toolbar_win.h"
 #include "camera/capture_modes.h"
 #include "camera/commands.h"
-#include "scroll/scroll_all_win.h"
 #include "scroll/scroll_host.h"
-#include "scroll/scroll_win.h"
 #include "camera/floating_panel.h"
 #include "camera/lock_view_win.h"
 #include "camera/move_resize.h"
@@ -51,12 +60,6 @@ class CameraHost;
 
 inline constexpr int kLblStatusId = 50;
 
-// One item of the toolbar as laid out in window coordinates.
-struct ToolItem {
-  int button = -1;  // index into ToolButtons(), -1 for a separator
-  RECT rect{};
-};
-
 class TfrmCam : public win::Window, public ScrollHost {
  public:
   explicit TfrmCam(CameraHost& role);
@@ -73,7 +76,6 @@ class TfrmCam : public win::Window, public ScrollHost {
 
   // ---- view and refresh ----
   void RequestCapture(bool clamp, CaptureMode mode);
-  void GrabUnderCamera(int x, int y, int width, int height);
   void ArrangeControls();
   void ApplyToolbarLayout();
   void AdaptToScreen();
@@ -130,8 +132,8 @@ class TfrmCam : public win::Window, public ScrollHost {
 
   // ---- used by the dispatcher's glue ----
   std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
-  std::vector<std::string>& ViewFolders() { return folders_; }
-  std::string& LastFolderName() { return lastFolderName_; }
+  std::vector<std::string>& ViewFolders() { return menus_.folders(); }
+  std::string& LastFolderName() { return menus_.lastFolderName(); }
   // The window the next last-active capture takes (the tray notes the window
   // that was in front before its menu opened); nothing = the foreground window.
   void SetLastActiveWindow(HWND w) { lastActive_ = w; }
@@ -140,8 +142,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  friend class CamPainter;
-
   // camera_win.cpp
   void PerformTimerWork();
   bool WholeCaptureWindowFound(CaptureMode mode) const;
@@ -149,9 +149,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   Point CameraCentre() const;
   void SetWindowRect(const Rect& r);
   Rect WindowRectNow() const;
-  void LayoutToolbar();
-  void UpdateToolHints();
-  void LayoutMenuRow();
   void SetPanelAlign(PanelAlign to);
   void CreateFonts();
   void OnDpiChanged(int dpi);
@@ -166,8 +163,9 @@ class TfrmCam : public win::Window, public ScrollHost {
   void OnRightDown(int x, int y);
   bool OnKeyDown(WPARAM key);
   LPCWSTR CursorAt(int x, int y) const;
-  void StartDrag(int kind, int edges);
-  void DragTo(int x, int y);
+  // A press that moves the camera (or, after a change of screen size, fits and refreshes it).
+  void StartMove();
+  void PerformDragStep(const DragStep& step, Point cursor);
   // Where the camera's parts lie now, for the press rules.
   CameraHitMap HitMap() const;
   void DropMenuRow(int index);
@@ -175,19 +173,14 @@ class TfrmCam : public win::Window, public ScrollHost {
   void CamCustomPopup();
 
   // camera_move_win.cpp
-  void ShiftBackground(const Rect& from, const Rect& to);
-  void BeginMove(bool live);
-  void MoveGhost(int x, int y);
+  // The live move's ghost goes from `from` to `to` (top-left corners).
+  void MoveGhost(Point from, Point to);
   void DrawGhostCamera(int x, int y);
   void EndMove();
-  // Parts of r covered by windows above the camera, top first.
-  std::vector<Rect> AreasCoveredAbove(const Rect& r) const;
   Size ScreenSizeNow() const;
   bool ScreenChanged() const;
-  // Copies into bmpBkgnd what windows above the camera show over it.
-  void CopyWindowsAbove();
   void ApplyResize(const Rect& to, bool repaint);
-  void ResizeStepNow();
+  void ResizeStepNow(Point cursor);
   void EndResize();
 
   // camera_paint_win.cpp
@@ -197,9 +190,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool ButtonVisible(int index) const;
 
   // camera_commands_win.cpp
-  void BuildMenus();
   void UpdateMenu(HMENU menu);
-  void BuildFolderMenu(HMENU menu);
   void NewFolder();
   void PopupMenuAt(HMENU menu, int x, int y);
   void OnCommand(int id);
@@ -229,8 +220,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   std::string status_;
   HWND lblStatus_ = nullptr;
   HWND lastActive_ = nullptr;
-  HWND tips_ = nullptr;  // tool tips of the toolbar buttons (destroyed with the window)
-  int toolHintCount_ = 0;
   win::UniqueFont uiFont_, viewFont_, boldFont_;
   int textHeightA_ = 16;
 
@@ -242,51 +231,21 @@ class TfrmCam : public win::Window, public ScrollHost {
   bool suppressStaleCheck_ = false;
   bool arranging_ = false;  // ArrangeControls is running (its own resizes come back as WM_SIZE)
 
-  win::UniqueBitmap bkgnd_;  // bmpBkgnd, at the screen's format
-  int bkWidth_ = 0, bkHeight_ = 0;
-  int lastBpp_ = 0;
-  bool grabbedSinceHide_ = false;
+  CamBackground bk_;  // bmpBkgnd
 
   CaptureModes modes_;
-  std::optional<Picture> held_;  // imgLockView's picture
-  std::unique_ptr<TLockView> lockView_;  // shows held_ while Hold is on
-  std::unique_ptr<TfrmScroll> scrollTool_;     // created at the first scroll capture
-  std::unique_ptr<TfrmScrollAll> roboTool_;    // created at the first robo capture
+  CamHold hold_;  // imgLockView's picture and the lock view
+  CamScrollTools scrollTools_;  // each made at its first capture
   MaximizeState maximize_;
   Size lastScreen_;
 
-  // toolbar and menu row, window coordinates
-  std::vector<ToolItem> toolItems_;
-  bool moreVisible_ = false;
-  RECT moreRect_{};
-  RECT menuButtons_[5]{};
-  RECT titleGlyphs_[3]{};  // minimize, maximize, close
-  RECT menuRowClose_{};
-  int hotItem_ = -1;      // toolbar item under the mouse (index into toolItems_, 100 = More)
-  int pressedItem_ = -1;
+  CamToolbar toolbar_;  // toolbar and menu row, window coordinates
 
-  // menus
-  win::UniqueMenu mainMenu_;
-  HMENU subMenus_[5]{};
-  win::UniqueMenu moreHolder_;
-  HMENU moreMenu_ = nullptr;
-  win::UniqueMenu popup_;
-  HMENU storeMenus_[3]{};
-  HMENU depthMenu_ = nullptr;
-  std::vector<std::string> folders_;  // lstViewFolders
-  std::string lastFolderName_;
+  CamMenus menus_;
 
   // mouse
-  int dragKind_ = 0;  // 0 none, 1 move, 2 resize, 3 latch
-  int dragEdges_ = 0;
-  int dragLatch_ = 0;  // 1 top, 2 bottom
-  POINT dragStart_{};  // screen coordinates
-  Rect dragRect_;
+  CamDrag drag_;
   bool swallowChar_ = false;
-  bool moveLive_ = false;
-  Point moveOffset_;       // cursor offset from the camera's top-left at the press
-  Point ghost_;            // where the live move's ghost is drawn
-  ResizeDrag resize_;
   bool resizeLimitOffered_ = false;     // NsaResizeLimit offered in this run
   bool hiddenControlsOffered_ = false;  // NsaHiddenControls offered in this run
 
