@@ -111,12 +111,7 @@ std::optional<Picture> CamBackground::PictureOf(const Rect& r) const {
 
 std::vector<Rect> AreasCoveredAbove(HWND self, const Rect& r) {
   std::vector<Rect> covered;
-  for (HWND w = ::GetTopWindow(nullptr); w && w != self; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    RECT wr;
-    if (!::IsWindowVisible(w) || !::GetWindowRect(w, &wr)) continue;
-    Rect shared = Intersect(Rect{wr.left, wr.top, wr.right, wr.bottom}, r);
-    if (!shared.empty()) covered.push_back(shared);
-  }
+  for (const win::WindowAbove& w : win::WindowsAbove(self, r)) covered.push_back(w.shared);
   return covered;
 }
 
