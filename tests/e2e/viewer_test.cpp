@@ -210,12 +210,18 @@ TEST_F(ViewerTest, AMemoKeepsItsTextAndFormattingAndAnEmptiedOneIsRemoved) {
   EXPECT_TRUE(FileExists(Folders() + "Notes\\2.bmp"));
 }
 
-TEST_F(ViewerTest, MirrorIsWrittenBackOnlyWhenTheFolderIsLeftAndTwiceRestores) {
+// Folder A holds one asymmetric 50 x 20 picture (file), folder B a picture of
+// its own to leave for; the viewer opens on A.
+Viewer StartOnOnePictureIn(const std::string& file) {
   MakeFolder("A", {});
   MakeFolder("B", {"1.bmp"});
-  const std::string file = Folders() + "A\\1.bmp";
   WritePicture(file, 50, 20, Asymmetric);
-  Viewer viewer = StartViewer();
+  return StartViewer();
+}
+
+TEST_F(ViewerTest, MirrorIsWrittenBackOnlyWhenTheFolderIsLeftAndTwiceRestores) {
+  const std::string file = Folders() + "A\\1.bmp";
+  Viewer viewer = StartOnOnePictureIn(file);
   HWND v = viewer.window;
   ASSERT_TRUE(v);
   EXPECT_TRUE(WaitViewerStatus(v, "1 pictures loaded from A folder.")) << ViewerStatus(v);
@@ -250,11 +256,8 @@ TEST_F(ViewerTest, MirrorIsWrittenBackOnlyWhenTheFolderIsLeftAndTwiceRestores) {
 // viewer's back. The edit stays with the viewer, which stays on the folder,
 // and is written once the way is clear again.
 TEST_F(ViewerTest, AnEditThatCannotBeWrittenBackKeepsTheViewerOnItsFolderAndIsWrittenLater) {
-  MakeFolder("A", {});
-  MakeFolder("B", {"1.bmp"});
   const std::string file = Folders() + "A\\1.bmp";
-  WritePicture(file, 50, 20, Asymmetric);
-  Viewer viewer = StartViewer();
+  Viewer viewer = StartOnOnePictureIn(file);
   HWND v = viewer.window;
   ASSERT_TRUE(v);
   EXPECT_TRUE(WaitViewerStatus(v, "1 pictures loaded from A folder.")) << ViewerStatus(v);
