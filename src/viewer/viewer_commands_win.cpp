@@ -154,9 +154,9 @@ class ViewerCommands::Impl {
       return;
     }
     int failures = 0;
-    const int next =
-        folder_.AddPasted(std::move(*picture), settings_.ReadSingleInt("NxtFileNum"), &failures);
-    settings_.WriteSingleSetting("NxtFileNum", next);
+    folder_.AddPasted(
+        std::move(*picture), settings_.ReadSingleInt("NxtFileNum"),
+        [this](int next) { settings_.WriteSingleSetting("NxtFileNum", next); }, &failures);
     host_.PicturesChanged(true);
     if (failures) {
       ::SetLastError(0);

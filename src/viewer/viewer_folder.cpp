@@ -121,13 +121,14 @@ std::optional<std::string> ViewerFolder::DeleteShown() {
   return std::nullopt;
 }
 
-int ViewerFolder::AddPasted(Picture picture, int nxtFileNum, int* failures) {
+void ViewerFolder::AddPasted(Picture picture, int nxtFileNum, const std::function<void(int)>& storeNext,
+                             int* failures) {
   const std::string folder = Path();
   PasteName name = NextPasteName(nxtFileNum, [&](const std::string& n) { return disk_.FileExists(folder + n); });
+  storeNext(name.nextFileNum);
   pictures_.Append(name.fileName, true);
   pictures_.Hold(pictures_.currentIndex(), std::move(picture));
   *failures = WriteBack(false);
-  return name.nextFileNum;
 }
 
 std::vector<ViewerFolder::Unreadable> ViewerFolder::TakeUnreadable(bool* removed) {

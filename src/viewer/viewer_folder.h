@@ -94,8 +94,10 @@ class ViewerFolder {
   // system's reason.
   std::optional<std::string> DeleteShown();
   // Paste: a new changed picture under the first free number from
-  // nxtFileNum, shown and written at once. Returns the counter to store next.
-  int AddPasted(Picture picture, int nxtFileNum, int* failures);
+  // nxtFileNum, shown and written at once. The counter to store next goes to
+  // storeNext before the file is written, so that nothing sees the new file
+  // with the old counter.
+  void AddPasted(Picture picture, int nxtFileNum, const std::function<void(int)>& storeNext, int* failures);
 
   // ---- unreadable files ----
   struct Unreadable {

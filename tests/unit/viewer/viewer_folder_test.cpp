@@ -181,8 +181,13 @@ TEST(ViewerFolder, DeleteKeepsThePictureAndItsMemoWhenItsFileStays) {
 
 TEST(ViewerFolder, PasteTakesAFreeNumberAndIsWrittenAtOnce) {
   Scene s;
-  int failures = -1;
-  const int next = s.folder.AddPasted(Solid(6, 6, 0x00FF00), 1, &failures);
+  int failures = -1, next = 0;
+  // The counter is stored before the file appears: whoever sees 3.bmp sees 4 as well.
+  auto store = [&](int n) {
+    next = n;
+    EXPECT_FALSE(s.disk.files.count(FolderOf("A") + std::to_string(n - 1) + ".bmp")) << n;
+  };
+  s.folder.AddPasted(Solid(6, 6, 0x00FF00), 1, store, &failures);
   EXPECT_EQ(next, 4) << "1.bmp and 2.bmp are taken";
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(s.folder.ShownPath(), FolderOf("A") + "3.bmp");
@@ -191,7 +196,7 @@ TEST(ViewerFolder, PasteTakesAFreeNumberAndIsWrittenAtOnce) {
   EXPECT_EQ(s.folder.pictures().current()->sizeKiB, 3) << "the written file's size";
   // Unwritable: it stays, changed, and is kept by a refresh although no file has it.
   s.disk.blocked.insert(FolderOf("A") + "4.bmp");
-  s.folder.AddPasted(Solid(1, 1), next, &failures);
+  s.folder.AddPasted(Solid(1, 1), next, store, &failures);
   EXPECT_EQ(failures, 1);
   EXPECT_TRUE(s.folder.pictures().current()->modified);
   EXPECT_FALSE(s.folder.Refresh());
