@@ -24,10 +24,9 @@ namespace flk {
 bool RunPictureOutput(PictureOutput output, const Picture& picture, const OutputCaller& caller) {
   std::optional<Picture> atDepth;
   if (OutputWritesFile(output)) {
-    Settings& settings = caller.settings ? *caller.settings : AppSettings();
     atDepth = picture;
     std::string error;
-    if (!ApplyFileDepth(*atDepth, settings, win::ScreenBitsPerPixel(), &error)) {
+    if (!ApplyFileDepth(*atDepth, caller.settingsOrRole(), win::ScreenBitsPerPixel(), &error)) {
       ShowWarning("The picture could not be converted to the colour depth chosen for files." +
                   (error.empty() ? std::string() : "\r\n" + error));
       return false;

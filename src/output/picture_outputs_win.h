@@ -28,6 +28,8 @@ struct OutputCaller {
   const TfrmCommon* common = nullptr;               // the role's printer choice (nullptr: default printer)
   EmailHost email{};                                // what the e-mail does with the camera
   HWND mailOwner = nullptr;                         // owner of the kept e-mail dialog (default: owner)
+
+  Settings& settingsOrRole() const { return settings ? *settings : AppSettings(); }
 };
 
 // Runs one output on the picture. Outputs that write a file work on a copy at
@@ -61,7 +63,7 @@ class OutputServices : public SaveServices {
   void ShowInformation(const std::string& text) override;
 
  private:
-  Settings& settings() const { return caller_.settings ? *caller_.settings : AppSettings(); }
+  Settings& settings() const { return caller_.settingsOrRole(); }
 
   const OutputCaller& caller_;
   bool failed_ = false;

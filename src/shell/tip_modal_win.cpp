@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/help_win.h"
 #include "shell/names.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
