@@ -7,6 +7,10 @@
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
+#include "shell/print_screen_key.h"
+#include "win32/shell_win.h"
+#include "win32/system_dll_win.h"
+#include "win32/task_dialog_win.h"
 #include "win32/screen_win.h"
 #include "win32/unique_handle.h"
 
@@ -16,6 +20,7 @@ namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kHotKeyId = 0;
+constexpr int kOpenSettingsId = 100;
 
 TrayMouse TrayMouseOf(LPARAM lp) {
   switch (lp) {
@@ -98,17 +103,35 @@ bool TfrmFramelark::AddTrayIcon() {
   return trayIconAdded_;
 }
 
-void TfrmFramelark::RegisterPrintScreen() {
-  static const char kText[] =
-      "Another program is already using the PrintScreen key.\r\n\r\nI recommend closing or removing that program or "
-      "disabling its PrintScreen feature.\r\n1  Press PrintScreen.\r\n2  Note what program opens.\r\n\r\nTo remove "
-      "this program:\r\n3  Click Start / Settings / Control Panel.\r\n4  Double click Add/Remove  Programs.\r\n5  "
-      "Find the offending program in the list.\r\n6  Click Add/Remove.\r\n\r\n7  Click Retry below.\r\n\r\nThe "
-      "PrintScreen key is useful for capturing transient graphics like open menus. Click Cancel to forget about "
-      "using this feature.";
+bool TfrmFramelark::RegisterPrintScreen() {
   while (!::RegisterHotKey(hwnd(), kHotKeyId, 0, VK_SNAPSHOT)) {
-    if (MessageBoxText(nullptr, kText, kProgramName, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) break;
+    // Find out who has the key before saying what to do about it.
+    RTL_OSVERSIONINFOW v;
+    uint32_t build = win::TrueWindowsVersion(&v) ? v.dwBuildNumber : 0;
+    PrintScreenHolder holder = WhoHoldsPrintScreen(ReadSnippingSetting(role_.settings().store()), build);
+    if (AskAboutPrintScreen(holder, build) != IDRETRY) {
+      printScreenKeyHeld_ = false;
+      return false;
+    }
   }
+  printScreenKeyHeld_ = true;
+  return true;
+}
+
+int TfrmFramelark::AskAboutPrintScreen(PrintScreenHolder holder, uint32_t build) {
+  std::string text = PrintScreenTakenText(holder, build);
+  if (holder == PrintScreenHolder::WindowsCapture) {
+    win::TaskQuestion q;
+    q.caption = kProgramName;
+    q.text = text;
+    // Opening the page leaves the box up, so that Retry follows the user's change.
+    q.buttons.push_back({kOpenSettingsId, kOpenKeyboardSettingsButton,
+                         [this] { win::ShellOpen(hwnd(), kKeyboardSettingsPage); }});
+    q.common = TDCBF_RETRY_BUTTON | TDCBF_CANCEL_BUTTON;
+    q.defaultId = kOpenSettingsId;
+    if (int answer = win::AskTaskQuestion(nullptr, q)) return answer;
+  }
+  return MessageBoxText(nullptr, text, kProgramName, MB_RETRYCANCEL | MB_ICONWARNING);
 }
 
 void TfrmFramelark::PerformTrayPlan(const TrayPlan& p) {
@@ -172,13 +195,12 @@ void TfrmFramelark::OnActivateApp(bool active) {
 
 void TfrmFramelark::PopupMenuTray() {
   win::UniqueMenu menu(::CreatePopupMenu());
-  ::AppendMenuW(menu.get(), MF_STRING, UINT(TrayCommand::Open), L"Open Camera");
-  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu.get(), MF_STRING, UINT(TrayCommand::FullScreen), L"Capture Full Screen");
-  ::AppendMenuW(menu.get(), MF_STRING, UINT(TrayCommand::LastActive), L"Capture Last Active Window");
-  ::AppendMenuW(menu.get(), MF_STRING, UINT(TrayCommand::LastClient), L"Capture Work Area of Last Active");
-  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu.get(), MF_STRING, UINT(TrayCommand::Exit), L"Exit Framelark");
+  for (const TrayMenuItem& item : TrayMenuItems(printScreenKeyHeld_)) {
+    if (item.text)
+      ::AppendMenuW(menu.get(), MF_STRING, UINT(item.command), win::Widen(item.text).c_str());
+    else
+      ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  }
   POINT pt;
   ::GetCursorPos(&pt);
   ::SetForegroundWindow(hwnd());
@@ -186,6 +208,9 @@ void TfrmFramelark::PopupMenuTray() {
   ::PostMessageW(hwnd(), WM_NULL, 0, 0);
   if (cmd == UINT(TrayCommand::Exit))
     role_.ExitProgram();
+  else if (cmd == UINT(TrayCommand::UsePrintScreenKey)) {
+    if (RegisterPrintScreen()) MessageBoxText(nullptr, kPrintScreenRegainedText, kProgramName, MB_ICONINFORMATION);
+  }
   else if (cmd != 0)
     PerformTrayPlan(role_.controller().TrayClick(TrayCommand(cmd), role_.CameraAvailable(true)));
 }

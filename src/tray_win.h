@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "camera/camera_controller.h"
+#include "shell/print_screen_key.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -25,7 +26,9 @@ class TfrmFramelark : public win::Window {
 
  private:
   bool AddTrayIcon();
-  void RegisterPrintScreen();
+  // Registers the hot key, asking Retry / Cancel while it is taken; false after Cancel.
+  bool RegisterPrintScreen();
+  int AskAboutPrintScreen(PrintScreenHolder holder, uint32_t windowsBuild);
   void PerformTrayPlan(const TrayPlan& plan);
   void PopupMenuTray();
   void NoteForegroundWindow();
@@ -37,6 +40,7 @@ class TfrmFramelark : public win::Window {
   CameraRole& role_;
   HWND lastForeign_ = nullptr;  // the other program's window in front before the last tray click
   bool trayIconAdded_ = false;
+  bool printScreenKeyHeld_ = false;
   UINT taskbarCreated_ = 0;
 };
 

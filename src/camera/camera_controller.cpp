@@ -1,7 +1,24 @@
 // The tray's camera rules; see camera_controller.h.
 #include "camera/camera_controller.h"
 
+#include "shell/print_screen_key.h"
+
 namespace flk {
+
+std::vector<TrayMenuItem> TrayMenuItems(bool printScreenKeyHeld) {
+  std::vector<TrayMenuItem> items = {{TrayCommand::Open, "Open Camera"},
+                                     {},
+                                     {TrayCommand::FullScreen, "Capture Full Screen"},
+                                     {TrayCommand::LastActive, "Capture Last Active Window"},
+                                     {TrayCommand::LastClient, "Capture Work Area of Last Active"},
+                                     {}};
+  if (!printScreenKeyHeld) {
+    items.push_back({TrayCommand::UsePrintScreenKey, kUsePrintScreenKeyItem});
+    items.push_back({});
+  }
+  items.push_back({TrayCommand::Exit, "Exit Framelark"});
+  return items;
+}
 
 bool CameraController::Available(bool cameraActive, bool lastPopupIsCamera) const {
   if (!started_) return true;

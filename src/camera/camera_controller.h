@@ -5,6 +5,8 @@
 // into these calls and performs the plans.
 #pragma once
 
+#include <vector>
+
 #include "camera/refresh_cycle.h"
 
 namespace flk {
@@ -12,7 +14,15 @@ namespace flk {
 enum class CameraState { InTray = -1, Busy = 0, Shown = 1 };
 
 // The tray's senders: a left click on the icon (or request 0), and the tray menu's entries.
-enum class TrayCommand { Open = 1, FullScreen, LastActive, LastClient, Exit };
+enum class TrayCommand { Open = 1, FullScreen, LastActive, LastClient, Exit, UsePrintScreenKey };
+
+// One row of the tray menu; a separator has no text.
+struct TrayMenuItem {
+  TrayCommand command = TrayCommand::Open;
+  const char* text = nullptr;
+};
+// The tray menu; while the Print Screen key is not the program's it offers to try again.
+std::vector<TrayMenuItem> TrayMenuItems(bool printScreenKeyHeld);
 
 enum class TrayMouse { LeftDown, LeftUp, RightDown, RightUp, Other };
 

@@ -10,11 +10,8 @@ namespace flk {
 
 SystemFacts SystemFactsNow() {
   SystemFacts f;
-  RTL_OSVERSIONINFOW v{};
-  v.dwOSVersionInfoSize = sizeof v;
-  using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
-  static const RtlGetVersionFn getVersion = win::SystemFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
-  if (getVersion && getVersion(&v) == 0) {
+  RTL_OSVERSIONINFOW v;
+  if (win::TrueWindowsVersion(&v)) {
     f.platformId = int(v.dwPlatformId);
     f.major = int(v.dwMajorVersion);
     f.minor = int(v.dwMinorVersion);

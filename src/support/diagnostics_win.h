@@ -6,8 +6,7 @@
 
 namespace flk {
 
-// The true Windows version (RtlGetVersion: GetVersionEx reports at most what
-// the manifest names), memory and the screen.
+// The true Windows version, memory and the screen.
 SystemFacts SystemFactsNow();
 
 // The report's settings as stored; the camera role then puts in what it holds in memory.

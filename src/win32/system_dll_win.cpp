@@ -12,4 +12,12 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   return ::LoadLibraryW(path.c_str());
 }
 
+bool TrueWindowsVersion(RTL_OSVERSIONINFOW* out) {
+  *out = RTL_OSVERSIONINFOW{};
+  out->dwOSVersionInfoSize = sizeof *out;
+  using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
+  static const RtlGetVersionFn getVersion = SystemFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+  return getVersion && getVersion(out) == 0;
+}
+
 }  // namespace flk::win

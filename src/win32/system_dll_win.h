@@ -22,4 +22,8 @@ F SystemFunction(const wchar_t* module, const char* name) {
   return f;
 }
 
+// The true Windows version (RtlGetVersion: GetVersionEx reports at most what
+// the manifest names); false when it cannot be read.
+bool TrueWindowsVersion(RTL_OSVERSIONINFOW* out);
+
 }  // namespace flk::win

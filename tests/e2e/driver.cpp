@@ -124,6 +124,13 @@ std::string ProgramPath() {
   return kDefaultProgram;
 }
 
+std::string DriverFolder() {
+  char self[MAX_PATH] = {};
+  DWORD n = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self, n);
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
+
 std::string DataFolder() {
   std::string p = ProgramPath();
   // The program lies in the folder "Pro" of the data folder.

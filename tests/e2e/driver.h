@@ -30,6 +30,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs, DWO
 std::string ProgramPath();
 // Its data folder, the parent of the program folder, with a trailing backslash.
 std::string DataFolder();
+// The driver's own folder, with a trailing backslash (its stand-in programs lie there).
+std::string DriverFolder();
 
 // ---- processes ----------------------------------------------------------------
 

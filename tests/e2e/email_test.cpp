@@ -26,13 +26,6 @@ std::string ReadText(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string DriverFolder() {
-  char self[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self, n);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
-
 HWND ChildWithText(HWND parent, const std::string& text) {
   for (HWND c : Children(parent))
     if (WindowText(c) == text) return c;

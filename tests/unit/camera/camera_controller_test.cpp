@@ -33,6 +33,19 @@ TEST(CameraController, AvailableOnlyWhenNoDialogOfTheProgramIsInTheWay) {
   }
 }
 
+TEST(CameraController, TheTrayMenuOffersThePrintScreenKeyOnlyWhileItIsNotOurs) {
+  auto texts = [](bool held) {
+    std::string all;
+    for (const TrayMenuItem& i : TrayMenuItems(held)) all += std::string(i.text ? i.text : "-") + "|";
+    return all;
+  };
+  const std::string kHeld =
+      "Open Camera|-|Capture Full Screen|Capture Last Active Window|Capture Work Area of Last Active|-|";
+  EXPECT_EQ(texts(true), kHeld + "Exit Framelark|");
+  EXPECT_EQ(texts(false), kHeld + "Use the Print Screen Key|-|Exit Framelark|");
+  EXPECT_EQ(TrayMenuItems(false)[6].command, TrayCommand::UsePrintScreenKey);
+}
+
 TEST(CameraController, TrayEntriesOpenOrThawThenAskForTheirCapture) {
   CameraController fresh;
   TrayPlan first = fresh.TrayClick(TrayCommand::Open, true);
