@@ -4,16 +4,18 @@
 # over the shared screen corpus. Extra arguments go to the benchmark
 # (--runs N, --png-level L, --png-busy P).
 # `bench.sh scroll` runs the scrolling captures' benchmark instead, and
-# `bench.sh viewer` the recall viewer's under Wine (200 full-HD pictures).
+# `bench.sh viewer` the recall viewer's under Wine (200 full-HD pictures),
+# `bench.sh freeze` how soon Print Screen freezes the desktop under Wine.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus_root=${FLK_CORPUS_DIR:-$root/../shared/corpus}
 [ -d "$corpus_root" ] || corpus_root=/work/shared/corpus
 corpus="$corpus_root/screens"
 build="$root/build/bench"
-if [ "${1:-}" = viewer ]; then
+if [ "${1:-}" = viewer ] || [ "${1:-}" = freeze ]; then
   FLK_SKIP_SETUP=1 FLK_BUILD_TREES=win64 "$root/scripts/build.sh" >/dev/null
-  exec "$root/scripts/e2e.sh" --gtest_also_run_disabled_tests --gtest_filter='ViewerBench.*'
+  if [ "$1" = viewer ]; then bench='ViewerBench.*'; else bench='FreezeBench.*'; fi
+  exec "$root/scripts/e2e.sh" --gtest_also_run_disabled_tests --gtest_filter="$bench"
 fi
 if [ "${1:-}" = scroll ]; then
   cmake -S "$root" -B "$build" -DFLK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
