@@ -38,6 +38,10 @@ if [[ $FLK_E2E_DPI != 96 ]]; then
   flk_set_dpi "$FLK_E2E_DPI" || fail_layer "setting $FLK_E2E_DPI DPI failed"
 fi
 t_ready=$(flk_now_ms)
+# Screenshots of the window layout scenarios, kept for a reviewer.
+shots_dir=$ROOT/build/screenshots/$LAYER
+rm -rf "$shots_dir" && mkdir -p "$shots_dir"
+export FLK_E2E_SHOTS="Z:${shots_dir//\//\\}"
 
 timeout -k 10 "${FLK_E2E_TIMEOUT:-900}" "$FLK_WINE64" "$DRIVER" --gtest_color=no "$@" >"$LOG" 2>&1
 code=$?

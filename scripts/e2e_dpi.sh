@@ -5,4 +5,4 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export FLK_E2E_DPI=144 FLK_E2E_LAYER=e2e-dpi
-exec bash "$ROOT/scripts/e2e.sh" --gtest_filter='CameraView*:CameraCapture*:CameraModes*:CameraOutputs*:MoveResize*' "$@"
+exec bash "$ROOT/scripts/e2e.sh" --gtest_filter='CameraView*:CameraCapture*:CameraModes*:CameraOutputs*:MoveResize*:WindowLayout*' "$@"
