@@ -5,6 +5,7 @@
 #include "shell/common_services_win.h"
 #include "shell/names.h"
 #include "shell/tip_box_win.h"
+#include "win32/dpi_win.h"
 #include "win32/files_win.h"
 #include "win32/shell_win.h"
 #include "win32/window.h"
@@ -44,6 +45,8 @@ SystemServices RealSystem() {
     ULARGE_INTEGER u{{local.dwLowDateTime, local.dwHighDateTime}};
     return OleDateFromUnixSeconds(double(u.QuadPart) / 1e7 - 11644473600.0);
   };
+  // The camera and the viewer first open on the primary monitor (at 0,0 and 150,150).
+  s.dpi = [] { return win::WindowScale(nullptr).dpi; };
   s.windowsDirectory = [] {
     wchar_t buf[MAX_PATH];
     UINT n = ::GetWindowsDirectoryW(buf, MAX_PATH);

@@ -19,7 +19,7 @@ namespace flk {
 
 inline constexpr char kCamCustomCaption[] = "Customize Framelark";
 inline constexpr int kCamCustomHelpContext = 6;
-inline constexpr int kCamCustomWidth = 502, kCamCustomHeight = 358;  // client, 96 DPI
+inline constexpr int kCamCustomWidth = 554, kCamCustomHeight = 358;  // client, 96 DPI
 inline constexpr char kCamCustomIntro[] =
     "Customize FramelarkPro to meet your personal needs.\r\n\r\n"
     "Click the question marks for advise about particular settings.";

@@ -114,7 +114,7 @@ CamLayout ArrangeControls(const LayoutInput& in) {
     out.minWidth = s(100);
     out.minHeight = out.controlHeight + s(100);
   } else if (docked) {
-    out.minWidth = out.b + 1;
+    out.minWidth = std::max(out.b + 1, in.panelRowsWidth + 2 * e);
     out.minHeight = out.controlHeight + out.b + 1;
   } else {
     out.minWidth = out.b + s(90);

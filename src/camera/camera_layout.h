@@ -78,6 +78,10 @@ struct LayoutInput {
   bool status = true;
   bool hold = false;
   int textHeightA = 16;  // text height of "A" in the view font (physical pixels)
+  // What the docked panel's title bar and menu row need to show whole
+  // (physical pixels, PanelRowsWidth): a docked camera is never narrower, so
+  // no menu title is ever cut away.
+  int panelRowsWidth = 0;
   // The window's display scale: every fixed size below is at 96 DPI and multiplied by it.
   DpiScale scale;
 };

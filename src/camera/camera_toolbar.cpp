@@ -1,5 +1,7 @@
 #include "camera/camera_toolbar.h"
 
+#include <algorithm>
+
 namespace flk {
 
 MenuRowPlacement PlaceMenuRow(const CamLayout& layout, const std::vector<int>& captionWidths, const DpiScale& s) {
@@ -21,6 +23,15 @@ MenuRowPlacement PlaceMenuRow(const CamLayout& layout, const std::vector<int>& c
   }
   if (layout.closeOnMenuRow) p.close = Rect{row.right - s(19), row.top + s(2), row.right - s(3), row.top + s(16)};
   return p;
+}
+
+int PanelRowsWidth(const std::vector<int>& captionWidths, int titleTextWidth, bool titleBar, const DpiScale& s) {
+  int menu = s(2);
+  for (int w : captionWidths) menu += w + s(14);
+  if (!titleBar) return menu + s(22);  // the close button on the menu row
+  // Logo 4 + 22, the text, a gap, and the corner buttons from 56 to 4 off the right edge.
+  const int title = s(26) + titleTextWidth + s(8) + s(56);
+  return std::max(menu, title);
 }
 
 ToolbarPlacement PlaceToolbar(const CamLayout& layout, bool toolText, const bool (&visible)[kToolButtonCount],

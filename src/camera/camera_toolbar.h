@@ -28,6 +28,11 @@ struct MenuRowPlacement {
 // captionWidths: the menu captions' text widths in this window's pixels.
 MenuRowPlacement PlaceMenuRow(const CamLayout& layout, const std::vector<int>& captionWidths, const DpiScale& s);
 
+// The width the title bar (logo, title text, corner buttons) and the menu row
+// (every caption, the close button when there is no title bar) need to show
+// whole, from the measured text widths.
+int PanelRowsWidth(const std::vector<int>& captionWidths, int titleTextWidth, bool titleBar, const DpiScale& s);
+
 struct PlacedToolItem {
   int button = -1;  // index into ToolButtons(), -1 for a separator
   Rect rect;

@@ -22,20 +22,35 @@ void CamToolbar::CreateHints(HWND owner) {
                             win::ModuleInstance(), nullptr);
 }
 
+namespace {
+int TextWidth(HDC dc, const std::wstring& text, UINT flags = 0) {
+  RECT calc{0, 0, 0, 0};
+  ::DrawTextW(dc, text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE | flags);
+  return calc.right;
+}
+}  // namespace
+
+std::vector<int> CamToolbar::MenuCaptionWidths(HWND owner, HFONT uiFont) {
+  std::vector<int> widths;
+  win::WindowDC dc(owner);
+  win::SelectedObject font(dc.get(), uiFont);
+  for (const MenuInfo& m : MainMenus()) widths.push_back(TextWidth(dc.get(), win::Widen(m.caption)));
+  return widths;
+}
+
+int CamToolbar::PanelRowsWidthFor(HWND owner, HFONT uiFont, HFONT titleFont, bool titleBar, const DpiScale& s) {
+  int title = 0;
+  if (titleBar) {
+    win::WindowDC dc(owner);
+    win::SelectedObject font(dc.get(), titleFont);
+    title = TextWidth(dc.get(), L"FramelarkPro", DT_NOPREFIX);
+  }
+  return PanelRowsWidth(MenuCaptionWidths(owner, uiFont), title, titleBar, s);
+}
+
 void CamToolbar::Layout(HWND owner, const CamLayout& layout, HFONT uiFont, bool toolText,
                         const bool (&visible)[kToolButtonCount], const DpiScale& s) {
-  std::vector<int> captionWidths;
-  {
-    win::WindowDC dc(owner);
-    win::SelectedObject font(dc.get(), uiFont);
-    for (const MenuInfo& m : MainMenus()) {
-      std::wstring text = win::Widen(m.caption);
-      RECT calc{0, 0, 0, 0};
-      ::DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
-      captionWidths.push_back(calc.right);
-    }
-  }
-  MenuRowPlacement row = PlaceMenuRow(layout, captionWidths, s);
+  MenuRowPlacement row = PlaceMenuRow(layout, MenuCaptionWidths(owner, uiFont), s);
   for (size_t i = 0; i < row.buttons.size() && i < size_t(kMenuRowButtons); ++i) menuButtons_[i] = ToRect(row.buttons[i]);
   if (row.titleGlyphs)
     for (int i = 0; i < 3; ++i) titleGlyphs_[i] = ToRect((*row.titleGlyphs)[size_t(i)]);

@@ -28,6 +28,9 @@ class CamToolbar {
   // The tool tips window of the toolbar buttons, owned by (and destroyed with) `owner`.
   void CreateHints(HWND owner);
   // Places everything anew for `layout`; uiFont measures the menu captions.
+  // The menu row's caption widths in the font, and the whole panel rows' need (PanelRowsWidth).
+  static std::vector<int> MenuCaptionWidths(HWND owner, HFONT uiFont);
+  static int PanelRowsWidthFor(HWND owner, HFONT uiFont, HFONT titleFont, bool titleBar, const DpiScale& s);
   void Layout(HWND owner, const CamLayout& layout, HFONT uiFont, bool toolText,
               const bool (&visible)[kToolButtonCount], const DpiScale& s);
   // Adds the panel's parts to the press rules' map (control panel shown).

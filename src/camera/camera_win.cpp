@@ -146,6 +146,8 @@ void TfrmCam::ArrangeControls() {
   in.hold = modes_.hold();
   in.textHeightA = textHeightA_;
   in.scale = scale_;
+  in.panelRowsWidth =
+      CamToolbar::PanelRowsWidthFor(hwnd(), uiFont_.get(), boldFont_.get(), values_.camTitle, scale_);
   layout_ = flk::ArrangeControls(in);
   if (layout_.needsGrowth()) {
     Rect from = WindowRectNow();

@@ -1,5 +1,6 @@
 #include "output/format_chooser_win.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "output/file_formats.h"
@@ -22,7 +23,10 @@ constexpr int kClientWidth = 266;
 }  // namespace
 
 HWND TfrmGrFormat::Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
-  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, scale_(Rect::FromXYWH(x, y, w, h)), id,
+  Rect r = scale_(Rect::FromXYWH(x, y, w, h));
+  // What lies below the descriptions moves down by what they grew.
+  if (y >= layout_.buttonsTop - 27) r = Rect{r.left, r.top + grownBy_, r.right, r.bottom + grownBy_};
+  return win::CreateChild(hwnd(), cls, win::Narrow(text), style, r, id,
                           id == kLabel5 ? titleFont_.get() : font_.get());
 }
 
@@ -56,13 +60,29 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
       {kRadioPng, kLabel2, L"&PNG", L"Best for non-photos, exact copies, full color, smallest files, new standard."},
       {kRadioBmp, kLabel3, L"&BMP", L" Windows OS only, exact copies, full color, large uncompressed files."},
   };
-  int y = 30;
+  // Each description gets the lines its text takes in the font at this scale.
+  win::WindowDC dc(hwnd());
+  win::SelectedObject selFont(dc.get(), font_.get());
+  const int textWidth = scale_(194);
+  int y = scale_(30);
   for (const Row& row : rows) {
+    RECT need{0, 0, textWidth, 0};
+    ::DrawTextW(dc.get(), row.text, -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const int textHeight = std::max(int(need.bottom), scale_(18));
     DWORD radioStyle = BS_AUTORADIOBUTTON | (row.radio == kRadioGif ? WS_GROUP | WS_TABSTOP : 0);
-    Add(L"BUTTON", row.caption, radioStyle, row.radio, 8, y, 52, 18);
+    win::CreateChild(hwnd(), L"BUTTON", win::Narrow(row.caption), radioStyle, Rect::FromXYWH(scale_(8), y, scale_(52), scale_(18)),
+                     row.radio, font_.get());
     // A click on the description selects its radio button (SS_NOTIFY).
-    Add(L"STATIC", row.text, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, row.label, 64, y + 1, 194, 36);
-    y += layout_.rowStep;
+    win::CreateChild(hwnd(), L"STATIC", win::Narrow(row.text), SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                     Rect::FromXYWH(scale_(64), y + scale_(1), textWidth, textHeight), row.label, font_.get());
+    y += std::max(scale_(layout_.rowStep), textHeight + scale_(6));
+  }
+  grownBy_ = std::max(0, y - scale_(30 + 4 * layout_.rowStep));
+  if (grownBy_ > 0) {
+    RECT wr;
+    ::GetWindowRect(hwnd(), &wr);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top + grownBy_,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const int b = layout_.buttonsTop;
   if (layout_.nsaBox) {

@@ -69,6 +69,7 @@ class TfrmGrFormat : public win::Window {
   win::UniqueFont font_, titleFont_;
   bool done_ = false, ok_ = false;
   int filterIndex_ = 3;
+  int grownBy_ = 0;  // physical pixels the descriptions needed beyond the design rows
 };
 
 }  // namespace flk

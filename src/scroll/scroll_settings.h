@@ -22,6 +22,12 @@ inline constexpr std::array<int, 8> kWaitValues{1000, 800, 600, 400, 200, 100, 5
 inline constexpr std::array<const char*, 6> kStepItems{"1", "2", "5", "10", "20", "40"};
 inline constexpr std::array<int, 6> kStepValues{1, 2, 5, 10, 20, 40};
 inline constexpr std::array<const char*, 6> kSizeItems{" 2 MB", " 4 MB", " 8 MB", "16 MB", "32 MB", "64 MB"};
+// The fine tuning's lettered controls, each with what it sets.
+inline constexpr char kCaptionA[] = "A  Scroll with the mouse wheel";
+inline constexpr char kCaptionB[] = "B  Look upward for the scroll bar";
+inline constexpr char kCaptionC[] = "C  Index column (px)";
+inline constexpr char kCaptionD[] = "D  Right cut (px)";
+inline constexpr char kCaptionE[] = "E  Edges left out (px)";
 
 int WaitItemFor(int interval);
 int StepItemFor(int stepSize);  // read as an unsigned 16-bit value

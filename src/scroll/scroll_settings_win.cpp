@@ -36,7 +36,9 @@ int ShowScrollSettings(HWND owner, ScrollParams& scroll, ScrollParams& robo, boo
 bool TfrmScrollSettings::FormCreate(HWND owner) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&icc);
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // Not WS_CLIPCHILDREN: the group boxes are transparent and the tab control
+  // beneath them clips its siblings, so only the form's own background can show through them.
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   if (!Create(kScrollSettingsClass, L"Scrolling Capture Fine Tuning", style, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
               0, 0, 514, 389, owner))
     return false;
@@ -83,14 +85,15 @@ bool TfrmScrollSettings::FormCreate(HWND owner) {
   radios(kIdRdoWait, kWaitItems.data(), int(kWaitItems.size()), 180, 110, 80);
   group("Step size", L(350, 92, 150, 88));
   radios(kIdRdoStep, kStepItems.data(), int(kStepItems.size()), 358, 110, 70);
-  child(L"BUTTON", "A", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, L(22, 208, 120, 20), kIdChkMessage);
-  child(L"BUTTON", "B", BS_AUTOCHECKBOX | WS_TABSTOP, L(22, 232, 120, 20), kIdChkSrchVScroll);
-  group("C", L(14, 258, 150, 58));
+  // The letters tech support names on the telephone, each with what it is.
+  child(L"BUTTON", kCaptionA, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, L(22, 208, 250, 20), kIdChkMessage);
+  child(L"BUTTON", kCaptionB, BS_AUTOCHECKBOX | WS_TABSTOP, L(22, 232, 250, 20), kIdChkSrchVScroll);
+  group(kCaptionC, L(14, 258, 150, 58));
   child(L"BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, L(24, 282, 20, 20), kIdChkIndex);
   child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(56, 280, 60, 22), kIdEditIndexCol, WS_EX_CLIENTEDGE);
-  group("D", L(172, 258, 100, 58));
+  group(kCaptionD, L(172, 258, 108, 58));
   child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(190, 280, 60, 22), kIdEditRtMargin, WS_EX_CLIENTEDGE);
-  group("E", L(282, 206, 218, 110));
+  group(kCaptionE, L(286, 206, 214, 110));
   child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(362, 224, 56, 22), kIdEditScanTp, WS_EX_CLIENTEDGE);
   child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(292, 254, 56, 22), kIdEditScanLt, WS_EX_CLIENTEDGE);
   child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(434, 254, 56, 22), kIdEditScanRt, WS_EX_CLIENTEDGE);

@@ -56,6 +56,27 @@ std::string ComposeWarningText(const std::string& message, uint32_t errorCode, c
   return message + "\r\n\r\nError # " + std::to_string(errorCode) + ", " + TrimLineEnd(systemText);
 }
 
+std::string FillSystemInserts(const std::string& systemText, const std::string& subject) {
+  std::string out;
+  for (size_t i = 0; i < systemText.size(); ++i) {
+    const char c = systemText[i];
+    const char next = i + 1 < systemText.size() ? systemText[i + 1] : '\0';
+    if (c != '%' || !(next == '%' || (next >= '1' && next <= '9'))) {
+      out += c;
+      continue;
+    }
+    ++i;
+    if (next == '%') out += '%';
+    else if (next == '1') out += subject;
+    // An insert may carry a printf format ("%1!d!"): it goes with it.
+    if (next != '%' && i + 1 < systemText.size() && systemText[i + 1] == '!') {
+      size_t end = systemText.find('!', i + 2);
+      if (end != std::string::npos) i = end;
+    }
+  }
+  return TrimLineEnd(out);
+}
+
 // ---- window description ---------------------------------------------------
 
 std::string WindowDescriptionText(const std::string& className, const std::string& title) {

@@ -36,6 +36,9 @@ std::string SavedText(const std::string& fileName);
 // message, an empty line, "Error # <code>, " and the system's text for it
 // (trailing line breaks of the system text are dropped).
 std::string ComposeWarningText(const std::string& message, uint32_t errorCode, const std::string& systemText);
+// A system error text as read with its inserts left in ("Bad EXE format for
+// %1."): %1 becomes `subject`, other inserts go, "%%" is "%", line ends trimmed.
+std::string FillSystemInserts(const std::string& systemText, const std::string& subject);
 
 // ---- window description ---------------------------------------------------
 

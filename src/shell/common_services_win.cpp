@@ -27,13 +27,13 @@ std::string ProgramPath() {
 
 std::string BaseFolder() { return BaseFolderFromProgramPath(ProgramPath()); }
 
-std::string SystemErrorText(DWORD code) {
+std::string SystemErrorText(DWORD code, const std::string& subject) {
   wchar_t* buffer = nullptr;
   DWORD n =
       ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   win::UniqueLocal owner(reinterpret_cast<HLOCAL>(buffer));
-  return n && buffer ? Narrow(std::wstring(buffer, n)) : std::string();
+  return n && buffer ? FillSystemInserts(Narrow(std::wstring(buffer, n)), subject) : std::string();
 }
 
 std::string WarningTextFor(const std::string& message, DWORD code) {

@@ -15,7 +15,8 @@ std::string ProgramPath();
 std::string BaseFolder();
 
 // The system's message text for an error code (empty when it has none).
-std::string SystemErrorText(DWORD code);
+// The system's text for an error code; an insert it names ("%1") is `subject`.
+std::string SystemErrorText(DWORD code, const std::string& subject = "the file");
 // The warning's text for the given pending error code (0: none).
 std::string WarningTextFor(const std::string& message, DWORD code);
 // Warning box with the caption, a warning icon and OK. A pending system error

@@ -42,13 +42,20 @@ bool HelpFileNeedsWrite(const std::optional<std::string>& onDisk, std::string_vi
   return !onDisk || *onDisk != builtIn;
 }
 
-std::string HelpOpenFailedText(const std::string& path, unsigned long code, const std::string& systemText) {
-  std::string text = "The help page could not be opened:\r\n" + path;
+std::string HelpOpenFailedText(const std::string& path, unsigned long code, const std::string& systemText,
+                               bool opening) {
+  const size_t slash = path.find_last_of('\\');
+  const std::string page = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string text = std::string(opening ? "The help page could not be opened:" : "The help page could not be written:") +
+                     "\r\n" + page;
+  if (!folder.empty()) text += "\r\n\r\nIn the folder:\r\n" + folder;
   if (code != 0) {
     text += "\r\n\r\nError # " + std::to_string(code);
     if (!systemText.empty()) text += ", " + systemText;
   }
-  text += "\r\n\r\nIf no web browser is set up, open the page from that folder by hand.";
+  text += opening ? "\r\n\r\nNo program opened the page. Show its folder, to open it from there?"
+                  : "\r\n\r\nIf no web browser is set up, open the page from that folder by hand.";
   return text;
 }
 

@@ -38,7 +38,10 @@ std::string HelpFolder(const std::string& localAppData, const std::string& tempF
 bool HelpFileNeedsWrite(const std::optional<std::string>& onDisk, std::string_view builtIn);
 
 inline constexpr char kHelpCaption[] = "Framelark Help";
-// The message when a page cannot be written or opened; systemText may be empty.
-std::string HelpOpenFailedText(const std::string& path, unsigned long code, const std::string& systemText);
+// The message when a page cannot be written (opening false) or opened;
+// systemText may be empty. The page and its folder stand on lines of their own;
+// a page that no program opens comes with the question whether to show its folder.
+std::string HelpOpenFailedText(const std::string& path, unsigned long code, const std::string& systemText,
+                               bool opening = false);
 
 }  // namespace flk

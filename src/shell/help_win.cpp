@@ -81,6 +81,12 @@ void ReportFailure(HWND owner, const std::string& path, DWORD code) {
                  MB_OK | MB_ICONWARNING);
 }
 
+// No program opened the page: say so and offer its folder.
+void ReportNotOpened(HWND owner, const std::string& folder, const std::string& page, DWORD code) {
+  std::string text = HelpOpenFailedText(folder + page, code, code ? SystemErrorText(code, page) : std::string(), true);
+  if (MessageBoxText(owner, text, kHelpCaption, MB_YESNO | MB_ICONWARNING) == IDYES) win::ShellOpen(owner, folder);
+}
+
 }  // namespace
 
 std::string UserHelpFolder() { return HelpFolder(LocalAppData(), TempFolder()); }
@@ -93,8 +99,8 @@ void ShowHelp(HWND owner, int helpContext) {
     ReportFailure(owner, failed, ::GetLastError());
     return;
   }
-  std::string page = folder + HelpPageForContext(helpContext).name;
-  if (!win::ShellOpen(owner, page)) ReportFailure(owner, page, ::GetLastError());
+  const std::string page = HelpPageForContext(helpContext).name;
+  if (!win::ShellOpen(owner, folder + page)) ReportNotOpened(owner, folder, page, ::GetLastError());
 }
 
 std::function<bool(const MSG&)> DialogKeys(HWND window, int helpContext, std::function<void()> onEscape) {

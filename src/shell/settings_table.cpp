@@ -12,6 +12,10 @@ using S = InstalledSource;
 constexpr SettingRow I(const char* n, int installed, int def, bool kept = false) {
   return {n, T::Integer, S::Constant, installed, "", def, kept};
 }
+// A window's first size: what a new user sees, at the display's scale.
+constexpr SettingRow Px(const char* n, int installed96, int def) {
+  return {n, T::Integer, S::WindowSize, installed96, "", def, false};
+}
 constexpr SettingRow B(const char* n, bool installed, bool def) {
   return {n, T::Boolean, S::Constant, installed ? 1 : 0, "", def ? 1 : 0, false};
 }
@@ -28,8 +32,8 @@ constexpr SettingRow kTable[] = {
     I("PixelFormatPro", 6, 6),
     I("Left", 0, 150),
     I("Top", 0, 100),
-    I("Width", 186, 345),
-    I("Height", 268, 222),
+    Px("Width", 186, 345),
+    Px("Height", 268, 222),
     Str("SaveToFileName"),
     I("NxtFileNum", 1, 1),
     I("RefreshDelay", 255, 255),
@@ -102,8 +106,8 @@ constexpr SettingRow kTable[] = {
     B("AS_SrchVScroll", true, true),
     I("ViewerLeft", 150, 150),
     I("ViewerTop", 150, 150),
-    I("ViewerWidth", 790, 550),
-    I("ViewerHeight", 400, 400),
+    Px("ViewerWidth", 790, 550),
+    Px("ViewerHeight", 400, 400),
     B("ViewerToolImages", true, true),
     B("ViewerToolText", true, true),
     B("ViewerMemo", true, true),

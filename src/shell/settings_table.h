@@ -11,7 +11,8 @@ namespace flk {
 enum class SettingType { Integer, Boolean, Date, String };
 
 // Installed values that are not constants.
-enum class InstalledSource { Constant, Now, RecordCount, FoundEditor, ProgramName, ProgramVersion };
+// WindowSize: a window's first size, at 96 DPI, written times the display scale.
+enum class InstalledSource { Constant, Now, RecordCount, FoundEditor, ProgramName, ProgramVersion, WindowSize };
 
 struct SettingRow {
   const char* name;

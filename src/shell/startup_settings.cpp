@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/strings.h"
 #include "shell/names.h"
 
@@ -42,6 +43,7 @@ RegValue InstalledValue(const SettingRow& row, const SystemServices& sys, int re
     case InstalledSource::FoundEditor: return StringValue(editor);
     case InstalledSource::ProgramName: return StringValue(kProgramName);
     case InstalledSource::ProgramVersion: return StringValue(kProgramVersion);
+    case InstalledSource::WindowSize: return DwordValue(DpiScaleOf(sys.dpi ? sys.dpi() : kBaseDpi)(row.installedInt));
     case InstalledSource::Constant: break;
   }
   if (row.type == SettingType::String) return StringValue(row.installedStr);

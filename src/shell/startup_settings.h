@@ -19,6 +19,8 @@ struct SystemServices {
   std::function<OleDate()> now;
   std::function<std::string()> windowsDirectory;
   std::function<bool(const std::string&)> fileExists;
+  // The display's DPI where the windows first open (96 when unknown).
+  std::function<int()> dpi{};
 };
 
 // The values the camera role reads at start and keeps in memory.

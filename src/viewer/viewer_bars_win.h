@@ -28,8 +28,11 @@ class ViewerBars {
   // ApplyViewerToolbarLayout: the buttons the look shows, icons or none,
   // captions or none, button sizes for the tool bar panel's height.
   void ApplyLook(const ViewerLook& look, const DpiScale& scale);
-  // The widths of ToolBarMain's visible buttons added up.
+  // The widths of the buttons the look shows, added up.
   int VisibleButtonsWidth() const;
+  // Hides the buttons (from the right) that would not fit whole in `width`:
+  // a button is shown whole or reached through "More", never cut.
+  void FitToWidth(int width);
   void Enable(ViewerCommand c, bool enabled);
   // The radio items of "&Folders", before its separator, in list order.
   void SetFolders(const std::vector<std::string>& folders);
@@ -44,6 +47,10 @@ class ViewerBars {
   win::UniqueMenu mainMenu_, moreMenu_, popupMenu_;
   HMENU foldersMenu_ = nullptr;  // owned by the main menu
   int folderCount_ = 0;
+  struct Shown {
+    int id, width;  // width with the separator before it
+  };
+  std::vector<Shown> shown_;  // what the look shows, in order
 };
 
 }  // namespace flk

@@ -32,21 +32,21 @@ class TfrmViewerOptions : public win::Window {
     font_ = win::MakeSystemFont(win::SystemFont::Message, s);
     HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
-    win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 115, 119)),
+    win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 124, 28 + kPanelRowCount * kRowHeight)),
                      kGroupBox1, font);
     panels_.checked = [this](int row) { return PanelChecked(look_, row); };
     panels_.toggled = [this](int row) { chklstPanelsClick(row); };
-    panels_.Create(hwnd(), kChklstPanels, s(Rect::FromXYWH(11, 24, 109, 4 * kRowHeight)), font,
+    panels_.Create(hwnd(), kChklstPanels, s(Rect::FromXYWH(11, 24, 118, kPanelRowCount * kRowHeight)), font,
                    {kPanelRowTexts.begin(), kPanelRowTexts.end()}, kPanelRowCount, kRowHeight, s);
 
-    win::CreateChild(hwnd(), L"BUTTON", kButtonsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(144, 8, 150, 137)),
+    win::CreateChild(hwnd(), L"BUTTON", kButtonsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(144, 8, 150, 28 + kButtonRowsPerColumn * kRowHeight)),
                      kGroupBox2, font);
     buttons_.checked = [this](int row) { return ButtonChecked(look_, row); };
     buttons_.toggled = [this](int row) { chklstButtonsClick(row); };
     buttons_.Create(hwnd(), kChklstButtons, s(Rect::FromXYWH(147, 24, 144, kButtonRowsPerColumn * kRowHeight)), font,
                     {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kRowHeight, s);
 
-    win::CreateChild(hwnd(), L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(224, 160, 75, 25)), IDOK,
+    win::CreateChild(hwnd(), L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(224, 164, 75, 25)), IDOK,
                      font);
     return true;
   }

@@ -4,10 +4,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <deque>
 
+#include "camera/camera_layout.h"
 #include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_icons_win.h"
 #include "viewer/viewer_layout.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -17,9 +20,11 @@ constexpr int kIdToolBar = 10, kIdToolBarMore = 11;
 constexpr int kMoreId = 99;
 constexpr int kSeparatorWidth = 2;
 
-// Toolbar texts must stay alive while the toolbar exists.
+// Toolbar texts must stay alive while the toolbar exists, and where they are:
+// a deque never moves what it holds (a vector would move short strings, whose
+// characters live inside the string, and leave the toolbar a dangling pointer).
 const std::wstring& WideCaption(const char* text) {
-  static std::vector<std::pair<const char*, std::wstring>> kept;
+  static std::deque<std::pair<const char*, std::wstring>> kept;
   for (auto& [k, w] : kept)
     if (k == text) return w;
   kept.emplace_back(text, win::Widen(text));
@@ -49,6 +54,18 @@ HMENU MakeMenu(std::span<const ViewerMenuItem> items) {
     else ::AppendMenuW(m, MF_STRING, UINT_PTR(CommandMenuId(item.command)), MenuText(item).c_str());
   }
   return m;
+}
+int LongestCaption(HWND tb) {
+  win::WindowDC dc(tb);
+  auto font = reinterpret_cast<HFONT>(::SendMessageW(tb, WM_GETFONT, 0, 0));
+  win::SelectedObject sel(dc.get(), font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+  int longest = 0;
+  for (const ViewerToolButton& b : ViewerToolButtons()) {
+    RECT r{0, 0, 0, 0};
+    ::DrawTextW(dc.get(), WideCaption(b.caption).c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    longest = std::max(longest, int(r.right));
+  }
+  return longest;
 }
 }  // namespace
 
@@ -107,24 +124,44 @@ void ViewerBars::ApplyLook(const ViewerLook& look, const DpiScale& scale) {
     ::SendMessageW(tb, TB_SETBITMAPSIZE, 0,
                    look.toolImages ? MAKELPARAM(scale(kViewerIconSize), scale(kViewerIconSize)) : MAKELPARAM(0, 0));
     ::SendMessageW(tb, TB_SETMAXTEXTROWS, look.toolText ? 1 : 0, 0);
-    const int w = main ? scale(kViewerButtonWidth) : scale(kViewerMoreWidth) - scale(2);
+    // Wide enough for the longest caption in the bar's own font.
+    const int w = main ? std::max(scale(kViewerButtonWidth), LongestCaption(tb) + scale(8))
+                       : scale(kViewerMoreWidth) - scale(2);
     const int h = scale(shape.height) - 4;
     ::SendMessageW(tb, TB_SETBUTTONWIDTH, 0, MAKELPARAM(w, w));
     ::SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(w, h));
+  }
+  // What each shown button takes, measured while all of them are shown.
+  shown_.clear();
+  const int n = int(::SendMessageW(toolBar_, TB_BUTTONCOUNT, 0, 0));
+  int separator = 0;
+  for (int i = 0; i < n; ++i) {
+    TBBUTTON b{};
+    ::SendMessageW(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    RECT r{};
+    const bool placed = ::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) != 0;
+    if (b.fsStyle & BTNS_SEP) {
+      separator = placed ? int(r.right - r.left) : 0;
+      continue;
+    }
+    if (b.fsState & TBSTATE_HIDDEN) continue;
+    shown_.push_back({b.idCommand, int(r.right - r.left) + separator});
+    separator = 0;
   }
 }
 
 int ViewerBars::VisibleButtonsWidth() const {
   int sum = 0;
-  const int n = int(::SendMessageW(toolBar_, TB_BUTTONCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    TBBUTTON b{};
-    ::SendMessageW(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-    if (b.fsState & TBSTATE_HIDDEN) continue;
-    RECT r;
-    if (::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) sum += r.right - r.left;
-  }
+  for (const Shown& b : shown_) sum += b.width;
   return sum;
+}
+
+void ViewerBars::FitToWidth(int width) {
+  std::vector<int> widths;
+  for (const Shown& b : shown_) widths.push_back(b.width);
+  const size_t fit = size_t(ItemsThatFit(width, widths));
+  for (size_t i = 0; i < shown_.size(); ++i)
+    ::SendMessageW(toolBar_, TB_HIDEBUTTON, shown_[i].id, MAKELPARAM(i >= fit, 0));
 }
 
 void ViewerBars::SetFolders(const std::vector<std::string>& folders) {

@@ -135,6 +135,7 @@ void TfrmViewer::ArrangeControls() {
   };
   const ViewerFrame f = arrangement_.Frame(Size{int(c.right), int(c.bottom)}, scale_);
   place(bars_.toolBar(), f.toolBar);
+  bars_.FitToWidth(f.toolBar.rect.width());
   place(bars_.toolBarMore(), f.toolBarMore);
   place(status_, f.status);
   place(tabs_, f.tabs);

@@ -133,19 +133,30 @@ TEST_F(HelpTest, F1InATipBoxOpensItsContextsPage) {
   EXPECT_TRUE(WaitUntil([&] { return !IsVisible(tip); }));
 }
 
-TEST_F(HelpTest, APageThatCannotBeOpenedSaysSo) {
-  // No program for .html at all.
+TEST_F(HelpTest, APageThatCannotBeOpenedSaysWhichAndShowsItsFolder) {
+  // No program for .html at all; folders open through the recorder.
   RegRemoveTree(HKEY_CLASSES_ROOT, kHtmlClass);
   ASSERT_TRUE(RegWriteString(HKEY_CLASSES_ROOT, ".html", "", "FlkTest.nothing"));
+  std::optional<std::string> oldFolder = RegString(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\command", "");
+  ASSERT_TRUE(RegWriteString(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\command", "",
+                             std::string("C:\\windows\\system32\\cmd.exe /c echo %1>>") + kLog));
   Scene s;
   ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
   ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Help)));
   HWND box = WaitBoxOf(s.cam.process, "Framelark Help");
   ASSERT_TRUE(box) << DescribeBoxes(s.cam.process.pid());
   std::string text = MessageBoxText(box);
-  EXPECT_NE(text.find("The help page could not be opened:"), std::string::npos) << text;
-  EXPECT_NE(text.find("general.html"), std::string::npos) << text;
-  EXPECT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(text.rfind("The help page could not be opened:\ngeneral.html\n\nIn the folder:\n", 0), 0u) << text;
+  EXPECT_EQ(text.find('%'), std::string::npos) << text;  // the system's inserts are filled
+  EXPECT_EQ(ButtonTexts(box), (std::vector<std::string>{"Yes", "No"}));
+  EXPECT_TRUE(Answer(box, IDYES));
+  EXPECT_TRUE(WaitOpened(1));
+  if (oldFolder) RegWriteString(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\command", "", *oldFolder);
+  std::ifstream in(kLog);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_NE(line.find("\\Framelark\\Help"), std::string::npos) << line;  // the help folder itself
+  EXPECT_EQ(line.find(".html"), std::string::npos) << line;
 }
 
 }  // namespace

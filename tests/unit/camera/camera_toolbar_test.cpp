@@ -2,6 +2,8 @@
 // buttons, the menu row's close button, toolbar items and "More".
 #include "camera/camera_toolbar.h"
 
+#include "camera/camera_layout.h"
+
 #include <gtest/gtest.h>
 
 namespace flk {
@@ -116,6 +118,55 @@ TEST(PlaceToolbar, ScalesButtonsAndPadding) {
   EXPECT_EQ(p.items[0].rect.top, 46 + 4);
   EXPECT_EQ(p.items[0].rect.height(), 44 - 8);
   EXPECT_EQ(p.items[0].rect.width(), VisibleToolbarItems(visible, 60, 16, 24)[0].width);
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+// A docked camera is never narrower than its title and menu row need: at its
+// narrowest every menu caption and the title text lie clear of the corner
+// buttons and inside the panel, at every scale and with or without a title bar.
+TEST(PanelRowsWidth, TheNarrowestDockedCameraShowsEveryMenuTitleAndItsTitle) {
+  const struct {
+    int dpi;
+    std::vector<int> captions;
+    int title;
+    bool titleBar;
+  } kCases[] = {
+      {96, {19, 24, 28, 38, 24}, 72, true},   {144, {30, 38, 44, 60, 37}, 112, true},
+      {96, {19, 24, 28, 38, 24}, 72, false},  {192, {40, 50, 58, 80, 50}, 150, true},
+      {96, {10, 10, 10, 10, 10}, 160, true},  // a long title decides
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.dpi << (c.titleBar ? " with title" : " without"));
+    const DpiScale s{c.dpi};
+    LayoutInput in;
+    in.width = 50;  // far too narrow: the layout asks to grow
+    in.titleBar = c.titleBar;
+    in.scale = s;
+    in.panelRowsWidth = PanelRowsWidth(c.captions, c.title, c.titleBar, s);
+    CamLayout grown = ArrangeControls(in);
+    ASSERT_TRUE(grown.needsGrowth());
+    in.width += grown.growDx;
+    in.height += grown.growDy;
+    CamLayout l = ArrangeControls(in);
+    EXPECT_FALSE(l.needsGrowth());
+    MenuRowPlacement row = PlaceMenuRow(l, c.captions, s);
+    const int rowRight = row.close.empty() ? l.control.right : row.close.left;
+    EXPECT_LE(row.buttons.back().right, rowRight);
+    if (c.titleBar) {
+      ASSERT_TRUE(row.titleGlyphs);
+      const int titleTextRight = l.control.left + s(26) + c.title;
+      EXPECT_LT(titleTextRight, (*row.titleGlyphs)[0].left);
+    }
+    // Floating and held cameras keep their own minimums.
+    in.width = 50;
+    in.hold = true;
+    EXPECT_EQ(ArrangeControls(in).minWidth, s(100));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "shell/help.h"
 
+#include "shell/common_services.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -43,10 +45,21 @@ TEST(Help, FolderWriteDecisionAndMessage) {
   EXPECT_TRUE(HelpFileNeedsWrite(std::string("<p>old"), "<p>"));
   EXPECT_TRUE(HelpFileNeedsWrite(std::string(""), "<p>"));
   EXPECT_FALSE(HelpFileNeedsWrite(std::string("<p>"), "<p>"));
-  std::string t = HelpOpenFailedText("C:\\h\\index.html", 1155, "No application is associated.");
-  EXPECT_NE(t.find("C:\\h\\index.html"), std::string::npos);
-  EXPECT_NE(t.find("Error # 1155, No application is associated."), std::string::npos);
+  std::string t = HelpOpenFailedText("C:\\h\\index.html", 1155, "No application is associated.", true);
+  EXPECT_EQ(t,
+            "The help page could not be opened:\r\nindex.html\r\n\r\nIn the folder:\r\nC:\\h\\\r\n\r\nError # 1155, "
+            "No application is associated.\r\n\r\nNo program opened the page. Show its folder, to open it from there?");
   EXPECT_EQ(HelpOpenFailedText("x", 0, "").find("Error"), std::string::npos);
+  EXPECT_NE(HelpOpenFailedText("C:\\h\\", 5, "Access is denied.").find("could not be written"), std::string::npos);
+  // The system's own texts come with their inserts filled.
+  const std::pair<const char*, const char*> kInserts[] = {
+      {"Bad EXE format for %1.\r\n", "Bad EXE format for general.html."},
+      {"%1 is not a valid Win32 application.", "general.html is not a valid Win32 application."},
+      {"Copied 100%% of %2 in %1!d! parts", "Copied 100% of  in general.html parts"},
+      {"No inserts here.", "No inserts here."},
+      {"A lone % sign %", "A lone % sign %"},
+  };
+  for (const auto& [raw, filled] : kInserts) EXPECT_EQ(FillSystemInserts(raw, "general.html"), filled) << raw;
 }
 
 // The program file carries each page under its table id, and the pages link

@@ -94,6 +94,13 @@ TEST_F(SettingsTest, NewUserGetsEveryInstalledValueWithoutQuestionsAndNoReport) 
   EXPECT_FALSE(r.values->doTopper);
   EXPECT_TRUE(r.values->robo.doVScroll);
   EXPECT_EQ(r.values->robo.interval, 400);
+  // At 150 % the first windows are as large as a person sees them at 100 %.
+  store.DeleteKeyTree(CU, kSettingsPath);
+  sys.dpi = [] { return 144; };
+  ASSERT_TRUE(Load().values);
+  const std::pair<const char*, int> kScaled[] = {
+      {"Width", 279}, {"Height", 402}, {"ViewerWidth", 1185}, {"ViewerHeight", 600}, {"Left", 0}, {"ViewerLeft", 150}};
+  for (const auto& [name, value] : kScaled) EXPECT_EQ(DwordOf(*User(name)), value) << name;
   // A second start is current: nothing asked, nothing reported.
   auto again = Load();
   ASSERT_TRUE(again.values);
