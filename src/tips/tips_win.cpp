@@ -17,6 +17,7 @@
 #include "tips/tips_book.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -25,6 +26,16 @@ namespace flk {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+// The tips window is centred on the work area of the camera's monitor (the
+// camera role starts it), else of the monitor under the mouse.
+Rect TipsScreen() {
+  if (HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str()))
+    return win::MonitorOfWindow(cam).work;
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  return MonitorAt(win::CurrentMonitors(), Point{cursor.x, cursor.y}).work;
+}
 
 class TfrmTips : public win::Window {
  public:
@@ -57,7 +68,10 @@ HWND TfrmTips::Child(const wchar_t* cls, const std::string& text, DWORD style, i
 }
 
 bool TfrmTips::FormCreate() {
-  if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100)) return false;
+  // Made on the monitor it is shown on, so that it has that monitor's scale from the start.
+  const Rect screen = TipsScreen();
+  const Point middle = CentredIn(screen, Size{100, 100});
+  if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, middle.x, middle.y, 100, 100)) return false;
   ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
   scale_ = win::WindowScale(hwnd());
   LOGFONTW lf{};
@@ -69,10 +83,8 @@ bool TfrmTips::FormCreate() {
   // Client 520 x 340, centred on the work area.
   RECT r{0, 0, Px(kTipsWidth), Px(kTipsHeight)};
   ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(scale_.dpi));
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Size size{r.right - r.left, r.bottom - r.top};
-  const Point at = CentredOn(Rect{work.left, work.top, work.right, work.bottom}, size);
+  const Point at = CentredIn(screen, size);
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   nsa_ = Child(L"BUTTON", kTipsSwitchOffText, BS_AUTOCHECKBOX | WS_TABSTOP, kTipsSwitchOffId);

@@ -2,11 +2,33 @@
 
 #include <cstring>
 
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk::win {
 
-Size ScreenSize() { return Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+namespace {
+
+BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetMonitorInfoW(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<Rect>*>(param)->push_back(Rect{r.left, r.top, r.right, r.bottom});
+  }
+  return TRUE;
+}
+
+// The monitors' rectangles only: asked for at every strip of a camera drag.
+std::vector<Rect> MonitorAreas() {
+  std::vector<Rect> areas;
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitorArea, reinterpret_cast<LPARAM>(&areas));
+  if (areas.empty())
+    areas.push_back(Rect::FromXYWH(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+  return areas;
+}
+
+}  // namespace
 
 int ScreenBitsPerPixel() {
   ScreenDC screen;
@@ -15,13 +37,14 @@ int ScreenBitsPerPixel() {
 
 void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen) {
   ::PatBlt(dc, dx, dy, area.width(), area.height(), BLACKNESS);
-  Size s = ScreenSize();
-  Rect visible = Intersect(area, Rect{0, 0, s.width, s.height});
-  if (visible.empty()) return;
   std::optional<ScreenDC> own;
-  if (!screen) screen = own.emplace().get();
-  ::BitBlt(dc, dx + visible.left - area.left, dy + visible.top - area.top, visible.width(), visible.height(), screen,
-           visible.left, visible.top, SRCCOPY);
+  for (const Rect& monitor : MonitorAreas()) {
+    Rect visible = Intersect(area, monitor);
+    if (visible.empty()) continue;
+    if (!screen) screen = own.emplace().get();
+    ::BitBlt(dc, dx + visible.left - area.left, dy + visible.top - area.top, visible.width(), visible.height(), screen,
+             visible.left, visible.top, SRCCOPY);
+  }
 }
 
 void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
@@ -80,6 +103,8 @@ std::optional<Picture> PictureOfScreen(const Rect& area) {
     return std::nullopt;
   return picture;
 }
+
+std::optional<Picture> PictureOfDesktop() { return PictureOfScreen(VirtualScreenRect()); }
 
 std::vector<WindowAbove> WindowsAbove(HWND below, const Rect& r) {
   std::vector<WindowAbove> above;
