@@ -176,7 +176,8 @@ AdaptResult AdaptToMonitors(const Rect& window, const MonitorTable& last, const 
   r.window = window;
   if (now == last) return r;
   r.changed = true;
-  const Rect placed = RestoredRect(now, window);
+  // The first look (at opening) leaves the place to KeepOnScreen.
+  const Rect placed = last.empty() ? window : RestoredRect(now, window);
   const Size screen = MonitorFor(now, placed).area.size();
   r.window = Rect::FromXYWH(placed.left, placed.top, std::min(placed.width(), screen.width),
                             std::min(placed.height(), screen.height));

@@ -158,9 +158,10 @@ struct AdaptResult {
 };
 AdaptResult AdaptToScreen(const Rect& window, Size lastScreen, Size screen);
 // On a desktop of several monitors "the screen changed" is a change of the
-// monitor layout. A camera that no monitor shows any more moves wholly onto
-// the nearest monitor's work area; then its width and height are cut down to
-// its monitor's.
+// monitor layout. After a change (not at the first look, when `last` is
+// empty) a camera that no monitor shows any more moves wholly onto the
+// nearest monitor's work area; then its width and height are cut down to its
+// monitor's.
 AdaptResult AdaptToMonitors(const Rect& window, const MonitorTable& last, const MonitorTable& now);
 
 enum class Latch { Top, Bottom };

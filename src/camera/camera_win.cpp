@@ -92,8 +92,6 @@ void TfrmCam::ApplySettings(const CameraSaveValues& v) {
   align_ = v.cPanelAlign == 0 ? PanelAlign::Floating : v.cPanelAlign == 2 ? PanelAlign::Bottom : PanelAlign::Top;
   Size s = OpeningSize(v.width, v.height);
   ::SetWindowPos(hwnd(), nullptr, v.left, v.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  // Where it was left, on any monitor; wholly on the nearest one when none shows it.
-  win::RestoreWindowOnMonitors(hwnd());
   ApplyToolbarLayout();
   AdaptToScreen();
   ArrangeControls();

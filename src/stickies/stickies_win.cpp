@@ -80,9 +80,8 @@ void TfrmStickies::LoadStoredNotes() {
     TfrmStickyItem* note = OpenNote(std::move(*picture), verdict.note->left, verdict.note->top);
     if (!note) continue;
     note->SetStored(path);
-    // Back where it was left, on any monitor; wholly on the nearest one when
-    // its monitor is gone. Its file keeps the stored place until it is dragged.
-    win::RestoreWindowOnMonitors(note->hwnd());
+    // Back where it was left, on any monitor (kept on the screen of its own
+    // monitor, else the nearest). Its file keeps the stored place until it is dragged.
     KeepOnScreen(note->hwnd());
     ::ShowWindow(note->hwnd(), SW_SHOWNOACTIVATE);
   }

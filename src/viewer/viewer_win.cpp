@@ -80,10 +80,9 @@ bool TfrmViewer::FormCreate() {
   ::SetWindowPos(hwnd(), nullptr, values.left, values.top, std::min(values.width, screen.width),
                  std::min(values.height, screen.height), SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyViewerToolbarLayout();
-  // Back where it was left, on any monitor; wholly on the nearest one when that
-  // monitor is gone. The stored place changes only when the user moves it.
+  // Back where it was left, on any monitor (kept on the screen of its own
+  // monitor, else the nearest). The stored place changes only when the user moves it.
   storedPlace_ = Rect::FromXYWH(values.left, values.top, values.width, values.height);
-  win::RestoreWindowOnMonitors(hwnd());
   KeepOnScreen(hwnd());
   openedPlace_ = win::WindowRectOf(hwnd());
   folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());

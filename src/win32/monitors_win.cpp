@@ -2,7 +2,6 @@
 
 #include "win32/dpi_win.h"
 #include "win32/system_dll_win.h"
-#include "win32/unique_handle.h"
 
 namespace flk::win {
 
@@ -19,34 +18,39 @@ int MonitorDpi(HMONITOR monitor, int fallback) {
   return fallback;
 }
 
+struct Enumeration {
+  MonitorTable table;
+  int systemDpi = kBaseDpi;
+};
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
-  auto* table = reinterpret_cast<MonitorTable*>(param);
+  auto* e = reinterpret_cast<Enumeration*>(param);
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
-  WindowDC screen(nullptr);
-  Monitor m{FromRECT(info.rcMonitor), FromRECT(info.rcWork),
-            MonitorDpi(monitor, ::GetDeviceCaps(screen.get(), LOGPIXELSY))};
+  Monitor m{FromRECT(info.rcMonitor), FromRECT(info.rcWork), MonitorDpi(monitor, e->systemDpi)};
   if (info.dwFlags & MONITORINFOF_PRIMARY)
-    table->insert(table->begin(), m);
+    e->table.insert(e->table.begin(), m);
   else
-    table->push_back(m);
+    e->table.push_back(m);
   return TRUE;
 }
 
 }  // namespace
 
 MonitorTable CurrentMonitors() {
-  MonitorTable table;
-  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&table));
+  Enumeration e;
+  e.systemDpi = WindowScale(nullptr).dpi;  // where the system has no DPI per monitor
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&e));
+  MonitorTable& table = e.table;
   if (table.empty()) {
     // No answer: the primary screen as the system metrics give it.
     Rect area = Rect::FromXYWH(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     RECT work{};
     Rect w = ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) ? FromRECT(work) : area;
-    table.push_back(Monitor{area, w, WindowScale(nullptr).dpi});
+    table.push_back(Monitor{area, w, e.systemDpi});
   }
-  return table;
+  return std::move(table);
 }
 
 Rect VirtualScreenRect() { return VirtualScreen(CurrentMonitors()); }
@@ -58,22 +62,5 @@ Rect WindowRectOf(HWND hwnd) {
 }
 
 Monitor MonitorOfWindow(HWND hwnd) { return MonitorFor(CurrentMonitors(), WindowRectOf(hwnd)); }
-
-void MoveWindowTo(HWND hwnd, Point at) {
-  ::SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void RestoreWindowOnMonitors(HWND hwnd) {
-  const Rect now = WindowRectOf(hwnd);
-  const Rect to = RestoredRect(CurrentMonitors(), now);
-  if (to == now) return;
-  ::SetWindowPos(hwnd, nullptr, to.left, to.top, to.width(), to.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CentreOnMonitor(HWND hwnd, HWND over) {
-  const Rect r = WindowRectOf(hwnd);
-  const Monitor m = MonitorOfWindow(over ? over : hwnd);
-  MoveWindowTo(hwnd, CentredIn(m.work, r.size()));
-}
 
 }  // namespace flk::win

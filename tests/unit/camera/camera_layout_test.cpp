@@ -300,10 +300,13 @@ TEST(AdaptToScreen, ALayoutChangeMovesACameraWhoseMonitorWentAndCutsIt) {
   AdaptResult same = AdaptToMonitors(onLeft, kTwo, kTwo);
   EXPECT_FALSE(same.changed);
   EXPECT_EQ(same.window, onLeft);
-  // The first look (nothing seen yet) with its monitor there: stays.
+  // The first look (nothing seen yet) only cuts the size; the place is KeepOnScreen's.
   AdaptResult first = AdaptToMonitors(onLeft, {}, kTwo);
   EXPECT_TRUE(first.changed);
   EXPECT_EQ(first.window, onLeft);
+  EXPECT_EQ(AdaptToMonitors(onLeft, {}, kPrimaryAlone).window, onLeft);
+  EXPECT_EQ(AdaptToMonitors(Rect::FromXYWH(-700, 200, 1500, 222), {}, kPrimaryAlone).window,
+            Rect::FromXYWH(-700, 200, 1280, 222));
   // The left monitor unplugged: wholly onto the primary.
   EXPECT_EQ(AdaptToMonitors(onLeft, kTwo, kPrimaryAlone).window, Rect::FromXYWH(0, 200, 345, 222));
   // A camera as large as the primary moved to the 1024 x 768 monitor's layout is cut to it.
