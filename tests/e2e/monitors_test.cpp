@@ -138,12 +138,12 @@ class MonitorsTwo : public MonitorsTest {
 };
 
 TEST_F(MonitorsTwo, TheCameraLeftOnTheSecondMonitorOpensThereWithAnExactView) {
-  Scene s{PatternWindow{kLeft}};
+  Scene s{PatternWindow{kLeft}, {}, {}};
   OpenCameraExactly(s, kCamLeft);
 }
 
 TEST_F(MonitorsTwo, PrintScreenFreezesEveryMonitorAndTheCameraStaysPut) {
-  Scene s{PatternWindow{kLeft}};
+  Scene s{PatternWindow{kLeft}, {}, {}};
   ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, kCamLeft));
   ASSERT_NO_FATAL_FAILURE(FreezeCovers(s.cam, RECT{-1024, 0, 1280, 1024}));
   // The still holds the second monitor: with the pattern gone it still shows there.
@@ -154,7 +154,7 @@ TEST_F(MonitorsTwo, PrintScreenFreezesEveryMonitorAndTheCameraStaysPut) {
 }
 
 TEST_F(MonitorsTwo, FullScreenStoresTheWholeDesktop) {
-  Scene s{PatternWindow{kLeft}};
+  Scene s{PatternWindow{kLeft}, {}, {}};
   ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, kCamLeft));
   const std::string ring = DataFolder() + "Folders\\LastCaptures\\";
   Command(s, flk::CommandId::FullScreen);
@@ -186,7 +186,7 @@ TEST_F(MonitorsTwo, FullScreenStoresTheWholeDesktop) {
 }
 
 TEST_F(MonitorsTwo, ANoteMadeOnTheSecondMonitorLiesThereAndComesBackThere) {
-  Scene s{PatternWindow{kLeft}};
+  Scene s{PatternWindow{kLeft}, {}, {}};
   ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, kCamLeft));
   Command(s, flk::CommandId::Sticky);
   HWND note = WaitWindow(kNoteClass, "StickyItem", true);
@@ -222,7 +222,7 @@ class MonitorsAlone : public MonitorsTest {
 
 TEST_F(MonitorsAlone, TheCameraAndANoteLeftOnAGoneMonitorOpenWhollyOnThePrimary) {
   ASSERT_TRUE(WriteNoteFile("1_-695_469_.bmp", 200, 150));
-  Scene s{PatternWindow{RECT{0, 0, 900, 760}}};
+  Scene s{PatternWindow{RECT{0, 0, 900, 760}}, {}, {}};
   ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCamLeft));
   const RECT cam = WindowRect(s.cam.camera);
   EXPECT_TRUE(SameRect(cam, RECT{0, 200, 345, 422})) << Describe(cam);
@@ -252,7 +252,7 @@ class MonitorsAbove : public MonitorsTest {
 };
 
 TEST_F(MonitorsAbove, TheCameraOpensAboveThePrimaryWithAnExactViewAndPrintScreenFreezesBoth) {
-  Scene s{PatternWindow{kAbove}};
+  Scene s{PatternWindow{kAbove}, {}, {}};
   ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, kCamAbove));
   ASSERT_NO_FATAL_FAILURE(FreezeCovers(s.cam, RECT{0, -768, 1280, 1024}));
 }
