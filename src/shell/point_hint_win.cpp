@@ -19,22 +19,27 @@ void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
   ::MoveToEx(dc, x0, y0, nullptr);
   ::LineTo(dc, x1, y1);
 }
-}  // namespace
 
+// The camera window of this process, the usual owner of a point hint.
 HWND CameraWindowOfThisProcess() {
   HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str());
   DWORD pid = 0;
   if (cam) ::GetWindowThreadProcessId(cam, &pid);
   return pid == ::GetCurrentProcessId() ? cam : nullptr;
 }
+}  // namespace
 
-Rect BoxScreenOfThisProcess() {
-  HWND anchor = ::GetActiveWindow();
-  if (!anchor) anchor = CameraWindowOfThisProcess();
-  if (anchor) return win::MonitorOfWindow(anchor).work;
+Rect CameraScreen() {
+  if (HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str()))
+    return win::MonitorOfWindow(cam).work;
   POINT cursor{};
   ::GetCursorPos(&cursor);
   return MonitorAt(win::CurrentMonitors(), Point{cursor.x, cursor.y}).work;
+}
+
+Rect BoxScreenOfThisProcess() {
+  if (HWND active = ::GetActiveWindow()) return win::MonitorOfWindow(active).work;
+  return CameraScreen();
 }
 
 bool TfrmHotPt::FormCreate(HWND owner) {

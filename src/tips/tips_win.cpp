@@ -11,6 +11,7 @@
 #include "shell/app_win.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
+#include "shell/point_hint_win.h"
 #include "shell/settings.h"
 #include "support/contact_win.h"
 #include "tips/tip_page_win.h"
@@ -26,16 +27,6 @@ namespace flk {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-
-// The tips window is centred on the work area of the camera's monitor (the
-// camera role starts it), else of the monitor under the mouse.
-Rect TipsScreen() {
-  if (HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str()))
-    return win::MonitorOfWindow(cam).work;
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  return MonitorAt(win::CurrentMonitors(), Point{cursor.x, cursor.y}).work;
-}
 
 class TfrmTips : public win::Window {
  public:
@@ -68,8 +59,9 @@ HWND TfrmTips::Child(const wchar_t* cls, const std::string& text, DWORD style, i
 }
 
 bool TfrmTips::FormCreate() {
-  // Made on the monitor it is shown on, so that it has that monitor's scale from the start.
-  const Rect screen = TipsScreen();
+  // Centred on the camera's monitor (the camera role starts it), and made there
+  // so that it has that monitor's scale from the start.
+  const Rect screen = CameraScreen();
   const Point middle = CentredIn(screen, Size{100, 100});
   if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, middle.x, middle.y, 100, 100)) return false;
   ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
