@@ -207,6 +207,24 @@ TEST_F(MonitorsTwo, ANoteMadeOnTheSecondMonitorLiesThereAndComesBackThere) {
   EXPECT_TRUE(SameRect(WindowRect(note), made)) << Describe(WindowRect(note));
 }
 
+TEST_F(MonitorsTwo, APointHintNearTheSecondMonitorsRightEdgeStaysOnThatMonitor) {
+  // The camera's centre is 228 pixels left of the primary: too little room for
+  // the 271-pixel hint to its right on its own monitor, so it hangs to the left.
+  const RECT window{-400, 200, -400 + 345, 200 + 222};
+  Scene s{PatternWindow{kLeft}, {}, {}};
+  ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, window));
+  const RECT view = ViewOnScreen(window);
+  const POINT centre{window.left + (window.right - window.left) / 2, view.top + (view.bottom - view.top) / 2};
+  Command(s, flk::CommandId::WinCap);
+  HWND hint = WaitWindow("TfrmHotPt", nullptr, true, kWaitMs, s.cam.process.pid());
+  ASSERT_TRUE(hint) << DescribeBoxes(s.cam.process.pid());
+  const RECT r = WindowRect(hint);
+  EXPECT_EQ(r.right, centre.x) << Describe(r);
+  EXPECT_TRUE(Inside(r, kLeft)) << Describe(r);
+  ASSERT_TRUE(Post(::GetDlgItem(hint, IDCANCEL), BM_CLICK));
+  EXPECT_TRUE(WaitGone(hint));
+}
+
 // ---- the primary alone: what was left on the second monitor ------------------------
 
 class MonitorsAlone : public MonitorsTest {
