@@ -20,7 +20,7 @@ int MonitorDpi(HMONITOR monitor, int fallback) {
 
 struct Enumeration {
   MonitorTable table;
-  int systemDpi = kBaseDpi;
+  int systemDpi = 0;  // 0: the DPI is not asked for
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
@@ -28,7 +28,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
-  Monitor m{FromRECT(info.rcMonitor), FromRECT(info.rcWork), MonitorDpi(monitor, e->systemDpi)};
+  Monitor m{FromRECT(info.rcMonitor), FromRECT(info.rcWork),
+            e->systemDpi ? MonitorDpi(monitor, e->systemDpi) : kBaseDpi};
   if (info.dwFlags & MONITORINFOF_PRIMARY)
     e->table.insert(e->table.begin(), m);
   else
@@ -36,11 +37,9 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
   return TRUE;
 }
 
-}  // namespace
-
-MonitorTable CurrentMonitors() {
+MonitorTable Enumerate(bool withDpi) {
   Enumeration e;
-  e.systemDpi = WindowScale(nullptr).dpi;  // where the system has no DPI per monitor
+  if (withDpi) e.systemDpi = WindowScale(nullptr).dpi;  // where the system has no DPI per monitor
   ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&e));
   MonitorTable& table = e.table;
   if (table.empty()) {
@@ -48,9 +47,19 @@ MonitorTable CurrentMonitors() {
     Rect area = Rect::FromXYWH(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     RECT work{};
     Rect w = ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) ? FromRECT(work) : area;
-    table.push_back(Monitor{area, w, e.systemDpi});
+    table.push_back(Monitor{area, w, withDpi ? e.systemDpi : kBaseDpi});
   }
   return std::move(table);
+}
+
+}  // namespace
+
+MonitorTable CurrentMonitors() { return Enumerate(true); }
+
+std::vector<Rect> MonitorAreas() {
+  std::vector<Rect> areas;
+  for (const Monitor& m : Enumerate(false)) areas.push_back(m.area);
+  return areas;
 }
 
 Rect VirtualScreenRect() { return VirtualScreen(CurrentMonitors()); }

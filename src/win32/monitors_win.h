@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/monitors.h"
 
 namespace flk::win {
@@ -11,6 +13,9 @@ namespace flk::win {
 // Every monitor (EnumDisplayMonitors), the primary first, each with its own
 // DPI (GetDpiForMonitor where the system has it, else the screen's).
 MonitorTable CurrentMonitors();
+// Only the monitors' rectangles (no DPI asked): cheap enough for every strip
+// a camera drag copies from the screen.
+std::vector<Rect> MonitorAreas();
 // The virtual screen: the bounding box of all monitors.
 Rect VirtualScreenRect();
 

@@ -7,29 +7,6 @@
 
 namespace flk::win {
 
-namespace {
-
-BOOL CALLBACK AddMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (::GetMonitorInfoW(monitor, &info)) {
-    const RECT& r = info.rcMonitor;
-    reinterpret_cast<std::vector<Rect>*>(param)->push_back(Rect{r.left, r.top, r.right, r.bottom});
-  }
-  return TRUE;
-}
-
-// The monitors' rectangles only: asked for at every strip of a camera drag.
-std::vector<Rect> MonitorAreas() {
-  std::vector<Rect> areas;
-  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitorArea, reinterpret_cast<LPARAM>(&areas));
-  if (areas.empty())
-    areas.push_back(Rect::FromXYWH(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
-  return areas;
-}
-
-}  // namespace
-
 int ScreenBitsPerPixel() {
   ScreenDC screen;
   return ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
