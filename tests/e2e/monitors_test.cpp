@@ -225,6 +225,36 @@ TEST_F(MonitorsTwo, APointHintNearTheSecondMonitorsRightEdgeStaysOnThatMonitor) 
   EXPECT_TRUE(WaitGone(hint));
 }
 
+TEST_F(MonitorsTwo, WindowCaptureOnTheSecondMonitorTakesTheWholeWindowThere) {
+  const std::string ring = DataFolder() + "Folders\\LastCaptures\\";
+  std::vector<std::string> old;
+  WIN32_FIND_DATAA d;
+  HANDLE find = ::FindFirstFileA((ring + "*.bmp").c_str(), &d);
+  if (find != INVALID_HANDLE_VALUE) {
+    do old.push_back(d.cFileName);
+    while (::FindNextFileA(find, &d));
+    ::FindClose(find);
+  }
+  for (const std::string& n : old) ::DeleteFileA((ring + n).c_str());
+  Scene s{PatternWindow{kLeft}, {}, {}};
+  ASSERT_NO_FATAL_FAILURE(OpenCameraExactly(s, kCamLeft));
+  ASSERT_TRUE(RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NsaCntrPt", 1));  // no point hint first
+  Command(s, flk::CommandId::WinCap);
+  // The window under the camera's centre is the pattern window covering the second monitor.
+  std::optional<ReadPicture> picture;
+  ASSERT_TRUE(WaitUntil([&] {
+    HANDLE f = ::FindFirstFileA((ring + "*.bmp").c_str(), &d);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(f);
+    picture = ReadBmpFile(ring + d.cFileName);
+    return picture.has_value();
+  })) << DescribeBoxes(s.cam.process.pid()) << " status: " << StatusText(s.cam.camera);
+  EXPECT_EQ(picture->width, 1024);
+  EXPECT_EQ(picture->height, 768);
+  EXPECT_EQ(PatternMismatches(*picture, kLeft), 0);
+  CloseViewer();
+}
+
 // ---- the primary alone: what was left on the second monitor ------------------------
 
 class MonitorsAlone : public MonitorsTest {
