@@ -44,6 +44,8 @@ PACKAGES=(
   # Wine under Xvfb for the Windows unit tests and the end-to-end scenarios
   wine wine64 libwine fonts-wine fonts-liberation libcups2 libxrender1 libxrandr2 libxi6 libxfixes3
   libxcursor1 libxinerama1 libxcomposite1 libxxf86vm1 xvfb x11-utils xdotool imagemagick xclip
+  # an X server with one RandR output per monitor for the several-monitor scenarios
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   # a real browser for the help pages' check (scripts/check_help.sh)
   chromium
   # a PDF printer for the printing scenarios

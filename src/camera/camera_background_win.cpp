@@ -7,23 +7,6 @@
 
 namespace flk {
 
-namespace {
-
-int ScreenW() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int ScreenH() { return ::GetSystemMetrics(SM_CYSCREEN); }
-
-// Copies a screen area into dc at (dx, dy); what lies off the screen stays
-// black (a BitBlt whose source crosses the screen edge may come back black).
-void FetchScreen(HDC dc, HDC screen, int dx, int dy, const Rect& area) {
-  ::PatBlt(dc, dx, dy, area.width(), area.height(), BLACKNESS);
-  Rect visible = Intersect(area, Rect{0, 0, ScreenW(), ScreenH()});
-  if (visible.empty()) return;
-  ::BitBlt(dc, dx + visible.left - area.left, dy + visible.top - area.top, visible.width(), visible.height(), screen,
-           visible.left, visible.top, SRCCOPY);
-}
-
-}  // namespace
-
 CamBackground::Source::Source(const CamBackground& bk, HDC like)
     : dc_(::CreateCompatibleDC(like)), sel_(dc_.get(), bk.bitmap_.get()) {}
 
@@ -76,7 +59,7 @@ void CamBackground::Shift(const Rect& from, const Rect& to) {
                  k.top - step.keepAt.y, SRCCOPY);
       }
     }
-    for (const Rect& r : step.fetch) FetchScreen(dst.get(), screen.get(), r.left - to.left, r.top - to.top, r);
+    for (const Rect& r : step.fetch) win::CopyScreenArea(dst.get(), r.left - to.left, r.top - to.top, r, screen.get());
   }
   if (!inPlace) bitmap_ = std::move(next);
   width_ = step.size.width;
@@ -88,7 +71,7 @@ void CamBackground::Fetch(const Rect& at, const std::vector<Rect>& areas) {
   win::WindowDC screen(nullptr);
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
   win::SelectedObject sel(mem.get(), bitmap_.get());
-  for (const Rect& r : areas) FetchScreen(mem.get(), screen.get(), r.left - at.left, r.top - at.top, r);
+  for (const Rect& r : areas) win::CopyScreenArea(mem.get(), r.left - at.left, r.top - at.top, r, screen.get());
 }
 
 void CamBackground::GiveBack(Point at, const std::vector<Rect>& areas) const {

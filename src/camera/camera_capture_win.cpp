@@ -51,9 +51,8 @@ std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
   if (!window) return std::nullopt;
   std::optional<Picture> picture;
   if (what->source == WholeSource::Desktop) {
-    win::WindowDC dc(window);
-    Size s = win::ScreenSize();
-    picture = win::PictureFromDC(dc.get(), Rect::FromXYWH(0, 0, s.width, s.height));
+    // The whole desktop: every monitor, as one picture of the virtual screen.
+    picture = win::PictureOfDesktop();
   } else if (what->clientArea) {
     RECT r;
     ::GetClientRect(window, &r);

@@ -160,6 +160,30 @@ MaximizeResult ToggleMaximize(const Rect& window, Size screen, const MaximizeSta
   return r;
 }
 
+MaximizeResult ToggleMaximize(const Rect& window, const Rect& monitor, const MaximizeState& state) {
+  // The rule is the same on every monitor, measured from the monitor's top-left.
+  const int dx = monitor.left, dy = monitor.top;
+  MaximizeState local = state;
+  local.restore = state.restore.offset(-dx, -dy);
+  MaximizeResult r = ToggleMaximize(window.offset(-dx, -dy), monitor.size(), local);
+  r.window = r.window.offset(dx, dy);
+  r.state.restore = r.state.restore.offset(dx, dy);
+  return r;
+}
+
+AdaptResult AdaptToMonitors(const Rect& window, const MonitorTable& last, const MonitorTable& now) {
+  AdaptResult r;
+  r.window = window;
+  if (now == last) return r;
+  r.changed = true;
+  // The first look (at opening) leaves the place to KeepOnScreen.
+  const Rect placed = last.empty() ? window : RestoredRect(now, window);
+  const Size screen = MonitorFor(now, placed).area.size();
+  r.window = Rect::FromXYWH(placed.left, placed.top, std::min(placed.width(), screen.width),
+                            std::min(placed.height(), screen.height));
+  return r;
+}
+
 AdaptResult AdaptToScreen(const Rect& window, Size lastScreen, Size screen) {
   AdaptResult r;
   r.window = window;

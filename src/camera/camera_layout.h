@@ -19,6 +19,7 @@
 
 #include "base/dpi.h"
 #include "base/geometry.h"
+#include "base/monitors.h"
 
 namespace flk {
 
@@ -151,12 +152,21 @@ struct MaximizeResult {
 // to the restore rectangle; any other fills the screen, remembering its
 // rectangle when it is both narrower and lower than the screen.
 MaximizeResult ToggleMaximize(const Rect& window, Size screen, const MaximizeState& state);
+// The same on the monitor the camera is on: its rectangle takes the place of
+// (0, 0, screen width, screen height).
+MaximizeResult ToggleMaximize(const Rect& window, const Rect& monitor, const MaximizeState& state);
 
 struct AdaptResult {
   bool changed = false;  // the screen size differs from the last one seen
   Rect window;           // width and height cut down to the screen's
 };
 AdaptResult AdaptToScreen(const Rect& window, Size lastScreen, Size screen);
+// On a desktop of several monitors "the screen changed" is a change of the
+// monitor layout. After a change (not at the first look, when `last` is
+// empty) a camera that no monitor shows any more moves wholly onto the
+// nearest monitor's work area; then its width and height are cut down to its
+// monitor's.
+AdaptResult AdaptToMonitors(const Rect& window, const MonitorTable& last, const MonitorTable& now);
 
 enum class Latch { Top, Bottom };
 // A click on a latch: its side, unless the panel is there already, in which

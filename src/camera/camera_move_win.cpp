@@ -16,9 +16,6 @@ namespace flk {
 
 namespace {
 
-int ScreenW() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int ScreenH() { return ::GetSystemMetrics(SM_CYSCREEN); }
-
 constexpr const char* kResizeLimitText =
     "This capture mode doesn't go any larger.\r\nBut, you can capture larger images by clicking either:\r\n\r\n"
     "Customize / Edge To Edge. (Great for capturing large areas.)\r\n\r\n"
@@ -73,7 +70,8 @@ void TfrmCam::EndMove() {
   // their look, so their shared parts go back to the screen.
   if (bk_.present()) bk_.GiveBack(now.topLeft(), AreasCoveredAbove(hwnd(), now));
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  if (!hiddenControlsOffered_ && align_ == PanelAlign::Top && now.top < -::GetSystemMetrics(SM_CYCAPTION)) {
+  if (!hiddenControlsOffered_ && align_ == PanelAlign::Top &&
+      now.top < MonitorNow().area.top - ::GetSystemMetrics(SM_CYCAPTION)) {
     hiddenControlsOffered_ = true;
     ShowTip("NsaHiddenControls", "How-to Tip", kHiddenControlsText, 1, false);
   }
@@ -95,19 +93,19 @@ void TfrmCam::ApplyResize(const Rect& to, bool repaint) {
 }
 
 void TfrmCam::ResizeStepNow(Point cursor) {
-  ResizeOutcome o = ResizeStep(drag_.resize(), WindowRectNow(), cursor, Size{ScreenW(), ScreenH()},
-                               layout_.minWidth, layout_.minHeight);
+  // The resize limit is the size of the monitor the camera is on.
+  ResizeOutcome o = ResizeStep(drag_.resize(), WindowRectNow(), cursor, MonitorNow().area.size(), layout_.minWidth,
+                               layout_.minHeight);
   ApplyResize(o.window, o.repaint);
 }
 
 void TfrmCam::GrowBy(int dx, int dy) {
-  ResizeOutcome o =
-      flk::GrowBy(WindowRectNow(), dx, dy, Size{ScreenW(), ScreenH()}, layout_.minWidth, layout_.minHeight);
+  ResizeOutcome o = flk::GrowBy(WindowRectNow(), dx, dy, MonitorNow().area.size(), layout_.minWidth, layout_.minHeight);
   ApplyResize(o.window, o.repaint);
 }
 
 void TfrmCam::EndResize() {
-  if (!resizeLimitOffered_ && WindowRectNow().height() == ScreenH()) {
+  if (!resizeLimitOffered_ && WindowRectNow().height() == MonitorNow().area.height()) {
     resizeLimitOffered_ = true;
     ShowTip("NsaResizeLimit", "How-to Tip", kResizeLimitText, 1, false);
   }

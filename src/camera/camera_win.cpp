@@ -3,6 +3,7 @@
 #include "camera/camera_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -18,6 +19,7 @@
 #include "shell/tips_layout.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
@@ -151,9 +153,9 @@ void TfrmCam::ArrangeControls() {
   layout_ = flk::ArrangeControls(in);
   if (layout_.needsGrowth()) {
     Rect from = WindowRectNow();
-    Rect to = flk::GrowBy(from, layout_.growDx, layout_.growDy, ScreenSizeNow(), layout_.minWidth,
-                          layout_.minHeight)
-                  .window;
+    Rect to =
+        flk::GrowBy(from, layout_.growDx, layout_.growDy, MonitorNow().area.size(), layout_.minWidth, layout_.minHeight)
+            .window;
     bk_.Shift(from, to);
     SetWindowRect(to);
     ::GetClientRect(hwnd(), &rc);
@@ -190,21 +192,23 @@ void TfrmCam::ArrangeControls() {
 // The switches are kept in the order of their settings, not the toolbar's.
 bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
 
-Size TfrmCam::ScreenSizeNow() const { return win::ScreenSize(); }
+Monitor TfrmCam::MonitorNow() const { return win::MonitorOfWindow(hwnd()); }
 
-bool TfrmCam::ScreenChanged() const { return !(ScreenSizeNow() == lastScreen_); }
+bool TfrmCam::ScreenChanged() const { return !(win::CurrentMonitors() == lastMonitors_); }
 
-void TfrmCam::AdaptToScreen() {
-  Size screen = ScreenSizeNow();
-  AdaptResult a = flk::AdaptToScreen(WindowRectNow(), lastScreen_, screen);
-  if (!a.changed) return;
-  lastScreen_ = screen;
-  if (!(a.window == WindowRectNow())) SetWindowRect(a.window);
+bool TfrmCam::AdaptToScreen() {
+  MonitorTable now = win::CurrentMonitors();
+  const Rect was = WindowRectNow();
+  AdaptResult a = flk::AdaptToMonitors(was, lastMonitors_, now);
+  if (!a.changed) return false;
+  lastMonitors_ = std::move(now);
+  if (!(a.window == was)) SetWindowRect(a.window);
   ArrangeControls();
+  return !(a.window.topLeft() == was.topLeft());
 }
 
 void TfrmCam::ToggleMaximize() {
-  MaximizeResult m = flk::ToggleMaximize(WindowRectNow(), ScreenSizeNow(), maximize_);
+  MaximizeResult m = flk::ToggleMaximize(WindowRectNow(), MonitorNow().area, maximize_);
   maximize_ = m.state;
   SetWindowRect(m.window);
   if (m.adaptToScreen) AdaptToScreen();
@@ -349,7 +353,13 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_SIZE: ArrangeControls(); return true;
-    case WM_DISPLAYCHANGE: AdaptToScreen(); return false;
+    case WM_DISPLAYCHANGE:
+      // A camera whose monitor went is moved onto the nearest one and shows what lies there.
+      if (AdaptToScreen() && ::IsWindowVisible(hwnd())) {
+        MarkStale();
+        RequestCapture(true, kModeRefresh);
+      }
+      return false;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp)); return true;
     case WM_WINDOWPOSCHANGING: {
       // A hidden camera that is shown without a fresh copy of the screen
@@ -395,11 +405,11 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_COMMAND:
       if (HIWORD(wp) == 0 || HIWORD(wp) == 1) OnCommand(LOWORD(wp));
       return true;
-    case WM_LBUTTONDOWN: OnLeftDown(short(LOWORD(lp)), short(HIWORD(lp)), false); return true;
-    case WM_LBUTTONDBLCLK: OnLeftDown(short(LOWORD(lp)), short(HIWORD(lp)), true); return true;
-    case WM_LBUTTONUP: OnLeftUp(short(LOWORD(lp)), short(HIWORD(lp))); return true;
-    case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lp)), short(HIWORD(lp)), (wp & MK_LBUTTON) != 0); return true;
-    case WM_RBUTTONDOWN: OnRightDown(short(LOWORD(lp)), short(HIWORD(lp))); return true;
+    case WM_LBUTTONDOWN: OnLeftDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false); return true;
+    case WM_LBUTTONDBLCLK: OnLeftDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), true); return true;
+    case WM_LBUTTONUP: OnLeftUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return true;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_LBUTTON) != 0); return true;
+    case WM_RBUTTONDOWN: OnRightDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return true;
     case WM_MOUSELEAVE:
       if (toolbar_.hot() != -1) {
         toolbar_.SetHot(-1);

@@ -78,7 +78,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   void RequestCapture(bool clamp, CaptureMode mode);
   void ArrangeControls();
   void ApplyToolbarLayout();
-  void AdaptToScreen();
+  bool AdaptToScreen();  // true when the camera moved
   void ToggleMaximize();
   void MarkStale();
   // GrowBy: one resize step moving only the right and bottom edges.
@@ -177,7 +177,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   void MoveGhost(Point from, Point to);
   void DrawGhostCamera(int x, int y);
   void EndMove();
-  Size ScreenSizeNow() const;
+  Monitor MonitorNow() const;  // the monitor the camera is on
   bool ScreenChanged() const;
   void ApplyResize(const Rect& to, bool repaint);
   void ResizeStepNow(Point cursor);
@@ -237,7 +237,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   CamHold hold_;  // imgLockView's picture and the lock view
   CamScrollTools scrollTools_;  // each made at its first capture
   MaximizeState maximize_;
-  Size lastScreen_;
+  MonitorTable lastMonitors_;  // the monitor layout AdaptToScreen saw last
 
   CamToolbar toolbar_;  // toolbar and menu row, window coordinates
 

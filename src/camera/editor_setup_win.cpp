@@ -18,6 +18,7 @@
 #include "win32/dpi_win.h"
 #include "win32/files_win.h"
 #include "win32/modal_win.h"
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -73,9 +74,9 @@ HWND TfrmEditSetup::Add(const wchar_t* cls, const std::string& text, DWORD style
 bool TfrmEditSetup::FormCreate(HWND owner) {
   scale_ = win::WindowScale(owner);
   int w = Px(480), h = Px(270);
-  // Centred on the screen.
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  if (!Create(L"TfrmEditSetup", win::Widen(kEditSetupCaption).c_str(), kStyle, kExStyle, x, y, w, h, owner))
+  // Centred on the work area of the owner's monitor (the camera's).
+  const Point at = CentredIn(win::MonitorOfWindow(owner).work, Size{w, h});
+  if (!Create(L"TfrmEditSetup", win::Widen(kEditSetupCaption).c_str(), kStyle, kExStyle, at.x, at.y, w, h, owner))
     return false;
   auto font = [this](const wchar_t* face, int px) {
     LOGFONTW lf{};

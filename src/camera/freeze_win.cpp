@@ -1,6 +1,8 @@
 #include "camera/freeze_win.h"
 
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
+#include "win32/screen_win.h"
 
 namespace flk {
 
@@ -15,16 +17,17 @@ bool TfrmFreeze::FormCreate() {
 }
 
 void TfrmFreeze::TakeStill() {
-  width_ = ::GetSystemMetrics(SM_CXSCREEN);
-  height_ = ::GetSystemMetrics(SM_CYSCREEN);
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
-  HWND desktop = ::GetDesktopWindow();
-  win::WindowDC screen(desktop);
+  // Every monitor, in virtual-screen coordinates; what no monitor shows is black.
+  const Rect desk = win::VirtualScreenRect();
+  width_ = desk.width();
+  height_ = desk.height();
+  ::SetWindowPos(hwnd(), nullptr, desk.left, desk.top, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  win::ScreenDC screen;
   still_.reset(::CreateCompatibleBitmap(screen.get(), width_, height_));
   if (!still_) return;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
   win::SelectedObject sel(mem.get(), still_.get());
-  ::BitBlt(mem.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+  win::CopyScreenArea(mem.get(), 0, 0, desk, screen.get());
 }
 
 void TfrmFreeze::Show() {

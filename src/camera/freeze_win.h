@@ -1,5 +1,5 @@
-// The frozen desktop TfrmFreeze: a borderless, screen-sized window showing a
-// still of the whole screen, taken when Print Screen is pressed, so that the
+// The frozen desktop TfrmFreeze: a borderless window over the virtual screen
+// (every monitor) showing a still of the whole desktop, taken when Print Screen is pressed, so that the
 // camera can capture menus, tool tips and other fleeting things from it. Any
 // mouse press on it thaws the desktop.
 #pragma once
@@ -18,7 +18,7 @@ class TfrmFreeze : public win::Window {
   // onPress: a mouse press on the still (the camera thaws the desktop).
   explicit TfrmFreeze(std::function<void()> onPress) : onPress_(std::move(onPress)) {}
   bool FormCreate();
-  // Places the window over the whole screen and copies the screen into its picture.
+  // Places the window over the virtual screen and copies the desktop into its picture.
   void TakeStill();
   void Show();
   void Hide();

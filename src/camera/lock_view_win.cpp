@@ -1,5 +1,7 @@
 #include "camera/lock_view_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -135,7 +137,7 @@ bool TLockView::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_MOUSEMOVE:
     case WM_RBUTTONDOWN: {
       // On to the camera, in its own client coordinates.
-      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       HWND camera = ::GetParent(hwnd());
       ::MapWindowPoints(hwnd(), camera, &p, 1);
       *result = ::SendMessageW(camera, msg, wp, MAKELPARAM(p.x, p.y));

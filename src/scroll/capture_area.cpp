@@ -73,11 +73,16 @@ std::optional<std::string> BigImageCaution(int height, int wd, int bpp, int file
          " MB.\r\nIt may slow down your system or cause subtle low resource errors.";
 }
 
-int ToolWindowTop(int tpScn, int toolHeight) { return std::max(tpScn - toolHeight - 2, 0); }
+int ToolWindowTop(int tpScn, int toolHeight, int screenTop) { return std::max(tpScn - toolHeight - 2, screenTop); }
 
 int RoboToolLeft(const Rect& window, int toolWidth, int buttonOffset, int buttonWidth, int screenWidth) {
   int left = window.left + (window.width() - buttonWidth) / 2 - buttonOffset;
   return std::clamp(left, 0, std::max(screenWidth - toolWidth, 0));
+}
+
+int RoboToolLeft(const Rect& window, int toolWidth, int buttonOffset, int buttonWidth, const Rect& screen) {
+  return screen.left +
+         RoboToolLeft(window.offset(-screen.left, 0), toolWidth, buttonOffset, buttonWidth, screen.width());
 }
 
 }  // namespace flk

@@ -59,9 +59,12 @@ std::variant<CaptureArea, std::string> RoboCaptureArea(const Rect& window, const
 // when the picture is more than half the file limit; nothing otherwise.
 std::optional<std::string> BigImageCaution(int height, int wd, int bitsPerPixel, int fileLimit);
 
-// Tool window positions: just above the capture, never above the screen.
-int ToolWindowTop(int tpScn, int toolHeight);
+// Tool window positions: just above the capture, never above the screen
+// (the top of the captured window's monitor, screenTop).
+int ToolWindowTop(int tpScn, int toolHeight, int screenTop = 0);
 // Robo: the Stop button centred over the window, the tool window kept on the screen.
 int RoboToolLeft(const Rect& window, int toolWidth, int buttonOffset, int buttonWidth, int screenWidth);
+// The same on the monitor of the captured window, anywhere on the virtual screen.
+int RoboToolLeft(const Rect& window, int toolWidth, int buttonOffset, int buttonWidth, const Rect& screen);
 
 }  // namespace flk

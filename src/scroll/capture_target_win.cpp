@@ -7,6 +7,7 @@
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "shell/tip_box_win.h"
+#include "win32/monitors_win.h"
 #include "win32/screen_paint_win.h"
 #include "win32/screen_win.h"
 #include "win32/unique_handle.h"
@@ -69,8 +70,8 @@ std::optional<CaptureTarget> FindCaptureTarget(Point centre, const ScrollParams&
     top = ::GetParent(top);
     ancestors.push_back(RectOf(top));
   }
-  Size s = win::ScreenSize();
-  ancestors.push_back(Rect{0, 0, s.width, s.height});
+  // The desktop: every monitor (what none of them shows reads black).
+  ancestors.push_back(win::VirtualScreenRect());
   // The last top-level window in the Z order is the desktop's own.
   if (top == ::GetDesktopWindow() || top == ::GetWindow(top, GW_HWNDLAST)) return std::nullopt;
   t.rect = TargetRectangle(RectOf(w), p.rtMargin, ancestors);

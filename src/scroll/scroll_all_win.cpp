@@ -1,9 +1,12 @@
 #include "scroll/scroll_all_win.h"
 
+#include <windowsx.h>
+
 #include "scroll/tool_button_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/screen_win.h"
 
 namespace flk {
@@ -31,8 +34,10 @@ void TfrmScrollAll::Start(const CaptureArea& area, const ScrollParams& params, c
                        DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
   const int w = frame.right - frame.left, h = frame.bottom - frame.top;
   const Rect window{area.ltScn, area.tpScn, area.ltScn + area.wd, area.windowBottom()};
-  const int left = RoboToolLeft(window, w, -frame.left, scale_(kButtonWidth), win::ScreenSize().width);
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, ToolWindowTop(area.tpScn, h), w, h, SWP_NOACTIVATE);
+  // On the monitor of the captured window.
+  const Rect screen = MonitorFor(win::CurrentMonitors(), window).area;
+  const int left = RoboToolLeft(window, w, -frame.left, scale_(kButtonWidth), screen);
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, ToolWindowTop(area.tpScn, h, screen.top), w, h, SWP_NOACTIVATE);
   RECT c;
   ::GetClientRect(hwnd(), &c);
   POINT p{c.right / 2, c.bottom / 2};
@@ -84,7 +89,7 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ::InvalidateRect(hwnd(), nullptr, FALSE);
       RECT c;
       ::GetClientRect(hwnd(), &c);
-      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (::PtInRect(&c, p)) btnStopClick();
       return true;
     }

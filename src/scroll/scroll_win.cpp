@@ -1,10 +1,13 @@
 #include "scroll/scroll_win.h"
 
+#include <windowsx.h>
+
 #include "scroll/tool_button_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 
 namespace flk {
 
@@ -45,7 +48,9 @@ void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, cons
   ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
                        DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
   const int height = frame.bottom - frame.top;
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, area.ltScn, ToolWindowTop(area.tpScn, height), area.wd, height,
+  // Never above the top of the captured window's monitor.
+  const int screenTop = MonitorFor(win::CurrentMonitors(), Rect::FromXYWH(area.ltScn, area.tpScn, area.wd, 1)).area.top;
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, area.ltScn, ToolWindowTop(area.tpScn, height, screenTop), area.wd, height,
                  SWP_NOACTIVATE);
   ArrangeChildren();
   POINT p{(button_.left + button_.right) / 2 + 20, (button_.top + button_.bottom) / 2};
@@ -126,7 +131,7 @@ bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (button_.contains(Point{short(LOWORD(lp)), short(HIWORD(lp))})) spbtnScrollDwnMouseDown();
+      if (button_.contains(Point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) spbtnScrollDwnMouseDown();
       return true;
     case WM_LBUTTONUP: spbtnScrollDwnMouseUp(); return true;
     case WM_CAPTURECHANGED:

@@ -93,6 +93,16 @@ WindowBox KeepOnScreenBox(WindowBox box, int screenWidth, int screenHeight) {
   return box;
 }
 
+WindowBox KeepOnScreenBox(WindowBox box, const MonitorTable& monitors) {
+  const Rect r = Rect::FromXYWH(box.left, box.top, box.width, box.height);
+  if (monitors.empty() || WhollyShown(monitors, r)) return box;
+  // The rule measures from the work area's top-left.
+  const Rect work = MonitorFor(monitors, r).work;
+  WindowBox local{box.left - work.left, box.top - work.top, box.width, box.height};
+  WindowBox kept = KeepOnScreenBox(local, work.width(), work.height());
+  return WindowBox{kept.left + work.left, kept.top + work.top, kept.width, kept.height};
+}
+
 // ---- trace lines ----------------------------------------------------------
 
 namespace {

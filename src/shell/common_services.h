@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/monitors.h"
+
 namespace flk {
 
 // ---- data folder ----------------------------------------------------------
@@ -59,6 +61,10 @@ inline constexpr int kTaskbarAllowance = 30;
 // right and bottom edges, then off the left and top edges (so a box larger than
 // the screen ends at 0, 0). The size never changes.
 WindowBox KeepOnScreenBox(WindowBox box, int screenWidth, int screenHeight);
+// On a desktop of several monitors: a box that the monitors show wholly (also
+// across two of them) stays; any other is kept, by the same rule, on the work
+// area of the monitor it belongs to.
+WindowBox KeepOnScreenBox(WindowBox box, const MonitorTable& monitors);
 
 // ---- trace lines ----------------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include "shell/data_folders.h"
 #include "win32/files_win.h"
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -58,7 +59,7 @@ void KeepOnScreen(HWND window) {
   RECT r;
   if (!::GetWindowRect(window, &r)) return;
   WindowBox box{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  WindowBox moved = KeepOnScreenBox(box, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  WindowBox moved = KeepOnScreenBox(box, win::CurrentMonitors());
   if (moved == box) return;
   ::SetWindowPos(window, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,12 +5,20 @@
 #include "shell/tip_modal_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
 
 namespace {
 constexpr int kBevelWidth = 3;  // Panel3's raised bevel inside Panel2's black rim
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
+  win::UniquePen pen(::CreatePen(PS_SOLID, 1, colour));
+  win::SelectedObject sel(dc, pen.get());
+  ::MoveToEx(dc, x0, y0, nullptr);
+  ::LineTo(dc, x1, y1);
+}
 
 // The camera window of this process, the usual owner of a point hint.
 HWND CameraWindowOfThisProcess() {
@@ -19,14 +27,20 @@ HWND CameraWindowOfThisProcess() {
   if (cam) ::GetWindowThreadProcessId(cam, &pid);
   return pid == ::GetCurrentProcessId() ? cam : nullptr;
 }
-
-void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
-  win::UniquePen pen(::CreatePen(PS_SOLID, 1, colour));
-  win::SelectedObject sel(dc, pen.get());
-  ::MoveToEx(dc, x0, y0, nullptr);
-  ::LineTo(dc, x1, y1);
-}
 }  // namespace
+
+Rect CameraScreen() {
+  if (HWND cam = ::FindWindowW(win::Widen(kCameraClass).c_str(), win::Widen(kCameraCaption).c_str()))
+    return win::MonitorOfWindow(cam).work;
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  return MonitorAt(win::CurrentMonitors(), Point{cursor.x, cursor.y}).work;
+}
+
+Rect BoxScreenOfThisProcess() {
+  if (HWND active = ::GetActiveWindow()) return win::MonitorOfWindow(active).work;
+  return CameraScreen();
+}
 
 bool TfrmHotPt::FormCreate(HWND owner) {
   // Created with a caption and border like any form, which are then taken away.
@@ -56,8 +70,9 @@ int TfrmHotPt::Execute(const std::string& key, const std::string& text, int x, i
   ::SetWindowTextW(label_, win::Widen(text).c_str());
   RECT wr;
   ::GetWindowRect(hwnd(), &wr);
-  place_ = PlacePointHint(x, y, wr.right - wr.left, wr.bottom - wr.top, ::GetSystemMetrics(SM_CXSCREEN),
-                          ::GetSystemMetrics(SM_CYSCREEN), scale_(kArrowSize));
+  // The work area of the monitor showing the point.
+  const Rect screen = MonitorAt(win::CurrentMonitors(), Point{x, y}).work;
+  place_ = PlacePointHint(x, y, wr.right - wr.left, wr.bottom - wr.top, screen, scale_(kArrowSize));
   ::SetWindowPos(hwnd(), nullptr, place_.left, place_.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   modalResult_ = 0;
   return RunTipModal(hwnd(), &modalResult_);

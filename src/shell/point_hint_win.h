@@ -50,4 +50,11 @@ class TfrmHotPt : public win::Window {
 // none is given.
 int ShowPointHint(const std::string& key, const std::string& text, int x, int y, HWND owner = nullptr);
 
+// The work area of the camera's monitor (the camera of any role), else of the
+// monitor under the mouse.
+Rect CameraScreen();
+// The work area boxes of this process are placed on: that of the active
+// window's monitor, else CameraScreen().
+Rect BoxScreenOfThisProcess();
+
 }  // namespace flk

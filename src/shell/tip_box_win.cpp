@@ -4,6 +4,7 @@
 
 #include "base/strings.h"
 #include "shell/help_win.h"
+#include "shell/point_hint_win.h"
 #include "shell/settings.h"
 #include "shell/tip_modal_win.h"
 #include "shell/tips_layout.h"
@@ -75,8 +76,7 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
   ::GetWindowRect(hwnd(), &wr);
   const int width = wr.right - wr.left;
   const int height = TipBoxHeight(text, LetterHeight());
-  const Point at =
-      TipBoxPosition(corner, width, height, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  const Point at = TipBoxPosition(corner, width, height, BoxScreenOfThisProcess());
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
   return RunModal(corner);
@@ -171,8 +171,7 @@ int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& 
   ::GetWindowRect(hwnd(), &wr);
   const int designWidth = wr.right - wr.left;
   const Size size = scale_(Size{width, height});
-  const Point at = TipBoxPosition(true, size.width, size.height, ::GetSystemMetrics(SM_CXSCREEN),
-                                  ::GetSystemMetrics(SM_CYSCREEN));
+  const Point at = TipBoxPosition(true, size.width, size.height, BoxScreenOfThisProcess());
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
   int result = RunModal(true);

@@ -27,6 +27,19 @@ Point TipBoxPosition(bool corner, int formWidth, int formHeight, int screenWidth
   return {half(screenWidth - formWidth), half(screenHeight - formHeight)};
 }
 
+Point TipBoxPosition(bool corner, int formWidth, int formHeight, const Rect& screen) {
+  Point p = TipBoxPosition(corner, formWidth, formHeight, screen.width(), screen.height());
+  return {p.x + screen.left, p.y + screen.top};
+}
+
+PointHintPlace PlacePointHint(int x, int y, int formWidth, int formHeight, const Rect& screen, int arrowSize) {
+  PointHintPlace p = PlacePointHint(x - screen.left, y - screen.top, formWidth, formHeight, screen.width(),
+                                    screen.height(), arrowSize);
+  p.left += screen.left;
+  p.top += screen.top;
+  return p;
+}
+
 PointHintPlace PlacePointHint(int x, int y, int W, int H, int SW, int SH, int arrowSize) {
   PointHintPlace p;
   const bool roomRight = x < SW - W;

@@ -29,6 +29,8 @@ int TipBoxHeight(std::string_view text, int letterHeight);
 // Where the form goes: the top-right corner (top 0, one pixel short of the
 // right edge) or the screen's centre (halves rounded down).
 Point TipBoxPosition(bool corner, int formWidth, int formHeight, int screenWidth, int screenHeight);
+// The same on a work area anywhere on the virtual screen.
+Point TipBoxPosition(bool corner, int formWidth, int formHeight, const Rect& screen);
 
 // ---- point hint (TfrmHotPt) ------------------------------------------------
 
@@ -50,6 +52,9 @@ struct PointHintPlace {
 // room, otherwise above and/or left of it.
 // arrowSize: kArrowSize at the form's display scale.
 PointHintPlace PlacePointHint(int x, int y, int formWidth, int formHeight, int screenWidth, int screenHeight,
+                              int arrowSize = kArrowSize);
+// The same on a work area anywhere on the virtual screen (the one of the point).
+PointHintPlace PlacePointHint(int x, int y, int formWidth, int formHeight, const Rect& screen,
                               int arrowSize = kArrowSize);
 
 // The arrow of one corner as a polygon in its 20 x 20 cell: a head whose tip

@@ -7,7 +7,7 @@
 #include "shell/common_form_win.h"
 #include "shell/names.h"
 #include "stickies/note_rules.h"
-#include "win32/screen_win.h"
+#include "win32/monitors_win.h"
 
 namespace flk {
 
@@ -55,9 +55,10 @@ bool MakeSticky(const Picture& picture, const StickySource& source, TfrmCommon& 
   RECT wr{};
   ::GetWindowRect(source.window, &wr);
   Rect from{wr.left, wr.top, wr.right, wr.bottom};
-  Size screen = win::ScreenSize();
+  // The screen is the source's monitor.
+  const Rect screen = win::MonitorOfWindow(source.window).area;
   const Size size{picture.width(), picture.height()};
-  if (const char* refused = StickyCheckText(CheckSticky(size, screen, from.height()))) {
+  if (const char* refused = StickyCheckText(CheckSticky(size, screen.size(), from.height()))) {
     MessageBoxText(source.window, refused, kStickyCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
@@ -68,7 +69,7 @@ bool MakeSticky(const Picture& picture, const StickySource& source, TfrmCommon& 
   }
   if (!StickyManager()) StartRole(kRoleSticky, SW_SHOWMINNOACTIVE);
 
-  StickyPlan plan = PlanSticky(from, size, screen.height);
+  StickyPlan plan = PlanSticky(from, size, screen);
   if (plan.moveSource) {
     if (source.moveTo)
       source.moveTo(from.left, plan.sourceTop);

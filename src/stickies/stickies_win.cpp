@@ -2,12 +2,13 @@
 
 #include "base/bmp.h"
 #include "output/save_file.h"
-#include "shell/data_folders.h"
 #include "shell/common_services_win.h"
+#include "shell/data_folders.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
 #include "stickies/note_rules.h"
 #include "win32/files_win.h"
+#include "win32/monitors_win.h"
 
 namespace flk {
 
@@ -79,6 +80,8 @@ void TfrmStickies::LoadStoredNotes() {
     TfrmStickyItem* note = OpenNote(std::move(*picture), verdict.note->left, verdict.note->top);
     if (!note) continue;
     note->SetStored(path);
+    // Back where it was left, on any monitor (kept on the screen of its own
+    // monitor, else the nearest). Its file keeps the stored place until it is dragged.
     KeepOnScreen(note->hwnd());
     ::ShowWindow(note->hwnd(), SW_SHOWNOACTIVATE);
   }

@@ -134,6 +134,14 @@ bool TfrmStickyItem::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) 
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: Paint(); return true;
     case WM_SIZE: FormResize(); return true;
+    case WM_DPICHANGED:
+      // The picture stays in physical pixels: the note keeps its size and place,
+      // only its menu button follows the new monitor's scale.
+      scale_ = DpiScaleOf(HIWORD(wp));
+      ::SetWindowPos(btnMenu_.hwnd(), nullptr, 0, 0, scale_(kMenuButtonWidth), scale_(kMenuButtonHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      FormResize();
+      return true;
     case WM_DESTROY: SaveNote(); return false;  // the window's place is still known here
     case WM_ENDSESSION:
       if (wp) SaveNote();

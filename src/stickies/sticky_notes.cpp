@@ -28,6 +28,13 @@ StickyPlan PlanSticky(const Rect& source, Size picture, int screenHeight) {
   return plan;
 }
 
+StickyPlan PlanSticky(const Rect& source, Size picture, const Rect& screen) {
+  StickyPlan plan = PlanSticky(source.offset(0, -screen.top), picture, screen.height());
+  plan.sourceTop += screen.top;
+  plan.animation = plan.animation.offset(0, screen.top);
+  return plan;
+}
+
 void StickyAnimation::Start(int pictureHeight) {
   steps_ = kSteps;
   height_ = pictureHeight;

@@ -32,6 +32,10 @@ struct StickyPlan {
 };
 // The note appears below the source, centred on it, 4 pixels wider than the picture.
 StickyPlan PlanSticky(const Rect& source, Size picture, int screenHeight);
+// The same on the source's monitor (its rectangle anywhere on the virtual
+// screen): the room below is measured to that monitor's bottom, and the
+// source never goes above its top.
+StickyPlan PlanSticky(const Rect& source, Size picture, const Rect& screen);
 
 // The growing window: six steps of a sixth of the height each, then the
 // hand-over to the manager, which has 100 ticks to appear.

@@ -42,10 +42,6 @@ TipsFrameLayout LayOutTipsFrame(Size client, DpiScale px) {
   return l;
 }
 
-Point CentredOn(const Rect& work, Size window) {
-  return {work.left + (work.width() - window.width) / 2, work.top + (work.height() - window.height) / 2};
-}
-
 TipPageLayout LayOutTipPage(int page, DpiScale px, const TipTextHeight& height) {
   TipPageLayout l;
   const TipPage& p = TipPageAt(page);

@@ -36,9 +36,6 @@ struct TipsFrameLayout {
 };
 TipsFrameLayout LayOutTipsFrame(Size client, DpiScale scale);
 
-// The window's top-left: centred on the work area.
-Point CentredOn(const Rect& workArea, Size window);
-
 // ---- a page -------------------------------------------------------------------------
 
 inline constexpr int kTipTitleId = 300, kTipTextId = 301, kTipListId = 302, kTipLabelId = 303;

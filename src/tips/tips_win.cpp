@@ -11,12 +11,14 @@
 #include "shell/app_win.h"
 #include "shell/help_win.h"
 #include "shell/names.h"
+#include "shell/point_hint_win.h"
 #include "shell/settings.h"
 #include "support/contact_win.h"
 #include "tips/tip_page_win.h"
 #include "tips/tips_book.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -57,7 +59,11 @@ HWND TfrmTips::Child(const wchar_t* cls, const std::string& text, DWORD style, i
 }
 
 bool TfrmTips::FormCreate() {
-  if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100)) return false;
+  // Centred on the camera's monitor (the camera role starts it), and made there
+  // so that it has that monitor's scale from the start.
+  const Rect screen = CameraScreen();
+  const Point middle = CentredIn(screen, Size{100, 100});
+  if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, middle.x, middle.y, 100, 100)) return false;
   ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
   scale_ = win::WindowScale(hwnd());
   LOGFONTW lf{};
@@ -69,10 +75,8 @@ bool TfrmTips::FormCreate() {
   // Client 520 x 340, centred on the work area.
   RECT r{0, 0, Px(kTipsWidth), Px(kTipsHeight)};
   ::AdjustWindowRectExForDpi(&r, kStyle, FALSE, 0, UINT(scale_.dpi));
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Size size{r.right - r.left, r.bottom - r.top};
-  const Point at = CentredOn(Rect{work.left, work.top, work.right, work.bottom}, size);
+  const Point at = CentredIn(screen, size);
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   nsa_ = Child(L"BUTTON", kTipsSwitchOffText, BS_AUTOCHECKBOX | WS_TABSTOP, kTipsSwitchOffId);

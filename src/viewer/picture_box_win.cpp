@@ -1,5 +1,7 @@
 #include "viewer/viewer_parts_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "viewer/viewer_folder.h"
@@ -108,7 +110,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;
     case WM_CONTEXTMENU: {
-      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (p.x == -1 && p.y == -1) {
         p = {0, 0};
         ::ClientToScreen(hwnd(), &p);

@@ -1,5 +1,7 @@
 #include "viewer/viewer_parts_win.h"
 
+#include <windowsx.h>
+
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -20,7 +22,7 @@ bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
       return true;
     }
     case WM_LBUTTONDOWN: {
-      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ::ClientToScreen(hwnd(), &p);
       dragging_ = true;
       lastY_ = p.y;
@@ -29,7 +31,7 @@ bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     }
     case WM_MOUSEMOVE: {
       if (!dragging_) return true;
-      POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ::ClientToScreen(hwnd(), &p);
       if (p.y == lastY_) return true;
       RECT before;

@@ -1,5 +1,7 @@
 #include "viewer/viewer_parts_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "viewer/viewer_folder.h"
@@ -91,10 +93,10 @@ bool TPaintThumbs::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_LBUTTONDOWN:
       ::SetCapture(hwnd());
-      pressed_(short(LOWORD(lp)));
+      pressed_(GET_X_LPARAM(lp));
       return true;
     case WM_MOUSEMOVE:
-      if (wp & MK_LBUTTON) pressed_(short(LOWORD(lp)));
+      if (wp & MK_LBUTTON) pressed_(GET_X_LPARAM(lp));
       return true;
     case WM_LBUTTONUP:
       if (::GetCapture() == hwnd()) ::ReleaseCapture();

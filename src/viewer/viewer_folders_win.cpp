@@ -184,11 +184,14 @@ void TfrmViewer::SaveViewerSettings() {
   ::GetWindowPlacement(hwnd(), &wp);
   RECT r = wp.rcNormalPosition;
   if (!::IsIconic(hwnd()) && !::IsZoomed(hwnd())) ::GetWindowRect(hwnd(), &r);
+  // A viewer brought over from a monitor that has gone keeps its stored place
+  // until the user moves it.
+  const Rect place = RectToStore(storedPlace_, openedPlace_, Rect{r.left, r.top, r.right, r.bottom});
   ViewerSettings v;
-  v.left = r.left;
-  v.top = r.top;
-  v.width = r.right - r.left;
-  v.height = r.bottom - r.top;
+  v.left = place.left;
+  v.top = place.top;
+  v.width = place.width();
+  v.height = place.height();
   v.look = arrangement_.look();
   v.thumbHeight = arrangement_.thumbHeight();
   v.memoHeight = arrangement_.memoHeight();

@@ -18,6 +18,7 @@
 #include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/monitors_win.h"
 #include "win32/screen_win.h"
 #include "win32/system_dll_win.h"
 
@@ -74,12 +75,16 @@ bool TfrmViewer::FormCreate() {
   CreateChildren();
   bars_.CreateToolBars(scale_);
   commands_ = std::make_unique<ViewerCommands>(*this, settings_, common_.get(), folder_, memo_);
-  // Larger than the screen: as large as the screen.
-  const Size screen = win::ScreenSize();
+  // Larger than the screen (the monitor it opens on): as large as that screen.
+  const Size screen = win::MonitorOfWindow(hwnd()).area.size();
   ::SetWindowPos(hwnd(), nullptr, values.left, values.top, std::min(values.width, screen.width),
                  std::min(values.height, screen.height), SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyViewerToolbarLayout();
+  // Back where it was left, on any monitor (kept on the screen of its own
+  // monitor, else the nearest). The stored place changes only when the user moves it.
+  storedPlace_ = Rect::FromXYWH(values.left, values.top, values.width, values.height);
   KeepOnScreen(hwnd());
+  openedPlace_ = win::WindowRectOf(hwnd());
   folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());
   folderWiz_->BuildFolderList();
   folder_.SetFolders(folderWiz_->Folders());

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "base/dpi.h"
+#include "base/monitors.h"
 #include "output/store_file_system_win.h"
 #include "shell/settings.h"
 #include "viewer/viewer_bars_win.h"
@@ -95,6 +96,7 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
 
   Settings& settings_;
   DpiScale scale_;
+  Rect storedPlace_, openedPlace_;  // the stored rectangle and where the viewer opened
   WinStoreFileSystem fs_;  // the folder manager's
   WinViewerDisk disk_;
   ViewerFolder folder_;

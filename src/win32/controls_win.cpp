@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "win32/monitors_win.h"
 #include "win32/window.h"
 
 namespace flk::win {
@@ -24,7 +25,10 @@ bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& cap
   const int w = r.right - r.left, h = r.bottom - r.top;
   POINT mouse{};
   ::GetCursorPos(&mouse);
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  // Centred: on the work area of the owner's monitor, else the mouse's.
+  const Monitor m = owner ? MonitorOfWindow(owner) : MonitorAt(CurrentMonitors(), Point{mouse.x, mouse.y});
+  const Point centre = CentredIn(m.work, Size{w, h});
+  int x = centre.x, y = centre.y;
   if (place == FormPlace::CentredOnMouse) x = mouse.x - w / 2, y = mouse.y - h / 2;
   if (place == FormPlace::BelowMouse) x = mouse.x - w / 2, y = mouse.y;
   return window.Create(cls, Widen(caption).c_str(), style, exStyle, x, y, w, h, owner);

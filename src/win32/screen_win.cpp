@@ -2,11 +2,10 @@
 
 #include <cstring>
 
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk::win {
-
-Size ScreenSize() { return Size{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
 int ScreenBitsPerPixel() {
   ScreenDC screen;
@@ -15,13 +14,14 @@ int ScreenBitsPerPixel() {
 
 void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen) {
   ::PatBlt(dc, dx, dy, area.width(), area.height(), BLACKNESS);
-  Size s = ScreenSize();
-  Rect visible = Intersect(area, Rect{0, 0, s.width, s.height});
-  if (visible.empty()) return;
   std::optional<ScreenDC> own;
-  if (!screen) screen = own.emplace().get();
-  ::BitBlt(dc, dx + visible.left - area.left, dy + visible.top - area.top, visible.width(), visible.height(), screen,
-           visible.left, visible.top, SRCCOPY);
+  for (const Rect& monitor : MonitorAreas()) {
+    Rect visible = Intersect(area, monitor);
+    if (visible.empty()) continue;
+    if (!screen) screen = own.emplace().get();
+    ::BitBlt(dc, dx + visible.left - area.left, dy + visible.top - area.top, visible.width(), visible.height(), screen,
+             visible.left, visible.top, SRCCOPY);
+  }
 }
 
 void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
@@ -80,6 +80,8 @@ std::optional<Picture> PictureOfScreen(const Rect& area) {
     return std::nullopt;
   return picture;
 }
+
+std::optional<Picture> PictureOfDesktop() { return PictureOfScreen(VirtualScreenRect()); }
 
 std::vector<WindowAbove> WindowsAbove(HWND below, const Rect& r) {
   std::vector<WindowAbove> above;

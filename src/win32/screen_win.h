@@ -1,7 +1,8 @@
-// The screen as the camera and the scrolling captures read it: its size and
-// depth, copies of areas (clipped to the screen: a BitBlt whose source crosses
-// the screen edge may come back all black), pictures of device contexts, and
-// the windows above a given one.
+// The screen as the camera and the scrolling captures read it: its depth,
+// copies of areas in virtual-screen coordinates (clipped to each monitor: a
+// BitBlt whose source crosses a monitor's edge may come back all black, and
+// what no monitor shows is black), pictures of device contexts, and the
+// windows above a given one.
 #pragma once
 
 #include <windows.h>
@@ -14,10 +15,9 @@
 
 namespace flk::win {
 
-Size ScreenSize();
 int ScreenBitsPerPixel();
 
-// Copies a screen area into dc at (dx, dy); what lies off the screen is black.
+// Copies a screen area into dc at (dx, dy); what no monitor shows is black.
 void CopyScreenArea(HDC dc, int dx, int dy, const Rect& area, HDC screen = nullptr);
 
 // A part of a device context as a new 32-bit picture.
@@ -28,8 +28,10 @@ void DrawPicture(HDC dc, const Picture& picture, int x, int y);
 // blits); nullptr when the system refuses it.
 HBITMAP BitmapFromPicture(const Picture& picture);
 
-// A screen area as a 32-bit picture (off-screen parts black).
+// A screen area as a 32-bit picture (parts no monitor shows black).
 std::optional<Picture> PictureOfScreen(const Rect& area);
+// The whole desktop, every monitor, as one picture of the virtual screen's size.
+std::optional<Picture> PictureOfDesktop();
 
 struct WindowAbove {
   HWND hwnd = nullptr;

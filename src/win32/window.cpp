@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "win32/monitors_win.h"
+
 namespace flk::win {
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
@@ -55,6 +57,18 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnDestroyed();
+  }
+  if (!handled && msg == WM_DPICHANGED) {
+    // Moved onto a monitor of another scale: a window that does not handle it
+    // itself takes the rectangle the system suggests for the new scale. When
+    // the program moved it (not the user's drag, which holds the mouse), the
+    // grown window is kept wholly on the work area of the monitor it went to.
+    const RECT* r = reinterpret_cast<const RECT*>(lp);
+    Rect to{r->left, r->top, r->right, r->bottom};
+    if (::GetCapture() != hwnd)
+      to = PlaceOnMonitor(CurrentMonitors(), to.topLeft(), to.size(), HIWORD(wp)).rect;
+    ::SetWindowPos(hwnd, nullptr, to.left, to.top, to.width(), to.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
   }
   return handled ? result : ::DefWindowProcW(hwnd, msg, wp, lp);
 }

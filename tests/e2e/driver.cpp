@@ -600,7 +600,9 @@ bool SetFileModified(const std::string& path, double oleDate) {
 // ---- screen ---------------------------------------------------------------------
 
 std::optional<Pixels> GrabScreen(RECT r) {
-  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The virtual screen: every monitor, negative coordinates included.
+  const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  RECT screen{vx, vy, vx + GetSystemMetrics(SM_CXVIRTUALSCREEN), vy + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT clipped;
   if (!IntersectRect(&clipped, &r, &screen)) return std::nullopt;
   Pixels px;

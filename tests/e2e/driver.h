@@ -195,8 +195,8 @@ struct Pixels {
   // Colour at screen coordinates (x, y) as 0x00RRGGBB.
   uint32_t at(int x, int y) const { return bgra[(y - rect.top) * width() + (x - rect.left)]; }
 };
-// Copies a screen rectangle, clipped to the screen (a source rectangle that
-// crosses the screen edge would come back black under Wine).
+// Copies a screen rectangle, clipped to the virtual screen (a source rectangle
+// that crosses its edge would come back black under Wine).
 std::optional<Pixels> GrabScreen(RECT r);
 
 // ---- diagnostics --------------------------------------------------------------------

@@ -273,6 +273,50 @@ TEST(AdaptToScreen, CutsTheCameraOnlyWhenTheScreenChanged) {
             Rect::FromXYWH(0, 0, 300, 200));
 }
 
+// The end-to-end layout: a 1024 x 768 monitor left of the 1280 x 1024 primary.
+const MonitorTable kTwo{Monitor{Rect{0, 0, 1280, 1024}, Rect{0, 0, 1280, 1024}, 96},
+                        Monitor{Rect{-1024, 0, 0, 768}, Rect{-1024, 0, 0, 768}, 96}};
+const MonitorTable kPrimaryAlone{kTwo[0]};
+// A vertical 1080 x 1920 monitor above the primary at 150 %.
+const MonitorTable kAbove{kTwo[0], Monitor{Rect{0, -1920, 1080, 0}, Rect{0, -1920, 1080, -40}, 144}};
+
+TEST(Maximize, FillsTheMonitorTheCameraIsOnAndRestores) {
+  const Rect w = Rect::FromXYWH(-700, 200, 345, 222);
+  MaximizeResult max = ToggleMaximize(w, kTwo[1].area, MaximizeState{});
+  EXPECT_EQ(max.window, kTwo[1].area);
+  EXPECT_TRUE(max.state.maximized);
+  EXPECT_EQ(max.state.restore, w);
+  MaximizeResult back = ToggleMaximize(max.window, kTwo[1].area, max.state);
+  EXPECT_EQ(back.window, w);
+  EXPECT_FALSE(back.state.maximized);
+  // Filling the primary is not "maximized" on the vertical monitor above it.
+  EXPECT_TRUE(ToggleMaximize(kTwo[0].area, kAbove[1].area, max.state).state.maximized);
+  EXPECT_EQ(ToggleMaximize(kTwo[0].area, kAbove[1].area, max.state).window, kAbove[1].area);
+}
+
+TEST(AdaptToScreen, ALayoutChangeMovesACameraWhoseMonitorWentAndCutsIt) {
+  const Rect onLeft = Rect::FromXYWH(-700, 200, 345, 222);
+  // The same layout: nothing happens.
+  AdaptResult same = AdaptToMonitors(onLeft, kTwo, kTwo);
+  EXPECT_FALSE(same.changed);
+  EXPECT_EQ(same.window, onLeft);
+  // The first look (nothing seen yet) only cuts the size; the place is KeepOnScreen's.
+  AdaptResult first = AdaptToMonitors(onLeft, {}, kTwo);
+  EXPECT_TRUE(first.changed);
+  EXPECT_EQ(first.window, onLeft);
+  EXPECT_EQ(AdaptToMonitors(onLeft, {}, kPrimaryAlone).window, onLeft);
+  EXPECT_EQ(AdaptToMonitors(Rect::FromXYWH(-700, 200, 1500, 222), {}, kPrimaryAlone).window,
+            Rect::FromXYWH(-700, 200, 1280, 222));
+  // The left monitor unplugged: wholly onto the primary.
+  EXPECT_EQ(AdaptToMonitors(onLeft, kTwo, kPrimaryAlone).window, Rect::FromXYWH(0, 200, 345, 222));
+  // A camera as large as the primary moved to the 1024 x 768 monitor's layout is cut to it.
+  EXPECT_EQ(AdaptToMonitors(Rect::FromXYWH(-1024, 0, 1280, 1024), kPrimaryAlone, kTwo).window,
+            Rect::FromXYWH(-1024, 0, 1024, 768));
+  // On the monitor above: kept there, cut to its width.
+  EXPECT_EQ(AdaptToMonitors(Rect::FromXYWH(0, -1500, 1200, 300), kTwo, kAbove).window,
+            Rect::FromXYWH(0, -1500, 1080, 300));
+}
+
 TEST(PageMarks, NotchesWhereThePageEndsOnlyWhenItEndsInsideTheView) {
   CamLayout l = ArrangeControls(Defaults());  // view 331 wide
   const Rect& vp = l.viewPanel;

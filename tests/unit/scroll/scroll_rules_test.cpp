@@ -77,6 +77,13 @@ TEST(CaptureArea, ChecksAndPlacement) {
   EXPECT_EQ(RoboToolLeft(Rect{100, 0, 500, 10}, 111, 3, 105, 1280), 100 + 147 - 3);
   EXPECT_EQ(RoboToolLeft(Rect{-400, 0, 0, 10}, 111, 3, 105, 1280), 0);
   EXPECT_EQ(RoboToolLeft(Rect{1200, 0, 1600, 10}, 111, 3, 105, 1280), 1280 - 111);
+  // On a monitor left of the primary (-1024 .. 0) and one above it (top -600).
+  const Rect left{-1024, 0, 0, 768};
+  EXPECT_EQ(RoboToolLeft(Rect{-900, 0, -500, 10}, 111, 3, 105, left), -900 + 147 - 3);
+  EXPECT_EQ(RoboToolLeft(Rect{-1200, 0, -800, 10}, 111, 3, 105, left), -1024);
+  EXPECT_EQ(RoboToolLeft(Rect{-200, 0, 200, 10}, 111, 3, 105, left), -111);
+  EXPECT_EQ(ToolWindowTop(-500, 100, -600), -600);
+  EXPECT_EQ(ToolWindowTop(-400, 100, -600), -502);
 }
 
 TEST(CaptureArea, BigImageCautionPrintsOneDecimal) {

@@ -112,6 +112,30 @@ TEST(KeepOnScreen, AWindowLargerThanTheScreenEndsAtTheOrigin) {
   EXPECT_EQ(KeepOnScreenBox({200, 300, 1500, 1100}, 1280, 1024), (WindowBox{0, 0, 1500, 1100}));
 }
 
+// Two monitors: a 1024 x 768 one left of the 1280 x 1024 primary, whose work
+// area leaves 40 pixels for a taskbar; the left one has none.
+const MonitorTable kTwoMonitors{
+    Monitor{Rect{0, 0, 1280, 1024}, Rect{0, 0, 1280, 984}, 96},
+    Monitor{Rect{-1024, 0, 0, 768}, Rect{-1024, 0, 0, 768}, 144},
+};
+
+TEST(KeepOnScreen, OnSeveralMonitorsEachWindowIsKeptOnItsOwn) {
+  struct Row {
+    WindowBox box, kept;
+  } rows[] = {
+      {{-700, 200, 345, 222}, {-700, 200, 345, 222}},    // wholly on the left monitor: stays
+      {{-100, 200, 345, 222}, {-100, 200, 345, 222}},    // across the seam, wholly shown: stays
+      {{-1100, 200, 345, 222}, {-1024, 200, 345, 222}},  // off the left monitor's left edge
+      {{-700, 700, 345, 222}, {-700, 516, 345, 222}},    // below the left monitor: 30 above its bottom
+      {{1000, 900, 345, 222}, {935, 732, 345, 222}},     // off the primary's right and its work area's bottom
+      {{-200, 700, 345, 222}, {0, 700, 345, 222}},       // partly shown by none, mostly on the primary: onto it
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(KeepOnScreenBox(row.box, kTwoMonitors), row.kept) << row.box.left << "," << row.box.top;
+  // Without monitors nothing moves.
+  EXPECT_EQ(KeepOnScreenBox(WindowBox{-5000, 0, 10, 10}, MonitorTable{}), (WindowBox{-5000, 0, 10, 10}));
+}
+
 // ---- TraceLine --------------------------------------------------------------
 
 std::vector<std::string> g_lines;

@@ -42,6 +42,14 @@ TEST(PointHint, UpperLeftQuarterPutsTheFormBelowRightOfThePoint) {
   EXPECT_EQ(PlacePointHint(100, 200, W, H, SW, SH), (PointHintPlace{100, 200, HintCorner::LeftUp, 0, 0}));
 }
 
+TEST(TipBox, PlacedOnTheWorkAreaOfItsMonitor) {
+  const Rect left{-1024, 0, 0, 768}, above{0, -600, 800, 0};
+  EXPECT_EQ(TipBoxPosition(true, 350, 157, left), (Point{-1024 + 1024 - 350 - 1, 0}));
+  EXPECT_EQ(TipBoxPosition(false, 350, 157, left), (Point{-1024 + 337, 305}));
+  EXPECT_EQ(TipBoxPosition(false, 350, 157, above), (Point{225, -600 + 221}));
+  EXPECT_EQ(TipBoxPosition(false, 350, 157, Rect{0, 0, 1280, 1024}), TipBoxPosition(false, 350, 157, 1280, 1024));
+}
+
 TEST(PointHint, LowerLeftQuarterPutsTheFormAboveThePoint) {
   EXPECT_EQ(PlacePointHint(100, 1000, W, H, SW, SH), (PointHintPlace{100, 1000 - H, HintCorner::LeftDown, 0, H - 21}));
 }
@@ -62,6 +70,22 @@ TEST(PointHint, TheBoundaryItselfCountsAsNoRoom) {
   EXPECT_EQ(PlacePointHint(SW - W, SH - H - 1, W, H, SW, SH).corner, HintCorner::RightUp);
   EXPECT_EQ(PlacePointHint(SW - W - 1, SH - H, W, H, SW, SH).corner, HintCorner::LeftDown);
   EXPECT_EQ(PlacePointHint(SW - W - 1, SH - H - 1, W, H, SW, SH).corner, HintCorner::LeftUp);
+}
+
+TEST(PointHint, OnAMonitorLeftOfThePrimaryTheRoomIsMeasuredToItsEdges) {
+  const Rect left{-1024, 0, 0, 768};
+  // Near the left monitor's right edge (x -100): no room to the right there,
+  // although the primary lies beyond it.
+  PointHintPlace p = PlacePointHint(-100, 100, 271, 155, left);
+  EXPECT_EQ(p.corner, HintCorner::RightUp);
+  EXPECT_EQ(p.left, -100 - 271);
+  EXPECT_EQ(p.top, 100);
+  // Room on both sides: below right of the point.
+  EXPECT_EQ(PlacePointHint(-1000, 10, 271, 155, left).corner, HintCorner::LeftUp);
+  // Above the primary (negative y), near that monitor's bottom.
+  PointHintPlace q = PlacePointHint(100, -50, 271, 155, Rect{0, -600, 800, 0});
+  EXPECT_EQ(q.corner, HintCorner::LeftDown);
+  EXPECT_EQ(q.top, -50 - 155);
 }
 
 TEST(PointHint, ArrowsPointOutOfTheirCorners) {

@@ -43,6 +43,23 @@ TEST(StickyNotes, PlanCentresBelowAndMovesASourceAtTheBottomUp) {
   EXPECT_EQ(PlanSticky(Rect::FromXYWH(0, 700, 100, 700), Size{10, 100}, 768).sourceTop, 0);
 }
 
+TEST(StickyNotes, PlanMeasuresTheRoomOnTheSourcesMonitor) {
+  // A monitor above the primary (y -768 .. 0): the room below ends at its bottom.
+  const Rect above{0, -768, 1024, 0};
+  StickyPlan room = PlanSticky(Rect::FromXYWH(100, -700, 301, 200), Size{100, 80}, above);
+  EXPECT_FALSE(room.moveSource);
+  EXPECT_EQ(room.animation.top, -700 + 200 + 1);
+  StickyPlan low = PlanSticky(Rect::FromXYWH(10, -250, 300, 200), Size{100, 80}, above);
+  EXPECT_TRUE(low.moveSource);
+  EXPECT_EQ(low.sourceTop, 0 - 80 - 200);
+  EXPECT_EQ(low.animation.top, -80 + 1);
+  // A source taller than its monitor allows: up to the monitor's top, not to 0.
+  EXPECT_EQ(PlanSticky(Rect::FromXYWH(0, -100, 100, 700), Size{10, 100}, above).sourceTop, -768);
+  // The primary alone gives what the screen height did.
+  EXPECT_EQ(PlanSticky(Rect::FromXYWH(10, 600, 300, 200), Size{100, 80}, Rect{0, 0, 1024, 768}).sourceTop,
+            PlanSticky(Rect::FromXYWH(10, 600, 300, 200), Size{100, 80}, 768).sourceTop);
+}
+
 TEST(StickyNotes, AnimationGrowsInSixStepsThenDeliversOrGivesUp) {
   StickyAnimation a;
   a.Start(60);

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "base/monitors.h"
 #include "tips/tips_book.h"
 
 namespace flk {
@@ -48,8 +49,8 @@ TEST(TipsFrame, ScaledFrameAndCentring) {
   EXPECT_EQ(l.bottomPanel.top, 510 - 38);
   EXPECT_EQ(l.buttons[0], Rect::FromXYWH(780 - 15 - 86, 15, 86, 62));  // 57 and 41 at 1.5, rounded
   EXPECT_EQ(l.tabs.left, 15 + 4);
-  EXPECT_EQ(CentredOn(Rect{0, 0, 1024, 738}, {536, 379}), (Point{244, 179}));
-  EXPECT_EQ(CentredOn(Rect{-1280, 100, 0, 1100}, {500, 401}), (Point{-890, 399}));  // a monitor left of the primary
+  EXPECT_EQ(CentredIn(Rect{0, 0, 1024, 738}, {536, 379}), (Point{244, 179}));
+  EXPECT_EQ(CentredIn(Rect{-1280, 100, 0, 1100}, {500, 401}), (Point{-890, 399}));  // a monitor left of the primary
 }
 
 TEST(TipPageLayout, ATextPageStacksTitleTextAndSeeAlso) {
