@@ -6,6 +6,7 @@
 
 #include "scroll/tool_button_win.h"
 #include "shell/common_services_win.h"
+#include "shell/help_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/modal_win.h"
@@ -18,6 +19,8 @@ constexpr char kMemoText[] =
     "Go ahead and change these settings -- it won't hurt the computer. But\r\n"
     "they're here mostly so tech support can fix any incompatibilities you find.";
 constexpr int kEditIds[] = {kIdEditIndexCol, kIdEditScanLt, kIdEditScanTp, kIdEditScanRt, kIdEditScanBt, kIdEditRtMargin};
+
+constexpr int kScrollSettingsHelp = 2;
 
 struct Layout {
   int num = 1, den = 1;
@@ -121,6 +124,8 @@ int TfrmScrollSettings::Execute(HWND owner) {
   win::ModalOptions o;
   o.owner = owner;
   o.focus = Item(IDOK);
+  // F1 opens the fine tuning's page, Esc cancels, wherever the focus is.
+  o.keyPreview = DialogKeys(hwnd(), kScrollSettingsHelp, [this] { modalResult_ = 2; });
   if (!win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, o)) modalResult_ = 2;
   ::DestroyWindow(hwnd());
   return modalResult_;

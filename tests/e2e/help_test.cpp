@@ -101,6 +101,40 @@ TEST_F(HelpTest, F1InTheCameraTheTipsAndTheCustomisationOpensTheirPages) {
   EXPECT_TRUE(WaitGone(tips));
 }
 
+TEST_F(HelpTest, F1InTheViewerANoteAndEachDialogOpensItsPage) {
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
+  const struct {
+    flk::CommandId command;
+    const char* cls;
+    const char* page;
+  } kWindows[] = {
+      {flk::CommandId::Sticky, "TfrmStickyItem", "general.html"},  // a note's own context
+      {flk::CommandId::ScrollCaptureSettings, "TfrmScrollSettings", "scroll-settings.html"},
+      {flk::CommandId::Email, "TfrmEmail", "email-setup.html"},
+      {flk::CommandId::EditorSetup, "TfrmEditSetup", "general.html"},
+      {flk::CommandId::OpenViewer, "TfrmViewer", "viewer.html"},
+  };
+  HWND tray = FindTop(kTrayClass, kTrayCaption, s.cam.process.pid());
+  ASSERT_TRUE(tray);
+  size_t opened = 0;
+  for (const auto& w : kWindows) {
+    SCOPED_TRACE(w.cls);
+    ASSERT_TRUE(Post(s.cam.camera, WM_COMMAND, CommandParam(w.command)));
+    HWND window = WaitWindow(w.cls, nullptr, true);
+    ASSERT_TRUE(window) << DescribeBoxes(0);
+    WindowPid(window) == s.cam.process.pid() ? s.cam.process.WaitIdle() : Process::Open(WindowPid(window)).WaitIdle();
+    ASSERT_TRUE(Post(window, WM_KEYDOWN, VK_F1, 0x003B0001));
+    ASSERT_TRUE(WaitOpened(++opened)) << DescribeBoxes(0);
+    EXPECT_EQ(Opened()[opened - 1], w.page);
+    Post(window, WM_CLOSE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(window); }));
+    // Back to the camera for the next window (the viewer and a note leave it in the tray).
+    Post(tray, kWmCameraRequest, 1, 0);
+    WaitUntil([&] { return IsVisible(s.cam.camera); });
+  }
+}
+
 // The move, then until the cursor is there.
 void MouseTo(int x, int y, DWORD flags = 0) {
   MouseAt(x, y, flags);

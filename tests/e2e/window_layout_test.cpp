@@ -22,9 +22,12 @@ std::string ShotName(const std::string& name) { return name + "-" + std::to_stri
 
 void ExpectLaidOut(HWND w, const std::string& name) {
   ASSERT_TRUE(w) << name << ": " << DescribeBoxes(0);
+  Trace(("laying out " + name).c_str());
+  ASSERT_TRUE(Send(w, WM_NULL, 0, 0, 5000)) << name << " does not answer";
   Pump();
   ::Sleep(100);  // let it paint before the screenshot
   EXPECT_TRUE(KeepScreenshot(w, ShotName(name))) << name;
+  Trace("screenshot kept");
   EXPECT_EQ(DescribeLayoutFaults(w), "") << name;
 }
 
@@ -56,6 +59,7 @@ TEST_F(WindowLayoutTest, TheCameraAndItsDialogs) {
       {"scroll-settings", flk::CommandId::ScrollCaptureSettings, "TfrmScrollSettings",
        "Scrolling Capture Fine Tuning"},
       {"email-format", flk::CommandId::Email, "TfrmEmail", "Email Format Selection"},
+      {"contact", flk::CommandId::Feedback, "TfrmContact", "Send Email to support@hollowbrook.example"},
   };
   for (const CameraDialog& d : kDialogs) {
     SCOPED_TRACE(d.name);
@@ -75,6 +79,18 @@ TEST_F(WindowLayoutTest, TheCameraAndItsDialogs) {
       EXPECT_TRUE(WaitUntil([&] { return !IsVisible(dlg); })) << d.name;
     }
   }
+}
+
+TEST_F(WindowLayoutTest, ANoteAndTheDailyTips) {
+  Scene s;
+  ASSERT_NO_FATAL_FAILURE(OpenScene(s, RECT{200, 150, 200 + 345, 150 + 280}));
+  Command(s, flk::CommandId::Sticky);
+  HWND note = WaitWindow("TfrmStickyItem", nullptr, true);
+  ExpectLaidOut(note, "note");
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip", 0);
+  Process tips = Process::Start("welcome");
+  HWND w = WaitWindow("TfrmTips", nullptr, true, kWaitMs, tips.pid());
+  ExpectLaidOut(w, "daily-tips");
 }
 
 TEST_F(WindowLayoutTest, TheViewerAndItsOptions) {
