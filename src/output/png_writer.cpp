@@ -212,7 +212,7 @@ InMemoryResult EncodeInMemory(std::FILE* out, const Picture& picture, uint32_t t
   if (tuning.filter == PngFilterChoice::kAuto || tuning.filter == PngFilterChoice::kAdaptive)
     photo = tuning.filter == PngFilterChoice::kAdaptive ||
             MostlyBusy(&reader, h, w, tuning.busyPercent, rowA.data(), rowB.data());
-  const int busyPercent = photo ? tuning.busyPercent : tuning.screenBusyPercent;
+  const int busyPercent = photo ? tuning.photoBusyPercent : tuning.screenBusyPercent;
   uint8_t* cur = rowA.data();
   uint8_t* prev = rowB.data();
   const uint32_t key = transparent & 0xFFFFFF;
