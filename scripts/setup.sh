@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine to build and test Framelark:
 #   1. installs the Debian packages (cross compilers, host libraries, Wine, Xvfb, CUPS, ...),
-#   2. cross-builds static libpng, libjpeg-turbo and giflib for both MinGW targets from
-#      Debian's source packages into build/deps/<triple>/{include,lib}.
+#   2. cross-builds static libpng, libjpeg-turbo, giflib and libdeflate for both MinGW targets
+#      from Debian's source packages into build/deps/<triple>/{include,lib}.
 # Idempotent: a second run checks the package database and the deps stamps and is done in seconds.
 #
 # Environment:
@@ -38,7 +38,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev
   nasm ninja-build cmake dpkg-dev
   # host build of the pure logic and its tests
-  g++ libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libgtest-dev googletest
+  g++ libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libdeflate-dev libgtest-dev googletest
   # fuzzing (libFuzzer) and the JPEG benchmark's reference encoder
   clang libclang-rt-14-dev libjpeg-turbo-progs
   # Wine under Xvfb for the Windows unit tests and the end-to-end scenarios
@@ -82,9 +82,19 @@ install_packages() {
 }
 
 # ---- static dependencies for the MinGW targets ----------------------------------------------
-SRC_PACKAGES=(libpng1.6 libjpeg-turbo giflib)
+SRC_PACKAGES=(libpng1.6 libjpeg-turbo giflib libdeflate)
 
 stamp_text() { echo "recipe=$DEPS_RECIPE triple=$1"; }
+# libdeflate came later than the others and has a stamp of its own, so that adding it
+# rebuilds nothing that was already there.
+DEFLATE_RECIPE=1
+deflate_stamp_text() { echo "recipe=$DEFLATE_RECIPE triple=$1"; }
+
+deflate_ready() {
+  local d=$DEPS_DIR/$1
+  [[ "$(cat "$d/.flk-stamp-deflate" 2>/dev/null)" == "$(deflate_stamp_text "$1")" ]] &&
+    [[ -s $d/lib/libdeflate.a && -s $d/include/libdeflate.h ]]
+}
 
 deps_ready() {
   local t=$1 d=$DEPS_DIR/$1 f
@@ -205,12 +215,32 @@ build_deps_for() {
   log "deps: $t built in $((SECONDS - t0)) s"
 }
 
+# libdeflate 1.14 has a plain Makefile too; for MinGW its static library is named
+# libdeflatestatic.lib. Built in a private copy of the tree, installed as libdeflate.a.
+build_deflate_for() {
+  local t=$1
+  local prefix=$DEPS_DIR/$t work=$SRC_DIR/$t/deflate
+  local logf=$SRC_DIR/$t/deflate.log
+  rm -rf "$work"
+  mkdir -p "$SRC_DIR/$t" "$prefix/include" "$prefix/lib"
+  : >"$logf"
+  local t0=$SECONDS
+  cp -a "$SRC_DIR/src/libdeflate" "$work"
+  quiet "$logf" make -C "$work" -j "$JOBS" libdeflatestatic.lib \
+    CC="$t-gcc-posix" AR="$t-ar" CFLAGS="-O2"
+  cp "$work/libdeflatestatic.lib" "$prefix/lib/libdeflate.a"
+  cp "$work/libdeflate.h" "$prefix/include/"
+  deflate_stamp_text "$t" >"$prefix/.flk-stamp-deflate"
+  log "deps: libdeflate for $t built in $((SECONDS - t0)) s"
+}
+
 build_deps() {
-  local todo=() t
+  local todo=() deflate_todo=() t
   for t in "${TRIPLES[@]}"; do
     deps_ready "$t" || todo+=("$t")
+    deflate_ready "$t" || deflate_todo+=("$t")
   done
-  if [[ ${#todo[@]} -eq 0 ]]; then
+  if [[ ${#todo[@]} -eq 0 && ${#deflate_todo[@]} -eq 0 ]]; then
     log "deps: up to date for ${TRIPLES[*]}"
     return
   fi
@@ -220,6 +250,8 @@ build_deps() {
   for p in "${SRC_PACKAGES[@]}"; do fetch_source "$p"; done
   for p in "${SRC_PACKAGES[@]}"; do log "deps: $p $(cat "$SRC_DIR/src/$p/.flk-unpacked")"; done
   for t in "${todo[@]}"; do build_deps_for "$t"; done
+  # A full rebuild empties the prefix, libdeflate included.
+  for t in "${TRIPLES[@]}"; do deflate_ready "$t" || build_deflate_for "$t"; done
   log "deps: done in $((SECONDS - t0)) s"
 }
 

@@ -75,7 +75,8 @@ class CameraDispatch : public DispatchOps {
           .status = [&cam](const std::string& text) { cam.SetStatus(text); },
           .foldersRoot = PictureFoldersOf(BaseFolder()),
           .common = role.common(),
-          .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }, SendCommentMail}};
+          .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }, SendCommentMail},
+          .gate = &cam.saveGate()};
       const bool ok = RunPictureOutput(*output, *picture_, caller);
       if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
         ::InvalidateRect(cam.hwnd(), nullptr, FALSE);  // the page marks
@@ -165,6 +166,10 @@ void TfrmCam::OnCommand(int id) {
 // ---- commands -------------------------------------------------------------------------
 
 void TfrmCam::RunCommand(CommandId id) {
+  if (saveGate_.Refuses(CommandKindOf(id))) {
+    ShowStillSaving(hwnd());
+    return;
+  }
   switch (id) {
     case CommandId::Print:
     case CommandId::PrintFit:
@@ -239,6 +244,10 @@ void TfrmCam::RunCommand(CommandId id) {
 }
 
 void TfrmCam::GenClick(int tag) {
+  if (saveGate_.Refuses(CommandKindOfTag(tag))) {
+    ShowStillSaving(hwnd());
+    return;
+  }
   CameraDispatch ops(*this);
   flk::GenClick(tag, ops);
 }

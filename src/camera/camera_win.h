@@ -134,6 +134,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
   std::vector<std::string>& ViewFolders() { return menus_.folders(); }
   std::string& LastFolderName() { return menus_.lastFolderName(); }
+  SaveGate& saveGate() { return saveGate_; }
   // The window the next last-active capture takes (the tray notes the window
   // that was in front before its menu opened); nothing = the foreground window.
   void SetLastActiveWindow(HWND w) { lastActive_ = w; }
@@ -258,6 +259,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   WinStoreFileSystem storeFs_;
   std::unique_ptr<PictureStore> store_;
   std::optional<Picture> commandPicture_;  // the picture of the running command
+  SaveGate saveGate_;                      // held while a big save runs off this thread
 };
 
 }  // namespace flk

@@ -57,6 +57,15 @@ std::optional<PictureOutput> OutputOfCommand(CommandId id) {
   }
 }
 
+CommandKind CommandKindOf(CommandId id) {
+  if (id == CommandId::Exit || TagOf(id) != 0) return CommandKind::kPicture;
+  return CommandKind::kShowOnly;
+}
+
+CommandKind CommandKindOfTag(int tag) {
+  return tag < 0 || CommandOfTag(tag) != CommandId::None ? CommandKind::kPicture : CommandKind::kShowOnly;
+}
+
 bool CommandEnabled(CommandId id, CameraModes modes) {
   switch (id) {
     case C::WinCap:

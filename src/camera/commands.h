@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/background_save.h"
 #include "output/picture_outputs.h"
 
 namespace flk {
@@ -53,6 +54,13 @@ inline constexpr int kUsageRecall = 22;
 
 // The picture output a dispatcher command runs (Sticky, Hold and StoreRing are the camera's own).
 std::optional<PictureOutput> OutputOfCommand(CommandId id);
+
+// While a big save runs off the camera's thread, the commands that take the
+// viewfinder picture (every dispatcher tag, folder stores included) and Exit
+// wait for it; the captures, menus, settings and help run.
+CommandKind CommandKindOf(CommandId id);
+// Folder entries of the Store menu (negative tags) take the picture too.
+CommandKind CommandKindOfTag(int tag);
 
 struct CameraModes {
   bool hold = false;

@@ -13,6 +13,7 @@
 #include "shell/data_folders.h"
 #include "shell/file_depth.h"
 #include "shell/names.h"
+#include "win32/background_win.h"
 #include "win32/clipboard_win.h"
 #include "win32/files_win.h"
 #include "win32/save_dialog_win.h"
@@ -21,7 +22,13 @@
 
 namespace flk {
 
+void ShowStillSaving(HWND owner) { MessageBoxText(owner, kStillSavingText, kProgramName, MB_OK | MB_ICONINFORMATION); }
+
 bool RunPictureOutput(PictureOutput output, const Picture& picture, const OutputCaller& caller) {
+  if (caller.gate && caller.gate->Refuses(CommandKind::kPicture)) {
+    ShowStillSaving(caller.owner);
+    return false;
+  }
   std::optional<Picture> atDepth;
   if (OutputWritesFile(output)) {
     atDepth = picture;
@@ -120,6 +127,35 @@ bool OutputServices::PutTextOnClipboard(const std::string& text) { return win::P
 
 void OutputServices::ShowInformation(const std::string& text) {
   MessageBoxText(caller_.owner, text, kProgramName, MB_OK | MB_ICONINFORMATION);
+}
+
+bool OutputServices::WritePicture(const std::string& fileName, int formatIndex, const Picture& picture,
+                                  SaveError* error) {
+  if (!SavesInBackground(picture.width(), picture.height()))
+    return SaveServices::WritePicture(fileName, formatIndex, picture, error);
+  SaveGate::Hold hold(caller_.gate);
+  SaveProgress progress;
+  std::string shown;
+  auto showProgress = [&] {
+    std::string text = SavingText(fileName, progress.permille());
+    if (text != shown && caller_.status && ::IsWindow(caller_.owner)) caller_.status(text);
+    shown = text;
+  };
+  showProgress();
+  bool ok = false;
+  SaveError workError;
+  win::RunWhileWorking(
+      [&] {
+        try {
+          ok = WritePictureFile(PathFromUtf8(fileName), formatIndex, picture, &workError, &progress);
+        } catch (const std::bad_alloc&) {
+          ok = false;
+          workError = SaveError{kErrorOutOfMemory, "Not enough memory to save the picture", 0};
+        }
+      },
+      showProgress, kSaveProgressTickMs);
+  if (!ok && error) *error = workError;
+  return ok;
 }
 
 }  // namespace flk

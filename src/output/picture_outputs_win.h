@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/picture.h"
+#include "output/background_save.h"
 #include "output/email_win.h"
 #include "output/picture_outputs.h"
 #include "output/save_file.h"
@@ -28,14 +29,20 @@ struct OutputCaller {
   const TfrmCommon* common = nullptr;               // the role's printer choice (nullptr: default printer)
   EmailHost email{};                                // what the e-mail does with the camera
   HWND mailOwner = nullptr;                         // owner of the kept e-mail dialog (default: owner)
+  SaveGate* gate = nullptr;                         // the window's one save at a time; may be null
 
   Settings& settingsOrRole() const { return settings ? *settings : AppSettings(); }
 };
 
 // Runs one output on the picture. Outputs that write a file work on a copy at
-// the file depth. False when the output ended in an error the user has been
-// shown (a cancelled dialog is not an error).
+// the file depth, so a big save that runs off the window's thread never reads
+// the caller's picture. False when the output ended in an error the user has
+// been shown (a cancelled dialog is not an error) or was refused because the
+// caller's gate is held by a save (kStillSavingText).
 bool RunPictureOutput(PictureOutput output, const Picture& picture, const OutputCaller& caller);
+
+// The box that refuses a command while the window's picture is being saved.
+void ShowStillSaving(HWND owner);
 
 // The save operations' services on the real system: settings, message boxes,
 // the system save dialog and the clipboard, for one command.
@@ -61,6 +68,9 @@ class OutputServices : public SaveServices {
   void NotifyViewerFoldersChanged() override;
   bool PutTextOnClipboard(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
+  // A big picture (SavesInBackground) is written off the window's thread
+  // while the status line shows SavingText; the gate is held meanwhile.
+  bool WritePicture(const std::string& fileName, int formatIndex, const Picture& picture, SaveError* error) override;
 
  private:
   Settings& settings() const { return caller_.settingsOrRole(); }

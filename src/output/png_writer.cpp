@@ -1,15 +1,19 @@
 #include "output/png_writer.h"
 
+#include <libdeflate.h>
 #include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "output/file_formats_rows.h"
+#include "output/png_filters.h"
 
 namespace flk {
 
@@ -40,34 +44,6 @@ void OnPngFlush(png_structp png) {
   if (std::fflush(ctx->out) != 0) png_error(png, "flush failed");
 }
 
-// Share of pixels in a row that repeat neither the pixel on their left nor
-// the one above, in percent. Flat UI areas and text score low, photos high.
-// Both rows must be readable one byte past their last pixel (the row
-// buffers are 4 bytes per pixel wide, so RGB rows are).
-template <int kBpp>
-int BusyPercentOf(const uint8_t* row, const uint8_t* above, int width) {
-  if (width < 2) return 0;
-  constexpr uint32_t kMask = kBpp == 4 ? 0xFFFFFFFFu : 0x00FFFFFFu;
-  auto load = [](const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v & kMask;
-  };
-  int busy = 0;
-  uint32_t left = load(row);
-  for (int x = 1; x < width; ++x) {
-    uint32_t cur = load(row + size_t(x) * kBpp);
-    bool same = cur == left || (above && cur == load(above + size_t(x) * kBpp));
-    busy += !same;
-    left = cur;
-  }
-  return int(int64_t(busy) * 100 / (width - 1));
-}
-
-int BusyPercent(const uint8_t* row, const uint8_t* above, int width, int bpp) {
-  return bpp == 4 ? BusyPercentOf<4>(row, above, width) : BusyPercentOf<3>(row, above, width);
-}
-
 // Samples up to 32 row pairs spread over the picture.
 bool MostlyBusy(RowReader* reader, int height, int width, int busyPercent, uint8_t* rowA, uint8_t* rowB) {
   if (height < 2) return false;
@@ -77,7 +53,7 @@ bool MostlyBusy(RowReader* reader, int height, int width, int busyPercent, uint8
     int y = 1 + int(int64_t(k) * (height - 1) / samples);
     std::memcpy(rowB, reader->Rgb(y - 1), size_t(width) * 3);
     std::memcpy(rowA, reader->Rgb(y), size_t(width) * 3);
-    busy += BusyPercent(rowA, rowB, width, 3) > busyPercent;
+    busy += PngBusyPercent(rowA, rowB, width, 3) > busyPercent;
   }
   return busy * 2 > samples;
 }
@@ -85,7 +61,7 @@ bool MostlyBusy(RowReader* reader, int height, int width, int busyPercent, uint8
 // The part that runs under libpng's longjmp: nothing with a destructor lives
 // here; all buffers belong to the caller.
 bool EncodeRows(png_structp png, png_infop info, RowReader* reader, const Picture* picture,
-                uint32_t transparent, const PngTuning* tuning, uint8_t* rowA, uint8_t* rowB) {
+                uint32_t transparent, const PngTuning* tuning, uint8_t* rowA, uint8_t* rowB, SaveProgress* progress) {
   if (setjmp(png_jmpbuf(png))) return false;
   const int w = picture->width(), h = picture->height();
   const bool alpha = transparent != kNoTransparentColour;
@@ -145,25 +121,174 @@ bool EncodeRows(png_structp png, png_infop info, RowReader* reader, const Pictur
       std::memcpy(cur, rgb, size_t(w) * 3);
     }
     if (tuning->filter == PngFilterChoice::kAuto)
-      useFilter(BusyPercent(cur, y > 0 ? prev : nullptr, w, bpp) > tuning->busyPercent ? PNG_FILTER_PAETH
+      useFilter(PngBusyPercent(cur, y > 0 ? prev : nullptr, w, bpp) > tuning->busyPercent ? PNG_FILTER_PAETH
                                                                                         : PNG_FILTER_NONE);
     png_write_row(png, cur);
     std::swap(cur, prev);
+    if ((y & 63) == 63) ReportProgress(progress, int(int64_t(y) * 1000 / h));
   }
   png_write_end(png, info);
   png_write_flush(png);
+  ReportProgress(progress, 1000);
   return true;
+}
+
+// ---- the libdeflate way: the whole filtered picture in memory ----
+
+struct Buffer {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t size = 0;
+  // Uninitialised on purpose: every byte is written before it is read.
+  bool Allocate(size_t n) {
+    bytes.reset(new (std::nothrow) uint8_t[n]);
+    size = bytes ? n : 0;
+    return bool(bytes);
+  }
+};
+
+void PutBigEndian(uint8_t* p, uint32_t v) {
+  p[0] = uint8_t(v >> 24);
+  p[1] = uint8_t(v >> 16);
+  p[2] = uint8_t(v >> 8);
+  p[3] = uint8_t(v);
+}
+
+// One chunk: length, type, data, CRC over type and data.
+bool WriteChunk(std::FILE* out, const char type[4], const uint8_t* data, size_t length) {
+  uint8_t head[8];
+  PutBigEndian(head, uint32_t(length));
+  std::memcpy(head + 4, type, 4);
+  uint32_t crc = libdeflate_crc32(0, head + 4, 4);
+  if (length) crc = libdeflate_crc32(crc, data, length);
+  uint8_t tail[4];
+  PutBigEndian(tail, crc);
+  return std::fwrite(head, 1, 8, out) == 8 && (length == 0 || std::fwrite(data, 1, length, out) == length) &&
+         std::fwrite(tail, 1, 4, out) == 4;
+}
+
+bool WriteContainer(std::FILE* out, int w, int h, bool alpha, const uint8_t* zdata, size_t zsize) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (std::fwrite(kSignature, 1, 8, out) != 8) return false;
+  uint8_t ihdr[13];
+  PutBigEndian(ihdr, uint32_t(w));
+  PutBigEndian(ihdr + 4, uint32_t(h));
+  ihdr[8] = 8;                                                     // bit depth
+  ihdr[9] = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;  // colour type
+  ihdr[10] = ihdr[11] = ihdr[12] = 0;                              // deflate, adaptive filters, no interlace
+  if (!WriteChunk(out, "IHDR", ihdr, sizeof ihdr)) return false;
+  std::string text = std::string("Software") + '\0' + kPngSoftwareText;
+  if (!WriteChunk(out, "tEXt", reinterpret_cast<const uint8_t*>(text.data()), text.size())) return false;
+  // IDAT in pieces of 1 MiB, as decoders that read chunk by chunk like best.
+  constexpr size_t kIdat = size_t(1) << 20;
+  for (size_t at = 0; at < zsize; at += kIdat)
+    if (!WriteChunk(out, "IDAT", zdata + at, std::min(kIdat, zsize - at))) return false;
+  return WriteChunk(out, "IEND", nullptr, 0) && std::fflush(out) == 0;
+}
+
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+enum class InMemoryResult { kWritten, kFailed, kNotTried };
+
+InMemoryResult EncodeInMemory(std::FILE* out, const Picture& picture, uint32_t transparent, const PngTuning& tuning,
+                              SaveProgress* progress, SaveError* error) {
+  const int w = picture.width(), h = picture.height();
+  const bool alpha = transparent != kNoTransparentColour;
+  const int bpp = alpha ? 4 : 3;
+  const size_t rowBytes = size_t(w) * size_t(bpp);
+  const size_t line = rowBytes + 1;
+  if (line != 0 && size_t(h) > tuning.maxInMemoryBytes / line) return InMemoryResult::kNotTried;
+  const size_t filteredSize = line * size_t(h);
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+      libdeflate_alloc_compressor(std::clamp(tuning.libdeflateLevel, 1, 12)));
+  Buffer filtered;
+  if (!compressor || !filtered.Allocate(filteredSize)) return InMemoryResult::kNotTried;
+
+  RowReader reader(picture);
+  // Row buffers one pixel wider than needed: the busy count reads 4 bytes at a time.
+  std::vector<uint8_t> rowA(rowBytes + 4), rowB(rowBytes + 4), scratch(line);
+  bool photo = false;
+  if (tuning.filter == PngFilterChoice::kAuto || tuning.filter == PngFilterChoice::kAdaptive)
+    photo = tuning.filter == PngFilterChoice::kAdaptive ||
+            MostlyBusy(&reader, h, w, tuning.busyPercent, rowA.data(), rowB.data());
+  const int busyPercent = photo ? tuning.photoBusyPercent : tuning.screenBusyPercent;
+  uint8_t* cur = rowA.data();
+  uint8_t* prev = rowB.data();
+  const uint32_t key = transparent & 0xFFFFFF;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* rgb = reader.Rgb(y);
+    if (alpha) {
+      for (int x = 0; x < w; ++x) {
+        cur[4 * x] = rgb[3 * x];
+        cur[4 * x + 1] = rgb[3 * x + 1];
+        cur[4 * x + 2] = rgb[3 * x + 2];
+        uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
+        cur[4 * x + 3] = c == key ? 0 : 255;
+      }
+    } else {
+      std::memcpy(cur, rgb, rowBytes);
+    }
+    const uint8_t* above = y > 0 ? prev : nullptr;
+    uint8_t* dst = filtered.bytes.get() + size_t(y) * line;
+    switch (tuning.filter) {
+      case PngFilterChoice::kNone: FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, dst); break;
+      case PngFilterChoice::kPaeth: FilterPngRow(PngRowFilter::kPaeth, cur, above, rowBytes, bpp, dst); break;
+      case PngFilterChoice::kAdaptive: FilterPngRowAdaptive(cur, above, rowBytes, bpp, dst, scratch.data()); break;
+      case PngFilterChoice::kAuto:
+        if (PngBusyPercent(cur, above, w, bpp) > busyPercent)
+          FilterPngRowAdaptive(cur, above, rowBytes, bpp, dst, scratch.data());
+        else
+          FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, dst);
+        break;
+    }
+    std::swap(cur, prev);
+    // Filtering is about a fifth of the work, compression the rest.
+    if ((y & 63) == 63) ReportProgress(progress, int(int64_t(y) * 200 / h));
+  }
+  ReportProgress(progress, 200);
+
+  const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filteredSize);
+  // Screen content shrinks far below a quarter; photos get the whole bound.
+  Buffer packed;
+  size_t packedSize = 0;
+  if (!photo && packed.Allocate(bound / 4 + 4096))
+    packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
+                                          packed.size);
+  if (packedSize == 0) {
+    packed = Buffer{};
+    if (!packed.Allocate(bound)) return InMemoryResult::kNotTried;  // the zlib way needs no more than a row
+    packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
+                                          packed.size);
+  }
+  filtered = Buffer{};
+  if (packedSize == 0) {
+    if (error) *error = SaveError{kErrorPng, "Error Writing PNG File! (compression failed)", 0};
+    return InMemoryResult::kFailed;
+  }
+  ReportProgress(progress, 950);
+  errno = 0;
+  if (!WriteContainer(out, w, h, alpha, packed.bytes.get(), packedSize)) {
+    StreamFailure(error, kErrorWrite, "Error Writing PNG File! (write failed)");
+    return InMemoryResult::kFailed;
+  }
+  ReportProgress(progress, 1000);
+  return InMemoryResult::kWritten;
 }
 
 }  // namespace
 
 bool WritePngStream(std::FILE* out, const Picture& picture, uint32_t transparent, SaveError* error,
-                    const PngTuning& tuning) {
+                    const PngTuning& tuning, SaveProgress* progress) {
   auto fail = [&](const char* cls, const std::string& msg) {
     if (error) *error = SaveError{cls, msg, 0};
     return false;
   };
   if (picture.empty()) return fail(kErrorPng, "Error Writing PNG File! (empty picture)");
+  if (tuning.deflater == PngDeflater::kLibdeflate) {
+    InMemoryResult r = EncodeInMemory(out, picture, transparent, tuning, progress, error);
+    if (r != InMemoryResult::kNotTried) return r == InMemoryResult::kWritten;
+  }
   PngContext ctx;
   ctx.out = out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &ctx, OnPngError, OnPngWarning);
@@ -178,7 +303,7 @@ bool WritePngStream(std::FILE* out, const Picture& picture, uint32_t transparent
   const size_t rowBytes = size_t(picture.width()) * 4;
   std::vector<uint8_t> rowA(rowBytes), rowB(rowBytes);
   errno = 0;
-  bool ok = EncodeRows(png, info, &reader, &picture, transparent, &tuning, rowA.data(), rowB.data());
+  bool ok = EncodeRows(png, info, &reader, &picture, transparent, &tuning, rowA.data(), rowB.data(), progress);
   png_destroy_write_struct(&png, &info);
   if (!ok) {
     bool ioFailure = std::ferror(out) != 0;
@@ -191,9 +316,10 @@ bool WritePngStream(std::FILE* out, const Picture& picture, uint32_t transparent
 }
 
 bool WritePng(const std::filesystem::path& fileName, const Picture& picture, uint32_t transparent,
-              SaveError* error) {
+              SaveError* error, SaveProgress* progress) {
   return WriteFileAtomically(
-      fileName, [&](std::FILE* f, SaveError* e) { return WritePngStream(f, picture, transparent, e); }, error);
+      fileName, [&](std::FILE* f, SaveError* e) { return WritePngStream(f, picture, transparent, e, {}, progress); },
+      error);
 }
 
 }  // namespace flk

@@ -14,7 +14,13 @@ namespace fs = std::filesystem;
 
 inline constexpr const char* kErrorUnknownFormat = "EInvalidGraphic";
 
-bool WritePictureFile(const fs::path& fileName, int formatIndex, const Picture& picture, SaveError* error) {
+bool SaveServices::WritePicture(const std::string& fileName, int formatIndex, const Picture& picture,
+                                SaveError* error) {
+  return WritePictureFile(PathFromUtf8(fileName), formatIndex, picture, error);
+}
+
+bool WritePictureFile(const fs::path& fileName, int formatIndex, const Picture& picture, SaveError* error,
+                      SaveProgress* progress) {
   switch (formatIndex) {
     case kFormatBmp:
       return WriteFileAtomically(
@@ -29,7 +35,7 @@ bool WritePictureFile(const fs::path& fileName, int formatIndex, const Picture& 
           error);
     case kFormatGif: return WriteGif(fileName, picture, error);
     case kFormatJpeg: return WriteJpeg(fileName, picture, error);
-    case kFormatPng: return WritePng(fileName, picture, kNoTransparentColour, error);
+    case kFormatPng: return WritePng(fileName, picture, kNoTransparentColour, error, progress);
     default:
       if (error) *error = SaveError{kErrorUnknownFormat, "Unknown picture file extension", 0};
       return false;
@@ -43,7 +49,7 @@ bool SaveBitmapToFile(std::string& fileName, const Picture& picture, SaveService
     return false;
   }
   SaveError error;
-  if (!WritePictureFile(PathFromUtf8(fileName), FormatFromExtension(fileName), picture, &error)) {
+  if (!services.WritePicture(fileName, FormatFromExtension(fileName), picture, &error)) {
     std::string text = UnableToSaveText(fileName, error.errorClass);
     // A picture the format cannot describe gets a line saying so; a disk
     // problem is explained by the system's own text.

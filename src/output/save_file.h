@@ -10,6 +10,7 @@
 
 #include "base/picture.h"
 #include "base/atomic_file.h"
+#include "output/save_progress.h"
 
 namespace flk {
 
@@ -54,11 +55,16 @@ class SaveServices {
   // --- attachment ---
   virtual bool PutTextOnClipboard(const std::string& text) = 0;
   virtual void ShowInformation(const std::string& text) = 0;
+
+  // Writes the file (WritePictureFile, here and now). A window's services
+  // write a big picture off the window's thread and show the progress.
+  virtual bool WritePicture(const std::string& fileName, int formatIndex, const Picture& picture, SaveError* error);
 };
 
 // Writes a picture in the given format index (2..5) to the path, atomically.
+// progress, when given, follows the PNG writer's rows (the others leave it at 0).
 bool WritePictureFile(const std::filesystem::path& fileName, int formatIndex, const Picture& picture,
-                      SaveError* error);
+                      SaveError* error, SaveProgress* progress = nullptr);
 
 // Writes the picture in the format of the name's extension. On success the
 // name is advanced to the next numbered name and true returned; on failure the

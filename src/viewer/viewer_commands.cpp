@@ -82,6 +82,20 @@ ViewerCommand CommandOfMenuId(int id) {
   return c > int(C::None) && c <= int(C::About) ? ViewerCommand(c) : C::None;
 }
 
+CommandKind CommandKindOf(ViewerCommand c) {
+  switch (c) {
+    case C::None:
+    case C::Camera:
+    case C::Crop:
+    case C::Properties:
+    case C::PrinterSetup:
+    case C::Options:
+    case C::Help:
+    case C::About: return CommandKind::kShowOnly;
+    default: return CommandKind::kPicture;
+  }
+}
+
 std::optional<int> FolderOfMenuId(int id) {
   if (id >= kFolderItemBase && id < kFolderItemBase + 10000) return id - kFolderItemBase;
   return std::nullopt;

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "output/background_save.h"
 #include "viewer/viewer_look.h"
 
 namespace flk {
@@ -15,6 +16,11 @@ enum class ViewerCommand {
   None, Camera, Paste, SaveAs, IncSave, Print, PrintFit, Copy, Cut, Edit, Email, Sticky, Delete, Invert, Crop,
   Mirror, Flip, Properties, FolderWiz, MakeEmailAttachment, PrinterSetup, Exit, Options, Help, About,
 };
+
+// While a big save runs off the viewer's thread, the commands that read or
+// change pictures, write files, manage folders or end the viewer wait for it;
+// the camera, properties, options, printer setup and help run.
+CommandKind CommandKindOf(ViewerCommand c);
 
 // Menu and accelerator identifiers: commands from 100, folder items from 1000.
 inline constexpr int kViewerCommandBase = 100;

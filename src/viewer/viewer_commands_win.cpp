@@ -51,7 +51,13 @@ class ViewerCommands::Impl {
   Impl(ViewerCommandHost& host, Settings& settings, TfrmCommon* common, ViewerFolder& folder, ViewerMemo& memo)
       : host_(host), settings_(settings), common_(common), folder_(folder), memo_(memo) {}
 
+  SaveGate& gate() { return gate_; }
+
   void Run(ViewerCommand c) {
+    if (gate_.Refuses(CommandKindOf(c))) {
+      ShowStillSaving(hwnd());
+      return;
+    }
     switch (c) {
       case ViewerCommand::Camera: Camera(); return;
       case ViewerCommand::Crop: AskCamera(0); return;
@@ -111,7 +117,8 @@ class ViewerCommands::Impl {
                         .settings = &settings_,
                         .status = [this](const std::string& t) { host_.SetStatus(t); },
                         .common = common_,
-                        .email = EmailHost{.sendComment = SendCommentMail}};
+                        .email = EmailHost{.sendComment = SendCommentMail},
+                        .gate = &gate_};
     return RunPictureOutput(output, *p, caller);
   }
 
@@ -203,6 +210,7 @@ class ViewerCommands::Impl {
   TfrmCommon* common_;
   ViewerFolder& folder_;
   ViewerMemo& memo_;
+  SaveGate gate_;  // held while a big save runs off the viewer's thread
 };
 
 ViewerCommands::ViewerCommands(ViewerCommandHost& host, Settings& settings, TfrmCommon* common,
@@ -212,5 +220,7 @@ ViewerCommands::ViewerCommands(ViewerCommandHost& host, Settings& settings, Tfrm
 ViewerCommands::~ViewerCommands() = default;
 
 void ViewerCommands::Run(ViewerCommand c) { impl_->Run(c); }
+
+SaveGate& ViewerCommands::gate() { return impl_->gate(); }
 
 }  // namespace flk

@@ -40,6 +40,8 @@ class ViewerCommands {
                  ViewerMemo& memo);
   ~ViewerCommands();
   void Run(ViewerCommand c);
+  // Held while a big save runs off the viewer's thread.
+  SaveGate& gate();
 
  private:
   class Impl;

@@ -244,7 +244,7 @@ bool TfrmViewer::FormKeyDown(const MSG& msg) {
   if (memo_.Focused() && MemoKeepsKey(vk, ctrl)) return false;
   const ViewerCommand c = ShortcutCommand(vk, ctrl);
   if (c == ViewerCommand::None) return false;
-  if (ViewerCommandEnabled(c, !pictures.empty())) commands_->Run(c);
+  if (ViewerCommandEnabled(c, !pictures.empty())) RunCommand(c);
   return true;
 }
 
@@ -289,7 +289,7 @@ void TfrmViewer::OnCommand(int id) {
     return;
   }
   const ViewerCommand c = CommandOfMenuId(id);
-  if (c != ViewerCommand::None && ViewerCommandEnabled(c, !folder_.pictures().empty())) commands_->Run(c);
+  if (c != ViewerCommand::None && ViewerCommandEnabled(c, !folder_.pictures().empty())) RunCommand(c);
 }
 
 void TfrmViewer::OnViewerNotify(int code) {
@@ -302,6 +302,11 @@ void TfrmViewer::OnViewerNotify(int code) {
     case NoticeAction::RebuildFolders: FoldersChanged(); return;
     case NoticeAction::Nothing: return;
   }
+}
+
+void TfrmViewer::RunCommand(ViewerCommand c) {
+  commands_->Run(c);
+  if (commands_->gate().TakeDeferredClose()) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void TfrmViewer::FormDestroy() {
@@ -380,6 +385,8 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return true;
       }
+      // A save's loop runs on the stack too: the viewer closes when it is done.
+      if (commands_ && commands_->gate().DeferClose()) return true;
       ::DestroyWindow(hwnd());
       return true;
     case WM_DESTROY:

@@ -78,6 +78,8 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void OnCommand(int id);
   void OnViewerNotify(int code);
   void FormDestroy();
+  // A command; a close that waited for its save follows it.
+  void RunCommand(ViewerCommand c);
 
   // viewer_folders_win.cpp
   void ShowFolderList();

@@ -8,7 +8,11 @@
 // timed as whole processes; "net" subtracts the time the same tool needs just to read the
 // input and exit (`convert in.ppm null:`), which leaves its encoding time.
 //
+// Then the time to save two big pictures made of corpus pictures as PNG (a
+// 1000 x 16,000 robo-like page and a 4096 x 2160 desktop), both ways.
+//
 // usage: flk_bench_output <folder of PNG pictures> [--runs N] [--png-level L] [--png-busy P]
+//                         [--png-way libdeflate|zlib] [--png-filter auto|none|paeth|adaptive]
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -164,6 +168,71 @@ std::string Db(double v) {
   return b;
 }
 
+// A picture made of corpus pictures laid side by side and one below the other.
+Picture Tiled(const std::vector<Picture>& sources, int width, int height) {
+  Picture out = *Picture::Create(width, height, 32);
+  int y = 0, k = 0;
+  while (y < height) {
+    const Picture& first = sources[size_t(k) % sources.size()];
+    int rowHeight = std::min(first.height(), height - y), x = 0;
+    while (x < width) {
+      const Picture& s = sources[size_t(k++) % sources.size()];
+      const int w = std::min(s.width(), width - x);
+      for (int r = 0; r < rowHeight; ++r)
+        for (int c = 0; c < w; ++c) out.setRawPixel(x + c, y + r, r < s.height() ? s.pixel(c, r) : 0xFFFFFF);
+      x += w;
+    }
+    y += rowHeight;
+  }
+  return out;
+}
+
+double WallNow() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void BigSaves(const std::vector<fs::path>& files, const PngTuning& tuning, const fs::path& tmp) {
+  std::vector<Picture> pages, screens;
+  for (const auto& f : files) {
+    const std::string n = f.filename().string();
+    auto p = LoadPngPicture(f);
+    if (!p) continue;
+    if (n.find("valgrind") != std::string::npos || n.find("rustbook") != std::string::npos) pages.push_back(*p);
+    if (n.find("desktop") != std::string::npos || n.find("photo") != std::string::npos ||
+        n.find("std_vec") != std::string::npos)
+      screens.push_back(*p);
+  }
+  if (pages.empty() || screens.empty()) return;
+  struct Big {
+    const char* what;
+    Picture picture;
+  } bigs[] = {{"1000 x 16000 page (robo capture)", Tiled(pages, 1000, 16000)},
+              {"4096 x 2160 desktop", Tiled(screens, 4096, 2160)}};
+  std::printf("\nPNG save of big pictures (WritePng to a file; CPU ms, wall ms, KiB)\n");
+  std::printf("%-36s %10s %8s %8s %10s %8s %8s\n", "picture", "way", "CPU", "wall", "KiB", "xIMnet", "size/IM");
+  for (const Big& b : bigs) {
+    const fs::path ppm = tmp / "big.ppm", im = tmp / "big_im.png", file = tmp / "big.png";
+    WritePpm(b.picture, ppm);
+    const double imNet = RunMs({kConvert, ppm.string(), im.string()}) - RunMs({kConvert, ppm.string(), "null:"});
+    for (PngDeflater way : {PngDeflater::kLibdeflate, PngDeflater::kZlib}) {
+      PngTuning t = tuning;
+      t.deflater = way;
+      double bestCpu = 1e300, bestWall = 1e300;
+      for (int i = 0; i < gRuns; ++i) {
+        double c0 = Now(), w0 = WallNow();
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        WritePngStream(f, b.picture, kNoTransparentColour, nullptr, t);
+        std::fclose(f);
+        bestCpu = std::min(bestCpu, Now() - c0);
+        bestWall = std::min(bestWall, WallNow() - w0);
+      }
+      std::printf("%-36s %10s %8.1f %8.1f %10.1f %7.1fx %8.3f\n", b.what,
+                  way == PngDeflater::kZlib ? "zlib" : "libdeflate", bestCpu, bestWall, SizeOf(file) / 1024.0,
+                  imNet / bestCpu, double(SizeOf(file)) / double(SizeOf(im)));
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,8 +244,16 @@ int main(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; i += 2) {
     std::string a = argv[i];
     if (a == "--runs") gRuns = std::max(1, std::atoi(argv[i + 1]));
-    if (a == "--png-level") tuning.zlibLevel = std::atoi(argv[i + 1]);
+    if (a == "--png-level") tuning.zlibLevel = tuning.libdeflateLevel = std::atoi(argv[i + 1]);
     if (a == "--png-busy") tuning.busyPercent = std::atoi(argv[i + 1]);
+    if (a == "--png-way") tuning.deflater = std::string(argv[i + 1]) == "zlib" ? PngDeflater::kZlib : PngDeflater::kLibdeflate;
+    if (a == "--png-filter") {
+      std::string f = argv[i + 1];
+      tuning.filter = f == "none"       ? PngFilterChoice::kNone
+                      : f == "paeth"    ? PngFilterChoice::kPaeth
+                      : f == "adaptive" ? PngFilterChoice::kAdaptive
+                                        : PngFilterChoice::kAuto;
+    }
   }
   std::vector<fs::path> files;
   for (auto& e : fs::directory_iterator(argv[1]))
@@ -185,8 +262,9 @@ int main(int argc, char** argv) {
   ScratchFolder tmp;
   const fs::path ppm = tmp / "in.ppm";
 
-  std::printf("PNG (ms, KiB): ours (filter auto, zlib %d) vs ImageMagick convert defaults vs libpng defaults\n",
-              tuning.zlibLevel);
+  std::printf("PNG (ms, KiB): ours (%s level %d) vs ImageMagick convert defaults vs libpng defaults\n",
+              tuning.deflater == PngDeflater::kZlib ? "zlib" : "libdeflate",
+              tuning.deflater == PngDeflater::kZlib ? tuning.zlibLevel : tuning.libdeflateLevel);
   std::printf("%-46s %5s %8s %8s %8s %8s %8s %8s %8s %8s %6s %6s\n", "picture", "kind", "ours", "IM", "IMnet", "libpng",
               "oursKiB", "IMKiB", "libKiB", "xIMnet", "size/IM", "");
   struct Row {
@@ -259,6 +337,7 @@ int main(int argc, char** argv) {
   };
   total("TOTAL UI screenshots", ui);
   total("TOTAL photo-like", photo);
+  BigSaves(files, tuning, tmp.path());
 
   std::printf("\nJPEG quality 75 (ms): ours (BGRX rows) vs cjpeg process vs libjpeg in-process (RGB rows)\n");
   std::printf("%-46s %8s %8s %8s %9s\n", "picture", "ours", "cjpeg", "libjpeg", "ours/cjpeg");

@@ -26,6 +26,21 @@ TEST(CommandTags, TagsRoundTripAndFolderTags) {
   EXPECT_EQ(FolderIndexOfTag(FolderTag(7)), 7);
 }
 
+TEST(CommandKinds, PictureCommandsAndExitWaitForASaveTheRestRuns) {
+  using C = CommandId;
+  for (C id : {C::Print, C::PrintFit, C::Email, C::Sticky, C::Copy, C::Edit, C::Hold, C::SaveAs,
+               C::MakeEmailAttachment, C::IncSave, C::StoreRing, C::Exit})
+    EXPECT_EQ(CommandKindOf(id), CommandKind::kPicture) << int(id);
+  for (C id : {C::WinCap, C::ScrollCap, C::Robo, C::FullScreen, C::Refresh, C::OpenViewer, C::More, C::Help,
+               C::About, C::GeneralSettings, C::CloseToTray, C::None})
+    EXPECT_EQ(CommandKindOf(id), CommandKind::kShowOnly) << int(id);
+  EXPECT_EQ(CommandKindOfTag(TagOf(C::SaveAs)), CommandKind::kPicture);
+  EXPECT_EQ(CommandKindOfTag(FolderTag(0)), CommandKind::kPicture);
+  EXPECT_EQ(CommandKindOfTag(FolderTag(7)), CommandKind::kPicture);
+  EXPECT_EQ(CommandKindOfTag(0), CommandKind::kShowOnly);
+  EXPECT_EQ(CommandKindOfTag(9), CommandKind::kShowOnly);  // no command has tag 9
+}
+
 TEST(CommandEnabled, EveryOutputIsEnabled) {
   for (CommandId c : {CommandId::SaveAs, CommandId::IncSave, CommandId::Copy, CommandId::Hold,
                       CommandId::StoreRing, CommandId::FullScreen, CommandId::WinCap, CommandId::WorkArea,

@@ -120,6 +120,47 @@ TEST(SaveBitmapToFile, AWriterErrorShowsTheUnableToSaveTextAndKeepsTheName) {
   EXPECT_EQ(ui.saveFailures[0], UnableToSaveText(name, "EFCreateError"));
 }
 
+// A window's services that write elsewhere (another thread, say) and fail.
+class WritingServices : public FakeServices {
+ public:
+  struct Call {
+    std::string name;
+    int format;
+    int width;
+  };
+  std::vector<Call> calls;
+  bool fail = false;
+  bool WritePicture(const std::string& name, int format, const Picture& p, SaveError* error) override {
+    calls.push_back({name, format, p.width()});
+    if (!fail) return SaveServices::WritePicture(name, format, p, error);
+    *error = SaveError{kErrorWrite, "disk gone", 5};
+    return false;
+  }
+};
+
+TEST(SaveBitmapToFile, TheFileIsWrittenThroughTheServicesAndTheirFailureKeepsTheName) {
+  ScratchFolder dir;
+  WritingServices ui;
+  Picture p = MakeScreenLike(12, 9, 24, 1);
+  std::string name = U(dir / "w.png");
+  ASSERT_TRUE(SaveBitmapToFile(name, p, ui));
+  ASSERT_EQ(ui.calls.size(), 1u);
+  EXPECT_EQ(ui.calls[0].name, U(dir / "w.png"));
+  EXPECT_EQ(ui.calls[0].format, 5);
+  EXPECT_EQ(ui.calls[0].width, 12);
+  auto img = ReadPng(dir / "w.png");
+  ASSERT_TRUE(img);
+  EXPECT_EQ(FirstDifference(p, *img), "");
+
+  ui.fail = true;
+  std::string again = U(dir / "x.gif");
+  EXPECT_FALSE(SaveBitmapToFile(again, p, ui));
+  EXPECT_EQ(again, U(dir / "x.gif"));
+  ASSERT_EQ(ui.saveFailures.size(), 1u);
+  EXPECT_EQ(ui.saveFailures[0], UnableToSaveText(again, kErrorWrite));
+  EXPECT_EQ(ui.calls.back().format, 3);
+}
+
 TEST(SaveBitmapToFile, TooLargeForJpegSaysWhy) {
   ScratchFolder dir;
   FakeServices ui;

@@ -72,21 +72,27 @@ TEST(PngWriter, EveryFilterChoiceIsLosslessOnScreenAndPhotoContent) {
 
 TEST(PngWriter, PhotoRowsAreFilteredSoPhotosDoNotBloat) {
   // Unfiltered photo data compresses far worse; the automatic choice must be
-  // close to Paeth there and close to unfiltered on screen content.
+  // close to Paeth there and close to unfiltered on screen content, both ways.
+  // (The synthetic screen's dense "text" makes the in-memory way sample it as
+  // busy and filter its rows: 2.4 % over unfiltered, where the corpus shows none.)
   ScratchFolder dir;
-  auto size = [&](const Picture& p, PngFilterChoice c) {
-    std::FILE* f = OpenForWriting(dir / "s.png");
-    PngTuning t;
-    t.filter = c;
-    WritePngStream(f, p, kNoTransparentColour, nullptr, t);
-    std::fclose(f);
-    return double(fs::file_size(dir / "s.png"));
-  };
-  Picture photo = MakePhotoLike(400, 300, 3);
-  EXPECT_LT(size(photo, PngFilterChoice::kAuto), 1.02 * size(photo, PngFilterChoice::kPaeth));
-  EXPECT_LT(size(photo, PngFilterChoice::kPaeth), 0.95 * size(photo, PngFilterChoice::kNone));
-  Picture screen = MakeScreenLike(400, 300, 24, 3);
-  EXPECT_LE(size(screen, PngFilterChoice::kAuto), 1.02 * size(screen, PngFilterChoice::kNone));
+  for (PngDeflater way : {PngDeflater::kZlib, PngDeflater::kLibdeflate}) {
+    auto size = [&](const Picture& p, PngFilterChoice c) {
+      std::FILE* f = OpenForWriting(dir / "s.png");
+      PngTuning t;
+      t.filter = c;
+      t.deflater = way;
+      WritePngStream(f, p, kNoTransparentColour, nullptr, t);
+      std::fclose(f);
+      return double(fs::file_size(dir / "s.png"));
+    };
+    const double screenSlack = way == PngDeflater::kZlib ? 1.02 : 1.03;
+    Picture photo = MakePhotoLike(400, 300, 3);
+    EXPECT_LT(size(photo, PngFilterChoice::kAuto), 1.02 * size(photo, PngFilterChoice::kPaeth)) << int(way);
+    EXPECT_LT(size(photo, PngFilterChoice::kPaeth), 0.95 * size(photo, PngFilterChoice::kNone)) << int(way);
+    Picture screen = MakeScreenLike(400, 300, 24, 3);
+    EXPECT_LE(size(screen, PngFilterChoice::kAuto), screenSlack * size(screen, PngFilterChoice::kNone)) << int(way);
+  }
 }
 
 TEST(PngWriter, TransparentColourGivesAnAlphaChannel) {

@@ -213,6 +213,15 @@ TEST(ViewerCommandsTable, AnEmptyFolderLeavesCameraPasteAndTheManager) {
   for (size_t i = 0; i < kViewerButtonCount; ++i) EXPECT_EQ(size_t(ViewerToolButtons()[i].button), i);
 }
 
+TEST(ViewerCommandKinds, CommandsOnPicturesFilesAndFoldersWaitForASave) {
+  using C = ViewerCommand;
+  for (C c : {C::Paste, C::SaveAs, C::IncSave, C::Print, C::PrintFit, C::Copy, C::Cut, C::Edit, C::Email, C::Sticky,
+              C::Delete, C::Invert, C::Mirror, C::Flip, C::FolderWiz, C::MakeEmailAttachment, C::Exit})
+    EXPECT_EQ(CommandKindOf(c), CommandKind::kPicture) << int(c);
+  for (C c : {C::None, C::Camera, C::Crop, C::Properties, C::PrinterSetup, C::Options, C::Help, C::About})
+    EXPECT_EQ(CommandKindOf(c), CommandKind::kShowOnly) << int(c);
+}
+
 struct NoUi : SettingsUi {
   void Message(const std::string&) override {}
   bool AskYesNo(const std::string&, const std::string&) override { return true; }
