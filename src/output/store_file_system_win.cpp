@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+
 #include "base/bmp.h"
 #include "output/save_file.h"
 #include "win32/files_win.h"
@@ -41,8 +43,15 @@ bool WinStoreFileSystem::RemoveEmptyDirectory(const std::string& path) {
   return win::RemoveEmptyFolder(path);
 }
 
-bool WriteBmpFile(const std::string& path, const Picture& picture) {
-  return win::WriteFileAtomic(path, [&picture](std::FILE* f) { return WriteBmp(picture, f); });
+bool WriteBmpFile(const std::string& path, const Picture& picture, SaveError* error) {
+  SaveError ignored;
+  return WriteFileAtomically(
+      PathFromUtf8(path),
+      [&](std::FILE* f, SaveError* e) {
+        errno = 0;
+        return WriteBmp(picture, f) || StreamFailure(e, kErrorWrite, "Cannot write file " + path);
+      },
+      error ? error : &ignored);
 }
 
 }  // namespace flk
