@@ -67,6 +67,9 @@ int CameraRole::Run() {
   // crash go (the viewer and the sticky manager clear theirs when they start).
   RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::PictureFolders);
   RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::ProgramFiles);
+  // A note cut short before the first note file existed starts no manager to clear it.
+  if (!::FindWindowA(kStickiesClass, kStickiesCaption))
+    RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::Notes);
   int rc = MessageLoop();
   Teardown();
   return rc;

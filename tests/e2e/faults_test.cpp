@@ -243,9 +243,15 @@ TEST_F(FaultsE2E, SavesOntoAFullDriveReportTheFileAndLeaveTheOldOne) {
     ASSERT_TRUE(dialog) << DescribeBoxes(cam.process.pid());
     ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, same.c_str()));
     ASSERT_TRUE(PressButton(dialog, IDOK));
-    // Wine asks before replacing a file.
-    if (HWND ask = WaitMessageBox("Save As", 1500, cam.process.pid())) Answer(ask, IDYES);
-    HWND box = BoxWith(cam.process.pid(), "Save File Error");
+    // The dialog asks before replacing a file (a box of its own with its caption).
+    HWND box = nullptr;
+    WaitUntil([&] {
+      for (HWND b : MessageBoxes(nullptr, cam.process.pid()))
+        if (b != dialog && ::GetWindow(b, GW_OWNER) == dialog) PressButton(b, IDYES);
+      auto errors = MessageBoxes("Save File Error", cam.process.pid());
+      if (!errors.empty()) box = errors.front();
+      return box != nullptr;
+    });
     ASSERT_TRUE(box) << DescribeBoxes(0);
     std::string text = MessageBoxText(box);
     EXPECT_NE(text.find(same), std::string::npos) << text;
@@ -260,6 +266,7 @@ TEST_F(FaultsE2E, SavesOntoAFullDriveReportTheFileAndLeaveTheOldOne) {
     text = MessageBoxText(box);
     EXPECT_NE(text.find(same), std::string::npos) << text;
     ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(Bytes(same), std::vector<uint8_t>(old.begin(), old.end())) << "still the old file";
     EXPECT_FALSE(FileExists(plusOne));
     EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
     EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
