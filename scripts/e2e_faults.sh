@@ -88,9 +88,9 @@ fi
 program_processes() {
   local p cmd
   for p in /proc/[0-9]*; do
-    cmd=$(tr '\0' ' ' <"$p/cmdline" 2>/dev/null) || continue
+    cmd=$( (tr '\0' ' ' <"$p/cmdline") 2>/dev/null) || continue
     [[ $cmd == *FramelarkPro.exe* ]] || continue
-    tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    ( (tr '\0' '\n' <"$p/environ") 2>/dev/null) | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     case $cmd in
       *FramelarkPro.exe\ viewer*) echo "${p#/proc/} viewer" ;;
       *FramelarkPro.exe\ sticky*) echo "${p#/proc/} sticky" ;;
@@ -99,7 +99,7 @@ program_processes() {
   done
 }
 
-temporary_files() { find -L "$data" ${MNT:+"$MNT"} -name '*.flktmp' 2>/dev/null | sort -u; }
+temporary_files() { find "$data" ${MNT:+"$MNT"} -name '*.flktmp' 2>/dev/null | sort -u; }
 
 driver() { # log gtest-filter
   timeout -k 10 "${FLK_E2E_TIMEOUT:-600}" "$FLK_WINE64" "$DRIVER" --gtest_color=no --gtest_filter="$2" >>"$1" 2>&1
@@ -116,7 +116,8 @@ for ((round = 1; round <= ROUNDS; round++)); do
   log=$LOG_DIR/kill-$round.log
   # 0.3 to 3.5 s into the stream: at start-up, mid-capture, mid-write-back...
   delay=$((300 + RANDOM % 3200))
-  FLK_FAULTS_STREAM_MS=$((delay + 15000)) driver "$log" 'FaultsKill.Stream' &
+  rm -f "$data/stream.stop"
+  FLK_FAULTS_STREAM_MS=$((delay + 3000)) driver "$log" 'FaultsKill.Stream' &
   stream=$!
   # The delay counts from the moment the camera runs (the first round starts it).
   deadline=$((SECONDS + 20))
@@ -126,6 +127,12 @@ for ((round = 1; round <= ROUNDS; round++)); do
   pids=$(awk '{print $1}' <<<"$victims")
   # shellcheck disable=SC2086
   [[ -n $pids ]] && kill -9 $pids 2>/dev/null
+  # The stream stops at once (a dead process's windows can linger in Wine).
+  touch "$data/stream.stop"
+  for pid in $pids; do
+    for ((i = 0; i < 40; i++)); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$pid" 2>/dev/null && echo "round $round: process $pid survived kill -9" | tee -a "$log"
+  done
   while read -r pid role; do
     [[ -n ${pid:-} ]] || continue
     kills=$((kills + 1))

@@ -17,7 +17,6 @@ MemoCheck CheckMemoFile(const uint8_t* data, size_t size) {
     }
     if (c == '{' && ++depth > kMemoMaxDepth) return {false, "its groups are nested too deeply"};
     if (c == '}' && --depth < 0) return {false, "it closes a group it never opened"};
-    if (c == 0) return {false, "it holds a zero byte"};
   }
   if (depth != 0) return {false, "it is cut short"};
   return {};

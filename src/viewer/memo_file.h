@@ -1,6 +1,7 @@
 // What the viewer makes of a memo file before it hands it to the rich-edit
 // box: a memo is rich text ("{\rtf"), its groups close, and it is not nested
-// deeper than any editor writes. A file that fails is reported and kept as it
+// deeper than any editor writes. What follows the last group (the rich-edit
+// box ends its text with a line break and a zero byte) does not count. A file that fails is reported and kept as it
 // is (the box is then read-only for it), never replaced by an empty memo.
 #pragma once
 

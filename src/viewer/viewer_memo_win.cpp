@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "base/strings.h"
 #include "shell/common_services_win.h"
 #include "viewer/memo_file.h"
 #include "viewer/viewer_rules.h"
@@ -97,8 +98,14 @@ bool ViewerMemo::WriteText(const std::string& path, const std::string& rtf, std:
   const bool ok = WriteFileAtomically(
       PathFromUtf8(path),
       [&rtf, &path](std::FILE* f, SaveError* e) {
-        return std::fwrite(rtf.data(), 1, rtf.size(), f) == rtf.size() ||
-               StreamFailure(e, kErrorWrite, "Cannot write file " + path);
+        ::SetLastError(0);
+        if (std::fwrite(rtf.data(), 1, rtf.size(), f) == rtf.size()) return true;
+        // The system's code names the cause; errno is vague here under Wine.
+        const DWORD code = ::GetLastError();
+        StreamFailure(e, kErrorWrite, "Cannot write file " + path);
+        const std::string text = code ? TrimLineEnd(SystemErrorText(code)) : std::string();
+        if (!text.empty()) e->message = "Cannot write file " + path + " (" + text + ")";
+        return false;
       },
       &error);
   if (!ok && why) *why = error.message;
