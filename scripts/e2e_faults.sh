@@ -6,7 +6,7 @@
 #    into it; the driver's FaultsE2E.* scenarios then fill it to the brink and
 #    save into it from the user's side. Where mounting is refused the part is
 #    skipped with a "skipped: no mount permission" line.
-# 2. Kills: FLK_FAULTS_ROUNDS rounds (default 30). In each, the driver keeps
+# 2. Kills: FLK_FAULTS_ROUNDS rounds (default 20, three kills each). In each, the driver keeps
 #    the camera, the viewer and the sticky manager writing (FaultsKill.Stream)
 #    while this script kills their Unix processes with kill -9 after a random
 #    delay; it counts the temporary files the kill left (a write cut short),
@@ -24,7 +24,7 @@ source "$ROOT/scripts/wine/harness.sh"
 LAYER=e2e-faults
 DRIVER=${FLK_E2E_DRIVER:-$FLK_WIN64_BUILD/tests/e2e/e2e_driver.exe}
 PROGRAM=${FLK_PROGRAM_EXE:-$FLK_WIN64_BUILD/FramelarkPro.exe}
-ROUNDS=${FLK_FAULTS_ROUNDS:-30}
+ROUNDS=${FLK_FAULTS_ROUNDS:-20}
 SEED=${FLK_FAULTS_SEED:-$(date +%s)}
 LOG_DIR=$ROOT/build/e2e-faults
 mkdir -p "$LOG_DIR"

@@ -30,7 +30,7 @@ declare -A RUNNER=(
   [e2e-faults]=scripts/e2e_faults.sh
 )
 # Safety nets that keep the whole run inside CI's 90 minutes; a layer normally needs far less.
-declare -A TIMEOUT=([sources]=120 [host-unit]=900 [help-pages]=300 [wine-unit]=1200 [fuzz]=900 [e2e]=2700 [e2e-dpi]=1200 [e2e-print]=600 [e2e-faults]=900)
+declare -A TIMEOUT=([sources]=120 [host-unit]=900 [help-pages]=300 [wine-unit]=1200 [fuzz]=900 [e2e]=2700 [e2e-dpi]=1200 [e2e-print]=600 [e2e-faults]=1500)
 
 total_passed=0
 total_failed=0
