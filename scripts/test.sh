@@ -9,7 +9,7 @@
 # Environment:
 #   FLK_SKIP_BUILD=1         run the layers on the trees as they are
 #   FLK_LAYERS="..."         subset of: sources host-unit help-pages wine-unit fuzz e2e e2e-dpi e2e-monitors e2e-print
-#                            (default: all)
+#                            e2e-faults (default: all)
 #   FLK_TIMEOUT_<LAYER>      seconds per layer, e.g. FLK_TIMEOUT_E2E=3000 (dashes become _)
 set -uo pipefail
 
@@ -18,7 +18,7 @@ LOG_DIR=$ROOT/build/test-logs
 START_NS=$(date +%s%N)
 mkdir -p "$LOG_DIR"
 
-LAYERS=${FLK_LAYERS:-sources host-unit help-pages wine-unit fuzz e2e e2e-dpi e2e-monitors e2e-print}
+LAYERS=${FLK_LAYERS:-sources host-unit help-pages wine-unit fuzz e2e e2e-dpi e2e-monitors e2e-print e2e-faults}
 declare -A RUNNER=(
   [sources]=scripts/check_sources.sh
   [host-unit]=scripts/unit_host.sh
@@ -29,9 +29,10 @@ declare -A RUNNER=(
   [e2e-dpi]=scripts/e2e_dpi.sh
   [e2e-monitors]=scripts/e2e_monitors.sh
   [e2e-print]=scripts/e2e_print.sh
+  [e2e-faults]=scripts/e2e_faults.sh
 )
 # Safety nets that keep the whole run inside CI's 90 minutes; a layer normally needs far less.
-declare -A TIMEOUT=([sources]=120 [host-unit]=900 [help-pages]=300 [wine-unit]=1200 [fuzz]=900 [e2e]=2700 [e2e-dpi]=1200 [e2e-monitors]=600 [e2e-print]=600)
+declare -A TIMEOUT=([sources]=300 [host-unit]=900 [help-pages]=300 [wine-unit]=1200 [fuzz]=900 [e2e]=2700 [e2e-dpi]=1200 [e2e-monitors]=600 [e2e-print]=600 [e2e-faults]=1500)
 
 total_passed=0
 total_failed=0

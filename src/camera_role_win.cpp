@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "shell/common_services_win.h"
+#include "shell/leftovers.h"
 #include "shell/names.h"
 #include "shell/tip_box_win.h"
 #include "win32/dpi_win.h"
@@ -65,6 +66,13 @@ int CameraRole::Run() {
   ::SetCurrentDirectoryW(win::Widen(ProgramFolder()).c_str());
   if (!camera_.FormCreate()) return 1;
   if (!tray_.FormCreate()) return controller_.skipTeardown() ? 0 : 1;
+  // The only camera now: temporary files of saves cut short by a kill or a
+  // crash go (the viewer and the sticky manager clear theirs when they start).
+  RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::PictureFolders);
+  RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::ProgramFiles);
+  // A note cut short before the first note file existed starts no manager to clear it.
+  if (!::FindWindowA(kStickiesClass, kStickiesCaption))
+    RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::Notes);
   int rc = MessageLoop();
   Teardown();
   return rc;

@@ -55,6 +55,35 @@ bool StreamFailure(SaveError* error, const char* errorClass, const std::string& 
 
 namespace {
 
+constexpr char kTemporarySuffix[] = ".flktmp";
+
+}  // namespace
+
+bool IsTemporaryFileName(std::string_view name) {
+  constexpr size_t kTail = sizeof kTemporarySuffix - 1;
+  // At least one character of the target's name, a dot and eight hex digits.
+  if (name.size() < 1 + 1 + 8 + kTail) return false;
+  if (name.substr(name.size() - kTail) != kTemporarySuffix) return false;
+  const std::string_view hex = name.substr(name.size() - kTail - 8, 8);
+  for (char c : hex)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return name[name.size() - kTail - 9] == '.';
+}
+
+int RemoveTemporaryFilesIn(const fs::path& folder) {
+  std::error_code ec;
+  int removed = 0;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code fileEc;
+    if (!it->is_regular_file(fileEc)) continue;
+    if (!IsTemporaryFileName(Utf8FromPath(it->path().filename()))) continue;
+    if (fs::remove(it->path(), fileEc)) ++removed;
+  }
+  return removed;
+}
+
+namespace {
+
 // A name beside the target that no other save picks: the target's own name
 // plus a random suffix, so a left-over from a crash is recognisable.
 fs::path TemporaryNameFor(const fs::path& target) {
@@ -63,7 +92,7 @@ fs::path TemporaryNameFor(const fs::path& target) {
   uint64_t salt = (uint64_t(rd()) << 32) ^ uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                   counter.fetch_add(1);
   char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%08x.flktmp", unsigned(salt ^ (salt >> 32)));
+  std::snprintf(suffix, sizeof suffix, ".%08x%s", unsigned(salt ^ (salt >> 32)), kTemporarySuffix);
   fs::path name = target.filename();
   name += suffix;
   return target.parent_path() / name;

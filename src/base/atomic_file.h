@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace flk {
 
@@ -45,6 +46,15 @@ bool WriteFileAtomically(const std::filesystem::path& target, const StreamWriter
 
 // Creates the folder and every missing parent; true when it exists afterwards.
 bool CreateFolderChain(const std::string& folder);
+
+// True for a name WriteFileAtomically gives its temporary files:
+// "<target name>.<8 hex digits>.flktmp". A process killed mid-save leaves one.
+bool IsTemporaryFileName(std::string_view fileName);
+
+// Removes the temporary files that earlier saves left directly in folder
+// (nothing else, no subfolders). A file still open by a save in progress
+// cannot be removed on Windows and stays. Returns how many went.
+int RemoveTemporaryFilesIn(const std::filesystem::path& folder);
 
 // Fills *error for a failed stdio call: class, message and the current errno.
 bool StreamFailure(SaveError* error, const char* errorClass, const std::string& message);

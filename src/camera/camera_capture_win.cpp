@@ -7,6 +7,8 @@
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/freeze_win.h"
+#include "output/picture_store.h"
+#include "output/store_file_system_win.h"
 #include "shell/app_win.h"
 #include "shell/file_depth.h"
 #include "shell/names.h"
@@ -69,10 +71,17 @@ std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
 }
 
 bool TfrmCam::KeepCapture(const Picture& picture, int usageCode) {
-  PictureWriter writer = [&picture](const std::string& path) { return WriteBmpFile(path, picture); };
+  SaveError error;
+  PictureWriter writer = [&picture, &error](const std::string& path) { return WriteBmpFile(path, picture, &error); };
   FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
   role_.CountToolUse(usageCode);
-  if (!stored.stored || !stored.openViewer) return false;
+  if (!stored.stored) {
+    // Never silent: the capture exists only in memory now.
+    OfferCaptureElsewhere(picture, RingNotStoredText(stored.dirMissing, Store().RingPath(), stored.path,
+                                                     error.errorClass, error.message));
+    return false;
+  }
+  if (!stored.openViewer) return false;
   role_.HideCameraToTray();
   OpenViewerOnLastCaptures();
   return true;

@@ -10,6 +10,7 @@
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
 #include "camera/get_text_win.h"
+#include "output/file_formats.h"
 #include "output/folder_menu.h"
 #include "output/picture_outputs_win.h"
 #include "output/picture_store.h"
@@ -119,6 +120,16 @@ PictureStore& TfrmCam::Store() {
   }
   store_->SetLastCapturesNum(role_.values().lastCapturesNum);
   return *store_;
+}
+
+void TfrmCam::OfferCaptureElsewhere(const Picture& picture, const std::string& why) {
+  if (MessageBoxText(hwnd(), why, kSaveFileErrorCaption, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  OutputCaller caller{.owner = hwnd(),
+                      .settings = &role_.settings(),
+                      .status = [this](const std::string& text) { SetStatus(text); },
+                      .foldersRoot = PictureFoldersOf(BaseFolder()),
+                      .common = role_.common()};
+  RunPictureOutput(PictureOutput::SaveAs, picture, caller);
 }
 
 // The ring after its size changed: trimmed at once, without a new picture.

@@ -309,7 +309,13 @@ void TfrmCam::PerformTimerWork() {
     int usageCode = 0;
     std::optional<Picture> picture = CaptureWhole(w.captureMode, &usageCode);
     if (w.thawWithoutRefresh) ThawDesktop(false);
-    if (picture && KeepCapture(*picture, usageCode)) w.showCamera = false;
+    if (picture && KeepCapture(*picture, usageCode)) {
+      w.showCamera = false;
+    } else if (picture) {
+      // Not stored (the user was told why): the camera is the user's again, over a fresh view.
+      MarkStale();
+      RequestCapture(false, kModeRefresh);
+    }
   }
   if (w.showCamera) {
     role_.ShowCamera();

@@ -211,6 +211,9 @@ class TfrmCam : public win::Window, public ScrollHost {
   // use is counted, and the camera waits in the tray while the viewer shows the
   // ring. False when the viewer was not opened (the camera stays the user's).
   bool KeepCapture(const Picture& picture, int usageCode);
+  // A capture the ring could not take: the message says which file and why,
+  // and the user may still save the picture elsewhere (camera_commands_win.cpp).
+  void OfferCaptureElsewhere(const Picture& picture, const std::string& why);
   void PerformHoldPlan(const HoldPlan& plan);
   void PerformThaw(const ThawResult& thaw);
   void ColorDepthChoose(int value);

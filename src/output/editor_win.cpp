@@ -28,7 +28,11 @@ class EditorSaveServices : public SaveServices {
     MessageBoxText(nullptr, "Couldn't create directory " + folder, "Save File Error", MB_OKCANCEL | MB_ICONWARNING);
   }
   // The failing file call has left its code for the warning to explain.
-  void ReportSaveFailed(const std::string& text, const SaveError&) override { ShowWarning(text, "Save File Error"); }
+  void ReportSaveFailed(const std::string& text, const SaveError& error) override {
+    // The writer's reason names the cause (a full disk...); a stale system code would not.
+    ::SetLastError(0);
+    ShowWarning(error.message.empty() ? text : text + "\r\n" + error.message, "Save File Error");
+  }
   void ShowSaved(const std::string&) override {}
   std::optional<int> ChooseFormat(const std::string&) override { return std::nullopt; }
   std::optional<DialogResult> ShowSaveDialog(const std::string&, const std::string&, int, bool*) override {

@@ -120,4 +120,10 @@ std::string UnableToSaveText(const std::string& fileName, const std::string& err
          fileName + "\r\nException type: " + errorClass;
 }
 
+std::string SaveFailedText(const std::string& fileName, const std::string& errorClass, const std::string& reason) {
+  std::string text = UnableToSaveText(fileName, errorClass.empty() ? std::string("EWriteError") : errorClass);
+  if (!reason.empty()) text += "\r\n" + reason;
+  return text;
+}
+
 }  // namespace flk

@@ -73,5 +73,8 @@ inline constexpr const char* kAttachmentMadeText =
 
 // "Unable to save file. ... Path  <name>\r\nException type: <class>".
 std::string UnableToSaveText(const std::string& fileName, const std::string& errorClass);
+// The same box's text with what the system said, for a write that failed
+// (the file's name, its error class, then the reason on a line of its own).
+std::string SaveFailedText(const std::string& fileName, const std::string& errorClass, const std::string& reason);
 
 }  // namespace flk

@@ -5,12 +5,19 @@
 #include <climits>
 
 #include "base/strings.h"
+#include "output/file_formats.h"
 
 
 namespace flk {
 
 std::string PictureAddedText(const std::string& folderName, long long kib) {
   return "Picture added to " + folderName + " folder.    " + std::to_string(kib) + " KiB";
+}
+
+std::string RingNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
+                              const std::string& errorClass, const std::string& reason) {
+  std::string text = dirMissing ? "Couldn't create directory " + ringPath : SaveFailedText(filePath, errorClass, reason);
+  return text + "\r\n\r\n" + kSaveCaptureElsewhere;
 }
 
 namespace {
@@ -266,6 +273,7 @@ FolderStoreResult PictureStore::StoreInFolder(const std::vector<std::string>& fo
   if (index < 0) {
     const RingStoreResult ring = StoreLastCapture(&writer);
     r.stored = ring.stored;
+    r.dirMissing = ring.dirMissing;
     r.path = ring.path;
     r.openViewer = r.stored;
     return r;

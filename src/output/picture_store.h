@@ -110,11 +110,19 @@ struct RingStoreResult {
   int deleted = 0;           // pictures removed by the trim
 };
 
+// What the user is told when a whole capture could not go into the ring: the
+// folder that could not be made, or the file and the writer's reason. The
+// capture is still in memory then; kSaveCaptureElsewhere offers to save it.
+std::string RingNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
+                              const std::string& errorClass, const std::string& reason);
+inline constexpr char kSaveCaptureElsewhere[] = "The capture is not lost yet. Save it somewhere else?";
+
 // "Picture added to <folder> folder.    <n> KiB", the status after a folder store.
 std::string PictureAddedText(const std::string& folderName, long long kib);
 
 struct FolderStoreResult {
   bool stored = false;
+  bool dirMissing = false;  // ring store: its folder could not be made
   bool openViewer = false;  // ring store of a whole capture: open the viewer on the ring
   std::string path;
   std::string status;       // "Picture added to %s folder.    %d KiB"

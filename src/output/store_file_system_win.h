@@ -1,6 +1,7 @@
 // The picture store's view of the disk, over the kit's file-system adapter.
 #pragma once
 
+#include "base/atomic_file.h"
 #include "base/picture.h"
 #include "output/picture_store.h"
 
@@ -21,7 +22,8 @@ class WinStoreFileSystem : public StoreFileSystem {
   bool RemoveEmptyDirectory(const std::string& path) override;
 };
 
-// A picture as a BMP file, written atomically (an old file stays when it fails).
-bool WriteBmpFile(const std::string& path, const Picture& picture);
+// A picture as a BMP file, written atomically (an old file stays when it
+// fails, and *error, when given, says why).
+bool WriteBmpFile(const std::string& path, const Picture& picture, SaveError* error = nullptr);
 
 }  // namespace flk

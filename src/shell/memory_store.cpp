@@ -47,7 +47,7 @@ std::optional<RegValue> InMemorySettingsStore::GetValue(int key, const std::stri
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return std::nullopt;
   for (auto& [n, v] : k->second)
-    if (AsciiLower(n) == AsciiLower(name)) return v;
+    if (EqualsNoCase(n, name)) return v;
   return std::nullopt;
 }
 
@@ -59,7 +59,7 @@ bool InMemorySettingsStore::SetValue(int key, const std::string& name, const Reg
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return false;
   for (auto& [n, v] : k->second)
-    if (AsciiLower(n) == AsciiLower(name)) {
+    if (EqualsNoCase(n, name)) {
       v = value;
       return true;
     }
@@ -73,7 +73,7 @@ bool InMemorySettingsStore::DeleteValue(int key, const std::string& name) {
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return false;
   for (auto it = k->second.begin(); it != k->second.end(); ++it)
-    if (AsciiLower(it->first) == AsciiLower(name)) {
+    if (EqualsNoCase(it->first, name)) {
       k->second.erase(it);
       return true;
     }
@@ -128,7 +128,7 @@ std::optional<RegValue> InMemorySettingsStore::Get(RootKey root, const std::stri
   auto k = keys_.find(Name(root, path));
   if (k == keys_.end()) return std::nullopt;
   for (auto& [n, v] : k->second)
-    if (AsciiLower(n) == AsciiLower(name)) return v;
+    if (EqualsNoCase(n, name)) return v;
   return std::nullopt;
 }
 

@@ -63,8 +63,11 @@ bool MakeSticky(const Picture& picture, const StickySource& source, TfrmCommon& 
     return false;
   }
   // The picture is handed over first: a note whose file could not be written never starts.
-  if (!WriteBmpFile(NewStickyPath(), picture)) {
-    MessageBoxText(source.window, HandOverErrorText(NewStickyPath()), kHandOverErrorCaption, MB_OK | MB_ICONWARNING);
+  SaveError error;
+  if (!WriteBmpFile(NewStickyPath(), picture, &error)) {
+    std::string text = HandOverErrorText(NewStickyPath());
+    if (!error.message.empty()) text += "\r\n" + error.message;
+    MessageBoxText(source.window, text, kHandOverErrorCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   if (!StickyManager()) StartRole(kRoleSticky, SW_SHOWMINNOACTIVE);

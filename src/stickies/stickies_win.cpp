@@ -4,6 +4,7 @@
 #include "output/save_file.h"
 #include "shell/common_services_win.h"
 #include "shell/data_folders.h"
+#include "shell/leftovers.h"
 #include "shell/names.h"
 #include "stickies/make_sticky_win.h"
 #include "stickies/note_rules.h"
@@ -130,6 +131,11 @@ bool TfrmStickies::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 }
 
 int RunStickyRole() {
+  // One manager owns the note files: a second one would load the same notes
+  // and write them over each other.
+  if (::FindWindowA(kStickiesClass, kStickiesCaption)) return 0;
+  // The only writer of the notes now: what a killed manager left half-written goes.
+  RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::Notes);
   RoleSettings settings;
   TfrmCommon common;
   if (!common.FormCreate()) return 1;

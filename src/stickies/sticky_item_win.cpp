@@ -115,8 +115,9 @@ void TfrmStickyItem::GenClick(NoteCommand command) {
 void TfrmStickyItem::SaveNote() {
   if (!notePicture_ || !hwnd()) return;
   NoteSave save = PlanNoteSave(host_.folder, notePath_, isNewNote_, drag_.moved(), WindowTopLeft(), *host_.ids);
-  if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_))
-    ShowMessageText(kNoteNotSavedText + save.path);
+  SaveError error;
+  if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_, &error))
+    ShowMessageText(kNoteNotSavedText + save.path + (error.message.empty() ? "" : "\r\n" + error.message));
   if (save.kind == NoteSave::Rename)  // a failed rename keeps the old place
     win::MoveFileTo(notePath_, save.path);
   notePicture_.reset();

@@ -166,8 +166,9 @@ class ViewerCommands::Impl {
         [this](int next) { settings_.WriteSingleSetting("NxtFileNum", next); }, &failures);
     host_.PicturesChanged(true);
     if (failures) {
+      const std::string text = folder_.TakeNotSavedText();
       ::SetLastError(0);
-      ShowWarning(NotSavedText(failures));
+      ShowWarning(text.empty() ? NotSavedText(failures) : text);
     }
   }
 

@@ -32,8 +32,11 @@ std::optional<Picture> WinViewerDisk::ReadPicture(const std::string& path, std::
   return DecodeBmp(*bytes, why);
 }
 
-bool WinViewerDisk::WritePicture(const std::string& path, const Picture& picture) {
-  return WriteBmpFile(path, picture);
+bool WinViewerDisk::WritePicture(const std::string& path, const Picture& picture, std::string* why) {
+  SaveError error;
+  if (WriteBmpFile(path, picture, &error)) return true;
+  if (why) *why = error.message;
+  return false;
 }
 
 bool WinViewerDisk::FileExists(const std::string& path) { return win::FileExists(path); }

@@ -11,7 +11,7 @@ class WinViewerDisk : public ViewerDisk {
   bool MakeFolder(const std::string& folder) override;
   std::vector<Found> PictureFiles(const std::string& folder) override;
   std::optional<Picture> ReadPicture(const std::string& path, std::string* why) override;
-  bool WritePicture(const std::string& path, const Picture& picture) override;
+  bool WritePicture(const std::string& path, const Picture& picture, std::string* why) override;
   bool FileExists(const std::string& path) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
   std::optional<std::string> RemoveFile(const std::string& path) override;

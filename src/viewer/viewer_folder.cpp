@@ -53,12 +53,23 @@ bool ViewerFolder::Refresh() { return pictures_.Refresh(Listed()); }
 int ViewerFolder::WriteBack(bool release) {
   const std::string folder = Path();
   if (!pictures_.empty()) disk_.MakeFolder(folder);
-  const PictureList::WriteBackResult r = pictures_.WriteBack(
-      [&](const std::string& name, const Picture& p) { return disk_.WritePicture(folder + name, p); });
+  notSaved_.clear();
+  const PictureList::WriteBackResult r = pictures_.WriteBack([&](const std::string& name, const Picture& p) {
+    std::string why;
+    if (disk_.WritePicture(folder + name, p, &why)) return true;
+    notSaved_.push_back({folder + name, why});
+    return false;
+  });
   for (int i : r.written)
     if (std::optional<uint64_t> size = disk_.FileSize(PathOf(i))) pictures_.SetSize(i, KiBOf(*size));
   if (release) pictures_.ReleaseAll();  // keeps what is still changed
   return int(r.failed.size());
+}
+
+std::string ViewerFolder::TakeNotSavedText() {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (NotSaved& n : TakeNotSaved()) lines.emplace_back(std::move(n.path), std::move(n.why));
+  return lines.empty() ? std::string() : NotSavedText(lines);
 }
 
 bool ViewerFolder::Selectable(int index) const {

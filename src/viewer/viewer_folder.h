@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/picture.h"
@@ -32,8 +33,8 @@ class ViewerDisk {
   virtual std::vector<Found> PictureFiles(const std::string& folder) = 0;
   // The decoded picture, or nothing with the reason in *why.
   virtual std::optional<Picture> ReadPicture(const std::string& path, std::string* why) = 0;
-  // Atomically: false leaves the old file as it was.
-  virtual bool WritePicture(const std::string& path, const Picture& picture) = 0;
+  // Atomically: false leaves the old file as it was, with the reason in *why.
+  virtual bool WritePicture(const std::string& path, const Picture& picture, std::string* why) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
   // Nothing when the file is gone afterwards (also when it never was); else
@@ -69,8 +70,15 @@ class ViewerFolder {
   // file went are removed. True when anything changed.
   bool Refresh();
   // Writes the changed pictures; release lets go of every decoded picture not
-  // still changed. Returns how many could not be written.
+  // still changed. Returns how many could not be written; the files and the
+  // reasons wait in TakeNotSaved.
   int WriteBack(bool release);
+  struct NotSaved {
+    std::string path, why;
+  };
+  std::vector<NotSaved> TakeNotSaved() { return std::exchange(notSaved_, {}); }
+  // The warning for the last write-back's failures ("" when all went).
+  std::string TakeNotSavedText();
 
   // ---- pictures ----
   const PictureList& pictures() const { return pictures_; }
@@ -120,6 +128,7 @@ class ViewerFolder {
   PictureList pictures_;
   std::set<std::string> unreadable_;  // by path, this run
   std::vector<Unreadable> toReport_;
+  std::vector<NotSaved> notSaved_;
   std::function<void()> onUnreadable_;
 };
 

@@ -25,10 +25,12 @@ std::string LongDateTime(const SYSTEMTIME& t) {
   return win::Narrow(date) + "     " + win::Narrow(time);
 }
 
-void WarnNotSaved(int failures) {
+// The files that could not be written and why; their changes stay pinned.
+void WarnNotSaved(ViewerFolder& folder, int failures) {
   if (!failures) return;
+  std::string text = folder.TakeNotSavedText();
   ::SetLastError(0);
-  ShowWarning(NotSavedText(failures));
+  ShowWarning(text.empty() ? NotSavedText(failures) : text);
 }
 
 }  // namespace
@@ -94,7 +96,7 @@ void TfrmViewer::OpenFolder(const std::string& name) {
   memo_.Save(folder_.pictures().currentIndex() >= 0);
   int failures = 0;
   const bool left = folder_.Leave(name, &failures);
-  WarnNotSaved(failures);
+  WarnNotSaved(folder_, failures);
   if (!left) {
     UpdateCommands();  // the tab and the menu back on the folder still shown
     return;
@@ -166,7 +168,7 @@ void TfrmViewer::SelectPicture(int index) {
 
 void TfrmViewer::SavePictures(bool release) {
   memo_.Save(folder_.pictures().currentIndex() >= 0);
-  WarnNotSaved(folder_.WriteBack(release));
+  WarnNotSaved(folder_, folder_.WriteBack(release));
 }
 
 void TfrmViewer::OpenFolderManagerAt(int index) {

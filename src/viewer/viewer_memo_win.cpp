@@ -7,7 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/atomic_file.h"
+#include "base/strings.h"
 #include "shell/common_services_win.h"
+#include "viewer/memo_file.h"
 #include "viewer/viewer_rules.h"
 #include "win32/controls_win.h"
 #include "win32/files_win.h"
@@ -46,15 +49,35 @@ bool ViewerMemo::Create(HWND parent, int id, HFONT font) {
 
 void ViewerMemo::Show(const std::string& memoPath) {
   path_ = memoPath;
+  // An edit whose file could not be written is shown, not the older file.
+  std::optional<std::string> held = pending_.Find(path_);
+  const bool onDisk = !held && win::FileExists(path_);
   std::optional<std::vector<uint8_t>> rtf =
-      win::FileExists(path_) ? win::ReadFileBytes(path_, 64u << 20) : std::nullopt;
+      held ? std::vector<uint8_t>(held->begin(), held->end())
+           : (onDisk ? win::ReadFileBytes(path_, kMemoMaxBytes) : std::nullopt);
+  std::string why;
+  if (onDisk && !rtf) why = "it cannot be opened or read";
+  if (onDisk && rtf) why = CheckMemoFile(rtf->data(), rtf->size()).reason;
+  ::SendMessageW(memo_, EM_SETREADONLY, FALSE, 0);
   ::SetWindowTextW(memo_, L"");
-  if (rtf) {
+  if (rtf && why.empty() && !rtf->empty()) {
     std::pair<const std::vector<uint8_t>*, size_t> cookie{&*rtf, 0};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamIn};
     ::SendMessageW(memo_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    if (es.dwError) why = "the memo box refused it";
   }
-  ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
+  ::SendMessageW(memo_, EM_SETMODIFY, held ? TRUE : FALSE, 0);
+  if (!why.empty()) {
+    // A damaged memo may be the only copy of what was written: the box stays
+    // read-only for it, so that no save can replace it with an empty memo.
+    ::SetWindowTextW(memo_, L"");
+    ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
+    ::SendMessageW(memo_, EM_SETREADONLY, TRUE, 0);
+    if (reported_.insert(path_).second) {
+      ::SetLastError(0);
+      ShowWarning(MemoUnreadableText(path_, why));
+    }
+  }
 }
 
 void ViewerMemo::Clear() {
@@ -62,25 +85,63 @@ void ViewerMemo::Clear() {
   ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
 }
 
-bool ViewerMemo::Write(const std::string& path) {
+std::optional<std::string> ViewerMemo::Text() {
   std::string rtf;
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&rtf), 0, StreamOut};
   ::SendMessageW(memo_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-  if (es.dwError || rtf.empty()) return false;
-  return win::WriteFileAtomic(path, [&rtf](std::FILE* f) { return std::fwrite(rtf.data(), 1, rtf.size(), f) == rtf.size(); });
+  if (es.dwError || rtf.empty()) return std::nullopt;
+  return rtf;
+}
+
+bool ViewerMemo::WriteText(const std::string& path, const std::string& rtf, std::string* why) {
+  SaveError error;
+  const bool ok = WriteFileAtomically(
+      PathFromUtf8(path),
+      [&rtf, &path](std::FILE* f, SaveError* e) {
+        ::SetLastError(0);
+        if (std::fwrite(rtf.data(), 1, rtf.size(), f) == rtf.size()) return true;
+        // The system's code names the cause; errno is vague here under Wine.
+        const DWORD code = ::GetLastError();
+        StreamFailure(e, kErrorWrite, "Cannot write file " + path);
+        const std::string text = code ? TrimLineEnd(SystemErrorText(code)) : std::string();
+        if (!text.empty()) e->message = "Cannot write file " + path + " (" + text + ")";
+        return false;
+      },
+      &error);
+  if (!ok && why) *why = error.message;
+  return ok;
 }
 
 void ViewerMemo::Save(bool pictureShown) {
+  std::vector<std::pair<std::string, std::string>> failed;
   switch (MemoSaveAction(pictureShown, ::SendMessageW(memo_, EM_GETMODIFY, 0, 0) != 0,
                          ::GetWindowTextLengthW(memo_) > 0)) {
-    case MemoSave::Keep: return;
-    case MemoSave::Write:
-      ::SetLastError(0);
-      if (!Write(path_)) ShowWarning("Couldn't save the memo " + path_);
+    case MemoSave::Keep: break;
+    case MemoSave::Write: {
+      std::optional<std::string> rtf = Text();
+      std::string why = "The memo's text could not be taken from the memo box.";
+      if (rtf && WriteText(path_, *rtf, &why)) {
+        pending_.Drop(path_);
+      } else {
+        if (rtf) pending_.Hold(path_, std::move(*rtf));
+        failed.emplace_back(path_, why);
+      }
       break;
-    case MemoSave::Remove: win::RemoveFile(path_); break;
+    }
+    case MemoSave::Remove:
+      win::RemoveFile(path_);
+      pending_.Drop(path_);
+      break;
   }
-  ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
+  // Memos of other pictures that could not be written before: tried again,
+  // and reported again only together with a new failure.
+  pending_.Retry(WriteText, path_);
+  if (!failed.empty()) {
+    ::SetLastError(0);
+    ShowWarning(MemoNotSavedText(failed.front().first, failed.front().second));
+  }
+  // A memo that is held stays marked as changed so that leaving it saves it again.
+  ::SendMessageW(memo_, EM_SETMODIFY, pending_.Find(path_) ? TRUE : FALSE, 0);
 }
 
 }  // namespace flk

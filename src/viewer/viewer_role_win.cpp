@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/leftovers.h"
 #include "shell/names.h"
 #include "viewer/viewer_options_win.h"
 #include "viewer/viewer_win.h"
@@ -15,6 +17,8 @@ int RunViewerRole() {
   // Two viewers would write the same pictures and settings: a second start
   // brings the running one forward instead.
   if (win::BringForwardRunning(kViewerClass, kViewerCaption)) return 0;
+  // Write-backs and memos of a viewer that was killed may have left temporary files.
+  RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::PictureFolders);
   RoleSettings settings;
   auto viewer = std::make_unique<TfrmViewer>(settings.settings());
   if (!viewer->FormCreate()) return 1;

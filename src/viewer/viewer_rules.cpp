@@ -123,6 +123,16 @@ std::string CouldNotDeleteText(const std::string& path, const std::string& reaso
 
 std::string NotSavedText(int count) { return "Note, " + std::to_string(count) + " picture file(s) could't be saved."; }
 
+std::string NotSavedText(const std::vector<std::pair<std::string, std::string>>& pathsAndReasons) {
+  std::string text = NotSavedText(int(pathsAndReasons.size()));
+  for (const auto& [path, why] : pathsAndReasons) {
+    text += "\r\n\r\n" + path;
+    if (!why.empty()) text += "\r\n" + why;
+  }
+  if (!pathsAndReasons.empty()) text += "\r\n\r\nThe changes are kept and written at the next save.";
+  return text;
+}
+
 NoticeAction OnViewerNotice(int code, int currentIndex, bool showingRing) {
   if (code == currentIndex) return NoticeAction::Refresh;
   switch (code) {

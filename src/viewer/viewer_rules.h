@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/geometry.h"
@@ -94,6 +95,9 @@ struct PictureFacts {
 std::string PropertiesText(const PictureFacts& f);
 std::string CouldNotLoadText(const std::string& path, const std::string& reason);
 std::string NotSavedText(int count);
+// The same, followed by each file and the reason it was not written; the
+// changes stay in memory and go at the next write-back.
+std::string NotSavedText(const std::vector<std::pair<std::string, std::string>>& pathsAndReasons);
 std::string CouldNotDeleteText(const std::string& path, const std::string& reason);
 inline constexpr char kViewerAboutCaption[] = "About FramelarkPro Recall Viewer";
 

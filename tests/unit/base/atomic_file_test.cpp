@@ -111,5 +111,57 @@ TEST(AtomicFile, UnicodeNamesInEveryFormat) {
   EXPECT_EQ(FolderEntries(dir.path()).size(), 4u);
 }
 
+TEST(AtomicFile, TemporaryNamesAreKnownByTheirOwnPatternOnly) {
+  struct Row {
+    const char* name;
+    bool ours;
+  } rows[] = {
+      {"0000000042.bmp.0a1b2c3d.flktmp", true},
+      {"3_10_20_.bmp.ffffffff.flktmp", true},
+      {"x.00000000.flktmp", true},
+      {".00000000.flktmp", false},            // no target name
+      {"a.bmp.0A1B2C3D.flktmp", false},       // upper-case hex is not what we write
+      {"a.bmp.0a1b2c3.flktmp", false},        // seven digits
+      {"a.bmp.0a1b2c3d9.flktmp", false},      // nine digits
+      {"a.bmp_0a1b2c3d.flktmp", false},       // no dot before the digits
+      {"a.bmp.0a1b2c3g.flktmp", false},
+      {"a.bmp.0a1b2c3d.flktmp.bmp", false},
+      {"a.bmp.0a1b2c3d.tmp", false},
+      {"notes.flktmp", false},
+      {"0000000042.bmp", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(IsTemporaryFileName(r.name), r.ours) << r.name;
+}
+
+TEST(AtomicFile, EveryTemporaryFileAWriterLeavesIsRecognised) {
+  // A writer that never returns stands for a process killed mid-save: the
+  // file it was writing is what a start must find.
+  ScratchFolder dir;
+  std::string seen;
+  WriteFileAtomically(
+      dir / "0000000007.bmp",
+      [&](std::FILE*, SaveError*) {
+        for (const std::string& name : FolderEntries(dir.path())) seen = name;
+        return false;
+      },
+      nullptr);
+  EXPECT_TRUE(IsTemporaryFileName(seen)) << seen;
+}
+
+TEST(AtomicFile, AStartRemovesLeftTemporaryFilesAndNothingElse) {
+  ScratchFolder dir;
+  for (const char* name : {"1.bmp", "1.rtf", "a.bmp.0a1b2c3d.flktmp", "b.rtf.12345678.flktmp", "user.flktmp",
+                           "c.bmp.1234567.flktmp"})
+    WriteAll(dir / name, kOld);
+  fs::create_directory(dir / "sub.bmp.0a1b2c3d.flktmp");  // a folder is never ours
+  WriteAll(dir / "sub.bmp.0a1b2c3d.flktmp" / "d.bmp.0a1b2c3d.flktmp", kOld);
+  EXPECT_EQ(RemoveTemporaryFilesIn(dir.path()), 2);
+  EXPECT_EQ(FolderEntries(dir.path()),
+            (std::vector<std::string>{"1.bmp", "1.rtf", "c.bmp.1234567.flktmp", "sub.bmp.0a1b2c3d.flktmp",
+                                      "user.flktmp"}));
+  EXPECT_TRUE(fs::exists(dir / "sub.bmp.0a1b2c3d.flktmp" / "d.bmp.0a1b2c3d.flktmp")) << "not recursive";
+  EXPECT_EQ(RemoveTemporaryFilesIn(dir / "missing"), 0);
+}
+
 }  // namespace
 }  // namespace flk

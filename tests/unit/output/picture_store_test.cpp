@@ -100,7 +100,26 @@ TEST(Ring, FolderThatCannotBeMadeSkipsSilently) {
   EXPECT_TRUE(f.written.empty());
   FolderStoreResult w = f.store.StoreInFolder({}, -1, f.writer);
   EXPECT_FALSE(w.stored);
+  EXPECT_TRUE(w.dirMissing) << "a whole capture says why it was not stored";
   EXPECT_FALSE(w.openViewer);
+}
+
+TEST(Ring, AWholeCaptureThatCouldNotBeStoredNamesTheFileAndTheReason) {
+  Fixture f;
+  f.store.StoreLastCapture(&f.writer);
+  f.writeOk = false;
+  FolderStoreResult w = f.store.StoreInFolder({}, -1, f.writer);
+  EXPECT_FALSE(w.stored);
+  EXPECT_FALSE(w.dirMissing);
+  EXPECT_EQ(w.path, kRing + "0000000002.bmp") << "the file the message names";
+  const std::string text = RingNotStoredText(w.dirMissing, f.store.RingPath(), w.path, "EWriteError",
+                                             "Cannot write file " + w.path + " (No space left on device)");
+  EXPECT_EQ(text, "Unable to save file.\r\n\r\nCheck -\r\nthe drive door is closed\r\nthe drive is formatted\r\n"
+                  "the drive isn't write protected\r\nthe drive has sufficient space\r\nthe drive exists\r\n\r\n"
+                  "Path  " + w.path + "\r\nException type: EWriteError\r\nCannot write file " + w.path +
+                  " (No space left on device)\r\n\r\n" + kSaveCaptureElsewhere);
+  EXPECT_EQ(RingNotStoredText(true, kRing, "", "", ""),
+            "Couldn't create directory " + kRing + "\r\n\r\n" + kSaveCaptureElsewhere);
 }
 
 TEST(Ring, FailedWriteDeletesNothing) {

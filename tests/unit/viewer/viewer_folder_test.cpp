@@ -43,9 +43,12 @@ class FakeDisk : public ViewerDisk {
     }
     return it->second;
   }
-  bool WritePicture(const std::string& path, const Picture& picture) override {
+  bool WritePicture(const std::string& path, const Picture& picture, std::string* why) override {
     writes.push_back(path);
-    if (blocked.count(path)) return false;
+    if (blocked.count(path)) {
+      *why = "Cannot write file " + path + " (No space left on device)";
+      return false;
+    }
     files[path] = picture;
     return true;
   }
@@ -142,12 +145,17 @@ TEST(ViewerFolder, LeavingWritesBackAndStaysWhileAPictureCannotBeWritten) {
   EXPECT_FALSE(s.folder.Leave("B", &failures));
   EXPECT_EQ(failures, 1);
   EXPECT_EQ(s.folder.name(), "A") << "the edit is still on screen";
+  EXPECT_EQ(s.folder.TakeNotSavedText(),
+            "Note, 1 picture file(s) could't be saved.\r\n\r\n" + file + "\r\nCannot write file " + file +
+                " (No space left on device)\r\n\r\nThe changes are kept and written at the next save.");
+  EXPECT_EQ(s.folder.TakeNotSavedText(), "") << "reported once";
   EXPECT_TRUE(s.folder.pictures().entries()[1].modified);
   EXPECT_TRUE(s.folder.pictures().PictureAt(1));
   // The way clear: written, and the viewer goes.
   s.disk.blocked.clear();
   EXPECT_TRUE(s.folder.Leave("B", &failures));
   EXPECT_EQ(failures, 0);
+  EXPECT_EQ(s.folder.TakeNotSavedText(), "");
   EXPECT_EQ(s.disk.files[file]->pixel(0, 0), 0xFFFFFFu);
   EXPECT_EQ(s.folder.name(), "B");
   ASSERT_TRUE(s.folder.Load());

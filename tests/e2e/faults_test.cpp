@@ -1,0 +1,479 @@
+// Real faults against the real program (the e2e-faults layer,
+// scripts/e2e_faults.sh): a small tmpfs is Wine drive FLK_FAULTS_DRIVE, the
+// ring folder and the notes folder are links into it, and a filler file
+// brings it to the brink. Every write that cannot happen must end in one
+// message naming the file and the reason, leave the earlier files byte for
+// byte, leave no temporary file, and keep what is in memory.
+//
+// FaultsKill.* are the steps of the kill rounds that the script runs: it
+// kills the roles (kill -9 of their Unix processes) while FaultsKill.Stream
+// keeps them writing, and FaultsKill.Check restarts them and checks every file.
+//
+// Outside that layer (no FLK_FAULTS_DRIVE) every scenario here is skipped.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "camera_scene.h"
+#include "viewer/memo_file.h"
+#include "viewer/viewer_commands.h"
+
+namespace flk::e2e {
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+std::string Drive() { return Env("FLK_FAULTS_DRIVE"); }  // "F:"
+std::string Ring() { return DataFolder() + "Folders\\LastCaptures\\"; }
+std::string Other() { return DataFolder() + "Folders\\Other\\"; }
+std::string Stickies() { return DataFolder() + "Stickies\\"; }
+std::string FillerPath() { return Drive() + "\\filler.bin"; }
+constexpr RECT kCamera{200, 150, 200 + 345, 150 + 280};
+
+#define SKIP_OUTSIDE_FAULTS_LAYER() \
+  if (Drive().empty()) GTEST_SKIP() << "only in the e2e-faults layer"
+
+std::optional<std::vector<uint8_t>> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::vector<uint8_t>{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Names(const std::string& folder, const char* pattern = "*") {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA d;
+  HANDLE f = ::FindFirstFileA((folder + pattern).c_str(), &d);
+  if (f == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(d.cFileName);
+  } while (::FindNextFileA(f, &d));
+  ::FindClose(f);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> SubFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA d;
+  HANDLE f = ::FindFirstFileA((folder + "*").c_str(), &d);
+  if (f == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string n = d.cFileName;
+    if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && n != "." && n != "..") names.push_back(n);
+  } while (::FindNextFileA(f, &d));
+  ::FindClose(f);
+  return names;
+}
+
+void EmptyFolder(const std::string& folder) {
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  for (const std::string& n : Names(folder)) ::DeleteFileA((folder + n).c_str());
+}
+
+// Every temporary file a save leaves ("<name>.<8 hex>.flktmp") anywhere in the data folder.
+std::vector<std::string> TemporaryFiles() {
+  std::vector<std::string> found;
+  std::vector<std::string> folders{DataFolder() + "Pro\\", Stickies(), DataFolder() + "Edited\\",
+                                   DataFolder() + "Captures\\", DataFolder() + "Folders\\", Drive() + "\\"};
+  for (const std::string& f : SubFolders(DataFolder() + "Folders\\")) folders.push_back(DataFolder() + "Folders\\" + f + "\\");
+  for (const std::string& folder : folders)
+    for (const std::string& n : Names(folder, "*.flktmp")) found.push_back(folder + n);
+  return found;
+}
+
+// A 24-bit bottom-up bitmap file with a pattern of its own.
+std::string SmallBmp(int w, int h, int seed) {
+  const int stride = (w * 3 + 3) & ~3;
+  std::string b(size_t(54 + stride * h), '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = char(v >> (8 * i));
+  };
+  b[0] = 'B', b[1] = 'M';
+  put32(2, uint32_t(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(w));
+  put32(22, uint32_t(h));
+  b[26] = 1, b[28] = 24;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      char* p = &b[54 + size_t(y) * size_t(stride) + size_t(x) * 3];
+      p[0] = char(x * 7 + seed), p[1] = char(y * 5), p[2] = char(x ^ y ^ seed);
+    }
+  return b;
+}
+
+uint64_t FreeBytes() {
+  ULARGE_INTEGER avail{}, total{}, free{};
+  if (!::GetDiskFreeSpaceExA((Drive() + "\\").c_str(), &avail, &total, &free)) return 0;
+  return avail.QuadPart;
+}
+
+// Fills the drive until `leave` bytes are free (tmpfs counts in pages).
+bool FillDisk(uint64_t leave) {
+  ::DeleteFileA(FillerPath().c_str());
+  const uint64_t free = FreeBytes();
+  if (free <= leave) return true;
+  HANDLE h = ::CreateFileA(FillerPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  std::vector<char> chunk(1 << 20, 'f');
+  uint64_t left = free - leave;
+  while (left > 0) {
+    DWORD n = DWORD(std::min<uint64_t>(left, chunk.size())), done = 0;
+    if (!::WriteFile(h, chunk.data(), n, &done, nullptr) || done == 0) break;
+    left -= done;
+  }
+  ::CloseHandle(h);
+  return FreeBytes() <= leave + 8192;
+}
+void FreeDisk() { ::DeleteFileA(FillerPath().c_str()); }
+
+// The files of a folder with their bytes, to compare after a fault.
+std::map<std::string, std::vector<uint8_t>> Snapshot(const std::string& folder) {
+  std::map<std::string, std::vector<uint8_t>> s;
+  for (const std::string& n : Names(folder))
+    if (auto b = Bytes(folder + n)) s[n] = *b;
+  return s;
+}
+
+// The reason of a write that found the disk full, in the system's words.
+bool SaysDiskFull(const std::string& text) {
+  std::string t = text;
+  for (char& c : t) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return t.find("disk full") != std::string::npos || t.find("space") != std::string::npos;
+}
+
+HWND BoxWith(DWORD pid, const char* caption) { return WaitMessageBox(caption, kWaitMs, pid); }
+
+// The camera at kCamera with the installed settings plus `extra`.
+RunningCamera StartCam(std::initializer_list<std::pair<const char*, DWORD>> extra = {}) {
+  WriteCurrentUserSettings();
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", DWORD(kCamera.left));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", DWORD(kCamera.top));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", DWORD(kCamera.right - kCamera.left));
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", DWORD(kCamera.bottom - kCamera.top));
+  for (const auto& [name, value] : extra) RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, value);
+  RunningCamera r;
+  r.process = Process::Start("");
+  if (!r.process) return r;
+  r.camera = WaitCameraOrBox(r.process).camera;
+  if (r.camera) r.process.WaitIdle();
+  return r;
+}
+
+class FaultsE2E : public ProgramTest {
+ protected:
+  void SetUp() override {
+    SKIP_OUTSIDE_FAULTS_LAYER();
+    ProgramTest::SetUp();
+    FreeDisk();
+    EmptyFolder(DataFolder() + "Folders\\");
+    EmptyFolder(Ring());
+    EmptyFolder(Other());
+  }
+  void TearDown() override {
+    if (Drive().empty()) return;
+    ProgramTest::TearDown();
+    FreeDisk();
+  }
+};
+
+// The reported fault: Full Screen into a ring on a nearly full file system.
+TEST_F(FaultsE2E, AWholeCaptureIntoAFullRingSaysWhichFileAndWhyAndKeepsEverythingElse) {
+  Put(Ring() + "0000000001.bmp", SmallBmp(40, 30, 1));
+  Put(Ring() + "0000000002.bmp", SmallBmp(41, 30, 2));
+  Put(Ring() + "0000000001.rtf", "{\\rtf1 earlier memo}");
+  const auto before = Snapshot(Ring());
+  ASSERT_TRUE(FillDisk(200 * 1024)) << FreeBytes();
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::FullScreen)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(Ring() + "0000000003.bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("Save it somewhere else?"), std::string::npos) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  EXPECT_EQ(Snapshot(Ring()), before) << "the earlier pictures and memo byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  EXPECT_FALSE(FindTop(kViewerClass, kViewerCaption));
+  // Yes: the capture is still there to be saved elsewhere (the save dialog).
+  ASSERT_TRUE(Answer(box, IDYES));
+  HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, cam.process.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(cam.process.pid());
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::DeleteFileA("C:\\FramelarkFaults\\kept.bmp");
+  ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, "C:\\FramelarkFaults\\kept.bmp"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([] { return ReadBmpFile("C:\\FramelarkFaults\\kept.bmp").has_value(); }));
+  auto kept = ReadBmpFile("C:\\FramelarkFaults\\kept.bmp");
+  EXPECT_EQ(kept->width, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_TRUE(WaitUntil([&] { return IsVisible(cam.camera); })) << "the camera is the user's again";
+  // Room again: the next capture is stored and shown.
+  FreeDisk();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::FullScreen)));
+  HWND viewer = WaitViewer();
+  ASSERT_TRUE(viewer) << DescribeBoxes(0);
+  EXPECT_TRUE(WaitUntil([] { return ReadBmpFile(Ring() + "0000000004.bmp").has_value(); })) << DescribeBoxes(0);
+  EXPECT_TRUE(ReadBmpFile(Ring() + "0000000002.bmp")) << "kept by a ring of 5";
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+// Save As and Save Same Name +1 onto the full drive, in each format.
+TEST_F(FaultsE2E, SavesOntoAFullDriveReportTheFileAndLeaveTheOldOne) {
+  const std::string old = SmallBmp(8, 8, 3);
+  // The ring is off: only the save itself writes.
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}, {"LastCapturesNum", 0}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  for (const char* ext : {".bmp", ".gif", ".jpg", ".png"}) {
+    SCOPED_TRACE(ext);
+    const std::string same = Drive() + "\\shot1" + ext, plusOne = Drive() + "\\shot2" + ext;
+    FreeDisk();
+    Put(same, old);  // an older file under the name Save As replaces
+    ::DeleteFileA(plusOne.c_str());
+    ASSERT_TRUE(FillDisk(0));
+    // Save As onto the old file.
+    ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::SaveAs)));
+    HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, cam.process.pid());
+    ASSERT_TRUE(dialog) << DescribeBoxes(cam.process.pid());
+    ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, same.c_str()));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
+    // The dialog asks before replacing a file (a box of its own with its caption).
+    HWND box = nullptr;
+    WaitUntil([&] {
+      for (HWND b : MessageBoxes(nullptr, cam.process.pid()))
+        if (b != dialog && ::GetWindow(b, GW_OWNER) == dialog) PressButton(b, IDYES);
+      auto errors = MessageBoxes("Save File Error", cam.process.pid());
+      if (!errors.empty()) box = errors.front();
+      return box != nullptr;
+    });
+    ASSERT_TRUE(box) << DescribeBoxes(0);
+    std::string text = MessageBoxText(box);
+    EXPECT_NE(text.find(same), std::string::npos) << text;
+    EXPECT_TRUE(SaysDiskFull(text)) << text;
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(Bytes(same), std::vector<uint8_t>(old.begin(), old.end())) << "the old file byte for byte";
+    // Save Same Name +1 goes to the next name without a dialog.
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kSettingsPath, "SaveToFileName", same));
+    ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::IncSave)));
+    box = BoxWith(cam.process.pid(), "Save File Error");
+    ASSERT_TRUE(box) << DescribeBoxes(0);
+    text = MessageBoxText(box);
+    EXPECT_NE(text.find(same), std::string::npos) << text;
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(Bytes(same), std::vector<uint8_t>(old.begin(), old.end())) << "still the old file";
+    EXPECT_FALSE(FileExists(plusOne));
+    EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+    EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+    ::DeleteFileA(same.c_str());
+  }
+}
+
+void Do(HWND v, ViewerCommand c) { Post(v, WM_COMMAND, WPARAM(CommandMenuId(c))); }
+void ChooseFolder(HWND v, int index) { Post(v, WM_COMMAND, WPARAM(kFolderItemBase + index)); }
+HWND Memo(HWND v) { return ::FindWindowExA(v, nullptr, "RichEdit20W", nullptr); }
+
+// The viewer's write-back of an edited picture and of a memo on the full drive.
+TEST_F(FaultsE2E, AViewerEditThatCannotBeWrittenStaysModifiedAndIsWrittenLater) {
+  Put(Other() + "1.bmp", SmallBmp(20, 20, 9));
+  Put(Ring() + "0000000001.bmp", SmallBmp(300, 200, 4));
+  Put(Ring() + "0000000002.bmp", SmallBmp(50, 20, 5));
+  const auto before = Snapshot(Ring());
+  WriteCurrentUserSettings();
+  Process p = Process::Start("viewer");
+  HWND v = WaitViewer();
+  ASSERT_TRUE(v);
+  // Folders: "LastCaptures", "Other"; the viewer opens on the ring's last picture.
+  ASSERT_TRUE(WaitViewerStatus(v, "2 pictures loaded from LastCaptures folder.")) << ViewerStatus(v);
+  Do(v, ViewerCommand::Mirror);
+  ASSERT_TRUE(FillDisk(0));
+  ChooseFolder(v, 1);
+  HWND box = BoxWith(p.pid(), "Framelark Warning");
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find("Note, 1 picture file(s) could't be saved."), std::string::npos) << text;
+  EXPECT_NE(text.find(Ring() + "0000000002.bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(Ring()), before);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  // The memo of the shown picture, typed and left for the first picture.
+  HWND memo = Memo(v);
+  ASSERT_TRUE(memo);
+  for (char c : std::string("kept memo")) Post(memo, WM_CHAR, WPARAM(c));
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(memo) == "kept memo"; })) << WindowText(memo);
+  Post(v, WM_KEYDOWN, VK_HOME);
+  box = BoxWith(p.pid(), "Framelark Warning");
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  text = MessageBoxText(box);
+  EXPECT_NE(text.find("Couldn't save the memo " + Ring() + "0000000002.rtf"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_FALSE(FileExists(Ring() + "0000000002.rtf"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  // Back on the picture: the memo is still what was typed.
+  Post(v, WM_KEYDOWN, VK_END);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(memo) == "kept memo"; })) << WindowText(memo);
+  // Room again: leaving writes both.
+  FreeDisk();
+  ChooseFolder(v, 1);
+  ASSERT_TRUE(WaitViewerStatus(v, "1 pictures loaded from Other folder.")) << ViewerStatus(v) << DescribeBoxes(0);
+  auto mirrored = ReadBmpFile(Ring() + "0000000002.bmp");
+  ASSERT_TRUE(mirrored);
+  auto original = ReadBmpFile(Other() + "1.bmp");  // any reference decodes the same way
+  Put(DataFolder() + "ref.bmp", SmallBmp(50, 20, 5));
+  auto plain = ReadBmpFile(DataFolder() + "ref.bmp");
+  ASSERT_TRUE(plain && original);
+  int bad = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 50; ++x) bad += mirrored->at(x, y) != plain->at(49 - x, y);
+  EXPECT_EQ(bad, 0) << "the mirrored picture";
+  auto memoBytes = Bytes(Ring() + "0000000002.rtf");
+  ASSERT_TRUE(memoBytes) << DescribeBoxes(0);
+  EXPECT_NE(std::string(memoBytes->begin(), memoBytes->end()).find("kept memo"), std::string::npos);
+  EXPECT_TRUE(MessageBoxes(nullptr, p.pid()).empty()) << DescribeBoxes(0);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  ::DeleteFileA((DataFolder() + "ref.bmp").c_str());
+}
+
+// ---- kill rounds -------------------------------------------------------------------------
+
+constexpr DWORD kStepMs = 3000;
+
+HWND Camera() { return FindTop(kCameraClass, kCameraCaption); }
+HWND ViewerWindow() { return FindTop(kViewerClass, kViewerCaption); }
+
+// Clean ground for the rounds: the installed settings with a ring of three,
+// a second picture folder and no notes.
+TEST(FaultsKill, Prepare) {
+  SKIP_OUTSIDE_FAULTS_LAYER();
+  KeepDesktopAlive();
+  ResetProgramState();
+  WriteCurrentUserSettings();
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "LastCapturesNum", 3);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "NsaCntrPt", 1);
+  FreeDisk();
+  EmptyFolder(DataFolder() + "Folders\\");
+  EmptyFolder(Ring());
+  EmptyFolder(Other());
+  EmptyFolder(Stickies());
+  Put(Other() + "1.bmp", SmallBmp(64, 48, 7));
+  // Two stored notes: every start of the camera brings their manager along.
+  Put(Stickies() + "1_700_500_.bmp", SmallBmp(60, 40, 11));
+  Put(Stickies() + "2_800_500_.bmp", SmallBmp(60, 40, 12));
+  SUCCEED();
+}
+
+// Keeps the camera, the viewer and the sticky manager writing (ring stores,
+// write-backs, memos, notes) until one of them is gone or FLK_FAULTS_STREAM_MS
+// has passed.
+TEST(FaultsKill, Stream) {
+  SKIP_OUTSIDE_FAULTS_LAYER();
+  KeepDesktopAlive();
+  const int asked = std::atoi(Env("FLK_FAULTS_STREAM_MS").c_str());
+  const DWORD limit = DWORD(asked > 0 ? asked : 10000);
+  const DWORD start = ::GetTickCount();
+  HWND cam = Camera();
+  if (!cam) {
+    Process p = Process::Start("");
+    cam = WaitCameraOrBox(p).camera;
+  }
+  ASSERT_TRUE(cam) << DescribeBoxes(0);
+  int rounds = 0;
+  // The window of a killed process can outlive it for a while: ask the process.
+  Process camera = Process::Open(WindowPid(cam));
+  // The script also says when it has killed the roles.
+  const std::string stop = DataFolder() + "stream.stop";
+  auto alive = [&] { return camera.Running() && !FileExists(stop) && (::GetTickCount() - start) < limit; };
+  while (alive()) {
+    ++rounds;
+    Post(cam, WM_COMMAND, CommandParam(flk::CommandId::FullScreen));
+    HWND v = nullptr;
+    WaitUntil([&] { return !alive() || ((v = ViewerWindow()) != nullptr && IsVisible(v)); }, kStepMs);
+    if (!v || !alive()) break;
+    Process viewer = Process::Open(WindowPid(v));
+    if (!viewer.Running()) break;
+    WaitUntil([] { return false; }, 150);
+    Do(v, ViewerCommand::Mirror);
+    if (HWND memo = Memo(v)) {
+      for (char c : std::string(" r") + char('0' + rounds % 10)) Post(memo, WM_CHAR, WPARAM(c));
+    }
+    ChooseFolder(v, 1);  // "Other": the mirrored picture and the memo are written
+    WaitUntil([&] { return !viewer.Running() || ViewerStatus(v).find("Other") != std::string::npos; }, kStepMs);
+    Do(v, ViewerCommand::Mirror);
+    ChooseFolder(v, 0);
+    WaitUntil([&] { return !viewer.Running() || ViewerStatus(v).find("LastCaptures") != std::string::npos; }, kStepMs);
+    if (!alive() || !viewer.Running()) break;
+    // A note every other round; with more than two on the desktop the oldest
+    // is closed, which writes its file.
+    if (rounds % 2 == 0) {
+      Do(v, ViewerCommand::Sticky);
+      std::vector<HWND> notes = TopWindows("TfrmStickyItem", "StickyItem");
+      if (notes.size() > 2) Post(notes.back(), WM_CLOSE);
+    }
+    // Messages a kill can cause in the survivors (a manager that lost its
+    // note's sender) are answered so that the stream goes on.
+    for (HWND box : MessageBoxes(nullptr, 0)) Answer(box, IDOK, 500);
+    WaitUntil([] { return false; }, 100);
+  }
+  std::printf("stream: %d rounds in %lu ms, the camera %s\n", rounds, (unsigned long)(::GetTickCount() - start),
+              camera.Running() ? "still running" : "gone");
+}
+
+// After a kill: the roles start again as the user would start them, and every
+// file they own is whole, with no temporary file left and no repair message.
+TEST(FaultsKill, Check) {
+  SKIP_OUTSIDE_FAULTS_LAYER();
+  KeepDesktopAlive();
+  // What the killed processes left; anything still running goes the same way.
+  KillProgramProcesses();
+  Process cam = Process::Start("");
+  CameraStart started = WaitCameraOrBox(cam);
+  ASSERT_TRUE(started.camera) << "camera did not open: " << DescribeBoxes(0);
+  Process viewer = Process::Start("viewer");
+  HWND v = WaitViewer();
+  ASSERT_TRUE(v) << DescribeBoxes(0);
+  const size_t noteFiles = Names(Stickies(), "*.bmp").size();
+  if (noteFiles > 0) {
+    EXPECT_TRUE(WaitUntil([&] { return TopWindows("TfrmStickyItem", "StickyItem").size() == noteFiles; }))
+        << "every note loads: " << TopWindows("TfrmStickyItem", "StickyItem").size() << " of " << noteFiles;
+  }
+  cam.WaitIdle(5000);
+  viewer.WaitIdle(5000);
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << "no repair or load message: " << DescribeBoxes(0);
+  const std::vector<std::string> temps = TemporaryFiles();
+  EXPECT_TRUE(temps.empty()) << temps.size() << " left, e.g. " << temps.front();
+  int pictures = 0, memos = 0;
+  for (const std::string& f : SubFolders(DataFolder() + "Folders\\")) {
+    const std::string folder = DataFolder() + "Folders\\" + f + "\\";
+    for (const std::string& n : Names(folder, "*.bmp")) {
+      EXPECT_TRUE(ReadBmpFile(folder + n)) << "does not decode: " << folder << n;
+      ++pictures;
+    }
+    for (const std::string& n : Names(folder, "*.rtf")) {
+      auto b = Bytes(folder + n);
+      ASSERT_TRUE(b) << folder << n;
+      EXPECT_TRUE(CheckMemoFile(b->data(), b->size()).usable) << "memo does not open: " << folder << n;
+      ++memos;
+    }
+  }
+  for (const std::string& n : Names(Stickies(), "*.bmp")) EXPECT_TRUE(ReadBmpFile(Stickies() + n)) << n;
+  std::printf("checked: %d pictures, %d memos, %zu notes, %zu temporary files\n", pictures, memos, noteFiles,
+              temps.size());
+}
+
+}  // namespace
+}  // namespace flk::e2e
