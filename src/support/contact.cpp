@@ -30,10 +30,10 @@ std::string ContactCaption(const std::string& address) {
 ContactLayout LayOutContact() {
   ContactLayout l;
   int y = 10;
-  // Each way's text takes up to four lines of the message font.
-  for (int i = 0; i < 3; ++i, y += 66) {
+  // Each way's text takes four lines of the message font at 100 %, five at 150 %.
+  for (int i = 0; i < 3; ++i, y += 78) {
     l.buttons[i] = Rect::FromXYWH(10, y + 8, 90, 25);
-    l.texts[i] = Rect::FromXYWH(112, y, 298, 60);
+    l.texts[i] = Rect::FromXYWH(112, y, 298, 72);
   }
   l.showSteps = Rect::FromXYWH(10, y + 2, 400, 18);
   l.useAol = Rect::FromXYWH(10, y + 24, 400, 18);

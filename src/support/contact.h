@@ -17,7 +17,7 @@ namespace flk {
 
 // ---- the contact dialog -----------------------------------------------------------
 
-inline constexpr int kContactWidth = 420, kContactHeight = 294;  // client, 96 DPI
+inline constexpr int kContactWidth = 420, kContactHeight = 330;  // client, 96 DPI
 inline constexpr char kShowStepsText[] = "Show step by step instructions if appropriate.";
 inline constexpr char kUseAolText[] = "Use America Online (AOL)";
 inline constexpr char kNoMailProgramText[] = "Couldn't open your email program.";

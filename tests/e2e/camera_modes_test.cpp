@@ -132,7 +132,7 @@ TEST_F(CameraModesTest, F1AnswersWithHelpAndTheCameraGoesOn) {
     RegRemoveValue(HKEY_CLASSES_ROOT, ".html", "");
   ASSERT_TRUE(box) << DescribeBoxes(cam.process.pid());
   EXPECT_NE(MessageBoxText(box).find("general.html"), std::string::npos);
-  ASSERT_TRUE(Answer(box, IDOK));
+  ASSERT_TRUE(Answer(box, IDNO));  // not the folder this time
   EXPECT_TRUE(cam.process.Running());
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
   EXPECT_TRUE(WaitStatus(cam.camera, "Copied to clipboard."));

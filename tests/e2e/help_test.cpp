@@ -112,7 +112,7 @@ TEST_F(HelpTest, F1InTheViewerANoteAndEachDialogOpensItsPage) {
       {flk::CommandId::Sticky, "TfrmStickyItem", "general.html"},  // a note's own context
       {flk::CommandId::ScrollCaptureSettings, "TfrmScrollSettings", "scroll-settings.html"},
       {flk::CommandId::Email, "TfrmEmail", "email-setup.html"},
-      {flk::CommandId::EditorSetup, "TfrmEditSetup", "general.html"},
+      {flk::CommandId::EditorSetup, "TfrmEditSetup", "customize.html"},
       {flk::CommandId::OpenViewer, "TfrmViewer", "viewer.html"},
   };
   HWND tray = FindTop(kTrayClass, kTrayCaption, s.cam.process.pid());

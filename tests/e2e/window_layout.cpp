@@ -175,8 +175,10 @@ bool HasLabel(HWND input, const std::vector<HWND>& siblings) {
 
 void CheckChildren(HWND parent, TextMeter& meter, std::vector<std::string>& out) {
   std::vector<HWND> kids;
+  // A tab control's own scroll arrows (tabs that do not fit) are part of the control.
+  const bool tabs = Lower(WindowClass(parent)) == "systabcontrol32";
   for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-    if (::IsWindowVisible(c)) kids.push_back(c);
+    if (::IsWindowVisible(c) && !(tabs && Lower(WindowClass(c)) == "msctls_updown32")) kids.push_back(c);
   RECT area = ClientOnScreen(parent);
   for (HWND k : kids) {
     RECT r = WindowRect(k);

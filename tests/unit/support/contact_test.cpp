@@ -73,10 +73,10 @@ TEST(ContactDialog, CaptionLayoutAndMapiAnswers) {
   ASSERT_EQ(ContactWays().size(), 3u);
   EXPECT_STREQ(ContactWays()[2].button, "Try Last");
   ContactLayout l = LayOutContact();
-  EXPECT_EQ(l.buttons[1], Rect::FromXYWH(10, 84, 90, 25));
-  EXPECT_EQ(l.texts[2], Rect::FromXYWH(112, 142, 298, 60));
-  EXPECT_EQ(l.showSteps.top, 210);
-  EXPECT_EQ(l.close, Rect::FromXYWH(330, 258, 80, 25));
+  EXPECT_EQ(l.buttons[1], Rect::FromXYWH(10, 96, 90, 25));
+  EXPECT_EQ(l.texts[2], Rect::FromXYWH(112, 166, 298, 72));
+  EXPECT_EQ(l.showSteps.top, 246);
+  EXPECT_EQ(l.close, Rect::FromXYWH(330, 294, 80, 25));
   EXPECT_LE(l.close.bottom, kContactHeight);
   EXPECT_FALSE(IsMapiFailure(0));
   EXPECT_FALSE(IsMapiFailure(1));  // the user cancelled
