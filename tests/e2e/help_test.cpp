@@ -31,6 +31,7 @@ class HelpTest : public ProgramTest {
     else
       RegRemoveValue(HKEY_CLASSES_ROOT, ".html", "");
     ProgramTest::TearDown();
+    RemoveStoredNotes();
   }
   // The pages opened so far, by file name.
   static std::vector<std::string> Opened() {

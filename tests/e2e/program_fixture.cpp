@@ -210,4 +210,14 @@ void ProgramTest::TearDown() {
   Trace("torn down");
 }
 
+void RemoveStoredNotes() {
+  const std::string folder = DataFolder() + "Stickies\\";
+  WIN32_FIND_DATAA f;
+  HANDLE h = ::FindFirstFileA((folder + "*.bmp").c_str(), &f);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do ::DeleteFileA((folder + f.cFileName).c_str());
+  while (::FindNextFileA(h, &f));
+  ::FindClose(h);
+}
+
 }  // namespace flk::e2e

@@ -53,6 +53,9 @@ HWND WaitBoxOf(const Process& p, const char* caption, DWORD timeoutMs = kWaitMs)
 // "caption: text" of every visible box of the process (pid 0: every process).
 std::string DescribeBoxes(DWORD pid);
 
+// Removes the note files a scenario made, so that no later start brings their manager back.
+void RemoveStoredNotes();
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override;

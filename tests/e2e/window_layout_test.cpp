@@ -16,7 +16,13 @@
 namespace flk::e2e {
 namespace {
 
-class WindowLayoutTest : public ProgramTest {};
+class WindowLayoutTest : public ProgramTest {
+ protected:
+  void TearDown() override {
+    ProgramTest::TearDown();
+    RemoveStoredNotes();
+  }
+};
 
 std::string ShotName(const std::string& name) { return name + "-" + std::to_string(E2eScale().dpi); }
 
