@@ -79,23 +79,9 @@ class BigSaveTest : public ProgramTest {
   static std::string Folders() { return DataFolder() + "Folders\\"; }
   static std::string OutFolder() { return DataFolder() + "BigSave\\"; }
   // Earlier scenarios leave pictures in the ring: start from empty folders.
-  static void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA d;
-    HANDLE f = ::FindFirstFileA((dir + "*").c_str(), &d);
-    if (f != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string n = d.cFileName;
-        if (n == "." || n == "..") continue;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + n + "\\");
-        else ::DeleteFileA((dir + n).c_str());
-      } while (::FindNextFileA(f, &d));
-      ::FindClose(f);
-    }
-    ::RemoveDirectoryA(dir.c_str());
-  }
   static void Clear() {
-    RemoveTree(Folders());
-    RemoveTree(OutFolder());
+    RemoveFolderTree(Folders());
+    RemoveFolderTree(OutFolder());
   }
 };
 

@@ -54,22 +54,6 @@ constexpr RECT kAbove{0, -768, 1024, 0};  // the same monitor above it
 constexpr RECT kCamLeft{-700, 200, -700 + 345, 200 + 222};
 constexpr RECT kCamAbove{100, -600, 100 + 345, -600 + 222};
 
-std::string StickiesFolder() { return DataFolder() + "Stickies\\"; }
-
-std::vector<std::string> NoteFiles() {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA f;
-  HANDLE h = ::FindFirstFileA((StickiesFolder() + "*.bmp").c_str(), &f);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(f.cFileName);
-  while (::FindNextFileA(h, &f));
-  ::FindClose(h);
-  return names;
-}
-
-void RemoveNotes() {
-  for (const std::string& n : NoteFiles()) ::DeleteFileA((StickiesFolder() + n).c_str());
-}
 
 // A note file as the manager stores it: a 24-bit BMP of one colour.
 bool WriteNoteFile(const std::string& name, int w, int h) {
@@ -98,12 +82,12 @@ class MonitorsTest : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     ::CreateDirectoryA(StickiesFolder().c_str(), nullptr);
-    RemoveNotes();
+    RemoveStoredNotes();
   }
   void TearDown() override {
     ProgramTest::TearDown();
     KillProgramProcesses();
-    RemoveNotes();
+    RemoveStoredNotes();
   }
 };
 

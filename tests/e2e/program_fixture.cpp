@@ -210,14 +210,36 @@ void ProgramTest::TearDown() {
   Trace("torn down");
 }
 
-void RemoveStoredNotes() {
-  const std::string folder = DataFolder() + "Stickies\\";
+std::string StickiesFolder() { return DataFolder() + "Stickies\\"; }
+
+std::vector<std::string> NoteFiles() {
+  std::vector<std::string> names;
   WIN32_FIND_DATAA f;
-  HANDLE h = ::FindFirstFileA((folder + "*.bmp").c_str(), &f);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do ::DeleteFileA((folder + f.cFileName).c_str());
+  HANDLE h = ::FindFirstFileA((StickiesFolder() + "*.bmp").c_str(), &f);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(f.cFileName);
   while (::FindNextFileA(h, &f));
   ::FindClose(h);
+  return names;
+}
+
+void RemoveStoredNotes() {
+  for (const std::string& n : NoteFiles()) ::DeleteFileA((StickiesFolder() + n).c_str());
+}
+
+void RemoveFolderTree(const std::string& dir) {
+  WIN32_FIND_DATAA d;
+  HANDLE f = ::FindFirstFileA((dir + "*").c_str(), &d);
+  if (f != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string n = d.cFileName;
+      if (n == "." || n == "..") continue;
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolderTree(dir + n + "\\");
+      else ::DeleteFileA((dir + n).c_str());
+    } while (::FindNextFileA(f, &d));
+    ::FindClose(f);
+  }
+  ::RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace flk::e2e

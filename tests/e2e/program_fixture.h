@@ -53,8 +53,13 @@ HWND WaitBoxOf(const Process& p, const char* caption, DWORD timeoutMs = kWaitMs)
 // "caption: text" of every visible box of the process (pid 0: every process).
 std::string DescribeBoxes(DWORD pid);
 
+// The note files (Stickies\*.bmp), by name.
+std::string StickiesFolder();
+std::vector<std::string> NoteFiles();
 // Removes the note files a scenario made, so that no later start brings their manager back.
 void RemoveStoredNotes();
+// Removes a folder (path with a trailing backslash) and everything in it.
+void RemoveFolderTree(const std::string& dir);
 
 class ProgramTest : public ::testing::Test {
  protected:

@@ -13,7 +13,6 @@ namespace {
 constexpr RECT kCameraRect{120, 100, 120 + 300, 100 + 260};
 constexpr char kNoteClass[] = "TfrmStickyItem";
 
-std::string StickiesFolder() { return DataFolder() + "Stickies\\"; }
 
 bool Captured(HWND w) {
   GUITHREADINFO gti{};
@@ -39,16 +38,6 @@ void DragNote(HWND note, POINT from, int dx, int dy) {
   WaitUntil([&] { return !Captured(note); });
 }
 
-std::vector<std::string> NoteFiles() {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA f;
-  HANDLE h = ::FindFirstFileA((StickiesFolder() + "*.bmp").c_str(), &f);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(f.cFileName);
-  while (::FindNextFileA(h, &f));
-  ::FindClose(h);
-  return names;
-}
 
 // Pixels inside the note's frame that differ from the pattern under the view
 // (the menu button at the top centre lies over the picture and is left out).

@@ -22,31 +22,17 @@ class ViewerTest : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     WriteCurrentUserSettings();
-    RemoveTree(Folders());
+    RemoveFolderTree(Folders());
     ::CreateDirectoryA(Folders().c_str(), nullptr);
   }
   void TearDown() override {
     CloseViewer();
     ProgramTest::TearDown();
-    RemoveTree(Folders());  // the other scenarios start without picture folders
+    RemoveFolderTree(Folders());  // the other scenarios start without picture folders
   }
 
  public:
   static std::string Folders() { return DataFolder() + "Folders\\"; }
-  static void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA d;
-    HANDLE f = ::FindFirstFileA((dir + "*").c_str(), &d);
-    if (f != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string n = d.cFileName;
-        if (n == "." || n == "..") continue;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + n + "\\");
-        else ::DeleteFileA((dir + n).c_str());
-      } while (::FindNextFileA(f, &d));
-      ::FindClose(f);
-    }
-    ::RemoveDirectoryA(dir.c_str());
-  }
 };
 
 using Colour = std::function<uint32_t(int x, int y)>;
