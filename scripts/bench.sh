@@ -2,7 +2,7 @@
 # Output benchmark: builds an optimised tree without sanitizers (build/bench)
 # and runs our PNG, JPEG and GIF writers against ImageMagick, libpng and cjpeg
 # over the shared screen corpus. Extra arguments go to the benchmark
-# (--runs N, --png-level L, --png-busy P).
+# (--runs N, --png-level L, --png-busy P, --png-way, --png-filter, --png-photo runs|libdeflate).
 # `bench.sh scroll` runs the scrolling captures' benchmark instead, and
 # `bench.sh viewer` the recall viewer's under Wine (200 full-HD pictures),
 # `bench.sh freeze` how soon Print Screen freezes the desktop under Wine.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -191,12 +192,122 @@ struct CompressorDeleter {
 
 enum class InMemoryResult { kWritten, kFailed, kNotTried };
 
+// Row y as the file holds it: RGB, or RGBA with the transparent colour at alpha 0.
+void RawRow(RowReader* reader, int y, int w, bool alpha, uint32_t key, uint8_t* out) {
+  const uint8_t* rgb = reader->Rgb(y);
+  if (!alpha) {
+    std::memcpy(out, rgb, size_t(w) * 3);
+    return;
+  }
+  for (int x = 0; x < w; ++x) {
+    out[4 * x] = rgb[3 * x];
+    out[4 * x + 1] = rgb[3 * x + 1];
+    out[4 * x + 2] = rgb[3 * x + 2];
+    uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
+    out[4 * x + 3] = c == key ? 0 : 255;
+  }
+}
+
+struct RowFilterer {
+  RowReader* reader;
+  int w, h, bpp;
+  bool alpha;
+  uint32_t key;
+  // Row buffers one pixel wider than needed: the busy count reads 4 bytes at a time.
+  std::vector<uint8_t> rowA, rowB, scratch;
+
+  RowFilterer(RowReader* r, int width, int height, bool withAlpha, uint32_t transparent)
+      : reader(r), w(width), h(height), bpp(withAlpha ? 4 : 3), alpha(withAlpha), key(transparent & 0xFFFFFF),
+        rowA(size_t(width) * size_t(bpp) + 4), rowB(rowA.size()), scratch(rowA.size()) {}
+
+  // Rows [y0, y1) filtered by the plan's rule into dst, one line of 1 + row bytes each.
+  void Filter(const PngPlan& plan, int y0, int y1, uint8_t* dst, SaveProgress* progress) {
+    const size_t rowBytes = size_t(w) * size_t(bpp), line = rowBytes + 1;
+    uint8_t* cur = rowA.data();
+    uint8_t* prev = rowB.data();
+    if (y0 > 0) RawRow(reader, y0 - 1, w, alpha, key, prev);
+    for (int y = y0; y < y1; ++y) {
+      RawRow(reader, y, w, alpha, key, cur);
+      const uint8_t* above = y > 0 ? prev : nullptr;
+      uint8_t* out = dst + size_t(y - y0) * line;
+      switch (plan.rows) {
+        case PngRowRule::kNone: FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, out); break;
+        case PngRowRule::kPaeth: FilterPngRow(PngRowFilter::kPaeth, cur, above, rowBytes, bpp, out); break;
+        case PngRowRule::kAdaptive: FilterPngRowAdaptive(cur, above, rowBytes, bpp, out, scratch.data()); break;
+        case PngRowRule::kAdaptiveAbove:
+          if (PngBusyPercent(cur, above, w, bpp) > plan.busyPercent)
+            FilterPngRowAdaptive(cur, above, rowBytes, bpp, out, scratch.data());
+          else
+            FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, out);
+          break;
+      }
+      std::swap(cur, prev);
+      // Filtering is about a fifth of the work, compression the rest.
+      if (progress && (y & 63) == 63) ReportProgress(progress, int(int64_t(y) * 200 / h));
+    }
+  }
+};
+
+// zlib with runs only (matches at distance 1), fed in slices so that the
+// progress moves from `from` to `to` permille. 0 when it fails.
+size_t CompressRuns(const uint8_t* in, size_t n, Buffer* out, SaveProgress* progress, int from, int to) {
+  z_stream z{};
+  if (deflateInit2(&z, 6, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK) return 0;
+  size_t done = 0;
+  if (out->Allocate(deflateBound(&z, uLong(n)))) {
+    z.next_out = out->bytes.get();
+    z.avail_out = uInt(out->size);
+    constexpr size_t kSlice = size_t(1) << 20;
+    int rc = Z_OK;
+    for (size_t at = 0; rc == Z_OK && at < n; at += kSlice) {
+      const size_t piece = std::min(kSlice, n - at);
+      z.next_in = const_cast<Bytef*>(in + at);
+      z.avail_in = uInt(piece);
+      rc = deflate(&z, at + piece == n ? Z_FINISH : Z_NO_FLUSH);
+      ReportProgress(progress, from + int(int64_t(to - from) * int64_t((at + piece) >> 10) / int64_t((n >> 10) + 1)));
+    }
+    if (n == 0) rc = deflate(&z, Z_FINISH);
+    if (rc == Z_STREAM_END) done = z.total_out;
+  }
+  deflateEnd(&z);
+  return done;
+}
+
+// The trial of a photographic picture's two ways on up to four bands of 16
+// rows spread over it: what each band takes compressed by runs and by
+// libdeflate. A failed allocation counts against runs.
+void TryPhotoWays(RowFilterer* rows, const PngTuning& tuning, libdeflate_compressor* compressor, size_t* runsBytes,
+                  size_t* lzBytes) {
+  *runsBytes = SIZE_MAX;
+  *lzBytes = 0;
+  const int h = rows->h, bandRows = std::min(16, h), bands = std::clamp(h / 16, 1, 4);
+  const size_t line = size_t(rows->w) * size_t(rows->bpp) + 1, bandBytes = line * size_t(bandRows);
+  Buffer filtered, packed;
+  if (!filtered.Allocate(bandBytes) ||
+      !packed.Allocate(libdeflate_zlib_compress_bound(compressor, bandBytes)))
+    return;
+  const PngPlan runs{PngRowRule::kPaeth, 0, PngCoder::kZlibRuns},
+      lz{PngRowRule::kAdaptiveAbove, tuning.photoBusyPercent, PngCoder::kLibdeflate};
+  size_t runsTotal = 0, lzTotal = 0;
+  for (int k = 0; k < bands; ++k) {
+    const int y0 = int(int64_t(h - bandRows) * (2 * k + 1) / (2 * bands));
+    rows->Filter(lz, y0, y0 + bandRows, filtered.bytes.get(), nullptr);
+    lzTotal += libdeflate_zlib_compress(compressor, filtered.bytes.get(), bandBytes, packed.bytes.get(), packed.size);
+    rows->Filter(runs, y0, y0 + bandRows, filtered.bytes.get(), nullptr);
+    Buffer out;
+    const size_t r = CompressRuns(filtered.bytes.get(), bandBytes, &out, nullptr, 0, 0);
+    if (r == 0) return;
+    runsTotal += r;
+  }
+  *runsBytes = runsTotal;
+  *lzBytes = lzTotal;
+}
+
 InMemoryResult EncodeInMemory(std::FILE* out, const Picture& picture, uint32_t transparent, const PngTuning& tuning,
                               SaveProgress* progress, SaveError* error) {
   const int w = picture.width(), h = picture.height();
   const bool alpha = transparent != kNoTransparentColour;
-  const int bpp = alpha ? 4 : 3;
-  const size_t rowBytes = size_t(w) * size_t(bpp);
+  const size_t rowBytes = size_t(w) * size_t(alpha ? 4 : 3);
   const size_t line = rowBytes + 1;
   if (line != 0 && size_t(h) > tuning.maxInMemoryBytes / line) return InMemoryResult::kNotTried;
   const size_t filteredSize = line * size_t(h);
@@ -206,60 +317,32 @@ InMemoryResult EncodeInMemory(std::FILE* out, const Picture& picture, uint32_t t
   if (!compressor || !filtered.Allocate(filteredSize)) return InMemoryResult::kNotTried;
 
   RowReader reader(picture);
-  // Row buffers one pixel wider than needed: the busy count reads 4 bytes at a time.
-  std::vector<uint8_t> rowA(rowBytes + 4), rowB(rowBytes + 4), scratch(line);
-  bool photo = false;
-  if (tuning.filter == PngFilterChoice::kAuto || tuning.filter == PngFilterChoice::kAdaptive)
-    photo = tuning.filter == PngFilterChoice::kAdaptive ||
-            MostlyBusy(&reader, h, w, tuning.busyPercent, rowA.data(), rowB.data());
-  const int busyPercent = photo ? tuning.photoBusyPercent : tuning.screenBusyPercent;
-  uint8_t* cur = rowA.data();
-  uint8_t* prev = rowB.data();
-  const uint32_t key = transparent & 0xFFFFFF;
-  for (int y = 0; y < h; ++y) {
-    const uint8_t* rgb = reader.Rgb(y);
-    if (alpha) {
-      for (int x = 0; x < w; ++x) {
-        cur[4 * x] = rgb[3 * x];
-        cur[4 * x + 1] = rgb[3 * x + 1];
-        cur[4 * x + 2] = rgb[3 * x + 2];
-        uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
-        cur[4 * x + 3] = c == key ? 0 : 255;
-      }
-    } else {
-      std::memcpy(cur, rgb, rowBytes);
-    }
-    const uint8_t* above = y > 0 ? prev : nullptr;
-    uint8_t* dst = filtered.bytes.get() + size_t(y) * line;
-    switch (tuning.filter) {
-      case PngFilterChoice::kNone: FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, dst); break;
-      case PngFilterChoice::kPaeth: FilterPngRow(PngRowFilter::kPaeth, cur, above, rowBytes, bpp, dst); break;
-      case PngFilterChoice::kAdaptive: FilterPngRowAdaptive(cur, above, rowBytes, bpp, dst, scratch.data()); break;
-      case PngFilterChoice::kAuto:
-        if (PngBusyPercent(cur, above, w, bpp) > busyPercent)
-          FilterPngRowAdaptive(cur, above, rowBytes, bpp, dst, scratch.data());
-        else
-          FilterPngRow(PngRowFilter::kNone, cur, above, rowBytes, bpp, dst);
-        break;
-    }
-    std::swap(cur, prev);
-    // Filtering is about a fifth of the work, compression the rest.
-    if ((y & 63) == 63) ReportProgress(progress, int(int64_t(y) * 200 / h));
-  }
+  RowFilterer rows(&reader, w, h, alpha, transparent);
+  const bool mostlyBusy = tuning.filter == PngFilterChoice::kAuto &&
+                          MostlyBusy(&reader, h, w, tuning.busyPercent, rows.rowA.data(), rows.rowB.data());
+  size_t runsBytes = 0, lzBytes = 0;
+  if (PngNeedsTrial(tuning, mostlyBusy)) TryPhotoWays(&rows, tuning, compressor.get(), &runsBytes, &lzBytes);
+  const PngPlan plan = PlanPng(tuning, mostlyBusy, runsBytes, lzBytes);
+  rows.Filter(plan, 0, h, filtered.bytes.get(), progress);
   ReportProgress(progress, 200);
 
-  const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filteredSize);
-  // Screen content shrinks far below a quarter; photos get the whole bound.
   Buffer packed;
   size_t packedSize = 0;
-  if (!photo && packed.Allocate(bound / 4 + 4096))
-    packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
-                                          packed.size);
-  if (packedSize == 0) {
-    packed = Buffer{};
-    if (!packed.Allocate(bound)) return InMemoryResult::kNotTried;  // the zlib way needs no more than a row
-    packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
-                                          packed.size);
+  if (plan.coder == PngCoder::kZlibRuns) {
+    packedSize = CompressRuns(filtered.bytes.get(), filteredSize, &packed, progress, 200, 950);
+  } else {
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filteredSize);
+    // Screen content shrinks far below a quarter; photos get the whole bound.
+    const bool photo = mostlyBusy || tuning.filter == PngFilterChoice::kAdaptive;
+    if (!photo && packed.Allocate(bound / 4 + 4096))
+      packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
+                                            packed.size);
+    if (packedSize == 0) {
+      packed = Buffer{};
+      if (!packed.Allocate(bound)) return InMemoryResult::kNotTried;  // the zlib way needs no more than a row
+      packedSize = libdeflate_zlib_compress(compressor.get(), filtered.bytes.get(), filteredSize, packed.bytes.get(),
+                                            packed.size);
+    }
   }
   filtered = Buffer{};
   if (packedSize == 0) {
@@ -277,6 +360,23 @@ InMemoryResult EncodeInMemory(std::FILE* out, const Picture& picture, uint32_t t
 }
 
 }  // namespace
+
+bool PngNeedsTrial(const PngTuning& tuning, bool mostlyBusy) {
+  return tuning.filter == PngFilterChoice::kAuto && mostlyBusy && tuning.photoCoder == PngPhotoCoder::kRuns;
+}
+
+PngPlan PlanPng(const PngTuning& tuning, bool mostlyBusy, size_t runsBytes, size_t lzBytes) {
+  switch (tuning.filter) {
+    case PngFilterChoice::kNone: return {PngRowRule::kNone, 0, PngCoder::kLibdeflate};
+    case PngFilterChoice::kPaeth: return {PngRowRule::kPaeth, 0, PngCoder::kLibdeflate};
+    case PngFilterChoice::kAdaptive: return {PngRowRule::kAdaptive, 0, PngCoder::kLibdeflate};
+    case PngFilterChoice::kAuto: break;
+  }
+  if (!mostlyBusy) return {PngRowRule::kAdaptiveAbove, tuning.screenBusyPercent, PngCoder::kLibdeflate};
+  // Runs need every row filtered: an unfiltered calm row is one long literal run.
+  if (PngNeedsTrial(tuning, mostlyBusy) && runsBytes <= lzBytes) return {PngRowRule::kPaeth, 0, PngCoder::kZlibRuns};
+  return {PngRowRule::kAdaptiveAbove, tuning.photoBusyPercent, PngCoder::kLibdeflate};
+}
 
 bool WritePngStream(std::FILE* out, const Picture& picture, uint32_t transparent, SaveError* error,
                     const PngTuning& tuning, SaveProgress* progress) {

@@ -13,6 +13,7 @@
 //
 // usage: flk_bench_output <folder of PNG pictures> [--runs N] [--png-level L] [--png-busy P]
 //                         [--png-way libdeflate|zlib] [--png-filter auto|none|paeth|adaptive]
+//                         [--png-photo runs|libdeflate]
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -247,6 +248,8 @@ int main(int argc, char** argv) {
     if (a == "--png-level") tuning.zlibLevel = tuning.libdeflateLevel = std::atoi(argv[i + 1]);
     if (a == "--png-busy") tuning.busyPercent = std::atoi(argv[i + 1]);
     if (a == "--png-way") tuning.deflater = std::string(argv[i + 1]) == "zlib" ? PngDeflater::kZlib : PngDeflater::kLibdeflate;
+    if (a == "--png-photo")
+      tuning.photoCoder = std::string(argv[i + 1]) == "libdeflate" ? PngPhotoCoder::kLibdeflate : PngPhotoCoder::kRuns;
     if (a == "--png-filter") {
       std::string f = argv[i + 1];
       tuning.filter = f == "none"       ? PngFilterChoice::kNone
@@ -262,9 +265,12 @@ int main(int argc, char** argv) {
   ScratchFolder tmp;
   const fs::path ppm = tmp / "in.ppm";
 
-  std::printf("PNG (ms, KiB): ours (%s level %d) vs ImageMagick convert defaults vs libpng defaults\n",
+  std::printf("PNG (ms, KiB): ours (%s level %d, photos %s) vs ImageMagick convert defaults vs libpng defaults\n",
               tuning.deflater == PngDeflater::kZlib ? "zlib" : "libdeflate",
-              tuning.deflater == PngDeflater::kZlib ? tuning.zlibLevel : tuning.libdeflateLevel);
+              tuning.deflater == PngDeflater::kZlib ? tuning.zlibLevel : tuning.libdeflateLevel,
+              tuning.deflater == PngDeflater::kZlib ? "as screens"
+              : tuning.photoCoder == PngPhotoCoder::kRuns ? "by runs when the trial agrees"
+                                                          : "libdeflate");
   std::printf("%-46s %5s %8s %8s %8s %8s %8s %8s %8s %8s %6s %6s\n", "picture", "kind", "ours", "IM", "IMnet", "libpng",
               "oursKiB", "IMKiB", "libKiB", "xIMnet", "size/IM", "");
   struct Row {

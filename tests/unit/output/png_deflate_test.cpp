@@ -110,6 +110,47 @@ TEST(PngFilters, BusyShareCountsPixelsThatRepeatNeitherNeighbour) {
   EXPECT_EQ(PngBusyPercent(stripes.data(), nullptr, 1, 3), 0);
 }
 
+TEST(PngPlans, FilterChoiceBusyPictureAndTrialDecideRowsAndCoder) {
+  PngTuning runs;
+  PngTuning lz;
+  lz.photoCoder = PngPhotoCoder::kLibdeflate;
+  auto with = [](PngTuning t, PngFilterChoice f) {
+    t.filter = f;
+    return t;
+  };
+  const PngPlan byRuns{PngRowRule::kPaeth, 0, PngCoder::kZlibRuns};
+  const PngPlan photoLz{PngRowRule::kAdaptiveAbove, 10, PngCoder::kLibdeflate};
+  const PngPlan screen{PngRowRule::kAdaptiveAbove, 80, PngCoder::kLibdeflate};
+  struct Case {
+    const char* what;
+    PngTuning tuning;
+    bool mostlyBusy;
+    size_t runsBytes, lzBytes;
+    bool trial;
+    PngPlan want;
+  } cases[] = {
+      {"a calm picture: no trial, screen rows", runs, false, 0, 0, false, screen},
+      {"a busy picture where runs win the trial", runs, true, 900, 1000, true, byRuns},
+      {"a tie goes to runs, the faster", runs, true, 1000, 1000, true, byRuns},
+      {"a busy picture where runs lose (dense text)", runs, true, 1001, 1000, true, photoLz},
+      {"a failed trial counts against runs", runs, true, SIZE_MAX, 0, true, photoLz},
+      {"runs turned off: no trial", lz, true, 0, 1000, false, photoLz},
+      {"runs turned off, calm picture", lz, false, 0, 0, false, screen},
+      {"None asked for", with(runs, PngFilterChoice::kNone), true, 0, 1, false,
+       PngPlan{PngRowRule::kNone, 0, PngCoder::kLibdeflate}},
+      {"Paeth asked for stays with libdeflate", with(runs, PngFilterChoice::kPaeth), true, 0, 1, false,
+       PngPlan{PngRowRule::kPaeth, 0, PngCoder::kLibdeflate}},
+      {"adaptive asked for", with(runs, PngFilterChoice::kAdaptive), false, 0, 1, false,
+       PngPlan{PngRowRule::kAdaptive, 0, PngCoder::kLibdeflate}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PngNeedsTrial(c.tuning, c.mostlyBusy), c.trial) << c.what;
+    const PngPlan got = PlanPng(c.tuning, c.mostlyBusy, c.runsBytes, c.lzBytes);
+    EXPECT_TRUE(got == c.want) << c.what << ": rows " << int(got.rows) << " above " << got.busyPercent << " coder "
+                               << int(got.coder);
+  }
+}
+
 std::string Write(const fs::path& file, const Picture& p, uint32_t transparent, const PngTuning& t,
                   SaveProgress* progress = nullptr) {
   std::FILE* f = OpenForWriting(file);
@@ -202,6 +243,9 @@ TEST(PngWays, ProgressEndsAtAThousandBothWaysAndOtherFormatsLeaveItAlone) {
     ASSERT_EQ(Write(dir / "p.png", p, kNoTransparentColour, t, &progress), "");
     EXPECT_EQ(progress.permille(), 1000) << int(way);
   }
+  SaveProgress photoProgress;
+  ASSERT_EQ(Write(dir / "q.png", MakePhotoLike(300, 200, 5), kNoTransparentColour, PngTuning{}, &photoProgress), "");
+  EXPECT_EQ(photoProgress.permille(), 1000);
   for (int format : {2, 3, 4}) {
     SaveProgress progress;
     SaveError err;
@@ -228,6 +272,50 @@ TEST(PngWays, OnTheScreenCorpusLibdeflateIsNoBiggerThanZlib) {
   }
   EXPECT_LE(screenL, screenZ);
   EXPECT_LE(double(photoL), 1.01 * double(photoZ));
+}
+
+// The trial: the corpus photo goes by runs (smaller than libdeflate's way,
+// and close to ImageMagick's own file of it), while dense synthetic text, which also
+// samples as busy, keeps libdeflate's way byte for byte. Both decode exactly.
+TEST(PngWays, PhotographicPicturesGoByRunsOnlyWhenTheTrialFindsThemSmaller) {
+  ScratchFolder dir;
+  PngTuning lz;
+  lz.photoCoder = PngPhotoCoder::kLibdeflate;
+  fs::path photoFile;
+  for (const auto& f : CorpusScreenFiles())
+    if (f.filename().string().find("photo") != std::string::npos) photoFile = f;
+  ASSERT_FALSE(photoFile.empty());
+  auto photo = LoadPngPicture(photoFile);
+  ASSERT_TRUE(photo);
+  Picture text = MakeScreenLike(400, 300, 24, 3);
+  struct Case {
+    const char* what;
+    const Picture* picture;
+    bool runs;
+  } cases[] = {{"corpus photo", &*photo, true}, {"dense synthetic text", &text, false}};
+  for (const Case& c : cases) {
+    ASSERT_EQ(Write(dir / "r.png", *c.picture, kNoTransparentColour, PngTuning{}), "") << c.what;
+    ASSERT_EQ(Write(dir / "l.png", *c.picture, kNoTransparentColour, lz), "") << c.what;
+    const auto r = ReadAll(dir / "r.png"), l = ReadAll(dir / "l.png");
+    if (c.runs) {
+      EXPECT_LT(double(r.size()), 0.995 * double(l.size())) << c.what;
+      EXPECT_LT(double(r.size()), 1.005 * double(fs::file_size(photoFile))) << c.what;
+    } else {
+      EXPECT_EQ(r, l) << c.what;
+    }
+    auto back = ReadPng(dir / "r.png");
+    ASSERT_TRUE(back) << c.what;
+    EXPECT_EQ(FirstDifference(*c.picture, *back), "") << c.what;
+#ifndef _WIN32
+    std::vector<uint8_t> want;
+    for (int y = 0; y < c.picture->height(); ++y)
+      for (int x = 0; x < c.picture->width(); ++x) {
+        Rgb px = c.picture->pixel(x, y);
+        want.insert(want.end(), {RedOf(px), GreenOf(px), BlueOf(px)});
+      }
+    EXPECT_TRUE(ImageMagickBytes(dir / "r.png", "rgb") == want) << c.what << ": ImageMagick decodes other pixels";
+#endif
+  }
 }
 
 }  // namespace
