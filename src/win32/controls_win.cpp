@@ -24,11 +24,11 @@ struct ClassAndStyle {
 };
 
 ClassAndStyle ClassAndStyleOf(const ControlSpec& c) {
-  const DWORD group = c.startsGroup ? WS_GROUP : 0;
+  const DWORD group = c.startsGroup ? DWORD(WS_GROUP) : 0, tabGroup = c.startsGroup ? DWORD(WS_GROUP | WS_TABSTOP) : 0;
   switch (c.kind) {
     case ControlSpec::GroupBox: return {L"BUTTON", BS_GROUPBOX};
     case ControlSpec::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | group};
-    case ControlSpec::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | (c.startsGroup ? WS_GROUP | WS_TABSTOP : 0)};
+    case ControlSpec::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | tabGroup};
     case ControlSpec::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | group};
     case ControlSpec::DefaultButton: return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | group};
     case ControlSpec::Label: return {L"STATIC", SS_LEFT | group};
