@@ -91,16 +91,8 @@ bool TfrmCamCustom::FormCreate(HWND owner) {
   if (!win::CreateDialogForm(*this, L"TfrmCamCustom", kCamCustomCaption, Size{kCamCustomWidth, kCamCustomHeight},
                              scale_, win::FormPlace::BelowMouse, owner))
     return false;
-  LOGFONTW lf{};
-  lf.lfHeight = -Px(11);
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcscpy(lf.lfFaceName, L"MS Shell Dlg 2");
-  font_.reset(::CreateFontIndirectW(&lf));
-  lf.lfHeight = -Px(13);
-  lf.lfWeight = FW_BOLD;
-  lf.lfItalic = TRUE;
-  wcscpy(lf.lfFaceName, L"Arial");
-  questionFont_.reset(::CreateFontIndirectW(&lf));
+  font_ = win::MakeFaceFont(L"MS Shell Dlg 2", 11, scale_);
+  questionFont_ = win::MakeFaceFont(L"Arial", 13, scale_, {.weight = FW_BOLD, .italic = true});
 
   const std::vector<ControlSpec> controls = CamCustomControls();
   const std::vector<HWND> made = win::CreateControls(hwnd(), controls, scale_, font_.get());

@@ -53,8 +53,8 @@ win::UniqueBitmap MakeQuestionTile() {
   win::ScreenDC screen;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(screen.get()));
   win::SelectedObject sel(mem.get(), bmp.get());
-  win::UniqueFont font(::CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+  // The tile is tiled in physical pixels: its "?" stays 24 px.
+  win::UniqueFont font = win::MakeFaceFont(L"Arial", 24, DpiScale{}, {.weight = FW_BOLD});
   win::SelectedObject sf(mem.get(), font.get());
   ::SetBkMode(mem.get(), TRANSPARENT);
   ::SetTextColor(mem.get(), RGB(96, 96, 144));
