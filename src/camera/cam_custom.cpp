@@ -136,4 +136,58 @@ const char* CustomAdviceText(CustomAdvice topic) {
   return "";
 }
 
+std::vector<ControlSpec> CamCustomControls() {
+  using K = ControlSpec;
+  std::vector<ControlSpec> c;
+  auto add = [&c](K::Kind kind, const char* text, int id, int x, int y, int w, int h, bool first = false) {
+    c.push_back({kind, text, id, Rect::FromXYWH(x, y, w, h), first});
+  };
+  constexpr int kLeft = 8, kLeftW = 164, kMid = 180, kMidW = 190, kRight = 378, kRightW = 168;
+  constexpr int kFirstRowRoom = 26;  // what the "?" takes from a group's first row
+  auto advice = [&](CustomAdvice topic, int groupX, int groupY, int groupW) {
+    add(K::HelpMark, "?", kCustomAdviceBase + int(topic), groupX + groupW - 22, groupY + 14, 16, 16);
+  };
+  // One group of radio buttons, rows 18 apart; the first row leaves room for the "?".
+  auto radios = [&](std::span<const char* const> items, int base, int x, int y, int w, int room) {
+    for (size_t i = 0; i < items.size(); ++i)
+      add(K::RadioButton, items[i], base + int(i), x, y + 18 * int(i), w - (i == 0 ? room : 0), 17, i == 0);
+  };
+
+  add(K::ReadOnlyNote, kCamCustomIntro, kCustomMemoId, 8, 8, kCamCustomWidth - 16, 75);
+
+  add(K::GroupBox, "Show These Panels", 0, kLeft, 92, kLeftW, 96);
+  advice(CustomAdvice::Panels, kLeft, 92, kLeftW);
+  for (int i = 0; i < 4; ++i)
+    add(K::CheckBox, CustomPanelItems()[size_t(i)], kCustomPanelBase + i, kLeft + 8, 110 + 18 * i,
+        kLeftW - 14 - (i == 0 ? kFirstRowRoom : 0), 17);
+
+  add(K::GroupBox, "Show These Buttons", kCustomButtonsGroupId, kMid, 92, kMidW, 178);
+  advice(CustomAdvice::Buttons, kMid, 92, kMidW);
+  for (int i = 0; i < int(CustomButtonItems().size()); ++i) {
+    int col = i < 9 ? 0 : 1, row = i < 9 ? i : i - 9;
+    add(K::CheckBox, CustomButtonItems()[size_t(i)], kCustomButtonBase + i, kMid + 8 + 90 * col, 108 + 17 * row,
+        col == 1 && row == 0 ? 90 - kFirstRowRoom : 86, 16);
+  }
+
+  add(K::GroupBox, "# Last Captures to Keep", 0, kRight, 92, kRightW, 110);
+  advice(CustomAdvice::LastCaptures, kRight, 92, kRightW);
+  radios(CustomLastCapturesItems(), kCustomLastCapturesBase, kRight + 8, 110, kRightW - 14, kFirstRowRoom);
+
+  add(K::GroupBox, "Outside Border Width", 0, kLeft, 194, kLeftW, 76);
+  advice(CustomAdvice::Border, kLeft, 194, kLeftW);
+  radios(CustomBorderItems(), kCustomBorderBase, kLeft + 4, 212, kLeftW - 8, kFirstRowRoom - 6);
+
+  add(K::GroupBox, "Main Close Button", 0, kRight, 208, kRightW, 62);
+  advice(CustomAdvice::CloseExit, kRight, 208, kRightW);
+  radios(CustomCloseItems(), kCustomCloseBase, kRight + 8, 226, kRightW - 14, kFirstRowRoom - 6);
+
+  add(K::Label, "Wait For Other Programs:", 0, kLeft, 283, kMid - kLeft - 4, 16, true);
+  add(K::DropList, "", kCustomWaitId, kMid, 279, kMidW - 24, 200);
+  add(K::HelpMark, "?", kCustomAdviceBase + int(CustomAdvice::Wait), kMid + kMidW - 20, 281, 16, 16);
+
+  add(K::PushButton, "&Restore defaults", kCustomRestoreId, 8, 322, 110, 26);
+  add(K::DefaultButton, "&OK", kCustomOkId, kCamCustomWidth - 88, 322, 80, 26);
+  return c;
+}
+
 }  // namespace flk

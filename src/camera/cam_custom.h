@@ -14,6 +14,9 @@
 #include <array>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "base/form_spec.h"
 
 namespace flk {
 
@@ -114,5 +117,22 @@ inline CamCustomDefaults CamCustomRestoreDefaults() { return {}; }
 
 enum class CustomAdvice { Panels, Buttons, LastCaptures, Border, Wait, CloseExit };
 const char* CustomAdviceText(CustomAdvice topic);
+
+// ---- the dialog's controls ---------------------------------------------------------
+
+// Control ids (read by the end-to-end scenarios too).
+inline constexpr int kCustomPanelBase = 200;         // + PanelItem
+inline constexpr int kCustomButtonBase = 210;        // + toolbar index
+inline constexpr int kCustomLastCapturesBase = 230;  // + item
+inline constexpr int kCustomBorderBase = 240;        // + item
+inline constexpr int kCustomCloseBase = 250;         // + item
+inline constexpr int kCustomWaitId = 260, kCustomMemoId = 262, kCustomAdviceBase = 270, kCustomRestoreId = 280;
+inline constexpr int kCustomButtonsGroupId = 281;
+inline constexpr int kCustomOkId = 1;  // IDOK
+
+// Three columns of groups under the advice text, then the wait row and the
+// buttons. Each "?" sits in its group's top right corner, below the title and
+// clear of the frame; the first row of the group stops short of it.
+std::vector<ControlSpec> CamCustomControls();
 
 }  // namespace flk

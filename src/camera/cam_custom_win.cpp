@@ -67,9 +67,6 @@ class TfrmCamCustom : public win::Window {
 
  private:
   int Px(int v) const { return scale_(v); }
-  HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h);
-  void Group(const char* caption, int x, int y, int w, int h, int id = 0);
-  void Advice(CustomAdvice topic, int x, int y);
   void Load();
   CamCustomChoices Choices() const;
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
@@ -88,90 +85,22 @@ class TfrmCamCustom : public win::Window {
   win::UniqueFont font_, questionFont_;
 };
 
-HWND TfrmCamCustom::Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
-                        int h) {
-  return win::CreateChild(hwnd(), cls, text, style, scale_(Rect::FromXYWH(x, y, w, h)), id, font_.get());
-}
-
-void TfrmCamCustom::Group(const char* caption, int x, int y, int w, int h, int id) {
-  Add(L"BUTTON", caption, BS_GROUPBOX, id, x, y, w, h);
-}
-
-void TfrmCamCustom::Advice(CustomAdvice topic, int x, int y) {
-  HWND q = Add(L"STATIC", "?", SS_CENTER | SS_NOTIFY | SS_SUNKEN, kCustomAdviceBase + int(topic), x, y, 16, 16);
-  ::SendMessageW(q, WM_SETFONT, reinterpret_cast<WPARAM>(questionFont_.get()), FALSE);
-}
-
 bool TfrmCamCustom::FormCreate(HWND owner) {
   scale_ = win::WindowScale(owner);
   // Centred on the cursor with its top at the cursor (kept on the screen when shown).
   if (!win::CreateDialogForm(*this, L"TfrmCamCustom", kCamCustomCaption, Size{kCamCustomWidth, kCamCustomHeight},
                              scale_, win::FormPlace::BelowMouse, owner))
     return false;
-  LOGFONTW lf{};
-  lf.lfHeight = -Px(11);
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcscpy(lf.lfFaceName, L"MS Shell Dlg 2");
-  font_.reset(::CreateFontIndirectW(&lf));
-  lf.lfHeight = -Px(13);
-  lf.lfWeight = FW_BOLD;
-  lf.lfItalic = TRUE;
-  wcscpy(lf.lfFaceName, L"Arial");
-  questionFont_.reset(::CreateFontIndirectW(&lf));
+  font_ = win::MakeFaceFont(L"MS Shell Dlg 2", 11, scale_);
+  questionFont_ = win::MakeFaceFont(L"Arial", 13, scale_, {.weight = FW_BOLD, .italic = true});
 
-  // Three columns of groups. Each "?" sits in its group's top right corner,
-  // below the title and clear of the frame; the first row stops short of it.
-  constexpr int kLeft = 8, kLeftW = 164, kMid = 180, kMidW = 190, kRight = 378, kRightW = 168;
-  auto advice = [&](CustomAdvice topic, int groupX, int groupY, int groupW) {
-    Advice(topic, groupX + groupW - 22, groupY + 14);
-  };
-  const int kFirstRowRoom = 26;  // what the "?" takes from a group's first row
-
-  // Panel1 with Memo1: the advice.
-  Add(L"EDIT", kCamCustomIntro, ES_MULTILINE | ES_READONLY | ES_CENTER | WS_BORDER, kCustomMemoId, 8, 8,
-      kCamCustomWidth - 16, 75);
-
-  Group("Show These Panels", kLeft, 92, kLeftW, 96);
-  advice(CustomAdvice::Panels, kLeft, 92, kLeftW);
-  for (int i = 0; i < 4; ++i)
-    Add(L"BUTTON", CustomPanelItems()[size_t(i)], BS_AUTOCHECKBOX | WS_TABSTOP, kCustomPanelBase + i, kLeft + 8,
-        110 + 18 * i, kLeftW - 14 - (i == 0 ? kFirstRowRoom : 0), 17);
-
-  Group("Show These Buttons", kMid, 92, kMidW, 178, kCustomButtonsGroupId);
-  advice(CustomAdvice::Buttons, kMid, 92, kMidW);
-  for (int i = 0; i < kToolButtonCount; ++i) {
-    int col = i < 9 ? 0 : 1, row = i < 9 ? i : i - 9;
-    Add(L"BUTTON", CustomButtonItems()[size_t(i)], BS_AUTOCHECKBOX | WS_TABSTOP, kCustomButtonBase + i,
-        kMid + 8 + 90 * col, 108 + 17 * row, col == 1 && row == 0 ? 90 - kFirstRowRoom : 86, 16);
-  }
-
-  Group("# Last Captures to Keep", kRight, 92, kRightW, 110);
-  advice(CustomAdvice::LastCaptures, kRight, 92, kRightW);
-  for (int i = 0; i < 5; ++i)
-    Add(L"BUTTON", CustomLastCapturesItems()[size_t(i)], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-        kCustomLastCapturesBase + i, kRight + 8, 110 + 18 * i, kRightW - 14 - (i == 0 ? kFirstRowRoom : 0), 17);
-
-  Group("Outside Border Width", kLeft, 194, kLeftW, 76);
-  advice(CustomAdvice::Border, kLeft, 194, kLeftW);
-  for (int i = 0; i < 3; ++i)
-    Add(L"BUTTON", CustomBorderItems()[size_t(i)], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-        kCustomBorderBase + i, kLeft + 4, 212 + 18 * i, kLeftW - 8 - (i == 0 ? kFirstRowRoom - 6 : 0), 17);
-
-  Group("Main Close Button", kRight, 208, kRightW, 62);
-  advice(CustomAdvice::CloseExit, kRight, 208, kRightW);
-  for (int i = 0; i < 2; ++i)
-    Add(L"BUTTON", CustomCloseItems()[size_t(i)], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-        kCustomCloseBase + i, kRight + 8, 226 + 18 * i, kRightW - 14 - (i == 0 ? kFirstRowRoom - 6 : 0), 17);
-
-  Add(L"STATIC", "Wait For Other Programs:", SS_LEFT | WS_GROUP, 0, kLeft, 283, kMid - kLeft - 4, 16);
-  HWND wait = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCustomWaitId, kMid, 279, kMidW - 24,
-                  200);
+  const std::vector<ControlSpec> controls = CamCustomControls();
+  const std::vector<HWND> made = win::CreateControls(hwnd(), controls, scale_, font_.get());
+  for (size_t i = 0; i < controls.size(); ++i)
+    if (controls[i].kind == ControlSpec::HelpMark)
+      ::SendMessageW(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(questionFont_.get()), FALSE);
   for (const char* item : CustomWaitItems())
-    ::SendMessageW(wait, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));
-  Advice(CustomAdvice::Wait, kMid + kMidW - 20, 281);
-
-  Add(L"BUTTON", "&Restore defaults", BS_PUSHBUTTON | WS_TABSTOP, kCustomRestoreId, 8, 322, 110, 26);
-  Add(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, kCamCustomWidth - 88, 322, 80, 26);
+    ::SendDlgItemMessageW(hwnd(), kCustomWaitId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));
   Load();
   return true;
 }

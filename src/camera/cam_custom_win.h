@@ -4,19 +4,13 @@
 
 #include <windows.h>
 
+#include "camera/cam_custom.h"
+
 namespace flk {
 
 class TfrmCam;
 struct StartupValues;
 
-// Control ids of TfrmCamCustom (read by the end-to-end scenarios).
-inline constexpr int kCustomPanelBase = 200;         // + PanelItem
-inline constexpr int kCustomButtonBase = 210;        // + toolbar index
-inline constexpr int kCustomLastCapturesBase = 230;  // + item
-inline constexpr int kCustomBorderBase = 240;        // + item
-inline constexpr int kCustomCloseBase = 250;         // + item
-inline constexpr int kCustomWaitId = 260, kCustomMemoId = 262, kCustomAdviceBase = 270, kCustomRestoreId = 280;
-inline constexpr int kCustomButtonsGroupId = 281;
 // TfrmEditSetup.
 inline constexpr int kEditSetupPathId = 300, kEditSetupBrowseId = 301, kEditSetupTechId = 302;
 

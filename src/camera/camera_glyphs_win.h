@@ -1,17 +1,14 @@
-// Pictures of the camera window, drawn in code: the logo, the title-bar
-// glyphs, the black-on-white glyph strip of the floating panel, the question
-// mark tile of a stale view and the toolbar images.
+// The camera window's pictures (camera_glyphs.h) drawn on device contexts and
+// into bitmaps.
 #pragma once
 
 #include <windows.h>
 
 #include "base/dpi.h"
-#include "camera/commands.h"
+#include "camera/camera_glyphs.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
-
-enum class TitleGlyph { Minimize, Maximize, Maximized, Close };
 
 // Logo filling the title bar: a small camera and the program's name.
 void DrawLogo(HDC dc, const RECT& bar, COLORREF textColour, HFONT font, const DpiScale& scale);

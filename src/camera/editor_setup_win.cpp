@@ -78,13 +78,7 @@ bool TfrmEditSetup::FormCreate(HWND owner) {
   const Point at = CentredIn(win::MonitorOfWindow(owner).work, Size{w, h});
   if (!Create(L"TfrmEditSetup", win::Widen(kEditSetupCaption).c_str(), kStyle, kExStyle, at.x, at.y, w, h, owner))
     return false;
-  auto font = [this](const wchar_t* face, int px) {
-    LOGFONTW lf{};
-    lf.lfHeight = -Px(px);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy(lf.lfFaceName, face);
-    return win::UniqueFont(::CreateFontIndirectW(&lf));
-  };
+  auto font = [this](const wchar_t* face, int px) { return win::MakeFaceFont(face, px, scale_); };
   font_ = font(L"MS Shell Dlg 2", 11);
   arial_ = font(L"Arial", 13);
   fixed_ = font(L"Fixedsys", 15);

@@ -40,13 +40,7 @@ bool TfrmGrFormat::FormCreate(HWND owner, int initialFormat) {
     return false;
 
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
-  LOGFONTW title{};
-  title.lfHeight = -scale_(15);
-  title.lfWeight = FW_BOLD;
-  title.lfItalic = TRUE;
-  title.lfCharSet = DEFAULT_CHARSET;
-  wcscpy_s(title.lfFaceName, L"Arial");
-  titleFont_.reset(::CreateFontIndirectW(&title));
+  titleFont_ = win::MakeFaceFont(L"Arial", 15, scale_, {.weight = FW_BOLD, .italic = true});
 
   Add(L"STATIC", L"Format pros && cons", SS_LEFT, kLabel5, 8, 6, 250, 18);
   struct Row {

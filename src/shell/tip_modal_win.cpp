@@ -27,12 +27,7 @@ HFONT TipFont(const DpiScale& scale) {
   static std::map<int, win::UniqueFont> fonts;
   win::UniqueFont& font = fonts[scale.dpi];
   if (!font) {
-    LOGFONTW lf{};
-    lf.lfHeight = -scale(11);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(lf.lfFaceName, L"MS Sans Serif");
-    font.reset(::CreateFontIndirectW(&lf));
+    font = win::MakeFaceFont(L"MS Sans Serif", 11, scale);
     if (!font) font = win::MakeSystemFont(win::SystemFont::Message, scale);
   }
   return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -15,18 +15,6 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 // Edit controls want "\r\n"; the book's texts have it already.
 std::wstring Text(const std::string& s) { return win::Widen(s); }
 
-win::UniqueFont MakeFont(const wchar_t* face, int pixels, int weight, bool italic, bool underline) {
-  LOGFONTW lf{};
-  lf.lfHeight = -pixels;
-  lf.lfWeight = weight;
-  lf.lfItalic = italic;
-  lf.lfUnderline = underline;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  return win::UniqueFont(::CreateFontIndirectW(&lf));
-}
-
 }  // namespace
 
 bool TTipPage::Create(HWND parent, int id, Callbacks callbacks) {
@@ -42,10 +30,10 @@ bool TTipPage::Create(HWND parent, int id, Callbacks callbacks) {
 int TTipPage::Px(int v) const { return scale_(v); }
 
 void TTipPage::MakeFonts() {
-  titleFont_ = MakeFont(L"Arial Black", Px(13), FW_NORMAL, true, false);
-  textFont_ = MakeFont(L"Arial", Px(11), FW_NORMAL, false, false);  // 8 points
-  linkFont_ = MakeFont(L"Arial", Px(13), FW_NORMAL, false, true);
-  headingFont_ = MakeFont(L"Arial", Px(13), FW_BOLD, false, false);
+  titleFont_ = win::MakeFaceFont(L"Arial Black", 13, scale_, {.italic = true, .clearType = true});
+  textFont_ = win::MakeFaceFont(L"Arial", 11, scale_, {.clearType = true});  // 8 points
+  linkFont_ = win::MakeFaceFont(L"Arial", 13, scale_, {.underline = true, .clearType = true});
+  headingFont_ = win::MakeFaceFont(L"Arial", 13, scale_, {.weight = FW_BOLD, .clearType = true});
   bigIcon_.reset(static_cast<HICON>(
       ::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, Px(48), Px(48), 0)));
 }

@@ -66,11 +66,7 @@ bool TfrmTips::FormCreate() {
   if (!Create(win::Widen(kTipsClass).c_str(), L"", kStyle, 0, middle.x, middle.y, 100, 100)) return false;
   ::SetWindowTextW(hwnd(), win::Widen(kTipsCaption).c_str());
   scale_ = win::WindowScale(hwnd());
-  LOGFONTW lf{};
-  lf.lfHeight = -Px(11);  // Arial, 8 points
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcscpy(lf.lfFaceName, L"Arial");
-  font_.reset(::CreateFontIndirectW(&lf));
+  font_ = win::MakeFaceFont(L"Arial", 11, scale_);  // 8 points
 
   // Client 520 x 340, centred on the work area.
   RECT r{0, 0, Px(kTipsWidth), Px(kTipsHeight)};

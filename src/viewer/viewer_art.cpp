@@ -1,35 +1,10 @@
 #include "viewer/viewer_art.h"
 
-#include <initializer_list>
-
 namespace flk {
 
 namespace {
 
 constexpr Rgb kOutline = MakeRgb(40, 40, 40);
-
-struct Shapes {
-  std::vector<ArtShape> list;
-  Point at{0, 0};  // added to every point
-
-  std::vector<Point> Moved(std::initializer_list<Point> pts) const {
-    std::vector<Point> p;
-    for (Point q : pts) p.push_back(Point{q.x + at.x, q.y + at.y});
-    return p;
-  }
-  void Box(int l, int t, int r, int b, Rgb fill, Rgb line = kOutline) {
-    list.push_back({ArtShape::Box, Moved({{l, t}, {r, b}}), fill, line, 1});
-  }
-  void Round(int l, int t, int r, int b, Rgb fill, Rgb line = kOutline) {
-    list.push_back({ArtShape::Round, Moved({{l, t}, {r, b}}), fill, line, 1});
-  }
-  void Poly(std::initializer_list<Point> pts, Rgb fill, Rgb line = kOutline) {
-    list.push_back({ArtShape::Polygon, Moved(pts), fill, line, 1});
-  }
-  void Line(int x0, int y0, int x1, int y1, Rgb c, int width = 1) {
-    list.push_back({ArtShape::Line, Moved({{x0, y0}, {x1, y1}}), 0, c, width});
-  }
-};
 
 }  // namespace
 
@@ -37,7 +12,7 @@ std::vector<ArtShape> ViewerIconArt(int i) {
   const Rgb white = MakeRgb(255, 255, 255), paper = MakeRgb(250, 250, 240), blue = MakeRgb(40, 90, 200),
             red = MakeRgb(210, 40, 40), green = MakeRgb(40, 150, 60), yellow = MakeRgb(250, 210, 60),
             grey = MakeRgb(150, 150, 150);
-  Shapes g;
+  ArtList g(kOutline);
   switch (i) {
     case 0:   // Print
     case 6:   // PrintFit
@@ -118,7 +93,7 @@ std::vector<ArtShape> ViewerIconArt(int i) {
       g.Box(5, 5, 15, 15, grey);
       break;
   }
-  return g.list;
+  return g.Take();
 }
 
 std::vector<ArtShape> FolderManagerArt() {
@@ -131,7 +106,7 @@ std::vector<ArtShape> FolderManagerArt() {
   // Fanned from the top down; the lowest folder lies in front.
   const Point places[] = {{6, 4}, {2, 62}, {8, 120}};
   const Rgb edge = MakeRgb(150, 108, 28);
-  Shapes g;
+  ArtList g(kOutline);
   for (int i = 0; i < 3; ++i) {
     // One folder, 70 x 52: back with its tab, a snapshot, the front flap.
     g.at = places[i];
@@ -145,7 +120,7 @@ std::vector<ArtShape> FolderManagerArt() {
     g.Poly({{0, 22}, {70, 22}, {67, 51}, {3, 51}}, MakeRgb(248, 208, 100), edge);
     g.Box(24, 30, 46, 37, MakeRgb(255, 236, 170), MakeRgb(196, 150, 50));
   }
-  return g.list;
+  return g.Take();
 }
 
 void PaleIcon(uint8_t* px, size_t pixels) {

@@ -8,20 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/geometry.h"
-#include "base/picture.h"
+#include "base/art.h"
 
 namespace flk {
-
-struct ArtShape {
-  enum Kind { Box, Round, Polygon, Line } kind = Box;
-  // Box and Round: the corners (right and bottom outside); Polygon: its
-  // corners; Line: its two ends.
-  std::vector<Point> points;
-  Rgb fill = 0;  // Box, Round, Polygon
-  Rgb line = 0;  // the outline, or the Line itself
-  int width = 1;  // a Line's thickness
-};
 
 inline constexpr int kViewerIconArtSize = 20;
 // The icon at an index of the tool bar's image lists; places no button uses

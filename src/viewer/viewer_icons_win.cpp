@@ -2,39 +2,13 @@
 // full colour for the hot list, a paler copy for the normal one.
 #include "viewer/viewer_icons_win.h"
 
-#include <algorithm>
+#include "win32/art_win.h"
 
 namespace flk {
 
 namespace {
 constexpr COLORREF kMask = RGB(255, 0, 255);
-
-COLORREF ColourOf(Rgb c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 }  // namespace
-
-void DrawArt(HDC dc, const std::vector<ArtShape>& shapes, const std::function<int(int)>& at,
-             const std::function<int(int)>& pen) {
-  for (const ArtShape& shape : shapes) {
-    std::vector<POINT> p;
-    for (Point q : shape.points) p.push_back({at(q.x), at(q.y)});
-    if (shape.kind == ArtShape::Line) {
-      win::UniquePen line(::CreatePen(PS_SOLID, std::max(1, pen(shape.width)), ColourOf(shape.line)));
-      win::SelectedObject selected(dc, line.get());
-      ::MoveToEx(dc, p[0].x, p[0].y, nullptr);
-      ::LineTo(dc, p[1].x, p[1].y);
-      continue;
-    }
-    win::UniquePen outline(::CreatePen(PS_SOLID, std::max(1, pen(1)), ColourOf(shape.line)));
-    win::UniqueBrush fill(::CreateSolidBrush(ColourOf(shape.fill)));
-    win::SelectedObject selectedPen(dc, outline.get()), selectedBrush(dc, fill.get());
-    switch (shape.kind) {
-      case ArtShape::Box: ::Rectangle(dc, p[0].x, p[0].y, p[1].x, p[1].y); break;
-      case ArtShape::Round: ::Ellipse(dc, p[0].x, p[0].y, p[1].x, p[1].y); break;
-      case ArtShape::Polygon: ::Polygon(dc, p.data(), int(p.size())); break;
-      case ArtShape::Line: break;
-    }
-  }
-}
 
 win::UniqueImageList MakeViewerIcons(const DpiScale& scale, bool hot) {
   const int size = scale(kViewerIconArtSize);
@@ -53,7 +27,7 @@ win::UniqueImageList MakeViewerIcons(const DpiScale& scale, bool hot) {
       RECT all{0, 0, size, size};
       win::UniqueBrush mask(::CreateSolidBrush(kMask));
       ::FillRect(dc.get(), &all, mask.get());
-      DrawArt(dc.get(), ViewerIconArt(i), [size](int v) { return v * size / kViewerIconArtSize; },
+      win::DrawArt(dc.get(), ViewerIconArt(i), [size](int v) { return v * size / kViewerIconArtSize; },
               [&scale](int w) { return scale(w); });
       ::GdiFlush();
       if (!hot) PaleIcon(static_cast<uint8_t*>(bits), size_t(size) * size_t(size));

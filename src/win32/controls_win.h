@@ -6,14 +6,21 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/dpi.h"
+#include "base/form_spec.h"
 #include "base/geometry.h"
 
 namespace flk::win {
 
 HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, const Rect& rect, int id,
                  HFONT font, DWORD exStyle = 0);
+
+// The controls of a form's table at the scale, all in the font; their windows
+// in the table's order (null where one could not be made).
+std::vector<HWND> CreateControls(HWND parent, const std::vector<ControlSpec>& specs, const DpiScale& scale,
+                                 HFONT font);
 
 // Where a dialog form opens.
 enum class FormPlace { ScreenCentre, CentredOnMouse, BelowMouse };

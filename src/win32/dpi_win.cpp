@@ -39,6 +39,18 @@ UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight) 
   return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+UniqueFont MakeFaceFont(const wchar_t* face, int pixels96, const DpiScale& scale, FontLook look) {
+  LOGFONTW lf{};
+  lf.lfHeight = -scale(pixels96);
+  lf.lfWeight = look.weight;
+  lf.lfItalic = look.italic;
+  lf.lfUnderline = look.underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  if (look.clearType) lf.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  return UniqueFont(::CreateFontIndirectW(&lf));
+}
+
 ScaledDrawing::ScaledDrawing(HDC dc, int x, int y, const DpiScale& scale) : dc_(dc), x_(x), y_(y) {
   if (scale.unscaled()) return;
   oldMode_ = ::SetGraphicsMode(dc, GM_ADVANCED);

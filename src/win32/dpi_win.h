@@ -23,6 +23,15 @@ LOGFONTW SystemFontAt(SystemFont which, const DpiScale& scale);
 // That font, made; weight 0 keeps the system's.
 UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight = 0);
 
+// A font of a face by name, its character height in 96-DPI pixels, at the scale.
+struct FontLook {
+  LONG weight = FW_NORMAL;
+  bool italic = false;
+  bool underline = false;
+  bool clearType = false;
+};
+UniqueFont MakeFaceFont(const wchar_t* face, int pixels96, const DpiScale& scale, FontLook look = {});
+
 // Drawing code written in 96-DPI pixels, at a window's scale: while it lives,
 // the device context maps (x(), y()) + 96-DPI offsets to (x, y) + scaled
 // offsets. Unscaled it changes nothing (pixel-exact as drawn).

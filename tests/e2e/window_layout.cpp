@@ -228,7 +228,16 @@ bool KeepScreenshot(HWND window, const std::string& name) {
   const char* dir = std::getenv("FLK_E2E_SHOTS");
   if (!dir || !*dir) return true;
   ::CreateDirectoryA(dir, nullptr);
+  // A window found a moment after it was made may not have painted all its
+  // controls yet: ask for a full paint and take the picture once it holds still.
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   std::optional<Pixels> px = GrabScreen(WindowRect(window));
+  for (int i = 0; px && i < 20; ++i) {
+    ::Sleep(100);
+    std::optional<Pixels> again = GrabScreen(WindowRect(window));
+    if (!again || again->bgra == px->bgra) break;
+    px = std::move(again);
+  }
   if (!px) return false;
   std::vector<uint8_t> rgb;
   rgb.reserve(px->bgra.size() * 3);
