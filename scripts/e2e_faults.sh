@@ -5,7 +5,8 @@
 #    links the data folder's ring (Folders\LastCaptures) and notes (Stickies)
 #    into it; the driver's FaultsE2E.* scenarios then fill it to the brink and
 #    save into it from the user's side. Where mounting is refused the part is
-#    skipped with a "skipped: no mount permission" line.
+#    skipped with a "skipped: no mount permission" line. The editor's copies
+#    (Edited) lie there too.
 # 2. Kills: FLK_FAULTS_ROUNDS rounds (default 20, three kills each) in one
 #    run of the driver (FaultsKill.Rounds). In each, the driver starts the
 #    camera, the viewer and the sticky manager, checks every picture, memo,
@@ -68,10 +69,11 @@ passed=0
 failed=0
 # 48 MiB: room for a ring of full-screen pictures once the filler is gone.
 if mount -t tmpfs -o size=48m tmpfs "$MNT" 2>"$LOG_DIR/mount.log"; then
-  mkdir -p "$MNT/LastCaptures" "$MNT/Stickies"
-  rm -rf "$data/Folders/LastCaptures" "$data/Stickies"
+  mkdir -p "$MNT/LastCaptures" "$MNT/Stickies" "$MNT/Edited"
+  rm -rf "$data/Folders/LastCaptures" "$data/Stickies" "$data/Edited"
   ln -s "$MNT/LastCaptures" "$data/Folders/LastCaptures"
   ln -s "$MNT/Stickies" "$data/Stickies"
+  ln -s "$MNT/Edited" "$data/Edited"
   ln -sfn "$MNT" "$WINEPREFIX/dosdevices/f:"
   export FLK_FAULTS_DRIVE=F:
   timeout -k 10 "${FLK_E2E_TIMEOUT:-600}" "$FLK_WINE64" "$DRIVER" --gtest_color=no --gtest_filter="${FLK_FAULTS_FILTER:-FaultsE2E.*}" \

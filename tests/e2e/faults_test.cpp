@@ -398,6 +398,32 @@ TEST_F(FaultsE2E, ARingCopyThatCannotBeStoredIsReportedAfterTheOutput) {
   for (const std::string& n : Names(Ring(), "*.bmp")) EXPECT_TRUE(ReadBmpFile(Ring() + n)) << n;
 }
 
+// Open In Editor with `Edited\` on the full drive: the copy for the editor
+// cannot be written, one box names it with the reason, no editor starts and
+// the earlier copies stay.
+TEST_F(FaultsE2E, TheEditorCopyOnAFullDriveSaysWhichFileAndWhyAndOpensNothing) {
+  const std::string edited = DataFolder() + "Edited\\";
+  EmptyFolder(edited);
+  Put(edited + "earlier.bmp", SmallBmp(30, 20, 6));
+  const auto before = Snapshot(edited);
+  // The ring is off: only the editor copy writes.
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaEdit", 1}, {"LastCapturesNum", 0}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Edit)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(edited), std::string::npos) << text;
+  EXPECT_NE(text.find(".bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(edited), before) << "the earlier copy byte for byte, no part of the new one";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << "no editor, no further message: " << DescribeBoxes(0);
+}
+
 // A new note and a moved note on a full Stickies folder (on the tmpfs): the
 // new note's file cannot be written when it closes, which one box names with
 // its reason; the moved note's file only changes its name, which needs no room.
