@@ -6,7 +6,7 @@
 #    into it; the driver's FaultsE2E.* scenarios then fill it to the brink and
 #    save into it from the user's side. Where mounting is refused the part is
 #    skipped with a "skipped: no mount permission" line. The editor's copies
-#    (Edited) lie there too.
+#    (Edited) and the program folder (Pro, the e-mail attachment) lie there too.
 # 2. Kills: FLK_FAULTS_ROUNDS rounds (default 20, three kills each) in one
 #    run of the driver (FaultsKill.Rounds). In each, the driver starts the
 #    camera, the viewer and the sticky manager, checks every picture, memo,
@@ -74,6 +74,8 @@ if mount -t tmpfs -o size=48m tmpfs "$MNT" 2>"$LOG_DIR/mount.log"; then
   ln -s "$MNT/LastCaptures" "$data/Folders/LastCaptures"
   ln -s "$MNT/Stickies" "$data/Stickies"
   ln -s "$MNT/Edited" "$data/Edited"
+  # The program folder too, for the e-mail attachment file written beside the program.
+  mv "$data/Pro" "$MNT/Pro" && ln -s "$MNT/Pro" "$data/Pro"
   ln -sfn "$MNT" "$WINEPREFIX/dosdevices/f:"
   export FLK_FAULTS_DRIVE=F:
   timeout -k 10 "${FLK_E2E_TIMEOUT:-600}" "$FLK_WINE64" "$DRIVER" --gtest_color=no --gtest_filter="${FLK_FAULTS_FILTER:-FaultsE2E.*}" \

@@ -424,6 +424,30 @@ TEST_F(FaultsE2E, TheEditorCopyOnAFullDriveSaysWhichFileAndWhyAndOpensNothing) {
   EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << "no editor, no further message: " << DescribeBoxes(0);
 }
 
+// Make Email Attachment with the program folder on the full drive: the
+// attachment file cannot be written, one box names it with the reason, and
+// the attachment made before stays as it was.
+TEST_F(FaultsE2E, TheEmailAttachmentOnAFullDriveSaysWhichFileAndWhyAndKeepsTheOldOne) {
+  const std::string pro = DataFolder() + "Pro\\";
+  Put(pro + "Framelark.jpg", "an earlier attachment");
+  const auto before = Snapshot(pro);
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"LastCapturesNum", 0}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::MakeEmailAttachment)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(pro + "Framelark.jpg"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(pro), before) << "the earlier attachment byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+  ::DeleteFileA((pro + "Framelark.jpg").c_str());
+}
+
 // A new note and a moved note on a full Stickies folder (on the tmpfs): the
 // new note's file cannot be written when it closes, which one box names with
 // its reason; the moved note's file only changes its name, which needs no room.
