@@ -21,6 +21,7 @@
 #include <map>
 
 #include "camera_scene.h"
+#include "stickies/sticky_notes.h"
 #include "viewer/memo_file.h"
 #include "viewer/viewer_commands.h"
 
@@ -456,7 +457,7 @@ TEST_F(FaultsE2E, NotesOnAFullDriveSayWhichFileAndWhyAndKeepTheStoredOnes) {
   EmptyFolder(Stickies());
   Put(Stickies() + "1_700_500_.bmp", SmallBmp(60, 40, 11));
   const auto before = Snapshot(Stickies());
-  RunningCamera cam = StartCam({{"NsaCntrPt", 1}});
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}});
   ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
   ASSERT_TRUE(WaitUntil([] { return TopWindows("TfrmStickyItem", "StickyItem").size() == 1; })) << DescribeBoxes(0);
   HWND stored = TopWindows("TfrmStickyItem", "StickyItem").front();
@@ -468,6 +469,8 @@ TEST_F(FaultsE2E, NotesOnAFullDriveSayWhichFileAndWhyAndKeepTheStoredOnes) {
   ASSERT_TRUE(made);
   Process manager = Process::Open(WindowPid(made));
   const RECT at = WindowRect(made);
+  const std::optional<Pixels> shown = GrabScreen(at);
+  ASSERT_TRUE(shown);
   ASSERT_TRUE(FillDisk(0)) << FreeBytes();
   ASSERT_TRUE(Post(made, WM_CLOSE));
   HWND box = BoxWith(manager.pid(), nullptr);
@@ -477,8 +480,30 @@ TEST_F(FaultsE2E, NotesOnAFullDriveSayWhichFileAndWhyAndKeepTheStoredOnes) {
       Stickies() + "2_" + std::to_string(at.left) + "_" + std::to_string(at.top) + "_.bmp";
   EXPECT_NE(text.find("Couldn't save Sticky: " + expectedFile), std::string::npos) << text;
   EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("Save it somewhere else?"), std::string::npos) << text;
   EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
-  ASSERT_TRUE(Answer(box, IDOK));
+  // Yes: the note's picture is still there to be saved elsewhere, pixel for pixel.
+  ASSERT_TRUE(Answer(box, IDYES));
+  HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, manager.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(manager.pid());
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::DeleteFileA("C:\\FramelarkFaults\\note.bmp");
+  ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, "C:\\FramelarkFaults\\note.bmp"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([] { return ReadBmpFile("C:\\FramelarkFaults\\note.bmp").has_value(); })) << DescribeBoxes(0);
+  auto kept = ReadBmpFile("C:\\FramelarkFaults\\note.bmp");
+  EXPECT_EQ(kept->width, int(shown->width() - 2 * flk::kNoteFrame));
+  EXPECT_EQ(kept->height, int(shown->height() - 2 * flk::kNoteFrame));
+  // Only the note's menu button, drawn over its picture, may differ from the screen.
+  RECT differ{kept->width, kept->height, 0, 0};
+  for (int y = 0; y < kept->height; ++y)
+    for (int x = 0; x < kept->width; ++x)
+      if ((kept->at(x, y) & 0xFFFFFF) !=
+          shown->at(shown->rect.left + flk::kNoteFrame + x, shown->rect.top + flk::kNoteFrame + y))
+        differ = RECT{std::min<LONG>(differ.left, x), std::min<LONG>(differ.top, y),
+                      std::max<LONG>(differ.right, x + 1), std::max<LONG>(differ.bottom, y + 1)};
+  EXPECT_LE(std::max<LONG>(0, differ.right - differ.left), flk::kMenuButtonWidth) << "the saved picture is the note's";
+  EXPECT_LE(std::max<LONG>(0, differ.bottom - differ.top), flk::kMenuButtonHeight) << "the saved picture is the note's";
   EXPECT_EQ(Snapshot(Stickies()), before) << "the stored note byte for byte, no part of the new one";
   EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
   // The stored note, dragged on the full drive and closed: its file takes the
