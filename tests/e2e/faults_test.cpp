@@ -21,6 +21,7 @@
 #include <map>
 
 #include "camera_scene.h"
+#include "scroll_doc_window.h"
 #include "stickies/sticky_notes.h"
 #include "viewer/memo_file.h"
 #include "viewer/viewer_commands.h"
@@ -231,6 +232,57 @@ TEST_F(FaultsE2E, AWholeCaptureIntoAFullRingSaysWhichFileAndWhyAndKeepsEverythin
   EXPECT_TRUE(WaitUntil([] { return ReadBmpFile(Ring() + "0000000004.bmp").has_value(); })) << DescribeBoxes(0);
   EXPECT_TRUE(ReadBmpFile(Ring() + "0000000002.bmp")) << "kept by a ring of 5";
   EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+// A robo capture into the full ring: the tall picture is reported, not lost,
+// and saved elsewhere whole, row for row as the window's contents.
+TEST_F(FaultsE2E, ARoboCaptureIntoAFullRingIsReportedAndSavedElsewhereWhole) {
+  TallDocument d = LoadScrollDocument("chromium_rustbook_strings_900x8000.png");
+  ASSERT_GT(d.height, 0);
+  ScrollDocWindow w(d, POINT{20, 90}, 600, 0, 0, false, 60);
+  ASSERT_EQ(w.WaitShown(), 0);
+  Put(Ring() + "0000000001.bmp", SmallBmp(40, 30, 1));
+  const auto before = Snapshot(Ring());
+  ASSERT_TRUE(FillDisk(200 * 1024)) << FreeBytes();
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}, {"NsaScrollPt", 1}, {"AS_Interval", 150},
+                                {"AS_FileLimit", 67108864}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ::SetWindowPos(w.top(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(cam.camera, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Robo)));
+  HWND box = WaitMessageBox("Save File Error", 180000, cam.process.pid());
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(Ring() + "0000000002.bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("Save it somewhere else?"), std::string::npos) << text;
+  EXPECT_EQ(Snapshot(Ring()), before) << "the earlier picture byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  ASSERT_TRUE(Answer(box, IDYES));
+  HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, cam.process.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(cam.process.pid());
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::DeleteFileA("C:\\FramelarkFaults\\robo.bmp");
+  ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, "C:\\FramelarkFaults\\robo.bmp"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([] { return ReadBmpFile("C:\\FramelarkFaults\\robo.bmp").has_value(); }));
+  const std::optional<ReadPicture> pic = ReadBmpFile("C:\\FramelarkFaults\\robo.bmp");
+  const RECT wr = WindowRect(w.doc()), c = w.client();
+  const int ox = c.left - wr.left, oy = c.top - wr.top;
+  EXPECT_EQ(pic->width, (wr.right - wr.left) - 18);
+  ASSERT_EQ(pic->height, oy + d.height + (wr.bottom - c.bottom));
+  int differing = 0;
+  const int width = std::min(pic->width - ox, d.width);
+  for (int i = 0; i < d.height; ++i)
+    for (int x = 0; x < width; ++x)
+      if (pic->at(ox + x, oy + i) != w.Whole(x, i)) {
+        ++differing;
+        break;
+      }
+  EXPECT_EQ(differing, 0) << "rows of the saved picture unlike the document";
+  EXPECT_EQ(Snapshot(Ring()), before);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_FALSE(FindTop(kViewerClass, kViewerCaption)) << "nothing stored, nothing shown";
 }
 
 // Save As and Save Same Name +1 onto the full drive, in each format.
