@@ -51,8 +51,16 @@ class CameraDispatch : public DispatchOps {
   }
   int LastCapturesNum() override { return cam_.role().values().lastCapturesNum; }
   bool StoreLastCapture() override {
-    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_); };
-    return cam_.Store().StoreLastCapture(&writer).stored;
+    ringError_ = SaveError{};
+    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_, &ringError_); };
+    ring_ = cam_.Store().StoreLastCapture(&writer);
+    return ring_.stored;
+  }
+  void ReportRingNotStored() override {
+    MessageBoxText(cam_.hwnd(),
+                   RingCopyNotStoredText(ring_.dirMissing, cam_.Store().RingPath(), ring_.path, ringError_.errorClass,
+                                         ringError_.message),
+                   kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);
   }
   void NotifyViewer(int code) override { NotifyViewerCode(code); }
   std::string FolderName(int index) override {
@@ -105,6 +113,8 @@ class CameraDispatch : public DispatchOps {
  private:
   TfrmCam& cam_;
   std::optional<Picture> picture_;
+  RingStoreResult ring_;
+  SaveError ringError_;
 };
 
 

@@ -25,9 +25,10 @@ DispatchResult GenClick(int tag, DispatchOps& ops) {
   if (!ops.MakePicture(TagWritesFile(tag))) return r;
   r.pictureMade = true;
 
-  if (ops.LastCapturesNum() != 0 && ops.StoreLastCapture()) {
-    r.ringStored = true;
-    ops.NotifyViewer(static_cast<int>(ViewerNotice::RingSizeChanged));
+  if (ops.LastCapturesNum() != 0) {
+    r.ringStored = ops.StoreLastCapture();
+    r.ringFailed = !r.ringStored;
+    if (r.ringStored) ops.NotifyViewer(static_cast<int>(ViewerNotice::RingSizeChanged));
   }
 
   bool ok = true;
@@ -37,16 +38,18 @@ DispatchResult GenClick(int tag, DispatchOps& ops) {
     if (name.empty()) {
       ok = false;  // the entry no longer refers to a listed folder
     } else {
-      if (name != kRingFolder) ok = ops.StoreInFolder(index);
+      ok = name == kRingFolder ? !r.ringFailed : ops.StoreInFolder(index);
       if (ok) ops.SetLastFolderName(name);
     }
   } else if (command == CommandId::StoreRing) {
-    ops.SetStatus(kStatusStoredRing);
+    ok = !r.ringFailed;
+    if (ok) ops.SetStatus(kStatusStoredRing);
   } else if (command != CommandId::None) {
     ok = ops.RunOutput(command);
     if (ok && command == CommandId::Copy) ops.SetStatus(kCopiedToClipboardText);
   }
   r.outputOk = ok;
+  if (r.ringFailed) ops.ReportRingNotStored();
 
   if (ok) ops.OfferThaw(wasFrozen);
   ops.FreePicture();

@@ -27,6 +27,10 @@ class DispatchOps {
   virtual bool MakePicture(bool fileDepth) = 0;
   virtual int LastCapturesNum() = 0;
   virtual bool StoreLastCapture() = 0;  // ring copy of the picture; true when stored
+  // Tells the user that the ring copy could not be stored (the file and the
+  // reason of the last StoreLastCapture): after the output, so that neither
+  // the output's own status nor its messages hide it.
+  virtual void ReportRingNotStored() = 0;
   virtual void NotifyViewer(int code) = 0;
   // Entry i of the folder list shown in the Store menu; empty when there is none.
   virtual std::string FolderName(int index) = 0;
@@ -52,6 +56,7 @@ int UsageCodeOfTag(int tag);
 struct DispatchResult {
   bool pictureMade = false;
   bool ringStored = false;
+  bool ringFailed = false;  // the ring copy was tried and could not be stored
   bool outputOk = false;  // the output (or folder store) finished without error
   int usageCode = 0;      // counted code, 0 when nothing was counted
 };
@@ -59,10 +64,12 @@ struct DispatchResult {
 // In order: clear the status line; note whether the desktop is frozen; make
 // the picture; ring copy when LastCapturesNum is not 0 (NotifyViewer(-3) when
 // stored); the output of the tag (a folder entry stores into the folder unless
-// it is "LastCaptures", then remembers it as the Same Folder); OfferThaw; free
-// the picture; count the usage code. An output that ends with an error still
-// frees the picture but skips OfferThaw and the count. A picture that cannot
-// be made stops the command before anything is stored.
+// it is "LastCaptures", then remembers it as the Same Folder); a ring copy
+// that could not be stored is reported; OfferThaw; free the picture; count the
+// usage code. An output that ends with an error still frees the picture but
+// skips OfferThaw and the count; Store (and the "LastCaptures" entry), whose
+// only output is the ring copy, end with an error when it failed. A picture
+// that cannot be made stops the command before anything is stored.
 DispatchResult GenClick(int tag, DispatchOps& ops);
 
 }  // namespace flk

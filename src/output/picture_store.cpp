@@ -14,10 +14,21 @@ std::string PictureAddedText(const std::string& folderName, long long kib) {
   return "Picture added to " + folderName + " folder.    " + std::to_string(kib) + " KiB";
 }
 
+namespace {
+std::string RingFailureText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
+                            const std::string& errorClass, const std::string& reason) {
+  return dirMissing ? "Couldn't create directory " + ringPath : SaveFailedText(filePath, errorClass, reason);
+}
+}  // namespace
+
 std::string RingNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
                               const std::string& errorClass, const std::string& reason) {
-  std::string text = dirMissing ? "Couldn't create directory " + ringPath : SaveFailedText(filePath, errorClass, reason);
-  return text + "\r\n\r\n" + kSaveCaptureElsewhere;
+  return RingFailureText(dirMissing, ringPath, filePath, errorClass, reason) + "\r\n\r\n" + kSaveCaptureElsewhere;
+}
+
+std::string RingCopyNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
+                                  const std::string& errorClass, const std::string& reason) {
+  return RingFailureText(dirMissing, ringPath, filePath, errorClass, reason) + "\r\n\r\n" + kRingCopyMissing;
 }
 
 namespace {

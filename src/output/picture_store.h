@@ -116,6 +116,11 @@ struct RingStoreResult {
 std::string RingNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
                               const std::string& errorClass, const std::string& reason);
 inline constexpr char kSaveCaptureElsewhere[] = "The capture is not lost yet. Save it somewhere else?";
+// The same for the ring copy that a camera command makes beside its output:
+// the output went on, only the copy in LastCaptures is missing.
+std::string RingCopyNotStoredText(bool dirMissing, const std::string& ringPath, const std::string& filePath,
+                                  const std::string& errorClass, const std::string& reason);
+inline constexpr char kRingCopyMissing[] = "This picture was not kept in the LastCaptures folder.";
 
 // "Picture added to <folder> folder.    <n> KiB", the status after a folder store.
 std::string PictureAddedText(const std::string& folderName, long long kib);

@@ -46,6 +46,8 @@ std::optional<RegValue> InMemorySettingsStore::GetValue(int key, const std::stri
   if (h == open_.end()) return std::nullopt;
   auto k = keys_.find(h->second.key);
   if (k == keys_.end()) return std::nullopt;
+  // Names are found in any case, as in the registry; the exact spelling first.
+  if (auto exact = k->second.find(name); exact != k->second.end()) return exact->second;
   for (auto& [n, v] : k->second)
     if (EqualsNoCase(n, name)) return v;
   return std::nullopt;
@@ -120,7 +122,10 @@ bool InMemorySettingsStore::DeleteKeyTree(RootKey root, const std::string& path)
 
 void InMemorySettingsStore::Put(RootKey root, const std::string& path, const std::string& name, const RegValue& v) {
   CreateKey(root, path);
-  keys_[Name(root, path)][name] = v;
+  // One value per name in any case, as in the registry.
+  auto& values = keys_[Name(root, path)];
+  std::erase_if(values, [&name](const auto& entry) { return EqualsNoCase(entry.first, name); });
+  values[name] = v;
 }
 
 std::optional<RegValue> InMemorySettingsStore::Get(RootKey root, const std::string& path,

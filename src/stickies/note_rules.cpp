@@ -85,4 +85,8 @@ std::optional<PictureOutput> OutputOfNoteCommand(NoteCommand command) {
   }
 }
 
+std::string NoteNotSavedText(const std::string& path, const std::string& reason) {
+  return kNoteNotSavedText + path + (reason.empty() ? "" : "\r\n" + reason) + "\r\n\r\n" + kSaveNoteElsewhere;
+}
+
 }  // namespace flk

@@ -69,6 +69,11 @@ inline constexpr char kNoteUnreadableText[] = "Couldn't load Sticky item: ";
 inline constexpr char kNoteInvalidText[] = "Invalid Sticky found: ";
 inline constexpr char kNoteNotSavedText[] = "Couldn't save Sticky: ";
 inline constexpr char kNoStickiesFolderText[] = "Couldn't create Stickies directory.";
+inline constexpr char kSaveNoteElsewhere[] = "The note's picture is not lost yet. Save it somewhere else?";
+
+// A note whose file could not be written as it closed: the file, the reason
+// when there is one, and the offer to save its picture elsewhere.
+std::string NoteNotSavedText(const std::string& path, const std::string& reason);
 
 // A stored file becomes a note at its place, or is set aside with the message's first words.
 struct StoredNoteVerdict {

@@ -116,8 +116,13 @@ void TfrmStickyItem::SaveNote() {
   if (!notePicture_ || !hwnd()) return;
   NoteSave save = PlanNoteSave(host_.folder, notePath_, isNewNote_, drag_.moved(), WindowTopLeft(), *host_.ids);
   SaveError error;
-  if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_, &error))
-    ShowMessageText(kNoteNotSavedText + save.path + (error.message.empty() ? "" : "\r\n" + error.message));
+  if (save.kind == NoteSave::Write && !WriteBmpFile(save.path, *notePicture_, &error) &&
+      MessageBoxText(nullptr, NoteNotSavedText(save.path, error.message), ApplicationTitleText(),
+                     MB_YESNO | MB_ICONWARNING) == IDYES) {
+    // The window is going: the manager owns the save dialog.
+    OutputCaller caller{.owner = host_.manager, .settings = &AppSettings(), .common = host_.common};
+    RunPictureOutput(PictureOutput::SaveAs, *notePicture_, caller);
+  }
   if (save.kind == NoteSave::Rename)  // a failed rename keeps the old place
     win::MoveFileTo(notePath_, save.path);
   notePicture_.reset();

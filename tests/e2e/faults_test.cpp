@@ -21,6 +21,8 @@
 #include <map>
 
 #include "camera_scene.h"
+#include "scroll_doc_window.h"
+#include "stickies/sticky_notes.h"
 #include "viewer/memo_file.h"
 #include "viewer/viewer_commands.h"
 
@@ -232,6 +234,57 @@ TEST_F(FaultsE2E, AWholeCaptureIntoAFullRingSaysWhichFileAndWhyAndKeepsEverythin
   EXPECT_TRUE(TemporaryFiles().empty());
 }
 
+// A robo capture into the full ring: the tall picture is reported, not lost,
+// and saved elsewhere whole, row for row as the window's contents.
+TEST_F(FaultsE2E, ARoboCaptureIntoAFullRingIsReportedAndSavedElsewhereWhole) {
+  TallDocument d = LoadScrollDocument("chromium_rustbook_strings_900x8000.png");
+  ASSERT_GT(d.height, 0);
+  ScrollDocWindow w(d, POINT{20, 90}, 600, 0, 0, false, 60);
+  ASSERT_EQ(w.WaitShown(), 0);
+  Put(Ring() + "0000000001.bmp", SmallBmp(40, 30, 1));
+  const auto before = Snapshot(Ring());
+  ASSERT_TRUE(FillDisk(200 * 1024)) << FreeBytes();
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}, {"NsaScrollPt", 1}, {"AS_Interval", 150},
+                                {"AS_FileLimit", 67108864}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ::SetWindowPos(w.top(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(cam.camera, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Robo)));
+  HWND box = WaitMessageBox("Save File Error", 180000, cam.process.pid());
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(Ring() + "0000000002.bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("Save it somewhere else?"), std::string::npos) << text;
+  EXPECT_EQ(Snapshot(Ring()), before) << "the earlier picture byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  ASSERT_TRUE(Answer(box, IDYES));
+  HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, cam.process.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(cam.process.pid());
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::DeleteFileA("C:\\FramelarkFaults\\robo.bmp");
+  ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, "C:\\FramelarkFaults\\robo.bmp"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([] { return ReadBmpFile("C:\\FramelarkFaults\\robo.bmp").has_value(); }));
+  const std::optional<ReadPicture> pic = ReadBmpFile("C:\\FramelarkFaults\\robo.bmp");
+  const RECT wr = WindowRect(w.doc()), c = w.client();
+  const int ox = c.left - wr.left, oy = c.top - wr.top;
+  EXPECT_EQ(pic->width, (wr.right - wr.left) - 18);
+  ASSERT_EQ(pic->height, oy + d.height + (wr.bottom - c.bottom));
+  int differing = 0;
+  const int width = std::min(pic->width - ox, d.width);
+  for (int i = 0; i < d.height; ++i)
+    for (int x = 0; x < width; ++x)
+      if (pic->at(ox + x, oy + i) != w.Whole(x, i)) {
+        ++differing;
+        break;
+      }
+  EXPECT_EQ(differing, 0) << "rows of the saved picture unlike the document";
+  EXPECT_EQ(Snapshot(Ring()), before);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_FALSE(FindTop(kViewerClass, kViewerCaption)) << "nothing stored, nothing shown";
+}
+
 // Save As and Save Same Name +1 onto the full drive, in each format.
 TEST_F(FaultsE2E, SavesOntoAFullDriveReportTheFileAndLeaveTheOldOne) {
   const std::string old = SmallBmp(8, 8, 3);
@@ -349,12 +402,191 @@ TEST_F(FaultsE2E, AViewerEditThatCannotBeWrittenStaysModifiedAndIsWrittenLater) 
   ::DeleteFileA((DataFolder() + "ref.bmp").c_str());
 }
 
+// The ring copy that a camera command makes beside its output, into a full
+// ring: the output goes on (the clipboard gets the picture, its status stays),
+// and then one box names the ring file and the reason.
+TEST_F(FaultsE2E, ARingCopyThatCannotBeStoredIsReportedAfterTheOutput) {
+  Put(Ring() + "0000000001.bmp", SmallBmp(40, 30, 1));
+  Put(Ring() + "0000000002.bmp", SmallBmp(41, 30, 2));
+  Put(Ring() + "0000000002.rtf", "{\\rtf1 earlier memo}");
+  const auto before = Snapshot(Ring());
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"LastCapturesNum", 5}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  if (::OpenClipboard(nullptr)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
+  // Copy: the output works, only the ring copy cannot be written.
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0) << "; status: " << StatusText(cam.camera);
+  std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(Ring() + "0000000003.bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("This picture was not kept in the LastCaptures folder."), std::string::npos) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  EXPECT_EQ(StatusText(cam.camera), "Copied to clipboard.") << "the output's own status stays";
+  auto copied = ReadClipboardDib();
+  ASSERT_TRUE(copied) << "the output itself went on";
+  EXPECT_GT(copied->width * copied->height, 0);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(Ring()), before) << "the earlier pictures and memo byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  // Store, whose only output is the ring copy, does not claim it stored.
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::StoreRing)));
+  box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  text = MessageBoxText(box);
+  EXPECT_NE(text.find(Ring() + "000000000"), std::string::npos) << text;
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_NE(StatusText(cam.camera), "Stored to LastCaptures folder.");
+  EXPECT_EQ(Snapshot(Ring()), before);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  // Room again: the next copy is stored, with no message.
+  FreeDisk();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Copy)));
+  EXPECT_TRUE(WaitUntil([] { return Names(Ring(), "*.bmp").size() == 3; })) << DescribeBoxes(0);
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+  for (const std::string& n : Names(Ring(), "*.bmp")) EXPECT_TRUE(ReadBmpFile(Ring() + n)) << n;
+}
+
+// Open In Editor with `Edited\` on the full drive: the copy for the editor
+// cannot be written, one box names it with the reason, no editor starts and
+// the earlier copies stay.
+TEST_F(FaultsE2E, TheEditorCopyOnAFullDriveSaysWhichFileAndWhyAndOpensNothing) {
+  const std::string edited = DataFolder() + "Edited\\";
+  EmptyFolder(edited);
+  Put(edited + "earlier.bmp", SmallBmp(30, 20, 6));
+  const auto before = Snapshot(edited);
+  // The ring is off: only the editor copy writes.
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaEdit", 1}, {"LastCapturesNum", 0}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Edit)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(edited), std::string::npos) << text;
+  EXPECT_NE(text.find(".bmp"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(edited), before) << "the earlier copy byte for byte, no part of the new one";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << "no editor, no further message: " << DescribeBoxes(0);
+}
+
+// Make Email Attachment with the program folder on the full drive: the
+// attachment file cannot be written, one box names it with the reason, and
+// the attachment made before stays as it was.
+TEST_F(FaultsE2E, TheEmailAttachmentOnAFullDriveSaysWhichFileAndWhyAndKeepsTheOldOne) {
+  const std::string pro = DataFolder() + "Pro\\";
+  Put(pro + "Framelark.jpg", "an earlier attachment");
+  const auto before = Snapshot(pro);
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"LastCapturesNum", 0}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::MakeEmailAttachment)));
+  HWND box = BoxWith(cam.process.pid(), "Save File Error");
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  EXPECT_NE(text.find(pro + "Framelark.jpg"), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  ASSERT_TRUE(Answer(box, IDOK));
+  EXPECT_EQ(Snapshot(pro), before) << "the earlier attachment byte for byte";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+  ::DeleteFileA((pro + "Framelark.jpg").c_str());
+}
+
+// A new note and a moved note on a full Stickies folder (on the tmpfs): the
+// new note's file cannot be written when it closes, which one box names with
+// its reason; the moved note's file only changes its name, which needs no room.
+// The new note's picture goes with its window (the file was its only copy).
+TEST_F(FaultsE2E, NotesOnAFullDriveSayWhichFileAndWhyAndKeepTheStoredOnes) {
+  EmptyFolder(Stickies());
+  Put(Stickies() + "1_700_500_.bmp", SmallBmp(60, 40, 11));
+  const auto before = Snapshot(Stickies());
+  RunningCamera cam = StartCam({{"NsaCntrPt", 1}, {"NsaSaveAsFormat", 1}});
+  ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
+  ASSERT_TRUE(WaitUntil([] { return TopWindows("TfrmStickyItem", "StickyItem").size() == 1; })) << DescribeBoxes(0);
+  HWND stored = TopWindows("TfrmStickyItem", "StickyItem").front();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Sticky)));
+  ASSERT_TRUE(WaitUntil([] { return TopWindows("TfrmStickyItem", "StickyItem").size() == 2; })) << DescribeBoxes(0);
+  HWND made = nullptr;
+  for (HWND n : TopWindows("TfrmStickyItem", "StickyItem"))
+    if (n != stored) made = n;
+  ASSERT_TRUE(made);
+  Process manager = Process::Open(WindowPid(made));
+  const RECT at = WindowRect(made);
+  const std::optional<Pixels> shown = GrabScreen(at);
+  ASSERT_TRUE(shown);
+  ASSERT_TRUE(FillDisk(0)) << FreeBytes();
+  ASSERT_TRUE(Post(made, WM_CLOSE));
+  HWND box = BoxWith(manager.pid(), nullptr);
+  ASSERT_TRUE(box) << "nothing said; boxes: " << DescribeBoxes(0);
+  const std::string text = MessageBoxText(box);
+  const std::string expectedFile =
+      Stickies() + "2_" + std::to_string(at.left) + "_" + std::to_string(at.top) + "_.bmp";
+  EXPECT_NE(text.find("Couldn't save Sticky: " + expectedFile), std::string::npos) << text;
+  EXPECT_TRUE(SaysDiskFull(text)) << text;
+  EXPECT_NE(text.find("Save it somewhere else?"), std::string::npos) << text;
+  EXPECT_EQ(MessageBoxes(nullptr, 0).size(), 1u) << "one message: " << DescribeBoxes(0);
+  // Yes: the note's picture is still there to be saved elsewhere, pixel for pixel.
+  ASSERT_TRUE(Answer(box, IDYES));
+  HWND dialog = WaitWindow(kDialogClass, "Save As", true, kWaitMs, manager.pid());
+  ASSERT_TRUE(dialog) << DescribeBoxes(manager.pid());
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::DeleteFileA("C:\\FramelarkFaults\\note.bmp");
+  ASSERT_TRUE(::SetDlgItemTextA(dialog, 0x47c, "C:\\FramelarkFaults\\note.bmp"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([] { return ReadBmpFile("C:\\FramelarkFaults\\note.bmp").has_value(); })) << DescribeBoxes(0);
+  auto kept = ReadBmpFile("C:\\FramelarkFaults\\note.bmp");
+  EXPECT_EQ(kept->width, int(shown->width() - 2 * flk::kNoteFrame));
+  EXPECT_EQ(kept->height, int(shown->height() - 2 * flk::kNoteFrame));
+  // Only the note's menu button, drawn over its picture, may differ from the screen.
+  RECT differ{kept->width, kept->height, 0, 0};
+  for (int y = 0; y < kept->height; ++y)
+    for (int x = 0; x < kept->width; ++x)
+      if ((kept->at(x, y) & 0xFFFFFF) !=
+          shown->at(shown->rect.left + flk::kNoteFrame + x, shown->rect.top + flk::kNoteFrame + y))
+        differ = RECT{std::min<LONG>(differ.left, x), std::min<LONG>(differ.top, y),
+                      std::max<LONG>(differ.right, x + 1), std::max<LONG>(differ.bottom, y + 1)};
+  EXPECT_LE(std::max<LONG>(0, differ.right - differ.left), flk::kMenuButtonWidth) << "the saved picture is the note's";
+  EXPECT_LE(std::max<LONG>(0, differ.bottom - differ.top), flk::kMenuButtonHeight) << "the saved picture is the note's";
+  EXPECT_EQ(Snapshot(Stickies()), before) << "the stored note byte for byte, no part of the new one";
+  EXPECT_TRUE(TemporaryFiles().empty()) << TemporaryFiles().front();
+  // The stored note, dragged on the full drive and closed: its file takes the
+  // new place's name, byte for byte.
+  const RECT old = WindowRect(stored);
+  DragNote(stored, POINT{old.left + 20, old.top + 25}, 40, 30);
+  const RECT moved = WindowRect(stored);
+  ASSERT_EQ(moved.left, old.left + 40);
+  ASSERT_TRUE(Post(stored, WM_CLOSE));
+  const std::string movedName = "1_" + std::to_string(moved.left) + "_" + std::to_string(moved.top) + "_.bmp";
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(Stickies() + movedName); })) << DescribeBoxes(0);
+  EXPECT_EQ(Bytes(Stickies() + movedName), before.begin()->second);
+  EXPECT_EQ(Names(Stickies(), "*.bmp").size(), 1u);
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+  // Room again: a new note is written when it closes.
+  FreeDisk();
+  ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Sticky)));
+  ASSERT_TRUE(WaitUntil([] { return TopWindows("TfrmStickyItem", "StickyItem").size() == 1; })) << DescribeBoxes(0);
+  Post(TopWindows("TfrmStickyItem", "StickyItem").front(), WM_CLOSE);
+  EXPECT_TRUE(WaitUntil([] { return Names(Stickies(), "*.bmp").size() == 2; })) << DescribeBoxes(0);
+  for (const std::string& n : Names(Stickies(), "*.bmp")) EXPECT_TRUE(ReadBmpFile(Stickies() + n)) << n;
+  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << DescribeBoxes(0);
+  EXPECT_TRUE(TemporaryFiles().empty());
+  KillProgramProcesses();
+  EmptyFolder(Stickies());  // no later start brings the manager back
+}
+
 // ---- kill rounds -------------------------------------------------------------------------
 
 constexpr DWORD kStepMs = 3000;
 
-HWND Camera() { return FindTop(kCameraClass, kCameraCaption); }
-HWND ViewerWindow() { return FindTop(kViewerClass, kViewerCaption); }
 
 // Clean ground for the rounds: the installed settings with a ring of three,
 // a second picture folder and no notes.
@@ -377,46 +609,94 @@ TEST(FaultsKill, Prepare) {
   SUCCEED();
 }
 
-// Keeps the camera, the viewer and the sticky manager writing (ring stores,
-// write-backs, memos, notes) until one of them is gone or FLK_FAULTS_STREAM_MS
-// has passed.
-TEST(FaultsKill, Stream) {
-  SKIP_OUTSIDE_FAULTS_LAYER();
-  KeepDesktopAlive();
-  const int asked = std::atoi(Env("FLK_FAULTS_STREAM_MS").c_str());
-  const DWORD limit = DWORD(asked > 0 ? asked : 10000);
-  const DWORD start = ::GetTickCount();
-  HWND cam = Camera();
-  if (!cam) {
-    Process p = Process::Start("");
-    cam = WaitCameraOrBox(p).camera;
+// The files the kill rounds and the script hand each other (C:\FramelarkFaults\sync\):
+// "ready-<r>" when round r's roles run and its stream begins, "killed-<r>"
+// when the script has killed them, "counted-<r>" when it has counted the
+// temporary files the kill left.
+std::string SyncFile(const char* what, int round) {
+  return "C:\\FramelarkFaults\\sync\\" + std::string(what) + "-" + std::to_string(round);
+}
+
+struct Roles {
+  Process camera, viewer;
+  HWND cam = nullptr, view = nullptr;
+};
+
+// Starts the roles as the user would after a kill and checks every file they
+// own: whole, no temporary file left, no repair or load message. Returns what
+// was wrong (nothing: clean).
+std::vector<std::string> StartAndCheck(Roles& roles) {
+  std::vector<std::string> bad;
+  // What the killed processes left; anything still running goes the same way.
+  KillProgramProcesses();
+  roles = Roles{};
+  roles.camera = Process::Start("");
+  roles.cam = WaitCameraOrBox(roles.camera).camera;
+  if (!roles.cam) return {"camera did not open: " + DescribeBoxes(0)};
+  roles.viewer = Process::Start("viewer");
+  roles.view = WaitViewer();
+  if (!roles.view) return {"viewer did not open: " + DescribeBoxes(0)};
+  const size_t noteFiles = Names(Stickies(), "*.bmp").size();
+  if (noteFiles > 0 && !WaitUntil([&] { return TopWindows("TfrmStickyItem", "StickyItem").size() == noteFiles; }))
+    bad.push_back("notes loaded: " + std::to_string(TopWindows("TfrmStickyItem", "StickyItem").size()) + " of " +
+                  std::to_string(noteFiles));
+  roles.camera.WaitIdle(5000);
+  roles.viewer.WaitIdle(5000);
+  if (!MessageBoxes(nullptr, 0).empty()) bad.push_back("a repair or load message: " + DescribeBoxes(0));
+  const std::vector<std::string> temps = TemporaryFiles();
+  if (!temps.empty()) bad.push_back(std::to_string(temps.size()) + " temporary file(s) left, e.g. " + temps.front());
+  int pictures = 0, memos = 0;
+  for (const std::string& f : SubFolders(DataFolder() + "Folders\\")) {
+    const std::string folder = DataFolder() + "Folders\\" + f + "\\";
+    for (const std::string& n : Names(folder, "*.bmp")) {
+      if (!ReadBmpFile(folder + n)) bad.push_back("does not decode: " + folder + n);
+      ++pictures;
+    }
+    for (const std::string& n : Names(folder, "*.rtf")) {
+      auto b = Bytes(folder + n);
+      if (!b || !CheckMemoFile(b->data(), b->size()).usable) bad.push_back("memo does not open: " + folder + n);
+      ++memos;
+    }
   }
-  ASSERT_TRUE(cam) << DescribeBoxes(0);
+  for (const std::string& n : Names(Stickies(), "*.bmp"))
+    if (!ReadBmpFile(Stickies() + n)) bad.push_back("note does not decode: " + n);
+  std::printf("checked: %d pictures, %d memos, %zu notes, %zu temporary files\n", pictures, memos, noteFiles,
+              temps.size());
+  return bad;
+}
+
+// Keeps the camera, the viewer and the sticky manager writing (ring stores,
+// write-backs, memos, notes) until `stop` is there, a role is gone or
+// `limitMs` has passed.
+void Stream(const Roles& roles, const std::string& stop, DWORD limitMs) {
+  const DWORD start = ::GetTickCount();
   int rounds = 0;
-  // The window of a killed process can outlive it for a while: ask the process.
-  Process camera = Process::Open(WindowPid(cam));
-  // The script also says when it has killed the roles.
-  const std::string stop = DataFolder() + "stream.stop";
-  auto alive = [&] { return camera.Running() && !FileExists(stop) && (::GetTickCount() - start) < limit; };
+  auto alive = [&] {
+    return !FileExists(stop) && roles.camera.Running() && roles.viewer.Running() && (::GetTickCount() - start) < limitMs;
+  };
+  HWND v = roles.view;
   while (alive()) {
     ++rounds;
-    Post(cam, WM_COMMAND, CommandParam(flk::CommandId::FullScreen));
-    HWND v = nullptr;
-    WaitUntil([&] { return !alive() || ((v = ViewerWindow()) != nullptr && IsVisible(v)); }, kStepMs);
-    if (!v || !alive()) break;
-    Process viewer = Process::Open(WindowPid(v));
-    if (!viewer.Running()) break;
+    const std::vector<std::string> ring = Names(Ring(), "*.bmp");
+    const std::string newest = ring.empty() ? std::string() : ring.back();
+    Post(roles.cam, WM_COMMAND, CommandParam(flk::CommandId::FullScreen));
+    // The capture stores into the ring under the next number and shows the viewer on it.
+    WaitUntil([&] {
+      const std::vector<std::string> now = Names(Ring(), "*.bmp");
+      return !alive() || (!now.empty() && now.back() > newest);
+    }, kStepMs);
     WaitUntil([] { return false; }, 150);
+    if (!alive()) break;
     Do(v, ViewerCommand::Mirror);
     if (HWND memo = Memo(v)) {
       for (char c : std::string(" r") + char('0' + rounds % 10)) Post(memo, WM_CHAR, WPARAM(c));
     }
     ChooseFolder(v, 1);  // "Other": the mirrored picture and the memo are written
-    WaitUntil([&] { return !viewer.Running() || ViewerStatus(v).find("Other") != std::string::npos; }, kStepMs);
+    WaitUntil([&] { return !alive() || ViewerStatus(v).find("Other") != std::string::npos; }, kStepMs);
     Do(v, ViewerCommand::Mirror);
     ChooseFolder(v, 0);
-    WaitUntil([&] { return !viewer.Running() || ViewerStatus(v).find("LastCaptures") != std::string::npos; }, kStepMs);
-    if (!alive() || !viewer.Running()) break;
+    WaitUntil([&] { return !alive() || ViewerStatus(v).find("LastCaptures") != std::string::npos; }, kStepMs);
+    if (!alive()) break;
     // A note every other round; with more than two on the desktop the oldest
     // is closed, which writes its file.
     if (rounds % 2 == 0) {
@@ -429,50 +709,51 @@ TEST(FaultsKill, Stream) {
     for (HWND box : MessageBoxes(nullptr, 0)) Answer(box, IDOK, 500);
     WaitUntil([] { return false; }, 100);
   }
-  std::printf("stream: %d rounds in %lu ms, the camera %s\n", rounds, (unsigned long)(::GetTickCount() - start),
-              camera.Running() ? "still running" : "gone");
+  std::printf("stream: %d rounds in %lu ms (%s)\n", rounds, (unsigned long)(::GetTickCount() - start),
+              FileExists(stop)               ? "told of the kill"
+              : !roles.camera.Running()      ? "the camera is gone"
+              : !roles.viewer.Running()      ? "the viewer is gone"
+                                             : "time limit");
 }
 
-// After a kill: the roles start again as the user would start them, and every
-// file they own is whole, with no temporary file left and no repair message.
-TEST(FaultsKill, Check) {
+// The kill rounds in one run of the driver (FLK_FAULTS_ROUNDS, default 20):
+// start and check, stream while the script kills, wait for its count, again;
+// a last check after the last kill. Prints "check <r>: clean" or "check <r>:
+// NOT clean" with the reasons for every check after a kill.
+TEST(FaultsKill, Rounds) {
   SKIP_OUTSIDE_FAULTS_LAYER();
   KeepDesktopAlive();
-  // What the killed processes left; anything still running goes the same way.
-  KillProgramProcesses();
-  Process cam = Process::Start("");
-  CameraStart started = WaitCameraOrBox(cam);
-  ASSERT_TRUE(started.camera) << "camera did not open: " << DescribeBoxes(0);
-  Process viewer = Process::Start("viewer");
-  HWND v = WaitViewer();
-  ASSERT_TRUE(v) << DescribeBoxes(0);
-  const size_t noteFiles = Names(Stickies(), "*.bmp").size();
-  if (noteFiles > 0) {
-    EXPECT_TRUE(WaitUntil([&] { return TopWindows("TfrmStickyItem", "StickyItem").size() == noteFiles; }))
-        << "every note loads: " << TopWindows("TfrmStickyItem", "StickyItem").size() << " of " << noteFiles;
-  }
-  cam.WaitIdle(5000);
-  viewer.WaitIdle(5000);
-  EXPECT_TRUE(MessageBoxes(nullptr, 0).empty()) << "no repair or load message: " << DescribeBoxes(0);
-  const std::vector<std::string> temps = TemporaryFiles();
-  EXPECT_TRUE(temps.empty()) << temps.size() << " left, e.g. " << temps.front();
-  int pictures = 0, memos = 0;
-  for (const std::string& f : SubFolders(DataFolder() + "Folders\\")) {
-    const std::string folder = DataFolder() + "Folders\\" + f + "\\";
-    for (const std::string& n : Names(folder, "*.bmp")) {
-      EXPECT_TRUE(ReadBmpFile(folder + n)) << "does not decode: " << folder << n;
-      ++pictures;
+  const int asked = std::atoi(Env("FLK_FAULTS_ROUNDS").c_str());
+  const int rounds = asked > 0 ? asked : 20;
+  ::CreateDirectoryA("C:\\FramelarkFaults", nullptr);
+  ::CreateDirectoryA("C:\\FramelarkFaults\\sync", nullptr);
+  int unclean = 0;
+  for (int r = 1; r <= rounds + 1; ++r) {
+    Roles roles;
+    const DWORD t0 = ::GetTickCount();
+    const std::vector<std::string> bad = StartAndCheck(roles);
+    if (r > 1) {
+      std::printf("check %d: %s in %lu ms\n", r - 1, bad.empty() ? "clean" : "NOT clean",
+                  (unsigned long)(::GetTickCount() - t0));
+      for (const std::string& b : bad) std::printf("  %s\n", b.c_str());
+      unclean += !bad.empty();
+    } else {
+      EXPECT_TRUE(bad.empty()) << "the first start: " << bad.front();
     }
-    for (const std::string& n : Names(folder, "*.rtf")) {
-      auto b = Bytes(folder + n);
-      ASSERT_TRUE(b) << folder << n;
-      EXPECT_TRUE(CheckMemoFile(b->data(), b->size()).usable) << "memo does not open: " << folder << n;
-      ++memos;
+    std::fflush(stdout);
+    if (r > rounds) break;
+    if (!roles.cam || !roles.view) {
+      ADD_FAILURE() << "round " << r << ": the roles did not start";
+      break;
+    }
+    Put(SyncFile("ready", r), "");
+    Stream(roles, SyncFile("killed", r), 20000);
+    if (!WaitUntil([&] { return FileExists(SyncFile("counted", r)); }, 60000)) {
+      ADD_FAILURE() << "round " << r << ": the script never counted";
+      break;
     }
   }
-  for (const std::string& n : Names(Stickies(), "*.bmp")) EXPECT_TRUE(ReadBmpFile(Stickies() + n)) << n;
-  std::printf("checked: %d pictures, %d memos, %zu notes, %zu temporary files\n", pictures, memos, noteFiles,
-              temps.size());
+  EXPECT_EQ(unclean, 0);
 }
 
 }  // namespace

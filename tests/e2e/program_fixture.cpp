@@ -242,4 +242,30 @@ void RemoveFolderTree(const std::string& dir) {
   ::RemoveDirectoryA(dir.c_str());
 }
 
+bool Captured(HWND w) {
+  GUITHREADINFO gti{};
+  gti.cbSize = sizeof gti;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gti) && gti.hwndCapture == w;
+}
+
+void DragNote(HWND note, POINT from, int dx, int dy) {
+  MouseAt(from.x, from.y);
+  WaitUntil([&] { return ::WindowFromPoint(from) == note; });
+  MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+  if (!WaitUntil([&] { return Captured(note); })) {
+    ADD_FAILURE() << "the press did not reach the note";
+    return;
+  }
+  for (int i = 1; i <= 5; ++i) {
+    MouseAt(from.x + dx * i / 5, from.y + dy * i / 5);
+    WaitUntil([&] {
+      POINT p;
+      return ::GetCursorPos(&p) && p.x == from.x + dx * i / 5;
+    });
+    Send(note, WM_NULL);
+  }
+  MouseAt(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
+  WaitUntil([&] { return !Captured(note); });
+}
+
 }  // namespace flk::e2e

@@ -60,6 +60,11 @@ std::vector<std::string> NoteFiles();
 void RemoveStoredNotes();
 // Removes a folder (path with a trailing backslash) and everything in it.
 void RemoveFolderTree(const std::string& dir);
+// True while `w` holds the mouse capture (a note being dragged).
+bool Captured(HWND w);
+// Presses on the note at `from` (screen), moves by (dx, dy) in steps, each
+// handled before the next, and releases: the note's own drag.
+void DragNote(HWND note, POINT from, int dx, int dy);
 
 class ProgramTest : public ::testing::Test {
  protected:

@@ -13,32 +13,6 @@ namespace {
 constexpr RECT kCameraRect{120, 100, 120 + 300, 100 + 260};
 constexpr char kNoteClass[] = "TfrmStickyItem";
 
-
-bool Captured(HWND w) {
-  GUITHREADINFO gti{};
-  gti.cbSize = sizeof gti;
-  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gti) && gti.hwndCapture == w;
-}
-
-// Presses on the note, moves in steps (each handled before the next) and releases.
-void DragNote(HWND note, POINT from, int dx, int dy) {
-  MouseAt(from.x, from.y);
-  WaitUntil([&] { return ::WindowFromPoint(from) == note; });
-  MouseAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
-  ASSERT_TRUE(WaitUntil([&] { return Captured(note); })) << "the press did not reach the note";
-  for (int i = 1; i <= 5; ++i) {
-    MouseAt(from.x + dx * i / 5, from.y + dy * i / 5);
-    WaitUntil([&] {
-      POINT p;
-      return ::GetCursorPos(&p) && p.x == from.x + dx * i / 5;
-    });
-    Send(note, WM_NULL);
-  }
-  MouseAt(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
-  WaitUntil([&] { return !Captured(note); });
-}
-
-
 // Pixels inside the note's frame that differ from the pattern under the view
 // (the menu button at the top centre lies over the picture and is left out).
 long NoteMismatches(HWND note, const RECT& view) {

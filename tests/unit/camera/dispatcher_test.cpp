@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ class RecordingOps : public DispatchOps {
   }
   int LastCapturesNum() override { return ringSize; }
   bool StoreLastCapture() override { log.push_back("ring"); return ringOk; }
+  void ReportRingNotStored() override { log.push_back("ring-failed"); }
   void NotifyViewer(int code) override { log.push_back("notify" + std::to_string(code)); }
   std::string FolderName(int i) override {
     return i >= 0 && i < static_cast<int>(folders.size()) ? folders[i] : std::string();
@@ -75,12 +77,53 @@ TEST(GenClick, RingOffSkipsTheRingCopy) {
   EXPECT_FALSE(ops.fileDepth);
 }
 
-TEST(GenClick, RingNotStoredSendsNoNotice) {
+TEST(GenClick, RingNotStoredSendsNoNoticeAndIsReportedAfterTheOutput) {
+  // After the output's own status and messages, so that they cannot hide it;
+  // the output itself still counts as done.
+  for (int tag : {5, 8, 1, 4}) {
+    SCOPED_TRACE(tag);
+    RecordingOps ops;
+    ops.ringOk = false;
+    DispatchResult r = GenClick(tag, ops);
+    Log expected{"clear", "frozen?", "make", "ring", "output" + std::to_string(tag)};
+    if (tag == 5) expected.push_back("status");
+    for (const char* step : {"ring-failed", "thaw?", "free"}) expected.push_back(step);
+    expected.push_back("count" + std::to_string(tag));
+    EXPECT_EQ(ops.log, expected);
+    EXPECT_FALSE(r.ringStored);
+    EXPECT_TRUE(r.ringFailed);
+    EXPECT_TRUE(r.outputOk);
+  }
+  // A failing output does not swallow the report either.
+  RecordingOps both;
+  both.ringOk = false;
+  both.outputOk = false;
+  GenClick(8, both);
+  EXPECT_EQ(both.log, (Log{"clear", "frozen?", "make", "ring", "output8", "ring-failed", "free"}));
+}
+
+TEST(GenClick, RingOffOrStoredReportsNothing) {
+  for (int size : {0, 5}) {
+    RecordingOps ops;
+    ops.ringSize = size;
+    EXPECT_FALSE(GenClick(8, ops).ringFailed);
+    EXPECT_EQ(std::count(ops.log.begin(), ops.log.end(), "ring-failed"), 0) << size;
+  }
+}
+
+TEST(GenClick, StoreWhoseRingCopyFailedSaysSoInsteadOfStored) {
   RecordingOps ops;
   ops.ringOk = false;
-  DispatchResult r = GenClick(5, ops);
-  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "output5", "status", "thaw?", "free", "count5"}));
-  EXPECT_FALSE(r.ringStored);
+  DispatchResult r = GenClick(19, ops);
+  EXPECT_EQ(ops.log, (Log{"clear", "frozen?", "make", "ring", "ring-failed", "free"}));
+  EXPECT_EQ(ops.status, "");
+  EXPECT_FALSE(r.outputOk);
+  // The "LastCaptures" entry of the Store menu is the same ring copy.
+  RecordingOps entry;
+  entry.ringOk = false;
+  GenClick(FolderTag(1), entry);
+  EXPECT_EQ(entry.log, (Log{"clear", "frozen?", "make", "ring", "ring-failed", "free"}));
+  EXPECT_EQ(entry.lastFolder, "");
 }
 
 TEST(GenClick, OutputErrorFreesButSkipsThawAndCount) {

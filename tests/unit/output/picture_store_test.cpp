@@ -120,6 +120,13 @@ TEST(Ring, AWholeCaptureThatCouldNotBeStoredNamesTheFileAndTheReason) {
                   " (No space left on device)\r\n\r\n" + kSaveCaptureElsewhere);
   EXPECT_EQ(RingNotStoredText(true, kRing, "", "", ""),
             "Couldn't create directory " + kRing + "\r\n\r\n" + kSaveCaptureElsewhere);
+  // The ring copy beside an output: the same file and reason, but nothing to save elsewhere.
+  const std::string copy = RingCopyNotStoredText(false, kRing, w.path, "EWriteError", "Disk full");
+  EXPECT_EQ(copy.substr(0, text.find("Exception")), text.substr(0, text.find("Exception")));
+  EXPECT_NE(copy.find("EWriteError\r\nDisk full\r\n\r\n" + std::string(kRingCopyMissing)), std::string::npos) << copy;
+  EXPECT_EQ(copy.find(kSaveCaptureElsewhere), std::string::npos);
+  EXPECT_EQ(RingCopyNotStoredText(true, kRing, "", "", ""),
+            "Couldn't create directory " + kRing + "\r\n\r\n" + kRingCopyMissing);
 }
 
 TEST(Ring, FailedWriteDeletesNothing) {
