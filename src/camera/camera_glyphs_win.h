@@ -21,7 +21,8 @@ void DrawTitleButton(HDC dc, int x, int y, TitleGlyph glyph, bool pressed);
 win::UniqueBitmap MakeMinMaxCloseBw(bool maximized);
 // imgQuestion: 45 x 45, tiled over a stale view.
 win::UniqueBitmap MakeQuestionTile();
-// The 20 x 20 toolbar image of a button; hot images are brighter.
+// The toolbar image of a button, laid out on a 20 x 20 grid; hot images are brighter.
+inline constexpr int kToolArtSize = 20;
 void DrawToolImage(HDC dc, int x, int y, ToolButton button, bool hot, bool disabled);
 
 }  // namespace flk
