@@ -18,7 +18,7 @@ void DrawTitleButton(HDC dc, int x, int y, TitleGlyph glyph, bool pressed);
 win::UniqueBitmap MakeMinMaxCloseBw(bool maximized);
 // imgQuestion: 45 x 45, tiled over a stale view.
 win::UniqueBitmap MakeQuestionTile();
-// The 20 x 20 toolbar image of a button; hot images are brighter.
+// The toolbar image of a button, laid out on a kToolImageSize grid; hot images are brighter.
 void DrawToolImage(HDC dc, int x, int y, ToolButton button, bool hot, bool disabled);
 
 }  // namespace flk

@@ -5,6 +5,7 @@
 // one buffer and copied to the window at once.
 #include <algorithm>
 
+#include "base/icon_size.h"
 #include "base/picture.h"
 #include "camera/camera_glyphs_win.h"
 #include "camera/camera_win.h"
@@ -139,13 +140,15 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
         const DpiScale& s = scale_;
         int face = br.right - br.left - (dropArrow ? s(kToolDropArrow) : 0);
         bool images = values_.camToolImages, captions = values_.camToolText;
-        int imageTop = captions ? br.top + s(3) : br.top + (br.bottom - br.top - s(20)) / 2;
+        // The art is 20 x 20, drawn at the icon size of this scale rather than stretched.
+        const int icon = ToolIconSize(kToolImageSize, s);
+        int imageTop = captions ? br.top + s(3) : br.top + (br.bottom - br.top - icon) / 2;
         if (images) {
-          win::ScaledDrawing at(m, br.left + (face - s(20)) / 2, imageTop, s);
+          win::ScaledDrawing at(m, br.left + (face - icon) / 2, imageTop, ArtScale(kToolImageSize, icon));
           DrawToolImage(m, at.x(), at.y(), button, hot && enabled, !enabled || !controlsEnabled_);
         }
         if (captions) {
-          RECT tr{br.left, images ? imageTop + s(21) : br.top, br.left + face, br.bottom - 1};
+          RECT tr{br.left, images ? imageTop + icon + s(1) : br.top, br.left + face, br.bottom - 1};
           DrawText(m, caption, tr, DT_CENTER | (images ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOPREFIX,
                    ::GetSysColor(enabled && controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         }

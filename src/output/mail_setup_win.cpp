@@ -3,6 +3,10 @@
 // explains a MAPI error. Created for each use.
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "base/form_flow.h"
 
 #include "output/email_win.h"
 #include "output/mail_clients.h"
@@ -13,6 +17,7 @@
 #include "shell/settings.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/measure_win.h"
 #include "win32/modal_win.h"
 #include "win32/shell_win.h"
 #include "win32/unique_handle.h"
@@ -69,10 +74,6 @@ class TfrmTrouble : public win::Window {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
-           DWORD exStyle = 0) {
-    return win::CreateChild(hwnd(), cls, text, style, scale_(Rect::FromXYWH(x, y, w, h)), id, font_.get(), exStyle);
-  }
   std::function<void(HWND)> sendComment_;
   HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
@@ -113,24 +114,32 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   auto stored = static_cast<MailMode>(settings.ReadSingleInt("MapiEmail"));
   ClientMatch match = MatchMailClient(SystemMailClient());
   const DWORD memo = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
-  HWND top = Add(L"STATIC", MailSetupHeadline(stored, errorCode), SS_LEFT | SS_NOPREFIX, kMemoTop, 8, 8, 376, 18);
-  ::SendMessageW(top, WM_SETFONT, WPARAM(boldFont_.get()), TRUE);
-  Add(L"EDIT", MailDiagnosis(errorCode, match), memo, kMemoDiag, 8, 30, 376, 100, WS_EX_CLIENTEDGE);
-  Add(L"BUTTON", "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kChkMapi, 8, 140, 16, 18);
-  Add(L"STATIC",
-      "MAPI Mode - Sending pictures is easy and automatic if your email client is \"Simple MAPI\" compatible.",
-      SS_LEFT | SS_NOPREFIX, kMemo2, 28, 140, 356, 30);
-  Add(L"BUTTON", "", BS_AUTORADIOBUTTON, kChkNonMapi, 8, 176, 16, 18);
-  Add(L"STATIC",
-      "Paste/Attach Mode - Framelark opens your email client, places the file path on the clipboard for pasting, "
-      "and provides instruction.",
-      SS_LEFT | SS_NOPREFIX, kMemo3, 28, 176, 356, 30);
-  Add(L"STATIC", "Show instruction for:", SS_LEFT, kLblClient, 28, 215, 110, 18);
-  HWND list = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kCbxClients, 140, 211,
-                  200, 220);
-  for (int i = 0; i < kMailClientCount; ++i)
-    ::SendMessageW(list, CB_ADDSTRING, 0, LPARAM(win::Widen(MailClientAt(i).name).c_str()));
-  Add(L"BUTTON", "Automatically open new email. ", BS_AUTOCHECKBOX | WS_TABSTOP, kChkNonMapiOpen, 28, 240, 300, 18);
+  struct Part {
+    const wchar_t* cls;
+    std::string text;
+    DWORD style;
+    int id;
+    Rect at;  // at 96 DPI
+    DWORD exStyle = 0;
+  };
+  std::vector<Part> parts = {
+      {L"STATIC", MailSetupHeadline(stored, errorCode), SS_LEFT | SS_NOPREFIX, kMemoTop, Rect::FromXYWH(8, 8, 376, 18)},
+      {L"EDIT", MailDiagnosis(errorCode, match), memo, kMemoDiag, Rect::FromXYWH(8, 30, 376, 100), WS_EX_CLIENTEDGE},
+      {L"BUTTON", "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kChkMapi, Rect::FromXYWH(8, 140, 16, 18)},
+      {L"STATIC",
+       "MAPI Mode - Sending pictures is easy and automatic if your email client is \"Simple MAPI\" compatible.",
+       SS_LEFT | SS_NOPREFIX, kMemo2, Rect::FromXYWH(28, 140, 356, 30)},
+      {L"BUTTON", "", BS_AUTORADIOBUTTON, kChkNonMapi, Rect::FromXYWH(8, 176, 16, 18)},
+      {L"STATIC",
+       "Paste/Attach Mode - Framelark opens your email client, places the file path on the clipboard for pasting, "
+       "and provides instruction.",
+       SS_LEFT | SS_NOPREFIX, kMemo3, Rect::FromXYWH(28, 176, 356, 30)},
+      {L"STATIC", "Show instruction for:", SS_LEFT, kLblClient, Rect::FromXYWH(28, 215, 110, 18)},
+      {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kCbxClients,
+       Rect::FromXYWH(140, 211, 200, 220)},
+      {L"BUTTON", "Automatically open new email. ", BS_AUTOCHECKBOX | WS_TABSTOP, kChkNonMapiOpen,
+       Rect::FromXYWH(28, 240, 300, 18)},
+  };
   struct Row {
     int button, label;
     const char *caption, *text;
@@ -139,15 +148,42 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
               {kBtnEmail, kLabel3, "&Email", "Click if you have tips or corrections to share."}};
   int y = 270;
   for (const Row& r : rows) {
-    Add(L"BUTTON", r.caption, BS_PUSHBUTTON | WS_TABSTOP, r.button, 8, y, 75, 23);
-    Add(L"STATIC", r.text, SS_LEFT | SS_NOPREFIX, r.label, 92, y + 4, 292, 18);
+    parts.push_back({L"BUTTON", r.caption, BS_PUSHBUTTON | WS_TABSTOP, r.button, Rect::FromXYWH(8, y, 75, 23)});
+    parts.push_back({L"STATIC", r.text, SS_LEFT | SS_NOPREFIX, r.label, Rect::FromXYWH(92, y + 4, 292, 18)});
     y += 30;
   }
+  parts.push_back({L"STATIC", "", SS_ETCHEDHORZ, 0, Rect::FromXYWH(8, 364, 376, 2)});
+  parts.push_back({L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Rect::FromXYWH(146, 376, 75, 25)});
+  parts.push_back({L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, Rect::FromXYWH(227, 376, 75, 25)});
+  parts.push_back({L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, Rect::FromXYWH(308, 376, 75, 25)});
+
+  // Each text gets the lines it takes in its font at this scale; what lies below moves down.
+  std::vector<Rect> design;
+  std::vector<int> needed;
+  for (const Part& part : parts) {
+    design.push_back(part.at);
+    const bool text = std::wstring(part.cls) == L"STATIC" && !part.text.empty();
+    HFONT font = part.id == kMemoTop ? boldFont_.get() : font_.get();
+    needed.push_back(text ? win::TextHeight(hwnd(), font, part.text, scale_(part.at.width())) : 0);
+  }
+  const FlowedForm flowed = FlowDown(design, needed, scale_);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const Part& part = parts[i];
+    HWND h = win::CreateChild(hwnd(), part.cls, part.text, part.style, flowed.rects[i], part.id, font_.get(),
+                              part.exStyle);
+    if (part.id == kMemoTop) ::SendMessageW(h, WM_SETFONT, WPARAM(boldFont_.get()), TRUE);
+  }
+  if (flowed.grownBy > 0) {
+    RECT wr;
+    ::GetWindowRect(hwnd(), &wr);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top + flowed.grownBy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnScreen(hwnd());
+  }
+  HWND list = Item(kCbxClients), send = Item(kBtnSend);
+  for (int i = 0; i < kMailClientCount; ++i)
+    ::SendMessageW(list, CB_ADDSTRING, 0, LPARAM(win::Widen(MailClientAt(i).name).c_str()));
   ::EnableWindow(Item(kBtnEmail), sendComment_ != nullptr);
-  Add(L"STATIC", "", SS_ETCHEDHORZ, 0, 8, 364, 376, 2);
-  Add(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 146, 376, 75, 25);
-  HWND send = Add(L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, 227, 376, 75, 25);
-  Add(L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 308, 376, 75, 25);
 
   MailSetupChoice choice = InitialMailSetup(stored, settings.ReadSingleInt("MapiClient"), match);
   ::SendMessageW(list, CB_SETCURSEL, WPARAM(choice.client), 0);

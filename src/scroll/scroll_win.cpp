@@ -2,11 +2,14 @@
 
 #include <windowsx.h>
 
+#include <vector>
+
 #include "scroll/tool_button_win.h"
 #include "shell/common_services.h"
 #include "shell/common_services_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/measure_win.h"
 #include "win32/monitors_win.h"
 
 namespace flk {
@@ -28,13 +31,22 @@ bool TfrmScroll::FormCreate(HWND owner) {
   return true;
 }
 
+FlowedForm TfrmScroll::FlowParts(int width) const {
+  const int w96 = scale_.ToBase(width);
+  const std::vector<Rect> design = {Rect::FromXYWH(0, 0, w96, kMemoHeight),
+                                    Rect::FromXYWH(0, kMemoHeight + 2, w96, kButtonHeight),
+                                    Rect::FromXYWH(0, kClientHeight - kArrowsHeight, w96, kArrowsHeight)};
+  return FlowDown(design, {win::TextHeight(memo_, font_.get(), win::WindowText(memo_), width), 0, 0}, scale_);
+}
+
 void TfrmScroll::ArrangeChildren() {
   RECT c;
   ::GetClientRect(hwnd(), &c);
   const int w = c.right;
-  ::MoveWindow(memo_, 0, 0, w, scale_(kMemoHeight), TRUE);
+  const FlowedForm f = FlowParts(w);
+  ::MoveWindow(memo_, 0, 0, w, f.rects[0].height(), TRUE);
   const int bw = scale_(kButtonWidth), bh = scale_(kButtonHeight);
-  button_ = Rect::FromXYWH((w - bw) / 2, scale_(kMemoHeight) + scale_(2), bw, bh);
+  button_ = Rect::FromXYWH((w - bw) / 2, f.rects[1].top, bw, bh);
   arrows_ = Rect{0, c.bottom - scale_(kArrowsHeight), w, c.bottom};
 }
 
@@ -44,7 +56,7 @@ void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, cons
   down_ = false;
   warning_ = false;
   ::SetWindowTextA(memo_, kScrollHoldText);
-  RECT frame{0, 0, 0, scale_(kClientHeight)};
+  RECT frame{0, 0, 0, scale_(kClientHeight) + FlowParts(area.wd).grownBy};
   ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
                        DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
   const int height = frame.bottom - frame.top;

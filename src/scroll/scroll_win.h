@@ -4,6 +4,8 @@
 // for ScrollCaptureSession and performs what it returns.
 #pragma once
 
+#include "base/form_flow.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -33,6 +35,8 @@ class TfrmScroll : public CaptureTool<ScrollCaptureSession> {
   void CloseTool();
   void PerformShowingStatus(const Reaction& r);
   void ArrangeChildren();
+  // The parts laid out for a client `width` wide: the memo gets the lines its text takes.
+  FlowedForm FlowParts(int width) const;
   void Paint(HDC dc);
 
   HWND memo_ = nullptr;  // Memo1

@@ -1,7 +1,8 @@
-// The tool bar's twenty 20 x 20 icons, drawn here at the window's scale:
-// full colour for the hot list, a paler copy for the normal one.
+// The tool bar's twenty icons, laid out on 20 x 20 and drawn at the icon size of
+// the window's scale: full colour for the hot list, a paler copy for the normal one.
 #include "viewer/viewer_icons_win.h"
 
+#include "base/icon_size.h"
 #include "win32/art_win.h"
 
 namespace flk {
@@ -11,7 +12,9 @@ constexpr COLORREF kMask = RGB(255, 0, 255);
 }  // namespace
 
 win::UniqueImageList MakeViewerIcons(const DpiScale& scale, bool hot) {
-  const int size = scale(kViewerIconArtSize);
+  // Drawn at the icon size of the scale, the art's lines at that size's thickness.
+  const int size = ToolIconSize(kViewerIconArtSize, scale);
+  const DpiScale art = ArtScale(kViewerIconArtSize, size);
   win::UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kViewerIconCount, 0));
   win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
   if (!list || !dc) return list;
@@ -28,7 +31,7 @@ win::UniqueImageList MakeViewerIcons(const DpiScale& scale, bool hot) {
       win::UniqueBrush mask(::CreateSolidBrush(kMask));
       ::FillRect(dc.get(), &all, mask.get());
       win::DrawArt(dc.get(), ViewerIconArt(i), [size](int v) { return v * size / kViewerIconArtSize; },
-              [&scale](int w) { return scale(w); });
+                   [&art](int w) { return art(w); });
       ::GdiFlush();
       if (!hot) PaleIcon(static_cast<uint8_t*>(bits), size_t(size) * size_t(size));
     }

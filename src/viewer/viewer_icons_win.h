@@ -10,7 +10,8 @@
 
 namespace flk {
 
-// kViewerIconCount icons of 20 x 20 (96 DPI) at the scale; hot: the list shown under the mouse.
+// kViewerIconCount icons of 20 x 20 at 96 DPI, at the icon size of the scale (ToolIconSize);
+// hot: the list shown under the mouse.
 win::UniqueImageList MakeViewerIcons(const DpiScale& scale, bool hot);
 
 }  // namespace flk

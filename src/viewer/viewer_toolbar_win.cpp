@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "base/icon_size.h"
 #include "camera/camera_layout.h"
 #include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_icons_win.h"
@@ -117,12 +118,13 @@ void ViewerBars::ApplyLook(const ViewerLook& look, const DpiScale& scale) {
   for (const ViewerToolButton& b : ViewerToolButtons())
     ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look.Shows(b.button), 0));
   const ToolBarShape shape = ToolBarShapeFor(look);
+  const int icon = ToolIconSize(kViewerIconSize, scale);
   for (HWND tb : {toolBar_, toolBarMore_}) {
     const bool main = tb == toolBar_;
     ::SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look.toolImages ? images_.get() : nullptr));
     ::SendMessageW(tb, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(look.toolImages ? hotImages_.get() : nullptr));
     ::SendMessageW(tb, TB_SETBITMAPSIZE, 0,
-                   look.toolImages ? MAKELPARAM(scale(kViewerIconSize), scale(kViewerIconSize)) : MAKELPARAM(0, 0));
+                   look.toolImages ? MAKELPARAM(icon, icon) : MAKELPARAM(0, 0));
     ::SendMessageW(tb, TB_SETMAXTEXTROWS, look.toolText ? 1 : 0, 0);
     // Wide enough for the longest caption in the bar's own font.
     const int w = main ? std::max(scale(kViewerButtonWidth), LongestCaption(tb) + scale(8))

@@ -645,7 +645,9 @@ bool TraceOn() {
 void TraceTestStart() { g_testStart = GetTickCount64(); }
 
 void Trace(const char* what) {
-  if (TraceOn()) std::printf("  [%5llu ms] %s\n", GetTickCount64() - g_testStart, what);
+  if (!TraceOn()) return;
+  std::printf("  [%5llu ms] %s\n", GetTickCount64() - g_testStart, what);
+  std::fflush(stdout);  // a run cut off by its time limit keeps every line
 }
 
 // ---- time -------------------------------------------------------------------------

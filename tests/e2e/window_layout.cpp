@@ -12,8 +12,36 @@ namespace flk::e2e {
 
 namespace {
 
+// The text of a control, asked with a time limit only: the driver's
+// WindowText falls back to GetWindowText, which waits without limit for a
+// window of another process that does not answer.
+std::string TextOf(HWND h) {
+  DWORD_PTR len = 0;
+  if (!::SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &len)) {
+    Trace(("no answer to WM_GETTEXTLENGTH from " + WindowClass(h)).c_str());
+    return {};
+  }
+  if (len > 4096) return {};
+  std::wstring text(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!::SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 1000,
+                             &got))
+    return {};
+  text.resize(std::min<size_t>(got, len));
+  std::string out;
+  for (wchar_t c : text) out += c < 0x80 ? char(c) : '?';
+  return out;
+}
+
+// Controls whose text a person reads as a caption (not an edit's contents).
+bool HasCaption(HWND h) {
+  std::string cls = WindowClass(h);
+  for (char& c : cls) c = char(::tolower(static_cast<unsigned char>(c)));
+  return cls == "static" || cls == "button" || cls == "#32770";
+}
+
 std::string Describe(HWND h) {
-  std::string t = WindowText(h);
+  std::string t = HasCaption(h) || !::GetParent(h) ? TextOf(h) : std::string();
   if (t.size() > 40) t = t.substr(0, 40) + "...";
   return WindowClass(h) + " #" + std::to_string(::GetDlgCtrlID(h)) + " \"" + t + "\"";
 }
@@ -97,7 +125,8 @@ class TextMeter {
 
 // The text of a labelled control cut off, or "".
 std::string ClippedText(HWND h, TextMeter& meter) {
-  std::string text = WindowText(h);
+  if (!HasCaption(h)) return {};
+  std::string text = TextOf(h);
   if (text.empty()) return {};
   std::string cls = Lower(WindowClass(h));
   LONG style = ::GetWindowLongW(h, GWL_STYLE);
@@ -159,10 +188,11 @@ bool HasLabel(HWND input, const std::vector<HWND>& siblings) {
   RECT r = WindowRect(input);
   const int nearby = E2eScale()(80), above = Height(r) + E2eScale()(24);
   for (HWND o : siblings) {
-    if (o == input || WindowText(o).empty()) continue;
+    if (o == input) continue;
     std::string cls = Lower(WindowClass(o));
     bool readOnlyText = cls == "edit" && (::GetWindowLongW(o, GWL_STYLE) & ES_READONLY);
     if (cls != "static" && cls != "button" && !readOnlyText) continue;
+    if (TextOf(o).empty()) continue;
     RECT l = WindowRect(o);
     bool sameRow = l.top < r.bottom && l.bottom > r.top;
     bool left = sameRow && l.right <= r.left + 2 && r.left - l.right <= nearby;
@@ -181,6 +211,7 @@ void CheckChildren(HWND parent, TextMeter& meter, std::vector<std::string>& out)
     if (::IsWindowVisible(c) && !(tabs && Lower(WindowClass(c)) == "msctls_updown32")) kids.push_back(c);
   RECT area = ClientOnScreen(parent);
   for (HWND k : kids) {
+    Trace(("checking " + WindowClass(k) + " #" + std::to_string(::GetDlgCtrlID(k))).c_str());
     RECT r = WindowRect(k);
     if (!Inside(r, area, 0)) out.push_back(Describe(k) + " lies outside its parent " + Describe(parent));
     if (std::string why = ClippedText(k, meter); !why.empty()) out.push_back(Describe(k) + " is cut: " + why);
@@ -214,8 +245,45 @@ std::vector<std::string> LayoutFaults(HWND window) {
                   std::to_string(Width(r)) + " x " + std::to_string(Height(r)) + ") is not within the work area");
   }
   TextMeter meter;
+  Trace("checking the controls");
   CheckChildren(window, meter, out);
   return out;
+}
+
+std::vector<std::string> MenuFaults(HWND menu, HWND owner) {
+  std::vector<std::string> out;
+  const RECT r = WindowRect(menu), o = WindowRect(owner);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &mi);
+  auto where = [&] {
+    return " (" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(Width(r)) + " x " +
+           std::to_string(Height(r)) + ")";
+  };
+  if (!IsVisible(menu) || Width(r) <= 0 || Height(r) <= 0) out.push_back("the menu is not shown" + where());
+  if (!Inside(r, mi.rcWork, 0)) out.push_back("the menu is not within the work area" + where());
+  // Dropped from the window: it starts over or beside it, not somewhere else.
+  if (r.left > o.right || r.right < o.left || r.top > o.bottom + E2eScale()(4) || r.bottom < o.top)
+    out.push_back("the menu is away from its window" + where());
+  return out;
+}
+
+RECT ColourBounds(const RECT& area, uint32_t rgb) {
+  RECT box{0, 0, 0, 0};
+  std::optional<Pixels> px = GrabScreen(area);
+  if (!px) return box;
+  bool any = false;
+  for (int y = px->rect.top; y < px->rect.bottom; ++y)
+    for (int x = px->rect.left; x < px->rect.right; ++x) {
+      if ((px->at(x, y) & 0xFFFFFF) != rgb) continue;
+      if (!any) box = RECT{x, y, x + 1, y + 1};
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+      any = true;
+    }
+  return box;
 }
 
 std::string DescribeLayoutFaults(HWND window) {
