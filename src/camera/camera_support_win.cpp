@@ -35,7 +35,9 @@ void TfrmCam::ShowDiagnostics() {
       SendSupportMail(ProblemReportMail(text), owner, MailHostOfCamera());
     });
   }
-  diagnostics_->ShowText(DiagnosticsNow());
+  // Owned by the camera: it is the camera's last active popup, so bringing the
+  // camera's program to the front brings the report, never the two by turns.
+  diagnostics_->ShowText(DiagnosticsNow(), hwnd());
 }
 
 }  // namespace flk

@@ -33,10 +33,10 @@ TfrmMemo::~TfrmMemo() {
   }
 }
 
-bool TfrmMemo::FormCreate() {
+bool TfrmMemo::FormCreate(HWND owner) {
   scale_ = win::WindowScale(nullptr);
   if (!Create(L"TfrmMemo", win::Widen(kDiagnosticsCaption).c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-              CW_USEDEFAULT, scale_(kMemoWidth), scale_(300)))
+              CW_USEDEFAULT, scale_(kMemoWidth), scale_(300), owner))
     return false;
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   memo_ = win::CreateChild(hwnd(), L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER,
@@ -58,8 +58,8 @@ void TfrmMemo::Arrange() {
     ::MoveWindow(buttons_[i], l.buttons[i].left, l.buttons[i].top, l.buttons[i].width(), l.buttons[i].height(), TRUE);
 }
 
-bool TfrmMemo::ShowText(const std::string& text) {
-  if (!hwnd() && !FormCreate()) return false;
+bool TfrmMemo::ShowText(const std::string& text, HWND owner) {
+  if (!hwnd() && !FormCreate(owner)) return false;
   ::SetWindowTextW(memo_, EditText(text).c_str());
   int letter = 13;
   {

@@ -26,7 +26,7 @@ class TfrmMemo : public win::Window {
   ~TfrmMemo() override;
 
   // Shows the text (creating the window at first use) and brings it forward.
-  bool ShowText(const std::string& text);
+  bool ShowText(const std::string& text, HWND owner = nullptr);
   std::string Text() const;
   void AppendLine(const std::string& line);
 
@@ -34,7 +34,7 @@ class TfrmMemo : public win::Window {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  bool FormCreate();
+  bool FormCreate(HWND owner);
   void Arrange();
 
   const TfrmCommon* printer_;
