@@ -108,7 +108,6 @@ TEST_F(WindowLayoutTest, TheCameraAndItsDialogs) {
        "Scrolling Capture Fine Tuning"},
       {"email-format", flk::CommandId::Email, "TfrmEmail", "Email Format Selection"},
       {"contact", flk::CommandId::Feedback, "TfrmContact", "Send Email to support@hollowbrook.example"},
-      {"diagnostics", flk::CommandId::Diagnostics, "TfrmMemo", "FramelarkPro Diagnostics"},
   };
   for (const CameraDialog& d : kDialogs) {
     SCOPED_TRACE(d.name);
@@ -133,8 +132,7 @@ TEST_F(WindowLayoutTest, TheCameraAndItsDialogs) {
         EXPECT_TRUE(WaitGone(setup));
       }
     }
-    // The camera keeps answering while the window is open (its diagnostics
-    // report once traded the activation with it for ever).
+    // The camera keeps answering while the window is open.
     for (int i = 0; dlg && i < 3; ++i, ::Sleep(300)) EXPECT_TRUE(Send(s.camera, WM_NULL, 0, 0, 1000)) << d.name << " " << i;
     if (dlg) {
       Post(dlg, WM_CLOSE);
