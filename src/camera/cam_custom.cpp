@@ -136,9 +136,9 @@ const char* CustomAdviceText(CustomAdvice topic) {
   return "";
 }
 
-std::vector<ControlSpec> CamCustomControls() {
-  using K = ControlSpec;
-  std::vector<ControlSpec> c;
+std::vector<FormControl> CamCustomControls() {
+  using K = FormControl;
+  std::vector<FormControl> c;
   auto add = [&c](K::Kind kind, const char* text, int id, int x, int y, int w, int h, bool first = false) {
     c.push_back({kind, text, id, Rect::FromXYWH(x, y, w, h), first});
   };

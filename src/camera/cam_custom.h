@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "base/form_spec.h"
+#include "base/form_controls.h"
 
 namespace flk {
 
@@ -133,6 +133,6 @@ inline constexpr int kCustomOkId = 1;  // IDOK
 // Three columns of groups under the advice text, then the wait row and the
 // buttons. Each "?" sits in its group's top right corner, below the title and
 // clear of the frame; the first row of the group stops short of it.
-std::vector<ControlSpec> CamCustomControls();
+std::vector<FormControl> CamCustomControls();
 
 }  // namespace flk

@@ -94,10 +94,10 @@ bool TfrmCamCustom::FormCreate(HWND owner) {
   font_ = win::MakeFaceFont(L"MS Shell Dlg 2", 11, scale_);
   questionFont_ = win::MakeFaceFont(L"Arial", 13, scale_, {.weight = FW_BOLD, .italic = true});
 
-  const std::vector<ControlSpec> controls = CamCustomControls();
+  const std::vector<FormControl> controls = CamCustomControls();
   const std::vector<HWND> made = win::CreateControls(hwnd(), controls, scale_, font_.get());
   for (size_t i = 0; i < controls.size(); ++i)
-    if (controls[i].kind == ControlSpec::HelpMark)
+    if (controls[i].kind == FormControl::HelpMark)
       ::SendMessageW(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(questionFont_.get()), FALSE);
   for (const char* item : CustomWaitItems())
     ::SendDlgItemMessageW(hwnd(), kCustomWaitId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(item).c_str()));

@@ -23,29 +23,29 @@ struct ClassAndStyle {
   DWORD style;
 };
 
-ClassAndStyle ClassAndStyleOf(const ControlSpec& c) {
+ClassAndStyle ClassAndStyleOf(const FormControl& c) {
   const DWORD group = c.startsGroup ? DWORD(WS_GROUP) : 0, tabGroup = c.startsGroup ? DWORD(WS_GROUP | WS_TABSTOP) : 0;
   switch (c.kind) {
-    case ControlSpec::GroupBox: return {L"BUTTON", BS_GROUPBOX};
-    case ControlSpec::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | group};
-    case ControlSpec::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | tabGroup};
-    case ControlSpec::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | group};
-    case ControlSpec::DefaultButton: return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | group};
-    case ControlSpec::Label: return {L"STATIC", SS_LEFT | group};
-    case ControlSpec::DropList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | group};
-    case ControlSpec::ReadOnlyNote: return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_CENTER | WS_BORDER};
-    case ControlSpec::HelpMark: return {L"STATIC", SS_CENTER | SS_NOTIFY | SS_SUNKEN};
+    case FormControl::GroupBox: return {L"BUTTON", BS_GROUPBOX};
+    case FormControl::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | group};
+    case FormControl::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | tabGroup};
+    case FormControl::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | group};
+    case FormControl::DefaultButton: return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | group};
+    case FormControl::Label: return {L"STATIC", SS_LEFT | group};
+    case FormControl::DropList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | group};
+    case FormControl::ReadOnlyNote: return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_CENTER | WS_BORDER};
+    case FormControl::HelpMark: return {L"STATIC", SS_CENTER | SS_NOTIFY | SS_SUNKEN};
   }
   return {L"STATIC", SS_LEFT};
 }
 
 }  // namespace
 
-std::vector<HWND> CreateControls(HWND parent, const std::vector<ControlSpec>& specs, const DpiScale& scale,
+std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& specs, const DpiScale& scale,
                                  HFONT font) {
   std::vector<HWND> made;
   made.reserve(specs.size());
-  for (const ControlSpec& c : specs) {
+  for (const FormControl& c : specs) {
     ClassAndStyle k = ClassAndStyleOf(c);
     made.push_back(CreateChild(parent, k.cls, c.text, k.style, scale(c.rect), c.id, font));
   }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/dpi.h"
-#include "base/form_spec.h"
+#include "base/form_controls.h"
 #include "base/geometry.h"
 
 namespace flk::win {
@@ -19,7 +19,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD
 
 // The controls of a form's table at the scale, all in the font; their windows
 // in the table's order (null where one could not be made).
-std::vector<HWND> CreateControls(HWND parent, const std::vector<ControlSpec>& specs, const DpiScale& scale,
+std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& specs, const DpiScale& scale,
                                  HFONT font);
 
 // Where a dialog form opens.

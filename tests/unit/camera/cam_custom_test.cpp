@@ -192,7 +192,7 @@ namespace {
 // over its group's title or first row, two controls with one id, a radio
 // group whose first button cannot be reached with Tab.
 TEST(CamCustomControls, EveryControlSitsInsideItsGroupClearOfTheOthers) {
-  const std::vector<ControlSpec> all = CamCustomControls();
+  const std::vector<FormControl> all = CamCustomControls();
   const Rect client{0, 0, kCamCustomWidth, kCamCustomHeight};
   auto within = [](const Rect& inner, const Rect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -200,33 +200,33 @@ TEST(CamCustomControls, EveryControlSitsInsideItsGroupClearOfTheOthers) {
   };
   std::vector<Rect> groups;
   std::set<int> ids;
-  for (const ControlSpec& c : all) {
+  for (const FormControl& c : all) {
     Rect shown = c.rect;
-    if (c.kind == ControlSpec::DropList) shown.bottom = shown.top + 21;  // closed
+    if (c.kind == FormControl::DropList) shown.bottom = shown.top + 21;  // closed
     EXPECT_TRUE(within(shown, client)) << c.text;
-    if (c.kind == ControlSpec::GroupBox) groups.push_back(c.rect);
+    if (c.kind == FormControl::GroupBox) groups.push_back(c.rect);
     if (c.id != 0) {
       EXPECT_TRUE(ids.insert(c.id).second) << "id " << c.id << " twice";
     }
   }
   EXPECT_EQ(groups.size(), 5u);
   for (size_t i = 0; i < all.size(); ++i) {
-    const ControlSpec& c = all[i];
-    if (c.kind == ControlSpec::GroupBox) continue;
+    const FormControl& c = all[i];
+    if (c.kind == FormControl::GroupBox) continue;
     int holders = 0;
     for (const Rect& g : groups)
       if (within(c.rect, Rect{g.left + 2, g.top + 14, g.right - 2, g.bottom - 2})) ++holders;
-    const bool grouped = c.kind == ControlSpec::CheckBox || c.kind == ControlSpec::RadioButton ||
-                         (c.kind == ControlSpec::HelpMark && c.id != kCustomAdviceBase + int(CustomAdvice::Wait));
+    const bool grouped = c.kind == FormControl::CheckBox || c.kind == FormControl::RadioButton ||
+                         (c.kind == FormControl::HelpMark && c.id != kCustomAdviceBase + int(CustomAdvice::Wait));
     EXPECT_EQ(holders, grouped ? 1 : 0) << c.text;
     for (size_t j = i + 1; j < all.size(); ++j) {
-      if (all[j].kind != ControlSpec::GroupBox && all[j].kind != ControlSpec::DropList &&
-          c.kind != ControlSpec::DropList) {
+      if (all[j].kind != FormControl::GroupBox && all[j].kind != FormControl::DropList &&
+          c.kind != FormControl::DropList) {
         EXPECT_TRUE(Intersect(c.rect, all[j].rect).empty()) << c.text << " / " << all[j].text;
       }
     }
-    if (c.kind == ControlSpec::RadioButton) {
-      EXPECT_EQ(c.startsGroup, all[i - 1].kind != ControlSpec::RadioButton) << c.text << " starts its group";
+    if (c.kind == FormControl::RadioButton) {
+      EXPECT_EQ(c.startsGroup, all[i - 1].kind != FormControl::RadioButton) << c.text << " starts its group";
     }
   }
   EXPECT_EQ(ids.count(kCustomOkId) + ids.count(kCustomRestoreId) + ids.count(kCustomWaitId), 3u);

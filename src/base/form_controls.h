@@ -8,7 +8,7 @@
 
 namespace flk {
 
-struct ControlSpec {
+struct FormControl {
   enum Kind {
     GroupBox,
     CheckBox,
