@@ -100,23 +100,7 @@ size_t RingPictures() {
 }
 
 // A 24-bit w x 20 bitmap file.
-void PutSmallBmp(const std::string& path, int w) {
-  const int stride = (w * 3 + 3) & ~3, h = 20;
-  std::string b(size_t(54 + stride * h), '\x5a');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = char(v >> (8 * i));
-  };
-  b[0] = 'B', b[1] = 'M';
-  put32(2, uint32_t(b.size()));
-  put32(6, 0);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));
-  put32(26, 1 | (24 << 16));
-  for (size_t at = 30; at < 54; ++at) b[at] = 0;
-  std::ofstream(path, std::ios::binary) << b;
-}
+void PutSmallBmp(const std::string& path, int w) { std::ofstream(path, std::ios::binary) << SmallBmp(w, 20, w); }
 
 class FaultsLoad : public ProgramTest {
  protected:

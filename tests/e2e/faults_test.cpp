@@ -95,28 +95,6 @@ std::vector<std::string> TemporaryFiles() {
   return found;
 }
 
-// A 24-bit bottom-up bitmap file with a pattern of its own.
-std::string SmallBmp(int w, int h, int seed) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::string b(size_t(54 + stride * h), '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = char(v >> (8 * i));
-  };
-  b[0] = 'B', b[1] = 'M';
-  put32(2, uint32_t(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));
-  b[26] = 1, b[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      char* p = &b[54 + size_t(y) * size_t(stride) + size_t(x) * 3];
-      p[0] = char(x * 7 + seed), p[1] = char(y * 5), p[2] = char(x ^ y ^ seed);
-    }
-  return b;
-}
-
 uint64_t FreeBytes() {
   ULARGE_INTEGER avail{}, total{}, free{};
   if (!::GetDiskFreeSpaceExA((Drive() + "\\").c_str(), &avail, &total, &free)) return 0;

@@ -58,6 +58,9 @@ std::string StickiesFolder();
 std::vector<std::string> NoteFiles();
 // Removes the note files a scenario made, so that no later start brings their manager back.
 void RemoveStoredNotes();
+
+// The bytes of a 24-bit bottom-up w x h bitmap file with a pattern of its own.
+std::string SmallBmp(int w, int h, int seed);
 // Removes a folder (path with a trailing backslash) and everything in it.
 void RemoveFolderTree(const std::string& dir);
 // True while `w` holds the mouse capture (a note being dragged).
