@@ -186,20 +186,7 @@ std::optional<ReadPicture> WaitRingPicture() {
 }
 
 // Starts the camera at `window` with the installed settings plus `extra`.
-RunningCamera StartCamera(const RECT& window, std::initializer_list<std::pair<const char*, DWORD>> extra) {
-  WriteCurrentUserSettings();
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", DWORD(window.left));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", DWORD(window.top));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", DWORD(window.right - window.left));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", DWORD(window.bottom - window.top));
-  for (const auto& [name, value] : extra) RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, value);
-  RunningCamera r;
-  r.process = Process::Start("");
-  if (!r.process) return r;
-  r.camera = WaitCameraOrBox(r.process).camera;
-  if (r.camera) r.process.WaitIdle();
-  return r;
-}
+RunningCamera StartCamera(const RECT& window, SettingValues extra) { return StartCameraOver(window, extra); }
 
 bool BringToFront(HWND camera) {
   ::SetForegroundWindow(camera);

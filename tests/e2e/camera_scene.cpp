@@ -197,19 +197,30 @@ bool WaitStatusPrefix(HWND camera, const std::string& prefix, DWORD timeoutMs) {
   return WaitUntil([&] { return StatusText(camera).rfind(prefix, 0) == 0; }, timeoutMs);
 }
 
-RunningCamera StartCameraOver(const RECT& window) {
+namespace {
+RunningCamera StartWritten(SettingValues extra) {
+  for (const auto& [name, value] : extra) RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, value);
+  RunningCamera r;
+  r.process = Process::Start("");
+  if (!r.process) return r;
+  r.camera = WaitCameraOrBox(r.process).camera;
+  if (r.camera) r.process.WaitIdle();
+  return r;
+}
+}  // namespace
+
+RunningCamera StartCameraWith(SettingValues extra) {
+  WriteCurrentUserSettings();
+  return StartWritten(extra);
+}
+
+RunningCamera StartCameraOver(const RECT& window, SettingValues extra) {
   WriteCurrentUserSettings();
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", DWORD(window.left));
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", DWORD(window.top));
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", DWORD(window.right - window.left));
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", DWORD(window.bottom - window.top));
-  RunningCamera r;
-  r.process = Process::Start("");
-  if (!r.process) return r;
-  CameraStart s = WaitCameraOrBox(r.process);
-  r.camera = s.camera;
-  if (r.camera) r.process.WaitIdle();
-  return r;
+  return StartWritten(extra);
 }
 
 void OpenScene(Scene& s, const RECT& window) {

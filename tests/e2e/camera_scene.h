@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -96,7 +99,11 @@ struct RunningCamera {
   Process process;
   HWND camera = nullptr;
 };
-RunningCamera StartCameraOver(const RECT& window);
+using SettingValues = std::initializer_list<std::pair<const char*, DWORD>>;
+// The camera with the installed settings plus extra, where they place it.
+RunningCamera StartCameraWith(SettingValues extra = {});
+// The same, placed over window.
+RunningCamera StartCameraOver(const RECT& window, SettingValues extra = {});
 
 // The ground of the output scenarios: the pattern, a camera over it and the
 // view on the screen.

@@ -117,20 +117,9 @@ class FaultsLoad : public ProgramTest {
   }
 };
 
-RunningCamera StartSmallCamera(std::initializer_list<std::pair<const char*, DWORD>> extra) {
-  WriteCurrentUserSettings();
-  for (const auto& [name, value] : extra) RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, value);
-  RunningCamera r;
-  r.process = Process::Start("");
-  if (!r.process) return r;
-  r.camera = WaitCameraOrBox(r.process).camera;
-  if (r.camera) r.process.WaitIdle();
-  return r;
-}
-
 // Store (the ring copy of the viewfinder) 1,000 times into a ring of 3.
 TEST_F(FaultsLoad, AThousandCapturesThroughTheTrimmedRingLeakNothing) {
-  RunningCamera cam = StartSmallCamera({{"NsaCntrPt", 1}, {"LastCapturesNum", 3}});
+  RunningCamera cam = StartCameraWith({{"NsaCntrPt", 1}, {"LastCapturesNum", 3}});
   ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
   auto store = [&] { return Send(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::StoreRing), 0, 10000); };
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(store());  // the warm-up: every path once, the heap grown
@@ -176,7 +165,7 @@ TEST_F(FaultsLoad, TwoHundredFolderSwitchesOfTheViewerLeakNothing) {
 
 // 100 notes made from the camera and deleted from their own menus.
 TEST_F(FaultsLoad, AHundredNotesMadeAndDeletedLeakNothing) {
-  RunningCamera cam = StartSmallCamera({{"NsaCntrPt", 1}, {"LastCapturesNum", 0}});
+  RunningCamera cam = StartCameraWith({{"NsaCntrPt", 1}, {"LastCapturesNum", 0}});
   ASSERT_TRUE(cam.camera) << DescribeBoxes(0);
   DWORD manager = 0;
   auto makeAndDelete = [&]() -> bool {

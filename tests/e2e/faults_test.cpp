@@ -138,20 +138,7 @@ bool SaysDiskFull(const std::string& text) {
 HWND BoxWith(DWORD pid, const char* caption) { return WaitMessageBox(caption, kWaitMs, pid); }
 
 // The camera at kCamera with the installed settings plus `extra`.
-RunningCamera StartCam(std::initializer_list<std::pair<const char*, DWORD>> extra = {}) {
-  WriteCurrentUserSettings();
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", DWORD(kCamera.left));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", DWORD(kCamera.top));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", DWORD(kCamera.right - kCamera.left));
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", DWORD(kCamera.bottom - kCamera.top));
-  for (const auto& [name, value] : extra) RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, name, value);
-  RunningCamera r;
-  r.process = Process::Start("");
-  if (!r.process) return r;
-  r.camera = WaitCameraOrBox(r.process).camera;
-  if (r.camera) r.process.WaitIdle();
-  return r;
-}
+RunningCamera StartCam(SettingValues extra = {}) { return StartCameraOver(kCamera, extra); }
 
 class FaultsE2E : public ProgramTest {
  protected:
