@@ -30,7 +30,8 @@ class TfrmGetText : public win::Window {
       return {};
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
-    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, scale);
+    HFONT font = win::FontOrDefault(font_);
     int cw = scale.ToBase(rc.right), ch = scale.ToBase(rc.bottom);
     win::CreateChild(hwnd(), L"STATIC", prompt, SS_CENTER | SS_NOPREFIX, scale(Rect::FromXYWH(8, 6, cw - 16, 28)), 0,
                      font);
@@ -69,6 +70,7 @@ class TfrmGetText : public win::Window {
   }
 
  private:
+  win::UniqueFont font_;  // the controls' font, at the window's scale
   void Finish(bool ok) {
     if (done_) return;
     ok_ = ok;

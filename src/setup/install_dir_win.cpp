@@ -29,7 +29,8 @@ class TfrmInstalDir : public win::Window {
     if (!win::CreateDialogForm(*this, L"TfrmInstalDir", kInstallDirCaption, Size{kClientWidth, kClientHeight}, s,
                                win::FormPlace::ScreenCentre, owner))
       return std::nullopt;
-    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, s);
+    HFONT font = win::FontOrDefault(font_);
     win::CreateChild(hwnd(), L"STATIC", kInstallDirText, SS_LEFT, s(Rect::FromXYWH(12, 10, 336, 48)), 0, font);
     edit_ = win::CreateChild(hwnd(), L"EDIT", proposal, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                              s(Rect::FromXYWH(12, 66, 250, 22)), kEdit1, font);
@@ -65,6 +66,7 @@ class TfrmInstalDir : public win::Window {
   }
 
  private:
+  win::UniqueFont font_;  // the controls' font, at the window's scale
   void Browse() {
     BROWSEINFOW bi{};
     bi.hwndOwner = hwnd();

@@ -20,7 +20,8 @@ int TfrmSetup::Run() {
   if (!win::CreateDialogForm(*this, L"TfrmSetup", texts_.caption + " version " + kProgramVersion,
                              Size{kSetupFormWidth, kSetupFormHeight}, s, win::FormPlace::ScreenCentre, nullptr))
     return 1;
-  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, s);
+  HFONT font = win::FontOrDefault(font_);
   const SetupFormLayout l = LayOutSetupForm();
   memo_ = win::CreateChild(hwnd(), L"STATIC", texts_.memo, SS_LEFT | SS_NOPREFIX, s(l.memo), kMemo, font);
   win::CreateChild(hwnd(), L"BUTTON", texts_.ok, BS_DEFPUSHBUTTON | WS_TABSTOP, s(l.ok), IDOK, font);

@@ -10,6 +10,7 @@
 
 #include "base/dpi.h"
 #include "setup/shortcut_win.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -41,6 +42,7 @@ class TfrmSetup : public win::Window {
   std::function<void(TfrmSetup&)> onOk_;
   std::function<void()> timerWork_;
   DpiScale scale_;
+  win::UniqueFont font_;
   HWND memo_ = nullptr;
   bool done_ = false;
   int code_ = 0;

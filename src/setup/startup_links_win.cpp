@@ -44,7 +44,8 @@ class TfrmStartupLinks : public win::Window {
                                Size{kLaunchOptionsWidth, kLaunchOptionsHeight}, s, win::FormPlace::BelowMouse, camera))
       return;
     KeepOnScreen(hwnd());
-    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, s);
+    HFONT font = win::FontOrDefault(font_);
     for (int i = 0; i < 4; ++i) {
       const bool enabled = i == 0 || shown_.boxes[i - 1].enabled;
       const bool ticked = i == 0 ? shown_.startWithWindows : shown_.boxes[i - 1].ticked;
@@ -78,6 +79,7 @@ class TfrmStartupLinks : public win::Window {
   }
 
  private:
+  win::UniqueFont font_;  // the controls' font, at the window's scale
   bool Ticked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
 
   void Ok() {

@@ -53,7 +53,8 @@ class TfrmContact : public win::Window {
                                Size{kContactWidth, kContactHeight}, s, win::FormPlace::CentredOnMouse, owner_))
       return;
     KeepOnScreen(hwnd());
-    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    font_ = win::MakeSystemFont(win::SystemFont::Message, s);
+    HFONT font = win::FontOrDefault(font_);
     const ContactLayout l = LayOutContact();
     for (int i = 0; i < 3; ++i) {
       win::CreateChild(hwnd(), L"BUTTON", ContactWays()[size_t(i)].button, BS_PUSHBUTTON | WS_TABSTOP,
@@ -99,6 +100,7 @@ class TfrmContact : public win::Window {
   }
 
  private:
+  win::UniqueFont font_;  // the controls' font, at the window's scale
   static bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   // AOL takes neither Simple MAPI nor mailto links.

@@ -38,7 +38,8 @@ bool TfrmMemo::FormCreate(HWND owner) {
   if (!Create(L"TfrmMemo", win::Widen(kDiagnosticsCaption).c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
               CW_USEDEFAULT, scale_(kMemoWidth), scale_(300), owner))
     return false;
-  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
+  HFONT font = win::FontOrDefault(font_);
   memo_ = win::CreateChild(hwnd(), L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER,
                            Rect{0, 0, 10, 10}, kMemo, font);
   for (int i = 0; i < 4; ++i)
@@ -79,6 +80,15 @@ bool TfrmMemo::ShowText(const std::string& text, HWND owner) {
   return true;
 }
 
+void TfrmMemo::Hide() {
+  // The activation goes back to the window that asked for the report, not to
+  // whichever window happens to be next.
+  HWND owner = ::GetWindow(hwnd(), GW_OWNER);
+  if (owner && ::IsWindowVisible(owner) && ::IsWindowEnabled(owner) && ::GetActiveWindow() == hwnd())
+    ::SetActiveWindow(owner);
+  ::ShowWindow(hwnd(), SW_HIDE);
+}
+
 std::string TfrmMemo::Text() const { return memo_ ? win::WindowText(memo_) : std::string(); }
 
 void TfrmMemo::AppendLine(const std::string& line) {
@@ -101,10 +111,10 @@ bool TfrmMemo::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
           if (send_) send_(Text(), hwnd());
           return true;
         case kClose:
-        case IDCANCEL: ::ShowWindow(hwnd(), SW_HIDE); return true;
+        case IDCANCEL: Hide(); return true;
       }
       return false;
-    case WM_CLOSE: ::ShowWindow(hwnd(), SW_HIDE); return true;  // hidden, kept for the next report
+    case WM_CLOSE: Hide(); return true;  // hidden, kept for the next report
   }
   return false;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/dpi.h"
+#include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -36,10 +37,12 @@ class TfrmMemo : public win::Window {
  private:
   bool FormCreate(HWND owner);
   void Arrange();
+  void Hide();
 
   const TfrmCommon* printer_;
   SendFn send_;
   DpiScale scale_;
+  win::UniqueFont font_;
   HWND memo_ = nullptr;
   HWND buttons_[4]{};
 };

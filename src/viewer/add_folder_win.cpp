@@ -35,7 +35,7 @@ class TfrmAddFolder : public win::Window {
       return;
     KeepOnScreen(hwnd());
     font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
-    HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = win::FontOrDefault(font_);
     const Rect none{};
     win::CreateChild(hwnd(), L"STATIC", "New name:", SS_LEFT, none, kLabel1, font);
     edit_ = win::CreateChild(hwnd(), L"EDIT", manager_.InitialName(index_), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,

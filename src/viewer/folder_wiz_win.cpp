@@ -39,7 +39,7 @@ bool TfrmFolderWiz::FormCreate() {
     return false;
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   boldFont_ = win::MakeSystemFont(win::SystemFont::Message, scale_, FW_BOLD);
-  HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  HFONT font = win::FontOrDefault(font_);
   const DpiScale& s = scale_;
 
   // pnlTp / Label1

@@ -30,7 +30,7 @@ class TfrmViewerOptions : public win::Window {
                                s, win::FormPlace::BelowMouse, viewer))
       return false;
     font_ = win::MakeSystemFont(win::SystemFont::Message, s);
-    HFONT font = font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = win::FontOrDefault(font_);
 
     win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 124, 28 + kPanelRowCount * kRowHeight)),
                      kGroupBox1, font);

@@ -39,6 +39,10 @@ UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight) 
   return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+HFONT FontOrDefault(const UniqueFont& font) {
+  return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
 UniqueFont MakeFaceFont(const wchar_t* face, int pixels96, const DpiScale& scale, FontLook look) {
   LOGFONTW lf{};
   lf.lfHeight = -scale(pixels96);

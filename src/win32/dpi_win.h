@@ -22,6 +22,9 @@ enum class SystemFont { Message, Menu };
 LOGFONTW SystemFontAt(SystemFont which, const DpiScale& scale);
 // That font, made; weight 0 keeps the system's.
 UniqueFont MakeSystemFont(SystemFont which, const DpiScale& scale, LONG weight = 0);
+// A window's font for its controls: the one made, or the stock GUI font where
+// none could be made.
+HFONT FontOrDefault(const UniqueFont& font);
 
 // A font of a face by name, its character height in 96-DPI pixels, at the scale.
 struct FontLook {
