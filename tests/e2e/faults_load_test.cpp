@@ -1,17 +1,20 @@
 // Leaks under load (the e2e-faults layer): 1,000 captures in a row through
 // the ring with trimming, 200 folder switches of the viewer, 100 notes made
-// and deleted. The process's GDI and USER object counts (GetGuiResources,
-// where Wine answers it), its windows and its private bytes must come back to
-// where they were after a warm-up; the figures are printed for the record.
+// and deleted. The process's GDI objects (counted in its GDI handle table,
+// since Wine answers GetGuiResources with 0), its USER objects where Wine
+// answers, its windows and its memory must come back to where they were after
+// a warm-up; the figures are printed for the record.
 //
 // Outside that layer (no FLK_FAULTS_DRIVE) every scenario here is skipped.
 #include <windows.h>
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <vector>
 
 #include "camera_scene.h"
 #include "viewer/viewer_commands.h"
@@ -23,6 +26,7 @@ namespace {
   if (!std::getenv("FLK_FAULTS_DRIVE")) GTEST_SKIP() << "only in the e2e-faults layer"
 
 struct Figures {
+  long tableGdi = -1;       // live GDI objects in the handle table; -1 unread
   DWORD gdi = 0, user = 0;  // GetGuiResources; 0 where Wine does not answer
   size_t windows = 0;       // top-level and child windows of the process
   size_t privateKiB = 0;    // private bytes (0 where Wine does not answer)
@@ -47,10 +51,46 @@ BOOL CALLBACK CountTop(HWND w, LPARAM p) {
   return TRUE;
 }
 
+// The live, non-stock GDI objects of a process, from the GDI handle table its
+// PEB points to (GdiSharedHandleTable, at 0xF8 in a 64-bit PEB). Each entry is
+// 24 bytes: the object pointer, the owner, the unique word (bit 7 of its first
+// byte marks a stock object) and the type byte, 0 for a free entry.
+long GdiTableObjects(HANDLE process) {
+  using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  static const auto query =
+      reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+  uint64_t table = 0;
+  SIZE_T got = 0;
+  const auto* tableField = reinterpret_cast<const char*>(basic.PebBaseAddress) + 0xF8;
+  if (!::ReadProcessMemory(process, tableField, &table, sizeof table, &got) || !table) return -1;
+  constexpr size_t kEntries = 0x10000, kEntrySize = 24;
+  std::vector<unsigned char> entries(kEntries * kEntrySize);
+  if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(), entries.size(), &got))
+    return -1;
+  long n = 0;
+  for (size_t i = 0; i < kEntries; ++i) {
+    const unsigned char* e = &entries[i * kEntrySize];
+    if (e[14] != 0 && !(e[12] & 0x80)) ++n;
+  }
+  return n;
+}
+
 Figures Measure(DWORD pid) {
   Figures f;
   HANDLE h = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!h) return f;
+  // Read once the count holds still: a folder just shown is still drawing
+  // its thumbnails for a moment.
+  f.tableGdi = GdiTableObjects(h);
+  for (int i = 0; i < 20; ++i) {
+    ::Sleep(250);
+    const long again = GdiTableObjects(h);
+    if (again == f.tableGdi && i >= 1) break;
+    f.tableGdi = again;
+  }
   f.gdi = ::GetGuiResources(h, GR_GDIOBJECTS);
   f.user = ::GetGuiResources(h, GR_USEROBJECTS);
   PROCESS_MEMORY_COUNTERS_EX m{};
@@ -71,12 +111,14 @@ Figures Measure(DWORD pid) {
 // windows exactly, the private bytes within `slackKiB` (the heap keeps some
 // pages it once had).
 void Compare(const char* what, const Figures& before, const Figures& after, size_t slackKiB) {
-  std::printf("load %s: GDI objects %lu -> %lu, USER objects %lu -> %lu, windows %zu -> %zu, "
+  std::printf("load %s: GDI objects in the handle table %ld -> %ld, GetGuiResources GDI %lu -> %lu, USER objects %lu -> %lu, windows %zu -> %zu, "
               "private %zu KiB -> %zu KiB, committed %zu KiB -> %zu KiB, working set %zu KiB -> %zu KiB\n",
-              what, (unsigned long)before.gdi, (unsigned long)after.gdi, (unsigned long)before.user,
+              what, before.tableGdi, after.tableGdi, (unsigned long)before.gdi, (unsigned long)after.gdi, (unsigned long)before.user,
               (unsigned long)after.user, before.windows, after.windows, before.privateKiB, after.privateKiB,
               before.pagefileKiB, after.pagefileKiB, before.workingSetKiB, after.workingSetKiB);
   std::fflush(stdout);
+  EXPECT_GT(before.tableGdi, 0) << what << ": the GDI handle table read";
+  EXPECT_LE(after.tableGdi, before.tableGdi) << what;
   EXPECT_LE(after.gdi, before.gdi) << what;
   EXPECT_LE(after.user, before.user) << what;
   EXPECT_EQ(after.windows, before.windows) << what;
@@ -116,6 +158,21 @@ class FaultsLoad : public ProgramTest {
     RemoveStoredNotes();
   }
 };
+
+// The handle-table count sees what a process makes and deletes: checked on
+// this process, so that a count that stays flat under load means something.
+TEST_F(FaultsLoad, TheGdiHandleTableCountFollowsObjectsMadeAndDeleted) {
+  HANDLE self = ::GetCurrentProcess();
+  const long start = GdiTableObjects(self);
+  ASSERT_GT(start, 0);
+  std::vector<HGDIOBJ> made;
+  for (int i = 0; i < 10; ++i) made.push_back(::CreateSolidBrush(RGB(i, 0, 0)));
+  made.push_back(::CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  EXPECT_EQ(GdiTableObjects(self), start + 11);
+  ::DeleteObject(::GetStockObject(WHITE_BRUSH));  // stock objects are not counted, nor deleted
+  for (HGDIOBJ o : made) ::DeleteObject(o);
+  EXPECT_EQ(GdiTableObjects(self), start);
+}
 
 // Store (the ring copy of the viewfinder) 1,000 times into a ring of 3.
 TEST_F(FaultsLoad, AThousandCapturesThroughTheTrimmedRingLeakNothing) {
@@ -186,13 +243,14 @@ TEST_F(FaultsLoad, AHundredNotesMadeAndDeletedLeakNothing) {
   };
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(makeAndDelete()) << DescribeBoxes(0);
   ASSERT_NE(manager, 0u);
-  const Figures before = Measure(manager);
+  const Figures before = Measure(manager), cameraBefore = Measure(cam.process.pid());
   const DWORD t0 = ::GetTickCount();
   for (int i = 0; i < 100; ++i) ASSERT_TRUE(makeAndDelete()) << i << ": " << DescribeBoxes(0);
   std::printf("load notes: 100 notes made and deleted in %lu ms\n", (unsigned long)(::GetTickCount() - t0));
   EXPECT_TRUE(NoteFiles().empty()) << "every note deleted with its file";
   const Figures after = Measure(manager);
   Compare("notes (manager)", before, after, 2048);
+  Compare("notes (camera)", cameraBefore, Measure(cam.process.pid()), 2048);
 }
 
 }  // namespace
