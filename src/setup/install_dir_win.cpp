@@ -9,7 +9,7 @@
 #include "shell/names.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -20,7 +20,7 @@ namespace {
 enum Id { kEdit1 = 601, kBrowse };
 constexpr int kClientWidth = 360, kClientHeight = 150;
 
-class TfrmInstalDir : public win::Window {
+class TfrmInstalDir : public win::ModalForm {
  public:
   explicit TfrmInstalDir(uint64_t needed) : needed_(needed) {}
 
@@ -43,24 +43,16 @@ class TfrmInstalDir : public win::Window {
     win::ModalOptions options;
     options.owner = owner;
     options.focus = edit_;
-    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-    ::DestroyWindow(hwnd());
+    RunModal(options);
     return result_;
   }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
-    *result = 0;
-    switch (msg) {
-      case WM_COMMAND:
-        switch (LOWORD(wp)) {
-          case kBrowse: Browse(); return true;
-          case IDOK: Ok(); return true;
-          case IDCANCEL: done_ = true; return true;
-        }
-        return false;
-      case WM_CLOSE: done_ = true; return true;
-      case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
+    if (msg != WM_COMMAND) return false;
+    switch (LOWORD(wp)) {
+      case kBrowse: Browse(); return true;
+      case IDOK: Ok(); return true;
     }
     return false;
   }
@@ -92,12 +84,11 @@ class TfrmInstalDir : public win::Window {
       return;
     }
     result_ = folder;
-    done_ = true;
+    EndModal();
   }
 
   uint64_t needed_;
   HWND edit_ = nullptr;
-  bool done_ = false;
   std::optional<std::string> result_;
 };
 

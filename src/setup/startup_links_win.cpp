@@ -12,7 +12,7 @@
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/files_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/window.h"
 
 namespace flk {
@@ -23,7 +23,7 @@ enum Id { kStartWWin = 701, kDesktop, kStartMenu, kQuickLaunch };
 
 bool LinkExists(const std::string& p) { return win::FileExists(p); }
 
-class TfrmStartupLinks : public win::Window {
+class TfrmStartupLinks : public win::ModalForm {
  public:
   void Execute(HWND camera) {
     RegistrySettingsStore store;
@@ -60,22 +60,15 @@ class TfrmStartupLinks : public win::Window {
     win::CreateChild(hwnd(), L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, s(kLaunchCancelRect), IDCANCEL, font);
     win::ModalOptions options;
     options.owner = camera;
-    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-    ::DestroyWindow(hwnd());
+    RunModal(options);
   }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
-    *result = 0;
-    switch (msg) {
-      case WM_COMMAND:
-        if (LOWORD(wp) == IDOK) Ok();
-        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) done_ = true;
-        return true;
-      case WM_CLOSE: done_ = true; return true;
-      case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
-    }
-    return false;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
+    if (msg != WM_COMMAND || LOWORD(wp) != IDOK) return false;
+    Ok();
+    EndModal();
+    return true;
   }
 
  private:
@@ -98,7 +91,6 @@ class TfrmStartupLinks : public win::Window {
   }
 
   LaunchOptions shown_;
-  bool done_ = false;
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "win32/clipboard_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/shell_win.h"
 #include "win32/system_dll_win.h"
 #include "win32/window.h"
@@ -42,7 +42,7 @@ long MapiSend(const MailRequest& r) {
   return long(send(0, 0, &m, MAPI_LOGON_UI | MAPI_DIALOG, 0));
 }
 
-class TfrmContact : public win::Window {
+class TfrmContact : public win::ModalForm {
  public:
   TfrmContact(MailRequest request, HWND owner, const MailHost& host)
       : session_(std::move(request), host.configuration), owner_(owner), host_(host) {}
@@ -70,31 +70,24 @@ class TfrmContact : public win::Window {
     ::SendMessageW(check2_, BM_SETCHECK, g_useAol ? BST_CHECKED : BST_UNCHECKED, 0);
     win::CreateChild(hwnd(), L"BUTTON", "C&lose", BS_DEFPUSHBUTTON | WS_TABSTOP, s(l.close), kBtnClose, font);
     UpdateButtons();
+    SetDefaultButton(kBtnClose);
     win::ModalOptions options;
     options.owner = owner_;
-    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-    ::DestroyWindow(hwnd());
+    RunModal(options);
   }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
-    *result = 0;
-    switch (msg) {
-      case WM_COMMAND:
-        switch (LOWORD(wp)) {
-          case kBtnA: TryFirst(); return true;
-          case kBtnB: TryNext(); return true;
-          case kBtnC: TryLast(); return true;
-          case kCheck2:
-            g_useAol = Checked(check2_);
-            UpdateButtons();
-            return true;
-          case kBtnClose:
-          case IDCANCEL: done_ = true; return true;
-        }
-        return false;
-      case WM_CLOSE: done_ = true; return true;
-      case DM_GETDEFID: *result = MAKELRESULT(kBtnClose, DC_HASDEFID); return true;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
+    if (msg != WM_COMMAND) return false;
+    switch (LOWORD(wp)) {
+      case kBtnA: TryFirst(); return true;
+      case kBtnB: TryNext(); return true;
+      case kBtnC: TryLast(); return true;
+      case kCheck2:
+        g_useAol = Checked(check2_);
+        UpdateButtons();
+        return true;
+      case kBtnClose: EndModal(); return true;
     }
     return false;
   }
@@ -122,7 +115,7 @@ class TfrmContact : public win::Window {
   }
 
   void TryLast() {
-    done_ = true;  // the dialog closes with OK once the steps are shown
+    EndModal();  // the dialog closes with OK once the steps are shown
     ContactSession::Last last = session_.TryLast(Checked(check1_));
     win::PutClipboardText(hwnd(), last.clipboard);
     if (last.steps)
@@ -139,14 +132,13 @@ class TfrmContact : public win::Window {
     ShowInstructions(kInstructionsCaption, steps.text, kInstructionsWidth, steps.height, kInstructionsHelp);
     if (host_.showCamera) host_.showCamera();
     if (owner_) ::ShowWindow(owner_, SW_SHOW);
-    if (!done_) ::ShowWindow(hwnd(), SW_SHOW);
+    if (!ended()) ::ShowWindow(hwnd(), SW_SHOW);
   }
 
   ContactSession session_;
   HWND owner_;
   MailHost host_;
   HWND check1_ = nullptr, check2_ = nullptr;
-  bool done_ = false;
 };
 
 }  // namespace

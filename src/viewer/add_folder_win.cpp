@@ -6,7 +6,7 @@
 #include "viewer/viewer_options.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -18,7 +18,7 @@ constexpr int kOuterWidth = 214, kOuterHeight = 219;  // 96-DPI, frame included
 constexpr int kMinWidth = 170, kMinHeight = 170;
 enum Id { kLabel1 = 501, kEditName, kLabel2, kLstSuggest, kBtnDoIt, kBtnCancel };
 
-class TfrmAddFolder : public win::Window {
+class TfrmAddFolder : public win::ModalForm {
  public:
   TfrmAddFolder(FolderManager& manager, int index, const std::function<void()>& listChanged)
       : manager_(manager), index_(index), listChanged_(listChanged) {}
@@ -59,30 +59,26 @@ class TfrmAddFolder : public win::Window {
       if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE ||
           (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
         return false;
-      done_ = true;
+      EndModal();
       return true;
     };
-    win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-    ::DestroyWindow(hwnd());
+    SetDefaultButton(kBtnDoIt);
+    RunModal(options);
   }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
-    *result = 0;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT*) override {
     switch (msg) {
       case WM_COMMAND:
         switch (LOWORD(wp)) {
           case kBtnDoIt:
           case IDOK: btnDoItClick(); return true;
-          case kBtnCancel:
-          case IDCANCEL: done_ = true; return true;
+          case kBtnCancel: EndModal(); return true;
           case kLstSuggest:
             if (HIWORD(wp) == LBN_SELCHANGE) lstSuggestClick();
             return true;
         }
         return false;
-      case WM_CLOSE: done_ = true; return true;
-      case DM_GETDEFID: *result = MAKELRESULT(kBtnDoIt, DC_HASDEFID); return true;
       case WM_SIZE: Layout(); return true;
       case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
@@ -130,7 +126,7 @@ class TfrmAddFolder : public win::Window {
       ::SendMessageW(suggest_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
       ::SetFocus(edit_);
     }
-    if (r.closeDialog) done_ = true;
+    if (r.closeDialog) EndModal();
   }
 
   FolderManager& manager_;
@@ -139,7 +135,6 @@ class TfrmAddFolder : public win::Window {
   DpiScale scale_;
   win::UniqueFont font_;
   HWND edit_ = nullptr, suggest_ = nullptr;
-  bool done_ = false;
 };
 
 }  // namespace

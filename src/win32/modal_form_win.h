@@ -1,0 +1,31 @@
+// A form of ours shown modally: the close box and Cancel end it, Enter
+// presses its default button, and it is destroyed when its loop ends.
+#pragma once
+
+#include <windows.h>
+
+#include "win32/modal_win.h"
+#include "win32/window.h"
+
+namespace flk::win {
+
+class ModalForm : public Window {
+ protected:
+  // Runs the modal loop until EndModal (or until the form goes away), then
+  // destroys the form. False when it did not end by EndModal.
+  bool RunModal(const ModalOptions& options);
+  void EndModal() { ended_ = true; }
+  bool ended() const { return ended_; }
+  void SetDefaultButton(int id) { defaultId_ = id; }
+
+  // The form's own messages, seen first: true when handled (result in *result).
+  virtual bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) = 0;
+
+ private:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) final;
+
+  bool ended_ = false;
+  int defaultId_ = IDOK;
+};
+
+}  // namespace flk::win
