@@ -160,6 +160,7 @@ size_t DistinctColours(const Picture& p) {
 struct Totals {
   double ours = 0, im = 0, imNet = 0, lib = 0;
   uint64_t oursBytes = 0, imBytes = 0, libBytes = 0;
+  uint64_t imRgbBytes = 0;  // ImageMagick told to write 8-bit RGB (PNG24:), the one format ours writes
 };
 
 std::string Db(double v) {
@@ -271,8 +272,8 @@ int main(int argc, char** argv) {
               tuning.deflater == PngDeflater::kZlib ? "as screens"
               : tuning.photoCoder == PngPhotoCoder::kRuns ? "by runs when the trial agrees"
                                                           : "libdeflate");
-  std::printf("%-46s %5s %8s %8s %8s %8s %8s %8s %8s %8s %6s %6s\n", "picture", "kind", "ours", "IM", "IMnet", "libpng",
-              "oursKiB", "IMKiB", "libKiB", "xIMnet", "size/IM", "");
+  std::printf("%-46s %5s %8s %8s %8s %8s %8s %8s %8s %8s %7s %7s\n", "picture", "kind", "ours", "IM", "IMnet", "libpng",
+              "oursKiB", "IMKiB", "libKiB", "xIMnet", "size/IM", "/IMrgb");
   struct Row {
     std::string name;
     bool photo;
@@ -299,10 +300,17 @@ int main(int argc, char** argv) {
     double tRead = RunMs({kConvert, ppm.string(), "null:"});
     double tIm = RunMs({kConvert, ppm.string(), im.string()});
     double tLib = BestMs([&] { LibpngDefaults(*pic, lib); });
+    // At its defaults ImageMagick writes a picture of 256 colours or fewer as
+    // a palette PNG; ours always writes 8-bit RGB, so its size is also set
+    // beside ImageMagick's in that format.
+    const fs::path imRgb = tmp / "im-rgb.png";
+    RunMs({kConvert, ppm.string(), "PNG24:" + imRgb.string()});
     double net = tIm - tRead;
-    std::printf("%-46s %5s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %7.1fx %7.3f\n", r.name.c_str(),
+    std::printf("%-46s %5s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %7.1fx %7.3f %7.3f\n", r.name.c_str(),
                 r.photo ? "photo" : "UI", tOurs, tIm, net, tLib, SizeOf(ours) / 1024.0, SizeOf(im) / 1024.0,
-                SizeOf(lib) / 1024.0, net / tOurs, double(SizeOf(ours)) / double(SizeOf(im)));
+                SizeOf(lib) / 1024.0, net / tOurs, double(SizeOf(ours)) / double(SizeOf(im)),
+                double(SizeOf(ours)) / double(SizeOf(imRgb)));
+    t.imRgbBytes += SizeOf(imRgb);
     t.ours += tOurs;
     t.im += tIm;
     t.imNet += net;
@@ -337,9 +345,9 @@ int main(int argc, char** argv) {
   }
   auto total = [](const char* what, const Totals& t) {
     if (t.oursBytes == 0) return;
-    std::printf("%-46s %5s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %7.1fx %7.3f\n", what, "", t.ours, t.im, t.imNet,
-                t.lib, t.oursBytes / 1024.0, t.imBytes / 1024.0, t.libBytes / 1024.0, t.imNet / t.ours,
-                double(t.oursBytes) / double(t.imBytes));
+    std::printf("%-46s %5s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %7.1fx %7.3f %7.3f\n", what, "", t.ours, t.im,
+                t.imNet, t.lib, t.oursBytes / 1024.0, t.imBytes / 1024.0, t.libBytes / 1024.0, t.imNet / t.ours,
+                double(t.oursBytes) / double(t.imBytes), double(t.oursBytes) / double(t.imRgbBytes));
   };
   total("TOTAL UI screenshots", ui);
   total("TOTAL photo-like", photo);
