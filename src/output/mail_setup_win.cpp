@@ -18,7 +18,7 @@
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/measure_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/shell_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -65,13 +65,13 @@ std::optional<std::string> SystemMailClient() {
   return win::Narrow(value);
 }
 
-class TfrmTrouble : public win::Window {
+class TfrmTrouble : public win::ModalForm {
  public:
   explicit TfrmTrouble(std::function<void(HWND)> sendComment) : sendComment_(std::move(sendComment)) {}
   int Execute(long errorCode, HWND owner);
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   std::function<void(HWND)> sendComment_;
@@ -92,13 +92,12 @@ class TfrmTrouble : public win::Window {
   }
   void Finish(int result) {
     result_ = result;
-    done_ = true;
+    EndModal();
   }
 
   DpiScale scale_;
   win::UniqueFont font_, boldFont_;
   int result_ = IDCANCEL;
-  bool done_ = false;
 };
 
 int TfrmTrouble::Execute(long errorCode, HWND owner) {
@@ -194,19 +193,12 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   win::ModalOptions options;
   options.owner = owner;
   options.focus = Item(IDOK);
-  options.keyPreview = [this](const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)))
-      return false;
-    ShowHelp(hwnd(), kSetupHelp);
-    return true;
-  };
-  win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-  ::DestroyWindow(hwnd());
+  options.keyPreview = DialogKeys(hwnd(), kSetupHelp);
+  RunModal(options);
   return result_;
 }
 
-bool TfrmTrouble::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
-  *result = 0;
+bool TfrmTrouble::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   switch (msg) {
     case WM_COMMAND: {
       const int id = LOWORD(wp), code = HIWORD(wp);
@@ -225,12 +217,9 @@ bool TfrmTrouble::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
           return true;
         case IDOK: Store(IDOK); return true;
         case kBtnSend: Store(kMapiSendResult); return true;
-        case IDCANCEL: Finish(IDCANCEL); return true;
       }
-      return false;
+      return false;  // Cancel and the close box end it with IDCANCEL
     }
-    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
-    case WM_CLOSE: Finish(IDCANCEL); return true;
     case WM_HELP:
       ShowHelp(hwnd(), kSetupHelp);
       *result = TRUE;

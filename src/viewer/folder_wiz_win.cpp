@@ -10,7 +10,6 @@
 #include "viewer/viewer_parts_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -95,13 +94,12 @@ bool TfrmFolderWiz::ShowFolderManager(int index) {
   FillList();
   UpdateDelete();
 
-  done_ = false;
   win::ModalOptions options;
   options.owner = viewer_;
   options.focus = list_;
-  options.keyPreview = DialogKeys(hwnd(), kFolderManagerHelp, [this] { done_ = true; });
-  win::RunModalLoop(hwnd(), [this] { return done_; }, options);
-  if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+  options.keyPreview = DialogKeys(hwnd(), kFolderManagerHelp, [this] { EndModal(); });
+  SetDefaultButton(kBtnClose);
+  RunModal(options, AfterModal::Hide);  // kept for the next time
   return manager_.FoldersChanged();
 }
 
@@ -138,16 +136,14 @@ void TfrmFolderWiz::btnDeleteClick() {
   ::SetFocus(::GetDlgItem(hwnd(), kBtnClose));
 }
 
-bool TfrmFolderWiz::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
-  *result = 0;
+bool TfrmFolderWiz::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   switch (msg) {
     case WM_COMMAND:
       switch (LOWORD(wp)) {
         case kBtnNew: btnNewClick(); return true;
         case kBtnRename: btnRenameClick(); return true;
         case kBtnDelete: btnDeleteClick(); return true;
-        case kBtnClose:
-        case IDCANCEL: done_ = true; return true;
+        case kBtnClose: EndModal(); return true;
         case kLstFolders:
           if (HIWORD(wp) == LBN_SELCHANGE)
             manager_.Select(static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)));
@@ -156,8 +152,6 @@ bool TfrmFolderWiz::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
           return true;
       }
       return false;
-    case WM_CLOSE: done_ = true; return true;
-    case DM_GETDEFID: *result = MAKELRESULT(kBtnClose, DC_HASDEFID); return true;
     case WM_HELP: ShowHelp(hwnd(), kFolderManagerHelp); *result = TRUE; return true;
     case WM_PAINT: {
       win::PaintDC dc(hwnd());

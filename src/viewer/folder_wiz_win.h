@@ -12,12 +12,12 @@
 #include "base/dpi.h"
 #include "output/picture_store.h"
 #include "viewer/folder_manager.h"
+#include "win32/modal_form_win.h"
 #include "win32/unique_handle.h"
-#include "win32/window.h"
 
 namespace flk {
 
-class TfrmFolderWiz : public win::Window {
+class TfrmFolderWiz : public win::ModalForm {
  public:
   // Made at the viewer's start, kept hidden between uses. viewer = owner window.
   TfrmFolderWiz(HWND viewer, StoreFileSystem& fs, std::string baseFolder);
@@ -29,7 +29,7 @@ class TfrmFolderWiz : public win::Window {
   bool ShowFolderManager(int index);
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   bool FormCreate();
@@ -45,7 +45,6 @@ class TfrmFolderWiz : public win::Window {
   DpiScale scale_;
   win::UniqueFont font_, boldFont_;
   HWND list_ = nullptr;
-  bool done_ = false;
 };
 
 }  // namespace flk

@@ -2,10 +2,15 @@
 
 namespace flk::win {
 
-bool ModalForm::RunModal(const ModalOptions& options) {
+bool ModalForm::RunModal(const ModalOptions& options, AfterModal after) {
   ended_ = false;
   const bool finished = RunModalLoop(hwnd(), [this] { return ended_; }, options);
-  if (hwnd()) ::DestroyWindow(hwnd());
+  if (hwnd()) {
+    if (after == AfterModal::Hide)
+      ::ShowWindow(hwnd(), SW_HIDE);
+    else
+      ::DestroyWindow(hwnd());
+  }
   return finished;
 }
 

@@ -12,8 +12,10 @@ namespace flk::win {
 class ModalForm : public Window {
  protected:
   // Runs the modal loop until EndModal (or until the form goes away), then
-  // destroys the form. False when it did not end by EndModal.
-  bool RunModal(const ModalOptions& options);
+  // destroys the form, or hides it to be shown again. False when it did not
+  // end by EndModal.
+  enum class AfterModal { Destroy, Hide };
+  bool RunModal(const ModalOptions& options, AfterModal after = AfterModal::Destroy);
   void EndModal() { ended_ = true; }
   bool ended() const { return ended_; }
   void SetDefaultButton(int id) { defaultId_ = id; }
