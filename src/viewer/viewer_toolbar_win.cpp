@@ -109,7 +109,8 @@ void ViewerBars::CreateToolBars(const DpiScale& scale) {
   more.iBitmap = I_IMAGENONE;
   more.idCommand = kMoreId;
   more.fsState = TBSTATE_ENABLED;
-  more.fsStyle = BTNS_BUTTON | BTNS_WHOLEDROPDOWN;
+  // A plain button: its 31 pixels hold the caption, not a drop-down arrow as well.
+  more.fsStyle = BTNS_BUTTON;
   more.iString = reinterpret_cast<INT_PTR>(WideCaption("More").c_str());
   ::SendMessageW(toolBarMore_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&more));
 }

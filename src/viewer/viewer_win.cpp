@@ -271,7 +271,8 @@ void TfrmViewer::OnNotify(const NMHDR& n) {
   } else if (n.code == NM_CLICK && n.hwndFrom == bars_.toolBar() &&
              reinterpret_cast<const NMMOUSE&>(n).dwItemSpec == DWORD_PTR(-1)) {
     ShowOptions();
-  } else if (n.code == TBN_DROPDOWN) {
+  } else if (n.code == NM_CLICK && n.hwndFrom == bars_.toolBarMore() &&
+             reinterpret_cast<const NMMOUSE&>(n).dwItemSpec != DWORD_PTR(-1)) {
     bars_.ShowMoreMenu();
   } else if (n.code == TTN_GETDISPINFOW) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));

@@ -488,6 +488,38 @@ TEST_F(ViewerTest, FolderManagerAddsRenamesAndDeletesWithTheFileCount) {
 }
 
 
+// A viewer too narrow for its tool bar shows More at the right, 31 pixels at
+// its scale, and a click on it drops the menu of the tool commands.
+TEST_F(ViewerTest, MoreDropsTheToolMenuWhenTheBarDoesNotFit) {
+  MakeFolder("M", {"1.bmp"});
+  Viewer viewer = StartViewer();
+  HWND v = viewer.window;
+  ASSERT_TRUE(v);
+  RECT r = WindowRect(v);
+  ASSERT_TRUE(::SetWindowPos(v, nullptr, r.left, r.top, E2eScale()(420), r.bottom - r.top, SWP_NOZORDER));
+  HWND bar = ::FindWindowExA(v, nullptr, "ToolbarWindow32", nullptr);
+  HWND more = bar ? ::FindWindowExA(v, bar, "ToolbarWindow32", nullptr) : nullptr;
+  ASSERT_TRUE(more);
+  ASSERT_TRUE(WaitUntil([&] { return IsVisible(more); })) << "More is shown";
+  RECT m = WindowRect(more);
+  EXPECT_EQ(m.right - m.left, E2eScale()(31));
+  EXPECT_LE(WindowRect(bar).right, m.left) << "the bar stops before More";
+  const POINT on{(m.left + m.right) / 2, (m.top + m.bottom) / 2};
+  MouseAt(on.x, on.y);
+  WaitUntil([&] { return ::WindowFromPoint(on) == more; }, 2000);
+  MouseAt(on.x, on.y, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(on.x, on.y, MOUSEEVENTF_LEFTUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = VisibleMenu(viewer.process.pid())) != nullptr; })) << "the menu drops";
+  // Its last entry, Properties, describes the shown picture.
+  Press({VK_UP});
+  Press({VK_RETURN});
+  HWND box = WaitMessageBox("Image Properties", kWaitMs, viewer.process.pid());
+  ASSERT_TRUE(box) << DescribeBoxes(0);
+  EXPECT_NE(MessageBoxText(box).find("M\\1.bmp"), std::string::npos) << MessageBoxText(box);
+  ASSERT_TRUE(Answer(box, IDOK));
+}
+
 TEST_F(ViewerTest, OptionsApplyEveryClickAtOnceAndTheChoicesAreKept) {
   MakeFolder("O", {"1.bmp"});
   Viewer viewer = StartViewer();
