@@ -19,6 +19,8 @@ struct FormControl {
     DropList,       // rect's height: the open list's
     ReadOnlyNote,   // a bordered, centred, read-only multi-line text
     HelpMark,       // a sunken "?" that reports its clicks
+    ScrollingNote,  // a sunken, read-only multi-line text that scrolls
+    Rule,           // an etched horizontal line
   } kind = Label;
   std::string text;
   int id = 0;

@@ -10,6 +10,7 @@
 
 #include "output/email_win.h"
 #include "output/mail_clients.h"
+#include "output/mail_setup.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
@@ -27,28 +28,9 @@ namespace flk {
 
 namespace {
 
-constexpr int kClientWidth = 392, kClientHeight = 411;
 constexpr int kSetupHelp = 21;
 constexpr char kMailCompatibilityPage[] = "https://www.hollowbrook.example/framelark/mail";
 
-enum Id : int {
-  kMemoTop = 200,
-  kMemoDiag,
-  kChkMapi,
-  kMemo2,
-  kChkNonMapi,
-  kMemo3,
-  kLblClient,
-  kCbxClients,
-  kChkNonMapiOpen,
-  kBtnHelp,
-  kLabel1,
-  kBtnWeb,
-  kLabel2,
-  kBtnEmail,
-  kLabel3,
-  kBtnSend,
-};
 
 // The default value of HKLM "\Software\Clients\Mail", read only.
 std::optional<std::string> SystemMailClient() {
@@ -76,18 +58,19 @@ class TfrmTrouble : public win::ModalForm {
  private:
   std::function<void(HWND)> sendComment_;
   HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
+  HFONT FontOf(const FormControl& c) const { return c.id == kMailMemoTop ? boldFont_.get() : font_.get(); }
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
   void ShowMode(MailMode mode) {
-    ::CheckRadioButton(hwnd(), kChkMapi, kChkNonMapi, mode == MailMode::PasteAttach ? kChkNonMapi : kChkMapi);
+    ::CheckRadioButton(hwnd(), kMailChkMapi, kMailChkNonMapi, mode == MailMode::PasteAttach ? kMailChkNonMapi : kMailChkMapi);
     bool clients = mode == MailMode::PasteAttach;
-    for (int id : {kLblClient, kCbxClients, kChkNonMapiOpen}) ::EnableWindow(Item(id), clients);
+    for (int id : {kMailLblClient, kMailCbxClients, kMailChkNonMapiOpen}) ::EnableWindow(Item(id), clients);
   }
   void Store(int result) {
     Settings& s = AppSettings();
-    s.WriteSingleSetting("MapiEmail", int(Checked(kChkMapi) ? MailMode::Mapi : MailMode::PasteAttach));
-    int client = int(::SendMessageW(Item(kCbxClients), CB_GETCURSEL, 0, 0));
+    s.WriteSingleSetting("MapiEmail", int(Checked(kMailChkMapi) ? MailMode::Mapi : MailMode::PasteAttach));
+    int client = int(::SendMessageW(Item(kMailCbxClients), CB_GETCURSEL, 0, 0));
     s.WriteSingleSetting("MapiClient", client < 0 ? 0 : client);
-    s.WriteSingleSetting("NonMapiOpen", Checked(kChkNonMapiOpen));
+    s.WriteSingleSetting("NonMapiOpen", Checked(kMailChkNonMapiOpen));
     Finish(result);
   }
   void Finish(int result) {
@@ -103,7 +86,7 @@ class TfrmTrouble : public win::ModalForm {
 int TfrmTrouble::Execute(long errorCode, HWND owner) {
   scale_ = win::WindowScale(owner);
   if (!win::CreateDialogForm(*this, L"TfrmTrouble", "MAPI Email Setup & Troubleshooter",
-                             Size{kClientWidth, kClientHeight}, scale_, win::FormPlace::BelowMouse, owner))
+                             Size{kMailSetupWidth, kMailSetupHeight}, scale_, win::FormPlace::BelowMouse, owner))
     return IDCANCEL;
   KeepOnScreen(hwnd());
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
@@ -112,66 +95,19 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   Settings& settings = AppSettings();
   auto stored = static_cast<MailMode>(settings.ReadSingleInt("MapiEmail"));
   ClientMatch match = MatchMailClient(SystemMailClient());
-  const DWORD memo = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
-  struct Part {
-    const wchar_t* cls;
-    std::string text;
-    DWORD style;
-    int id;
-    Rect at;  // at 96 DPI
-    DWORD exStyle = 0;
-  };
-  std::vector<Part> parts = {
-      {L"STATIC", MailSetupHeadline(stored, errorCode), SS_LEFT | SS_NOPREFIX, kMemoTop, Rect::FromXYWH(8, 8, 376, 18)},
-      {L"EDIT", MailDiagnosis(errorCode, match), memo, kMemoDiag, Rect::FromXYWH(8, 30, 376, 100), WS_EX_CLIENTEDGE},
-      {L"BUTTON", "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kChkMapi, Rect::FromXYWH(8, 140, 16, 18)},
-      {L"STATIC",
-       "MAPI Mode - Sending pictures is easy and automatic if your email client is \"Simple MAPI\" compatible.",
-       SS_LEFT | SS_NOPREFIX, kMemo2, Rect::FromXYWH(28, 140, 356, 30)},
-      {L"BUTTON", "", BS_AUTORADIOBUTTON, kChkNonMapi, Rect::FromXYWH(8, 176, 16, 18)},
-      {L"STATIC",
-       "Paste/Attach Mode - Framelark opens your email client, places the file path on the clipboard for pasting, "
-       "and provides instruction.",
-       SS_LEFT | SS_NOPREFIX, kMemo3, Rect::FromXYWH(28, 176, 356, 30)},
-      {L"STATIC", "Show instruction for:", SS_LEFT, kLblClient, Rect::FromXYWH(28, 215, 110, 18)},
-      {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kCbxClients,
-       Rect::FromXYWH(140, 211, 200, 220)},
-      {L"BUTTON", "Automatically open new email. ", BS_AUTOCHECKBOX | WS_TABSTOP, kChkNonMapiOpen,
-       Rect::FromXYWH(28, 240, 300, 18)},
-  };
-  struct Row {
-    int button, label;
-    const char *caption, *text;
-  } rows[] = {{kBtnHelp, kLabel1, "&Help", "Click for detailed assistance from the help file."},
-              {kBtnWeb, kLabel2, "&Web", "Click for latest information about MAPI compatibility."},
-              {kBtnEmail, kLabel3, "&Email", "Click if you have tips or corrections to share."}};
-  int y = 270;
-  for (const Row& r : rows) {
-    parts.push_back({L"BUTTON", r.caption, BS_PUSHBUTTON | WS_TABSTOP, r.button, Rect::FromXYWH(8, y, 75, 23)});
-    parts.push_back({L"STATIC", r.text, SS_LEFT | SS_NOPREFIX, r.label, Rect::FromXYWH(92, y + 4, 292, 18)});
-    y += 30;
-  }
-  parts.push_back({L"STATIC", "", SS_ETCHEDHORZ, 0, Rect::FromXYWH(8, 364, 376, 2)});
-  parts.push_back({L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Rect::FromXYWH(146, 376, 75, 25)});
-  parts.push_back({L"BUTTON", "&Send", BS_PUSHBUTTON | WS_TABSTOP, kBtnSend, Rect::FromXYWH(227, 376, 75, 25)});
-  parts.push_back({L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, Rect::FromXYWH(308, 376, 75, 25)});
+  const std::vector<FormControl> parts =
+      MailSetupControls(MailSetupHeadline(stored, errorCode), MailDiagnosis(errorCode, match));
 
   // Each text gets the lines it takes in its font at this scale; what lies below moves down.
   std::vector<Rect> design;
   std::vector<int> needed;
-  for (const Part& part : parts) {
-    design.push_back(part.at);
-    const bool text = std::wstring(part.cls) == L"STATIC" && !part.text.empty();
-    HFONT font = part.id == kMemoTop ? boldFont_.get() : font_.get();
-    needed.push_back(text ? win::TextHeight(hwnd(), font, part.text, scale_(part.at.width())) : 0);
+  for (const FormControl& part : parts) {
+    design.push_back(part.rect);
+    const bool text = part.kind == FormControl::Label && !part.text.empty();
+    needed.push_back(text ? win::TextHeight(hwnd(), FontOf(part), part.text, scale_(part.rect.width())) : 0);
   }
   const FlowedForm flowed = FlowDown(design, needed, scale_);
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const Part& part = parts[i];
-    HWND h = win::CreateChild(hwnd(), part.cls, part.text, part.style, flowed.rects[i], part.id, font_.get(),
-                              part.exStyle);
-    if (part.id == kMemoTop) ::SendMessageW(h, WM_SETFONT, WPARAM(boldFont_.get()), TRUE);
-  }
+  for (size_t i = 0; i < parts.size(); ++i) win::CreateControl(hwnd(), parts[i], flowed.rects[i], FontOf(parts[i]));
   if (flowed.grownBy > 0) {
     RECT wr;
     ::GetWindowRect(hwnd(), &wr);
@@ -179,14 +115,14 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     KeepOnScreen(hwnd());
   }
-  HWND list = Item(kCbxClients), send = Item(kBtnSend);
+  HWND list = Item(kMailCbxClients), send = Item(kMailBtnSend);
   for (int i = 0; i < kMailClientCount; ++i)
     ::SendMessageW(list, CB_ADDSTRING, 0, LPARAM(win::Widen(MailClientAt(i).name).c_str()));
-  ::EnableWindow(Item(kBtnEmail), sendComment_ != nullptr);
+  ::EnableWindow(Item(kMailBtnEmail), sendComment_ != nullptr);
 
   MailSetupChoice choice = InitialMailSetup(stored, settings.ReadSingleInt("MapiClient"), match);
   ::SendMessageW(list, CB_SETCURSEL, WPARAM(choice.client), 0);
-  ::CheckDlgButton(hwnd(), kChkNonMapiOpen, settings.ReadSingleSetting("NonMapiOpen", true) ? BST_CHECKED : 0);
+  ::CheckDlgButton(hwnd(), kMailChkNonMapiOpen, settings.ReadSingleSetting("NonMapiOpen", true) ? BST_CHECKED : 0);
   ShowMode(choice.mode);
   ::ShowWindow(send, errorCode == 0 ? SW_SHOW : SW_HIDE);
 
@@ -203,20 +139,20 @@ bool TfrmTrouble::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     case WM_COMMAND: {
       const int id = LOWORD(wp), code = HIWORD(wp);
       switch (id) {
-        case kChkMapi: ShowMode(MailMode::Mapi); return true;
-        case kChkNonMapi: ShowMode(MailMode::PasteAttach); return true;
-        case kCbxClients:
+        case kMailChkMapi: ShowMode(MailMode::Mapi); return true;
+        case kMailChkNonMapi: ShowMode(MailMode::PasteAttach); return true;
+        case kMailCbxClients:
           if (code == CBN_SELCHANGE) AppSettings().WriteSingleSetting("NsaNonMapiMsg", false);
           return true;
-        case kBtnHelp: ShowHelp(hwnd(), kSetupHelp); return true;
-        case kBtnWeb:
+        case kMailBtnHelp: ShowHelp(hwnd(), kSetupHelp); return true;
+        case kMailBtnWeb:
           if (!win::ShellOpen(hwnd(), kMailCompatibilityPage)) ShowWarning("Couldn't open the web page.");
           return true;
-        case kBtnEmail:
+        case kMailBtnEmail:
           if (sendComment_) sendComment_(hwnd());
           return true;
         case IDOK: Store(IDOK); return true;
-        case kBtnSend: Store(kMapiSendResult); return true;
+        case kMailBtnSend: Store(kMapiSendResult); return true;
       }
       return false;  // Cancel and the close box end it with IDCANCEL
     }

@@ -21,6 +21,7 @@ namespace {
 struct ClassAndStyle {
   const wchar_t* cls;
   DWORD style;
+  DWORD exStyle = 0;
 };
 
 ClassAndStyle ClassAndStyleOf(const FormControl& c) {
@@ -35,6 +36,8 @@ ClassAndStyle ClassAndStyleOf(const FormControl& c) {
     case FormControl::DropList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | group};
     case FormControl::ReadOnlyNote: return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_CENTER | WS_BORDER};
     case FormControl::HelpMark: return {L"STATIC", SS_CENTER | SS_NOTIFY | SS_SUNKEN};
+    case FormControl::ScrollingNote: return {L"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case FormControl::Rule: return {L"STATIC", SS_ETCHEDHORZ};
   }
   return {L"STATIC", SS_LEFT};
 }
@@ -45,11 +48,13 @@ std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& sp
                                  HFONT font) {
   std::vector<HWND> made;
   made.reserve(specs.size());
-  for (const FormControl& c : specs) {
-    ClassAndStyle k = ClassAndStyleOf(c);
-    made.push_back(CreateChild(parent, k.cls, c.text, k.style, scale(c.rect), c.id, font));
-  }
+  for (const FormControl& c : specs) made.push_back(CreateControl(parent, c, scale(c.rect), font));
   return made;
+}
+
+HWND CreateControl(HWND parent, const FormControl& spec, const Rect& placed, HFONT font) {
+  const ClassAndStyle k = ClassAndStyleOf(spec);
+  return CreateChild(parent, k.cls, spec.text, k.style, placed, spec.id, font, k.exStyle);
 }
 
 bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& caption, Size client96,
