@@ -21,6 +21,8 @@ struct FormControl {
     HelpMark,       // a sunken "?" that reports its clicks
     ScrollingNote,  // a sunken, read-only multi-line text that scrolls
     Rule,           // an etched horizontal line
+    CentredLabel,
+    EditBox,        // a sunken one-line text the user types in
   } kind = Label;
   std::string text;
   int id = 0;

@@ -15,18 +15,9 @@ namespace flk {
 
 namespace {
 
-constexpr char kMemoText[] =
-    "Go ahead and change these settings -- it won't hurt the computer. But\r\n"
-    "they're here mostly so tech support can fix any incompatibilities you find.";
 constexpr int kEditIds[] = {kIdEditIndexCol, kIdEditScanLt, kIdEditScanTp, kIdEditScanRt, kIdEditScanBt, kIdEditRtMargin};
 
 constexpr int kScrollSettingsHelp = 2;
-
-struct Layout {
-  int num = 1, den = 1;
-  int operator()(int v) const { return v * num / den; }
-  Rect operator()(int x, int y, int w, int h) const { return Rect{(*this)(x), (*this)(y), (*this)(x + w), (*this)(y + h)}; }
-};
 
 }  // namespace
 
@@ -46,64 +37,29 @@ bool TfrmScrollSettings::FormCreate(HWND owner) {
               0, 0, 514, 389, owner))
     return false;
   font_ = MakeToolFont(win::WindowScale(hwnd()));
-  // Layout at design size times the width of "A" over 7, never below the DPI scale.
-  Layout L;
+  // Laid out at design size times the width of "A" over 7, never below the DPI scale.
+  DpiScale L = win::WindowScale(hwnd());
   {
     win::WindowDC dc(hwnd());
     win::SelectedObject sel(dc.get(), font_.get());
     SIZE a{7, 13};
     ::GetTextExtentPoint32W(dc.get(), L"A", 1, &a);
-    const int dpi = win::WindowScale(hwnd()).dpi;
-    L.num = std::max(int(a.cx) * kBaseDpi, 7 * dpi);
-    L.den = 7 * kBaseDpi;
+    L = DpiScaleOf(std::max(int(a.cx) * kBaseDpi / 7, L.dpi));
   }
-  RECT frame{0, 0, L(514), L(389)};
+  const Size client = L(kScrollSettingsClient);
+  RECT frame{0, 0, client.width, client.height};
   ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
 
-  HFONT f = font_.get();
-  HWND tab = win::CreateChild(hwnd(), WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, L(4, 4, 506, 330),
-                              kIdTabControl1, f);
+  HWND tab = win::CreateChild(hwnd(), WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, L(kScrollSettingsTabs),
+                              kIdTabControl1, font_.get());
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = const_cast<wchar_t*>(L"Scroll Capture");
   ::SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   item.pszText = const_cast<wchar_t*>(L"Robo Capture");
   ::SendMessageW(tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
-  auto child = [&](const wchar_t* cls, const std::string& text, DWORD st, Rect r, int id, DWORD ex = 0) {
-    return win::CreateChild(hwnd(), cls, text, st, r, id, f, ex);
-  };
-  child(L"STATIC", "", SS_CENTER, L(12, 34, 490, 18), kIdLblTop);
-  child(L"STATIC", kMemoText, SS_CENTER, L(12, 54, 490, 32), kIdMemo1);
-  auto group = [&](const char* caption, Rect r) { child(L"BUTTON", caption, BS_GROUPBOX, r, 0); };
-  auto radios = [&](int firstId, const char* const* items, int count, int x, int y, int colWidth) {
-    const int rows = (count + 1) / 2;
-    for (int i = 0; i < count; ++i)
-      child(L"BUTTON", items[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-            L(x + (i / rows) * colWidth, y + (i % rows) * 20, colWidth - 4, 18), firstId + i);
-  };
-  group("Image size limit", L(14, 92, 150, 88));
-  radios(kIdRdoSize, kSizeItems.data(), int(kSizeItems.size()), 22, 110, 70);
-  group("Wait", L(172, 92, 170, 108));
-  radios(kIdRdoWait, kWaitItems.data(), int(kWaitItems.size()), 180, 110, 80);
-  group("Step size", L(350, 92, 150, 88));
-  radios(kIdRdoStep, kStepItems.data(), int(kStepItems.size()), 358, 110, 70);
-  // The letters tech support names on the telephone, each with what it is.
-  child(L"BUTTON", kCaptionA, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, L(22, 208, 250, 20), kIdChkMessage);
-  child(L"BUTTON", kCaptionB, BS_AUTOCHECKBOX | WS_TABSTOP, L(22, 232, 250, 20), kIdChkSrchVScroll);
-  group(kCaptionC, L(14, 258, 150, 58));
-  child(L"BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, L(24, 282, 20, 20), kIdChkIndex);
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(56, 280, 60, 22), kIdEditIndexCol, WS_EX_CLIENTEDGE);
-  group(kCaptionD, L(172, 258, 108, 58));
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(190, 280, 60, 22), kIdEditRtMargin, WS_EX_CLIENTEDGE);
-  group(kCaptionE, L(286, 206, 214, 110));
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(362, 224, 56, 22), kIdEditScanTp, WS_EX_CLIENTEDGE);
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(292, 254, 56, 22), kIdEditScanLt, WS_EX_CLIENTEDGE);
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(434, 254, 56, 22), kIdEditScanRt, WS_EX_CLIENTEDGE);
-  child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, L(362, 284, 56, 22), kIdEditScanBt, WS_EX_CLIENTEDGE);
-  child(L"BUTTON", "&Restore defaults", BS_PUSHBUTTON | WS_TABSTOP, L(10, 348, 130, 26), kIdBtnRestore);
-  child(L"BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, L(336, 348, 80, 26), IDOK);
-  child(L"BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, L(424, 348, 80, 26), IDCANCEL);
+  win::CreateControls(hwnd(), ScrollSettingsControls(), L, font_.get());
 
   // The tab control lies beneath the controls it holds (tab order unchanged otherwise).
   ::SetWindowPos(tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

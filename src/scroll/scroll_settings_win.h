@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "scroll/scroll_settings.h"
+#include "scroll/scroll_settings_form.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -13,25 +14,6 @@ namespace flk {
 
 inline constexpr wchar_t kScrollSettingsClass[] = L"TfrmScrollSettings";
 
-// Control ids (the radio items follow their group's first id).
-enum ScrollSettingsId : int {
-  kIdTabControl1 = 1000,
-  kIdLblTop = 1001,
-  kIdMemo1 = 1002,
-  kIdRdoSize = 1100,
-  kIdRdoWait = 1110,
-  kIdRdoStep = 1120,
-  kIdChkMessage = 1201,
-  kIdChkSrchVScroll = 1202,
-  kIdChkIndex = 1203,
-  kIdEditIndexCol = 1301,
-  kIdEditRtMargin = 1302,
-  kIdEditScanTp = 1303,
-  kIdEditScanLt = 1304,
-  kIdEditScanRt = 1305,
-  kIdEditScanBt = 1306,
-  kIdBtnRestore = 1401,
-};
 
 // Shows the dialog modally over owner: 1 OK, 2 Cancel.
 int ShowScrollSettings(HWND owner, ScrollParams& scroll, ScrollParams& robo, bool scrollTab);
