@@ -23,6 +23,7 @@ struct FormControl {
     Rule,           // an etched horizontal line
     CentredLabel,
     EditBox,        // a sunken one-line text the user types in
+    ChoiceText,     // a description whose click picks the choice beside it
   } kind = Label;
   std::string text;
   int id = 0;

@@ -41,11 +41,11 @@ TfrmGrFormat::Layout EmailLayout() {
   TfrmGrFormat::Layout l;
   l.className = L"TfrmEmail";
   l.caption = L"Email Format Selection";
-  l.clientHeight = 203;
-  l.rowStep = 36;
-  l.buttonsTop = 174;
-  l.nsaBox = false;  // the chooser's own box is not used here
-  l.setupButton = true;
+  l.shape.clientHeight = 203;
+  l.shape.rowStep = 36;
+  l.shape.buttonsTop = 174;
+  l.shape.nsaBox = false;  // the chooser's own box is not used here
+  l.shape.setupButton = true;
   l.helpContext = kEmailHelp;
   return l;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "base/dpi.h"
+#include "output/format_form.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -16,28 +17,11 @@ class TfrmGrFormat : public win::Window {
   struct Layout {
     const wchar_t* className = L"TfrmGrFormat";
     const wchar_t* caption = L"File Format Selection";
-    int clientHeight = 245;
-    int rowStep = 40;      // between the radio buttons
-    int buttonsTop = 219;  // OK, (Setup,) Cancel
-    bool nsaBox = true;    // "Don't show this message again." (NsaSaveAsFormat)
-    bool setupButton = false;
+    FormatFormShape shape;
     int helpContext = 1;
   };
   // Control ids the derived forms and the tests rely on.
-  enum ControlId : int {
-    kLabel5 = 100,
-    kRadioGif,
-    kLabel4,
-    kRadioJpg,
-    kLabel1,
-    kRadioPng,
-    kLabel2,
-    kRadioBmp,
-    kLabel3,
-    kBevel1,
-    kChkNsa,
-    kBtnTrouble,
-  };
+  using enum FormatFormId;
 
   TfrmGrFormat() : TfrmGrFormat(Layout{}) {}
   explicit TfrmGrFormat(const Layout& layout) : layout_(layout) {}
@@ -59,7 +43,6 @@ class TfrmGrFormat : public win::Window {
   }
 
  private:
-  HWND Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h);
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
   void Select(int radio) { ::CheckRadioButton(hwnd(), kRadioGif, kRadioBmp, radio); }
   void btnCancelClick() { Close(false); }
@@ -69,7 +52,6 @@ class TfrmGrFormat : public win::Window {
   win::UniqueFont font_, titleFont_;
   bool done_ = false, ok_ = false;
   int filterIndex_ = 3;
-  int grownBy_ = 0;  // physical pixels the descriptions needed beyond the design rows
 };
 
 }  // namespace flk

@@ -39,6 +39,7 @@ ClassAndStyle ClassAndStyleOf(const FormControl& c) {
     case FormControl::ScrollingNote: return {L"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE};
     case FormControl::Rule: return {L"STATIC", SS_ETCHEDHORZ};
     case FormControl::CentredLabel: return {L"STATIC", SS_CENTER | group};
+    case FormControl::ChoiceText: return {L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX | group};
     case FormControl::EditBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | group, WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", SS_LEFT};
