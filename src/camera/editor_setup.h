@@ -10,6 +10,9 @@
 #include <functional>
 #include <string>
 
+#include "base/dpi.h"
+#include "base/geometry.h"
+
 namespace flk {
 
 inline constexpr char kEditSetupCaption[] = "Editor Setup";
@@ -28,6 +31,14 @@ inline constexpr char kEditSetupTechDetail[] =
     "with the bitmap's path as a parameter.";
 inline constexpr char kEditSetupInvalid[] = "Select a valid application path.";
 inline constexpr char kEditSetupBrowseTitle[] = "Select Application";
+
+// Where the parts go in a client area of `client` window pixels: the intro,
+// the path and the how-to stretch with the dialog, the four buttons keep to
+// its right edge (Browse and Tech Detail at the top, OK and Cancel at the foot).
+struct EditorSetupLayout {
+  Rect intro, path, howTo, browse, tech, ok, cancel;
+};
+EditorSetupLayout LayOutEditorSetup(Size client, const DpiScale& s);
 
 // One pair of enclosing double quotes removed, a leading "%systemroot%" expanded.
 std::string CleanEditorPath(const std::string& text, const std::string& windowsDirectory);

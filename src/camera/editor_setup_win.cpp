@@ -99,16 +99,12 @@ bool TfrmEditSetup::FormCreate(HWND owner) {
 void TfrmEditSetup::Layout() {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  const int W = rc.right, H = rc.bottom, m = Px(8), bw = Px(84), bh = Px(25);
-  auto place = [&](int id, int x, int y, int w, int h) { ::MoveWindow(::GetDlgItem(hwnd(), id), x, y, w, h, TRUE); };
-  place(kMemo1Id, m, m, W - 2 * m, Px(36));
-  place(kEditSetupPathId, m, m + Px(40), W - 2 * m, Px(24));  // Edit1 stretches with the dialog
-  int top = m + Px(72), bx = W - m - bw;
-  place(kMemo2Id, m, top, std::max(0, bx - 2 * m), std::max(0, H - top - m));
-  place(kEditSetupBrowseId, bx, top, bw, bh);
-  place(kEditSetupTechId, bx, top + bh + Px(6), bw, bh);
-  place(IDOK, bx, H - m - 2 * bh - Px(6), bw, bh);
-  place(IDCANCEL, bx, H - m - bh, bw, bh);
+  const EditorSetupLayout l = LayOutEditorSetup(Size{int(rc.right), int(rc.bottom)}, scale_);
+  const std::pair<int, Rect> parts[] = {{kMemo1Id, l.intro},           {kEditSetupPathId, l.path},
+                                        {kMemo2Id, l.howTo},           {kEditSetupBrowseId, l.browse},
+                                        {kEditSetupTechId, l.tech},    {IDOK, l.ok},
+                                        {IDCANCEL, l.cancel}};
+  for (const auto& [id, r] : parts) ::MoveWindow(::GetDlgItem(hwnd(), id), r.left, r.top, r.width(), r.height(), TRUE);
 }
 
 void TfrmEditSetup::btnBrowseClick() {

@@ -234,3 +234,29 @@ TEST(CamCustomControls, EveryControlSitsInsideItsGroupClearOfTheOthers) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+// Editor Setup from its smallest size to a large one, at 96 and 144 DPI: every
+// part inside the dialog and clear of the others, the buttons at its right edge.
+TEST(EditorSetupLayout, PartsStayClearFromTheSmallestSizeUp) {
+  for (int dpi : {96, 144}) {
+    const DpiScale s = DpiScaleOf(dpi);
+    // The smallest window less a sizing frame and a caption.
+    for (Size client : {Size{s(kEditSetupMinWidth) - s(16), s(kEditSetupMinHeight) - s(39)}, Size{s(900), s(600)}}) {
+      const EditorSetupLayout l = LayOutEditorSetup(client, s);
+      const Rect parts[] = {l.intro, l.path, l.howTo, l.browse, l.tech, l.ok, l.cancel};
+      for (size_t i = 0; i < std::size(parts); ++i) {
+        EXPECT_EQ(Intersect(parts[i], Rect{0, 0, client.width, client.height}), parts[i]) << dpi << " part " << i;
+        for (size_t j = i + 1; j < std::size(parts); ++j)
+          EXPECT_TRUE(Intersect(parts[i], parts[j]).empty()) << dpi << " parts " << i << " and " << j;
+      }
+      for (const Rect& b : {l.browse, l.tech, l.ok, l.cancel}) EXPECT_EQ(b.right, client.width - s(8)) << dpi;
+      EXPECT_EQ(l.path.width(), client.width - 2 * s(8)) << "the path stretches";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace flk
