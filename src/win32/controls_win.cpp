@@ -47,17 +47,17 @@ ClassAndStyle ClassAndStyleOf(const FormControl& c) {
 
 }  // namespace
 
-std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& specs, const DpiScale& scale,
+std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& controls, const DpiScale& scale,
                                  HFONT font) {
   std::vector<HWND> made;
-  made.reserve(specs.size());
-  for (const FormControl& c : specs) made.push_back(CreateControl(parent, c, scale(c.rect), font));
+  made.reserve(controls.size());
+  for (const FormControl& c : controls) made.push_back(CreateControl(parent, c, scale(c.rect), font));
   return made;
 }
 
-HWND CreateControl(HWND parent, const FormControl& spec, const Rect& placed, HFONT font) {
-  const ClassAndStyle k = ClassAndStyleOf(spec);
-  return CreateChild(parent, k.cls, spec.text, k.style, placed, spec.id, font, k.exStyle);
+HWND CreateControl(HWND parent, const FormControl& control, const Rect& placed, HFONT font) {
+  const ClassAndStyle k = ClassAndStyleOf(control);
+  return CreateChild(parent, k.cls, control.text, k.style, placed, control.id, font, k.exStyle);
 }
 
 bool CreateDialogForm(Window& window, const wchar_t* cls, const std::string& caption, Size client96,

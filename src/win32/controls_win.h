@@ -19,11 +19,11 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD
 
 // The controls of a form's table at the scale, all in the font; their windows
 // in the table's order (null where one could not be made).
-std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& specs, const DpiScale& scale,
+std::vector<HWND> CreateControls(HWND parent, const std::vector<FormControl>& controls, const DpiScale& scale,
                                  HFONT font);
 // One control of a table, at a place already scaled (a form that moves its
 // controls to fit their texts).
-HWND CreateControl(HWND parent, const FormControl& spec, const Rect& placed, HFONT font);
+HWND CreateControl(HWND parent, const FormControl& control, const Rect& placed, HFONT font);
 
 // Where a dialog form opens.
 enum class FormPlace { ScreenCentre, CentredOnMouse, BelowMouse };

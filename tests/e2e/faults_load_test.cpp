@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 #include "camera_scene.h"
@@ -87,9 +88,8 @@ Figures Measure(DWORD pid) {
   f.tableGdi = GdiTableObjects(h);
   for (int i = 0; i < 20; ++i) {
     ::Sleep(250);
-    const long again = GdiTableObjects(h);
-    if (again == f.tableGdi && i >= 1) break;
-    f.tableGdi = again;
+    const long previous = std::exchange(f.tableGdi, GdiTableObjects(h));
+    if (previous == f.tableGdi) break;
   }
   f.gdi = ::GetGuiResources(h, GR_GDIOBJECTS);
   f.user = ::GetGuiResources(h, GR_USEROBJECTS);
