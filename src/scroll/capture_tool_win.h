@@ -1,6 +1,7 @@
 // What the scroll and robo tool windows share: the camera they report to, the
-// running session with its target and the screen it reads, and the one way a
-// session's reaction is performed (its actions, its next tick, its end).
+// running session with its target and the screen it reads, the one way a
+// session's reaction is performed (its actions, its next tick, its end), and
+// the messages both answer alike (the tick, Esc, the close box).
 #pragma once
 
 #include <windows.h>
@@ -33,6 +34,49 @@ class CaptureTool : public win::Window {
   }
   // No tick until the session asks for one again.
   void StopTicking() { ::KillTimer(hwnd(), kTickTimer); }
+
+  // How a tool shows what a session returns (the scroll tool also shows its status).
+  virtual void PerformReaction(const Reaction& r) { Perform(r); }
+  // Esc or the close box: the session decides what is kept.
+  virtual void CloseTool() = 0;
+
+  // The window's outer size for a client of the given size.
+  RECT FrameFor(int clientWidth, int clientHeight) const {
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                         DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+    return frame;
+  }
+  // On top, without taking the activation yet.
+  void PlaceTool(int x, int y, int width, int height) {
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE);
+  }
+  // Puts the pointer at `cursor` (client coordinates), shows the tool and brings it in front.
+  void ShowWithPointerAt(POINT cursor) {
+    ::ClientToScreen(hwnd(), &cursor);
+    ::SetCursorPos(cursor.x, cursor.y);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+  }
+
+  // The messages both tools answer alike; false for the others.
+  bool OnToolMessage(UINT msg, WPARAM wp, LRESULT* result) {
+    switch (msg) {
+      case WM_ERASEBKGND: *result = 1; return true;
+      case WM_TIMER:
+        if (wp == kTickTimer) {
+          StopTicking();
+          if (session_) PerformReaction(session_->OnTick(screen_));
+        }
+        return true;
+      case WM_SYSKEYDOWN:  // what an active window without a focused window gets
+        if (wp != VK_ESCAPE) return false;
+        CloseTool();
+        return true;
+      case WM_CLOSE: CloseTool(); return true;
+      default: return false;
+    }
+  }
 
   ScrollHost& host_;
   const int usageCode_;

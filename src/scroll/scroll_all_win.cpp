@@ -29,22 +29,14 @@ void TfrmScrollAll::Start(const CaptureArea& area, const ScrollParams& params, c
   session_ = std::make_unique<RoboCaptureSession>(area, params);
   target_ = target;
   down_ = false;
-  RECT frame{0, 0, scale_(kButtonWidth), scale_(kButtonHeight)};
-  ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
-                       DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  const RECT frame = FrameFor(scale_(kButtonWidth), scale_(kButtonHeight));
   const int w = frame.right - frame.left, h = frame.bottom - frame.top;
   const Rect window{area.ltScn, area.tpScn, area.ltScn + area.wd, area.windowBottom()};
   // On the monitor of the captured window.
   const Rect screen = MonitorFor(win::CurrentMonitors(), window).area;
-  const int left = RoboToolLeft(window, w, -frame.left, scale_(kButtonWidth), screen);
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, ToolWindowTop(area.tpScn, h, screen.top), w, h, SWP_NOACTIVATE);
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
-  POINT p{c.right / 2, c.bottom / 2};
-  ::ClientToScreen(hwnd(), &p);
-  ::SetCursorPos(p.x, p.y);
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetForegroundWindow(hwnd());
+  PlaceTool(RoboToolLeft(window, w, -frame.left, scale_(kButtonWidth), screen), ToolWindowTop(area.tpScn, h, screen.top),
+            w, h);
+  ShowWithPointerAt(POINT{scale_(kButtonWidth) / 2, scale_(kButtonHeight) / 2});
   Perform(session_->OnStart());
 }
 
@@ -54,11 +46,6 @@ void TfrmScrollAll::btnStopClick() {
   if (session_) Perform(session_->OnStop(screen_));
 }
 
-void TfrmScrollAll::Timer1Timer() {
-  StopTicking();
-  if (session_) Perform(session_->OnTick(screen_));
-}
-
 void TfrmScrollAll::CloseTool() {
   StopTicking();
   if (session_) Perform(session_->OnClose(screen_));
@@ -66,6 +53,7 @@ void TfrmScrollAll::CloseTool() {
 }
 
 bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (OnToolMessage(msg, wp, result)) return true;
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
@@ -75,7 +63,6 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
                      false);
       return true;
     }
-    case WM_ERASEBKGND: *result = 1; return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       down_ = true;
@@ -93,18 +80,10 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (::PtInRect(&c, p)) btnStopClick();
       return true;
     }
-    case WM_TIMER:
-      if (wp == kTickTimer) Timer1Timer();
-      return true;
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE) CloseTool();
       if (wp == VK_SPACE || wp == VK_RETURN) btnStopClick();
       return true;
-    case WM_SYSKEYDOWN:  // what an active window without a focused window gets
-      if (wp != VK_ESCAPE) return false;
-      CloseTool();
-      return true;
-    case WM_CLOSE: CloseTool(); return true;
     default: return false;
   }
 }

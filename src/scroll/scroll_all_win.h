@@ -26,8 +26,7 @@ class TfrmScrollAll : public CaptureTool<RoboCaptureSession> {
 
  private:
   void btnStopClick();
-  void Timer1Timer();
-  void CloseTool();
+  void CloseTool() override;
 };
 
 }  // namespace flk

@@ -56,24 +56,17 @@ void TfrmScroll::Start(const CaptureArea& area, const ScrollParams& params, cons
   down_ = false;
   warning_ = false;
   ::SetWindowTextA(memo_, kScrollHoldText);
-  RECT frame{0, 0, 0, scale_(kClientHeight) + FlowParts(area.wd).grownBy};
-  ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
-                       DWORD(::GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  const RECT frame = FrameFor(0, scale_(kClientHeight) + FlowParts(area.wd).grownBy);
   const int height = frame.bottom - frame.top;
   // Never above the top of the captured window's monitor.
   const int screenTop = MonitorFor(win::CurrentMonitors(), Rect::FromXYWH(area.ltScn, area.tpScn, area.wd, 1)).area.top;
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, area.ltScn, ToolWindowTop(area.tpScn, height, screenTop), area.wd, height,
-                 SWP_NOACTIVATE);
+  PlaceTool(area.ltScn, ToolWindowTop(area.tpScn, height, screenTop), area.wd, height);
   ArrangeChildren();
-  POINT p{(button_.left + button_.right) / 2 + 20, (button_.top + button_.bottom) / 2};
-  ::ClientToScreen(hwnd(), &p);
-  ::SetCursorPos(p.x, p.y);
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetForegroundWindow(hwnd());
+  ShowWithPointerAt(POINT{(button_.left + button_.right) / 2 + 20, (button_.top + button_.bottom) / 2});
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TfrmScroll::PerformShowingStatus(const Reaction& r) {
+void TfrmScroll::PerformReaction(const Reaction& r) {
   Perform(r, [this](const action::Status& s) {
     warning_ = s.warning;
     ::SetWindowTextA(memo_, s.text.c_str());
@@ -90,7 +83,7 @@ void TfrmScroll::spbtnScrollDwnMouseDown() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   ::UpdateWindow(hwnd());
   TraceLine("MouseDwn");
-  PerformShowingStatus(session_->OnPress(screen_));
+  PerformReaction(session_->OnPress(screen_));
 }
 
 void TfrmScroll::spbtnScrollDwnMouseUp() {
@@ -100,12 +93,7 @@ void TfrmScroll::spbtnScrollDwnMouseUp() {
   StopTicking();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   TraceLine("MouseUp");
-  if (session_) PerformShowingStatus(session_->OnRelease(screen_));
-}
-
-void TfrmScroll::Timer1Timer() {
-  StopTicking();
-  if (session_) PerformShowingStatus(session_->OnTick(screen_));
+  if (session_) PerformReaction(session_->OnRelease(screen_));
 }
 
 void TfrmScroll::CloseTool() {
@@ -114,7 +102,7 @@ void TfrmScroll::CloseTool() {
     ::ReleaseCapture();
   }
   StopTicking();
-  if (session_) PerformShowingStatus(session_->OnClose());
+  if (session_) PerformReaction(session_->OnClose());
   else ::ShowWindow(hwnd(), SW_HIDE);
 }
 
@@ -130,13 +118,13 @@ void TfrmScroll::Paint(HDC dc) {
 }
 
 bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (OnToolMessage(msg, wp, result)) return true;
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
       Paint(dc.get());
       return true;
     }
-    case WM_ERASEBKGND: *result = 1; return true;
     case WM_CTLCOLORSTATIC:
       *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp),
                                        warning_ ? RGB(255, 0, 0) : ::GetSysColor(COLOR_WINDOWTEXT));
@@ -149,17 +137,9 @@ bool TfrmScroll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_CAPTURECHANGED:
       if (down_ && reinterpret_cast<HWND>(lp) != hwnd()) spbtnScrollDwnMouseUp();  // the press ended elsewhere
       return true;
-    case WM_TIMER:
-      if (wp == kTickTimer) Timer1Timer();
-      return true;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:  // what an active window without a focused window gets
-      if (wp == VK_ESCAPE) {
-        CloseTool();
-        return true;
-      }
-      return msg == WM_KEYDOWN;
-    case WM_CLOSE: CloseTool(); return true;
+      if (wp == VK_ESCAPE) CloseTool();
+      return true;
     case WM_DPICHANGED:
       scale_ = win::WindowScale(hwnd());
       ArrangeChildren();

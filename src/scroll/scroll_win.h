@@ -31,9 +31,8 @@ class TfrmScroll : public CaptureTool<ScrollCaptureSession> {
  private:
   void spbtnScrollDwnMouseDown();
   void spbtnScrollDwnMouseUp();
-  void Timer1Timer();
-  void CloseTool();
-  void PerformShowingStatus(const Reaction& r);
+  void CloseTool() override;
+  void PerformReaction(const Reaction& r) override;
   void ArrangeChildren();
   // The parts laid out for a client `width` wide: the memo gets the lines its text takes.
   FlowedForm FlowParts(int width) const;

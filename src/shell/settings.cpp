@@ -42,14 +42,10 @@ std::string RootKeyName(RootKey root) {
 
 Settings& AppSettings() { return *g_appSettings; }
 
-static int TableDefault(const std::string& name) {
-  const SettingRow* row = FindSetting(name);
-  return row ? row->readDefault : 0;
-}
 
-int Settings::ReadSingleInt(const std::string& name) { return ReadSingleSetting(name, TableDefault(name)); }
+int Settings::ReadSingleInt(const std::string& name) { return ReadSingleSetting(name, TableReadDefault(name)); }
 
-bool Settings::ReadSingleBool(const std::string& name) { return ReadSingleSetting(name, TableDefault(name) != 0); }
+bool Settings::ReadSingleBool(const std::string& name) { return ReadSingleSetting(name, TableReadDefault(name) != 0); }
 void SetAppSettings(Settings* s) { g_appSettings = s; }
 
 Settings::Settings(SettingsStore& store, SettingsUi& ui) : store_(store), ui_(ui), path_(kSettingsPath) {}

@@ -132,8 +132,12 @@ constexpr SettingRow kTable[] = {
     I("ViewerMemoHeight", 32, 32),
 };
 
-constexpr const char* kScrollNames[] = {"DoVScroll", "DoIndex", "Interval", "StepSize", "FileLimit", "IndexLt",
-                                        "ScanLt",    "ScanTp",  "ScanRt",   "ScanBt",   "RtMargin",  "SrchVScroll"};
+using P = ScrollParams;
+constexpr ScrollParamField kScrollFields[] = {
+    {"DoVScroll", &P::doVScroll, nullptr}, {"DoIndex", &P::doIndex, nullptr},    {"Interval", nullptr, &P::interval},
+    {"StepSize", nullptr, &P::stepSize},   {"FileLimit", nullptr, &P::fileLimit}, {"IndexLt", nullptr, &P::indexLt},
+    {"ScanLt", nullptr, &P::scanLt},       {"ScanTp", nullptr, &P::scanTp},      {"ScanRt", nullptr, &P::scanRt},
+    {"ScanBt", nullptr, &P::scanBt},       {"RtMargin", nullptr, &P::rtMargin},  {"SrchVScroll", &P::srchVScroll, nullptr}};
 
 constexpr const char* kCameraButtons[] = {
     "CambtnPrint", "CambtnPrintFit", "CambtnSave",  "CambtnIncSave", "CambtnCopy",   "CambtnEdit",
@@ -150,7 +154,12 @@ const SettingRow* FindSetting(const std::string& name) {
   return nullptr;
 }
 
-std::span<const char* const> ScrollParamNames() { return kScrollNames; }
+int TableReadDefault(const std::string& name) {
+  const SettingRow* row = FindSetting(name);
+  return row ? row->readDefault : 0;
+}
+
+std::span<const ScrollParamField> ScrollParamFields() { return kScrollFields; }
 std::span<const char* const> CameraButtonSettingNames() { return kCameraButtons; }
 
 }  // namespace flk

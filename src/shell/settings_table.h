@@ -26,6 +26,9 @@ struct SettingRow {
 
 std::span<const SettingRow> UserSettingsTable();
 const SettingRow* FindSetting(const std::string& name);
+// What a reader passes for a missing value: the row's read default (0 for a
+// name the table does not hold; strings read as empty).
+int TableReadDefault(const std::string& name);
 
 // The twelve scroll or robo parameters, in their stored order.
 struct ScrollParams {
@@ -42,8 +45,15 @@ struct ScrollParams {
   int rtMargin = 18;
   bool srchVScroll = true;
 };
-// Value names of one set, prefix "SS_" (scroll) or "AS_" (robo), in stored order.
-std::span<const char* const> ScrollParamNames();
+// One stored parameter: its value name without the set's prefix ("SS_" scroll,
+// "AS_" robo) and the member that holds it (a switch or a number).
+struct ScrollParamField {
+  const char* name;
+  bool ScrollParams::*flag;
+  int ScrollParams::*number;
+};
+// The twelve, in stored order.
+std::span<const ScrollParamField> ScrollParamFields();
 
 // Names of the seventeen camera button switches, in stored order.
 std::span<const char* const> CameraButtonSettingNames();

@@ -50,47 +50,37 @@ RegValue InstalledValue(const SettingRow& row, const SystemServices& sys, int re
   return DwordValue(row.installedInt);
 }
 
+const char* PrefixOf(bool scroll) { return scroll ? "SS_" : "AS_"; }
+// Reads that fall back on the table's default, so that no reader repeats it.
+int ReadOrTableInt(Settings& s, const std::string& name) { return s.ReadSetting(name, TableReadDefault(name)); }
+bool ReadOrTableBool(Settings& s, const std::string& name) { return s.ReadSetting(name, TableReadDefault(name) != 0); }
+
 }  // namespace
 
 ScrollParams ResetScrollDefaults(bool scroll) {
   ScrollParams p;
-  p.doVScroll = !scroll;
-  p.interval = scroll ? 600 : 400;
+  for (const ScrollParamField& f : ScrollParamFields()) {
+    const int d = TableReadDefault(PrefixOf(scroll) + std::string(f.name));
+    if (f.flag) p.*f.flag = d != 0;
+    else p.*f.number = d;
+  }
   return p;
 }
 
 void ReadScrollParams(Settings& s, const char* prefix, ScrollParams& p) {
-  auto n = ScrollParamNames();
-  std::string pre = prefix;
-  p.doVScroll = s.ReadSetting(pre + n[0], p.doVScroll);
-  p.doIndex = s.ReadSetting(pre + n[1], p.doIndex);
-  p.interval = s.ReadSetting(pre + n[2], p.interval);
-  p.stepSize = s.ReadSetting(pre + n[3], p.stepSize);
-  p.fileLimit = s.ReadSetting(pre + n[4], p.fileLimit);
-  p.indexLt = s.ReadSetting(pre + n[5], p.indexLt);
-  p.scanLt = s.ReadSetting(pre + n[6], p.scanLt);
-  p.scanTp = s.ReadSetting(pre + n[7], p.scanTp);
-  p.scanRt = s.ReadSetting(pre + n[8], p.scanRt);
-  p.scanBt = s.ReadSetting(pre + n[9], p.scanBt);
-  p.rtMargin = s.ReadSetting(pre + n[10], p.rtMargin);
-  p.srchVScroll = s.ReadSetting(pre + n[11], p.srchVScroll);
+  for (const ScrollParamField& f : ScrollParamFields()) {
+    const std::string name = prefix + std::string(f.name);
+    if (f.flag) p.*f.flag = ReadOrTableBool(s, name);
+    else p.*f.number = ReadOrTableInt(s, name);
+  }
 }
 
 void WriteScrollParams(Settings& s, const char* prefix, const ScrollParams& p) {
-  auto n = ScrollParamNames();
-  std::string pre = prefix;
-  s.WriteSetting(pre + n[0], p.doVScroll);
-  s.WriteSetting(pre + n[1], p.doIndex);
-  s.WriteSetting(pre + n[2], p.interval);
-  s.WriteSetting(pre + n[3], p.stepSize);
-  s.WriteSetting(pre + n[4], p.fileLimit);
-  s.WriteSetting(pre + n[5], p.indexLt);
-  s.WriteSetting(pre + n[6], p.scanLt);
-  s.WriteSetting(pre + n[7], p.scanTp);
-  s.WriteSetting(pre + n[8], p.scanRt);
-  s.WriteSetting(pre + n[9], p.scanBt);
-  s.WriteSetting(pre + n[10], p.rtMargin);
-  s.WriteSetting(pre + n[11], p.srchVScroll);
+  for (const ScrollParamField& f : ScrollParamFields()) {
+    const std::string name = prefix + std::string(f.name);
+    if (f.flag) s.WriteSetting(name, p.*f.flag);
+    else s.WriteSetting(name, p.*f.number);
+  }
 }
 
 StartupResult LoadStartupSettings(Settings& settings, const SystemServices& sys) {
@@ -140,11 +130,11 @@ StartupResult LoadStartupSettings(Settings& settings, const SystemServices& sys)
   if (!settings.OpenKeyAt(kUser, kSettingsPath, kAccessRead, false, false))
     return fatal("Couldn't open Framelark HKEY_CURRENT_USER key.");
   v.a = settings.ReadSetting("a", v.a);
-  v.c = settings.ReadSetting("c", v.c);
+  v.c = ReadOrTableInt(settings, "c");
   v.toolUse = settings.ReadSetting("ToolUse", v.toolUse);
-  v.lastCapturesNum = settings.ReadSetting("LastCapturesNum", v.lastCapturesNum);
-  v.closeBtnExits = settings.ReadSetting("CloseBtnExits", true);
-  v.doTopper = settings.ReadSetting("DoTopper", true);
+  v.lastCapturesNum = ReadOrTableInt(settings, "LastCapturesNum");
+  v.closeBtnExits = ReadOrTableBool(settings, "CloseBtnExits");
+  v.doTopper = ReadOrTableBool(settings, "DoTopper");
   ReadScrollParams(settings, "SS_", v.scroll);
   ReadScrollParams(settings, "AS_", v.robo);
   settings.EndReadSeries();
@@ -283,19 +273,19 @@ void SaveSettings(Settings& s, const SystemServices& sys, const StartupValues& v
 
 CameraSaveValues ReadCameraValues(Settings& s) {
   CameraSaveValues v;
-  v.refreshDelay = s.ReadSetting("RefreshDelay", 255);
-  v.cPanelAlign = s.ReadSetting("CPanelAlign", 1);
-  v.height = s.ReadSetting("Height", 222);
-  v.width = std::max(s.ReadSetting("Width", 345), 120);
-  v.top = s.ReadSetting("Top", 100);
-  v.left = s.ReadSetting("Left", 150);
-  v.camTitle = s.ReadSetting("CamTitle", true);
-  v.camToolImages = s.ReadSetting("CamToolImages", true);
-  v.camToolText = s.ReadSetting("CamToolText", true);
-  v.camStatus = s.ReadSetting("CamStatus", true);
+  v.refreshDelay = ReadOrTableInt(s, "RefreshDelay");
+  v.cPanelAlign = ReadOrTableInt(s, "CPanelAlign");
+  v.height = ReadOrTableInt(s, "Height");
+  v.width = std::max(ReadOrTableInt(s, "Width"), 120);
+  v.top = ReadOrTableInt(s, "Top");
+  v.left = ReadOrTableInt(s, "Left");
+  v.camTitle = ReadOrTableBool(s, "CamTitle");
+  v.camToolImages = ReadOrTableBool(s, "CamToolImages");
+  v.camToolText = ReadOrTableBool(s, "CamToolText");
+  v.camStatus = ReadOrTableBool(s, "CamStatus");
   auto names = CameraButtonSettingNames();
-  for (size_t i = 0; i < names.size(); ++i) v.buttons[i] = s.ReadSetting(names[i], true);
-  v.camBevelWidth = s.ReadSetting("CamBevelWidth", 5);
+  for (size_t i = 0; i < names.size(); ++i) v.buttons[i] = ReadOrTableBool(s, names[i]);
+  v.camBevelWidth = ReadOrTableInt(s, "CamBevelWidth");
   return v;
 }
 

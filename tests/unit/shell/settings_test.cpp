@@ -308,6 +308,32 @@ TEST(ScrollDefaults, SetsDifferOnlyInMethodAndInterval) {
   EXPECT_EQ(s.fileLimit, 8388608);
 }
 
+TEST(ScrollParams, EachOfTheTwelveIsStoredUnderItsOwnNameAndReadBack) {
+  InMemorySettingsStore store;
+  RecordingUi ui;
+  Settings s(store, ui);
+  store.CreateKey(RootKey::CurrentUser, kSettingsPath);
+  // Every value differs from its default and from the others.
+  const ScrollParams want{true, false, 701, 2, 4096, 11, 12, 13, 14, 15, 16, false};
+  ASSERT_TRUE(s.OpenSettingsKey(kAccessWrite));
+  WriteScrollParams(s, "AS_", want);
+  s.EndWriteSeries();
+  EXPECT_EQ(DwordOf(store.Get(RootKey::CurrentUser, kSettingsPath, "AS_ScanTp").value_or(DwordValue(-1))), 13);
+  EXPECT_EQ(DwordOf(store.Get(RootKey::CurrentUser, kSettingsPath, "AS_SrchVScroll").value_or(DwordValue(-1))), 0);
+  ScrollParams got = ResetScrollDefaults(true);
+  ASSERT_TRUE(s.OpenSettingsKey(kAccessRead));
+  ReadScrollParams(s, "AS_", got);
+  s.EndReadSeries();
+  const auto fields = {&ScrollParams::interval, &ScrollParams::stepSize, &ScrollParams::fileLimit,
+                       &ScrollParams::indexLt,  &ScrollParams::scanLt,   &ScrollParams::scanTp,
+                       &ScrollParams::scanRt,   &ScrollParams::scanBt,   &ScrollParams::rtMargin};
+  for (int ScrollParams::*f : fields) EXPECT_EQ(got.*f, want.*f);
+  EXPECT_EQ(got.doVScroll, want.doVScroll);
+  EXPECT_EQ(got.doIndex, want.doIndex);
+  EXPECT_EQ(got.srchVScroll, want.srchVScroll);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST(OleDate, CountsDaysFromTheEndOf1899) {
   EXPECT_DOUBLE_EQ(OleDateFromUnixSeconds(0).days, 25569.0);
   EXPECT_DOUBLE_EQ(OleDateFromUnixSeconds(43200).days, 25569.5);
