@@ -14,7 +14,9 @@
 #include "camera/camera_win.h"
 #include "shell/app_win.h"
 #include "camera/camera_controller.h"
+#include "output/output_session_win.h"
 #include "shell/common_form_win.h"
+#include "support/contact_win.h"
 #include "shell/startup_settings.h"
 #include "tray_win.h"
 
@@ -37,6 +39,8 @@ class CameraRole : public CameraHost {
   TfrmFramelark& tray() { return tray_; }
   // Exists from the camera's first opening to the end of the role.
   TfrmCommon* common() override { return common_.get(); }
+  OutputSession& outputs() override { return outputs_; }
+  ContactChoices& contactChoices() override { return contactChoices_; }
 
   void OpenCamera() override;
   void ShowCamera() override;
@@ -59,6 +63,8 @@ class CameraRole : public CameraHost {
   StartupValues values_;
   CameraController controller_;
   std::unique_ptr<TfrmCommon> common_;
+  OutputSession outputs_;
+  ContactChoices contactChoices_;
   TfrmCam camera_;
   TfrmFramelark tray_;
 };

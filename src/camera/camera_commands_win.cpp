@@ -84,8 +84,10 @@ class CameraDispatch : public DispatchOps {
           .status = [&cam](const std::string& text) { cam.SetStatus(text); },
           .foldersRoot = PictureFoldersOf(BaseFolder()),
           .common = role.common(),
-          .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }, SendCommentMail},
-          .gate = &cam.saveGate()};
+          .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); },
+                             [&role](HWND owner) { SendCommentMail(owner, &role.contactChoices()); }},
+          .gate = &cam.saveGate(),
+          .session = &role.outputs()};
       const bool ok = RunPictureOutput(*output, *picture_, caller);
       if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
         ::InvalidateRect(cam.hwnd(), nullptr, FALSE);  // the page marks
@@ -138,7 +140,8 @@ void TfrmCam::OfferCaptureElsewhere(const Picture& picture, const std::string& w
                       .settings = &role_.settings(),
                       .status = [this](const std::string& text) { SetStatus(text); },
                       .foldersRoot = PictureFoldersOf(BaseFolder()),
-                      .common = role_.common()};
+                      .common = role_.common(),
+                      .session = &role_.outputs()};
   RunPictureOutput(PictureOutput::SaveAs, picture, caller);
 }
 

@@ -10,6 +10,8 @@
 namespace flk {
 
 class TfrmCommon;
+struct OutputSession;
+struct ContactChoices;
 
 class CameraHost {
  public:
@@ -19,6 +21,9 @@ class CameraHost {
   virtual CameraController& controller() = 0;
   // Exists from the camera's first opening to the end of the role.
   virtual TfrmCommon* common() = 0;
+  // What the outputs and the contact form keep for the rest of the role.
+  virtual OutputSession& outputs() = 0;
+  virtual ContactChoices& contactChoices() = 0;
 
   virtual void OpenCamera() = 0;
   virtual void ShowCamera() = 0;

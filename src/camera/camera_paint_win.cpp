@@ -8,7 +8,9 @@
 #include "base/icon_size.h"
 #include "base/picture.h"
 #include "camera/camera_glyphs_win.h"
+#include "camera/camera_host.h"
 #include "camera/camera_win.h"
+#include "output/output_session_win.h"
 #include "output/print.h"
 #include "win32/dpi_win.h"
 
@@ -242,7 +244,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       }
     }
     // Where the last printed page ends.
-    PageMarks pm = CurrentPageMarks();
+    const PageMarks& pm = role_.outputs().lastPrint.layout.marks;
     PageMarkRects marks = PageMarkRectsFor(pm.width, pm.height, vp, v);
     for (const Rect& r : {marks.widthMark, marks.heightMark}) {
       if (r.empty()) continue;

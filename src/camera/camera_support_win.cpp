@@ -26,6 +26,7 @@ MailHost TfrmCam::MailHostOfCamera() {
   host.configuration = [this] { return DiagnosticsNow(); };
   host.putCameraAway = [this] { role_.PutCameraAway(); };
   host.showCamera = [this] { role_.ShowCamera(); };
+  host.kept = &role_.contactChoices();
   return host;
 }
 

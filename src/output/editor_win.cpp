@@ -15,8 +15,6 @@ namespace flk {
 
 namespace {
 
-EditorSession g_session;
-
 // SaveBitmapToFile reports its failures through these; the editor needs no
 // dialogs, clipboard or viewer notice of its own.
 class EditorSaveServices : public SaveServices {
@@ -108,9 +106,9 @@ int WinEditorServices::ShowTip(const std::string& key, const std::string& captio
   return flk::ShowTip(key, caption, text, helpContext, false);
 }
 
-bool OpenInEditor(const Picture& picture) {
+bool OpenInEditor(const Picture& picture, EditorSession& session) {
   WinEditorServices services;
-  return !OpenInEditor(picture, services, g_session).empty();
+  return !OpenInEditor(picture, services, session).empty();
 }
 
 }  // namespace flk

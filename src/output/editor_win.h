@@ -12,9 +12,9 @@ namespace flk {
 
 // Writes the picture as a new bitmap into BaseFolder()\Edited\ and opens it
 // in the editor of EditorPath (or the system's program for .bmp files), then
-// shows the large-folder alert when it is due (once per process). Returns
-// true when the file was written.
-bool OpenInEditor(const Picture& picture);
+// shows the large-folder alert when it is due (once per session: the role's).
+// Returns true when the file was written.
+bool OpenInEditor(const Picture& picture, EditorSession& session);
 
 // The real services, for callers and tests that need them directly.
 class WinEditorServices : public EditorServices {

@@ -128,22 +128,16 @@ void TfrmEmail::Timer1Timer() {
   if (host_.hideCameraToTray) host_.hideCameraToTray();
 }
 
-std::unique_ptr<TfrmEmail>& EmailForm() {
-  static std::unique_ptr<TfrmEmail> form;
-  return form;
-}
-
 }  // namespace
 
-bool SendPictureByEmail(const Picture& picture, HWND owner, const EmailHost& host) {
-  auto& form = EmailForm();
-  if (!form || !::IsWindow(form->hwnd())) {
-    form = std::make_unique<TfrmEmail>();
-    if (!form->FormCreate(owner, kFormatGif)) {
-      form.reset();
-      return false;
-    }
+bool SendPictureByEmail(const Picture& picture, HWND owner, const EmailHost& host, std::unique_ptr<TfrmGrFormat>& kept) {
+  if (!kept || !::IsWindow(kept->hwnd())) {
+    auto made = std::make_unique<TfrmEmail>();
+    if (!made->FormCreate(owner, kFormatGif)) return false;
+    kept = std::move(made);
   }
+  // Only this function puts a form there.
+  auto* form = static_cast<TfrmEmail*>(kept.get());
   form->Prepare(picture, host);
   if (form->ShowModal(owner)) form->PasteAttach();
   return !form->failed();

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "base/picture.h"
 
@@ -20,11 +21,13 @@ struct EmailHost {
   std::function<void(HWND)> sendComment{};
 };
 
+class TfrmGrFormat;
+
 // The whole flow for one picture (at the depth the caller applied). The
-// e-mail format dialog is created on the first call of the process, owned by
-// that call's `owner`, and kept. Returns false only when the e-mail file could
+// e-mail format dialog is created on the first call, owned by that call's
+// `owner`, and kept in `kept` (the role's). Returns false only when the e-mail file could
 // not be written (the user has been told); a cancel is not a failure.
-bool SendPictureByEmail(const Picture& picture, HWND owner, const EmailHost& host = {});
+bool SendPictureByEmail(const Picture& picture, HWND owner, const EmailHost& host, std::unique_ptr<TfrmGrFormat>& kept);
 
 // The setup and troubleshooting dialog TfrmTrouble, modal to `owner`;
 // errorCode 0 for setup. Returns IDOK, IDCANCEL or kMapiSendResult (6, "&Send").

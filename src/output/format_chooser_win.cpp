@@ -123,17 +123,8 @@ bool TfrmGrFormat::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   return false;
 }
 
-namespace {
-
-std::unique_ptr<TfrmGrFormat>& Chooser() {
-  static std::unique_ptr<TfrmGrFormat> form;
-  return form;
-}
-
-}  // namespace
-
-std::optional<int> ShowFormatChooser(HWND owner, const std::string& rememberedName) {
-  auto& form = Chooser();
+std::optional<int> ShowFormatChooser(HWND owner, const std::string& rememberedName,
+                                     std::unique_ptr<TfrmGrFormat>& form) {
   if (!form || !::IsWindow(form->hwnd())) {
     form = std::make_unique<TfrmGrFormat>();
     if (!form->FormCreate(owner, ChooserInitialFormat(rememberedName))) {

@@ -5,6 +5,8 @@
 #include "output/editor_win.h"
 #include "output/file_formats.h"
 #include "output/format_chooser_win.h"
+#include "output/format_form_win.h"
+#include "output/output_session_win.h"
 #include "output/print_win.h"
 #include "output/viewer_notify_win.h"
 #include "shell/app_win.h"
@@ -24,7 +26,11 @@ namespace flk {
 
 void ShowStillSaving(HWND owner) { MessageBoxText(owner, kStillSavingText, kProgramName, MB_OK | MB_ICONINFORMATION); }
 
-bool RunPictureOutput(PictureOutput output, const Picture& picture, const OutputCaller& caller) {
+bool RunPictureOutput(PictureOutput output, const Picture& picture, const OutputCaller& role) {
+  OutputSession thisCallOnly;
+  OutputCaller caller = role;
+  if (!caller.session) caller.session = &thisCallOnly;
+  OutputSession& kept = *caller.session;
   if (caller.gate && caller.gate->Refuses(CommandKind::kPicture)) {
     ShowStillSaving(caller.owner);
     return false;
@@ -42,13 +48,19 @@ bool RunPictureOutput(PictureOutput output, const Picture& picture, const Output
   const Picture& p = atDepth ? *atDepth : picture;
   switch (output) {
     case PictureOutput::Print:
-    case PictureOutput::PrintFit: return PrintPicture(p, output == PictureOutput::PrintFit, caller.common, caller.owner);
+    case PictureOutput::PrintFit: {
+      PrintedPage printed;
+      if (!PrintPicture(p, output == PictureOutput::PrintFit, caller.common, caller.owner, &printed)) return false;
+      kept.lastPrint = printed;
+      return true;
+    }
     case PictureOutput::Copy:
       if (!CopyToClipboard(p, caller.owner)) return false;
       if (caller.status) caller.status(kCopiedToClipboardText);
       return true;
-    case PictureOutput::Edit: return OpenInEditor(p);
-    case PictureOutput::Email: return SendPictureByEmail(p, caller.mailOwner ? caller.mailOwner : caller.owner, caller.email);
+    case PictureOutput::Edit: return OpenInEditor(p, kept.editor);
+    case PictureOutput::Email:
+      return SendPictureByEmail(p, caller.mailOwner ? caller.mailOwner : caller.owner, caller.email, kept.emailForm);
     case PictureOutput::SaveAs:
     case PictureOutput::SaveSamePlusOne:
     case PictureOutput::EmailAttachment: {
@@ -89,7 +101,9 @@ void OutputServices::ShowSaved(const std::string& fileName) {
 }
 
 std::optional<int> OutputServices::ChooseFormat(const std::string& rememberedName) {
-  return ShowFormatChooser(caller_.owner, rememberedName);
+  if (caller_.session) return ShowFormatChooser(caller_.owner, rememberedName, caller_.session->formatChooser);
+  std::unique_ptr<TfrmGrFormat> thisCallOnly;
+  return ShowFormatChooser(caller_.owner, rememberedName, thisCallOnly);
 }
 
 std::optional<SaveServices::DialogResult> OutputServices::ShowSaveDialog(const std::string& name,

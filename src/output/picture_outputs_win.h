@@ -19,6 +19,7 @@
 namespace flk {
 
 class TfrmCommon;
+struct OutputSession;
 
 // Who asks for an output.
 struct OutputCaller {
@@ -30,6 +31,7 @@ struct OutputCaller {
   EmailHost email{};                                // what the e-mail does with the camera
   HWND mailOwner = nullptr;                         // owner of the kept e-mail dialog (default: owner)
   SaveGate* gate = nullptr;                         // the window's one save at a time; may be null
+  OutputSession* session = nullptr;                 // what the role keeps between outputs; null: this call only
 
   Settings& settingsOrRole() const { return settings ? *settings : AppSettings(); }
 };

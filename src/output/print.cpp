@@ -8,8 +8,6 @@ namespace flk {
 
 namespace {
 
-PageMarks g_pageMarks;
-
 // Drops the fraction of a non-negative product. A product that is whole in
 // exact arithmetic (25 x 6.25 x 2 = 312.5 x 2) may come out a hair below the
 // whole number in floating point; such a hair is not a fraction.
@@ -93,7 +91,5 @@ Picture PrintSourcePicture(const Picture& picture, const std::vector<PaletteEntr
   return std::move(*out);
 }
 
-PageMarks CurrentPageMarks() { return g_pageMarks; }
-void SetPageMarks(PageMarks marks) { g_pageMarks = marks; }
 
 }  // namespace flk

@@ -62,9 +62,6 @@ std::optional<PrintLayout> ComputePrintLayout(const PrintPageInput& in, std::str
 // black entries.
 Picture PrintSourcePicture(const Picture& picture, const std::vector<PaletteEntry>* systemPalette);
 
-// The process's page marks: set by every print, read by the camera.
-PageMarks CurrentPageMarks();
-void SetPageMarks(PageMarks marks);
 
 // Texts of the print failures that the printing services do not word
 // themselves.

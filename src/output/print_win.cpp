@@ -138,7 +138,6 @@ bool PrintOnPrinter(HDC printer, const Picture& picture, bool fit, PrintedPage* 
   in.fit = fit;
   std::optional<PrintLayout> layout = ComputePrintLayout(in, error);
   if (!layout) return false;
-  SetPageMarks(layout->marks);
 
   Picture source = PrintSourcePicture(picture, paletteScreen ? &systemPalette : nullptr);
   if (source.empty()) {

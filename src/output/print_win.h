@@ -25,7 +25,7 @@ struct PrintedPage {
 
 // Prints one page: the picture at its on-screen size (shrunk only when too
 // large for the page), or with `fit` stretched to fill the page inside its
-// margins. Sets the process's page marks. A failure of the printing services
+// margins; *printed tells what went on the page. A failure of the printing services
 // (no printer, a refused job) is shown in a message box owned by `owner`
 // with their text; the result is then false. Never throws.
 // common: the role's common form with the printer setup's choice (nullptr: the default printer).

@@ -106,11 +106,11 @@ WindowBox KeepOnScreenBox(WindowBox box, const MonitorTable& monitors) {
 // ---- trace lines ----------------------------------------------------------
 
 namespace {
-TraceSink g_traceSink = nullptr;
+TraceSink g_traceSink;
 }
 
-void SetTraceSink(TraceSink sink) { g_traceSink = sink; }
-TraceSink CurrentTraceSink() { return g_traceSink; }
+void SetTraceSink(TraceSink sink) { g_traceSink = std::move(sink); }
+const TraceSink& CurrentTraceSink() { return g_traceSink; }
 
 namespace trace_detail {
 void Append(std::string& line, bool v) { line += v ? 'T' : 'F'; }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -74,10 +75,11 @@ struct TraceClass {
 };
 
 // Receiver of finished lines; the diagnostics window installs one while it
-// exists. With none installed, TraceLine does nothing.
-using TraceSink = void (*)(const std::string& line);
+// exists. With none installed, TraceLine does nothing. Lines come from
+// anywhere in the process, so the one sink is the process's.
+using TraceSink = std::function<void(const std::string& line)>;
 void SetTraceSink(TraceSink sink);
-TraceSink CurrentTraceSink();
+const TraceSink& CurrentTraceSink();
 
 namespace trace_detail {
 void Append(std::string& line, bool v);
@@ -121,7 +123,7 @@ std::string TraceText(const Args&... values) {
 
 template <typename... Args>
 void TraceLine(const Args&... values) {
-  TraceSink sink = CurrentTraceSink();
+  const TraceSink& sink = CurrentTraceSink();
   if (!sink) return;
   sink(TraceText(values...));
 }

@@ -1,6 +1,7 @@
 #include "stickies/stickies_win.h"
 
 #include "base/bmp.h"
+#include "output/output_session_win.h"
 #include "output/save_file.h"
 #include "shell/common_services_win.h"
 #include "shell/data_folders.h"
@@ -41,6 +42,7 @@ bool TfrmStickies::FormCreate() {
     return false;
   host_.manager = hwnd();
   host_.common = &common_;
+  host_.outputs = &outputs_;
   host_.ids = &ids_;
   host_.folder = StickiesFolderOf(BaseFolder());
   if (!CreateFolderChain(host_.folder)) {
@@ -139,7 +141,8 @@ int RunStickyRole() {
   RoleSettings settings;
   TfrmCommon common;
   if (!common.FormCreate()) return 1;
-  TfrmStickies manager(common);
+  OutputSession outputs;
+  TfrmStickies manager(common, outputs);
   if (!manager.FormCreate()) return 1;
   // The starter's show command (minimised, not active) is spent on the manager,
   // which stays hidden, and never on the first note.

@@ -18,7 +18,7 @@ namespace flk {
 
 class TfrmStickies : public win::Window {
  public:
-  explicit TfrmStickies(TfrmCommon& common) : common_(common) {}
+  TfrmStickies(TfrmCommon& common, OutputSession& outputs) : common_(common), outputs_(outputs) {}
   ~TfrmStickies() override;
   // Creates the never-shown window and loads the stored notes; false when
   // the Stickies folder cannot be made (the user has been told).
@@ -36,12 +36,13 @@ class TfrmStickies : public win::Window {
   void FormDestroy();
 
   TfrmCommon& common_;
+  OutputSession& outputs_;
   NoteHost host_;
   StickyIds ids_;
   std::vector<std::unique_ptr<TfrmStickyItem>> notes_;
 };
 
-// The role's composition root: its settings, common form and manager.
+// The role's composition root: its settings, common form, outputs and manager.
 int RunStickyRole();
 
 }  // namespace flk

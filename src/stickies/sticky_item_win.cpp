@@ -108,7 +108,8 @@ void TfrmStickyItem::GenClick(NoteCommand command) {
   if (!notePicture_ || !output) return;
   // The e-mail dialog is kept by the manager: a note may be gone before it closes.
   OutputCaller caller{.owner = hwnd(), .settings = &AppSettings(), .common = host_.common,
-                      .email = EmailHost{.sendComment = SendCommentMail}, .mailOwner = host_.manager};
+                      .email = EmailHost{.sendComment = [](HWND owner) { SendCommentMail(owner); }},
+                      .mailOwner = host_.manager, .session = host_.outputs};
   RunPictureOutput(*output, *notePicture_, caller);
 }
 
@@ -120,7 +121,8 @@ void TfrmStickyItem::SaveNote() {
       MessageBoxText(nullptr, NoteNotSavedText(save.path, error.message), ApplicationTitleText(),
                      MB_YESNO | MB_ICONWARNING) == IDYES) {
     // The window is going: the manager owns the save dialog.
-    OutputCaller caller{.owner = host_.manager, .settings = &AppSettings(), .common = host_.common};
+    OutputCaller caller{.owner = host_.manager, .settings = &AppSettings(), .common = host_.common,
+                        .session = host_.outputs};
     RunPictureOutput(PictureOutput::SaveAs, *notePicture_, caller);
   }
   if (save.kind == NoteSave::Rename)  // a failed rename keeps the old place

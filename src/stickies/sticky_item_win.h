@@ -21,11 +21,13 @@
 namespace flk {
 
 class TfrmCommon;
+struct OutputSession;
 
 // What the notes share of their manager.
 struct NoteHost {
   HWND manager = nullptr;     // owner of every note and of the e-mail form
   TfrmCommon* common = nullptr;
+  OutputSession* outputs = nullptr;  // what the outputs keep for the role
   StickyIds* ids = nullptr;   // HighestStickyId
   std::string folder;         // BaseFolder + "Stickies\"
 };

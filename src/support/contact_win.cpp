@@ -22,9 +22,6 @@ namespace {
 enum Id { kBtnA = 301, kBtnB, kBtnC, kCheck1, kCheck2, kBtnClose };
 constexpr int kInstructionsHelp = 21;
 
-// "Use America Online (AOL)" lasts for the rest of the process.
-bool g_useAol = false;
-
 long MapiSend(const MailRequest& r) {
   const auto send = win::SystemFunction<LPMAPISENDMAIL>(L"mapi32.dll", "MAPISendMail");
   if (!send) return win::LoadSystemLibrary(L"mapi32.dll") ? -1 : -2;
@@ -45,7 +42,8 @@ long MapiSend(const MailRequest& r) {
 class TfrmContact : public win::ModalForm {
  public:
   TfrmContact(MailRequest request, HWND owner, const MailHost& host)
-      : session_(std::move(request), host.configuration), owner_(owner), host_(host) {}
+      : session_(std::move(request), host.configuration), owner_(owner), host_(host),
+        choices_(host.kept ? *host.kept : ownChoices_) {}
 
   void Execute() {
     DpiScale s = win::WindowScale(owner_);
@@ -67,7 +65,7 @@ class TfrmContact : public win::ModalForm {
     ::SendMessageW(check1_, BM_SETCHECK, BST_CHECKED, 0);
     check2_ = win::CreateChild(hwnd(), L"BUTTON", kUseAolText, BS_AUTOCHECKBOX | WS_TABSTOP, s(l.useAol), kCheck2,
                                font);
-    ::SendMessageW(check2_, BM_SETCHECK, g_useAol ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(check2_, BM_SETCHECK, choices_.useAol ? BST_CHECKED : BST_UNCHECKED, 0);
     win::CreateChild(hwnd(), L"BUTTON", "C&lose", BS_DEFPUSHBUTTON | WS_TABSTOP, s(l.close), kBtnClose, font);
     UpdateButtons();
     SetDefaultButton(kBtnClose);
@@ -84,7 +82,7 @@ class TfrmContact : public win::ModalForm {
       case kBtnB: TryNext(); return true;
       case kBtnC: TryLast(); return true;
       case kCheck2:
-        g_useAol = Checked(check2_);
+        choices_.useAol = Checked(check2_);
         UpdateButtons();
         return true;
       case kBtnClose: EndModal(); return true;
@@ -98,8 +96,8 @@ class TfrmContact : public win::ModalForm {
 
   // AOL takes neither Simple MAPI nor mailto links.
   void UpdateButtons() {
-    ::EnableWindow(::GetDlgItem(hwnd(), kBtnA), !g_useAol);
-    ::EnableWindow(::GetDlgItem(hwnd(), kBtnB), !g_useAol);
+    ::EnableWindow(::GetDlgItem(hwnd(), kBtnA), !choices_.useAol);
+    ::EnableWindow(::GetDlgItem(hwnd(), kBtnB), !choices_.useAol);
   }
 
   void TryFirst() {
@@ -138,6 +136,8 @@ class TfrmContact : public win::ModalForm {
   ContactSession session_;
   HWND owner_;
   MailHost host_;
+  ContactChoices ownChoices_;  // when the role keeps none
+  ContactChoices& choices_;
   HWND check1_ = nullptr, check2_ = nullptr;
 };
 
@@ -148,6 +148,8 @@ void SendSupportMail(const MailRequest& request, HWND owner, const MailHost& hos
   form.Execute();
 }
 
-void SendCommentMail(HWND owner) { SendSupportMail(MapiCommentMail(), owner, MailHost{}); }
+void SendCommentMail(HWND owner, ContactChoices* kept) {
+  SendSupportMail(MapiCommentMail(), owner, MailHost{.kept = kept});
+}
 
 }  // namespace flk

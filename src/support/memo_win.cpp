@@ -16,21 +16,12 @@ namespace {
 
 enum Id { kMemo = 401, kCopy, kPrint, kSend, kClose };
 
-// The trace sink has no context: the one window that installed it receives the lines.
-TfrmMemo* g_traceWindow = nullptr;
-void ToTraceWindow(const std::string& line) {
-  if (g_traceWindow) g_traceWindow->AppendLine(line);
-}
-
 std::wstring EditText(const std::string& text) { return win::Widen(WithCrLf(text)); }
 
 }  // namespace
 
 TfrmMemo::~TfrmMemo() {
-  if (g_traceWindow == this) {
-    g_traceWindow = nullptr;
-    SetTraceSink(nullptr);
-  }
+  if (tracing_) SetTraceSink(nullptr);
 }
 
 bool TfrmMemo::FormCreate(HWND owner) {
@@ -45,8 +36,9 @@ bool TfrmMemo::FormCreate(HWND owner) {
   for (int i = 0; i < 4; ++i)
     buttons_[i] = win::CreateChild(hwnd(), L"BUTTON", kMemoButtonCaptions[i], BS_PUSHBUTTON | WS_TABSTOP, Rect{0, 0, 10, 10},
                                    kCopy + i, font);
-  g_traceWindow = this;
-  SetTraceSink(&ToTraceWindow);
+  // The last report opened receives the lines.
+  SetTraceSink([this](const std::string& line) { AppendLine(line); });
+  tracing_ = true;
   return memo_ != nullptr;
 }
 

@@ -45,6 +45,7 @@ class TfrmMemo : public win::Window {
   win::UniqueFont font_;
   HWND memo_ = nullptr;
   HWND buttons_[4]{};
+  bool tracing_ = false;  // installed the trace sink (one report per process)
 };
 
 }  // namespace flk

@@ -30,7 +30,7 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 class TfrmTips : public win::Window {
  public:
-  explicit TfrmTips(Settings& settings) : settings_(settings) {}
+  TfrmTips(Settings& settings, ContactChoices& contact) : settings_(settings), contact_(contact) {}
   bool FormCreate();
   void ShowTipPage(int index);
 
@@ -46,6 +46,7 @@ class TfrmTips : public win::Window {
   int ActiveIndex() const { return int(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)); }
 
   Settings& settings_;
+  ContactChoices& contact_;
   DpiScale scale_;
   HWND tabs_ = nullptr, nsa_ = nullptr, position_ = nullptr;
   HWND buttons_[7]{};  // btnNext, S1, btnPrev, S2, btnHome, S3, btnClose
@@ -96,7 +97,7 @@ bool TfrmTips::FormCreate() {
                        if (i >= 0) ShowTipPage(i);
                      },
                      [] { AskForCamera(0); },
-                     [this] { SendSupportMail(SuggestionMail(), hwnd(), MailHost{}); }}))
+                     [this] { SendSupportMail(SuggestionMail(), hwnd(), MailHost{.kept = &contact_}); }}))
     return false;
   ::SetWindowPos(page_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Layout();
@@ -209,7 +210,8 @@ int RunTipsRole() {
   RoleSettings settings;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
-  auto form = std::make_unique<TfrmTips>(settings.settings());
+  ContactChoices contact;
+  auto form = std::make_unique<TfrmTips>(settings.settings(), contact);
   if (!form->FormCreate()) return 1;
   HWND h = form->hwnd();
   MSG msg;

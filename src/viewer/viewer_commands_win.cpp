@@ -9,6 +9,7 @@
 #include "output/picture_outputs_win.h"
 #include "output/print_win.h"
 #include "shell/app_win.h"
+#include "output/output_session_win.h"
 #include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
 #include "shell/help_win.h"
@@ -117,8 +118,9 @@ class ViewerCommands::Impl {
                         .settings = &settings_,
                         .status = [this](const std::string& t) { host_.SetStatus(t); },
                         .common = common_,
-                        .email = EmailHost{.sendComment = SendCommentMail},
-                        .gate = &gate_};
+                        .email = EmailHost{.sendComment = [](HWND owner) { SendCommentMail(owner); }},
+                        .gate = &gate_,
+                        .session = &outputs_};
     return RunPictureOutput(output, *p, caller);
   }
 
@@ -211,7 +213,8 @@ class ViewerCommands::Impl {
   TfrmCommon* common_;
   ViewerFolder& folder_;
   ViewerMemo& memo_;
-  SaveGate gate_;  // held while a big save runs off the viewer's thread
+  SaveGate gate_;
+  OutputSession outputs_;  // the chooser and e-mail dialog kept for the viewer's run  // held while a big save runs off the viewer's thread
 };
 
 ViewerCommands::ViewerCommands(ViewerCommandHost& host, Settings& settings, TfrmCommon* common,

@@ -108,12 +108,5 @@ TEST(PrintLayout, RefusesWhatCannotBePrinted) {
   EXPECT_EQ(error, "The page has no room inside its margins.");
 }
 
-TEST(PrintLayout, PageMarksAreProcessWide) {
-  PageMarks before = CurrentPageMarks();
-  SetPageMarks(PageMarks{743, 1072});
-  EXPECT_EQ(CurrentPageMarks(), (PageMarks{743, 1072}));
-  SetPageMarks(before);
-}
-
 }  // namespace
 }  // namespace flk
