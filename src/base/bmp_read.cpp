@@ -305,13 +305,7 @@ class Decoder {
             out[2 * x + 1] = uint8_t(v >> 8);
           }
         } else {
-          Channel r(masks_[0]), g(masks_[1]), b(masks_[2]);
-          for (int x = 0; x < w; ++x) {
-            uint32_t v = U16(src + 2 * x);
-            out[3 * x] = b.Of(v);
-            out[3 * x + 1] = g.Of(v);
-            out[3 * x + 2] = r.Of(v);
-          }
+          UnpackMasked(src, w, 2, 3, out);
         }
         return true;
       }
@@ -325,18 +319,25 @@ class Decoder {
             out[4 * x + 3] = 0;
           }
         } else {
-          Channel r(masks_[0]), g(masks_[1]), b(masks_[2]);
-          for (int x = 0; x < w; ++x) {
-            uint32_t v = U32(src + 4 * x);
-            out[4 * x] = b.Of(v);
-            out[4 * x + 1] = g.Of(v);
-            out[4 * x + 2] = r.Of(v);
-            out[4 * x + 3] = 0;
-          }
+          UnpackMasked(src, w, 4, 4, out);
         }
         return true;
     }
     return false;
+  }
+
+  // Pixels of 2 or 4 bytes through the colour masks into blue, green, red
+  // (and a zero fourth byte when the row has 4 bytes a pixel).
+  void UnpackMasked(const uint8_t* src, int w, int inBytes, int outBytes, uint8_t* out) const {
+    Channel r(masks_[0]), g(masks_[1]), b(masks_[2]);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t v = inBytes == 2 ? U16(src + 2 * x) : U32(src + 4 * x);
+      uint8_t* o = out + size_t(outBytes) * x;
+      o[0] = b.Of(v);
+      o[1] = g.Of(v);
+      o[2] = r.Of(v);
+      if (outBytes == 4) o[3] = 0;
+    }
   }
 
   // BI_RLE8 / BI_RLE4: pairs (count, value) give runs; (0, 0) ends a row,

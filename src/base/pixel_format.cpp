@@ -22,21 +22,17 @@ PaletteEntry RgbEntry(Rgb c) { return PaletteEntry{BlueOf(c), GreenOf(c), RedOf(
 void RgbToDirectRow(const Rgb* in, int width, int bpp, uint8_t* out) {
   switch (bpp) {
     case 15:
+    case 16: {
+      // 5-5-5 or 5-6-5: green takes the sixth bit of the 16-bit form.
+      const int greenBits = bpp == 16 ? 6 : 5;
       for (int x = 0; x < width; ++x) {
         Rgb c = in[x];
-        uint32_t v = ((RedOf(c) >> 3) << 10) | ((GreenOf(c) >> 3) << 5) | (BlueOf(c) >> 3);
+        uint32_t v = ((RedOf(c) >> 3) << (5 + greenBits)) | ((GreenOf(c) >> (8 - greenBits)) << 5) | (BlueOf(c) >> 3);
         out[2 * x] = uint8_t(v);
         out[2 * x + 1] = uint8_t(v >> 8);
       }
       break;
-    case 16:
-      for (int x = 0; x < width; ++x) {
-        Rgb c = in[x];
-        uint32_t v = ((RedOf(c) >> 3) << 11) | ((GreenOf(c) >> 2) << 5) | (BlueOf(c) >> 3);
-        out[2 * x] = uint8_t(v);
-        out[2 * x + 1] = uint8_t(v >> 8);
-      }
-      break;
+    }
     case 24:
       for (int x = 0; x < width; ++x) {
         out[3 * x] = BlueOf(in[x]);

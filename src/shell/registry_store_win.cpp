@@ -103,30 +103,31 @@ bool RegistrySettingsStore::SetValue(int key, const std::string& name, const Reg
   return rc == ERROR_SUCCESS;
 }
 
-std::vector<std::string> RegistrySettingsStore::ValueNames(int key) {
+namespace {
+
+// Every name RegEnumValueW or RegEnumKeyExW gives for the key, in its order;
+// `longest` is the longest name the registry allows there.
+template <DWORD longest, class Enumerate>
+std::vector<std::string> EnumeratedNames(HKEY h, Enumerate enumerate) {
   std::vector<std::string> out;
-  HKEY h = Find(key);
   if (!h) return out;
+  std::wstring name(longest, L'\0');
   for (DWORD i = 0;; ++i) {
-    wchar_t name[16384];
-    DWORD len = 16384;
-    if (::RegEnumValueW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    out.push_back(Narrow(std::wstring(name, len)));
+    DWORD len = longest;
+    if (enumerate(h, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    out.push_back(Narrow(name.substr(0, len)));
   }
   return out;
 }
 
+}  // namespace
+
+std::vector<std::string> RegistrySettingsStore::ValueNames(int key) {
+  return EnumeratedNames<16384>(Find(key), ::RegEnumValueW);
+}
+
 std::vector<std::string> RegistrySettingsStore::SubkeyNames(int key) {
-  std::vector<std::string> out;
-  HKEY h = Find(key);
-  if (!h) return out;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    DWORD len = 256;
-    if (::RegEnumKeyExW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    out.push_back(Narrow(std::wstring(name, len)));
-  }
-  return out;
+  return EnumeratedNames<256>(Find(key), ::RegEnumKeyExW);
 }
 
 bool RegistrySettingsStore::DeleteKeyTree(RootKey root, const std::string& path) {
