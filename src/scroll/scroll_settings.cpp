@@ -9,34 +9,33 @@
 
 namespace flk {
 
+namespace {
+
+// The first item whose bound the value passes (`reaches`: v >= bound, else
+// v <= bound); past every bound, the item after the last.
+template <size_t n>
+int ItemOfBounds(long long v, const long long (&bounds)[n], bool reaches) {
+  for (size_t i = 0; i < n; ++i)
+    if (reaches ? v >= bounds[i] : v <= bounds[i]) return int(i);
+  return int(n);
+}
+
+}  // namespace
+
 int WaitItemFor(int v) {
-  if (v >= 801) return 0;
-  if (v >= 601) return 1;
-  if (v >= 401) return 2;
-  if (v >= 201) return 3;
-  if (v >= 101) return 4;
-  if (v >= 51) return 5;
-  if (v >= 21) return 6;
-  return 7;
+  static constexpr long long kLeast[] = {801, 601, 401, 201, 101, 51, 21};  // ms, slowest first
+  return ItemOfBounds(v, kLeast, true);
 }
 
 int StepItemFor(int stepSize) {
-  unsigned v = uint16_t(stepSize);
-  if (v <= 1) return 0;
-  if (v <= 4) return 1;
-  if (v <= 9) return 2;
-  if (v <= 19) return 3;
-  if (v <= 39) return 4;
-  return 5;
+  static constexpr long long kMost[] = {1, 4, 9, 19, 39};  // lines; the stored word is 16 bits
+  return ItemOfBounds(uint16_t(stepSize), kMost, false);
 }
 
 int SizeItemFor(int v) {
-  if (v <= 4194303) return 0;
-  if (v <= 8388607) return 1;
-  if (v <= 16777215) return 2;
-  if (v <= 33554431) return 3;
-  if (v <= 67108863) return 4;
-  return 5;
+  // Just under each of 4, 8, 16, 32 and 64 MB.
+  static constexpr long long kMost[] = {(1 << 22) - 1, (1 << 23) - 1, (1 << 24) - 1, (1 << 25) - 1, (1 << 26) - 1};
+  return ItemOfBounds(v, kMost, false);
 }
 
 int SizeValueOf(int item) { return 1 << (21 + item); }

@@ -51,11 +51,10 @@ RegValue InstalledValue(const SettingRow& row, const SystemServices& sys, int re
 }
 
 const char* PrefixOf(bool scroll) { return scroll ? "SS_" : "AS_"; }
-// Reads that fall back on the table's default, so that no reader repeats it.
+}  // namespace
+
 int ReadOrTableInt(Settings& s, const std::string& name) { return s.ReadSetting(name, TableReadDefault(name)); }
 bool ReadOrTableBool(Settings& s, const std::string& name) { return s.ReadSetting(name, TableReadDefault(name) != 0); }
-
-}  // namespace
 
 ScrollParams ResetScrollDefaults(bool scroll) {
   ScrollParams p;

@@ -71,6 +71,10 @@ std::string SetupWarningText(const std::string& message, uint32_t errorCode, con
 // counted from the program file's date (all values in days).
 bool SixMonthNoticeDue(double programFileDays, double lastExitDays, double nowDays);
 ScrollParams ResetScrollDefaults(bool scroll);
+// A value of the open read series; a missing one falls back on the settings
+// table's default, so that no reader repeats it.
+int ReadOrTableInt(Settings& s, const std::string& name);
+bool ReadOrTableBool(Settings& s, const std::string& name);
 void ReadScrollParams(Settings& settings, const char* prefix, ScrollParams& p);
 void WriteScrollParams(Settings& settings, const char* prefix, const ScrollParams& p);
 // Raises counter n (1..23) in the comma-separated tool-use text.

@@ -49,18 +49,23 @@ std::string ScrollSettingsText(const ScrollParams& p) {
 void ReadStoredDiagnostics(Settings& s, DiagnosticsInput& in) {
   // One read series for the whole report, with the startup's scroll-parameter reader.
   if (!s.OpenSettingsKey(kAccessRead)) return;
-  in.refreshDelay = s.ReadSetting("RefreshDelay", in.refreshDelay);
-  in.mapiClient = s.ReadSetting("MapiClient", in.mapiClient);
-  in.mapiEmail = s.ReadSetting("MapiEmail", in.mapiEmail);
+  using D = DiagnosticsInput;
+  static constexpr struct {
+    const char* name;
+    int D::*number;
+    bool D::*flag;
+  } kStored[] = {{"RefreshDelay", &D::refreshDelay, nullptr},     {"MapiClient", &D::mapiClient, nullptr},
+                 {"MapiEmail", &D::mapiEmail, nullptr},
+                 {"CamTitle", nullptr, &D::camTitle},             {"CamToolImages", nullptr, &D::camToolImages},
+                 {"CamToolText", nullptr, &D::camToolText},       {"CamStatus", nullptr, &D::camStatus},
+                 {"ViewerToolImages", nullptr, &D::viewerToolImages}, {"ViewerToolText", nullptr, &D::viewerToolText},
+                 {"ViewerMemo", nullptr, &D::viewerMemo},         {"ViewerStatus", nullptr, &D::viewerStatus}};
+  for (const auto& f : kStored) {
+    if (f.number) in.*f.number = ReadOrTableInt(s, f.name);
+    else in.*f.flag = ReadOrTableBool(s, f.name);
+  }
+  // As the mail dialogs read it (true when missing), not the table's integer read.
   in.nonMapiOpen = s.ReadSetting("NonMapiOpen", in.nonMapiOpen);
-  in.camTitle = s.ReadSetting("CamTitle", in.camTitle);
-  in.camToolImages = s.ReadSetting("CamToolImages", in.camToolImages);
-  in.camToolText = s.ReadSetting("CamToolText", in.camToolText);
-  in.camStatus = s.ReadSetting("CamStatus", in.camStatus);
-  in.viewerToolImages = s.ReadSetting("ViewerToolImages", in.viewerToolImages);
-  in.viewerToolText = s.ReadSetting("ViewerToolText", in.viewerToolText);
-  in.viewerMemo = s.ReadSetting("ViewerMemo", in.viewerMemo);
-  in.viewerStatus = s.ReadSetting("ViewerStatus", in.viewerStatus);
   ReadScrollParams(s, "SS_", in.scroll);
   ReadScrollParams(s, "AS_", in.robo);
   in.toolUse = s.ReadSetting("ToolUse", in.toolUse);
