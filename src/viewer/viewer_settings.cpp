@@ -1,5 +1,7 @@
 #include "viewer/viewer_settings.h"
 
+#include "shell/startup_settings.h"
+
 namespace flk {
 
 namespace {
@@ -24,17 +26,17 @@ bool& Switch(ViewerLook& look, ViewerButton b) { return look.buttons[size_t(b)];
 bool ReadViewerSettings(Settings& s, ViewerSettings* out) {
   if (!s.OpenSettingsKey(kAccessRead)) return false;
   ViewerSettings v;
-  v.height = s.ReadSetting("ViewerHeight", v.height);
-  v.width = s.ReadSetting("ViewerWidth", v.width);
-  v.top = s.ReadSetting("ViewerTop", v.top);
-  v.left = s.ReadSetting("ViewerLeft", v.left);
-  v.look.toolImages = s.ReadSetting("ViewerToolImages", true);
-  v.look.toolText = s.ReadSetting("ViewerToolText", true);
-  v.look.memo = s.ReadSetting("ViewerMemo", true);
-  v.look.status = s.ReadSetting("ViewerStatus", true);
-  for (const ButtonSetting& b : kButtonSettings) Switch(v.look, b.button) = s.ReadSetting(b.name, true);
-  v.thumbHeight = s.ReadSetting("ViewerThumbHeight", v.thumbHeight);
-  v.memoHeight = s.ReadSetting("ViewerMemoHeight", v.memoHeight);
+  v.height = ReadOrTableInt(s, "ViewerHeight");
+  v.width = ReadOrTableInt(s, "ViewerWidth");
+  v.top = ReadOrTableInt(s, "ViewerTop");
+  v.left = ReadOrTableInt(s, "ViewerLeft");
+  v.look.toolImages = ReadOrTableBool(s, "ViewerToolImages");
+  v.look.toolText = ReadOrTableBool(s, "ViewerToolText");
+  v.look.memo = ReadOrTableBool(s, "ViewerMemo");
+  v.look.status = ReadOrTableBool(s, "ViewerStatus");
+  for (const ButtonSetting& b : kButtonSettings) Switch(v.look, b.button) = ReadOrTableBool(s, b.name);
+  v.thumbHeight = ReadOrTableInt(s, "ViewerThumbHeight");
+  v.memoHeight = ReadOrTableInt(s, "ViewerMemoHeight");
   s.EndReadSeries();
   *out = v;
   return true;
