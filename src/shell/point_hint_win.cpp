@@ -2,7 +2,7 @@
 
 #include "shell/names.h"
 #include "shell/settings.h"
-#include "shell/tip_modal_win.h"
+#include "shell/tip_font_win.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/monitors_win.h"
@@ -74,14 +74,17 @@ int TfrmHotPt::Execute(const std::string& key, const std::string& text, int x, i
   const Rect screen = MonitorAt(win::CurrentMonitors(), Point{x, y}).work;
   place_ = PlacePointHint(x, y, wr.right - wr.left, wr.bottom - wr.top, screen, scale_(kArrowSize));
   ::SetWindowPos(hwnd(), nullptr, place_.left, place_.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  modalResult_ = 0;
-  return RunTipModal(hwnd(), &modalResult_);
+  modalResult_ = 2;
+  win::ModalOptions options;
+  options.disableThreadWindows = true;
+  return RunModal(options) ? modalResult_ : 2;
 }
 
 void TfrmHotPt::btnOKClick(int modalResult) {
   bool ticked = ::SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   AppSettings().WriteSingleSetting(key_, ticked);
   modalResult_ = modalResult;
+  EndModal();
 }
 
 void TfrmHotPt::Paint(HDC dc) {
@@ -110,7 +113,7 @@ void TfrmHotPt::Paint(HDC dc) {
   ::Polygon(dc, pts, 7);
 }
 
-bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+bool TfrmHotPt::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   switch (msg) {
     case WM_COMMAND:
       // Both buttons store the box; Esc arrives as the Cancel button.
@@ -118,7 +121,6 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       if (LOWORD(wp) == IDCANCEL) btnOKClick(2);
       *result = 0;
       return true;
-    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
@@ -131,10 +133,6 @@ bool TfrmHotPt::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       *result = win::ButtonFaceColours(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_BTNTEXT));
       return true;
     }
-    case WM_CLOSE:  // closed some other way: a cancel that stores nothing
-      modalResult_ = 2;
-      *result = 0;
-      return true;
     default: return false;
   }
 }

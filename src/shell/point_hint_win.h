@@ -9,7 +9,7 @@
 
 #include "base/dpi.h"
 #include "shell/tips_layout.h"
-#include "win32/window.h"
+#include "win32/modal_form_win.h"
 
 namespace flk {
 
@@ -17,7 +17,7 @@ inline constexpr wchar_t kPointHintClass[] = L"TfrmHotPt";
 inline constexpr int kHintLabelId = 201;
 inline constexpr int kHintCheckBoxId = 202;
 
-class TfrmHotPt : public win::Window {
+class TfrmHotPt : public win::ModalForm {
  public:
   TfrmHotPt() = default;
   bool FormCreate(HWND owner);
@@ -32,7 +32,7 @@ class TfrmHotPt : public win::Window {
   HintCorner arrow() const { return place_.corner; }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   void btnOKClick(int modalResult);
@@ -42,7 +42,7 @@ class TfrmHotPt : public win::Window {
   std::string key_;
   PointHintPlace place_;
   DpiScale scale_;
-  int modalResult_ = 0;
+  int modalResult_ = 2;  // a hint closed any other way is a cancel that stores nothing
 };
 
 // ShowPointHint: 0 when the hint is silenced (its key is true), otherwise 1

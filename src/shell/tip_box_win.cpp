@@ -6,7 +6,7 @@
 #include "shell/help_win.h"
 #include "shell/point_hint_win.h"
 #include "shell/settings.h"
-#include "shell/tip_modal_win.h"
+#include "shell/tip_font_win.h"
 #include "shell/tips_layout.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
@@ -79,15 +79,19 @@ int TfrmNSA::Execute(const std::string& key, const std::string& caption, const s
   const Point at = TipBoxPosition(corner, width, height, BoxScreenOfThisProcess());
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
-  return RunModal(corner);
+  return RunTipBox(corner);
 }
 
-int TfrmNSA::RunModal(bool corner) {
+int TfrmNSA::RunTipBox(bool corner) {
   if (corner) ::SetTimer(hwnd(), kTimer1Id, kTipBoxTopmostMs, nullptr);
 
-  modalResult_ = 0;
+  modalResult_ = 2;
+  win::ModalOptions options;
+  options.disableThreadWindows = true;
   // Key preview: Esc anywhere in the form closes it with 2 and stores nothing.
-  int result = RunTipModal(hwnd(), &modalResult_, DialogKeys(hwnd(), helpContext_, [this] { modalResult_ = 2; }));
+  options.keyPreview = DialogKeys(hwnd(), helpContext_, [this] { EndModal(); });
+  // Kept hidden for the next tip.
+  const int result = RunModal(options, AfterModal::Hide) ? modalResult_ : 2;
 
   if (corner && hwnd()) {
     ::KillTimer(hwnd(), kTimer1Id);
@@ -97,32 +101,23 @@ int TfrmNSA::RunModal(bool corner) {
 }
 
 void TfrmNSA::btnOkClick() {
-  if (key_.empty()) {  // instructions: nothing to remember
-    modalResult_ = 1;
-    return;
-  }
+  modalResult_ = 1;
+  EndModal();
+  if (key_.empty()) return;  // instructions: nothing to remember
   bool ticked = ::SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   AppSettings().WriteSingleSetting(key_, ticked);
-  modalResult_ = 1;
 }
 
 void TfrmNSA::Timer1Timer() { ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kTipBoxTopmostFlags); }
 
-bool TfrmNSA::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+bool TfrmNSA::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
         btnOkClick();
-      } else if (LOWORD(wp) == IDCANCEL) {
-        modalResult_ = 2;
+        return true;
       }
-      *result = 0;
-      return true;
-    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
-    case WM_CLOSE:  // the close box: result 2, the form stays for the next tip
-      modalResult_ = 2;
-      *result = 0;
-      return true;
+      return LOWORD(wp) != IDCANCEL;  // Cancel ends the box with 2
     case WM_TIMER:
       if (wp == kTimer1Id) Timer1Timer();
       *result = 0;
@@ -174,7 +169,7 @@ int TfrmNSA::ExecuteInstructions(const std::string& caption, const std::string& 
   const Point at = TipBoxPosition(true, size.width, size.height, BoxScreenOfThisProcess());
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeChildren();
-  int result = RunModal(true);
+  int result = RunTipBox(true);
   // The box is the how-to tip again: check box back, its own width and OK place.
   instructions_ = false;
   if (hwnd()) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/dpi.h"
-#include "win32/window.h"
+#include "win32/modal_form_win.h"
 
 namespace flk {
 
@@ -19,7 +19,7 @@ inline constexpr wchar_t kTipBoxClass[] = L"TfrmNSA";
 inline constexpr int kTipMemoId = 101;
 inline constexpr int kTipCheckBoxId = 102;
 
-class TfrmNSA : public win::Window {
+class TfrmNSA : public win::ModalForm {
  public:
   TfrmNSA() = default;
   bool FormCreate();
@@ -39,20 +39,20 @@ class TfrmNSA : public win::Window {
   int LetterHeight() const;
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   void btnOkClick();
   void Timer1Timer();
   void ArrangeChildren();
-  int RunModal(bool corner);
+  int RunTipBox(bool corner);
   bool instructions_ = false;  // the check box is hidden and OK sits further left
 
   HWND memo_ = nullptr, check_ = nullptr, ok_ = nullptr;
   std::string key_;
   DpiScale scale_;
   int helpContext_ = 1;
-  int modalResult_ = 0;
+  int modalResult_ = 2;  // Esc and the close box: 2, and nothing is stored
 };
 
 // ShowTip: 1 when the tip is silenced (its key is true) or closed with OK,

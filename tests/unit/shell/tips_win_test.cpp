@@ -10,7 +10,7 @@
 #include "shell/point_hint_win.h"
 #include "shell/settings.h"
 #include "shell/tip_box_win.h"
-#include "shell/tip_modal_win.h"
+#include "shell/tip_font_win.h"
 #include "shell/tips_layout.h"
 #include "win32/dpi_win.h"
 #include "win32/unique_handle.h"

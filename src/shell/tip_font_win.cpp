@@ -1,4 +1,4 @@
-#include "shell/tip_modal_win.h"
+#include "shell/tip_font_win.h"
 
 #include <map>
 #include <string>
@@ -6,20 +6,10 @@
 
 #include "shell/names.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
-
-int RunTipModal(HWND form, const int* modalResult, const std::function<bool(const MSG&)>& keyPreview) {
-  win::ModalOptions options;
-  options.disableThreadWindows = true;
-  options.keyPreview = keyPreview;
-  bool finished = win::RunModalLoop(form, [modalResult] { return *modalResult != 0; }, options);
-  if (::IsWindow(form)) ::ShowWindow(form, SW_HIDE);
-  return finished ? *modalResult : 2;
-}
 
 HFONT TipFont(const DpiScale& scale) {
   // The forms' texts were laid out for MS Sans Serif at 8 points (11 pixels
