@@ -9,6 +9,7 @@
 #include "base/atomic_file.h"
 #include "output/save_file.h"
 #include "setup/install_dir_win.h"
+#include "setup/install_flow.h"
 #include "setup/install_rules.h"
 #include "setup/install_steps.h"
 #include "setup/setup_form_win.h"
@@ -85,44 +86,31 @@ std::optional<std::string> FirstFolder(int common, int user) {
   return f ? f : SpecialFolder(user);
 }
 
-void Install(TfrmSetup& form, RoleSettings& rs) {
-  Settings& settings = rs.settings();
-  SettingsStore& store = settings.store();
-  if (!IsAdministrator(settings)) return form.Finish(1);
-  CloseRunningWindows();
-  DataFolderSearch found = FindDataFolder(store, [](const std::string& p) { return win::FileExists(p); });
-  std::string data = found.folder;
-  const uint64_t needed = RoomNeeded();
-  if (!found.existingInstall) {
-    std::optional<std::string> chosen = AskInstallFolder(form.hwnd(), data + found.proposedSubfolder, needed);
-    if (!chosen) return form.Finish(0);
-    data = *chosen;
+class WinInstallMachine : public InstallMachine {
+ public:
+  explicit WinInstallMachine(TfrmSetup& form) : form_(form) {}
+  bool FileExists(const std::string& path) override { return win::FileExists(path); }
+  bool DirectoryExists(const std::string& path) override { return win::DirectoryExists(path); }
+  void MakeFolder(const std::string& path) override { CreateFolderChain(path); }
+  void LetUsersWrite(const std::string& folder) override { GrantUsersModify(folder); }
+  void CloseRunningWindows() override { flk::CloseRunningWindows(); }
+  std::optional<std::string> AskInstallFolder(const std::string& proposal, uint64_t needed) override {
+    return flk::AskInstallFolder(form_.hwnd(), proposal, needed);
   }
-  const std::string pro = data + "Pro\\", program = pro + kProgramFile;
-  const bool freshData = !win::DirectoryExists(PictureFoldersOf(data));
-  CreateFolderChain(pro);
-  if (!SameFolder(pro, ProgramFolder())) {
-    form.SetMemo(program);
-    if (!CopyProgram(ProgramFile(), program)) return form.Finish(1);
-    form.SetMemo(pro + kReadmeFile);
-    if (!WriteReadme(pro + kReadmeFile)) settings.ui().SetupWarning(ReadmeWarningText(pro + kReadmeFile));
+  void ShowStep(const std::string& path) override { form_.SetMemo(path); }
+  bool CopyProgram(const std::string& to) override { return flk::CopyProgram(ProgramFile(), to); }
+  bool WriteReadme(const std::string& path) override { return flk::WriteReadme(path); }
+  void ClearSystemError() override { ::SetLastError(0); }
+  void MakeShortcuts(const std::string& program) override {
+    Shortcut(FirstFolder(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS), program, true);
+    Shortcut(FirstFolder(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY), program, true);
+    if (auto appData = SpecialFolder(CSIDL_APPDATA)) Shortcut(*appData + kQuickLaunchSubfolder, program, false);
   }
-  if (freshData) {
-    for (const std::string& folder : WorkingFoldersOf(data)) {
-      CreateFolderChain(folder);
-      GrantUsersModify(folder);
-    }
-  }
-  ::SetLastError(0);
-  if (auto problem = WriteAppPath(store, program)) settings.ui().SetupWarning(*problem);
-  if (auto problem = WriteUninstallEntry(store, pro, needed)) settings.ui().SetupWarning(*problem);
-  WriteInstallRecord(settings, data);
-  Shortcut(FirstFolder(CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS), program, true);
-  Shortcut(FirstFolder(CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY), program, true);
-  if (auto appData = SpecialFolder(CSIDL_APPDATA)) Shortcut(*appData + kQuickLaunchSubfolder, program, false);
-  win::ShellOpen(nullptr, program, "", SW_SHOWNOACTIVATE);
-  form.Finish(0);
-}
+  void StartProgram(const std::string& program) override { win::ShellOpen(nullptr, program, "", SW_SHOWNOACTIVATE); }
+
+ private:
+  TfrmSetup& form_;
+};
 
 }  // namespace
 
@@ -136,7 +124,10 @@ void CloseRunningWindows() {
 
 int RunSetupRole() {
   RoleSettings settings;
-  TfrmSetup form({kSetupCaption, SetupMemoText(RoomNeeded())}, [&settings](TfrmSetup& f) { Install(f, settings); });
+  TfrmSetup form({kSetupCaption, SetupMemoText(RoomNeeded())}, [&settings](TfrmSetup& f) {
+    WinInstallMachine machine(f);
+    f.Finish(RunInstallation(settings.settings(), machine, InstallFacts{ProgramFolder(), RoomNeeded()}));
+  });
   return form.Run();
 }
 
