@@ -6,6 +6,7 @@
 
 #include "viewer/viewer_folder.h"
 #include "viewer/viewer_layout.h"
+#include "win32/scroll_bar_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -59,28 +60,13 @@ void TPictureBox::UpdateBars() {
   }
 }
 
-void TPictureBox::Scroll(int bar, int code) {
-  BoxScroll how = BoxScroll::Other;
-  switch (code) {
-    case SB_LINEUP: how = BoxScroll::LineBack; break;
-    case SB_LINEDOWN: how = BoxScroll::LineOn; break;
-    case SB_PAGEUP: how = BoxScroll::PageBack; break;
-    case SB_PAGEDOWN: how = BoxScroll::PageOn; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: how = BoxScroll::Track; break;
-    case SB_TOP: how = BoxScroll::Start; break;
-    case SB_BOTTOM: how = BoxScroll::End; break;
-    default: return;
-  }
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_ALL;
-  ::GetScrollInfo(hwnd(), bar, &si);
-  const int p = ScrollBoxPosition(how, si.nPos, si.nTrackPos, si.nMax, int(si.nPage));
+void TPictureBox::Scroll(int bar, WPARAM code) {
+  const ScrollRequest request = win::ScrollRequestOf(code);
+  if (request == ScrollRequest::None) return;
+  const ScrollBarState state = win::ReadScrollBar(hwnd(), bar);
+  const int p = ScrollPosition(request, state, ScrollBoxSteps(state));
   (bar == SB_HORZ ? pos_.x : pos_.y) = p;
-  si.fMask = SIF_POS;
-  si.nPos = p;
-  ::SetScrollInfo(hwnd(), bar, &si, TRUE);
+  win::SetScrollPosition(hwnd(), bar, p);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -101,8 +87,8 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_SIZE: UpdateBars(); return false;
-    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wp)); return true;
-    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp)); return true;
+    case WM_HSCROLL: Scroll(SB_HORZ, wp); return true;
+    case WM_VSCROLL: Scroll(SB_VERT, wp); return true;
     case WM_MOUSEWHEEL: {
       const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
       for (int i = 0; i < std::abs(steps) * kWheelLines; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);

@@ -91,17 +91,9 @@ bool ViewerArrangement::RefusesLowering(int newHeight, int oldHeight, int pictur
   return newHeight < oldHeight && pictureBoxHeight <= s(kMinPictureBoxHeight);
 }
 
-void ViewerArrangement::ScrollThumbs(ThumbScroll how, int position, int track, int count) {
-  int p = position;
-  switch (how) {
-    case ThumbScroll::LineLeft: --p; break;
-    case ThumbScroll::LineRight: ++p; break;
-    case ThumbScroll::PageLeft: p -= thumbs_.largeChange; break;
-    case ThumbScroll::PageRight: p += thumbs_.largeChange; break;
-    case ThumbScroll::Track: p = track; break;
-    case ThumbScroll::Other: return;
-  }
-  thumbs_.position = std::clamp(p, 0, std::max(0, count - 1));
+void ViewerArrangement::ScrollThumbs(ScrollRequest request, const ScrollBarState& bar, int count) {
+  if (request == ScrollRequest::None) return;
+  thumbs_.position = ScrollPosition(request, bar, ScrollSteps{1, thumbs_.largeChange, count - 1});
 }
 
 bool ViewerArrangement::KeepThumbVisible(int index) {
@@ -111,21 +103,9 @@ bool ViewerArrangement::KeepThumbVisible(int index) {
   return true;
 }
 
-int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page) {
+ScrollSteps ScrollBoxSteps(const ScrollBarState& bar) {
   constexpr int kLine = 16;
-  const int pageStep = std::max(1, page - kLine);
-  int p = position;
-  switch (how) {
-    case BoxScroll::LineBack: p -= kLine; break;
-    case BoxScroll::LineOn: p += kLine; break;
-    case BoxScroll::PageBack: p -= pageStep; break;
-    case BoxScroll::PageOn: p += pageStep; break;
-    case BoxScroll::Track: p = track; break;
-    case BoxScroll::Start: p = 0; break;
-    case BoxScroll::End: p = max; break;
-    case BoxScroll::Other: return position;
-  }
-  return std::clamp(p, 0, std::max(0, max - page + 1));
+  return ScrollSteps{kLine, std::max(1, bar.page - kLine), LastScrollPosition(bar.max, bar.page)};
 }
 
 NameDialogLayout LayOutNameDialog(Size c) {
@@ -138,10 +118,6 @@ NameDialogLayout LayOutNameDialog(Size c) {
                           at(2, kTopBand + 16, right - 2, c.height - kTopBand - 18),
                           at(right + 5, kTopBand + 20, 60, 20),
                           at(right + 5, kTopBand + 60, 60, 20)};
-}
-
-int ClampScroll(int position, int content, int visible) {
-  return std::clamp(position, 0, std::max(0, content - visible));
 }
 
 ThumbStripPlan PlanThumbStrip(const ThumbLayout& l, Size strip, int count, int current,

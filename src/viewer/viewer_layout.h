@@ -11,6 +11,7 @@
 
 #include "base/dpi.h"
 #include "base/geometry.h"
+#include "base/scroll_step.h"
 #include "viewer/viewer_look.h"
 #include "viewer/viewer_rules.h"
 
@@ -48,9 +49,6 @@ struct ViewerPanes {
   int scrollMax = 0, scrollPage = 1, scrollPos = 0;
 };
 
-// How scrollThumb was moved.
-enum class ThumbScroll { LineLeft, LineRight, PageLeft, PageRight, Track, Other };
-
 class ViewerArrangement {
  public:
   ViewerArrangement() = default;
@@ -78,9 +76,9 @@ class ViewerArrangement {
   // FormCanResize: a lower window is refused while the picture area is at its floor.
   static bool RefusesLowering(int newHeight, int oldHeight, int pictureBoxHeight, const DpiScale& s);
 
-  // The strip's scroll position: where the bar was moved to (position: the
-  // bar's present one; track: where its box was dragged).
-  void ScrollThumbs(ThumbScroll how, int position, int track, int count);
+  // The strip's scroll position after a move of scrollThumb: a picture a
+  // line, largeChange a page, never past the last of `count` pictures.
+  void ScrollThumbs(ScrollRequest request, const ScrollBarState& bar, int count);
   // Back to the start of a list whose shown picture is `current`.
   void ShowThumbOf(int current) { thumbs_.position = current < 0 ? 0 : current; }
   // The shown picture's thumbnail kept on the strip: true when the strip
@@ -94,14 +92,9 @@ class ViewerArrangement {
   ThumbLayout thumbs_;
 };
 
-// ScrollBox1's scroll bars, by how a bar was moved.
-enum class BoxScroll { LineBack, LineOn, PageBack, PageOn, Track, Start, End, Other };
-// The position after a move: lines of 16 pixels, pages of the visible part
-// less a line; kept where a whole page still shows (max: the bar's maximum,
-// page: the visible length).
-int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page);
-// A position kept in range when the picture or the box changed size.
-int ClampScroll(int position, int content, int visible);
+// ScrollBox1's steps for one of its bars: lines of 16 pixels, pages of the
+// visible part less a line, kept where a whole page still shows.
+ScrollSteps ScrollBoxSteps(const ScrollBarState& bar);
 // Mouse wheel: three lines a notch.
 inline constexpr int kWheelLines = 3;
 

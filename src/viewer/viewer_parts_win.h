@@ -62,7 +62,7 @@ class TPictureBox : public win::Window {
 
  private:
   void UpdateBars();
-  void Scroll(int bar, int code);
+  void Scroll(int bar, WPARAM code);
   void PaintPicture(HDC dc, const RECT& client);
 
   const ViewerFolder& folder_;

@@ -20,6 +20,7 @@
 #include "win32/dpi_win.h"
 #include "win32/monitors_win.h"
 #include "win32/screen_win.h"
+#include "win32/scroll_bar_win.h"
 #include "win32/system_dll_win.h"
 
 namespace flk {
@@ -193,21 +194,9 @@ void TfrmViewer::SplitterMoved(bool top, int delta) {
 }
 
 void TfrmViewer::ThumbScrolled(WPARAM wp) {
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_ALL;
-  ::GetScrollInfo(scrollThumb_, SB_CTL, &si);
-  ThumbScroll how;
-  switch (LOWORD(wp)) {
-    case SB_LINELEFT: how = ThumbScroll::LineLeft; break;
-    case SB_LINERIGHT: how = ThumbScroll::LineRight; break;
-    case SB_PAGELEFT: how = ThumbScroll::PageLeft; break;
-    case SB_PAGERIGHT: how = ThumbScroll::PageRight; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: how = ThumbScroll::Track; break;
-    default: return;
-  }
-  arrangement_.ScrollThumbs(how, si.nPos, si.nTrackPos, int(folder_.pictures().size()));
+  const ScrollRequest request = win::ScrollRequestOf(wp);
+  if (request == ScrollRequest::None) return;
+  arrangement_.ScrollThumbs(request, win::ReadScrollBar(scrollThumb_, SB_CTL), int(folder_.pictures().size()));
   ArrangeControls();
 }
 

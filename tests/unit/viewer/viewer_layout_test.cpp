@@ -99,15 +99,18 @@ TEST(ViewerArrangement, AStripThatPagesShowsItsScrollBarAndKeepsTheShownThumb) {
   EXPECT_EQ(a.thumbs().firstVisible, 0);
   // The scroll bar's moves, kept within the list.
   struct Case {
-    ThumbScroll how;
+    ScrollRequest how;
     int pos, track, expected;
-  } cases[] = {{ThumbScroll::LineRight, 3, 0, 4},          {ThumbScroll::LineLeft, 0, 0, 0},
-               {ThumbScroll::PageRight, 2, 0, 2 + a.thumbs().largeChange},
-               {ThumbScroll::Track, 0, 7, 7},              {ThumbScroll::Track, 0, 70, 9}};
+  } cases[] = {{ScrollRequest::LineOn, 3, 0, 4},          {ScrollRequest::LineBack, 0, 0, 0},
+               {ScrollRequest::PageOn, 2, 0, 2 + a.thumbs().largeChange},
+               {ScrollRequest::Track, 0, 7, 7},           {ScrollRequest::Track, 0, 70, 9},
+               {ScrollRequest::End, 2, 0, 9},             {ScrollRequest::PageBack, 9, 0, 9 - a.thumbs().largeChange}};
   for (const Case& c : cases) {
-    a.ScrollThumbs(c.how, c.pos, c.track, 10);
+    a.ScrollThumbs(c.how, ScrollBarState{c.pos, c.track, 0, 0}, 10);
     EXPECT_EQ(a.thumbs().position, c.expected) << int(c.how) << " from " << c.pos;
   }
+  a.ScrollThumbs(ScrollRequest::None, ScrollBarState{5, 0, 0, 0}, 10);
+  EXPECT_EQ(a.thumbs().position, 9 - a.thumbs().largeChange) << "an end of scrolling moves nothing";
   a.ShowThumbOf(-1);
   EXPECT_EQ(a.thumbs().position, 0);
 }
@@ -200,17 +203,21 @@ TEST(ViewerCommandsTable, EveryShortcutAndHintIsFoundAgain) {
 TEST(ScrollBox, LinesPagesAndTheEndsStayWhereAWholePageShows) {
   // A 500-pixel picture in a 200-pixel box: the bar runs 0..499, 200 a page.
   struct Case {
-    BoxScroll how;
+    ScrollRequest how;
     int pos, track, expected;
-  } cases[] = {{BoxScroll::LineOn, 0, 0, 16},      {BoxScroll::LineBack, 10, 0, 0},
-               {BoxScroll::PageOn, 100, 0, 284},   {BoxScroll::PageOn, 250, 0, 300},
-               {BoxScroll::PageBack, 250, 0, 66},  {BoxScroll::Track, 0, 123, 123},
-               {BoxScroll::End, 0, 0, 300},        {BoxScroll::Start, 77, 0, 0},
-               {BoxScroll::Other, 77, 0, 77}};
+  } cases[] = {{ScrollRequest::LineOn, 0, 0, 16},      {ScrollRequest::LineBack, 10, 0, 0},
+               {ScrollRequest::PageOn, 100, 0, 284},   {ScrollRequest::PageOn, 250, 0, 300},
+               {ScrollRequest::PageBack, 250, 0, 66},  {ScrollRequest::Track, 0, 123, 123},
+               {ScrollRequest::End, 0, 0, 300},        {ScrollRequest::Start, 77, 0, 0},
+               {ScrollRequest::None, 77, 0, 77}};
+  auto box = [](ScrollRequest how, int pos, int track, int max, int page) {
+    const ScrollBarState bar{pos, track, max, page};
+    return ScrollPosition(how, bar, ScrollBoxSteps(bar));
+  };
   for (const Case& c : cases)
-    EXPECT_EQ(ScrollBoxPosition(c.how, c.pos, c.track, 499, 200), c.expected) << int(c.how) << " from " << c.pos;
-  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 9, 10), 0) << "all of it shows";
-  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 99, 10), 1) << "a page of at least one pixel";
+    EXPECT_EQ(box(c.how, c.pos, c.track, 499, 200), c.expected) << int(c.how) << " from " << c.pos;
+  EXPECT_EQ(box(ScrollRequest::PageOn, 0, 0, 9, 10), 0) << "all of it shows";
+  EXPECT_EQ(box(ScrollRequest::PageOn, 0, 0, 99, 10), 1) << "a page of at least one pixel";
   EXPECT_EQ(ClampScroll(350, 500, 200), 300);
   EXPECT_EQ(ClampScroll(50, 100, 200), 0) << "smaller than the box";
   EXPECT_EQ(ClampScroll(-5, 500, 200), 0);
