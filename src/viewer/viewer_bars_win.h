@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/dpi.h"
 #include "viewer/viewer_commands.h"
+#include "viewer/viewer_input.h"
 #include "viewer/viewer_look.h"
 #include "win32/unique_handle.h"
 
@@ -37,6 +39,9 @@ class ViewerBars {
   // The radio items of "&Folders", before its separator, in list order.
   void SetFolders(const std::vector<std::string>& folders);
   void CheckFolder(int index);
+  // A notice of a tool bar: the step a click asks for (tool tips are
+  // answered here); nothing for notices of other controls.
+  std::optional<ViewerStep> Notice(const NMHDR& n) const;
   void ShowMoreMenu();
   void ShowPopupMenu(POINT screen);
 

@@ -3,8 +3,6 @@
 // writing back, the folder manager and the settings at the end.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "viewer/folder_wiz_win.h"
@@ -12,6 +10,7 @@
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/viewer_win.h"
+#include "win32/monitors_win.h"
 
 namespace flk {
 
@@ -57,18 +56,8 @@ std::string FileDateText(const std::string& path) {
 }
 
 void TfrmViewer::ShowFolderList() {
-  TabCtrl_DeleteAllItems(tabs_);
-  auto addTab = [this](int i, const std::string& text) {
-    std::wstring w = win::Widen(text);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = w.data();
-    ::SendMessageW(tabs_, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
-  };
-  const std::vector<std::string>& folders = folder_.folders();
-  for (size_t i = 0; i < folders.size(); ++i) addTab(int(i), folders[i]);
-  addTab(int(folders.size()), "Folder Manager");
-  bars_.SetFolders(folders);
+  tabs_.SetFolders(folder_.folders());
+  bars_.SetFolders(folder_.folders());
   ArrangeControls();  // the tab rows may have changed
 }
 
@@ -109,7 +98,7 @@ void TfrmViewer::OpenFolder(const std::string& name) {
 
 void TfrmViewer::SelectFolder(const std::string& name) {
   const int i = FolderIndex(folder_.folders(), name);
-  TabCtrl_SetCurSel(tabs_, i);
+  tabs_.Select(i);
   bars_.CheckFolder(i);
   if (name != folder_.name()) OpenFolder(name);
 }
@@ -130,7 +119,7 @@ void TfrmViewer::PicturesChanged(bool toShown) {
 
 void TfrmViewer::UpdateCommands() {
   const int index = folder_.index();
-  TabCtrl_SetCurSel(tabs_, index);
+  tabs_.Select(index);
   bars_.CheckFolder(index);
   const bool has = !folder_.pictures().empty();
   for (int c = int(ViewerCommand::Camera); c <= int(ViewerCommand::About); ++c)
@@ -154,7 +143,7 @@ void TfrmViewer::ShowCurrentPicture() {
                                 e.sizeKiB));
     memo_.Show(folder_.MemoPath());
   }
-  ::InvalidateRect(thumbs_->hwnd(), nullptr, FALSE);
+  strip_.Repaint();
 }
 
 void TfrmViewer::SelectPicture(int index) {
@@ -184,20 +173,11 @@ void TfrmViewer::SaveViewerSettings() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   ::GetWindowPlacement(hwnd(), &wp);
-  RECT r = wp.rcNormalPosition;
-  if (!::IsIconic(hwnd()) && !::IsZoomed(hwnd())) ::GetWindowRect(hwnd(), &r);
-  // A viewer brought over from a monitor that has gone keeps its stored place
-  // until the user moves it.
-  const Rect place = RectToStore(storedPlace_, openedPlace_, Rect{r.left, r.top, r.right, r.bottom});
-  ViewerSettings v;
-  v.left = place.left;
-  v.top = place.top;
-  v.width = place.width();
-  v.height = place.height();
-  v.look = arrangement_.look();
-  v.thumbHeight = arrangement_.thumbHeight();
-  v.memoHeight = arrangement_.memoHeight();
-  WriteViewerSettings(settings_, v);
+  const RECT& n = wp.rcNormalPosition;
+  const Rect place = placement_.ToStore(win::WindowRectOf(hwnd()), Rect{n.left, n.top, n.right, n.bottom},
+                                        ::IsIconic(hwnd()) || ::IsZoomed(hwnd()));
+  WriteViewerSettings(settings_, SettingsToWrite(place, arrangement_.look(), arrangement_.thumbHeight(),
+                                                 arrangement_.memoHeight()));
   SavePictures(true);
 }
 

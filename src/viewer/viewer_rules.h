@@ -53,6 +53,7 @@ ViewerKey KeyAction(KeyCode key, bool modifier, bool memoVisible);
 int FolderTabStep(ViewerKey key, int tab, int folderCount);
 
 // ---- folder tabs ----
+inline constexpr char kFolderManagerTab[] = "Folder Manager";  // the last tab
 
 // A click on a tab: tab < folderCount selects that folder; the last tab,
 // "Folder Manager", runs the manager on the shown folder.

@@ -199,6 +199,22 @@ void ViewerBars::Enable(ViewerCommand c, bool enabled) {
   ::EnableMenuItem(popupMenu_.get(), UINT(id), flag);
 }
 
+std::optional<ViewerStep> ViewerBars::Notice(const NMHDR& n) const {
+  if (!Owns(n.hwndFrom)) return std::nullopt;
+  if (n.code == NM_RCLICK || n.code == NM_CLICK)
+    return ToolBarStep(n.code == NM_RCLICK, n.hwndFrom == toolBarMore_,
+                       reinterpret_cast<const NMMOUSE&>(n).dwItemSpec != DWORD_PTR(-1));
+  if (n.code == TTN_GETDISPINFOW) {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));
+    if (const char* hint = ToolButtonHint(int(info.hdr.idFrom))) {
+      static std::wstring tip;  // read by the tool tip after the notice returns
+      tip = win::Widen(hint);
+      info.lpszText = tip.data();
+    }
+  }
+  return ViewerStep{ViewerStep::Taken};
+}
+
 void ViewerBars::ShowMoreMenu() {
   RECT r;
   ::SendMessageW(toolBarMore_, TB_GETRECT, kMoreId, reinterpret_cast<LPARAM>(&r));

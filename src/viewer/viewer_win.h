@@ -3,9 +3,13 @@
 // status line. The window owns its rooms and wires them together:
 //   ViewerFolder       the folder list, the shown folder's pictures, the disk (pure)
 //   ViewerArrangement  where every part goes, splitters, strip scrolling (pure)
+//   ViewerStrip        the thumbnail strip and its scroll bar
+//   ViewerTabs         the folder tabs
+//   ViewerPlacement    the stored place and the one to store (pure)
 //   ViewerCommands     the commands on the shown picture and the outputs
 //   ViewerMemo         the memo box and its ".rtf" file
 //   ViewerBars         the tool bars and menus
+// What a key, a menu item or a click asks for is decided in viewer_input.
 // viewer_win.cpp holds creation, layout and messages; viewer_folders_win.cpp
 // what the window does with folders and pictures.
 #pragma once
@@ -23,9 +27,13 @@
 #include "viewer/viewer_commands_win.h"
 #include "viewer/viewer_disk_win.h"
 #include "viewer/viewer_folder.h"
+#include "viewer/viewer_input.h"
 #include "viewer/viewer_layout.h"
 #include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_options_win.h"
+#include "viewer/viewer_settings.h"
+#include "viewer/viewer_strip_win.h"
+#include "viewer/viewer_tabs_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -33,7 +41,6 @@ namespace flk {
 
 class TfrmCommon;
 class TfrmFolderWiz;
-class TPaintThumbs;
 class TPictureBox;
 class TSplitter;
 
@@ -72,10 +79,10 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void ArrangeControls();
   void ApplyViewerToolbarLayout();
   void SplitterMoved(bool top, int delta);
-  void ThumbScrolled(WPARAM wp);
   void PaintToolBarEdges(HDC dc);
-  void OnNotify(const NMHDR& n);
-  void OnCommand(int id);
+  ViewerState State() const;
+  // What the pure steps ask for; false for a key the focused control keeps.
+  bool Perform(const ViewerStep& step);
   void OnViewerNotify(int code);
   void FormDestroy();
   // A command; a close that waited for its save follows it.
@@ -98,11 +105,13 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
 
   Settings& settings_;
   DpiScale scale_;
-  Rect storedPlace_, openedPlace_;  // the stored rectangle and where the viewer opened
+  ViewerPlacement placement_;
   WinStoreFileSystem fs_;  // the folder manager's
   WinViewerDisk disk_;
   ViewerFolder folder_;
   ViewerArrangement arrangement_;
+  ViewerStrip strip_;
+  ViewerTabs tabs_;
   ViewerMemo memo_;
   ViewerBars bars_;
   std::unique_ptr<TfrmCommon> common_;
@@ -111,11 +120,9 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
 
   // Controls.
   win::UniqueFont font_;
-  HWND tabs_ = nullptr, scrollThumb_ = nullptr, memoLabel_ = nullptr, status_ = nullptr;
-  std::unique_ptr<TPaintThumbs> thumbs_;
+  HWND memoLabel_ = nullptr, status_ = nullptr;
   std::unique_ptr<TPictureBox> pictureBox_;
   std::unique_ptr<TSplitter> splitterTop_, splitterBottom_;
-  bool thumbGuard_ = false;  // set while the viewer itself moves scrollThumb
   bool inFolderManager_ = false;
   bool reportPosted_ = false;
 };
