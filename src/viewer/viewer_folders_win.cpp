@@ -27,9 +27,9 @@ std::string LongDateTime(const SYSTEMTIME& t) {
 // The files that could not be written and why; their changes stay pinned.
 void WarnNotSaved(ViewerFolder& folder, int failures) {
   if (!failures) return;
-  std::string text = folder.TakeNotSavedText();
+  const std::string text = NotSavedWarning(folder.TakeNotSavedText(), failures);
   ::SetLastError(0);
-  ShowWarning(text.empty() ? NotSavedText(failures) : text);
+  ShowWarning(text);
 }
 
 }  // namespace

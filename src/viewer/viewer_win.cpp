@@ -66,7 +66,7 @@ bool TfrmViewer::FormCreate() {
   bars_.CreateMenus(hwnd());
   CreateChildren();
   bars_.CreateToolBars(scale_);
-  commands_ = std::make_unique<ViewerCommands>(*this, settings_, common_.get(), folder_, memo_);
+  commands_ = std::make_unique<ViewerCommands>(hwnd(), *this, settings_, common_.get(), folder_, memo_);
   // Larger than the screen (the monitor it opens on): as large as that screen.
   const Rect opening = OpeningRect(Rect::FromXYWH(values.left, values.top, values.width, values.height),
                                    win::MonitorOfWindow(hwnd()).area.size());

@@ -62,7 +62,6 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void ApplyLook(const ViewerLook& look) override;
 
   // ---- ViewerCommandHost ----
-  HWND Window() const override { return hwnd(); }
   void SetStatus(const std::string& text) override;
   void EnableCommand(ViewerCommand c, bool enabled) override { bars_.Enable(c, enabled); }
   void PicturesChanged(bool toShown) override;
