@@ -78,15 +78,17 @@ bool TfrmViewer::FormCreate() {
   KeepOnScreen(hwnd());
   placement_ = ViewerPlacement(values, win::WindowRectOf(hwnd()));
   folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());
-  folderWiz_->BuildFolderList();
-  folder_.SetFolders(folderWiz_->Folders());
-  ShowFolderList();
-  folder_.ChooseStartFolder();
-  if (!LoadShownFolder()) return false;
-  UpdateCommands();
-  // A new viewer says what it opened, as one that changes folders does.
-  if (folder_.pictures().currentIndex() != -1)
-    SetStatus(LoadedText(folder_.pictures().currentIndex() + 1, folder_.name()));
+  screen_ = std::make_unique<ViewerScreenWin>(ViewerScreenWin::Parts{.window = hwnd(),
+                                                                     .status = status_,
+                                                                     .tabs = &tabs_,
+                                                                     .bars = &bars_,
+                                                                     .memo = &memo_,
+                                                                     .strip = &strip_,
+                                                                     .pictureBox = pictureBox_.get(),
+                                                                     .folderWiz = folderWiz_.get(),
+                                                                     .arrange = [this] { ArrangeControls(); }});
+  flow_ = std::make_unique<ViewerFlow>(folder_, arrangement_, *screen_);
+  if (!flow_->Start()) return false;
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);
   ::SetFocus(memo_.hwnd());
   return true;
@@ -96,7 +98,7 @@ void TfrmViewer::CreateChildren() {
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   HWND h = hwnd();
   tabs_.Create(h, kIdTabs, font_.get());
-  strip_.Create(h, kIdScrollThumb, [this](int picture) { SelectPicture(picture); });
+  strip_.Create(h, kIdScrollThumb, [this](int picture) { flow_->SelectPicture(picture); });
   splitterTop_ = std::make_unique<TSplitter>([this](int delta) { SplitterMoved(true, delta); });
   splitterTop_->FormCreate(h);
   pictureBox_ = std::make_unique<TPictureBox>(folder_, [this](POINT screen) { bars_.ShowPopupMenu(screen); });
@@ -173,7 +175,7 @@ void TfrmViewer::SplitterMoved(bool top, int delta) {
 }
 
 void TfrmViewer::SetStatus(const std::string& text) {
-  ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(win::Widen(text).c_str()));
+  if (screen_) screen_->SetStatus(text);
 }
 
 void TfrmViewer::PictureChanged() {
@@ -187,13 +189,14 @@ ViewerState TfrmViewer::State() const {
 }
 
 bool TfrmViewer::Perform(const ViewerStep& step) {
+  if (!flow_) return false;  // not made yet, or already gone
   switch (step.kind) {
     case ViewerStep::Pass: return false;
     case ViewerStep::Taken: return true;
-    case ViewerStep::SelectPicture: SelectPicture(step.index); return true;
-    case ViewerStep::SelectFolder: SelectFolder(folder_.folders()[size_t(step.index)]); return true;
+    case ViewerStep::SelectPicture: flow_->SelectPicture(step.index); return true;
+    case ViewerStep::SelectFolder: flow_->SelectFolderAt(step.index); return true;
     case ViewerStep::Run: RunCommand(step.command); return true;
-    case ViewerStep::FolderManager: OpenFolderManagerAt(step.index); return true;
+    case ViewerStep::FolderManager: flow_->OpenFolderManagerAt(step.index); return true;
     case ViewerStep::ShowOptions: ShowOptions(); return true;
     case ViewerStep::ShowMoreMenu: bars_.ShowMoreMenu(); return true;
   }
@@ -211,18 +214,6 @@ bool TfrmViewer::FormKeyDown(const MSG& msg) {
   return Perform(KeyStep(press, State()));
 }
 
-void TfrmViewer::OnViewerNotify(int code) {
-  switch (OnViewerNotice(code, folder_.index(), folder_.name() == kRingFolder)) {
-    case NoticeAction::Refresh: RefreshFolder(); return;
-    case NoticeAction::ShowLastCaptures:
-      if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
-      OpenFolder(kRingFolder);
-      return;
-    case NoticeAction::RebuildFolders: FoldersChanged(); return;
-    case NoticeAction::Nothing: return;
-  }
-}
-
 void TfrmViewer::RunCommand(ViewerCommand c) {
   commands_->Run(c);
   if (commands_->gate().TakeDeferredClose()) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -231,6 +222,8 @@ void TfrmViewer::RunCommand(ViewerCommand c) {
 void TfrmViewer::FormDestroy() {
   SaveViewerSettings();
   CloseViewerOptions();
+  flow_.reset();
+  screen_.reset();
   folderWiz_.reset();
   commands_.reset();
   common_.reset();
@@ -296,11 +289,13 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ApplyViewerToolbarLayout();
       return true;
     }
-    case kWmReportUnreadable: ReportUnreadable(); return true;
+    case kWmReportUnreadable:
+      reportPosted_ = false;
+      if (flow_) flow_->ReportUnreadable();
+      return true;
     case WM_CLOSE:
       // The folder manager's own loop runs on the stack: it ends first, then the viewer.
-      if (inFolderManager_) {
-        ::PostMessageW(folderWiz_->hwnd(), WM_CLOSE, 0, 0);
+      if (screen_ && screen_->EndFolderManagerFirst()) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return true;
       }
@@ -314,7 +309,7 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     default:
       if (msg == kWmViewerNotify) {
-        OnViewerNotify(int(wp));
+        if (flow_) flow_->Notice(int(wp));
         return true;
       }
       return false;

@@ -2,6 +2,8 @@
 // shown picture in a dark scroll box, a rich-text memo per picture and a
 // status line. The window owns its rooms and wires them together:
 //   ViewerFolder       the folder list, the shown folder's pictures, the disk (pure)
+//   ViewerFlow         what is done with them: opening, showing, writing back (pure),
+//                      on the window's ViewerScreen (ViewerScreenWin)
 //   ViewerArrangement  where every part goes, splitters, strip scrolling (pure)
 //   ViewerStrip        the thumbnail strip and its scroll bar
 //   ViewerTabs         the folder tabs
@@ -11,7 +13,7 @@
 //   ViewerBars         the tool bars and menus
 // What a key, a menu item or a click asks for is decided in viewer_input.
 // viewer_win.cpp holds creation, layout and messages; viewer_folders_win.cpp
-// what the window does with folders and pictures.
+// the settings written at the end.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +33,7 @@
 #include "viewer/viewer_layout.h"
 #include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_options_win.h"
+#include "viewer/viewer_screen_win.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/viewer_strip_win.h"
 #include "viewer/viewer_tabs_win.h"
@@ -64,9 +67,9 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   // ---- ViewerCommandHost ----
   void SetStatus(const std::string& text) override;
   void EnableCommand(ViewerCommand c, bool enabled) override { bars_.Enable(c, enabled); }
-  void PicturesChanged(bool toShown) override;
+  void PicturesChanged(bool toShown) override { flow_->PicturesChanged(toShown); }
   void PictureChanged() override;
-  void OpenFolderManager() override { OpenFolderManagerAt(folder_.index()); }
+  void OpenFolderManager() override { flow_->OpenFolderManager(); }
   void ShowOptions() override { ShowViewerOptions(hwnd(), *this); }
 
  protected:
@@ -82,25 +85,12 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   ViewerState State() const;
   // What the pure steps ask for; false for a key the focused control keeps.
   bool Perform(const ViewerStep& step);
-  void OnViewerNotify(int code);
   void FormDestroy();
   // A command; a close that waited for its save follows it.
   void RunCommand(ViewerCommand c);
 
   // viewer_folders_win.cpp
-  void ShowFolderList();
-  void FoldersChanged();
-  bool LoadShownFolder();
-  void OpenFolder(const std::string& name);
-  void SelectFolder(const std::string& name);
-  void RefreshFolder();
-  void UpdateCommands();
-  void ShowCurrentPicture();
-  void SelectPicture(int index);
-  void SavePictures(bool release);
-  void OpenFolderManagerAt(int index);
   void SaveViewerSettings();
-  void ReportUnreadable();
 
   Settings& settings_;
   DpiScale scale_;
@@ -116,13 +106,14 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   std::unique_ptr<TfrmCommon> common_;
   std::unique_ptr<TfrmFolderWiz> folderWiz_;
   std::unique_ptr<ViewerCommands> commands_;
+  std::unique_ptr<ViewerScreenWin> screen_;
+  std::unique_ptr<ViewerFlow> flow_;
 
   // Controls.
   win::UniqueFont font_;
   HWND memoLabel_ = nullptr, status_ = nullptr;
   std::unique_ptr<TPictureBox> pictureBox_;
   std::unique_ptr<TSplitter> splitterTop_, splitterBottom_;
-  bool inFolderManager_ = false;
   bool reportPosted_ = false;
 };
 
