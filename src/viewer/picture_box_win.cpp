@@ -33,17 +33,15 @@ int TPictureBox::ClientHeight() const {
   return r.bottom;
 }
 
-void TPictureBox::PaintPicture(HDC dc, const RECT& client) {
+void TPictureBox::PaintPicture(HDC dc, Size shown) {
   const int i = folder_.pictures().currentIndex();
   if (i < 0) return;
   std::shared_ptr<Picture> p = folder_.pictures().PictureAt(i);
-  if (!p) return;
-  const int w = std::min(int(client.right), p->width() - int(pos_.x));
-  const int h = std::min(int(client.bottom), p->height() - int(pos_.y));
-  if (w <= 0 || h <= 0) return;
+  if (!p || shown.width <= 0 || shown.height <= 0) return;
   std::vector<uint8_t> info = p->info();
-  ::SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(h), pos_.x, p->height() - pos_.y - h, 0, UINT(p->height()),
-                      p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  ::SetDIBitsToDevice(dc, 0, 0, DWORD(shown.width), DWORD(shown.height), pos_.x, p->height() - pos_.y - shown.height,
+                      0, UINT(p->height()), p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
+                      DIB_RGB_COLORS);
 }
 
 void TPictureBox::UpdateBars() {
@@ -78,9 +76,11 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ::GetClientRect(hwnd(), &c);
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
-      const int w = std::min(int(c.right), width_ - int(pos_.x)), h = std::min(int(c.bottom), height_ - int(pos_.y));
-      if (w > 0 && h > 0) PaintPicture(dc.get(), c);
-      RECT right{std::max(0, w), 0, c.right, c.bottom}, below{0, std::max(0, h), std::max(0, w), c.bottom};
+      const PictureBoxPaint plan =
+          PlanPictureBox(Size{int(c.right), int(c.bottom)}, Size{width_, height_}, Point{int(pos_.x), int(pos_.y)});
+      PaintPicture(dc.get(), plan.shown);
+      RECT right{plan.right.left, plan.right.top, plan.right.right, plan.right.bottom};
+      RECT below{plan.below.left, plan.below.top, plan.below.right, plan.below.bottom};
       ::FillRect(dc.get(), &right, dark.get());
       ::FillRect(dc.get(), &below, dark.get());
       return true;

@@ -12,6 +12,7 @@
 #include "base/dpi.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_input.h"
+#include "viewer/viewer_layout.h"
 #include "viewer/viewer_look.h"
 #include "win32/unique_handle.h"
 
@@ -52,10 +53,7 @@ class ViewerBars {
   win::UniqueMenu mainMenu_, moreMenu_, popupMenu_;
   HMENU foldersMenu_ = nullptr;  // owned by the main menu
   int folderCount_ = 0;
-  struct Shown {
-    int id, width;  // width with the separator before it
-  };
-  std::vector<Shown> shown_;  // what the look shows, in order
+  std::vector<ShownButton> shown_;  // what the look shows, in order
 };
 
 }  // namespace flk

@@ -2,10 +2,44 @@
 
 #include <algorithm>
 
+#include "camera/camera_layout.h"
+
 namespace flk {
 
 ToolBarShape ToolBarShapeFor(const ViewerLook& look) {
   return ToolBarShape{look.ToolBarShown(), look.toolImages ? (look.toolText ? 44 : 32) : 27};
+}
+
+Size ToolButtonSize(const ViewerLook& look, const DpiScale& s, bool moreBar, int longestCaption) {
+  const int width = moreBar ? s(kViewerMoreWidth) - s(2) : std::max(s(kViewerButtonWidth), longestCaption + s(8));
+  return Size{width, s(ToolBarShapeFor(look).height) - 4};
+}
+
+std::vector<ShownButton> ShownButtons(const std::vector<MeasuredButton>& buttons) {
+  std::vector<ShownButton> shown;
+  int separator = 0;
+  for (const MeasuredButton& b : buttons) {
+    if (b.separator) {
+      separator = b.width;
+      continue;
+    }
+    if (b.hidden) continue;  // its separator goes with the next shown button
+    shown.push_back({b.id, b.width + separator});
+    separator = 0;
+  }
+  return shown;
+}
+
+int ShownButtonsWidth(const std::vector<ShownButton>& shown) {
+  int sum = 0;
+  for (const ShownButton& b : shown) sum += b.width;
+  return sum;
+}
+
+size_t ShownButtonsThatFit(int width, const std::vector<ShownButton>& shown) {
+  std::vector<int> widths;
+  for (const ShownButton& b : shown) widths.push_back(b.width);
+  return size_t(ItemsThatFit(width, widths));
 }
 
 ViewerArrangement::ViewerArrangement(const ViewerLook& look, int thumbHeight, int memoHeight)
@@ -106,6 +140,12 @@ bool ViewerArrangement::KeepThumbVisible(int index) {
 ScrollSteps ScrollBoxSteps(const ScrollBarState& bar) {
   constexpr int kLine = 16;
   return ScrollSteps{kLine, std::max(1, bar.page - kLine), LastScrollPosition(bar.max, bar.page)};
+}
+
+PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll) {
+  const int w = std::min(client.width, picture.width - scroll.x), h = std::min(client.height, picture.height - scroll.y);
+  return PictureBoxPaint{Size{w, h}, Rect{std::max(0, w), 0, client.width, client.height},
+                         Rect{0, std::max(0, h), std::max(0, w), client.height}};
 }
 
 NameDialogLayout LayOutNameDialog(Size c) {

@@ -29,6 +29,25 @@ struct ToolBarShape {
   int height = 44;  // 96 DPI
 };
 ToolBarShape ToolBarShapeFor(const ViewerLook& look);
+// A tool bar's button size: the main bar's wide enough for the longest
+// caption in its font (pixels) and at least kViewerButtonWidth, the More
+// bar's its own width; as high as the bar's panel less its border.
+Size ToolButtonSize(const ViewerLook& look, const DpiScale& s, bool moreBar, int longestCaption);
+// The main bar's buttons as the bar measured them, all the look's shown.
+struct MeasuredButton {
+  int id = 0;
+  bool separator = false, hidden = false;
+  int width = 0;  // 0 when the bar did not place it
+};
+struct ShownButton {
+  int id = 0, width = 0;  // width with the separator before it
+};
+// What each shown button takes; a separator counts with the button after it.
+std::vector<ShownButton> ShownButtons(const std::vector<MeasuredButton>& buttons);
+int ShownButtonsWidth(const std::vector<ShownButton>& shown);
+// How many shown buttons (from the left) fit whole in `width`: a button is
+// shown whole or reached through "More", never cut.
+size_t ShownButtonsThatFit(int width, const std::vector<ShownButton>& shown);
 
 struct Placed {
   Rect rect;
@@ -95,6 +114,14 @@ class ViewerArrangement {
 // ScrollBox1's steps for one of its bars: lines of 16 pixels, pages of the
 // visible part less a line, kept where a whole page still shows.
 ScrollSteps ScrollBoxSteps(const ScrollBarState& bar);
+// What ScrollBox1 paints: the part of the picture that shows from the
+// scroll position (nothing when 0 x 0 or less), and the dark rest to its
+// right and below it, so that no pixel is painted twice.
+struct PictureBoxPaint {
+  Size shown;
+  Rect right, below;
+};
+PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll);
 // Mouse wheel: three lines a notch.
 inline constexpr int kWheelLines = 3;
 

@@ -8,6 +8,8 @@
 
 #include <array>
 
+#include "base/dpi.h"
+#include "base/form_controls.h"
 #include "base/geometry.h"
 #include "viewer/viewer_look.h"
 
@@ -41,6 +43,36 @@ inline bool ButtonListEnabled(const ViewerLook& look) { return look.ToolBarShown
 
 // The memo panel's height when the memo is shown again.
 inline int ShownMemoHeight(int height) { return height < kMinShownMemoHeight ? kMinShownMemoHeight : height; }
+
+// What the dialog needs of the viewer.
+class ViewerOptionsHost {
+ public:
+  virtual ~ViewerOptionsHost() = default;
+  virtual ViewerLook Look() const = 0;                // the viewer's present state
+  virtual void ApplyLook(const ViewerLook& look) = 0;  // the viewer shows it (panels, layout, buttons, "More")
+};
+
+// The dialog at 96 DPI, in creation (and tab) order: each group box, then
+// its check list inside it (rows of kOptionsRowHeight), then OK.
+inline constexpr int kOptionsClientWidth = 305, kOptionsClientHeight = 196, kOptionsRowHeight = 15;
+enum ViewerOptionsId { kOptionsPanelsGroup = 401, kOptionsPanelList, kOptionsButtonsGroup, kOptionsButtonList };
+struct ViewerOptionsForm {
+  FormControl panelsGroup;
+  Rect panels;
+  FormControl buttonsGroup;
+  Rect buttons;
+  FormControl ok;
+};
+ViewerOptionsForm ViewerOptionsLayout();
+
+// A check list of `rows` in columns of rowsPerColumn (0: one column).
+int CheckListColumns(int rows, int rowsPerColumn);
+// One row of a check list: its box at the left, its text after a gap, and
+// the mark (selection and focus) just around the text, cut at the row's end.
+struct CheckRowParts {
+  Rect box, text, mark;
+};
+CheckRowParts LayOutCheckRow(const Rect& row, int textWidth, const DpiScale& s);
 
 // A dialog opened at the pointer: centred on it across, its top at the pointer.
 inline Point PlaceAtPointer(Point pointer, int dialogWidth) { return Point{pointer.x - dialogWidth / 2, pointer.y}; }

@@ -17,37 +17,29 @@ namespace flk {
 
 namespace {
 
-constexpr int kClientWidth = 305, kClientHeight = 196;
-constexpr int kRowHeight = 15;
 constexpr UINT kReleaseMessage = WM_APP + 1;
-enum Id { kGroupBox1 = 401, kChklstPanels, kGroupBox2, kChklstButtons };
 
 class TfrmViewerOptions : public win::Window {
  public:
   bool FormCreate(HWND viewer) {
     const DpiScale s = win::WindowScale(viewer);
-    if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption, Size{kClientWidth, kClientHeight},
-                               s, win::FormPlace::BelowMouse, viewer))
+    if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption,
+                               Size{kOptionsClientWidth, kOptionsClientHeight}, s, win::FormPlace::BelowMouse, viewer))
       return false;
     font_ = win::MakeSystemFont(win::SystemFont::Message, s);
     HFONT font = win::FontOrDefault(font_);
-
-    win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 124, 28 + kPanelRowCount * kRowHeight)),
-                     kGroupBox1, font);
+    const ViewerOptionsForm form = ViewerOptionsLayout();
+    win::CreateControl(hwnd(), form.panelsGroup, s(form.panelsGroup.rect), font);
     panels_.checked = [this](int row) { return PanelChecked(look_, row); };
     panels_.toggled = [this](int row) { chklstPanelsClick(row); };
-    panels_.Create(hwnd(), kChklstPanels, s(Rect::FromXYWH(11, 24, 118, kPanelRowCount * kRowHeight)), font,
-                   {kPanelRowTexts.begin(), kPanelRowTexts.end()}, kPanelRowCount, kRowHeight, s);
-
-    win::CreateChild(hwnd(), L"BUTTON", kButtonsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(144, 8, 150, 28 + kButtonRowsPerColumn * kRowHeight)),
-                     kGroupBox2, font);
+    panels_.Create(hwnd(), kOptionsPanelList, s(form.panels), font, {kPanelRowTexts.begin(), kPanelRowTexts.end()},
+                   kPanelRowCount, kOptionsRowHeight, s);
+    win::CreateControl(hwnd(), form.buttonsGroup, s(form.buttonsGroup.rect), font);
     buttons_.checked = [this](int row) { return ButtonChecked(look_, row); };
     buttons_.toggled = [this](int row) { chklstButtonsClick(row); };
-    buttons_.Create(hwnd(), kChklstButtons, s(Rect::FromXYWH(147, 24, 144, kButtonRowsPerColumn * kRowHeight)), font,
-                    {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kRowHeight, s);
-
-    win::CreateChild(hwnd(), L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(224, 164, 75, 25)), IDOK,
-                     font);
+    buttons_.Create(hwnd(), kOptionsButtonList, s(form.buttons), font,
+                    {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kOptionsRowHeight, s);
+    win::CreateControl(hwnd(), form.ok, s(form.ok.rect), font);
     return true;
   }
 

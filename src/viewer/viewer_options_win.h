@@ -7,17 +7,9 @@
 
 #include <windows.h>
 
-#include "viewer/viewer_look.h"
+#include "viewer/viewer_options.h"
 
 namespace flk {
-
-// What the dialog needs of the viewer.
-class ViewerOptionsHost {
- public:
-  virtual ~ViewerOptionsHost() = default;
-  virtual ViewerLook Look() const = 0;                // the viewer's present state
-  virtual void ApplyLook(const ViewerLook& look) = 0;  // the viewer shows it (panels, layout, buttons, "More")
-};
 
 // Creates the one dialog when there is none, places it at the pointer (kept on
 // the screen), ticks its rows from host.Look() and shows it without making it

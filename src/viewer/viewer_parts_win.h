@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "base/geometry.h"
 #include "base/picture.h"
 #include "win32/window.h"
 
@@ -63,7 +64,7 @@ class TPictureBox : public win::Window {
  private:
   void UpdateBars();
   void Scroll(int bar, WPARAM code);
-  void PaintPicture(HDC dc, const RECT& client);
+  void PaintPicture(HDC dc, Size shown);
 
   const ViewerFolder& folder_;
   std::function<void(POINT)> contextMenu_;

@@ -268,3 +268,35 @@ TEST(ViewerArt, ShapesStayOnTheirCanvasAndEveryButtonHasItsOwnIcon) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(ViewerToolBar, ButtonSizesFollowTheLongestCaptionAndTheBarsHeight) {
+  ViewerLook look;  // icons and captions: a 44-pixel bar
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 30), (Size{46, 40})) << "at least the button width";
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 50), (Size{58, 40})) << "the caption and its margins";
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{144}, false, 50), (Size{69, 62}));
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, true, 500), (Size{29, 40})) << "More keeps its own width";
+  look.toolText = false;
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 0).height, 28);
+}
+
+TEST(ViewerToolBar, ASeparatorCountsWithTheNextShownButtonAndOnlyWholeButtonsFit) {
+  const std::vector<MeasuredButton> measured = {
+      {101, false, false, 40}, {0, true, false, 2}, {102, false, true, 40},  // hidden: its separator moves on
+      {103, false, false, 40}, {0, true, false, 2}, {104, false, false, 50}};
+  const std::vector<ShownButton> shown = ShownButtons(measured);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].id, 101);
+  EXPECT_EQ(shown[1].id, 103);
+  EXPECT_EQ(shown[1].width, 42);
+  EXPECT_EQ(shown[2].width, 52);
+  EXPECT_EQ(ShownButtonsWidth(shown), 134);
+  EXPECT_EQ(ShownButtonsThatFit(134, shown), 3u);
+  EXPECT_EQ(ShownButtonsThatFit(133, shown), 2u) << "never a cut button";
+  EXPECT_EQ(ShownButtonsThatFit(39, shown), 0u);
+}
+
+}  // namespace
+}  // namespace flk
