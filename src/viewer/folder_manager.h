@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "base/form_controls.h"
+#include "base/geometry.h"
 #include "output/picture_store.h"
 
 namespace flk {
@@ -26,6 +28,30 @@ inline constexpr char kAddCaption[] = "&Add";
 inline constexpr char kRenameCaption[] = "&Rename";
 inline constexpr char kDeleteQuestionCaption[] = "Warning";
 inline constexpr int kFolderManagerHelp = 5;
+
+// The Folder Manager dialog at 96 DPI, in creation (and tab) order: the
+// heading over a rule, the folder list between the art panel (125 wide) and
+// the buttons panel (110 wide), a rule, the status line.
+inline constexpr int kFolderWizWidth = 374, kFolderWizHeight = 235;
+enum FolderWizId {
+  kFolderWizHeading = 601,
+  kFolderWizList,
+  kFolderWizAdd,
+  kFolderWizRename,
+  kFolderWizDelete,
+  kFolderWizClose,
+  kFolderWizStatus
+};
+struct FolderWizForm {
+  Rect heading;
+  FormControl topRule;
+  Rect list;
+  std::vector<FormControl> buttons;  // Add, Rename, Delete, Close
+  FormControl bottomRule;
+  Rect status;
+  Rect art;  // Image1, centred in the art panel between the bands
+};
+FolderWizForm FolderWizLayout(Size art);
 
 // lstSuggest of the name dialog, in its sorted order.
 inline constexpr std::array<const char*, 18> kFolderSuggestions = {

@@ -206,5 +206,19 @@ TEST(ViewerFolder, AFolderThatWentTakesItsPicturesWithIt) {
   EXPECT_EQ(s.folder.folders(), (std::vector<std::string>{"B"}));
 }
 
+TEST(ViewerFolder, OnlyNormalBmpFilesAreListedAndAFileAlreadyGoneIsNoFailure) {
+  const struct {
+    const char* name;
+    bool directory, hidden, listed;
+  } cases[] = {{"1.bmp", false, false, true},   {"2.BMP", false, false, true},  {"x.Bmp", false, false, true},
+               {"3.bmp", true, false, false},   {"4.bmp", false, true, false},  {"5.bmpx", false, false, false},
+               {"bmp", false, false, false},    {".bmp", false, false, true},   {"6.png", false, false, false}};
+  for (const auto& c : cases) EXPECT_EQ(IsListedPictureFile(c.name, c.directory, c.hidden), c.listed) << c.name;
+  EXPECT_EQ(DeleteFailure(2, "The system cannot find the file specified."), std::nullopt);
+  EXPECT_EQ(DeleteFailure(3, ""), std::nullopt);
+  EXPECT_EQ(DeleteFailure(32, "In use."), "In use.");
+  EXPECT_EQ(DeleteFailure(5, ""), "System error 5.");
+}
+
 }  // namespace
 }  // namespace flk
