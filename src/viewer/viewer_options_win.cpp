@@ -16,8 +16,8 @@
 namespace flk {
 
 namespace {
-
 constexpr UINT kReleaseMessage = WM_APP + 1;
+}  // namespace
 
 class TfrmViewerOptions : public win::Window {
  public:
@@ -124,31 +124,23 @@ class TfrmViewerOptions : public win::Window {
   bool released_ = false;
 };
 
-std::unique_ptr<TfrmViewerOptions>& Dialog() {
-  static std::unique_ptr<TfrmViewerOptions> dialog;
-  return dialog;
-}
+ViewerOptionsDialog::ViewerOptionsDialog() = default;
+ViewerOptionsDialog::~ViewerOptionsDialog() = default;
 
-}  // namespace
-
-void ShowViewerOptions(HWND viewer, ViewerOptionsHost& host) {
-  auto& dialog = Dialog();
-  if (dialog && (!dialog->hwnd() || dialog->released())) dialog.reset();  // closed earlier: forget it
-  if (!dialog) {
-    dialog = std::make_unique<TfrmViewerOptions>();
-    if (!dialog->FormCreate(viewer)) {
-      dialog.reset();
+void ViewerOptionsDialog::Show(HWND viewer, ViewerOptionsHost& host) {
+  if (dialog_ && (!dialog_->hwnd() || dialog_->released())) dialog_.reset();  // closed earlier: forget it
+  if (!dialog_) {
+    dialog_ = std::make_unique<TfrmViewerOptions>();
+    if (!dialog_->FormCreate(viewer)) {
+      dialog_.reset();
       return;
     }
   }
-  dialog->ShowViewerOptions(host);
+  dialog_->ShowViewerOptions(host);
 }
 
-void CloseViewerOptions() { Dialog().reset(); }
+void ViewerOptionsDialog::Close() { dialog_.reset(); }
 
-HWND ViewerOptionsWindow() {
-  const auto& dialog = Dialog();
-  return dialog && !dialog->released() ? dialog->hwnd() : nullptr;
-}
+HWND ViewerOptionsDialog::window() const { return dialog_ && !dialog_->released() ? dialog_->hwnd() : nullptr; }
 
 }  // namespace flk

@@ -37,8 +37,8 @@ Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
-TfrmViewer::TfrmViewer(Settings& settings)
-    : settings_(settings), folder_(disk_, BaseFolder()), strip_(folder_, arrangement_) {
+TfrmViewer::TfrmViewer(Settings& settings, ViewerOptionsDialog& options)
+    : settings_(settings), options_(options), folder_(disk_, BaseFolder()), strip_(folder_, arrangement_) {
   folder_.OnUnreadable([this] {
     // Not now, perhaps in the middle of a paint: reported once it is done.
     if (!reportPosted_) reportPosted_ = ::PostMessageW(hwnd(), kWmReportUnreadable, 0, 0);
@@ -221,7 +221,7 @@ void TfrmViewer::RunCommand(ViewerCommand c) {
 
 void TfrmViewer::FormDestroy() {
   SaveViewerSettings();
-  CloseViewerOptions();
+  options_.Close();
   flow_.reset();
   screen_.reset();
   folderWiz_.reset();

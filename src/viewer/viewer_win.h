@@ -52,7 +52,8 @@ inline constexpr UINT kWmReportUnreadable = WM_APP + 1;
 
 class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCommandHost {
  public:
-  explicit TfrmViewer(Settings& settings);
+  // options: the role's one options dialog.
+  TfrmViewer(Settings& settings, ViewerOptionsDialog& options);
   ~TfrmViewer() override;
 
   // False when the window cannot be made or the settings key cannot be opened.
@@ -70,7 +71,7 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void PicturesChanged(bool toShown) override { flow_->PicturesChanged(toShown); }
   void PictureChanged() override;
   void OpenFolderManager() override { flow_->OpenFolderManager(); }
-  void ShowOptions() override { ShowViewerOptions(hwnd(), *this); }
+  void ShowOptions() override { options_.Show(hwnd(), *this); }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -93,6 +94,7 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void SaveViewerSettings();
 
   Settings& settings_;
+  ViewerOptionsDialog& options_;
   DpiScale scale_;
   ViewerPlacement placement_;
   WinStoreFileSystem fs_;  // the folder manager's
