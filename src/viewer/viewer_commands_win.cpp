@@ -102,9 +102,18 @@ class ViewerCommands::Services : public ViewerServices {
   ViewerMemo& memo_;
 };
 
-ViewerCommands::ViewerCommands(HWND window, ViewerCommandHost& host, Settings& settings, TfrmCommon* common,
-                               ViewerFolder& folder, ViewerMemo& memo)
-    : services_(std::make_unique<Services>(window, host, settings, common, memo)),
+namespace {
+std::unique_ptr<TfrmCommon> MakeCommonForm() {
+  auto common = std::make_unique<TfrmCommon>();
+  if (!common->FormCreate()) common.reset();
+  return common;
+}
+}  // namespace
+
+ViewerCommands::ViewerCommands(HWND window, ViewerCommandHost& host, Settings& settings, ViewerFolder& folder,
+                               ViewerMemo& memo)
+    : common_(MakeCommonForm()),
+      services_(std::make_unique<Services>(window, host, settings, common_.get(), memo)),
       runner_(std::make_unique<ViewerCommandRunner>(host, *services_, settings, folder)) {}
 
 ViewerCommands::~ViewerCommands() = default;

@@ -16,9 +16,9 @@ class ViewerMemo;
 
 class ViewerCommands {
  public:
-  // window: the viewer's; common: the common form of the role (printing, notes), may be null.
-  ViewerCommands(HWND window, ViewerCommandHost& host, Settings& settings, TfrmCommon* common,
-                 ViewerFolder& folder, ViewerMemo& memo);
+  // window: the viewer's. The commands make the role's common form
+  // (printing, notes) for themselves.
+  ViewerCommands(HWND window, ViewerCommandHost& host, Settings& settings, ViewerFolder& folder, ViewerMemo& memo);
   ~ViewerCommands();
   void Run(ViewerCommand c);
   // Held while a big save runs off the viewer's thread.
@@ -26,6 +26,7 @@ class ViewerCommands {
 
  private:
   class Services;
+  std::unique_ptr<TfrmCommon> common_;  // null when it could not be made
   std::unique_ptr<Services> services_;
   std::unique_ptr<ViewerCommandRunner> runner_;
 };

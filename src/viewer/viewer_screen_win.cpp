@@ -14,6 +14,11 @@
 
 namespace flk {
 
+ViewerScreenWin::ViewerScreenWin(Parts parts)
+    : p_(std::move(parts)), folderWiz_(std::make_unique<TfrmFolderWiz>(p_.window, fs_, BaseFolder())) {}
+
+ViewerScreenWin::~ViewerScreenWin() = default;
+
 void ViewerScreenWin::ShowFolderList(const std::vector<std::string>& folders) {
   p_.tabs->SetFolders(folders);
   p_.bars->SetFolders(folders);
@@ -58,13 +63,13 @@ void ViewerScreenWin::ClearMemo() { p_.memo->Clear(); }
 void ViewerScreenWin::SaveMemo(bool pictureShown) { p_.memo->Save(pictureShown); }
 
 std::vector<std::string> ViewerScreenWin::ReadFolderList() {
-  p_.folderWiz->BuildFolderList();
-  return p_.folderWiz->Folders();
+  folderWiz_->BuildFolderList();
+  return folderWiz_->Folders();
 }
 
 bool ViewerScreenWin::RunFolderManager(int row) {
   inFolderManager_ = true;
-  const bool changed = p_.folderWiz->ShowFolderManager(row);
+  const bool changed = folderWiz_->ShowFolderManager(row);
   inFolderManager_ = false;
   return changed;
 }
@@ -75,7 +80,7 @@ void ViewerScreenWin::Restore() {
 
 bool ViewerScreenWin::EndFolderManagerFirst() {
   if (!inFolderManager_) return false;
-  ::PostMessageW(p_.folderWiz->hwnd(), WM_CLOSE, 0, 0);
+  ::PostMessageW(folderWiz_->hwnd(), WM_CLOSE, 0, 0);
   return true;
 }
 

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
+#include "output/store_file_system_win.h"
 #include "viewer/viewer_flow.h"
 
 namespace flk {
@@ -27,10 +29,11 @@ class ViewerScreenWin : public ViewerScreen {
     ViewerMemo* memo = nullptr;
     ViewerStrip* strip = nullptr;
     TPictureBox* pictureBox = nullptr;
-    TfrmFolderWiz* folderWiz = nullptr;
     std::function<void()> arrange;
   };
-  explicit ViewerScreenWin(Parts parts) : p_(std::move(parts)) {}
+  // Makes the folder manager (kept hidden between uses) on the picture folders.
+  explicit ViewerScreenWin(Parts parts);
+  ~ViewerScreenWin() override;
 
   void ShowFolderList(const std::vector<std::string>& folders) override;
   void MarkFolder(int index) override;
@@ -56,6 +59,8 @@ class ViewerScreenWin : public ViewerScreen {
 
  private:
   Parts p_;
+  WinStoreFileSystem fs_;  // the folder manager's
+  std::unique_ptr<TfrmFolderWiz> folderWiz_;
   HCURSOR busyCursor_ = nullptr;
   bool inFolderManager_ = false;
 };

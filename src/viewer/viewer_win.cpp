@@ -61,12 +61,10 @@ bool TfrmViewer::FormCreate() {
               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, values.left, values.top, values.width, values.height))
     return false;
   scale_ = win::WindowScale(hwnd());
-  common_ = std::make_unique<TfrmCommon>();
-  if (!common_->FormCreate()) common_.reset();
   bars_.CreateMenus(hwnd());
   CreateChildren();
   bars_.CreateToolBars(scale_);
-  commands_ = std::make_unique<ViewerCommands>(hwnd(), *this, settings_, common_.get(), folder_, memo_);
+  commands_ = std::make_unique<ViewerCommands>(hwnd(), *this, settings_, folder_, memo_);
   // Larger than the screen (the monitor it opens on): as large as that screen.
   const Rect opening = OpeningRect(Rect::FromXYWH(values.left, values.top, values.width, values.height),
                                    win::MonitorOfWindow(hwnd()).area.size());
@@ -77,7 +75,6 @@ bool TfrmViewer::FormCreate() {
   // monitor, else the nearest). The stored place changes only when the user moves it.
   KeepOnScreen(hwnd());
   placement_ = ViewerPlacement(values, win::WindowRectOf(hwnd()));
-  folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());
   screen_ = std::make_unique<ViewerScreenWin>(ViewerScreenWin::Parts{.window = hwnd(),
                                                                      .status = status_,
                                                                      .tabs = &tabs_,
@@ -85,7 +82,6 @@ bool TfrmViewer::FormCreate() {
                                                                      .memo = &memo_,
                                                                      .strip = &strip_,
                                                                      .pictureBox = pictureBox_.get(),
-                                                                     .folderWiz = folderWiz_.get(),
                                                                      .arrange = [this] { ArrangeControls(); }});
   flow_ = std::make_unique<ViewerFlow>(folder_, arrangement_, *screen_);
   if (!flow_->Start()) return false;
@@ -224,9 +220,7 @@ void TfrmViewer::FormDestroy() {
   options_.Close();
   flow_.reset();
   screen_.reset();
-  folderWiz_.reset();
   commands_.reset();
-  common_.reset();
 }
 
 void TfrmViewer::PaintToolBarEdges(HDC dc) {

@@ -23,7 +23,6 @@
 
 #include "base/dpi.h"
 #include "base/monitors.h"
-#include "output/store_file_system_win.h"
 #include "shell/settings.h"
 #include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_commands_win.h"
@@ -42,8 +41,6 @@
 
 namespace flk {
 
-class TfrmCommon;
-class TfrmFolderWiz;
 class TPictureBox;
 class TSplitter;
 
@@ -97,7 +94,6 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   ViewerOptionsDialog& options_;
   DpiScale scale_;
   ViewerPlacement placement_;
-  WinStoreFileSystem fs_;  // the folder manager's
   WinViewerDisk disk_;
   ViewerFolder folder_;
   ViewerArrangement arrangement_;
@@ -105,8 +101,6 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   ViewerTabs tabs_;
   ViewerMemo memo_;
   ViewerBars bars_;
-  std::unique_ptr<TfrmCommon> common_;
-  std::unique_ptr<TfrmFolderWiz> folderWiz_;
   std::unique_ptr<ViewerCommands> commands_;
   std::unique_ptr<ViewerScreenWin> screen_;
   std::unique_ptr<ViewerFlow> flow_;
