@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "base/dpi.h"
@@ -109,6 +110,27 @@ class ViewerArrangement {
   int thumbHeight_ = 39, memoHeight_ = 32;
   bool moreShown_ = false;
   ThumbLayout thumbs_;
+};
+
+// A splitter dragged up or down, in screen rows: each move reports the
+// distance from the last row the splitter reached, and only the distance the
+// viewer allowed counts as done, so a refused move is asked again whole.
+class SplitterDrag {
+ public:
+  void Press(int y) {
+    dragging_ = true;
+    last_ = y;
+  }
+  // The distance to report with the pointer at y; 0 for none.
+  int Move(int y) const { return dragging_ ? y - last_ : 0; }
+  // The splitter went `moved` rows after the report.
+  void Moved(int moved) { last_ += moved; }
+  // True when a drag ended.
+  bool Release() { return std::exchange(dragging_, false); }
+
+ private:
+  bool dragging_ = false;
+  int last_ = 0;
 };
 
 // ScrollBox1's steps for one of its bars: lines of 16 pixels, pages of the

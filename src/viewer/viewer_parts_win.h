@@ -11,11 +11,11 @@
 
 #include "base/geometry.h"
 #include "base/picture.h"
+#include "viewer/viewer_layout.h"
 #include "win32/window.h"
 
 namespace flk {
 
-class ViewerArrangement;
 class ViewerFolder;
 
 // A thumbnail as the strip draws it: the whole picture stretched (colour on
@@ -84,8 +84,7 @@ class TSplitter : public win::Window {
 
  private:
   std::function<void(int)> moved_;
-  bool dragging_ = false;
-  int lastY_ = 0;
+  SplitterDrag drag_;
 };
 
 }  // namespace flk

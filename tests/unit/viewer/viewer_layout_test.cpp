@@ -300,3 +300,25 @@ TEST(ViewerToolBar, ASeparatorCountsWithTheNextShownButtonAndOnlyWholeButtonsFit
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(SplitterDrag, OnlyTheDistanceTheViewerAllowedCountsAsDone) {
+  SplitterDrag d;
+  EXPECT_EQ(d.Move(120), 0) << "not pressed";
+  d.Press(100);
+  EXPECT_EQ(d.Move(100), 0);
+  EXPECT_EQ(d.Move(110), 10);
+  d.Moved(0);  // refused
+  EXPECT_EQ(d.Move(112), 12) << "asked again from where the splitter stands";
+  d.Moved(12);
+  EXPECT_EQ(d.Move(112), 0);
+  EXPECT_EQ(d.Move(105), -7);
+  EXPECT_TRUE(d.Release());
+  EXPECT_FALSE(d.Release()) << "one end a drag";
+  EXPECT_EQ(d.Move(90), 0);
+}
+
+}  // namespace
+}  // namespace flk
