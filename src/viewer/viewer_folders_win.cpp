@@ -2,9 +2,7 @@
 // writes them, a dialog placed under the pointer, the settings at the end.
 #include <windows.h>
 
-#include "shell/app_win.h"
 #include "shell/common_services_win.h"
-#include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_options.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"

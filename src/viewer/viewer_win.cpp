@@ -7,12 +7,8 @@
 
 #include <algorithm>
 
-#include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
-#include "shell/data_folders.h"
-#include "shell/help_win.h"
 #include "shell/names.h"
-#include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"
 #include "win32/clipboard_win.h"
@@ -20,7 +16,6 @@
 #include "win32/dpi_win.h"
 #include "win32/monitors_win.h"
 #include "win32/screen_win.h"
-#include "win32/scroll_bar_win.h"
 #include "win32/system_dll_win.h"
 
 namespace flk {
