@@ -47,8 +47,8 @@ LRESULT CALLBACK CheckList::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
 }
 
 void CheckList::Toggle(int row) const {
-  const int count = static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
-  if (row < 0 || row >= count || !toggled) return;
+  row = CheckListRowToToggle(row, static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0)));
+  if (row < 0 || !toggled) return;
   try {
     toggled(row);
   } catch (...) {
@@ -68,18 +68,13 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     case WM_KEYDOWN:
-      if (wp == VK_SPACE) {
-        Toggle(static_cast<int>(::SendMessageW(list_, LB_GETCARETINDEX, 0, 0)));
-        return 0;
-      }
-      // Esc is the dialog's cancel key, also where the system's dialog keys leave it to the list.
-      if (wp == VK_ESCAPE) {
-        ::SendMessageW(::GetParent(list_), WM_COMMAND, IDCANCEL, 0);
-        return 0;
-      }
-      break;
     case WM_CHAR:
-      if (wp == L' ') return 0;  // no search for a row starting with a space
+      switch (CheckListKeyAction(msg == WM_CHAR, static_cast<unsigned>(wp))) {
+        case CheckListKey::Toggle: Toggle(static_cast<int>(::SendMessageW(list_, LB_GETCARETINDEX, 0, 0))); return 0;
+        case CheckListKey::Cancel: ::SendMessageW(::GetParent(list_), WM_COMMAND, IDCANCEL, 0); return 0;
+        case CheckListKey::Swallow: return 0;
+        case CheckListKey::Pass: break;
+      }
       break;
     case WM_NCDESTROY: {
       HWND gone = list_;

@@ -143,7 +143,8 @@ ScrollSteps ScrollBoxSteps(const ScrollBarState& bar) {
 }
 
 PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll) {
-  const int w = std::min(client.width, picture.width - scroll.x), h = std::min(client.height, picture.height - scroll.y);
+  const int w = std::min(client.width, picture.width - scroll.x);
+  const int h = std::min(client.height, picture.height - scroll.y);
   return PictureBoxPaint{Size{w, h}, Rect{std::max(0, w), 0, client.width, client.height},
                          Rect{0, std::max(0, h), std::max(0, w), client.height}};
 }

@@ -57,6 +57,14 @@ ViewerOptionsForm ViewerOptionsLayout() {
   };
 }
 
+CheckListKey CheckListKeyAction(bool typed, unsigned key) {
+  constexpr unsigned kSpace = 0x20, kEscape = 0x1B;  // VK_SPACE is the space character's code
+  if (typed) return key == kSpace ? CheckListKey::Swallow : CheckListKey::Pass;
+  if (key == kSpace) return CheckListKey::Toggle;
+  if (key == kEscape) return CheckListKey::Cancel;
+  return CheckListKey::Pass;
+}
+
 int CheckListColumns(int rows, int rowsPerColumn) {
   return rowsPerColumn > 0 ? (rows + rowsPerColumn - 1) / rowsPerColumn : 1;
 }

@@ -67,6 +67,14 @@ ViewerOptionsForm ViewerOptionsLayout();
 
 // A check list of `rows` in columns of rowsPerColumn (0: one column).
 int CheckListColumns(int rows, int rowsPerColumn);
+// A key in a check list (key: Windows' virtual key, or the character typed):
+// Space turns the caret's row over, Esc is the dialog's cancel (also where
+// the system's dialog keys leave it to the list), a typed space searches for
+// no row; the rest is the list box's.
+enum class CheckListKey { Pass, Toggle, Cancel, Swallow };
+CheckListKey CheckListKeyAction(bool typed, unsigned key);
+// The row a press or Space turns over: that row when it is one of `count`, else -1.
+inline int CheckListRowToToggle(int row, int count) { return row >= 0 && row < count ? row : -1; }
 // One row of a check list: its box at the left, its text after a gap, and
 // the mark (selection and focus) just around the text, cut at the row's end.
 struct CheckRowParts {

@@ -86,8 +86,10 @@ namespace {
 TEST(ViewerOptionsForm, EveryPartLiesInsideTheDialogAndEachListInsideItsBox) {
   const ViewerOptionsForm f = ViewerOptionsLayout();
   // The lists checked as plain controls: inside the dialog, clear of OK.
-  const std::vector<FormControl> table = {f.panelsGroup, {FormControl::Label, "panels", kOptionsPanelList, f.panels},
-                                          f.buttonsGroup, {FormControl::Label, "buttons", kOptionsButtonList, f.buttons},
+  const std::vector<FormControl> table = {f.panelsGroup,
+                                          {FormControl::Label, "panels", kOptionsPanelList, f.panels},
+                                          f.buttonsGroup,
+                                          {FormControl::Label, "buttons", kOptionsButtonList, f.buttons},
                                           f.ok};
   EXPECT_EQ(FormTableFaults(table, Size{kOptionsClientWidth, kOptionsClientHeight}), std::vector<std::string>{});
   EXPECT_EQ(Intersect(f.panels, f.panelsGroup.rect), f.panels);
@@ -111,6 +113,20 @@ TEST(ViewerOptionsForm, ARowsBoxTextAndMarkFollowEachOtherAndStayInTheRow) {
     EXPECT_EQ(p.mark.right, p.text.left + s(60) + s(2));
     EXPECT_EQ(LayOutCheckRow(row, s(500), s).mark.right, row.right) << "a long text's mark ends with the row";
   }
+}
+
+TEST(ViewerOptionsForm, SpaceTurnsTheCaretRowEscCancelsAndATypedSpaceFindsNoRow) {
+  const struct {
+    bool typed;
+    unsigned key;
+    CheckListKey expected;
+  } cases[] = {{false, 0x20, CheckListKey::Toggle}, {false, 0x1B, CheckListKey::Cancel},
+               {false, 0x28, CheckListKey::Pass},   {true, ' ', CheckListKey::Swallow},
+               {true, 'a', CheckListKey::Pass},     {true, 0x1B, CheckListKey::Pass}};
+  for (const auto& c : cases) EXPECT_EQ(CheckListKeyAction(c.typed, c.key), c.expected) << c.typed << " " << c.key;
+  EXPECT_EQ(CheckListRowToToggle(3, 4), 3);
+  EXPECT_EQ(CheckListRowToToggle(4, 4), -1) << "below the last row";
+  EXPECT_EQ(CheckListRowToToggle(-1, 4), -1) << "no caret";
 }
 
 TEST(PictureBoxPaint, ThePictureShowsFromTheScrollPositionAndTheRestIsDark) {
