@@ -21,8 +21,7 @@ bool TPictureBox::FormCreate(HWND parent) {
 }
 
 void TPictureBox::SetPictureSize(int width, int height) {
-  width_ = width;
-  height_ = height;
+  view_.SetPictureSize(Size{width, height});
   UpdateBars();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -39,7 +38,8 @@ void TPictureBox::PaintPicture(HDC dc, Size shown) {
   std::shared_ptr<Picture> p = folder_.pictures().PictureAt(i);
   if (!p || shown.width <= 0 || shown.height <= 0) return;
   std::vector<uint8_t> info = p->info();
-  ::SetDIBitsToDevice(dc, 0, 0, DWORD(shown.width), DWORD(shown.height), pos_.x, p->height() - pos_.y - shown.height,
+  const Point pos = view_.position();
+  ::SetDIBitsToDevice(dc, 0, 0, DWORD(shown.width), DWORD(shown.height), pos.x, p->height() - pos.y - shown.height,
                       0, UINT(p->height()), p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
                       DIB_RGB_COLORS);
 }
@@ -49,21 +49,16 @@ void TPictureBox::UpdateBars() {
   for (int pass = 0; pass < 2; ++pass) {
     RECT c;
     ::GetClientRect(hwnd(), &c);
-    pos_.x = ClampScroll(int(pos_.x), width_, int(c.right));
-    pos_.y = ClampScroll(int(pos_.y), height_, int(c.bottom));
-    SCROLLINFO h{sizeof h, SIF_ALL, 0, std::max(0, width_ - 1), UINT(c.right), pos_.x, 0};
-    SCROLLINFO v{sizeof v, SIF_ALL, 0, std::max(0, height_ - 1), UINT(c.bottom), pos_.y, 0};
-    ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
-    ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+    const PictureBoxView::Bars bars = view_.Fit(Size{int(c.right), int(c.bottom)});
+    win::SetScrollBar(hwnd(), SB_HORZ, bars.horizontal);
+    win::SetScrollBar(hwnd(), SB_VERT, bars.vertical);
   }
 }
 
 void TPictureBox::Scroll(int bar, WPARAM code) {
   const ScrollRequest request = win::ScrollRequestOf(code);
   if (request == ScrollRequest::None) return;
-  const ScrollBarState state = win::ReadScrollBar(hwnd(), bar);
-  const int p = ScrollPosition(request, state, ScrollBoxSteps(state));
-  (bar == SB_HORZ ? pos_.x : pos_.y) = p;
+  const int p = view_.Scroll(bar == SB_HORZ, request, win::ReadScrollBar(hwnd(), bar));
   win::SetScrollPosition(hwnd(), bar, p);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -76,8 +71,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ::GetClientRect(hwnd(), &c);
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
-      const PictureBoxPaint plan =
-          PlanPictureBox(Size{int(c.right), int(c.bottom)}, Size{width_, height_}, Point{int(pos_.x), int(pos_.y)});
+      const PictureBoxPaint plan = view_.Paint(Size{int(c.right), int(c.bottom)});
       PaintPicture(dc.get(), plan.shown);
       RECT right{plan.right.left, plan.right.top, plan.right.right, plan.right.bottom};
       RECT below{plan.below.left, plan.below.top, plan.below.right, plan.below.bottom};
@@ -90,8 +84,8 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_HSCROLL: Scroll(SB_HORZ, wp); return true;
     case WM_VSCROLL: Scroll(SB_VERT, wp); return true;
     case WM_MOUSEWHEEL: {
-      const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      for (int i = 0; i < std::abs(steps) * kWheelLines; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+      const int lines = PictureBoxView::WheelLines(GET_WHEEL_DELTA_WPARAM(wp), WHEEL_DELTA);
+      for (int i = 0; i < std::abs(lines); ++i) Scroll(SB_VERT, lines > 0 ? SB_LINEUP : SB_LINEDOWN);
       return true;
     }
     case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;

@@ -149,6 +149,19 @@ PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll) {
                          Rect{0, std::max(0, h), std::max(0, w), client.height}};
 }
 
+PictureBoxView::Bars PictureBoxView::Fit(Size client) {
+  pos_.x = ClampScroll(pos_.x, picture_.width, client.width);
+  pos_.y = ClampScroll(pos_.y, picture_.height, client.height);
+  return Bars{ScrollBarState{pos_.x, 0, std::max(0, picture_.width - 1), client.width},
+              ScrollBarState{pos_.y, 0, std::max(0, picture_.height - 1), client.height}};
+}
+
+int PictureBoxView::Scroll(bool horizontal, ScrollRequest request, const ScrollBarState& bar) {
+  const int p = ScrollPosition(request, bar, ScrollBoxSteps(bar));
+  (horizontal ? pos_.x : pos_.y) = p;
+  return p;
+}
+
 NameDialogLayout LayOutNameDialog(Size c) {
   constexpr int kTopBand = 49, kRightPart = 70;
   auto at = [](int x, int y, int w, int h) { return Rect::FromXYWH(x, y, std::max(0, w), std::max(0, h)); };

@@ -147,6 +147,29 @@ PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll);
 // Mouse wheel: three lines a notch.
 inline constexpr int kWheelLines = 3;
 
+// ScrollBox1's view of the shown picture: the picture's size and the scroll
+// position, kept in range whenever the box or the picture changes size.
+class PictureBoxView {
+ public:
+  void SetPictureSize(Size picture) { picture_ = picture; }
+  // Both bars for a client area (range 0 .. size - 1, a page the visible
+  // length), the position moved back into range first.
+  struct Bars {
+    ScrollBarState horizontal, vertical;
+  };
+  Bars Fit(Size client);
+  // A move of one bar: the new position, kept.
+  int Scroll(bool horizontal, ScrollRequest request, const ScrollBarState& bar);
+  Point position() const { return pos_; }
+  PictureBoxPaint Paint(Size client) const { return PlanPictureBox(client, picture_, pos_); }
+  // The lines a wheel's turn scrolls: back (up) for a turn away from the user.
+  static int WheelLines(int delta, int notch) { return delta / notch * kWheelLines; }
+
+ private:
+  Size picture_;
+  Point pos_;
+};
+
 // The folder name dialog (96 DPI): the name on top, the suggestions below
 // it filling the rest, the two buttons at the right.
 struct NameDialogLayout {

@@ -68,8 +68,7 @@ class TPictureBox : public win::Window {
 
   const ViewerFolder& folder_;
   std::function<void(POINT)> contextMenu_;
-  int width_ = 0, height_ = 0;
-  POINT pos_{0, 0};
+  PictureBoxView view_;
 };
 
 // A beveled bar dragged up or down; each move reports the distance since the

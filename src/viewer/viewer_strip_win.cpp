@@ -26,8 +26,7 @@ HWND ViewerStrip::strip() const { return thumbs_ ? thumbs_->hwnd() : nullptr; }
 void ViewerStrip::SetRange(const ViewerPanes& p) {
   if (!p.scrollBar.shown) return;
   settingRange_ = true;
-  SCROLLINFO si{sizeof si, SIF_ALL, 0, p.scrollMax, UINT(p.scrollPage), p.scrollPos, 0};
-  ::SetScrollInfo(bar_, SB_CTL, &si, TRUE);
+  win::SetScrollBar(bar_, SB_CTL, ScrollBarState{p.scrollPos, 0, p.scrollMax, p.scrollPage});
   settingRange_ = false;
 }
 

@@ -1,5 +1,7 @@
 #include "win32/scroll_bar_win.h"
 
+#include <algorithm>
+
 namespace flk::win {
 
 ScrollRequest ScrollRequestOf(WPARAM wp) {
@@ -30,6 +32,11 @@ void SetScrollPosition(HWND window, int bar, int pos) {
   si.cbSize = sizeof si;
   si.fMask = SIF_POS;
   si.nPos = pos;
+  ::SetScrollInfo(window, bar, &si, TRUE);
+}
+
+void SetScrollBar(HWND window, int bar, const ScrollBarState& state) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, state.max, UINT(std::max(0, state.page)), state.pos, 0};
   ::SetScrollInfo(window, bar, &si, TRUE);
 }
 

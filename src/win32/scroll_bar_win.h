@@ -15,5 +15,7 @@ ScrollRequest ScrollRequestOf(WPARAM wp);
 // bar: SB_HORZ or SB_VERT for a window's own bars, SB_CTL for a scroll-bar control.
 ScrollBarState ReadScrollBar(HWND window, int bar);
 void SetScrollPosition(HWND window, int bar, int pos);
+// Range 0 .. state.max, the page and the position at once (the track position is the system's).
+void SetScrollBar(HWND window, int bar, const ScrollBarState& state);
 
 }  // namespace flk::win

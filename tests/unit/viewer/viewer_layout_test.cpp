@@ -322,3 +322,34 @@ TEST(SplitterDrag, OnlyTheDistanceTheViewerAllowedCountsAsDone) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(PictureBoxView, ThePositionStaysInRangeAsTheBoxAndThePictureChange) {
+  PictureBoxView v;
+  v.SetPictureSize(Size{500, 300});
+  PictureBoxView::Bars b = v.Fit(Size{200, 100});
+  EXPECT_EQ(b.horizontal.max, 499);
+  EXPECT_EQ(b.horizontal.page, 200);
+  EXPECT_EQ(b.vertical.max, 299);
+  EXPECT_EQ(b.vertical.page, 100);
+  EXPECT_EQ(v.Scroll(true, ScrollRequest::End, b.horizontal), 300);
+  EXPECT_EQ(v.Scroll(false, ScrollRequest::PageOn, b.vertical), 84) << "a page less a line";
+  EXPECT_EQ(v.position(), (Point{300, 84}));
+  EXPECT_EQ(v.Paint(Size{200, 100}).shown, (Size{200, 100}));
+  // A larger box: the position comes back so that the picture's end meets the box's.
+  b = v.Fit(Size{400, 250});
+  EXPECT_EQ(v.position(), (Point{100, 50}));
+  EXPECT_EQ(b.horizontal.pos, 100);
+  v.SetPictureSize(Size{0, 0});
+  b = v.Fit(Size{400, 250});
+  EXPECT_EQ(v.position(), (Point{0, 0})) << "nothing shown";
+  EXPECT_EQ(b.horizontal.max, 0);
+  EXPECT_EQ(PictureBoxView::WheelLines(120, 120), 3);
+  EXPECT_EQ(PictureBoxView::WheelLines(-240, 120), -6);
+  EXPECT_EQ(PictureBoxView::WheelLines(60, 120), 0) << "less than a notch";
+}
+
+}  // namespace
+}  // namespace flk

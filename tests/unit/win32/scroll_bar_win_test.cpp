@@ -26,8 +26,8 @@ TEST(ScrollBarWin, EachCodeIsOneRequestInBothDirections) {
 TEST(ScrollBarWin, APositionSetIsReadBackWithTheRange) {
   HWND bar = ::CreateWindowExW(0, L"SCROLLBAR", L"", SBS_HORZ, 0, 0, 200, 20, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(bar, nullptr);
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
-  ::SetScrollInfo(bar, SB_CTL, &si, FALSE);
+  win::SetScrollBar(bar, SB_CTL, ScrollBarState{7, 0, 99, 10});
+  EXPECT_EQ(win::ReadScrollBar(bar, SB_CTL).pos, 7);
   win::SetScrollPosition(bar, SB_CTL, 42);
   const ScrollBarState s = win::ReadScrollBar(bar, SB_CTL);
   EXPECT_EQ(s.pos, 42);
