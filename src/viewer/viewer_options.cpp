@@ -57,6 +57,13 @@ ViewerOptionsForm ViewerOptionsLayout() {
   };
 }
 
+void ViewerOptionsModel::Apply(const ViewerLook& look) {
+  look_ = look;
+  if (!host_) return;
+  host_->ApplyLook(look);
+  look_ = host_->Look();
+}
+
 CheckListKey CheckListKeyAction(bool typed, unsigned key) {
   constexpr unsigned kSpace = 0x20, kEscape = 0x1B;  // VK_SPACE is the space character's code
   if (typed) return key == kSpace ? CheckListKey::Swallow : CheckListKey::Pass;

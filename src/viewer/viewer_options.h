@@ -52,6 +52,29 @@ class ViewerOptionsHost {
   virtual void ApplyLook(const ViewerLook& look) = 0;  // the viewer shows it (panels, layout, buttons, "More")
 };
 
+// What the dialog shows: the viewer's look as the viewer has it after each
+// click. A click's new look goes to the viewer at once, and the dialog then
+// shows what the viewer made of it (a memo shown again, say).
+class ViewerOptionsModel {
+ public:
+  void Attach(ViewerOptionsHost& host) {
+    host_ = &host;
+    look_ = host.Look();
+  }
+  const ViewerLook& look() const { return look_; }
+  bool PanelChecked(int row) const { return flk::PanelChecked(look_, row); }
+  bool ButtonChecked(int row) const { return flk::ButtonChecked(look_, row); }
+  bool ButtonListEnabled() const { return flk::ButtonListEnabled(look_); }
+  void TogglePanel(int row) { Apply(WithPanelToggled(look_, row)); }
+  void ToggleButton(int row) { Apply(WithButtonToggled(look_, row)); }
+
+ private:
+  void Apply(const ViewerLook& look);
+
+  ViewerOptionsHost* host_ = nullptr;
+  ViewerLook look_;
+};
+
 // The dialog at 96 DPI, in creation (and tab) order: each group box, then
 // its check list inside it (rows of kOptionsRowHeight), then OK.
 inline constexpr int kOptionsClientWidth = 305, kOptionsClientHeight = 196, kOptionsRowHeight = 15;

@@ -30,13 +30,19 @@ class TfrmViewerOptions : public win::Window {
     HFONT font = win::FontOrDefault(font_);
     const ViewerOptionsForm form = ViewerOptionsLayout();
     win::CreateControl(hwnd(), form.panelsGroup, s(form.panelsGroup.rect), font);
-    panels_.checked = [this](int row) { return PanelChecked(look_, row); };
-    panels_.toggled = [this](int row) { chklstPanelsClick(row); };
+    panels_.checked = [this](int row) { return model_.PanelChecked(row); };
+    panels_.toggled = [this](int row) {
+      model_.TogglePanel(row);
+      ShowState();
+    };
     panels_.Create(hwnd(), kOptionsPanelList, s(form.panels), font, {kPanelRowTexts.begin(), kPanelRowTexts.end()},
                    kPanelRowCount, kOptionsRowHeight, s);
     win::CreateControl(hwnd(), form.buttonsGroup, s(form.buttonsGroup.rect), font);
-    buttons_.checked = [this](int row) { return ButtonChecked(look_, row); };
-    buttons_.toggled = [this](int row) { chklstButtonsClick(row); };
+    buttons_.checked = [this](int row) { return model_.ButtonChecked(row); };
+    buttons_.toggled = [this](int row) {
+      model_.ToggleButton(row);
+      ShowState();
+    };
     buttons_.Create(hwnd(), kOptionsButtonList, s(form.buttons), font,
                     {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kOptionsRowHeight, s);
     win::CreateControl(hwnd(), form.ok, s(form.ok.rect), font);
@@ -46,9 +52,8 @@ class TfrmViewerOptions : public win::Window {
   bool released() const { return released_; }
 
   void ShowViewerOptions(ViewerOptionsHost& host) {
-    host_ = &host;
     PlaceUnderPointer(hwnd());
-    look_ = host.Look();
+    model_.Attach(host);
     ShowState();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
@@ -92,22 +97,10 @@ class TfrmViewerOptions : public win::Window {
 
  private:
   void ShowState() {
-    ::EnableWindow(buttons_.hwnd(), ButtonListEnabled(look_));
+    ::EnableWindow(buttons_.hwnd(), model_.ButtonListEnabled());
     panels_.Refresh();
     buttons_.Refresh();
   }
-
-  void Apply(const ViewerLook& look) {
-    look_ = look;
-    if (host_) {
-      host_->ApplyLook(look);
-      look_ = host_->Look();
-    }
-    ShowState();
-  }
-
-  void chklstPanelsClick(int row) { Apply(WithPanelToggled(look_, row)); }
-  void chklstButtonsClick(int row) { Apply(WithButtonToggled(look_, row)); }
 
   // Destroyed once the present message is done; the next opening makes a new one.
   void Release() {
@@ -116,8 +109,7 @@ class TfrmViewerOptions : public win::Window {
     ::ShowWindow(hwnd(), SW_HIDE);
   }
 
-  ViewerOptionsHost* host_ = nullptr;
-  ViewerLook look_;
+  ViewerOptionsModel model_;
   CheckList panels_, buttons_;
   win::UniqueFont font_;
   HWND focus_ = nullptr;

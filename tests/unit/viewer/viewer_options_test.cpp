@@ -129,6 +129,39 @@ TEST(ViewerOptionsForm, SpaceTurnsTheCaretRowEscCancelsAndATypedSpaceFindsNoRow)
   EXPECT_EQ(CheckListRowToToggle(-1, 4), -1) << "no caret";
 }
 
+// A viewer that takes every look but keeps its status bar.
+struct StubbornViewer : ViewerOptionsHost {
+  ViewerLook look;
+  int applied = 0;
+  ViewerLook Look() const override { return look; }
+  void ApplyLook(const ViewerLook& l) override {
+    ++applied;
+    look = l;
+    look.status = true;
+  }
+};
+
+TEST(ViewerOptionsModel, EachClickGoesToTheViewerAndTheDialogShowsWhatTheViewerMadeOfIt) {
+  StubbornViewer viewer;
+  viewer.look.buttons[size_t(ViewerButton::Crop)] = false;
+  ViewerOptionsModel m;
+  m.Attach(viewer);
+  EXPECT_FALSE(m.ButtonChecked(int(ViewerButton::Crop))) << "ticked from the viewer's look";
+  m.ToggleButton(int(ViewerButton::Crop));
+  EXPECT_EQ(viewer.applied, 1);
+  EXPECT_TRUE(viewer.look.buttons[size_t(ViewerButton::Crop)]);
+  EXPECT_TRUE(m.ButtonChecked(int(ViewerButton::Crop)));
+  m.TogglePanel(int(PanelRow::StatusBar));
+  EXPECT_EQ(viewer.applied, 2);
+  EXPECT_TRUE(m.PanelChecked(int(PanelRow::StatusBar))) << "the viewer kept it";
+  m.TogglePanel(int(PanelRow::ToolbarIcons));
+  m.TogglePanel(int(PanelRow::ToolbarText));
+  EXPECT_FALSE(m.ButtonListEnabled()) << "no tool bar left";
+  ViewerOptionsModel alone;
+  alone.TogglePanel(int(PanelRow::ImageMemo));
+  EXPECT_FALSE(alone.look().memo) << "without a viewer the dialog keeps its own look";
+}
+
 TEST(PictureBoxPaint, ThePictureShowsFromTheScrollPositionAndTheRestIsDark) {
   PictureBoxPaint p = PlanPictureBox(Size{200, 100}, Size{500, 60}, Point{350, 0});
   EXPECT_EQ(p.shown, (Size{150, 60}));
