@@ -58,6 +58,12 @@ inline constexpr std::array<const char*, 18> kFolderSuggestions = {
     "Art",    "Examples", "Friends",  "Movie frames", "Orders",  "Passwords", "People", "Places",    "Products",
     "Projects", "Research", "Results", "Subject",      "Tips",    "Tools",     "Vehicles", "Web clips", "Welcomes"};
 
+// The suggestion a click on row `row` of lstSuggest puts in the name field;
+// nothing for no row.
+inline const char* SuggestionAt(int row) {
+  return row >= 0 && row < int(kFolderSuggestions.size()) ? kFolderSuggestions[size_t(row)] : nullptr;
+}
+
 // What the name dialog does after "&Add" / "&Rename".
 struct NameOutcome {
   bool closeDialog = false;

@@ -221,6 +221,13 @@ TEST(FolderManager, SuggestionsAreSorted) {
     EXPECT_TRUE(FolderNameLess(kFolderSuggestions[i - 1], kFolderSuggestions[i])) << kFolderSuggestions[i];
 }
 
+TEST(FolderManager, ASuggestionsRowGivesItsNameAndNoRowNothing) {
+  EXPECT_STREQ(SuggestionAt(0), "Art");
+  EXPECT_STREQ(SuggestionAt(int(kFolderSuggestions.size()) - 1), "Welcomes");
+  EXPECT_EQ(SuggestionAt(-1), nullptr) << "LB_ERR: no row selected";
+  EXPECT_EQ(SuggestionAt(int(kFolderSuggestions.size())), nullptr);
+}
+
 TEST(FolderWizForm, EveryPartInsideTheDialogAndClearOfTheOthers) {
   const FolderWizForm f = FolderWizLayout(Size{kFolderArtW, kFolderArtH});
   std::vector<FormControl> table = {{FormControl::Label, "heading", kFolderWizHeading, f.heading}, f.topRule,
