@@ -5,6 +5,7 @@
 #include "tips/tips_book.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
+#include "win32/scroll_bar_win.h"
 
 namespace flk {
 
@@ -131,7 +132,7 @@ void TTipPage::UpdateScrollBar() {
 void TTipPage::ScrollTo(int pos) {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  pos = ClampTipScroll(pos, contentHeight_, int(rc.bottom));
+  pos = ClampScroll(pos, contentHeight_, int(rc.bottom));
   if (pos == scroll_) return;
   ::ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
@@ -220,23 +221,11 @@ bool TTipPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       *result = 0;
       return true;
     case WM_VSCROLL: {
-      SCROLLINFO si{};
-      si.cbSize = sizeof si;
-      si.fMask = SIF_ALL;
-      ::GetScrollInfo(hwnd(), SB_VERT, &si);
-      TipScroll action = TipScroll::Other;
-      switch (LOWORD(wp)) {
-        case SB_LINEUP: action = TipScroll::LineUp; break;
-        case SB_LINEDOWN: action = TipScroll::LineDown; break;
-        case SB_PAGEUP: action = TipScroll::PageUp; break;
-        case SB_PAGEDOWN: action = TipScroll::PageDown; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: action = TipScroll::Thumb; break;
-        case SB_TOP: action = TipScroll::Top; break;
-        case SB_BOTTOM: action = TipScroll::Bottom; break;
+      const ScrollRequest request = win::ScrollRequestOf(wp);
+      if (request != ScrollRequest::None) {
+        const ScrollBarState bar = win::ReadScrollBar(hwnd(), SB_VERT);
+        ScrollTo(ScrollPosition(request, bar, TipScrollSteps(bar, Px(16), contentHeight_)));
       }
-      int pos = TipScrollTarget(action, {scroll_, Px(16), int(si.nPage), si.nTrackPos, contentHeight_});
-      ScrollTo(pos);
       *result = 0;
       return true;
     }

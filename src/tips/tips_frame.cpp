@@ -132,20 +132,8 @@ TipPress TipControlPress(int page, int id) {
   return {};
 }
 
-int TipScrollTarget(TipScroll action, const TipScrollInput& in) {
-  switch (action) {
-    case TipScroll::LineUp: return in.pos - in.line;
-    case TipScroll::LineDown: return in.pos + in.line;
-    case TipScroll::PageUp: return in.pos - in.page;
-    case TipScroll::PageDown: return in.pos + in.page;
-    case TipScroll::Thumb: return in.track;  // vertical tracking: the page follows the thumb
-    case TipScroll::Top: return 0;
-    case TipScroll::Bottom: return in.content;
-    case TipScroll::Other: break;
-  }
-  return in.pos;
+ScrollSteps TipScrollSteps(const ScrollBarState& bar, int line, int content) {
+  return ScrollSteps{line, bar.page, std::max(0, content - bar.page)};
 }
-
-int ClampTipScroll(int pos, int content, int view) { return std::clamp(pos, 0, std::max(0, content - view)); }
 
 }  // namespace flk

@@ -11,6 +11,7 @@
 
 #include "base/dpi.h"
 #include "base/geometry.h"
+#include "base/scroll_step.h"
 
 namespace flk {
 
@@ -82,13 +83,8 @@ TipPress TipControlPress(int page, int id);
 // The feature tag (1..7) of a control id; 0 when it is no feature label.
 int FeatureTagOf(int id);
 
-// Vertical scrolling of a page.
-enum class TipScroll { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom, Other };
-struct TipScrollInput {
-  int pos = 0, line = 0, page = 0, track = 0, content = 0;
-};
-int TipScrollTarget(TipScroll action, const TipScrollInput& in);
-// The position kept inside the content for a view height.
-int ClampTipScroll(int pos, int content, int view);
+// Vertical scrolling of a page: lines of `line` pixels, pages of the bar's
+// page, down to where the content's end meets the view's.
+ScrollSteps TipScrollSteps(const ScrollBarState& bar, int line, int content);
 
 }  // namespace flk

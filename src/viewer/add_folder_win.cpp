@@ -103,9 +103,8 @@ class TfrmAddFolder : public win::ModalForm {
   }
 
   void lstSuggestClick() {
-    const LRESULT i = ::SendMessageW(suggest_, LB_GETCURSEL, 0, 0);
-    if (i < 0) return;
-    ::SetWindowTextW(edit_, win::Widen(kFolderSuggestions[static_cast<size_t>(i)]).c_str());
+    if (const char* name = SuggestionAt(int(::SendMessageW(suggest_, LB_GETCURSEL, 0, 0))))
+      ::SetWindowTextW(edit_, win::Widen(name).c_str());
   }
 
   void btnDoItClick() {

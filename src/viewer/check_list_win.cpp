@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "viewer/viewer_options.h"
 #include "win32/controls_win.h"
 #include "win32/window.h"
 
@@ -11,7 +12,8 @@ namespace flk {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
-constexpr int kBox96 = 13, kBoxGap96 = 4;
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
 CheckList::~CheckList() {
@@ -22,7 +24,7 @@ bool CheckList::Create(HWND parent, int id, const Rect& rect, HFONT font, const 
                        int rowsPerColumn, int rowHeight96, const DpiScale& scale) {
   scale_ = scale;
   const int rowHeight = scale(rowHeight96);
-  const int columns = rowsPerColumn > 0 ? (static_cast<int>(rows.size()) + rowsPerColumn - 1) / rowsPerColumn : 1;
+  const int columns = CheckListColumns(static_cast<int>(rows.size()), rowsPerColumn);
   DWORD style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_TABSTOP;
   if (columns > 1) style |= LBS_MULTICOLUMN;
   // Exactly rowsPerColumn rows high, so the columns break where the table does.
@@ -45,8 +47,8 @@ LRESULT CALLBACK CheckList::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
 }
 
 void CheckList::Toggle(int row) const {
-  const int count = static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
-  if (row < 0 || row >= count || !toggled) return;
+  row = CheckListRowToToggle(row, static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0)));
+  if (row < 0 || !toggled) return;
   try {
     toggled(row);
   } catch (...) {
@@ -66,18 +68,13 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     case WM_KEYDOWN:
-      if (wp == VK_SPACE) {
-        Toggle(static_cast<int>(::SendMessageW(list_, LB_GETCARETINDEX, 0, 0)));
-        return 0;
-      }
-      // Esc is the dialog's cancel key, also where the system's dialog keys leave it to the list.
-      if (wp == VK_ESCAPE) {
-        ::SendMessageW(::GetParent(list_), WM_COMMAND, IDCANCEL, 0);
-        return 0;
-      }
-      break;
     case WM_CHAR:
-      if (wp == L' ') return 0;  // no search for a row starting with a space
+      switch (CheckListKeyAction(msg == WM_CHAR, static_cast<unsigned>(wp))) {
+        case CheckListKey::Toggle: Toggle(static_cast<int>(::SendMessageW(list_, LB_GETCARETINDEX, 0, 0))); return 0;
+        case CheckListKey::Cancel: ::SendMessageW(::GetParent(list_), WM_COMMAND, IDCANCEL, 0); return 0;
+        case CheckListKey::Swallow: return 0;
+        case CheckListKey::Pass: break;
+      }
       break;
     case WM_NCDESTROY: {
       HWND gone = list_;
@@ -97,21 +94,16 @@ void CheckList::Draw(const DRAWITEMSTRUCT& item) const {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
 
-  const int box = scale_(kBox96), gap = scale_(kBoxGap96);
-  RECT boxRect{r.left + scale_(2), r.top + (r.bottom - r.top - box) / 2, 0, 0};
-  boxRect.right = boxRect.left + box;
-  boxRect.bottom = boxRect.top + box;
-  const bool ticked = checked && checked(static_cast<int>(item.itemID));
-  ::DrawFrameControl(dc, &boxRect, DFC_BUTTON,
-                     DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0) | (enabled ? 0 : DFCS_INACTIVE));
-
   const int len = static_cast<int>(::SendMessageW(list_, LB_GETTEXTLEN, item.itemID, 0));
   std::wstring text(len > 0 ? static_cast<size_t>(len) : 0, L'\0');
   if (len > 0) ::SendMessageW(list_, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
-  RECT textRect{boxRect.right + gap, r.top, r.right, r.bottom};
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  RECT mark{textRect.left - scale_(1), r.top, std::min<LONG>(textRect.left + extent.cx + scale_(2), r.right), r.bottom};
+  const CheckRowParts parts = LayOutCheckRow(Rect{r.left, r.top, r.right, r.bottom}, int(extent.cx), scale_);
+  RECT boxRect = ToRECT(parts.box), textRect = ToRECT(parts.text), mark = ToRECT(parts.mark);
+  const bool ticked = checked && checked(static_cast<int>(item.itemID));
+  ::DrawFrameControl(dc, &boxRect, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0) | (enabled ? 0 : DFCS_INACTIVE));
   if (selected && enabled) ::FillRect(dc, &mark, ::GetSysColorBrush(COLOR_HIGHLIGHT));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));

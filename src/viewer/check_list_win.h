@@ -41,7 +41,7 @@ class CheckList {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-  void Toggle(int row) const;
+  void Toggle(int row) const;  // row: as pressed, checked against the list
 
   HWND list_ = nullptr;
   DpiScale scale_;

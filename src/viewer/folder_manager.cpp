@@ -116,4 +116,24 @@ DeleteOutcome FolderManager::Delete(int index) {
   return r;
 }
 
+FolderWizForm FolderWizLayout(Size art) {
+  constexpr int w = kFolderWizWidth, kArtPanel = 125, kButtonsPanel = 110;
+  const int x = w - kButtonsPanel + 25;
+  auto button = [x](FormControl::Kind kind, const char* text, int id, int top) {
+    return FormControl{kind, text, id, Rect::FromXYWH(x, top, 70, 20)};
+  };
+  return FolderWizForm{
+      .heading = Rect::FromXYWH(5, 5, w - 10, 20),
+      .topRule = {FormControl::Rule, "", 0, Rect::FromXYWH(0, 29, w, 2)},
+      .list = Rect::FromXYWH(kArtPanel, 33, w - kArtPanel - kButtonsPanel, 174),
+      .buttons = {button(FormControl::PushButton, kAddCaption, kFolderWizAdd, 33),
+                  button(FormControl::PushButton, kRenameCaption, kFolderWizRename, 61),
+                  button(FormControl::PushButton, "&Delete", kFolderWizDelete, 89),
+                  button(FormControl::DefaultButton, "&Close", kFolderWizClose, 161)},
+      .bottomRule = {FormControl::Rule, "", 0, Rect::FromXYWH(0, 210, w, 2)},
+      .status = Rect::FromXYWH(5, 215, w - 10, 15),
+      .art = Rect::FromXYWH((kArtPanel - art.width) / 2, 30 + (180 - art.height) / 2, art.width, art.height),
+  };
+}
+
 }  // namespace flk

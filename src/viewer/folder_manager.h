@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "base/form_controls.h"
+#include "base/geometry.h"
 #include "output/picture_store.h"
 
 namespace flk {
@@ -27,10 +29,40 @@ inline constexpr char kRenameCaption[] = "&Rename";
 inline constexpr char kDeleteQuestionCaption[] = "Warning";
 inline constexpr int kFolderManagerHelp = 5;
 
+// The Folder Manager dialog at 96 DPI, in creation (and tab) order: the
+// heading over a rule, the folder list between the art panel (125 wide) and
+// the buttons panel (110 wide), a rule, the status line.
+inline constexpr int kFolderWizWidth = 374, kFolderWizHeight = 235;
+enum FolderWizId {
+  kFolderWizHeading = 601,
+  kFolderWizList,
+  kFolderWizAdd,
+  kFolderWizRename,
+  kFolderWizDelete,
+  kFolderWizClose,
+  kFolderWizStatus
+};
+struct FolderWizForm {
+  Rect heading;
+  FormControl topRule;
+  Rect list;
+  std::vector<FormControl> buttons;  // Add, Rename, Delete, Close
+  FormControl bottomRule;
+  Rect status;
+  Rect art;  // Image1, centred in the art panel between the bands
+};
+FolderWizForm FolderWizLayout(Size art);
+
 // lstSuggest of the name dialog, in its sorted order.
 inline constexpr std::array<const char*, 18> kFolderSuggestions = {
     "Art",    "Examples", "Friends",  "Movie frames", "Orders",  "Passwords", "People", "Places",    "Products",
     "Projects", "Research", "Results", "Subject",      "Tips",    "Tools",     "Vehicles", "Web clips", "Welcomes"};
+
+// The suggestion a click on row `row` of lstSuggest puts in the name field;
+// nothing for no row.
+inline const char* SuggestionAt(int row) {
+  return row >= 0 && row < int(kFolderSuggestions.size()) ? kFolderSuggestions[size_t(row)] : nullptr;
+}
 
 // What the name dialog does after "&Add" / "&Rename".
 struct NameOutcome {

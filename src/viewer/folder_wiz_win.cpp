@@ -16,11 +16,15 @@ namespace flk {
 
 namespace {
 
-constexpr int kClientWidth = 374, kClientHeight = 235;
-// Image1, centred in the 125-wide left panel between the 30-high top and 25-high bottom bands.
-constexpr Rect kImage1 = Rect::FromXYWH((125 - kFolderArtWidth) / 2, 30 + (180 - kFolderArtHeight) / 2,
-                                        kFolderArtWidth, kFolderArtHeight);
-enum Id { kLabel1 = 601, kLstFolders, kBtnNew, kBtnRename, kBtnDelete, kBtnClose, kLblStatus };
+enum Id {
+  kLabel1 = kFolderWizHeading,
+  kLstFolders = kFolderWizList,
+  kBtnNew = kFolderWizAdd,
+  kBtnRename = kFolderWizRename,
+  kBtnDelete = kFolderWizDelete,
+  kBtnClose = kFolderWizClose,
+  kLblStatus = kFolderWizStatus
+};
 
 }  // namespace
 
@@ -33,36 +37,24 @@ TfrmFolderWiz::~TfrmFolderWiz() = default;
 
 bool TfrmFolderWiz::FormCreate() {
   scale_ = win::WindowScale(viewer_);
-  if (!win::CreateDialogForm(*this, L"TfrmFolderWiz", kFolderManagerCaption, Size{kClientWidth, kClientHeight},
+  if (!win::CreateDialogForm(*this, L"TfrmFolderWiz", kFolderManagerCaption, Size{kFolderWizWidth, kFolderWizHeight},
                              scale_, win::FormPlace::BelowMouse, viewer_))
     return false;
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   boldFont_ = win::MakeSystemFont(win::SystemFont::Message, scale_, FW_BOLD);
   HFONT font = win::FontOrDefault(font_);
   const DpiScale& s = scale_;
-
-  // pnlTp / Label1
+  const FolderWizForm form = FolderWizLayout(Size{kFolderArtWidth, kFolderArtHeight});
   win::CreateChild(hwnd(), L"STATIC", kFolderManagerHeading, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX,
-                   s(Rect::FromXYWH(5, 5, kClientWidth - 10, 20)), kLabel1, boldFont_ ? boldFont_.get() : font);
-  win::CreateChild(hwnd(), L"STATIC", "", SS_ETCHEDHORZ, s(Rect::FromXYWH(0, 29, kClientWidth, 2)), 0, nullptr);
-  // lstFolders fills the middle, between pnlLt (125 wide) and pnlBtns (110 wide).
+                   s(form.heading), kLabel1, boldFont_ ? boldFont_.get() : font);
+  win::CreateControl(hwnd(), form.topRule, s(form.topRule.rect), nullptr);
   list_ = win::CreateChild(hwnd(), L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                           s(Rect::FromXYWH(125, 33, kClientWidth - 125 - 110, 174)), kLstFolders, font,
-                           WS_EX_CLIENTEDGE);
-  // pnlBtns
-  const int x = kClientWidth - 110 + 25;
-  win::CreateChild(hwnd(), L"BUTTON", "&Add", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 33, 70, 20)), kBtnNew,
-                   font);
-  win::CreateChild(hwnd(), L"BUTTON", "&Rename", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 61, 70, 20)),
-                   kBtnRename, font);
-  win::CreateChild(hwnd(), L"BUTTON", "&Delete", BS_PUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 89, 70, 20)),
-                   kBtnDelete, font);
-  win::CreateChild(hwnd(), L"BUTTON", "&Close", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(x, 161, 70, 20)),
-                   kBtnClose, font);
-  // pnlBt / lblStatus
-  win::CreateChild(hwnd(), L"STATIC", "", SS_ETCHEDHORZ, s(Rect::FromXYWH(0, 210, kClientWidth, 2)), 0, nullptr);
-  win::CreateChild(hwnd(), L"STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
-                   s(Rect::FromXYWH(5, 215, kClientWidth - 10, 15)), kLblStatus, font);
+                           s(form.list), kLstFolders, font, WS_EX_CLIENTEDGE);
+  win::CreateControls(hwnd(), form.buttons, s, font);
+  win::CreateControl(hwnd(), form.bottomRule, s(form.bottomRule.rect), nullptr);
+  win::CreateChild(hwnd(), L"STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, s(form.status),
+                   kLblStatus, font);
+  image_ = form.art;
   return true;
 }
 
@@ -163,7 +155,7 @@ bool TfrmFolderWiz::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) 
 }
 
 void TfrmFolderWiz::PaintImage1(HDC dc) const {
-  const Rect at = scale_(kImage1);
+  const Rect at = scale_(image_);
   DrawFolderArt(dc, at.left, at.top, scale_);
 }
 

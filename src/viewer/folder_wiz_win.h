@@ -45,6 +45,7 @@ class TfrmFolderWiz : public win::ModalForm {
   DpiScale scale_;
   win::UniqueFont font_, boldFont_;
   HWND list_ = nullptr;
+  Rect image_;  // Image1 at 96 DPI
 };
 
 }  // namespace flk

@@ -6,6 +6,7 @@
 
 #include "viewer/viewer_folder.h"
 #include "viewer/viewer_layout.h"
+#include "win32/scroll_bar_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -20,8 +21,7 @@ bool TPictureBox::FormCreate(HWND parent) {
 }
 
 void TPictureBox::SetPictureSize(int width, int height) {
-  width_ = width;
-  height_ = height;
+  view_.SetPictureSize(Size{width, height});
   UpdateBars();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -32,17 +32,16 @@ int TPictureBox::ClientHeight() const {
   return r.bottom;
 }
 
-void TPictureBox::PaintPicture(HDC dc, const RECT& client) {
+void TPictureBox::PaintPicture(HDC dc, Size shown) {
   const int i = folder_.pictures().currentIndex();
   if (i < 0) return;
   std::shared_ptr<Picture> p = folder_.pictures().PictureAt(i);
-  if (!p) return;
-  const int w = std::min(int(client.right), p->width() - int(pos_.x));
-  const int h = std::min(int(client.bottom), p->height() - int(pos_.y));
-  if (w <= 0 || h <= 0) return;
+  if (!p || shown.width <= 0 || shown.height <= 0) return;
   std::vector<uint8_t> info = p->info();
-  ::SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(h), pos_.x, p->height() - pos_.y - h, 0, UINT(p->height()),
-                      p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  const Point pos = view_.position();
+  ::SetDIBitsToDevice(dc, 0, 0, DWORD(shown.width), DWORD(shown.height), pos.x, p->height() - pos.y - shown.height,
+                      0, UINT(p->height()), p->bits(), reinterpret_cast<const BITMAPINFO*>(info.data()),
+                      DIB_RGB_COLORS);
 }
 
 void TPictureBox::UpdateBars() {
@@ -50,37 +49,17 @@ void TPictureBox::UpdateBars() {
   for (int pass = 0; pass < 2; ++pass) {
     RECT c;
     ::GetClientRect(hwnd(), &c);
-    pos_.x = ClampScroll(int(pos_.x), width_, int(c.right));
-    pos_.y = ClampScroll(int(pos_.y), height_, int(c.bottom));
-    SCROLLINFO h{sizeof h, SIF_ALL, 0, std::max(0, width_ - 1), UINT(c.right), pos_.x, 0};
-    SCROLLINFO v{sizeof v, SIF_ALL, 0, std::max(0, height_ - 1), UINT(c.bottom), pos_.y, 0};
-    ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
-    ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+    const PictureBoxView::Bars bars = view_.Fit(Size{int(c.right), int(c.bottom)});
+    win::SetScrollBar(hwnd(), SB_HORZ, bars.horizontal);
+    win::SetScrollBar(hwnd(), SB_VERT, bars.vertical);
   }
 }
 
-void TPictureBox::Scroll(int bar, int code) {
-  BoxScroll how = BoxScroll::Other;
-  switch (code) {
-    case SB_LINEUP: how = BoxScroll::LineBack; break;
-    case SB_LINEDOWN: how = BoxScroll::LineOn; break;
-    case SB_PAGEUP: how = BoxScroll::PageBack; break;
-    case SB_PAGEDOWN: how = BoxScroll::PageOn; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: how = BoxScroll::Track; break;
-    case SB_TOP: how = BoxScroll::Start; break;
-    case SB_BOTTOM: how = BoxScroll::End; break;
-    default: return;
-  }
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_ALL;
-  ::GetScrollInfo(hwnd(), bar, &si);
-  const int p = ScrollBoxPosition(how, si.nPos, si.nTrackPos, si.nMax, int(si.nPage));
-  (bar == SB_HORZ ? pos_.x : pos_.y) = p;
-  si.fMask = SIF_POS;
-  si.nPos = p;
-  ::SetScrollInfo(hwnd(), bar, &si, TRUE);
+void TPictureBox::Scroll(int bar, WPARAM code) {
+  const ScrollRequest request = win::ScrollRequestOf(code);
+  if (request == ScrollRequest::None) return;
+  const int p = view_.Scroll(bar == SB_HORZ, request, win::ReadScrollBar(hwnd(), bar));
+  win::SetScrollPosition(hwnd(), bar, p);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -92,20 +71,21 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ::GetClientRect(hwnd(), &c);
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
-      const int w = std::min(int(c.right), width_ - int(pos_.x)), h = std::min(int(c.bottom), height_ - int(pos_.y));
-      if (w > 0 && h > 0) PaintPicture(dc.get(), c);
-      RECT right{std::max(0, w), 0, c.right, c.bottom}, below{0, std::max(0, h), std::max(0, w), c.bottom};
+      const PictureBoxPaint plan = view_.Paint(Size{int(c.right), int(c.bottom)});
+      PaintPicture(dc.get(), plan.shown);
+      RECT right{plan.right.left, plan.right.top, plan.right.right, plan.right.bottom};
+      RECT below{plan.below.left, plan.below.top, plan.below.right, plan.below.bottom};
       ::FillRect(dc.get(), &right, dark.get());
       ::FillRect(dc.get(), &below, dark.get());
       return true;
     }
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_SIZE: UpdateBars(); return false;
-    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wp)); return true;
-    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp)); return true;
+    case WM_HSCROLL: Scroll(SB_HORZ, wp); return true;
+    case WM_VSCROLL: Scroll(SB_VERT, wp); return true;
     case WM_MOUSEWHEEL: {
-      const int steps = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      for (int i = 0; i < std::abs(steps) * kWheelLines; ++i) Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+      const int lines = PictureBoxView::WheelLines(GET_WHEEL_DELTA_WPARAM(wp), WHEEL_DELTA);
+      for (int i = 0; i < std::abs(lines); ++i) Scroll(SB_VERT, lines > 0 ? SB_LINEUP : SB_LINEDOWN);
       return true;
     }
     case WM_LBUTTONDOWN: ::SetFocus(hwnd()); return true;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -24,31 +25,23 @@ bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     case WM_LBUTTONDOWN: {
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ::ClientToScreen(hwnd(), &p);
-      dragging_ = true;
-      lastY_ = p.y;
+      drag_.Press(p.y);
       ::SetCapture(hwnd());
       return true;
     }
     case WM_MOUSEMOVE: {
-      if (!dragging_) return true;
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ::ClientToScreen(hwnd(), &p);
-      if (p.y == lastY_) return true;
-      RECT before;
-      ::GetWindowRect(hwnd(), &before);
-      moved_(p.y - lastY_);
-      RECT after;
-      ::GetWindowRect(hwnd(), &after);
-      // Only the distance the viewer allowed counts as done.
-      lastY_ += after.top - before.top;
+      const int delta = drag_.Move(p.y);
+      if (delta == 0) return true;
+      const int before = win::WindowRectOf(hwnd()).top;
+      moved_(delta);
+      drag_.Moved(win::WindowRectOf(hwnd()).top - before);
       return true;
     }
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
-      if (dragging_) {
-        dragging_ = false;
-        if (msg == WM_LBUTTONUP) ::ReleaseCapture();
-      }
+      if (drag_.Release() && msg == WM_LBUTTONUP) ::ReleaseCapture();
       return true;
     default: return false;
   }

@@ -5,11 +5,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/dpi.h"
 #include "viewer/viewer_commands.h"
+#include "viewer/viewer_input.h"
+#include "viewer/viewer_layout.h"
 #include "viewer/viewer_look.h"
 #include "win32/unique_handle.h"
 
@@ -37,6 +40,9 @@ class ViewerBars {
   // The radio items of "&Folders", before its separator, in list order.
   void SetFolders(const std::vector<std::string>& folders);
   void CheckFolder(int index);
+  // A notice of a tool bar: the step a click asks for (tool tips are
+  // answered here); nothing for notices of other controls.
+  std::optional<ViewerStep> Notice(const NMHDR& n) const;
   void ShowMoreMenu();
   void ShowPopupMenu(POINT screen);
 
@@ -47,10 +53,7 @@ class ViewerBars {
   win::UniqueMenu mainMenu_, moreMenu_, popupMenu_;
   HMENU foldersMenu_ = nullptr;  // owned by the main menu
   int folderCount_ = 0;
-  struct Shown {
-    int id, width;  // width with the separator before it
-  };
-  std::vector<Shown> shown_;  // what the look shows, in order
+  std::vector<ShownButton> shown_;  // what the look shows, in order
 };
 
 }  // namespace flk

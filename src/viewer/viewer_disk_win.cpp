@@ -16,13 +16,8 @@ bool WinViewerDisk::MakeFolder(const std::string& folder) { return WinStoreFileS
 
 std::vector<ViewerDisk::Found> WinViewerDisk::PictureFiles(const std::string& folder) {
   std::vector<Found> files;
-  for (win::FoundFile& f : win::FindFiles(folder + "*.bmp")) {
-    // Only names that end in ".bmp" (any case).
-    if (f.directory || f.hiddenOrSystem || f.name.size() < 4 ||
-        ::lstrcmpiA(f.name.substr(f.name.size() - 4).c_str(), ".bmp"))
-      continue;
-    files.push_back({std::move(f.name), f.size});
-  }
+  for (win::FoundFile& f : win::FindFiles(folder + "*.bmp"))
+    if (IsListedPictureFile(f.name, f.directory, f.hiddenOrSystem)) files.push_back({std::move(f.name), f.size});
   return files;
 }
 
@@ -46,9 +41,7 @@ std::optional<uint64_t> WinViewerDisk::FileSize(const std::string& path) { retur
 std::optional<std::string> WinViewerDisk::RemoveFile(const std::string& path) {
   if (win::RemoveFile(path)) return std::nullopt;
   const DWORD code = ::GetLastError();
-  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
-  const std::string text = SystemErrorText(code);
-  return text.empty() ? "System error " + std::to_string(code) + "." : text;
+  return DeleteFailure(code, SystemErrorText(code));
 }
 
 }  // namespace flk

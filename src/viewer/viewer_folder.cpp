@@ -1,5 +1,6 @@
 #include "viewer/viewer_folder.h"
 
+#include "base/strings.h"
 #include "output/picture_store.h"
 #include "shell/data_folders.h"
 #include "viewer/viewer_rules.h"
@@ -9,6 +10,16 @@ namespace flk {
 int ViewerFolder::index() const { return FolderIndex(folders_, name_); }
 
 std::string ViewerFolder::Path() const { return base_ + kFoldersDir + name_ + "\\"; }
+
+bool IsListedPictureFile(const std::string& name, bool directory, bool hiddenOrSystem) {
+  return !directory && !hiddenOrSystem && EndsWithNoCase(name, ".bmp");
+}
+
+std::optional<std::string> DeleteFailure(unsigned long code, const std::string& systemText) {
+  constexpr unsigned long kFileNotFound = 2, kPathNotFound = 3;  // the system's codes
+  if (code == kFileNotFound || code == kPathNotFound) return std::nullopt;
+  return systemText.empty() ? "System error " + std::to_string(code) + "." : systemText;
+}
 
 void ViewerFolder::ChooseStartFolder() {
   name_ = StartFolder(folders_, disk_.FolderExists(RingFolderOf(base_) + "\\"));

@@ -19,6 +19,13 @@
 namespace flk {
 
 // The disk as the viewer's folders need it; every path is a full path.
+// A file the folder lists: a normal file (no folder, not hidden or system)
+// whose name ends in ".bmp", in any case.
+bool IsListedPictureFile(const std::string& name, bool directory, bool hiddenOrSystem);
+// A picture file's delete that failed with the system's code: nothing when
+// the file is gone anyway (not found), else the system's text or the code.
+std::optional<std::string> DeleteFailure(unsigned long code, const std::string& systemText);
+
 class ViewerDisk {
  public:
   virtual ~ViewerDisk() = default;

@@ -1,17 +1,13 @@
-// What the recall viewer's window does with its folders and pictures: the
-// tabs and Folders menu, opening and refreshing a folder, showing a picture,
-// writing back, the folder manager and the settings at the end.
+// The recall viewer's window and its dialogs: file dates as the user's locale
+// writes them, a dialog placed under the pointer, the settings at the end.
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include "shell/app_win.h"
 #include "shell/common_services_win.h"
-#include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_options.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/viewer_win.h"
+#include "win32/monitors_win.h"
 
 namespace flk {
 
@@ -23,14 +19,6 @@ std::string LongDateTime(const SYSTEMTIME& t) {
   ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, &t, nullptr, date, 128, nullptr);
   ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, nullptr, time, 64);
   return win::Narrow(date) + "     " + win::Narrow(time);
-}
-
-// The files that could not be written and why; their changes stay pinned.
-void WarnNotSaved(ViewerFolder& folder, int failures) {
-  if (!failures) return;
-  std::string text = folder.TakeNotSavedText();
-  ::SetLastError(0);
-  ShowWarning(text.empty() ? NotSavedText(failures) : text);
 }
 
 }  // namespace
@@ -56,160 +44,16 @@ std::string FileDateText(const std::string& path) {
   return LongDateTime(t);
 }
 
-void TfrmViewer::ShowFolderList() {
-  TabCtrl_DeleteAllItems(tabs_);
-  auto addTab = [this](int i, const std::string& text) {
-    std::wstring w = win::Widen(text);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = w.data();
-    ::SendMessageW(tabs_, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
-  };
-  const std::vector<std::string>& folders = folder_.folders();
-  for (size_t i = 0; i < folders.size(); ++i) addTab(int(i), folders[i]);
-  addTab(int(folders.size()), "Folder Manager");
-  bars_.SetFolders(folders);
-  ArrangeControls();  // the tab rows may have changed
-}
-
-void TfrmViewer::FoldersChanged() {
-  folderWiz_->BuildFolderList();
-  const std::string show = folder_.FoldersChanged(folderWiz_->Folders());
-  ShowFolderList();
-  SelectFolder(show);
-}
-
-bool TfrmViewer::LoadShownFolder() {
-  HCURSOR old = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-  const bool loaded = folder_.Load();
-  ::SetCursor(old);
-  if (!loaded) {
-    MessageBoxText(hwnd(), folder_.Path() + " disappeared!?", ApplicationTitleText(), MB_OK | MB_ICONWARNING);
-    ::DestroyWindow(hwnd());
-    return false;
-  }
-  arrangement_.ShowThumbOf(folder_.pictures().currentIndex());
-  return true;
-}
-
-void TfrmViewer::OpenFolder(const std::string& name) {
-  memo_.Save(folder_.pictures().currentIndex() >= 0);
-  int failures = 0;
-  const bool left = folder_.Leave(name, &failures);
-  WarnNotSaved(folder_, failures);
-  if (!left) {
-    UpdateCommands();  // the tab and the menu back on the folder still shown
-    return;
-  }
-  if (!LoadShownFolder()) return;
-  UpdateCommands();
-  if (folder_.pictures().currentIndex() != -1)
-    SetStatus(LoadedText(folder_.pictures().currentIndex() + 1, name));
-}
-
-void TfrmViewer::SelectFolder(const std::string& name) {
-  const int i = FolderIndex(folder_.folders(), name);
-  TabCtrl_SetCurSel(tabs_, i);
-  bars_.CheckFolder(i);
-  if (name != folder_.name()) OpenFolder(name);
-}
-
-void TfrmViewer::RefreshFolder() {
-  memo_.Save(folder_.pictures().currentIndex() >= 0);
-  const int before = folder_.pictures().currentIndex();
-  if (folder_.Refresh()) {
-    if (folder_.pictures().currentIndex() != before) arrangement_.ShowThumbOf(folder_.pictures().currentIndex());
-    UpdateCommands();
-  }
-}
-
-void TfrmViewer::PicturesChanged(bool toShown) {
-  if (toShown) arrangement_.ShowThumbOf(folder_.pictures().currentIndex());
-  UpdateCommands();
-}
-
-void TfrmViewer::UpdateCommands() {
-  const int index = folder_.index();
-  TabCtrl_SetCurSel(tabs_, index);
-  bars_.CheckFolder(index);
-  const bool has = !folder_.pictures().empty();
-  for (int c = int(ViewerCommand::Camera); c <= int(ViewerCommand::About); ++c)
-    bars_.Enable(ViewerCommand(c), ViewerCommandEnabled(ViewerCommand(c), has));
-  ArrangeControls();
-  if (!has) {
-    pictureBox_->SetPictureSize(0, 0);
-    SetStatus(kEmptyFolderText);
-    memo_.Clear();
-  }
-  ShowCurrentPicture();
-}
-
-void TfrmViewer::ShowCurrentPicture() {
-  const int i = folder_.pictures().currentIndex();
-  if (i >= 0) {
-    const PictureEntry e = folder_.pictures().entries()[size_t(i)];
-    std::shared_ptr<Picture> p = folder_.PictureOf(i);
-    pictureBox_->SetPictureSize(p ? p->width() : 0, p ? p->height() : 0);
-    SetStatus(PictureStatusText(i, int(folder_.pictures().size()), FileDateText(folder_.PathOf(i)), e.fileName,
-                                e.sizeKiB));
-    memo_.Show(folder_.MemoPath());
-  }
-  ::InvalidateRect(thumbs_->hwnd(), nullptr, FALSE);
-}
-
-void TfrmViewer::SelectPicture(int index) {
-  if (!folder_.Selectable(index)) return;
-  memo_.Save(true);
-  folder_.Select(index);
-  // Keep the shown picture's thumbnail on the strip.
-  if (arrangement_.KeepThumbVisible(index)) ArrangeControls();
-  ShowCurrentPicture();
-}
-
-void TfrmViewer::SavePictures(bool release) {
-  memo_.Save(folder_.pictures().currentIndex() >= 0);
-  WarnNotSaved(folder_, folder_.WriteBack(release));
-}
-
-void TfrmViewer::OpenFolderManagerAt(int index) {
-  SavePictures(false);
-  inFolderManager_ = true;
-  const bool changed = folderWiz_->ShowFolderManager(index);
-  inFolderManager_ = false;
-  if (changed) FoldersChanged();
-  else SelectFolder(folder_.name());
-}
-
 void TfrmViewer::SaveViewerSettings() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   ::GetWindowPlacement(hwnd(), &wp);
-  RECT r = wp.rcNormalPosition;
-  if (!::IsIconic(hwnd()) && !::IsZoomed(hwnd())) ::GetWindowRect(hwnd(), &r);
-  // A viewer brought over from a monitor that has gone keeps its stored place
-  // until the user moves it.
-  const Rect place = RectToStore(storedPlace_, openedPlace_, Rect{r.left, r.top, r.right, r.bottom});
-  ViewerSettings v;
-  v.left = place.left;
-  v.top = place.top;
-  v.width = place.width();
-  v.height = place.height();
-  v.look = arrangement_.look();
-  v.thumbHeight = arrangement_.thumbHeight();
-  v.memoHeight = arrangement_.memoHeight();
-  WriteViewerSettings(settings_, v);
-  SavePictures(true);
-}
-
-void TfrmViewer::ReportUnreadable() {
-  reportPosted_ = false;
-  bool removed = false;
-  const std::vector<ViewerFolder::Unreadable> report = folder_.TakeUnreadable(&removed);
-  if (removed) UpdateCommands();
-  for (const ViewerFolder::Unreadable& u : report) {
-    ::SetLastError(0);
-    ShowWarning(CouldNotLoadText(u.path, u.why));
-  }
+  const RECT& n = wp.rcNormalPosition;
+  const Rect place = placement_.ToStore(win::WindowRectOf(hwnd()), Rect{n.left, n.top, n.right, n.bottom},
+                                        ::IsIconic(hwnd()) || ::IsZoomed(hwnd()));
+  WriteViewerSettings(settings_, SettingsToWrite(place, arrangement_.look(), arrangement_.thumbHeight(),
+                                                 arrangement_.memoHeight()));
+  if (flow_) flow_->SavePictures(true);
 }
 
 }  // namespace flk

@@ -2,10 +2,44 @@
 
 #include <algorithm>
 
+#include "camera/camera_layout.h"
+
 namespace flk {
 
 ToolBarShape ToolBarShapeFor(const ViewerLook& look) {
   return ToolBarShape{look.ToolBarShown(), look.toolImages ? (look.toolText ? 44 : 32) : 27};
+}
+
+Size ToolButtonSize(const ViewerLook& look, const DpiScale& s, bool moreBar, int longestCaption) {
+  const int width = moreBar ? s(kViewerMoreWidth) - s(2) : std::max(s(kViewerButtonWidth), longestCaption + s(8));
+  return Size{width, s(ToolBarShapeFor(look).height) - 4};
+}
+
+std::vector<ShownButton> ShownButtons(const std::vector<MeasuredButton>& buttons) {
+  std::vector<ShownButton> shown;
+  int separator = 0;
+  for (const MeasuredButton& b : buttons) {
+    if (b.separator) {
+      separator = b.width;
+      continue;
+    }
+    if (b.hidden) continue;  // its separator goes with the next shown button
+    shown.push_back({b.id, b.width + separator});
+    separator = 0;
+  }
+  return shown;
+}
+
+int ShownButtonsWidth(const std::vector<ShownButton>& shown) {
+  int sum = 0;
+  for (const ShownButton& b : shown) sum += b.width;
+  return sum;
+}
+
+size_t ShownButtonsThatFit(int width, const std::vector<ShownButton>& shown) {
+  std::vector<int> widths;
+  for (const ShownButton& b : shown) widths.push_back(b.width);
+  return size_t(ItemsThatFit(width, widths));
 }
 
 ViewerArrangement::ViewerArrangement(const ViewerLook& look, int thumbHeight, int memoHeight)
@@ -91,17 +125,9 @@ bool ViewerArrangement::RefusesLowering(int newHeight, int oldHeight, int pictur
   return newHeight < oldHeight && pictureBoxHeight <= s(kMinPictureBoxHeight);
 }
 
-void ViewerArrangement::ScrollThumbs(ThumbScroll how, int position, int track, int count) {
-  int p = position;
-  switch (how) {
-    case ThumbScroll::LineLeft: --p; break;
-    case ThumbScroll::LineRight: ++p; break;
-    case ThumbScroll::PageLeft: p -= thumbs_.largeChange; break;
-    case ThumbScroll::PageRight: p += thumbs_.largeChange; break;
-    case ThumbScroll::Track: p = track; break;
-    case ThumbScroll::Other: return;
-  }
-  thumbs_.position = std::clamp(p, 0, std::max(0, count - 1));
+void ViewerArrangement::ScrollThumbs(ScrollRequest request, const ScrollBarState& bar, int count) {
+  if (request == ScrollRequest::None) return;
+  thumbs_.position = ScrollPosition(request, bar, ScrollSteps{1, thumbs_.largeChange, count - 1});
 }
 
 bool ViewerArrangement::KeepThumbVisible(int index) {
@@ -111,21 +137,29 @@ bool ViewerArrangement::KeepThumbVisible(int index) {
   return true;
 }
 
-int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page) {
+ScrollSteps ScrollBoxSteps(const ScrollBarState& bar) {
   constexpr int kLine = 16;
-  const int pageStep = std::max(1, page - kLine);
-  int p = position;
-  switch (how) {
-    case BoxScroll::LineBack: p -= kLine; break;
-    case BoxScroll::LineOn: p += kLine; break;
-    case BoxScroll::PageBack: p -= pageStep; break;
-    case BoxScroll::PageOn: p += pageStep; break;
-    case BoxScroll::Track: p = track; break;
-    case BoxScroll::Start: p = 0; break;
-    case BoxScroll::End: p = max; break;
-    case BoxScroll::Other: return position;
-  }
-  return std::clamp(p, 0, std::max(0, max - page + 1));
+  return ScrollSteps{kLine, std::max(1, bar.page - kLine), LastScrollPosition(bar.max, bar.page)};
+}
+
+PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll) {
+  const int w = std::min(client.width, picture.width - scroll.x);
+  const int h = std::min(client.height, picture.height - scroll.y);
+  return PictureBoxPaint{Size{w, h}, Rect{std::max(0, w), 0, client.width, client.height},
+                         Rect{0, std::max(0, h), std::max(0, w), client.height}};
+}
+
+PictureBoxView::Bars PictureBoxView::Fit(Size client) {
+  pos_.x = ClampScroll(pos_.x, picture_.width, client.width);
+  pos_.y = ClampScroll(pos_.y, picture_.height, client.height);
+  return Bars{ScrollBarState{pos_.x, 0, std::max(0, picture_.width - 1), client.width},
+              ScrollBarState{pos_.y, 0, std::max(0, picture_.height - 1), client.height}};
+}
+
+int PictureBoxView::Scroll(bool horizontal, ScrollRequest request, const ScrollBarState& bar) {
+  const int p = ScrollPosition(request, bar, ScrollBoxSteps(bar));
+  (horizontal ? pos_.x : pos_.y) = p;
+  return p;
 }
 
 NameDialogLayout LayOutNameDialog(Size c) {
@@ -138,10 +172,6 @@ NameDialogLayout LayOutNameDialog(Size c) {
                           at(2, kTopBand + 16, right - 2, c.height - kTopBand - 18),
                           at(right + 5, kTopBand + 20, 60, 20),
                           at(right + 5, kTopBand + 60, 60, 20)};
-}
-
-int ClampScroll(int position, int content, int visible) {
-  return std::clamp(position, 0, std::max(0, content - visible));
 }
 
 ThumbStripPlan PlanThumbStrip(const ThumbLayout& l, Size strip, int count, int current,

@@ -7,10 +7,12 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "base/dpi.h"
 #include "base/geometry.h"
+#include "base/scroll_step.h"
 #include "viewer/viewer_look.h"
 #include "viewer/viewer_rules.h"
 
@@ -28,6 +30,25 @@ struct ToolBarShape {
   int height = 44;  // 96 DPI
 };
 ToolBarShape ToolBarShapeFor(const ViewerLook& look);
+// A tool bar's button size: the main bar's wide enough for the longest
+// caption in its font (pixels) and at least kViewerButtonWidth, the More
+// bar's its own width; as high as the bar's panel less its border.
+Size ToolButtonSize(const ViewerLook& look, const DpiScale& s, bool moreBar, int longestCaption);
+// The main bar's buttons as the bar measured them, all the look's shown.
+struct MeasuredButton {
+  int id = 0;
+  bool separator = false, hidden = false;
+  int width = 0;  // 0 when the bar did not place it
+};
+struct ShownButton {
+  int id = 0, width = 0;  // width with the separator before it
+};
+// What each shown button takes; a separator counts with the button after it.
+std::vector<ShownButton> ShownButtons(const std::vector<MeasuredButton>& buttons);
+int ShownButtonsWidth(const std::vector<ShownButton>& shown);
+// How many shown buttons (from the left) fit whole in `width`: a button is
+// shown whole or reached through "More", never cut.
+size_t ShownButtonsThatFit(int width, const std::vector<ShownButton>& shown);
 
 struct Placed {
   Rect rect;
@@ -47,9 +68,6 @@ struct ViewerPanes {
   // scrollThumb's range when it is shown: 0 .. max, page, position.
   int scrollMax = 0, scrollPage = 1, scrollPos = 0;
 };
-
-// How scrollThumb was moved.
-enum class ThumbScroll { LineLeft, LineRight, PageLeft, PageRight, Track, Other };
 
 class ViewerArrangement {
  public:
@@ -78,9 +96,9 @@ class ViewerArrangement {
   // FormCanResize: a lower window is refused while the picture area is at its floor.
   static bool RefusesLowering(int newHeight, int oldHeight, int pictureBoxHeight, const DpiScale& s);
 
-  // The strip's scroll position: where the bar was moved to (position: the
-  // bar's present one; track: where its box was dragged).
-  void ScrollThumbs(ThumbScroll how, int position, int track, int count);
+  // The strip's scroll position after a move of scrollThumb: a picture a
+  // line, largeChange a page, never past the last of `count` pictures.
+  void ScrollThumbs(ScrollRequest request, const ScrollBarState& bar, int count);
   // Back to the start of a list whose shown picture is `current`.
   void ShowThumbOf(int current) { thumbs_.position = current < 0 ? 0 : current; }
   // The shown picture's thumbnail kept on the strip: true when the strip
@@ -94,16 +112,63 @@ class ViewerArrangement {
   ThumbLayout thumbs_;
 };
 
-// ScrollBox1's scroll bars, by how a bar was moved.
-enum class BoxScroll { LineBack, LineOn, PageBack, PageOn, Track, Start, End, Other };
-// The position after a move: lines of 16 pixels, pages of the visible part
-// less a line; kept where a whole page still shows (max: the bar's maximum,
-// page: the visible length).
-int ScrollBoxPosition(BoxScroll how, int position, int track, int max, int page);
-// A position kept in range when the picture or the box changed size.
-int ClampScroll(int position, int content, int visible);
+// A splitter dragged up or down, in screen rows: each move reports the
+// distance from the last row the splitter reached, and only the distance the
+// viewer allowed counts as done, so a refused move is asked again whole.
+class SplitterDrag {
+ public:
+  void Press(int y) {
+    dragging_ = true;
+    last_ = y;
+  }
+  // The distance to report with the pointer at y; 0 for none.
+  int Move(int y) const { return dragging_ ? y - last_ : 0; }
+  // The splitter went `moved` rows after the report.
+  void Moved(int moved) { last_ += moved; }
+  // True when a drag ended.
+  bool Release() { return std::exchange(dragging_, false); }
+
+ private:
+  bool dragging_ = false;
+  int last_ = 0;
+};
+
+// ScrollBox1's steps for one of its bars: lines of 16 pixels, pages of the
+// visible part less a line, kept where a whole page still shows.
+ScrollSteps ScrollBoxSteps(const ScrollBarState& bar);
+// What ScrollBox1 paints: the part of the picture that shows from the
+// scroll position (nothing when 0 x 0 or less), and the dark rest to its
+// right and below it, so that no pixel is painted twice.
+struct PictureBoxPaint {
+  Size shown;
+  Rect right, below;
+};
+PictureBoxPaint PlanPictureBox(Size client, Size picture, Point scroll);
 // Mouse wheel: three lines a notch.
 inline constexpr int kWheelLines = 3;
+
+// ScrollBox1's view of the shown picture: the picture's size and the scroll
+// position, kept in range whenever the box or the picture changes size.
+class PictureBoxView {
+ public:
+  void SetPictureSize(Size picture) { picture_ = picture; }
+  // Both bars for a client area (range 0 .. size - 1, a page the visible
+  // length), the position moved back into range first.
+  struct Bars {
+    ScrollBarState horizontal, vertical;
+  };
+  Bars Fit(Size client);
+  // A move of one bar: the new position, kept.
+  int Scroll(bool horizontal, ScrollRequest request, const ScrollBarState& bar);
+  Point position() const { return pos_; }
+  PictureBoxPaint Paint(Size client) const { return PlanPictureBox(client, picture_, pos_); }
+  // The lines a wheel's turn scrolls: back (up) for a turn away from the user.
+  static int WheelLines(int delta, int notch) { return delta / notch * kWheelLines; }
+
+ private:
+  Size picture_;
+  Point pos_;
+};
 
 // The folder name dialog (96 DPI): the name on top, the suggestions below
 // it filling the rest, the two buttons at the right.

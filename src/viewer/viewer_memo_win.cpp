@@ -47,42 +47,12 @@ bool ViewerMemo::Create(HWND parent, int id, HFONT font) {
   return true;
 }
 
-void ViewerMemo::Show(const std::string& memoPath) {
-  path_ = memoPath;
-  // An edit whose file could not be written is shown, not the older file.
-  std::optional<std::string> held = pending_.Find(path_);
-  const bool onDisk = !held && win::FileExists(path_);
-  std::optional<std::vector<uint8_t>> rtf =
-      held ? std::vector<uint8_t>(held->begin(), held->end())
-           : (onDisk ? win::ReadFileBytes(path_, kMemoMaxBytes) : std::nullopt);
-  std::string why;
-  if (onDisk && !rtf) why = "it cannot be opened or read";
-  if (onDisk && rtf) why = CheckMemoFile(rtf->data(), rtf->size()).reason;
-  ::SendMessageW(memo_, EM_SETREADONLY, FALSE, 0);
-  ::SetWindowTextW(memo_, L"");
-  if (rtf && why.empty() && !rtf->empty()) {
-    std::pair<const std::vector<uint8_t>*, size_t> cookie{&*rtf, 0};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamIn};
-    ::SendMessageW(memo_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError) why = "the memo box refused it";
-  }
-  ::SendMessageW(memo_, EM_SETMODIFY, held ? TRUE : FALSE, 0);
-  if (!why.empty()) {
-    // A damaged memo may be the only copy of what was written: the box stays
-    // read-only for it, so that no save can replace it with an empty memo.
-    ::SetWindowTextW(memo_, L"");
-    ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
-    ::SendMessageW(memo_, EM_SETREADONLY, TRUE, 0);
-    if (reported_.insert(path_).second) {
-      ::SetLastError(0);
-      ShowWarning(MemoUnreadableText(path_, why));
-    }
-  }
-}
-
-void ViewerMemo::Clear() {
-  ::SetWindowTextW(memo_, L"");
-  ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0);
+bool ViewerMemo::Load(const std::string& rtf) {
+  std::vector<uint8_t> bytes(rtf.begin(), rtf.end());
+  std::pair<const std::vector<uint8_t>*, size_t> cookie{&bytes, 0};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamIn};
+  ::SendMessageW(memo_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  return es.dwError == 0;
 }
 
 std::optional<std::string> ViewerMemo::Text() {
@@ -93,7 +63,13 @@ std::optional<std::string> ViewerMemo::Text() {
   return rtf;
 }
 
-bool ViewerMemo::WriteText(const std::string& path, const std::string& rtf, std::string* why) {
+bool ViewerMemo::Exists(const std::string& path) { return win::FileExists(path); }
+
+std::optional<std::vector<uint8_t>> ViewerMemo::Read(const std::string& path) {
+  return win::ReadFileBytes(path, kMemoMaxBytes);
+}
+
+bool ViewerMemo::Write(const std::string& path, const std::string& rtf, std::string* why) {
   SaveError error;
   const bool ok = WriteFileAtomically(
       PathFromUtf8(path),
@@ -112,36 +88,11 @@ bool ViewerMemo::WriteText(const std::string& path, const std::string& rtf, std:
   return ok;
 }
 
-void ViewerMemo::Save(bool pictureShown) {
-  std::vector<std::pair<std::string, std::string>> failed;
-  switch (MemoSaveAction(pictureShown, ::SendMessageW(memo_, EM_GETMODIFY, 0, 0) != 0,
-                         ::GetWindowTextLengthW(memo_) > 0)) {
-    case MemoSave::Keep: break;
-    case MemoSave::Write: {
-      std::optional<std::string> rtf = Text();
-      std::string why = "The memo's text could not be taken from the memo box.";
-      if (rtf && WriteText(path_, *rtf, &why)) {
-        pending_.Drop(path_);
-      } else {
-        if (rtf) pending_.Hold(path_, std::move(*rtf));
-        failed.emplace_back(path_, why);
-      }
-      break;
-    }
-    case MemoSave::Remove:
-      win::RemoveFile(path_);
-      pending_.Drop(path_);
-      break;
-  }
-  // Memos of other pictures that could not be written before: tried again,
-  // and reported again only together with a new failure.
-  pending_.Retry(WriteText, path_);
-  if (!failed.empty()) {
-    ::SetLastError(0);
-    ShowWarning(MemoNotSavedText(failed.front().first, failed.front().second));
-  }
-  // A memo that is held stays marked as changed so that leaving it saves it again.
-  ::SendMessageW(memo_, EM_SETMODIFY, pending_.Find(path_) ? TRUE : FALSE, 0);
+void ViewerMemo::Remove(const std::string& path) { win::RemoveFile(path); }
+
+void ViewerMemo::Warn(const std::string& text) {
+  ::SetLastError(0);  // the text names the file and the reason
+  ShowWarning(text);
 }
 
 }  // namespace flk

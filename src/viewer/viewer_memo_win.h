@@ -1,45 +1,48 @@
 // The recall viewer's memo: the rich-text box under the picture that shows and
-// keeps the ".rtf" file of the shown picture.
+// keeps the ".rtf" file of the shown picture. What it shows and when it
+// writes is the pure MemoKeeper's; this room is the box and the files.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
-#include <set>
 #include <string>
 
-#include "viewer/pending_memos.h"
+#include "viewer/memo_keeper.h"
 
 namespace flk {
 
-class ViewerMemo {
+class ViewerMemo : private MemoBox, private MemoFiles {
  public:
+  ViewerMemo() : keeper_(*this, *this) {}
   // richedText in its parent; the rich-edit library must be loaded.
   bool Create(HWND parent, int id, HFONT font);
   HWND hwnd() const { return memo_; }
   bool Focused() const { return memo_ && ::GetFocus() == memo_; }
 
-  // The memo of a picture: its file's rich text, or empty when it has none or
-  // it cannot be read.
-  void Show(const std::string& memoPath);
-  void Clear();
-  // SaveMemo: an edited memo is written (or its file removed when emptied);
-  // pictureShown false keeps it as it is. A memo that cannot be written is
-  // reported with its file and the reason, and kept: shown again when its
-  // picture is, and written at a later save.
-  void Save(bool pictureShown);
-  // Its picture went, and the memo file with it: nothing is left to save.
-  void Forget() { ::SendMessageW(memo_, EM_SETMODIFY, FALSE, 0); }
+  void Show(const std::string& memoPath) { keeper_.Show(memoPath); }
+  void Clear() { keeper_.Clear(); }
+  void Save(bool pictureShown) { keeper_.Save(pictureShown); }
+  void Forget() { keeper_.Forget(); }
 
  private:
-  // The memo's rich text as the control gives it; nothing when it refuses.
-  std::optional<std::string> Text();
-  static bool WriteText(const std::string& path, const std::string& rtf, std::string* why);
+  // MemoBox
+  bool Load(const std::string& rtf) override;
+  void Empty() override { ::SetWindowTextW(memo_, L""); }
+  std::optional<std::string> Text() override;
+  bool HasText() override { return ::GetWindowTextLengthW(memo_) > 0; }
+  bool Modified() override { return ::SendMessageW(memo_, EM_GETMODIFY, 0, 0) != 0; }
+  void SetModified(bool modified) override { ::SendMessageW(memo_, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+  void SetReadOnly(bool readOnly) override { ::SendMessageW(memo_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
+  // MemoFiles
+  bool Exists(const std::string& path) override;
+  std::optional<std::vector<uint8_t>> Read(const std::string& path) override;
+  bool Write(const std::string& path, const std::string& rtf, std::string* why) override;
+  void Remove(const std::string& path) override;
+  void Warn(const std::string& text) override;
 
   HWND memo_ = nullptr;
-  std::string path_;
-  PendingMemos pending_;
-  std::set<std::string> reported_;  // damaged memos, told once a run
+  MemoKeeper keeper_;
 };
 
 }  // namespace flk

@@ -16,47 +16,44 @@
 namespace flk {
 
 namespace {
-
-constexpr int kClientWidth = 305, kClientHeight = 196;
-constexpr int kRowHeight = 15;
 constexpr UINT kReleaseMessage = WM_APP + 1;
-enum Id { kGroupBox1 = 401, kChklstPanels, kGroupBox2, kChklstButtons };
+}  // namespace
 
 class TfrmViewerOptions : public win::Window {
  public:
   bool FormCreate(HWND viewer) {
     const DpiScale s = win::WindowScale(viewer);
-    if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption, Size{kClientWidth, kClientHeight},
-                               s, win::FormPlace::BelowMouse, viewer))
+    if (!win::CreateDialogForm(*this, L"TfrmViewerOptions", kViewerOptionsCaption,
+                               Size{kOptionsClientWidth, kOptionsClientHeight}, s, win::FormPlace::BelowMouse, viewer))
       return false;
     font_ = win::MakeSystemFont(win::SystemFont::Message, s);
     HFONT font = win::FontOrDefault(font_);
-
-    win::CreateChild(hwnd(), L"BUTTON", kPanelsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(8, 8, 124, 28 + kPanelRowCount * kRowHeight)),
-                     kGroupBox1, font);
-    panels_.checked = [this](int row) { return PanelChecked(look_, row); };
-    panels_.toggled = [this](int row) { chklstPanelsClick(row); };
-    panels_.Create(hwnd(), kChklstPanels, s(Rect::FromXYWH(11, 24, 118, kPanelRowCount * kRowHeight)), font,
-                   {kPanelRowTexts.begin(), kPanelRowTexts.end()}, kPanelRowCount, kRowHeight, s);
-
-    win::CreateChild(hwnd(), L"BUTTON", kButtonsGroupCaption, BS_GROUPBOX, s(Rect::FromXYWH(144, 8, 150, 28 + kButtonRowsPerColumn * kRowHeight)),
-                     kGroupBox2, font);
-    buttons_.checked = [this](int row) { return ButtonChecked(look_, row); };
-    buttons_.toggled = [this](int row) { chklstButtonsClick(row); };
-    buttons_.Create(hwnd(), kChklstButtons, s(Rect::FromXYWH(147, 24, 144, kButtonRowsPerColumn * kRowHeight)), font,
-                    {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kRowHeight, s);
-
-    win::CreateChild(hwnd(), L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, s(Rect::FromXYWH(224, 164, 75, 25)), IDOK,
-                     font);
+    const ViewerOptionsForm form = ViewerOptionsLayout();
+    win::CreateControl(hwnd(), form.panelsGroup, s(form.panelsGroup.rect), font);
+    panels_.checked = [this](int row) { return model_.PanelChecked(row); };
+    panels_.toggled = [this](int row) {
+      model_.TogglePanel(row);
+      ShowState();
+    };
+    panels_.Create(hwnd(), kOptionsPanelList, s(form.panels), font, {kPanelRowTexts.begin(), kPanelRowTexts.end()},
+                   kPanelRowCount, kOptionsRowHeight, s);
+    win::CreateControl(hwnd(), form.buttonsGroup, s(form.buttonsGroup.rect), font);
+    buttons_.checked = [this](int row) { return model_.ButtonChecked(row); };
+    buttons_.toggled = [this](int row) {
+      model_.ToggleButton(row);
+      ShowState();
+    };
+    buttons_.Create(hwnd(), kOptionsButtonList, s(form.buttons), font,
+                    {kButtonRowTexts.begin(), kButtonRowTexts.end()}, kButtonRowsPerColumn, kOptionsRowHeight, s);
+    win::CreateControl(hwnd(), form.ok, s(form.ok.rect), font);
     return true;
   }
 
   bool released() const { return released_; }
 
   void ShowViewerOptions(ViewerOptionsHost& host) {
-    host_ = &host;
     PlaceUnderPointer(hwnd());
-    look_ = host.Look();
+    model_.Attach(host);
     ShowState();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
@@ -100,22 +97,10 @@ class TfrmViewerOptions : public win::Window {
 
  private:
   void ShowState() {
-    ::EnableWindow(buttons_.hwnd(), ButtonListEnabled(look_));
+    ::EnableWindow(buttons_.hwnd(), model_.ButtonListEnabled());
     panels_.Refresh();
     buttons_.Refresh();
   }
-
-  void Apply(const ViewerLook& look) {
-    look_ = look;
-    if (host_) {
-      host_->ApplyLook(look);
-      look_ = host_->Look();
-    }
-    ShowState();
-  }
-
-  void chklstPanelsClick(int row) { Apply(WithPanelToggled(look_, row)); }
-  void chklstButtonsClick(int row) { Apply(WithButtonToggled(look_, row)); }
 
   // Destroyed once the present message is done; the next opening makes a new one.
   void Release() {
@@ -124,39 +109,30 @@ class TfrmViewerOptions : public win::Window {
     ::ShowWindow(hwnd(), SW_HIDE);
   }
 
-  ViewerOptionsHost* host_ = nullptr;
-  ViewerLook look_;
+  ViewerOptionsModel model_;
   CheckList panels_, buttons_;
   win::UniqueFont font_;
   HWND focus_ = nullptr;
   bool released_ = false;
 };
 
-std::unique_ptr<TfrmViewerOptions>& Dialog() {
-  static std::unique_ptr<TfrmViewerOptions> dialog;
-  return dialog;
-}
+ViewerOptionsDialog::ViewerOptionsDialog() = default;
+ViewerOptionsDialog::~ViewerOptionsDialog() = default;
 
-}  // namespace
-
-void ShowViewerOptions(HWND viewer, ViewerOptionsHost& host) {
-  auto& dialog = Dialog();
-  if (dialog && (!dialog->hwnd() || dialog->released())) dialog.reset();  // closed earlier: forget it
-  if (!dialog) {
-    dialog = std::make_unique<TfrmViewerOptions>();
-    if (!dialog->FormCreate(viewer)) {
-      dialog.reset();
+void ViewerOptionsDialog::Show(HWND viewer, ViewerOptionsHost& host) {
+  if (dialog_ && (!dialog_->hwnd() || dialog_->released())) dialog_.reset();  // closed earlier: forget it
+  if (!dialog_) {
+    dialog_ = std::make_unique<TfrmViewerOptions>();
+    if (!dialog_->FormCreate(viewer)) {
+      dialog_.reset();
       return;
     }
   }
-  dialog->ShowViewerOptions(host);
+  dialog_->ShowViewerOptions(host);
 }
 
-void CloseViewerOptions() { Dialog().reset(); }
+void ViewerOptionsDialog::Close() { dialog_.reset(); }
 
-HWND ViewerOptionsWindow() {
-  const auto& dialog = Dialog();
-  return dialog && !dialog->released() ? dialog->hwnd() : nullptr;
-}
+HWND ViewerOptionsDialog::window() const { return dialog_ && !dialog_->released() ? dialog_->hwnd() : nullptr; }
 
 }  // namespace flk

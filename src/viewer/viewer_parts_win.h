@@ -9,12 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "base/geometry.h"
 #include "base/picture.h"
+#include "viewer/viewer_layout.h"
 #include "win32/window.h"
 
 namespace flk {
 
-class ViewerArrangement;
 class ViewerFolder;
 
 // A thumbnail as the strip draws it: the whole picture stretched (colour on
@@ -62,13 +63,12 @@ class TPictureBox : public win::Window {
 
  private:
   void UpdateBars();
-  void Scroll(int bar, int code);
-  void PaintPicture(HDC dc, const RECT& client);
+  void Scroll(int bar, WPARAM code);
+  void PaintPicture(HDC dc, Size shown);
 
   const ViewerFolder& folder_;
   std::function<void(POINT)> contextMenu_;
-  int width_ = 0, height_ = 0;
-  POINT pos_{0, 0};
+  PictureBoxView view_;
 };
 
 // A beveled bar dragged up or down; each move reports the distance since the
@@ -83,8 +83,7 @@ class TSplitter : public win::Window {
 
  private:
   std::function<void(int)> moved_;
-  bool dragging_ = false;
-  int lastY_ = 0;
+  SplitterDrag drag_;
 };
 
 }  // namespace flk

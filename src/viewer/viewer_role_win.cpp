@@ -20,11 +20,12 @@ int RunViewerRole() {
   // Write-backs and memos of a viewer that was killed may have left temporary files.
   RemoveLeftoverFiles(BaseFolder(), ProgramFolder(), LeftoverPlace::PictureFolders);
   RoleSettings settings;
-  auto viewer = std::make_unique<TfrmViewer>(settings.settings());
+  ViewerOptionsDialog options;
+  auto viewer = std::make_unique<TfrmViewer>(settings.settings(), options);
   if (!viewer->FormCreate()) return 1;
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (HWND options = ViewerOptionsWindow(); options && ::IsDialogMessageW(options, &msg)) continue;
+    if (HWND dialog = options.window(); dialog && ::IsDialogMessageW(dialog, &msg)) continue;
     if (viewer->hwnd() && viewer->FormKeyDown(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);

@@ -117,6 +117,10 @@ std::string CouldNotLoadText(const std::string& path, const std::string& reason)
   return "Couldn't load this image: " + path + "\r\n" + reason + "\r\nThe file is left in its folder.";
 }
 
+std::string NotSavedWarning(const std::string& listed, int failures) {
+  return listed.empty() ? NotSavedText(failures) : listed;
+}
+
 std::string CouldNotDeleteText(const std::string& path, const std::string& reason) {
   return "Couldn't delete the picture file " + path + "\r\n" + reason + "\r\nThe picture stays in the folder.";
 }

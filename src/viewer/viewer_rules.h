@@ -53,6 +53,7 @@ ViewerKey KeyAction(KeyCode key, bool modifier, bool memoVisible);
 int FolderTabStep(ViewerKey key, int tab, int folderCount);
 
 // ---- folder tabs ----
+inline constexpr char kFolderManagerTab[] = "Folder Manager";  // the last tab
 
 // A click on a tab: tab < folderCount selects that folder; the last tab,
 // "Folder Manager", runs the manager on the shown folder.
@@ -98,6 +99,9 @@ std::string NotSavedText(int count);
 // The same, followed by each file and the reason it was not written; the
 // changes stay in memory and go at the next write-back.
 std::string NotSavedText(const std::vector<std::pair<std::string, std::string>>& pathsAndReasons);
+// The warning after a write that failed: the files and their reasons when
+// known (`listed`, "" when not), else the plain count.
+std::string NotSavedWarning(const std::string& listed, int failures);
 std::string CouldNotDeleteText(const std::string& path, const std::string& reason);
 inline constexpr char kViewerAboutCaption[] = "About FramelarkPro Recall Viewer";
 

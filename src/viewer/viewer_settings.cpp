@@ -1,5 +1,6 @@
 #include "viewer/viewer_settings.h"
 
+#include "base/monitors.h"
 #include "shell/startup_settings.h"
 
 namespace flk {
@@ -58,6 +59,22 @@ bool WriteViewerSettings(Settings& s, const ViewerSettings& v) {
   s.WriteSetting("ViewerMemoHeight", v.memoHeight);
   s.EndWriteSeries();
   return true;
+}
+
+Rect ViewerPlacement::ToStore(const Rect& window, const Rect& normal, bool minimisedOrMaximised) const {
+  return RectToStore(stored_, opened_, minimisedOrMaximised ? normal : window);
+}
+
+ViewerSettings SettingsToWrite(const Rect& place, const ViewerLook& look, int thumbHeight, int memoHeight) {
+  ViewerSettings v;
+  v.left = place.left;
+  v.top = place.top;
+  v.width = place.width();
+  v.height = place.height();
+  v.look = look;
+  v.thumbHeight = thumbHeight;
+  v.memoHeight = memoHeight;
+  return v;
 }
 
 }  // namespace flk

@@ -2,6 +2,7 @@
 // written in one series when it ends (and when Windows ends the session).
 #pragma once
 
+#include "base/geometry.h"
 #include "shell/settings.h"
 #include "viewer/viewer_look.h"
 
@@ -18,5 +19,24 @@ struct ViewerSettings {
 // False when the settings key cannot be opened (the store has told the user).
 bool ReadViewerSettings(Settings& settings, ViewerSettings* out);
 bool WriteViewerSettings(Settings& settings, const ViewerSettings& values);
+
+// The stored place the viewer opened from and where it stands now. A viewer
+// brought over from a monitor that has gone keeps its stored place until the
+// user moves it.
+class ViewerPlacement {
+ public:
+  ViewerPlacement() = default;
+  ViewerPlacement(const ViewerSettings& stored, const Rect& opened)
+      : stored_(Rect::FromXYWH(stored.left, stored.top, stored.width, stored.height)), opened_(opened) {}
+  // The place to store: its window rectangle, or its restored (normal) one
+  // while it is minimised or maximised.
+  Rect ToStore(const Rect& window, const Rect& normal, bool minimisedOrMaximised) const;
+
+ private:
+  Rect stored_, opened_;
+};
+
+// The settings to write: the place with the look and the panel heights.
+ViewerSettings SettingsToWrite(const Rect& place, const ViewerLook& look, int thumbHeight, int memoHeight);
 
 }  // namespace flk

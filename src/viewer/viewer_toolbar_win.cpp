@@ -7,7 +7,6 @@
 #include <deque>
 
 #include "base/icon_size.h"
-#include "camera/camera_layout.h"
 #include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_icons_win.h"
 #include "viewer/viewer_layout.h"
@@ -118,7 +117,6 @@ void ViewerBars::CreateToolBars(const DpiScale& scale) {
 void ViewerBars::ApplyLook(const ViewerLook& look, const DpiScale& scale) {
   for (const ViewerToolButton& b : ViewerToolButtons())
     ::SendMessageW(toolBar_, TB_HIDEBUTTON, CommandMenuId(b.command), MAKELPARAM(!look.Shows(b.button), 0));
-  const ToolBarShape shape = ToolBarShapeFor(look);
   const int icon = ToolIconSize(kViewerIconSize, scale);
   for (HWND tb : {toolBar_, toolBarMore_}) {
     const bool main = tb == toolBar_;
@@ -128,41 +126,28 @@ void ViewerBars::ApplyLook(const ViewerLook& look, const DpiScale& scale) {
                    look.toolImages ? MAKELPARAM(icon, icon) : MAKELPARAM(0, 0));
     ::SendMessageW(tb, TB_SETMAXTEXTROWS, look.toolText ? 1 : 0, 0);
     // Wide enough for the longest caption in the bar's own font.
-    const int w = main ? std::max(scale(kViewerButtonWidth), LongestCaption(tb) + scale(8))
-                       : scale(kViewerMoreWidth) - scale(2);
-    const int h = scale(shape.height) - 4;
-    ::SendMessageW(tb, TB_SETBUTTONWIDTH, 0, MAKELPARAM(w, w));
-    ::SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(w, h));
+    const Size size = ToolButtonSize(look, scale, !main, main ? LongestCaption(tb) : 0);
+    ::SendMessageW(tb, TB_SETBUTTONWIDTH, 0, MAKELPARAM(size.width, size.width));
+    ::SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(size.width, size.height));
   }
   // What each shown button takes, measured while all of them are shown.
-  shown_.clear();
+  std::vector<MeasuredButton> measured;
   const int n = int(::SendMessageW(toolBar_, TB_BUTTONCOUNT, 0, 0));
-  int separator = 0;
   for (int i = 0; i < n; ++i) {
     TBBUTTON b{};
     ::SendMessageW(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
     RECT r{};
-    const bool placed = ::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) != 0;
-    if (b.fsStyle & BTNS_SEP) {
-      separator = placed ? int(r.right - r.left) : 0;
-      continue;
-    }
-    if (b.fsState & TBSTATE_HIDDEN) continue;
-    shown_.push_back({b.idCommand, int(r.right - r.left) + separator});
-    separator = 0;
+    ::SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    measured.push_back({b.idCommand, (b.fsStyle & BTNS_SEP) != 0, (b.fsState & TBSTATE_HIDDEN) != 0,
+                        int(r.right - r.left)});
   }
+  shown_ = ShownButtons(measured);
 }
 
-int ViewerBars::VisibleButtonsWidth() const {
-  int sum = 0;
-  for (const Shown& b : shown_) sum += b.width;
-  return sum;
-}
+int ViewerBars::VisibleButtonsWidth() const { return ShownButtonsWidth(shown_); }
 
 void ViewerBars::FitToWidth(int width) {
-  std::vector<int> widths;
-  for (const Shown& b : shown_) widths.push_back(b.width);
-  const size_t fit = size_t(ItemsThatFit(width, widths));
+  const size_t fit = ShownButtonsThatFit(width, shown_);
   for (size_t i = 0; i < shown_.size(); ++i)
     ::SendMessageW(toolBar_, TB_HIDEBUTTON, shown_[i].id, MAKELPARAM(i >= fit, 0));
 }
@@ -197,6 +182,22 @@ void ViewerBars::Enable(ViewerCommand c, bool enabled) {
   ::EnableMenuItem(mainMenu_.get(), UINT(id), flag);
   ::EnableMenuItem(moreMenu_.get(), UINT(id), flag);
   ::EnableMenuItem(popupMenu_.get(), UINT(id), flag);
+}
+
+std::optional<ViewerStep> ViewerBars::Notice(const NMHDR& n) const {
+  if (!Owns(n.hwndFrom)) return std::nullopt;
+  if (n.code == NM_RCLICK || n.code == NM_CLICK)
+    return ToolBarStep(n.code == NM_RCLICK, n.hwndFrom == toolBarMore_,
+                       reinterpret_cast<const NMMOUSE&>(n).dwItemSpec != DWORD_PTR(-1));
+  if (n.code == TTN_GETDISPINFOW) {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));
+    if (const char* hint = ToolButtonHint(int(info.hdr.idFrom))) {
+      static std::wstring tip;  // read by the tool tip after the notice returns
+      tip = win::Widen(hint);
+      info.lpszText = tip.data();
+    }
+  }
+  return ViewerStep{ViewerStep::Taken};
 }
 
 void ViewerBars::ShowMoreMenu() {

@@ -7,12 +7,8 @@
 
 #include <algorithm>
 
-#include "shell/common_form_win.h"
 #include "shell/common_services_win.h"
-#include "shell/data_folders.h"
-#include "shell/help_win.h"
 #include "shell/names.h"
-#include "viewer/folder_wiz_win.h"
 #include "viewer/viewer_parts_win.h"
 #include "viewer/viewer_settings.h"
 #include "win32/clipboard_win.h"
@@ -31,22 +27,13 @@ bool ModifierHeld() {
   return (::GetKeyState(VK_SHIFT) | ::GetKeyState(VK_CONTROL) | ::GetKeyState(VK_MENU)) < 0;
 }
 
-KeyCode CodeOf(WPARAM vk) {
-  switch (vk) {
-    case VK_LEFT: return KeyCode::Left;
-    case VK_RIGHT: return KeyCode::Right;
-    case VK_UP: return KeyCode::Up;
-    case VK_DOWN: return KeyCode::Down;
-    case VK_HOME: return KeyCode::Home;
-    case VK_END: return KeyCode::End;
-    default: return KeyCode::Other;
-  }
-}
+Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
-TfrmViewer::TfrmViewer(Settings& settings) : settings_(settings), folder_(disk_, BaseFolder()) {
+TfrmViewer::TfrmViewer(Settings& settings, ViewerOptionsDialog& options)
+    : settings_(settings), options_(options), folder_(disk_, BaseFolder()), strip_(folder_, arrangement_) {
   folder_.OnUnreadable([this] {
     // Not now, perhaps in the middle of a paint: reported once it is done.
     if (!reportPosted_) reportPosted_ = ::PostMessageW(hwnd(), kWmReportUnreadable, 0, 0);
@@ -69,32 +56,30 @@ bool TfrmViewer::FormCreate() {
               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, values.left, values.top, values.width, values.height))
     return false;
   scale_ = win::WindowScale(hwnd());
-  common_ = std::make_unique<TfrmCommon>();
-  if (!common_->FormCreate()) common_.reset();
   bars_.CreateMenus(hwnd());
   CreateChildren();
   bars_.CreateToolBars(scale_);
-  commands_ = std::make_unique<ViewerCommands>(*this, settings_, common_.get(), folder_, memo_);
+  commands_ = std::make_unique<ViewerCommands>(hwnd(), *this, settings_, folder_, memo_);
   // Larger than the screen (the monitor it opens on): as large as that screen.
-  const Size screen = win::MonitorOfWindow(hwnd()).area.size();
-  ::SetWindowPos(hwnd(), nullptr, values.left, values.top, std::min(values.width, screen.width),
-                 std::min(values.height, screen.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect opening = OpeningRect(Rect::FromXYWH(values.left, values.top, values.width, values.height),
+                                   win::MonitorOfWindow(hwnd()).area.size());
+  ::SetWindowPos(hwnd(), nullptr, opening.left, opening.top, opening.width(), opening.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyViewerToolbarLayout();
   // Back where it was left, on any monitor (kept on the screen of its own
   // monitor, else the nearest). The stored place changes only when the user moves it.
-  storedPlace_ = Rect::FromXYWH(values.left, values.top, values.width, values.height);
   KeepOnScreen(hwnd());
-  openedPlace_ = win::WindowRectOf(hwnd());
-  folderWiz_ = std::make_unique<TfrmFolderWiz>(hwnd(), fs_, BaseFolder());
-  folderWiz_->BuildFolderList();
-  folder_.SetFolders(folderWiz_->Folders());
-  ShowFolderList();
-  folder_.ChooseStartFolder();
-  if (!LoadShownFolder()) return false;
-  UpdateCommands();
-  // A new viewer says what it opened, as one that changes folders does.
-  if (folder_.pictures().currentIndex() != -1)
-    SetStatus(LoadedText(folder_.pictures().currentIndex() + 1, folder_.name()));
+  placement_ = ViewerPlacement(values, win::WindowRectOf(hwnd()));
+  screen_ = std::make_unique<ViewerScreenWin>(ViewerScreenWin::Parts{.window = hwnd(),
+                                                                     .status = status_,
+                                                                     .tabs = &tabs_,
+                                                                     .bars = &bars_,
+                                                                     .memo = &memo_,
+                                                                     .strip = &strip_,
+                                                                     .pictureBox = pictureBox_.get(),
+                                                                     .arrange = [this] { ArrangeControls(); }});
+  flow_ = std::make_unique<ViewerFlow>(folder_, arrangement_, *screen_);
+  if (!flow_->Start()) return false;
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);
   ::SetFocus(memo_.hwnd());
   return true;
@@ -103,13 +88,8 @@ bool TfrmViewer::FormCreate() {
 void TfrmViewer::CreateChildren() {
   font_ = win::MakeSystemFont(win::SystemFont::Message, scale_);
   HWND h = hwnd();
-  tabs_ = win::CreateChild(h, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FOCUSNEVER, Rect{}, kIdTabs,
-                           font_.get());
-  thumbs_ = std::make_unique<TPaintThumbs>(folder_, arrangement_, [this](int x) {
-    SelectPicture(ThumbIndexAt(arrangement_.thumbs(), x));
-  });
-  thumbs_->FormCreate(h);
-  scrollThumb_ = win::CreateChild(h, L"SCROLLBAR", "", SBS_HORZ | WS_CLIPSIBLINGS, Rect{}, kIdScrollThumb, nullptr);
+  tabs_.Create(h, kIdTabs, font_.get());
+  strip_.Create(h, kIdScrollThumb, [this](int picture) { flow_->SelectPicture(picture); });
   splitterTop_ = std::make_unique<TSplitter>([this](int delta) { SplitterMoved(true, delta); });
   splitterTop_->FormCreate(h);
   pictureBox_ = std::make_unique<TPictureBox>(folder_, [this](POINT screen) { bars_.ShowPopupMenu(screen); });
@@ -125,11 +105,11 @@ void TfrmViewer::CreateChildren() {
   int parts[] = {-1};
   ::SendMessageW(status_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
   // The tab control lies under the strip, splitters, picture and memo.
-  ::SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(tabs_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfrmViewer::ArrangeControls() {
-  if (!tabs_) return;
+  if (!tabs_.hwnd()) return;
   RECT c;
   ::GetClientRect(hwnd(), &c);
   HDWP dwp = ::BeginDeferWindowPos(12);
@@ -143,27 +123,20 @@ void TfrmViewer::ArrangeControls() {
   bars_.FitToWidth(f.toolBar.rect.width());
   place(bars_.toolBarMore(), f.toolBarMore);
   place(status_, f.status);
-  place(tabs_, f.tabs);
-  RECT d = ToRECT(f.tabs.rect);
-  TabCtrl_AdjustRect(tabs_, FALSE, &d);
+  place(tabs_.hwnd(), f.tabs);
   const PictureList& pictures = folder_.pictures();
-  const ViewerPanes p = arrangement_.Panes(Rect{d.left, d.top, d.right, d.bottom}, scale_, int(pictures.size()),
-                                           pictures.currentIndex());
-  place(thumbs_->hwnd(), p.strip);
-  place(scrollThumb_, p.scrollBar);
+  const ViewerPanes p =
+      arrangement_.Panes(tabs_.DisplayArea(f.tabs.rect), scale_, int(pictures.size()), pictures.currentIndex());
+  place(strip_.strip(), p.strip);
+  place(strip_.bar(), p.scrollBar);
   place(splitterTop_->hwnd(), p.splitterTop);
   place(memo_.hwnd(), p.memo);
   place(memoLabel_, p.memoLabel);
   place(splitterBottom_->hwnd(), p.splitterBottom);
   place(pictureBox_->hwnd(), p.pictureBox);
   ::EndDeferWindowPos(dwp);
-  if (p.scrollBar.shown) {
-    thumbGuard_ = true;
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, p.scrollMax, UINT(p.scrollPage), p.scrollPos, 0};
-    ::SetScrollInfo(scrollThumb_, SB_CTL, &si, TRUE);
-    thumbGuard_ = false;
-  }
-  ::InvalidateRect(thumbs_->hwnd(), nullptr, FALSE);
+  strip_.SetRange(p);
+  strip_.Repaint();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -183,7 +156,7 @@ void TfrmViewer::ApplyLook(const ViewerLook& look) {
 
 void TfrmViewer::SplitterMoved(bool top, int delta) {
   RECT strip;
-  ::GetClientRect(thumbs_->hwnd(), &strip);
+  ::GetClientRect(strip_.strip(), &strip);
   const int picture = pictureBox_->ClientHeight();
   const bool moved = top ? arrangement_.MoveThumbSplitter(delta, strip.bottom, picture, scale_)
                          : arrangement_.MoveMemoSplitter(delta, picture, scale_);
@@ -192,117 +165,44 @@ void TfrmViewer::SplitterMoved(bool top, int delta) {
   ::UpdateWindow(hwnd());
 }
 
-void TfrmViewer::ThumbScrolled(WPARAM wp) {
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_ALL;
-  ::GetScrollInfo(scrollThumb_, SB_CTL, &si);
-  ThumbScroll how;
-  switch (LOWORD(wp)) {
-    case SB_LINELEFT: how = ThumbScroll::LineLeft; break;
-    case SB_LINERIGHT: how = ThumbScroll::LineRight; break;
-    case SB_PAGELEFT: how = ThumbScroll::PageLeft; break;
-    case SB_PAGERIGHT: how = ThumbScroll::PageRight; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: how = ThumbScroll::Track; break;
-    default: return;
-  }
-  arrangement_.ScrollThumbs(how, si.nPos, si.nTrackPos, int(folder_.pictures().size()));
-  ArrangeControls();
-}
-
 void TfrmViewer::SetStatus(const std::string& text) {
-  ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(win::Widen(text).c_str()));
+  if (screen_) screen_->SetStatus(text);
 }
 
 void TfrmViewer::PictureChanged() {
   ::InvalidateRect(pictureBox_->hwnd(), nullptr, FALSE);
-  ::InvalidateRect(thumbs_->hwnd(), nullptr, FALSE);
+  strip_.Repaint();
+}
+
+ViewerState TfrmViewer::State() const {
+  return ViewerState{folder_.pictures().currentIndex(), int(folder_.pictures().size()),
+                     int(folder_.folders().size()), folder_.index(), tabs_.Selected()};
+}
+
+bool TfrmViewer::Perform(const ViewerStep& step) {
+  if (!flow_) return false;  // not made yet, or already gone
+  switch (step.kind) {
+    case ViewerStep::Pass: return false;
+    case ViewerStep::Taken: return true;
+    case ViewerStep::SelectPicture: flow_->SelectPicture(step.index); return true;
+    case ViewerStep::SelectFolder: flow_->SelectFolderAt(step.index); return true;
+    case ViewerStep::Run: RunCommand(step.command); return true;
+    case ViewerStep::FolderManager: flow_->OpenFolderManagerAt(step.index); return true;
+    case ViewerStep::ShowOptions: ShowOptions(); return true;
+    case ViewerStep::ShowMoreMenu: bars_.ShowMoreMenu(); return true;
+  }
+  return true;
 }
 
 bool TfrmViewer::FormKeyDown(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
-  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
-  const PictureList& pictures = folder_.pictures();
-  const ViewerKey key =
-      KeyAction(CodeOf(msg.wParam), ModifierHeld(), arrangement_.look().memo && ::IsWindowVisible(memo_.hwnd()));
-  switch (key) {
-    case ViewerKey::Previous: SelectPicture(pictures.currentIndex() - 1); return true;
-    case ViewerKey::Next: SelectPicture(pictures.currentIndex() + 1); return true;
-    case ViewerKey::First: SelectPicture(0); return true;
-    case ViewerKey::Last: SelectPicture(int(pictures.size()) - 1); return true;
-    case ViewerKey::PreviousFolder:
-    case ViewerKey::NextFolder: {
-      const int to = FolderTabStep(key, TabCtrl_GetCurSel(tabs_), int(folder_.folders().size()));
-      if (to >= 0) SelectFolder(folder_.folders()[size_t(to)]);
-      return true;
-    }
-    case ViewerKey::None: break;
-  }
-  const auto vk = static_cast<unsigned short>(msg.wParam);
-  if (memo_.Focused() && MemoKeepsKey(vk, ctrl)) return false;
-  const ViewerCommand c = ShortcutCommand(vk, ctrl);
-  if (c == ViewerCommand::None) return false;
-  if (ViewerCommandEnabled(c, !pictures.empty())) RunCommand(c);
-  return true;
-}
-
-void TfrmViewer::OnNotify(const NMHDR& n) {
-  if (n.hwndFrom == tabs_) {
-    auto perform = [this](TabAction a) {
-      if (a.kind == TabAction::SelectFolder) SelectFolder(folder_.folders()[size_t(a.index)]);
-      else if (a.kind == TabAction::FolderManager) OpenFolderManagerAt(a.index);
-    };
-    const int folders = int(folder_.folders().size());
-    if (n.code == TCN_SELCHANGE) {
-      perform(TabClicked(TabCtrl_GetCurSel(tabs_), folders, folder_.index()));
-    } else if (n.code == NM_RCLICK) {
-      TCHITTESTINFO hit{};
-      ::GetCursorPos(&hit.pt);
-      ::ScreenToClient(tabs_, &hit.pt);
-      perform(TabRightClicked(TabCtrl_HitTest(tabs_, &hit), folders, folder_.index()));
-    }
-    return;
-  }
-  if (!bars_.Owns(n.hwndFrom)) return;
-  if (n.code == NM_RCLICK) {
-    ShowOptions();
-  } else if (n.code == NM_CLICK && n.hwndFrom == bars_.toolBar() &&
-             reinterpret_cast<const NMMOUSE&>(n).dwItemSpec == DWORD_PTR(-1)) {
-    ShowOptions();
-  } else if (n.code == NM_CLICK && n.hwndFrom == bars_.toolBarMore() &&
-             reinterpret_cast<const NMMOUSE&>(n).dwItemSpec != DWORD_PTR(-1)) {
-    bars_.ShowMoreMenu();
-  } else if (n.code == TTN_GETDISPINFOW) {
-    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(n));
-    if (const char* hint = ToolButtonHint(int(info.hdr.idFrom))) {
-      static std::wstring tip;
-      tip = win::Widen(hint);
-      info.lpszText = tip.data();
-    }
-  }
-}
-
-void TfrmViewer::OnCommand(int id) {
-  if (std::optional<int> folder = FolderOfMenuId(id)) {
-    if (*folder < int(folder_.folders().size())) SelectFolder(folder_.folders()[size_t(*folder)]);
-    return;
-  }
-  const ViewerCommand c = CommandOfMenuId(id);
-  if (c != ViewerCommand::None && ViewerCommandEnabled(c, !folder_.pictures().empty())) RunCommand(c);
-}
-
-void TfrmViewer::OnViewerNotify(int code) {
-  switch (OnViewerNotice(code, folder_.index(), folder_.name() == kRingFolder)) {
-    case NoticeAction::Refresh: RefreshFolder(); return;
-    case NoticeAction::ShowLastCaptures:
-      if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
-      OpenFolder(kRingFolder);
-      return;
-    case NoticeAction::RebuildFolders: FoldersChanged(); return;
-    case NoticeAction::Nothing: return;
-  }
+  const ViewerKeyPress press{.key = static_cast<unsigned short>(msg.wParam),
+                             .ctrl = ::GetKeyState(VK_CONTROL) < 0,
+                             .modifier = ModifierHeld(),
+                             .memoShown = arrangement_.look().memo && ::IsWindowVisible(memo_.hwnd()),
+                             .memoFocused = memo_.Focused()};
+  return Perform(KeyStep(press, State()));
 }
 
 void TfrmViewer::RunCommand(ViewerCommand c) {
@@ -312,10 +212,10 @@ void TfrmViewer::RunCommand(ViewerCommand c) {
 
 void TfrmViewer::FormDestroy() {
   SaveViewerSettings();
-  CloseViewerOptions();
-  folderWiz_.reset();
+  options_.Close();
+  flow_.reset();
+  screen_.reset();
   commands_.reset();
-  common_.reset();
 }
 
 void TfrmViewer::PaintToolBarEdges(HDC dc) {
@@ -347,21 +247,21 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_SIZING: {
       // No lower while the picture area is down to its floor.
       RECT* r = reinterpret_cast<RECT*>(lp);
-      RECT now;
-      ::GetWindowRect(hwnd(), &now);
-      if (ViewerArrangement::RefusesLowering(r->bottom - r->top, now.bottom - now.top, pictureBox_->ClientHeight(),
-                                             scale_)) {
-        if (wp == WMSZ_TOP || wp == WMSZ_TOPLEFT || wp == WMSZ_TOPRIGHT) r->top = now.top;
-        else r->bottom = now.bottom;
-      }
+      const bool top = wp == WMSZ_TOP || wp == WMSZ_TOPLEFT || wp == WMSZ_TOPRIGHT;
+      *r = ToRECT(SizingRect(FromRECT(*r), win::WindowRectOf(hwnd()), top, pictureBox_->ClientHeight(), scale_));
       return false;
     }
     case WM_HSCROLL:
-      if (reinterpret_cast<HWND>(lp) == scrollThumb_ && !thumbGuard_) ThumbScrolled(wp);
+      if (strip_.Scrolled(reinterpret_cast<HWND>(lp), wp)) ArrangeControls();
       return true;
-    case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lp)); return false;
+    case WM_NOTIFY: {
+      const NMHDR& n = *reinterpret_cast<const NMHDR*>(lp);
+      if (std::optional<ViewerStep> step = tabs_.Notice(n, State())) Perform(*step);
+      else if (std::optional<ViewerStep> bar = bars_.Notice(n)) Perform(*bar);
+      return false;
+    }
     case WM_COMMAND:
-      if (lp == 0 || bars_.Owns(reinterpret_cast<HWND>(lp))) OnCommand(LOWORD(wp));
+      if (lp == 0 || bars_.Owns(reinterpret_cast<HWND>(lp))) Perform(MenuStep(LOWORD(wp), State()));
       return true;
     case WM_INITMENUPOPUP: return false;
     case WM_ACTIVATE:
@@ -378,11 +278,13 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       ApplyViewerToolbarLayout();
       return true;
     }
-    case kWmReportUnreadable: ReportUnreadable(); return true;
+    case kWmReportUnreadable:
+      reportPosted_ = false;
+      if (flow_) flow_->ReportUnreadable();
+      return true;
     case WM_CLOSE:
       // The folder manager's own loop runs on the stack: it ends first, then the viewer.
-      if (inFolderManager_) {
-        ::PostMessageW(folderWiz_->hwnd(), WM_CLOSE, 0, 0);
+      if (screen_ && screen_->EndFolderManagerFirst()) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return true;
       }
@@ -396,7 +298,7 @@ bool TfrmViewer::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     default:
       if (msg == kWmViewerNotify) {
-        OnViewerNotify(int(wp));
+        if (flow_) flow_->Notice(int(wp));
         return true;
       }
       return false;

@@ -2,12 +2,18 @@
 // shown picture in a dark scroll box, a rich-text memo per picture and a
 // status line. The window owns its rooms and wires them together:
 //   ViewerFolder       the folder list, the shown folder's pictures, the disk (pure)
+//   ViewerFlow         what is done with them: opening, showing, writing back (pure),
+//                      on the window's ViewerScreen (ViewerScreenWin)
 //   ViewerArrangement  where every part goes, splitters, strip scrolling (pure)
+//   ViewerStrip        the thumbnail strip and its scroll bar
+//   ViewerTabs         the folder tabs
+//   ViewerPlacement    the stored place and the one to store (pure)
 //   ViewerCommands     the commands on the shown picture and the outputs
 //   ViewerMemo         the memo box and its ".rtf" file
 //   ViewerBars         the tool bars and menus
+// What a key, a menu item or a click asks for is decided in viewer_input.
 // viewer_win.cpp holds creation, layout and messages; viewer_folders_win.cpp
-// what the window does with folders and pictures.
+// the settings written at the end.
 #pragma once
 
 #include <windows.h>
@@ -17,23 +23,24 @@
 
 #include "base/dpi.h"
 #include "base/monitors.h"
-#include "output/store_file_system_win.h"
 #include "shell/settings.h"
 #include "viewer/viewer_bars_win.h"
 #include "viewer/viewer_commands_win.h"
 #include "viewer/viewer_disk_win.h"
 #include "viewer/viewer_folder.h"
+#include "viewer/viewer_input.h"
 #include "viewer/viewer_layout.h"
 #include "viewer/viewer_memo_win.h"
 #include "viewer/viewer_options_win.h"
+#include "viewer/viewer_screen_win.h"
+#include "viewer/viewer_settings.h"
+#include "viewer/viewer_strip_win.h"
+#include "viewer/viewer_tabs_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
 namespace flk {
 
-class TfrmCommon;
-class TfrmFolderWiz;
-class TPaintThumbs;
 class TPictureBox;
 class TSplitter;
 
@@ -42,7 +49,8 @@ inline constexpr UINT kWmReportUnreadable = WM_APP + 1;
 
 class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCommandHost {
  public:
-  explicit TfrmViewer(Settings& settings);
+  // options: the role's one options dialog.
+  TfrmViewer(Settings& settings, ViewerOptionsDialog& options);
   ~TfrmViewer() override;
 
   // False when the window cannot be made or the settings key cannot be opened.
@@ -55,13 +63,12 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void ApplyLook(const ViewerLook& look) override;
 
   // ---- ViewerCommandHost ----
-  HWND Window() const override { return hwnd(); }
   void SetStatus(const std::string& text) override;
   void EnableCommand(ViewerCommand c, bool enabled) override { bars_.Enable(c, enabled); }
-  void PicturesChanged(bool toShown) override;
+  void PicturesChanged(bool toShown) override { flow_->PicturesChanged(toShown); }
   void PictureChanged() override;
-  void OpenFolderManager() override { OpenFolderManagerAt(folder_.index()); }
-  void ShowOptions() override { ShowViewerOptions(hwnd(), *this); }
+  void OpenFolderManager() override { flow_->OpenFolderManager(); }
+  void ShowOptions() override { options_.Show(hwnd(), *this); }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -72,51 +79,37 @@ class TfrmViewer : public win::Window, public ViewerOptionsHost, public ViewerCo
   void ArrangeControls();
   void ApplyViewerToolbarLayout();
   void SplitterMoved(bool top, int delta);
-  void ThumbScrolled(WPARAM wp);
   void PaintToolBarEdges(HDC dc);
-  void OnNotify(const NMHDR& n);
-  void OnCommand(int id);
-  void OnViewerNotify(int code);
+  ViewerState State() const;
+  // What the pure steps ask for; false for a key the focused control keeps.
+  bool Perform(const ViewerStep& step);
   void FormDestroy();
   // A command; a close that waited for its save follows it.
   void RunCommand(ViewerCommand c);
 
   // viewer_folders_win.cpp
-  void ShowFolderList();
-  void FoldersChanged();
-  bool LoadShownFolder();
-  void OpenFolder(const std::string& name);
-  void SelectFolder(const std::string& name);
-  void RefreshFolder();
-  void UpdateCommands();
-  void ShowCurrentPicture();
-  void SelectPicture(int index);
-  void SavePictures(bool release);
-  void OpenFolderManagerAt(int index);
   void SaveViewerSettings();
-  void ReportUnreadable();
 
   Settings& settings_;
+  ViewerOptionsDialog& options_;
   DpiScale scale_;
-  Rect storedPlace_, openedPlace_;  // the stored rectangle and where the viewer opened
-  WinStoreFileSystem fs_;  // the folder manager's
+  ViewerPlacement placement_;
   WinViewerDisk disk_;
   ViewerFolder folder_;
   ViewerArrangement arrangement_;
+  ViewerStrip strip_;
+  ViewerTabs tabs_;
   ViewerMemo memo_;
   ViewerBars bars_;
-  std::unique_ptr<TfrmCommon> common_;
-  std::unique_ptr<TfrmFolderWiz> folderWiz_;
   std::unique_ptr<ViewerCommands> commands_;
+  std::unique_ptr<ViewerScreenWin> screen_;
+  std::unique_ptr<ViewerFlow> flow_;
 
   // Controls.
   win::UniqueFont font_;
-  HWND tabs_ = nullptr, scrollThumb_ = nullptr, memoLabel_ = nullptr, status_ = nullptr;
-  std::unique_ptr<TPaintThumbs> thumbs_;
+  HWND memoLabel_ = nullptr, status_ = nullptr;
   std::unique_ptr<TPictureBox> pictureBox_;
   std::unique_ptr<TSplitter> splitterTop_, splitterBottom_;
-  bool thumbGuard_ = false;  // set while the viewer itself moves scrollThumb
-  bool inFolderManager_ = false;
   bool reportPosted_ = false;
 };
 

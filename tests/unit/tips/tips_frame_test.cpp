@@ -124,18 +124,20 @@ TEST(TipPageLayout, PressesAskForTheirPages) {
 }
 
 TEST(TipPageLayout, ScrollingStaysInsideTheContent) {
-  const TipScrollInput in{100, 16, 250, 420, 900};
-  EXPECT_EQ(TipScrollTarget(TipScroll::LineUp, in), 84);
-  EXPECT_EQ(TipScrollTarget(TipScroll::LineDown, in), 116);
-  EXPECT_EQ(TipScrollTarget(TipScroll::PageUp, in), -150);
-  EXPECT_EQ(TipScrollTarget(TipScroll::PageDown, in), 350);
-  EXPECT_EQ(TipScrollTarget(TipScroll::Thumb, in), 420);
-  EXPECT_EQ(TipScrollTarget(TipScroll::Top, in), 0);
-  EXPECT_EQ(TipScrollTarget(TipScroll::Bottom, in), 900);
-  EXPECT_EQ(TipScrollTarget(TipScroll::Other, in), 100);
-  EXPECT_EQ(ClampTipScroll(-150, 900, 250), 0);
-  EXPECT_EQ(ClampTipScroll(900, 900, 250), 650);
-  EXPECT_EQ(ClampTipScroll(40, 200, 250), 0);  // content shorter than the view
+  // A 900-pixel page in a 250-pixel view, lines of 16: the bar runs 0..899, 250 a page.
+  const ScrollBarState bar{100, 420, 899, 250};
+  const ScrollSteps steps = TipScrollSteps(bar, 16, 900);
+  const struct {
+    ScrollRequest request;
+    int expected;
+  } cases[] = {{ScrollRequest::LineBack, 84}, {ScrollRequest::LineOn, 116}, {ScrollRequest::PageBack, 0},
+               {ScrollRequest::PageOn, 350},  {ScrollRequest::Track, 420},  {ScrollRequest::Start, 0},
+               {ScrollRequest::End, 650},     {ScrollRequest::None, 100}};
+  for (const auto& c : cases) EXPECT_EQ(ScrollPosition(c.request, bar, steps), c.expected) << int(c.request);
+  EXPECT_EQ(TipScrollSteps({0, 0, 199, 250}, 16, 200).last, 0) << "content shorter than the view";
+  EXPECT_EQ(ClampScroll(-150, 900, 250), 0);
+  EXPECT_EQ(ClampScroll(900, 900, 250), 650);
+  EXPECT_EQ(ClampScroll(40, 200, 250), 0);  // content shorter than the view
 }
 
 }  // namespace

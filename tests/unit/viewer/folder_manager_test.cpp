@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/form_check.h"
 #include "output/folder_menu.h"
+#include "viewer/viewer_art.h"
 
 namespace flk {
 namespace {
@@ -217,6 +219,29 @@ TEST(FolderManager, FileInUseOrSubdirectoryKeepsTheFolder) {
 TEST(FolderManager, SuggestionsAreSorted) {
   for (size_t i = 1; i < kFolderSuggestions.size(); ++i)
     EXPECT_TRUE(FolderNameLess(kFolderSuggestions[i - 1], kFolderSuggestions[i])) << kFolderSuggestions[i];
+}
+
+TEST(FolderManager, ASuggestionsRowGivesItsNameAndNoRowNothing) {
+  EXPECT_STREQ(SuggestionAt(0), "Art");
+  EXPECT_STREQ(SuggestionAt(int(kFolderSuggestions.size()) - 1), "Welcomes");
+  EXPECT_EQ(SuggestionAt(-1), nullptr) << "LB_ERR: no row selected";
+  EXPECT_EQ(SuggestionAt(int(kFolderSuggestions.size())), nullptr);
+}
+
+TEST(FolderWizForm, EveryPartInsideTheDialogAndClearOfTheOthers) {
+  const FolderWizForm f = FolderWizLayout(Size{kFolderArtW, kFolderArtH});
+  std::vector<FormControl> table = {{FormControl::Label, "heading", kFolderWizHeading, f.heading}, f.topRule,
+                                    {FormControl::Label, "list", kFolderWizList, f.list}};
+  table.insert(table.end(), f.buttons.begin(), f.buttons.end());
+  table.push_back(f.bottomRule);
+  table.push_back({FormControl::Label, "status", kFolderWizStatus, f.status});
+  table.push_back({FormControl::Label, "art", 1, f.art});
+  EXPECT_EQ(FormTableFaults(table, Size{kFolderWizWidth, kFolderWizHeight}), std::vector<std::string>{});
+  ASSERT_EQ(f.buttons.size(), 4u);
+  EXPECT_EQ(f.buttons.back().kind, FormControl::DefaultButton) << "Close is the default";
+  EXPECT_EQ(f.buttons.back().id, kFolderWizClose);
+  EXPECT_EQ(f.art.left * 2 + f.art.width(), 125) << "the art centred in its panel";
+  EXPECT_LT(f.art.right, f.list.left);
 }
 
 }  // namespace

@@ -1,71 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
+#include "viewer/viewer_fakes.h"
 #include "viewer/viewer_folder.h"
 #include "viewer/viewer_rules.h"
 
 namespace flk {
 namespace {
 
-Picture Solid(int w, int h, uint32_t rgb = 0) {
-  Picture p = *Picture::Create(w, h, 32);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) p.setPixel(x, y, rgb);
-  return p;
-}
-
-// Folders and picture files in memory; files hold decoded pictures. Paths in
-// `blocked` cannot be written, `held` ones cannot be deleted.
-class FakeDisk : public ViewerDisk {
- public:
-  std::set<std::string> folders;
-  std::map<std::string, std::optional<Picture>> files;  // nothing: a file that is no picture
-  std::set<std::string> blocked, held;
-  std::vector<std::string> writes, reads;
-
-  bool FolderExists(const std::string& folder) override { return folders.count(folder) > 0; }
-  bool MakeFolder(const std::string& folder) override { return folders.insert(folder), true; }
-  std::vector<Found> PictureFiles(const std::string& folder) override {
-    std::vector<Found> found;
-    for (const auto& [path, p] : files)
-      if (path.starts_with(folder) && path.find('\\', folder.size()) == std::string::npos && path.ends_with(".bmp"))
-        found.push_back({path.substr(folder.size()), 2048});
-    return found;
-  }
-  std::optional<Picture> ReadPicture(const std::string& path, std::string* why) override {
-    reads.push_back(path);
-    auto it = files.find(path);
-    if (it == files.end() || !it->second) {
-      *why = "Not a picture.";
-      return std::nullopt;
-    }
-    return it->second;
-  }
-  bool WritePicture(const std::string& path, const Picture& picture, std::string* why) override {
-    writes.push_back(path);
-    if (blocked.count(path)) {
-      *why = "Cannot write file " + path + " (No space left on device)";
-      return false;
-    }
-    files[path] = picture;
-    return true;
-  }
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-  std::optional<uint64_t> FileSize(const std::string& path) override {
-    if (!files.count(path)) return std::nullopt;
-    return uint64_t(3000);
-  }
-  std::optional<std::string> RemoveFile(const std::string& path) override {
-    if (held.count(path)) return "The file is in use by another program.";
-    files.erase(path);
-    return std::nullopt;
-  }
-};
-
-const std::string kBase = "C:\\Data\\";
-std::string FolderOf(const std::string& name) { return kBase + "Folders\\" + name + "\\"; }
+using namespace flk::testing;
 
 struct Scene {
   FakeDisk disk;
@@ -262,6 +204,20 @@ TEST(ViewerFolder, AFolderThatWentTakesItsPicturesWithIt) {
   EXPECT_EQ(s.folder.FoldersChanged({"B"}), "B");
   EXPECT_TRUE(s.folder.pictures().empty());
   EXPECT_EQ(s.folder.folders(), (std::vector<std::string>{"B"}));
+}
+
+TEST(ViewerFolder, OnlyNormalBmpFilesAreListedAndAFileAlreadyGoneIsNoFailure) {
+  const struct {
+    const char* name;
+    bool directory, hidden, listed;
+  } cases[] = {{"1.bmp", false, false, true},   {"2.BMP", false, false, true},  {"x.Bmp", false, false, true},
+               {"3.bmp", true, false, false},   {"4.bmp", false, true, false},  {"5.bmpx", false, false, false},
+               {"bmp", false, false, false},    {".bmp", false, false, true},   {"6.png", false, false, false}};
+  for (const auto& c : cases) EXPECT_EQ(IsListedPictureFile(c.name, c.directory, c.hidden), c.listed) << c.name;
+  EXPECT_EQ(DeleteFailure(2, "The system cannot find the file specified."), std::nullopt);
+  EXPECT_EQ(DeleteFailure(3, ""), std::nullopt);
+  EXPECT_EQ(DeleteFailure(32, "In use."), "In use.");
+  EXPECT_EQ(DeleteFailure(5, ""), "System error 5.");
 }
 
 }  // namespace

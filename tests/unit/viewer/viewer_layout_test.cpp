@@ -99,15 +99,18 @@ TEST(ViewerArrangement, AStripThatPagesShowsItsScrollBarAndKeepsTheShownThumb) {
   EXPECT_EQ(a.thumbs().firstVisible, 0);
   // The scroll bar's moves, kept within the list.
   struct Case {
-    ThumbScroll how;
+    ScrollRequest how;
     int pos, track, expected;
-  } cases[] = {{ThumbScroll::LineRight, 3, 0, 4},          {ThumbScroll::LineLeft, 0, 0, 0},
-               {ThumbScroll::PageRight, 2, 0, 2 + a.thumbs().largeChange},
-               {ThumbScroll::Track, 0, 7, 7},              {ThumbScroll::Track, 0, 70, 9}};
+  } cases[] = {{ScrollRequest::LineOn, 3, 0, 4},          {ScrollRequest::LineBack, 0, 0, 0},
+               {ScrollRequest::PageOn, 2, 0, 2 + a.thumbs().largeChange},
+               {ScrollRequest::Track, 0, 7, 7},           {ScrollRequest::Track, 0, 70, 9},
+               {ScrollRequest::End, 2, 0, 9},             {ScrollRequest::PageBack, 9, 0, 9 - a.thumbs().largeChange}};
   for (const Case& c : cases) {
-    a.ScrollThumbs(c.how, c.pos, c.track, 10);
+    a.ScrollThumbs(c.how, ScrollBarState{c.pos, c.track, 0, 0}, 10);
     EXPECT_EQ(a.thumbs().position, c.expected) << int(c.how) << " from " << c.pos;
   }
+  a.ScrollThumbs(ScrollRequest::None, ScrollBarState{5, 0, 0, 0}, 10);
+  EXPECT_EQ(a.thumbs().position, 9 - a.thumbs().largeChange) << "an end of scrolling moves nothing";
   a.ShowThumbOf(-1);
   EXPECT_EQ(a.thumbs().position, 0);
 }
@@ -200,17 +203,21 @@ TEST(ViewerCommandsTable, EveryShortcutAndHintIsFoundAgain) {
 TEST(ScrollBox, LinesPagesAndTheEndsStayWhereAWholePageShows) {
   // A 500-pixel picture in a 200-pixel box: the bar runs 0..499, 200 a page.
   struct Case {
-    BoxScroll how;
+    ScrollRequest how;
     int pos, track, expected;
-  } cases[] = {{BoxScroll::LineOn, 0, 0, 16},      {BoxScroll::LineBack, 10, 0, 0},
-               {BoxScroll::PageOn, 100, 0, 284},   {BoxScroll::PageOn, 250, 0, 300},
-               {BoxScroll::PageBack, 250, 0, 66},  {BoxScroll::Track, 0, 123, 123},
-               {BoxScroll::End, 0, 0, 300},        {BoxScroll::Start, 77, 0, 0},
-               {BoxScroll::Other, 77, 0, 77}};
+  } cases[] = {{ScrollRequest::LineOn, 0, 0, 16},      {ScrollRequest::LineBack, 10, 0, 0},
+               {ScrollRequest::PageOn, 100, 0, 284},   {ScrollRequest::PageOn, 250, 0, 300},
+               {ScrollRequest::PageBack, 250, 0, 66},  {ScrollRequest::Track, 0, 123, 123},
+               {ScrollRequest::End, 0, 0, 300},        {ScrollRequest::Start, 77, 0, 0},
+               {ScrollRequest::None, 77, 0, 77}};
+  auto box = [](ScrollRequest how, int pos, int track, int max, int page) {
+    const ScrollBarState bar{pos, track, max, page};
+    return ScrollPosition(how, bar, ScrollBoxSteps(bar));
+  };
   for (const Case& c : cases)
-    EXPECT_EQ(ScrollBoxPosition(c.how, c.pos, c.track, 499, 200), c.expected) << int(c.how) << " from " << c.pos;
-  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 9, 10), 0) << "all of it shows";
-  EXPECT_EQ(ScrollBoxPosition(BoxScroll::PageOn, 0, 0, 99, 10), 1) << "a page of at least one pixel";
+    EXPECT_EQ(box(c.how, c.pos, c.track, 499, 200), c.expected) << int(c.how) << " from " << c.pos;
+  EXPECT_EQ(box(ScrollRequest::PageOn, 0, 0, 9, 10), 0) << "all of it shows";
+  EXPECT_EQ(box(ScrollRequest::PageOn, 0, 0, 99, 10), 1) << "a page of at least one pixel";
   EXPECT_EQ(ClampScroll(350, 500, 200), 300);
   EXPECT_EQ(ClampScroll(50, 100, 200), 0) << "smaller than the box";
   EXPECT_EQ(ClampScroll(-5, 500, 200), 0);
@@ -257,6 +264,91 @@ TEST(ViewerArt, ShapesStayOnTheirCanvasAndEveryButtonHasItsOwnIcon) {
   EXPECT_EQ(px[4], 255);
   EXPECT_EQ(px[5], 0);
   EXPECT_EQ(px[6], 255);
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(ViewerToolBar, ButtonSizesFollowTheLongestCaptionAndTheBarsHeight) {
+  ViewerLook look;  // icons and captions: a 44-pixel bar
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 30), (Size{46, 40})) << "at least the button width";
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 50), (Size{58, 40})) << "the caption and its margins";
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{144}, false, 50), (Size{69, 62}));
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, true, 500), (Size{29, 40})) << "More keeps its own width";
+  look.toolText = false;
+  EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 0).height, 28);
+}
+
+TEST(ViewerToolBar, ASeparatorCountsWithTheNextShownButtonAndOnlyWholeButtonsFit) {
+  const std::vector<MeasuredButton> measured = {
+      {101, false, false, 40}, {0, true, false, 2}, {102, false, true, 40},  // hidden: its separator moves on
+      {103, false, false, 40}, {0, true, false, 2}, {104, false, false, 50}};
+  const std::vector<ShownButton> shown = ShownButtons(measured);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].id, 101);
+  EXPECT_EQ(shown[1].id, 103);
+  EXPECT_EQ(shown[1].width, 42);
+  EXPECT_EQ(shown[2].width, 52);
+  EXPECT_EQ(ShownButtonsWidth(shown), 134);
+  EXPECT_EQ(ShownButtonsThatFit(134, shown), 3u);
+  EXPECT_EQ(ShownButtonsThatFit(133, shown), 2u) << "never a cut button";
+  EXPECT_EQ(ShownButtonsThatFit(39, shown), 0u);
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(SplitterDrag, OnlyTheDistanceTheViewerAllowedCountsAsDone) {
+  SplitterDrag d;
+  EXPECT_EQ(d.Move(120), 0) << "not pressed";
+  d.Press(100);
+  EXPECT_EQ(d.Move(100), 0);
+  EXPECT_EQ(d.Move(110), 10);
+  d.Moved(0);  // refused
+  EXPECT_EQ(d.Move(112), 12) << "asked again from where the splitter stands";
+  d.Moved(12);
+  EXPECT_EQ(d.Move(112), 0);
+  EXPECT_EQ(d.Move(105), -7);
+  EXPECT_TRUE(d.Release());
+  EXPECT_FALSE(d.Release()) << "one end a drag";
+  EXPECT_EQ(d.Move(90), 0);
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(PictureBoxView, ThePositionStaysInRangeAsTheBoxAndThePictureChange) {
+  PictureBoxView v;
+  v.SetPictureSize(Size{500, 300});
+  PictureBoxView::Bars b = v.Fit(Size{200, 100});
+  EXPECT_EQ(b.horizontal.max, 499);
+  EXPECT_EQ(b.horizontal.page, 200);
+  EXPECT_EQ(b.vertical.max, 299);
+  EXPECT_EQ(b.vertical.page, 100);
+  EXPECT_EQ(v.Scroll(true, ScrollRequest::End, b.horizontal), 300);
+  EXPECT_EQ(v.Scroll(false, ScrollRequest::PageOn, b.vertical), 84) << "a page less a line";
+  EXPECT_EQ(v.position(), (Point{300, 84}));
+  EXPECT_EQ(v.Paint(Size{200, 100}).shown, (Size{200, 100}));
+  // A larger box: the position comes back so that the picture's end meets the box's.
+  b = v.Fit(Size{400, 250});
+  EXPECT_EQ(v.position(), (Point{100, 50}));
+  EXPECT_EQ(b.horizontal.pos, 100);
+  v.SetPictureSize(Size{0, 0});
+  b = v.Fit(Size{400, 250});
+  EXPECT_EQ(v.position(), (Point{0, 0})) << "nothing shown";
+  EXPECT_EQ(b.horizontal.max, 0);
+  EXPECT_EQ(PictureBoxView::WheelLines(120, 120), 3);
+  EXPECT_EQ(PictureBoxView::WheelLines(-240, 120), -6);
+  EXPECT_EQ(PictureBoxView::WheelLines(60, 120), 0) << "less than a notch";
 }
 
 }  // namespace
