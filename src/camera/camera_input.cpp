@@ -2,6 +2,7 @@
 #include "camera/camera_input.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "camera/move_resize.h"
 
@@ -111,4 +112,67 @@ PressTarget PressAt(const CameraHitMap& m, Point p, bool doubleClick) {
   return {K::Move};
 }
 
+CameraCursor CursorAt(const CameraHitMap& m, Point p, bool keysDown, bool toolPressed) {
+  if (FrameResizeEdges(p.x, p.y, m.client.width, m.client.height, m.bevel)) {
+    switch (FrameCursorAt(p.x, p.y, m.client.width, m.client.height, m.stale)) {
+      case ResizeCursor::Arrow: return CameraCursor::Arrow;
+      case ResizeCursor::SizeWE: return CameraCursor::SizeWE;
+      case ResizeCursor::SizeNS: return CameraCursor::SizeNS;
+      case ResizeCursor::SizeNWSE: return CameraCursor::SizeNWSE;
+      case ResizeCursor::SizeNESW: return CameraCursor::SizeNESW;
+    }
+  }
+  if (m.stale || keysDown || toolPressed) return CameraCursor::Arrow;
+  if (m.controlVisible && m.control.contains(p)) {
+    bool onTitle = m.titleBar.contains(p) && PressAt(m, p, false).kind == PressTarget::Move;
+    return onTitle || m.status.contains(p) ? CameraCursor::SizeAll : CameraCursor::Arrow;
+  }
+  return m.viewPanel.contains(p) ? CameraCursor::SizeAll : CameraCursor::Arrow;
+}
+
+ToolRelease ReleaseToolItem(const CameraHitMap& m, int pressed, Point p, CameraModes modes) {
+  ToolRelease r;
+  if (ToolItemAt(m, p) != pressed) return r;
+  if (pressed == kMoreItem) return ToolRelease{ToolRelease::PopupMore, Point{m.more.left, m.more.bottom}};
+  if (pressed < 0 || size_t(pressed) >= m.toolButtons.size() || m.toolButtons[size_t(pressed)] < 0) return r;
+  const Rect& item = m.toolItems[size_t(pressed)];
+  const ToolButtonInfo& b = ToolButtons()[size_t(m.toolButtons[size_t(pressed)])];
+  if (b.button == ToolButton::Store && p.x >= item.right - 12)
+    return ToolRelease{ToolRelease::PopupStore, Point{item.left, item.bottom}};
+  if (CommandEnabled(b.command, modes)) r = ToolRelease{ToolRelease::Run, Point{}, b.command};
+  return r;
+}
+
+RightPress RightPressAt(const CameraHitMap& m, Point p) {
+  if (m.stale) return {};
+  if (int item = ToolItemAt(m, p); item >= 0 && size_t(item) < m.toolButtons.size()) {
+    const int index = m.toolButtons[size_t(item)];
+    const ToolButton b = index >= 0 ? ToolButtons()[size_t(index)].button : ToolButton::Store;
+    if (b == ToolButton::Scroll) return {RightPress::ScrollSettings};
+    if (b == ToolButton::Robo) return {RightPress::RoboSettings};
+  }
+  if (m.controlVisible && m.control.contains(p)) return {RightPress::Customise};
+  const bool overView = m.viewPanel.contains(p);
+  if (m.align == PanelAlign::Floating && !m.hold) return {RightPress::Floating, overView};
+  return {overView ? RightPress::ViewPopup : RightPress::Nothing};
+}
+
+int MenuRowOfAccelerator(int ch, bool controlVisible) {
+  if (!controlVisible) return -1;
+  if (ch >= 'a' && ch <= 'z') ch -= 'a' - 'A';
+  int i = 0;
+  for (const MenuInfo& m : MainMenus()) {
+    std::string_view caption = m.caption;
+    size_t amp = caption.find('&');
+    if (amp != std::string_view::npos && amp + 1 < caption.size()) {
+      int letter = caption[amp + 1];
+      if (letter >= 'a' && letter <= 'z') letter -= 'a' - 'A';
+      if (letter == ch) return i;
+    }
+    ++i;
+  }
+  return -1;
+}
+
 }  // namespace flk
+

@@ -64,7 +64,10 @@ struct CameraHitMap {
   std::vector<Rect> menuButtons;
   Rect menuRowClose;         // empty unless the title bar is hidden
   std::vector<Rect> toolItems;  // by toolbar item; separators are empty
+  std::vector<int> toolButtons;  // by toolbar item: index into ToolButtons(), -1 for a separator
   Rect more;                 // the "More" button, empty when not shown
+  Rect status;               // the status line, empty when hidden
+  Rect viewPanel;
 };
 
 struct PressTarget {
@@ -89,5 +92,38 @@ inline constexpr int kMoreItem = 100;
 PressTarget PressAt(const CameraHitMap& map, Point p, bool doubleClick);
 // The toolbar item under p (kMoreItem for "More"), -1 for none.
 int ToolItemAt(const CameraHitMap& map, Point p);
+
+// ---- what the glue asks of the map ----------------------------------------------
+
+enum class CameraCursor { Arrow, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll };
+// The cursor over p while no drag runs: the frame's resize cursors, and the
+// four-way cursor over the parts a press moves the camera from (the title
+// bar, the status line, the view) while a drag may start: not while the view
+// is stale, a toolbar item is pressed, or Shift or a mouse button is held
+// (keysDown).
+CameraCursor CursorAt(const CameraHitMap& map, Point p, bool keysDown, bool toolPressed);
+
+// The release of the left button over the toolbar with item `pressed` held down.
+struct ToolRelease {
+  enum Kind { Nothing, PopupMore, PopupStore, Run } kind = Nothing;
+  Point at;  // the popup's top-left (window coordinates): below the item
+  CommandId command = CommandId::None;
+};
+// Nothing unless the release is over the pressed item; the Store button's
+// right 12 pixels drop its folder menu down; a disabled command does nothing.
+ToolRelease ReleaseToolItem(const CameraHitMap& map, int pressed, Point p, CameraModes modes);
+
+// A right press: Scroll and Robo open their settings, the control panel the
+// customisation, the floating panel decides first (then the view's popup when
+// over the view), and the view opens its popup.
+struct RightPress {
+  enum Kind { Nothing, ScrollSettings, RoboSettings, Customise, Floating, ViewPopup } kind = Nothing;
+  bool viewPopupElse = false;  // Floating: when the panel does not take it, the view's popup
+};
+RightPress RightPressAt(const CameraHitMap& map, Point p);
+
+// Alt + the underlined letter of a menu row caption: the menu's index, -1
+// for another letter or when the control panel is hidden.
+int MenuRowOfAccelerator(int ch, bool controlVisible);
 
 }  // namespace flk

@@ -20,8 +20,6 @@ Point CursorNow() {
   return Point{p.x, p.y};
 }
 
-bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
-
 }  // namespace
 
 CameraHitMap TfrmCam::HitMap() const {
@@ -37,34 +35,22 @@ CameraHitMap TfrmCam::HitMap() const {
   m.latchBottom = layout_.latchBottom;
   m.controlVisible = layout_.controlVisible;
   m.control = layout_.control;
+  m.viewPanel = layout_.viewPanel;
   if (layout_.controlVisible) toolbar_.AddTo(m, layout_);
   return m;
 }
 
 LPCWSTR TfrmCam::CursorAt(int x, int y) const {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
-  if (FrameResizeEdges(x, y, rc.right, rc.bottom, layout_.bevel)) {
-    switch (FrameCursorAt(x, y, rc.right, rc.bottom, cycle_.stale())) {
-      case ResizeCursor::Arrow: return IDC_ARROW;
-      case ResizeCursor::SizeWE: return IDC_SIZEWE;
-      case ResizeCursor::SizeNS: return IDC_SIZENS;
-      case ResizeCursor::SizeNWSE: return IDC_SIZENWSE;
-      case ResizeCursor::SizeNESW: return IDC_SIZENESW;
-    }
-  }
-  // Move handles: the four-way cursor while a drag may start.
   bool keys = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0;
-  if (cycle_.stale() || keys || toolbar_.pressed() >= 0) return IDC_ARROW;
-  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
-    Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    PressTarget t = PressAt(HitMap(), Point{x, y}, false);
-    bool onTitle = !layout_.titleBar.empty() && Inside(title, x, y) && t.kind == PressTarget::Move;
-    Rect status = layout_.status.offset(layout_.control.left, layout_.control.top);
-    bool onStatus = !layout_.status.empty() && Inside(status, x, y);
-    return onTitle || onStatus ? IDC_SIZEALL : IDC_ARROW;
+  switch (flk::CursorAt(HitMap(), Point{x, y}, keys, toolbar_.pressed() >= 0)) {
+    case CameraCursor::Arrow: return IDC_ARROW;
+    case CameraCursor::SizeWE: return IDC_SIZEWE;
+    case CameraCursor::SizeNS: return IDC_SIZENS;
+    case CameraCursor::SizeNWSE: return IDC_SIZENWSE;
+    case CameraCursor::SizeNESW: return IDC_SIZENESW;
+    case CameraCursor::SizeAll: return IDC_SIZEALL;
   }
-  return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
+  return IDC_ARROW;
 }
 
 void TfrmCam::StartMove() {
@@ -135,22 +121,15 @@ void TfrmCam::OnLeftUp(int x, int y) {
     toolbar_.SetPressed(-1);
     ::ReleaseCapture();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
-    if (flk::ToolItemAt(HitMap(), Point{x, y}) != item) return;
-    if (item == kMoreItem) {
-      POINT p{toolbar_.more().left, toolbar_.more().bottom};
-      ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(menus_.more(), p.x, p.y);
-      return;
+    ToolRelease r = ReleaseToolItem(HitMap(), item, Point{x, y}, Modes());
+    POINT p{r.at.x, r.at.y};
+    ::ClientToScreen(hwnd(), &p);
+    switch (r.kind) {
+      case ToolRelease::Nothing: return;
+      case ToolRelease::PopupMore: PopupMenuAt(menus_.more(), p.x, p.y); return;
+      case ToolRelease::PopupStore: PopupMenuAt(menus_.store(), p.x, p.y); return;
+      case ToolRelease::Run: RunCommand(r.command); return;
     }
-    const ToolItem& t = toolbar_.items()[size_t(item)];
-    const ToolButtonInfo& b = ToolButtons()[size_t(t.button)];
-    if (b.button == ToolButton::Store && x >= t.rect.right - 12) {
-      POINT p{t.rect.left, t.rect.bottom};
-      ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(menus_.store(), p.x, p.y);
-      return;
-    }
-    if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
     return;
   }
   if (drag_.active()) {
@@ -194,31 +173,22 @@ void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
 }
 
 void TfrmCam::OnRightDown(int x, int y) {
-  if (cycle_.stale()) return;
   POINT screen{x, y};
   ::ClientToScreen(hwnd(), &screen);
-  if (int item = flk::ToolItemAt(HitMap(), Point{x, y}); item >= 0 && item < int(toolbar_.items().size())) {
-    // Scroll and Robo open their settings instead of a menu.
-    const int index = toolbar_.items()[size_t(item)].button;
-    const ToolButton b = index >= 0 ? ToolButtons()[size_t(index)].button : ToolButton::Store;
-    if (b == ToolButton::Scroll || b == ToolButton::Robo) {
-      ShowScrollSettingsFor(b == ToolButton::Scroll);
+  RightPress press = RightPressAt(HitMap(), Point{x, y});
+  switch (press.kind) {
+    case RightPress::Nothing: return;
+    case RightPress::ScrollSettings: ShowScrollSettingsFor(true); return;
+    case RightPress::RoboSettings: ShowScrollSettingsFor(false); return;
+    case RightPress::Customise: CamCustomPopup(); return;
+    case RightPress::Floating: {
+      PanelReaction r = floatInput_.RightDown(Point{x - layout_.view.left, y - layout_.view.top});
+      if (r.handled) ApplyFloatingReaction(r);
+      else if (press.viewPopupElse) PopupMenuAt(menus_.popup(), screen.x, screen.y);
       return;
     }
+    case RightPress::ViewPopup: PopupMenuAt(menus_.popup(), screen.x, screen.y); return;
   }
-  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
-    // The status line, the toolbars and the menu row open the customisation.
-    CamCustomPopup();
-    return;
-  }
-  if (align_ == PanelAlign::Floating && !modes_.hold()) {
-    PanelReaction r = floatInput_.RightDown(Point{x - layout_.view.left, y - layout_.view.top});
-    if (r.handled) {
-      ApplyFloatingReaction(r);
-      return;
-    }
-  }
-  if (Inside(layout_.viewPanel, x, y)) PopupMenuAt(menus_.popup(), screen.x, screen.y);
 }
 
 void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
@@ -250,7 +220,7 @@ void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, role_.values()); }
 void TfrmCam::DropMenuRow(int index) {
   HMENU menu = menus_.sub(index);
   if (!menu) return;
-  RECT r = toolbar_.menuButton(index);
+  const Rect& r = toolbar_.menuButton(index);
   POINT p{r.left, r.bottom};
   ::ClientToScreen(hwnd(), &p);
   PopupMenuAt(menu, p.x, p.y);

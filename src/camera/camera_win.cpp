@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwctype>
 
 #include "base/atomic_file.h"
 #include "camera/camera_host.h"
@@ -447,14 +446,9 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return false;
     case WM_SYSCHAR: {
       // Alt + the underlined letter drops the menu row's menu down.
-      wchar_t c = wchar_t(std::towupper(wchar_t(wp)));
-      const wchar_t letters[] = {L'F', L'G', L'T', L'C', L'H'};
-      for (int i = 0; i < 5; ++i)
-        if (c == letters[i] && layout_.controlVisible) {
-          DropMenuRow(i);
-          return true;
-        }
-      return false;
+      int menu = MenuRowOfAccelerator(int(wp), layout_.controlVisible);
+      if (menu >= 0) DropMenuRow(menu);
+      return menu >= 0;
     }
     case WM_CLOSE: CloseButton(); return true;
     case WM_QUERYENDSESSION: *result = TRUE; return true;

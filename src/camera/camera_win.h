@@ -250,8 +250,7 @@ class TfrmCam : public win::Window, public ScrollHost {
   // mouse
   CamDrag drag_;
   bool swallowChar_ = false;
-  bool resizeLimitOffered_ = false;     // NsaResizeLimit offered in this run
-  bool hiddenControlsOffered_ = false;  // NsaHiddenControls offered in this run
+  HowToTips tips_;  // NsaResizeLimit and NsaHiddenControls, each once a run
 
   // floating panel
   FloatingPanelLayout floatLayout_;

@@ -150,3 +150,105 @@ TEST(CameraPress, StaleHoldAndFloatingChangeTheAnswer) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+// A map whose toolbar holds Store (1), a separator, Scroll (14) and Window (15), and "More".
+CameraHitMap ToolMap() {
+  CameraHitMap m = DefaultMap();
+  m.toolItems = {Rect{7, 48, 64, 88}, Rect{}, Rect{72, 48, 117, 88}, Rect{117, 48, 162, 88}};
+  m.toolButtons = {1, -1, 14, 15};
+  m.more = Rect{300, 48, 340, 88};
+  m.status = Rect{5, 90, 340, 108};
+  m.viewPanel = Rect{5, 108, 340, 217};
+  return m;
+}
+
+TEST(CameraCursor, ResizeAtTheFrameFourWayWhereAPressMoves) {
+  using C = CameraCursor;
+  CameraHitMap m = ToolMap();
+  struct Case {
+    Point p;
+    C want;
+  } cases[] = {
+      {{1, 100}, C::SizeWE},       {{100, 220}, C::SizeNS},  {{1, 1}, C::SizeNWSE},
+      {{343, 1}, C::SizeNESW},     {{100, 12}, C::SizeAll},  // the title bar
+      {{280, 12}, C::Arrow},       // a corner button
+      {{50, 30}, C::Arrow},        // a menu button
+      {{200, 30}, C::Arrow},       // the empty menu row moves, but without the four-way cursor
+      {{100, 95}, C::SizeAll},     // the status line
+      {{100, 60}, C::Arrow},       // a toolbar button
+      {{200, 150}, C::SizeAll},    // the view
+  };
+  for (const Case& k : cases) EXPECT_EQ(CursorAt(m, k.p, false, false), k.want) << k.p.x << "," << k.p.y;
+  // No four-way cursor while keys are held, a toolbar item is pressed or the view is stale.
+  EXPECT_EQ(CursorAt(m, {200, 150}, true, false), C::Arrow);
+  EXPECT_EQ(CursorAt(m, {100, 12}, false, true), C::Arrow);
+  m.stale = true;
+  EXPECT_EQ(CursorAt(m, {200, 150}, false, false), C::Arrow);
+  EXPECT_EQ(CursorAt(m, {1, 100}, false, false), C::Arrow);  // a stale frame does not resize either
+}
+
+TEST(ToolRelease, OnlyOverThePressedItemAndTheStoreArrowDropsItsMenu) {
+  using K = ToolRelease::Kind;
+  CameraHitMap m = ToolMap();
+  struct Case {
+    int pressed;
+    Point p;
+    CameraModes modes;
+    K kind;
+    CommandId command;
+    Point at;
+  } cases[] = {
+      {0, {20, 60}, {}, K::Run, CommandId::StoreRing, {}},
+      {0, {52, 60}, {}, K::PopupStore, CommandId::None, {7, 88}},  // the right 12 pixels
+      {0, {80, 60}, {}, K::Nothing, CommandId::None, {}},          // released elsewhere
+      {3, {120, 60}, {}, K::Run, CommandId::WinCap, {}},
+      {3, {120, 60}, {true, false}, K::Nothing, CommandId::None, {}},  // disabled with Hold
+      {2, {80, 60}, {false, true}, K::Nothing, CommandId::None, {}},   // and on a frozen desktop
+      {kMoreItem, {310, 60}, {}, K::PopupMore, CommandId::None, {300, 88}},
+  };
+  for (const Case& k : cases) {
+    ToolRelease r = ReleaseToolItem(m, k.pressed, k.p, k.modes);
+    EXPECT_EQ(r.kind, k.kind) << k.pressed << " at " << k.p.x;
+    EXPECT_EQ(r.command, k.command) << k.pressed << " at " << k.p.x;
+    if (k.kind == K::PopupMore || k.kind == K::PopupStore) {
+      EXPECT_EQ(r.at, k.at);
+    }
+  }
+}
+
+TEST(RightPress, SettingsCustomisationFloatingPanelOrTheViewsPopup) {
+  using K = RightPress::Kind;
+  CameraHitMap m = ToolMap();
+  EXPECT_EQ(RightPressAt(m, {80, 60}).kind, K::ScrollSettings);
+  EXPECT_EQ(RightPressAt(m, {20, 60}).kind, K::Customise);  // other buttons, the menu row, the status line
+  EXPECT_EQ(RightPressAt(m, {100, 95}).kind, K::Customise);
+  EXPECT_EQ(RightPressAt(m, {200, 150}).kind, K::ViewPopup);
+  EXPECT_EQ(RightPressAt(m, {1, 150}).kind, K::Nothing);  // the frame
+  m.toolButtons[2] = 13;
+  EXPECT_EQ(RightPressAt(m, {80, 60}).kind, K::RoboSettings);
+  m.align = PanelAlign::Floating;
+  m.controlVisible = false;
+  RightPress f = RightPressAt(m, {200, 150});
+  EXPECT_EQ(f.kind, K::Floating);
+  EXPECT_TRUE(f.viewPopupElse);
+  EXPECT_FALSE(RightPressAt(m, {1, 150}).viewPopupElse);
+  m.hold = true;  // Hold has no floating panel
+  EXPECT_EQ(RightPressAt(m, {200, 150}).kind, K::ViewPopup);
+  m.stale = true;
+  EXPECT_EQ(RightPressAt(m, {200, 150}).kind, K::Nothing);
+}
+
+TEST(MenuRowAccelerator, TheUnderlinedLetterOfEachMenu) {
+  const struct {
+    int ch;
+    int menu;
+  } cases[] = {{'F', 0}, {'g', 1}, {'T', 2}, {'c', 3}, {'H', 4}, {'X', -1}, {'&', -1}, {0, -1}};
+  for (const auto& k : cases) EXPECT_EQ(MenuRowOfAccelerator(k.ch, true), k.menu) << char(k.ch);
+  EXPECT_EQ(MenuRowOfAccelerator('F', false), -1);  // no menu row shown
+}
+
+}  // namespace
+}  // namespace flk
