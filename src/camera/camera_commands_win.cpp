@@ -46,7 +46,7 @@ class CameraDispatch : public DispatchOps {
   void SetStatus(const std::string& text) override { cam_.SetStatus(text); }
   bool IsDesktopFrozen() override { return cam_.IsDesktopFrozen(); }
   bool MakePicture(bool fileDepth) override {
-    picture_ = cam_.MakeViewfinderPicture(fileDepth);
+    picture_ = cam_.capture().ViewfinderPicture(fileDepth);
     return picture_.has_value();
   }
   int LastCapturesNum() override { return cam_.role().values().lastCapturesNum; }
@@ -101,12 +101,12 @@ class CameraDispatch : public DispatchOps {
                             }};
         return MakeSticky(*picture_, source, *cam.role().common());
       }
-      case CommandId::Hold: cam_.ToggleHold(); return true;
+      case CommandId::Hold: cam_.capture().ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
       default: return false;
     }
   }
-  void OfferThaw(bool wasFrozen) override { cam_.OfferThaw(wasFrozen); }
+  void OfferThaw(bool wasFrozen) override { cam_.capture().OfferThaw(wasFrozen); }
   void FreePicture() override { picture_.reset(); }
   void CountToolUse(int code) override { cam_.role().CountToolUse(code); }
 
@@ -130,16 +130,6 @@ PictureStore& TfrmCam::Store() {
   }
   store_->SetLastCapturesNum(role_.values().lastCapturesNum);
   return *store_;
-}
-
-void TfrmCam::OfferCaptureElsewhere(const Picture& picture, const std::string& why) {
-  if (MessageBoxText(hwnd(), why, kSaveFileErrorCaption, MB_YESNO | MB_ICONWARNING) != IDYES) return;
-  OutputCaller caller{.owner = hwnd(),
-                      .settings = &role_.settings(),
-                      .status = [this](const std::string& text) { SetStatus(text); },
-                      .foldersRoot = PictureFoldersOf(BaseFolder()),
-                      .common = role_.common()};
-  RunPictureOutput(PictureOutput::SaveAs, picture, caller);
 }
 
 // The ring after its size changed: trimmed at once, without a new picture.
@@ -176,7 +166,7 @@ void TfrmCam::OnCommand(int id) {
       if (size_t(c.value) < menus_.folders().size()) GenClick(FolderTag(c.value));
       return;
     case MenuChoice::NewFolder: NewFolder(); return;
-    case MenuChoice::ColorDepth: ColorDepthChoose(c.value); return;
+    case MenuChoice::ColorDepth: capture_.ColorDepthChoose(c.value); return;
     case MenuChoice::Command:
       if (CommandEnabled(c.command, Modes())) RunCommand(c.command);
       return;
@@ -224,7 +214,7 @@ void TfrmCam::RunCommand(CommandId id) {
       role_.CountToolUse(kUsageRecall);
       return;
     case CommandId::Refresh:
-      PerformHoldPlan(modes_.Refresh(align_));
+      capture_.Refresh();
       role_.CountToolUse(kUsageRefresh);
       return;
     case CommandId::ToEdge: ControlsFloat(); return;

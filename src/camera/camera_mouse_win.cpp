@@ -7,7 +7,6 @@
 #include "camera/cam_custom_win.h"
 #include "camera/camera_host.h"
 #include "camera/camera_win.h"
-#include "camera/freeze_win.h"
 #include "shell/names.h"
 
 namespace flk {
@@ -29,7 +28,7 @@ CameraHitMap TfrmCam::HitMap() const {
   m.client = Size{rc.right, rc.bottom};
   m.bevel = layout_.bevel;
   m.stale = cycle_.stale();
-  m.hold = modes_.hold();
+  m.hold = capture_.hold();
   m.align = align_;
   m.latchTop = layout_.latchTop;
   m.latchBottom = layout_.latchBottom;
@@ -61,7 +60,7 @@ void TfrmCam::StartMove() {
     return;
   }
   Rect r = WindowRectNow();
-  drag_.BeginMove(CursorNow(), r, !modes_.hold());
+  drag_.BeginMove(CursorNow(), r, !capture_.hold());
   // Windows above the camera (the taskbar, say) lie over the ghost's path too;
   // the copy takes their look so that the ghost gives it back where it leaves.
   if (drag_.live()) bk_.CopyWindowsAbove(hwnd(), r);
@@ -148,7 +147,7 @@ void TfrmCam::OnLeftUp(int x, int y) {
     if (end.endResize) EndResize();
     return;
   }
-  if (align_ == PanelAlign::Floating && !modes_.hold())
+  if (align_ == PanelAlign::Floating && !capture_.hold())
     ApplyFloatingReaction(floatInput_.LeftUp(Point{x - layout_.view.left, y - layout_.view.top}));
 }
 
@@ -168,7 +167,7 @@ void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
       ::TrackMouseEvent(&tme);
     }
   }
-  if (align_ == PanelAlign::Floating && !modes_.hold())
+  if (align_ == PanelAlign::Floating && !capture_.hold())
     ApplyFloatingReaction(floatInput_.MouseMove(Point{x - layout_.view.left, y - layout_.view.top}, buttonDown));
 }
 
@@ -234,7 +233,7 @@ bool TfrmCam::OnKeyDown(WPARAM key) {
   KeyAction a = CameraKeyDown(int(key), s, Modes(), cycle_.stale());
   swallowChar_ = a.swallowChar;
   if (a.run != CommandId::None) RunCommand(a.run);
-  if (a.thaw) ThawDesktop(true);
+  if (a.thaw) capture_.ThawDesktop(true);
   if (a.growX || a.growY) GrowBy(a.growX, a.growY);
   if (a.moveX || a.moveY) {
     Rect r = WindowRectNow();

@@ -79,7 +79,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   bool frameDirty = dirty.left < e || dirty.top < e || dirty.right > W - e || dirty.bottom > H - e;
   bool wasStale = cycle_.stale();
   if (frameDirty && !suppressStaleCheck_) {
-    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, modes_.hold());
+    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, capture_.hold());
     controlsEnabled_ = fr.enableControls;
     if (fr.statusRestore && status_ != kStatusRestore) SetStatus(kStatusRestore);
   }
@@ -87,7 +87,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   bool repaintAll = wasStale != cycle_.stale();
 
   // Latches: thin bumps on the frame.
-  if (!modes_.hold()) {
+  if (!capture_.hold()) {
     RECT lt = ToRECT(layout_.latchTop), lb = ToRECT(layout_.latchBottom);
     ::DrawEdge(m, &lt, BDR_RAISEDINNER, BF_RECT);
     ::DrawEdge(m, &lb, BDR_RAISEDINNER, BF_RECT);
@@ -165,7 +165,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   // The view.
   const Rect& vp = layout_.viewPanel;
   const Rect& v = layout_.view;
-  if (modes_.hold()) {
+  if (capture_.hold()) {
     // pnlLockView: the red border; the held picture is the lock view's (a
     // child window inside the border).
     RECT outer = ToRECT(vp);

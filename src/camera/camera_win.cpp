@@ -9,7 +9,6 @@
 
 #include "base/atomic_file.h"
 #include "camera/camera_host.h"
-#include "camera/freeze_win.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/data_folders.h"
@@ -42,6 +41,7 @@ bool TfrmCam::FormCreate() {
   // It hides itself before every grab: a fading camera must never be in the picture.
   win::DisableTransitions(hwnd());
   scale_ = win::WindowScale(hwnd());
+  capture_.Attach(hwnd());
   if (!CreateFolderChain(PictureFoldersOf(BaseFolder()))) {
     ShowWarning("Couldn't create Folders directory.", "Framelark Warning");
     return false;
@@ -144,7 +144,7 @@ void TfrmCam::ArrangeControls() {
   in.toolImages = values_.camToolImages;
   in.toolText = values_.camToolText;
   in.status = values_.camStatus;
-  in.hold = modes_.hold();
+  in.hold = capture_.hold();
   in.textHeightA = textHeightA_;
   in.scale = scale_;
   in.panelRowsWidth =
@@ -169,7 +169,7 @@ void TfrmCam::ArrangeControls() {
                  std::max(0, s.height() - scale_(2)), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
-  hold_.Place(layout_.viewPanel, scale_(kHoldBorder), modes_.hold());  // inside the Hold panel's red border
+  capture_.PlaceHeld(layout_.viewPanel, scale_(kHoldBorder));  // inside the Hold panel's red border
   bool visible[kToolButtonCount];
   for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
   toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);
@@ -227,8 +227,8 @@ void TfrmCam::SetPanelAlign(PanelAlign to) {
 }
 
 void TfrmCam::ControlsFloat() {
-  bool wasHold = modes_.hold();
-  if (modes_.hold()) ToggleHold();
+  bool wasHold = capture_.hold();
+  if (wasHold) capture_.ToggleHold();
   SetPanelAlign(PanelAlign::Floating);
   if (wasHold) return;
   Rect r = WindowRectNow();
@@ -248,6 +248,19 @@ void TfrmCam::CloseButton() {
 void TfrmCam::MarkStale() {
   cycle_.MarkStale();
   InvalidateView();
+}
+
+void TfrmCam::RefreshView() {
+  MarkStale();
+  RequestCapture(false, kModeRefresh);
+}
+
+void TfrmCam::ShowOverFreeze() {
+  cycle_.ClearStale();
+  controlsEnabled_ = true;
+  role_.ShowCamera();
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(hwnd());
 }
 
 void TfrmCam::RequestCapture(bool clamp, CaptureMode mode) {
@@ -277,27 +290,10 @@ Point TfrmCam::CameraCentre() const {
   return Point{r.left + r.width() / 2, r.top + layout_.view.top + layout_.viewPanel.height() / 2};
 }
 
-HWND TfrmCam::LastActiveWindow() const {
-  if (lastActive_ && ::IsWindow(lastActive_) && ::IsWindowVisible(lastActive_)) return lastActive_;
-  return ::GetForegroundWindow();
-}
-
-bool TfrmCam::WholeCaptureWindowFound(CaptureMode mode) const {
-  if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
-    HWND w = LastActiveWindow();
-    return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
-  }
-  if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
-    Point c = CameraCentre();
-    return ::WindowFromPoint(POINT{c.x, c.y}) != nullptr;
-  }
-  return true;
-}
-
 void TfrmCam::PerformTimerWork() {
   ::KillTimer(hwnd(), kTimerRestart);
   bool hidden = !::IsWindowVisible(hwnd());
-  TimerWork w = cycle_.OnTimer(hidden, WholeCaptureWindowFound(cycle_.pendingMode()));
+  TimerWork w = cycle_.OnTimer(hidden, capture_.WholeWindowFound(cycle_.pendingMode()));
   if (w.keepOnScreen) KeepOnScreen(hwnd());
   if (w.grab) {
     Rect r = WindowRectNow();
@@ -306,28 +302,25 @@ void TfrmCam::PerformTimerWork() {
   if (w.beep) ::MessageBeep(MB_OK);
   if (w.captureMode != kModeRefresh) {
     int usageCode = 0;
-    std::optional<Picture> picture = CaptureWhole(w.captureMode, &usageCode);
-    if (w.thawWithoutRefresh) ThawDesktop(false);
-    if (picture && KeepCapture(*picture, usageCode)) {
+    std::optional<Picture> picture = capture_.CaptureWhole(w.captureMode, &usageCode);
+    if (w.thawWithoutRefresh) capture_.ThawDesktop(false);
+    if (picture && capture_.Keep(*picture, usageCode))
       w.showCamera = false;
-    } else if (picture) {
-      // Not stored (the user was told why): the camera is the user's again, over a fresh view.
-      MarkStale();
-      RequestCapture(false, kModeRefresh);
-    }
+    else if (picture)
+      RefreshView();  // not kept: the camera is the user's again, over a fresh view
   }
   if (w.showCamera) {
     role_.ShowCamera();
     ::SetForegroundWindow(hwnd());
   }
-  lastActive_ = nullptr;  // noted for this request only, taken or not
+  capture_.RequestDone();
   if (w.clearRestoreStatus && RefreshClearsStatus(status_)) SetStatus("");
   controlsEnabled_ = true;
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
-  AppActivationResult r = cycle_.OnAppActivated(hidden, modes_.hold(), paintPendingAbove);
+  AppActivationResult r = cycle_.OnAppActivated(hidden, capture_.hold(), paintPendingAbove);
   if (r.grab) {
     Rect w = WindowRectNow();
     bk_.Grab(w, role_.controller().started());
@@ -362,7 +355,7 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // A camera whose monitor went is moved onto the nearest one and shows what lies there.
       if (AdaptToScreen() && ::IsWindowVisible(hwnd())) {
         MarkStale();
-        RequestCapture(true, kModeRefresh);
+        RequestCapture(true, kModeRefresh);  // clamped, unlike RefreshView
       }
       return false;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp)); return true;
