@@ -6,6 +6,7 @@
 #include "base/bmp.h"
 #include "camera/cam_custom_win.h"
 #include "camera/camera_host.h"
+#include "camera/camera_support.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
@@ -285,13 +286,6 @@ void TfrmCam::NewFolder() {
 
 void TfrmCam::ShowHelp() { flk::ShowHelp(hwnd(), 1); }
 
-void TfrmCam::ShowAbout() {
-  std::string text = std::string(kProgramName) + " version " + kProgramVersion +
-                     "\r\n\r\nSome features patent pending.\r\n\r\nHollowbrook\r\n" + kMakerAddress +
-                     "\r\n\r\nPNG files are written with libpng (the PNG Development Group) and zlib (Jean-loup "
-                     "Gailly and Mark Adler); GIF files with giflib (Eric S. Raymond and the GIFLIB authors).\r\n"
-                     "This software is based in part on the work of the Independent JPEG Group.";
-  MessageBoxText(hwnd(), text, "About Framelark", MB_OK | MB_ICONINFORMATION);
-}
+void TfrmCam::ShowAbout() { MessageBoxText(hwnd(), AboutText(), kAboutCaption, MB_OK | MB_ICONINFORMATION); }
 
 }  // namespace flk

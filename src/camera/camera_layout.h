@@ -15,6 +15,7 @@
 // position for MoveDirect and the new alignment.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "base/dpi.h"
@@ -176,4 +177,24 @@ PanelAlign LatchTarget(Latch latch, PanelAlign current);
 // (|dx| + |dy|).
 bool IsLatchClick(Point down, Point up);
 
+// ---- painting --------------------------------------------------------------------
+
+// DrawCamFrame: inside the raised 2-pixel edge, the left, right, top and
+// bottom strips of the frame in the button-face colour.
+std::array<Rect, 4> FrameStrips(Size client, int bevel);
+// A paint that reaches the frame (the frame is how the camera notices that
+// other programs drew over the screen): not the camera's own ghost or first
+// paint after showing (suppressed).
+bool FramePaintCounts(const Rect& dirty, Size client, int bevel, bool suppressed);
+
+// What the view panel shows: the held picture's red border and ground, the
+// question-mark tiles of a stale (or not yet grabbed) view, or the copy.
+enum class ViewFill { Held, Unknown, Copy };
+ViewFill ViewFillOf(bool hold, bool stale, bool copyPresent);
+
+// The status line's label inside its row (window coordinates); empty when the
+// row is not shown.
+Rect StatusLabelRect(const CamLayout& layout, const DpiScale& s);
+
 }  // namespace flk
+

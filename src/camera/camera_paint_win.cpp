@@ -36,15 +36,13 @@ void FillColour(HDC dc, const RECT& r, COLORREF c) {
 
 // DrawCamFrame: a raised edge around the window and the strips inside it in
 // the button-face colour.
-void DrawCamFrame(HDC dc, int x, int y, int w, int h, int e) {
-  RECT all{x, y, x + w, y + h};
+void DrawCamFrame(HDC dc, Size client, int e) {
+  RECT all{0, 0, client.width, client.height};
   ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
-  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
-  RECT strips[] = {{x + 2, y + 2, x + e, y + h - 2},
-                   {x + w - e, y + 2, x + w - 2, y + h - 2},
-                   {x + e, y + 2, x + w - e, y + e},
-                   {x + e, y + h - e, x + w - e, y + h - 2}};
-  for (const RECT& r : strips) ::FillRect(dc, &r, face);
+  for (const Rect& r : FrameStrips(client, e)) {
+    RECT strip = ToRECT(r);
+    ::FillRect(dc, &strip, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
 }
 
 void DrawText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF colour) {
@@ -75,10 +73,9 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
 
   // pnlcCamPaint: the frame; a frame painted while the program has no active
   // window means other programs have drawn over the screen: the view is stale.
-  DrawCamFrame(m, 0, 0, W, H, e);
-  bool frameDirty = dirty.left < e || dirty.top < e || dirty.right > W - e || dirty.bottom > H - e;
+  DrawCamFrame(m, Size{W, H}, e);
   bool wasStale = cycle_.stale();
-  if (frameDirty && !suppressStaleCheck_) {
+  if (FramePaintCounts(Rect{dirty.left, dirty.top, dirty.right, dirty.bottom}, Size{W, H}, e, suppressStaleCheck_)) {
     FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, capture_.hold());
     controlsEnabled_ = fr.enableControls;
     if (fr.statusRestore && status_ != kStatusRestore) SetStatus(kStatusRestore);
@@ -165,7 +162,8 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   // The view.
   const Rect& vp = layout_.viewPanel;
   const Rect& v = layout_.view;
-  if (capture_.hold()) {
+  const ViewFill fill = ViewFillOf(capture_.hold(), cycle_.stale(), bk_.present());
+  if (fill == ViewFill::Held) {
     // pnlLockView: the red border; the held picture is the lock view's (a
     // child window inside the border).
     RECT outer = ToRECT(vp);
@@ -177,7 +175,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);
     RECT view = ToRECT(v);
-    if (cycle_.stale() || !bk_.present()) {
+    if (fill == ViewFill::Unknown) {
       win::UniqueBrush pattern(::CreatePatternBrush(QuestionTile()));
       ::SetBrushOrgEx(m, v.left, v.top, nullptr);
       ::FillRect(m, &view, pattern.get());

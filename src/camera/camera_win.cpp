@@ -162,11 +162,10 @@ void TfrmCam::ArrangeControls() {
     in.height = rc.bottom;
     layout_ = flk::ArrangeControls(in);
   }
-  bool statusShown = layout_.controlVisible && !layout_.status.empty();
+  const bool statusShown = layout_.controlVisible && !layout_.status.empty();
   if (statusShown) {
-    Rect s = layout_.status.offset(layout_.control.left, layout_.control.top);
-    ::MoveWindow(lblStatus_, s.left + scale_(4), s.top + scale_(1), std::max(0, s.width() - scale_(8)),
-                 std::max(0, s.height() - scale_(2)), TRUE);
+    Rect s = StatusLabelRect(layout_, scale_);
+    ::MoveWindow(lblStatus_, s.left, s.top, s.width(), s.height(), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
   capture_.PlaceHeld(layout_.viewPanel, scale_(kHoldBorder));  // inside the Hold panel's red border
