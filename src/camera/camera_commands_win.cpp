@@ -182,77 +182,45 @@ void TfrmCam::RunCommand(CommandId id) {
     ShowStillSaving(hwnd());
     return;
   }
-  switch (id) {
-    case CommandId::Print:
-    case CommandId::PrintFit:
-    case CommandId::Email:
-    case CommandId::Sticky:
-    case CommandId::Copy:
-    case CommandId::Edit:
-    case CommandId::Hold:
-    case CommandId::SaveAs:
-    case CommandId::MakeEmailAttachment:
-    case CommandId::IncSave:
-    case CommandId::StoreRing: GenClick(TagOf(id)); return;
-    case CommandId::WinCap:
-    case CommandId::WorkArea: {
-      Point c = CameraCentre();
-      if (ShowPointHint(kHintKeyCentre, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
-      RequestCapture(false, id == CommandId::WinCap ? kModeWindowAtCentre : kModeInsideAtCentre);
-      return;
-    }
-    case CommandId::FullScreen: RequestCapture(false, kModeFullScreen); return;
-    case CommandId::ScrollCap:
-    case CommandId::Robo: {
-      Point c = CameraCentre();
-      if (ShowPointHint(kHintKeyScroll, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
-      StartScrollTool(id == CommandId::Robo);
-      return;
-    }
-    case CommandId::ScrollCaptureSettings: ShowScrollSettingsFor(true); return;
-    case CommandId::OpenViewer:
-      OpenViewerOnLastCaptures();
-      role_.CountToolUse(kUsageRecall);
-      return;
-    case CommandId::Refresh:
-      capture_.Refresh();
-      role_.CountToolUse(kUsageRefresh);
-      return;
-    case CommandId::ToEdge: ControlsFloat(); return;
-    case CommandId::EdgeOff:
-    case CommandId::ControlsTop: SetPanelAlign(PanelAlign::Top); return;
-    case CommandId::ControlsBottom: SetPanelAlign(PanelAlign::Bottom); return;
-    case CommandId::CloseToTray: role_.HideCameraToTray(); return;
-    case CommandId::Maximize: ToggleMaximize(); return;
-    case CommandId::Exit: role_.ExitProgram(); return;
-    case CommandId::More: {
-      POINT p;
-      ::GetCursorPos(&p);
-      PopupMenuAt(menus_.more(), p.x, p.y);
-      return;
-    }
-    case CommandId::StoreMenu: {
-      POINT p;
-      ::GetCursorPos(&p);
-      PopupMenuAt(menus_.store(), p.x, p.y);
-      return;
-    }
-    case CommandId::PrinterSetup:
+  using K = CommandRoute::Kind;
+  const CommandRoute r = RouteOf(id);
+  if (r.hintKey) {
+    Point c = CameraCentre();
+    if (ShowPointHint(r.hintKey, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
+  }
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  switch (r.kind) {
+    case K::Nothing: return;
+    case K::GenClick: GenClick(r.tag); return;
+    case K::Capture: RequestCapture(false, r.mode); return;
+    case K::ScrollTool: StartScrollTool(r.robo); return;
+    case K::ScrollSettings: ShowScrollSettingsFor(true); return;
+    case K::OpenViewer: OpenViewerOnLastCaptures(); break;
+    case K::Refresh: capture_.Refresh(); break;
+    case K::ToEdge: ControlsFloat(); return;
+    case K::Dock: SetPanelAlign(r.align); return;
+    case K::CloseToTray: role_.HideCameraToTray(); return;
+    case K::Maximize: ToggleMaximize(); return;
+    case K::Exit: role_.ExitProgram(); return;
+    case K::PopupMore: PopupMenuAt(menus_.more(), cursor.x, cursor.y); return;
+    case K::PopupStore: PopupMenuAt(menus_.store(), cursor.x, cursor.y); return;
+    case K::PrinterSetup:
       if (role_.common()) ShowPrinterSetup(*role_.common(), hwnd());
       return;
-    case CommandId::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(role_.settings()); return;
-    case CommandId::Help: ShowHelp(); return;
-    case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
-    case CommandId::About: ShowAbout(); return;
-    case CommandId::Diagnostics: ShowDiagnostics(); return;
-    case CommandId::LaunchSettings: ShowLaunchOptions(hwnd()); return;
-    case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
-    case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
-    case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
-    case CommandId::GeneralSettings: CamCustomPopup(); return;
-    case CommandId::EditorSetup: OpenEditorSetup(hwnd()); return;
-    default: return;  // dialogs and tools not in this build are disabled
+    case K::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(role_.settings()); return;
+    case K::Help: ShowHelp(); return;
+    case K::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
+    case K::About: ShowAbout(); return;
+    case K::Diagnostics: ShowDiagnostics(); return;
+    case K::LaunchSettings: ShowLaunchOptions(hwnd()); return;
+    case K::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
+    case K::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
+    case K::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
+    case K::GeneralSettings: CamCustomPopup(); return;
+    case K::EditorSetup: OpenEditorSetup(hwnd()); return;
   }
+  role_.CountToolUse(r.usageCode);
 }
 
 void TfrmCam::GenClick(int tag) {

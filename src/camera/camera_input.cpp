@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "camera/capture_modes.h"
 #include "camera/move_resize.h"
 
 namespace flk {
@@ -172,6 +173,56 @@ int MenuRowOfAccelerator(int ch, bool controlVisible) {
     ++i;
   }
   return -1;
+}
+
+CommandRoute RouteOf(CommandId id) {
+  using K = CommandRoute::Kind;
+  CommandRoute r;
+  if (int tag = TagOf(id)) {
+    r.kind = K::GenClick;
+    r.tag = tag;
+    return r;
+  }
+  switch (id) {
+    case CommandId::WinCap:
+    case CommandId::WorkArea:
+      r.kind = K::Capture;
+      r.mode = id == CommandId::WinCap ? kModeWindowAtCentre : kModeInsideAtCentre;
+      r.hintKey = kHintKeyCentre;
+      return r;
+    case CommandId::FullScreen: r.kind = K::Capture; r.mode = kModeFullScreen; return r;
+    case CommandId::ScrollCap:
+    case CommandId::Robo:
+      r.kind = K::ScrollTool;
+      r.robo = id == CommandId::Robo;
+      r.hintKey = kHintKeyScroll;
+      return r;
+    case CommandId::ScrollCaptureSettings: r.kind = K::ScrollSettings; return r;
+    case CommandId::OpenViewer: r.kind = K::OpenViewer; r.usageCode = kUsageRecall; return r;
+    case CommandId::Refresh: r.kind = K::Refresh; r.usageCode = kUsageRefresh; return r;
+    case CommandId::ToEdge: r.kind = K::ToEdge; return r;
+    case CommandId::EdgeOff:
+    case CommandId::ControlsTop: r.kind = K::Dock; return r;
+    case CommandId::ControlsBottom: r.kind = K::Dock; r.align = PanelAlign::Bottom; return r;
+    case CommandId::CloseToTray: r.kind = K::CloseToTray; return r;
+    case CommandId::Maximize: r.kind = K::Maximize; return r;
+    case CommandId::Exit: r.kind = K::Exit; return r;
+    case CommandId::More: r.kind = K::PopupMore; return r;
+    case CommandId::StoreMenu: r.kind = K::PopupStore; return r;
+    case CommandId::PrinterSetup: r.kind = K::PrinterSetup; return r;
+    case CommandId::RestoreNoShowAgain: r.kind = K::RestoreNoShowAgain; return r;
+    case CommandId::Help: r.kind = K::Help; return r;
+    case CommandId::Website: r.kind = K::Website; return r;
+    case CommandId::About: r.kind = K::About; return r;
+    case CommandId::Diagnostics: r.kind = K::Diagnostics; return r;
+    case CommandId::LaunchSettings: r.kind = K::LaunchSettings; return r;
+    case CommandId::Feedback: r.kind = K::Feedback; return r;
+    case CommandId::BugReport: r.kind = K::BugReport; return r;
+    case CommandId::DailyTips: r.kind = K::DailyTips; return r;
+    case CommandId::GeneralSettings: r.kind = K::GeneralSettings; return r;
+    case CommandId::EditorSetup: r.kind = K::EditorSetup; return r;
+    default: return r;
+  }
 }
 
 }  // namespace flk

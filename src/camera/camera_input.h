@@ -6,6 +6,7 @@
 
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
+#include "camera/refresh_cycle.h"
 
 #include <vector>
 
@@ -126,4 +127,31 @@ RightPress RightPressAt(const CameraHitMap& map, Point p);
 // for another letter or when the control panel is hidden.
 int MenuRowOfAccelerator(int ch, bool controlVisible);
 
+// ---- what a command runs ------------------------------------------------------------
+
+struct CommandRoute {
+  enum Kind {
+    Nothing,     // a dialog or tool not in this build (its entry is disabled)
+    GenClick,    // tag: the dispatcher's output of the viewfinder picture
+    Capture,     // mode: a whole capture by the restart timer
+    ScrollTool,  // robo: the robo tool, else the scroll tool
+    ScrollSettings, OpenViewer, Refresh, ToEdge,
+    Dock,        // align: the control panel docked at the top or bottom
+    CloseToTray, Maximize, Exit,
+    PopupMore, PopupStore,  // at the cursor
+    PrinterSetup, RestoreNoShowAgain, Help, Website, About, Diagnostics, LaunchSettings, Feedback, BugReport,
+    DailyTips, GeneralSettings, EditorSetup,
+  } kind = Nothing;
+  int tag = 0;
+  CaptureMode mode = kModeRefresh;
+  bool robo = false;
+  PanelAlign align = PanelAlign::Top;
+  // A window pick shows this point hint first (at the camera centre); the
+  // command does not run when the user cancels it.
+  const char* hintKey = nullptr;
+  int usageCode = 0;  // counted once the command ran
+};
+CommandRoute RouteOf(CommandId id);
+
 }  // namespace flk
+

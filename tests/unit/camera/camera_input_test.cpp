@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/dpi.h"
+#include "camera/capture_modes.h"
 #include "camera/move_resize.h"
 
 namespace flk {
@@ -248,6 +249,57 @@ TEST(MenuRowAccelerator, TheUnderlinedLetterOfEachMenu) {
   } cases[] = {{'F', 0}, {'g', 1}, {'T', 2}, {'c', 3}, {'H', 4}, {'X', -1}, {'&', -1}, {0, -1}};
   for (const auto& k : cases) EXPECT_EQ(MenuRowOfAccelerator(k.ch, true), k.menu) << char(k.ch);
   EXPECT_EQ(MenuRowOfAccelerator('F', false), -1);  // no menu row shown
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CommandRoute, EachCommandRunsItsOwnWay) {
+  using K = CommandRoute::Kind;
+  const struct {
+    CommandId id;
+    K kind;
+  } cases[] = {
+      {CommandId::Print, K::GenClick},       {CommandId::StoreRing, K::GenClick},
+      {CommandId::Hold, K::GenClick},        {CommandId::FullScreen, K::Capture},
+      {CommandId::WinCap, K::Capture},       {CommandId::Robo, K::ScrollTool},
+      {CommandId::ToEdge, K::ToEdge},        {CommandId::EdgeOff, K::Dock},
+      {CommandId::More, K::PopupMore},       {CommandId::StoreMenu, K::PopupStore},
+      {CommandId::Help, K::Help},            {CommandId::GeneralSettings, K::GeneralSettings},
+      {CommandId::ColorDepthMenu, K::Nothing},  // a submenu: nothing to run
+      {CommandId::None, K::Nothing},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RouteOf(c.id).kind, c.kind) << int(c.id);
+  // Every dispatcher command goes to GenClick with its own tag.
+  for (CommandId id : {CommandId::Print, CommandId::Sticky, CommandId::SaveAs, CommandId::IncSave}) {
+    EXPECT_EQ(RouteOf(id).tag, TagOf(id));
+    EXPECT_EQ(CommandOfTag(RouteOf(id).tag), id);
+  }
+}
+
+TEST(CommandRoute, WindowPicksAskFirstAndTheCapturesTakeTheirModes) {
+  CommandRoute win = RouteOf(CommandId::WinCap), inside = RouteOf(CommandId::WorkArea);
+  EXPECT_EQ(win.mode, kModeWindowAtCentre);
+  EXPECT_EQ(inside.mode, kModeInsideAtCentre);
+  EXPECT_STREQ(win.hintKey, kHintKeyCentre);
+  EXPECT_STREQ(inside.hintKey, kHintKeyCentre);
+  CommandRoute full = RouteOf(CommandId::FullScreen);
+  EXPECT_EQ(full.mode, kModeFullScreen);
+  EXPECT_EQ(full.hintKey, nullptr);  // nothing to point at
+  CommandRoute scroll = RouteOf(CommandId::ScrollCap), robo = RouteOf(CommandId::Robo);
+  EXPECT_FALSE(scroll.robo);
+  EXPECT_TRUE(robo.robo);
+  EXPECT_STREQ(robo.hintKey, kHintKeyScroll);
+  EXPECT_EQ(RouteOf(CommandId::ControlsBottom).align, PanelAlign::Bottom);
+  EXPECT_EQ(RouteOf(CommandId::ControlsTop).align, PanelAlign::Top);
+  EXPECT_EQ(RouteOf(CommandId::EdgeOff).align, PanelAlign::Top);
+  // Only Recall and Refresh count a use of their own.
+  EXPECT_EQ(RouteOf(CommandId::OpenViewer).usageCode, kUsageRecall);
+  EXPECT_EQ(RouteOf(CommandId::Refresh).usageCode, kUsageRefresh);
+  EXPECT_EQ(RouteOf(CommandId::FullScreen).usageCode, 0);  // counted when the capture is kept
 }
 
 }  // namespace
