@@ -36,6 +36,12 @@ bool CommandChecked(CommandId id, bool hold, PanelAlign align) {
   }
 }
 
+MenuItemState MenuItemStateOf(int id, CameraModes modes, PanelAlign align) {
+  if (id < kCmdBase || id >= kCmdDepthBase) return {};
+  const auto cmd = static_cast<CommandId>(id - kCmdBase);
+  return MenuItemState{true, CommandEnabled(cmd, modes), CommandChecked(cmd, modes.hold, align)};
+}
+
 KeyAction CameraKeyDown(int key, ShiftState s, CameraModes modes, bool viewStale) {
   KeyAction a;
   ShortcutMatch m = MatchShortcut(key, s, modes);

@@ -30,6 +30,13 @@ MenuChoice DecodeMenuId(int id);
 // The check mark of a command's menu entry.
 bool CommandChecked(CommandId id, bool hold, PanelAlign align);
 
+// A menu item's state before its menu opens, by its control id; `command` is
+// false for the ids that are not commands (folder and colour-depth entries).
+struct MenuItemState {
+  bool command = false, enabled = false, checked = false;
+};
+MenuItemState MenuItemStateOf(int id, CameraModes modes, PanelAlign align);
+
 // Virtual-key codes the camera knows (their Windows values).
 enum CameraKey : int {
   kKeyEscape = 0x1B, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28,

@@ -304,3 +304,34 @@ TEST(CommandRoute, WindowPicksAskFirstAndTheCapturesTakeTheirModes) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(MenuItemState, CommandsGreyAndCheckOthersAreLeftAlone) {
+  const CameraModes hold{true, false};
+  MenuItemState win = MenuItemStateOf(CommandControlId(CommandId::WinCap), hold, PanelAlign::Top);
+  EXPECT_TRUE(win.command);
+  EXPECT_FALSE(win.enabled);  // a window pick with Hold on
+  MenuItemState lock = MenuItemStateOf(CommandControlId(CommandId::Hold), hold, PanelAlign::Top);
+  EXPECT_TRUE(lock.enabled && lock.checked);
+  MenuItemState bottom = MenuItemStateOf(CommandControlId(CommandId::ControlsBottom), {}, PanelAlign::Bottom);
+  EXPECT_TRUE(bottom.enabled && bottom.checked);
+  EXPECT_FALSE(MenuItemStateOf(CommandControlId(CommandId::ControlsTop), {}, PanelAlign::Bottom).checked);
+  for (int other : {kCmdDepthBase + 6, kCmdFolderBase + 2, kCmdNewFolder, -1, 0, kCmdBase - 1})
+    EXPECT_FALSE(MenuItemStateOf(other, {}, PanelAlign::Top).command) << other;
+}
+
+TEST(MenuEntryText, TheShortcutFollowsATab) {
+  const MenuEntry* save = FindMenuEntry("mnuSaveAs");
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(MenuEntryText(*save), std::string(save->caption) + "\t" + ShortcutText(*save));
+  EXPECT_NE(ShortcutText(*save), "");
+  EXPECT_EQ(MenuEntryText(*save), "Save As . . .\tCtrl+S");
+  const MenuEntry* plain = FindMenuEntry("mnuPrinterSetup");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(MenuEntryText(*plain), "Printer Setup . . .");  // no shortcut, no tab
+}
+
+}  // namespace
+}  // namespace flk
