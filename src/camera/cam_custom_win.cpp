@@ -26,7 +26,6 @@ CamAppearance TfrmCam::Appearance() const { return AppearanceOf(values_); }
 
 void TfrmCam::SetAppearance(const CamAppearance& a) {
   SetAppearanceIn(values_, a);
-  ApplyToolbarLayout();
   ArrangeControls();
   ::InvalidateRect(hwnd(), nullptr, FALSE);  // the frame, the toolbar and, floating, the panel's labels
 }

@@ -214,6 +214,23 @@ PageMarkRects PageMarkRectsFor(int pageWidth, int pageHeight, const Rect& viewPa
   return m;
 }
 
+PanelAlign PanelAlignOf(int saved) {
+  return saved == 0 ? PanelAlign::Floating : saved == 2 ? PanelAlign::Bottom : PanelAlign::Top;
+}
+
+LayoutInput LayoutInputOf(const CameraSaveValues& v, PanelAlign align, bool hold, const DpiScale& s) {
+  LayoutInput in;
+  in.align = align;
+  in.camBevel = v.camBevelWidth;
+  in.titleBar = v.camTitle;
+  in.toolImages = v.camToolImages;
+  in.toolText = v.camToolText;
+  in.status = v.camStatus;
+  in.hold = hold;
+  in.scale = s;
+  return in;
+}
+
 std::array<Rect, 4> FrameStrips(Size client, int e) {
   const int w = client.width, h = client.height;
   return {Rect{2, 2, e, h - 2}, Rect{w - e, 2, w - 2, h - 2}, Rect{e, 2, w - e, e}, Rect{e, h - e, w - e, h - 2}};

@@ -21,6 +21,7 @@
 #include "base/dpi.h"
 #include "base/geometry.h"
 #include "base/monitors.h"
+#include "shell/startup_settings.h"
 
 namespace flk {
 
@@ -109,6 +110,12 @@ struct CamLayout {
 };
 
 CamLayout ArrangeControls(const LayoutInput& in);
+
+// CPanelAlign as saved: 0 floating, 2 bottom, anything else top.
+PanelAlign PanelAlignOf(int saved);
+// The layout's input from the camera's saved choices; the window's size, the
+// text height and the rows' width are the window's to fill in.
+LayoutInput LayoutInputOf(const CameraSaveValues& values, PanelAlign align, bool hold, const DpiScale& s);
 
 // Where a printed page ends, marked in cyan on the view panel's edges after a
 // print: a notch on the top edge when the page is narrower than the view, one

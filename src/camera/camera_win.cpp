@@ -88,10 +88,10 @@ void TfrmCam::OnDpiChanged(int dpi) {
 void TfrmCam::ApplySettings(const CameraSaveValues& v) {
   values_ = v;
   values_.camBevelWidth = SanitizeBevel(v.camBevelWidth);
-  align_ = v.cPanelAlign == 0 ? PanelAlign::Floating : v.cPanelAlign == 2 ? PanelAlign::Bottom : PanelAlign::Top;
+  align_ = PanelAlignOf(v.cPanelAlign);
   Size s = OpeningSize(v.width, v.height);
   ::SetWindowPos(hwnd(), nullptr, v.left, v.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyToolbarLayout();
+  ArrangeControls();
   AdaptToScreen();
   ArrangeControls();
 }
@@ -124,29 +124,15 @@ void TfrmCam::SetWindowRect(const Rect& r) {
 
 // ---- layout -------------------------------------------------------------------
 
-void TfrmCam::ApplyToolbarLayout() {
-  // Rows follow from the settings in ArrangeControls; the More area follows
-  // from the toolbar's width there too.
-  ArrangeControls();
-}
-
 void TfrmCam::ArrangeControls() {
   if (arranging_ || !hwnd()) return;
   arranging_ = true;
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
-  LayoutInput in;
+  LayoutInput in = LayoutInputOf(values_, align_, capture_.hold(), scale_);
   in.width = rc.right;
   in.height = rc.bottom;
-  in.align = align_;
-  in.camBevel = values_.camBevelWidth;
-  in.titleBar = values_.camTitle;
-  in.toolImages = values_.camToolImages;
-  in.toolText = values_.camToolText;
-  in.status = values_.camStatus;
-  in.hold = capture_.hold();
   in.textHeightA = textHeightA_;
-  in.scale = scale_;
   in.panelRowsWidth =
       CamToolbar::PanelRowsWidthFor(hwnd(), uiFont_.get(), boldFont_.get(), values_.camTitle, scale_);
   layout_ = flk::ArrangeControls(in);
@@ -363,9 +349,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // beneath it takes one now, while it is still out of the way.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
       if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !bk_.grabbedSinceHide()) {
-        Rect r = WindowRectNow();
-        if (!(pos->flags & SWP_NOMOVE)) r = r.movedTo(pos->x, pos->y);
-        if (!(pos->flags & SWP_NOSIZE)) r = Rect::FromXYWH(r.left, r.top, pos->cx, pos->cy);
+        Rect r = RectAfterChange(WindowRectNow(), !(pos->flags & SWP_NOMOVE), Point{pos->x, pos->y},
+                                 !(pos->flags & SWP_NOSIZE), Size{pos->cx, pos->cy});
         bk_.Grab(r, role_.controller().started());
         cycle_.ClearStale();
       }

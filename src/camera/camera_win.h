@@ -77,7 +77,6 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   // ---- view and refresh ----
   void RequestCapture(bool clamp, CaptureMode mode);
   void ArrangeControls() override;
-  void ApplyToolbarLayout();
   bool AdaptToScreen();  // true when the camera moved
   void ToggleMaximize();
   void MarkStale();

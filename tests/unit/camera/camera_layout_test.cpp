@@ -392,3 +392,32 @@ TEST(CamPaint, TheStatusLabelSitsInsideItsRowAtEachScale) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamSavedLayout, TheSavedSideAndChoicesMakeTheLayoutsInput) {
+  EXPECT_EQ(PanelAlignOf(0), PanelAlign::Floating);
+  EXPECT_EQ(PanelAlignOf(1), PanelAlign::Top);
+  EXPECT_EQ(PanelAlignOf(2), PanelAlign::Bottom);
+  EXPECT_EQ(PanelAlignOf(7), PanelAlign::Top);
+  for (PanelAlign a : {PanelAlign::Floating, PanelAlign::Top, PanelAlign::Bottom})
+    EXPECT_EQ(PanelAlignOf(static_cast<int>(a)), a);  // read back what is saved
+
+  CameraSaveValues v;
+  v.camTitle = false;
+  v.camToolText = false;
+  v.camBevelWidth = 10;
+  LayoutInput in = LayoutInputOf(v, PanelAlign::Bottom, true, DpiScale{144});
+  EXPECT_FALSE(in.titleBar);
+  EXPECT_TRUE(in.toolImages);
+  EXPECT_FALSE(in.toolText);
+  EXPECT_TRUE(in.status);
+  EXPECT_EQ(in.camBevel, 10);
+  EXPECT_TRUE(in.hold);
+  EXPECT_EQ(in.align, PanelAlign::Bottom);
+  EXPECT_EQ(in.scale.dpi, 144);
+}
+
+}  // namespace
+}  // namespace flk
