@@ -40,41 +40,20 @@ namespace {
 
 // ---- GenClick on the real camera ------------------------------------------------------
 
-class CameraDispatch : public DispatchOps {
+class CameraDispatch : public StoreDispatch {
  public:
-  explicit CameraDispatch(TfrmCam& cam) : cam_(cam) {}
+  explicit CameraDispatch(TfrmCam& cam)
+      : StoreDispatch(cam.Store(), WriteBmpFile, cam.ViewFolders(), cam.LastFolderName(),
+                      cam.role().values().lastCapturesNum),
+        cam_(cam) {}
   void ClearStatus() override { cam_.SetStatus(""); }
   void SetStatus(const std::string& text) override { cam_.SetStatus(text); }
   bool IsDesktopFrozen() override { return cam_.IsDesktopFrozen(); }
-  bool MakePicture(bool fileDepth) override {
-    picture_ = cam_.capture().ViewfinderPicture(fileDepth);
-    return picture_.has_value();
-  }
-  int LastCapturesNum() override { return cam_.role().values().lastCapturesNum; }
-  bool StoreLastCapture() override {
-    ringError_ = SaveError{};
-    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_, &ringError_); };
-    ring_ = cam_.Store().StoreLastCapture(&writer);
-    return ring_.stored;
-  }
-  void ReportRingNotStored() override {
-    MessageBoxText(cam_.hwnd(),
-                   RingCopyNotStoredText(ring_.dirMissing, cam_.Store().RingPath(), ring_.path, ringError_.errorClass,
-                                         ringError_.message),
-                   kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);
+  std::optional<Picture> TakePicture(bool fileDepth) override { return cam_.capture().ViewfinderPicture(fileDepth); }
+  void Warn(const std::string& text) override {
+    MessageBoxText(cam_.hwnd(), text, kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);
   }
   void NotifyViewer(int code) override { NotifyViewerCode(code); }
-  std::string FolderName(int index) override {
-    auto& f = cam_.ViewFolders();
-    return index >= 0 && size_t(index) < f.size() ? f[size_t(index)] : std::string();
-  }
-  bool StoreInFolder(int index) override {
-    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_); };
-    FolderStoreResult r = cam_.Store().StoreInFolder(cam_.ViewFolders(), index, writer);
-    if (r.stored && !r.status.empty()) cam_.SetStatus(r.status);
-    return r.stored;
-  }
-  void SetLastFolderName(const std::string& name) override { cam_.LastFolderName() = name; }
   bool RunOutput(CommandId command) override {
     if (std::optional<PictureOutput> output = OutputOfCommand(command)) {
       TfrmCam& cam = cam_;
@@ -87,7 +66,7 @@ class CameraDispatch : public DispatchOps {
           .common = role.common(),
           .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); }, SendCommentMail},
           .gate = &cam.saveGate()};
-      const bool ok = RunPictureOutput(*output, *picture_, caller);
+      const bool ok = RunPictureOutput(*output, picture(), caller);
       if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
         ::InvalidateRect(cam.hwnd(), nullptr, FALSE);  // the page marks
       return ok;
@@ -100,7 +79,7 @@ class CameraDispatch : public DispatchOps {
                               cam.MoveDirect(left, top);
                               ::InvalidateRect(cam.hwnd(), nullptr, FALSE);
                             }};
-        return MakeSticky(*picture_, source, *cam.role().common());
+        return MakeSticky(picture(), source, *cam.role().common());
       }
       case CommandId::Hold: cam_.capture().ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
@@ -108,14 +87,10 @@ class CameraDispatch : public DispatchOps {
     }
   }
   void OfferThaw(bool wasFrozen) override { cam_.capture().OfferThaw(wasFrozen); }
-  void FreePicture() override { picture_.reset(); }
   void CountToolUse(int code) override { cam_.role().CountToolUse(code); }
 
  private:
   TfrmCam& cam_;
-  std::optional<Picture> picture_;
-  RingStoreResult ring_;
-  SaveError ringError_;
 };
 
 
