@@ -231,5 +231,16 @@ CommandRoute RouteOf(CommandId id) {
   }
 }
 
-}  // namespace flk
+FolderMenuItem FolderMenuItemOf(const FolderMenuEntry& e) {
+  using K = FolderMenuItem::Kind;
+  if (!e.visible) return {};
+  switch (e.kind) {
+    case FolderMenuEntry::Separator: return {K::Separator};
+    case FolderMenuEntry::CreateFolder: return {K::Item, kCmdNewFolder, true};
+    case FolderMenuEntry::SameFolder:
+    case FolderMenuEntry::Folder: return {K::Item, kCmdFolderBase + FolderIndexOfTag(e.tag), e.enabled};
+  }
+  return {};
+}
 
+}  // namespace flk

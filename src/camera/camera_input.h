@@ -6,6 +6,7 @@
 
 #include "camera/camera_layout.h"
 #include "camera/commands.h"
+#include "output/folder_menu.h"
 #include "camera/refresh_cycle.h"
 
 #include <vector>
@@ -160,5 +161,13 @@ struct CommandRoute {
 };
 CommandRoute RouteOf(CommandId id);
 
-}  // namespace flk
+// A Store submenu's folder entry as a menu item: hidden entries are left out,
+// the folders and the Same Folder carry their folder index in the id.
+struct FolderMenuItem {
+  enum Kind { Hidden, Separator, Item } kind = Hidden;
+  int id = 0;
+  bool enabled = true;
+};
+FolderMenuItem FolderMenuItemOf(const FolderMenuEntry& entry);
 
+}  // namespace flk

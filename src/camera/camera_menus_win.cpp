@@ -98,19 +98,10 @@ bool CamMenus::FillFolderMenu(HMENU menu, StoreFileSystem& fs, const std::string
   // The folder entries of last time go; the fixed separator stays.
   while (::GetMenuItemCount(menu) > 1) ::DeleteMenu(menu, 1, MF_BYPOSITION);
   for (const FolderMenuEntry& e : built.entries) {
-    if (!e.visible) continue;
-    std::wstring caption = win::Widen(e.caption);
-    switch (e.kind) {
-      case FolderMenuEntry::Separator: ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
-      case FolderMenuEntry::CreateFolder:
-        ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdNewFolder), caption.c_str());
-        break;
-      case FolderMenuEntry::SameFolder:
-      case FolderMenuEntry::Folder:
-        ::AppendMenuW(menu, MF_STRING | (e.enabled ? 0 : MF_GRAYED),
-                      UINT_PTR(kCmdFolderBase + FolderIndexOfTag(e.tag)), caption.c_str());
-        break;
-    }
+    FolderMenuItem item = FolderMenuItemOf(e);
+    if (item.kind == FolderMenuItem::Separator) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    if (item.kind == FolderMenuItem::Item)
+      ::AppendMenuW(menu, MF_STRING | (item.enabled ? 0 : MF_GRAYED), UINT_PTR(item.id), win::Widen(e.caption).c_str());
   }
   return built.createdFirstFolder;
 }

@@ -24,19 +24,7 @@ Point CursorNow() {
 CameraHitMap TfrmCam::HitMap() const {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  CameraHitMap m;
-  m.client = Size{rc.right, rc.bottom};
-  m.bevel = layout_.bevel;
-  m.stale = cycle_.stale();
-  m.hold = capture_.hold();
-  m.align = align_;
-  m.latchTop = layout_.latchTop;
-  m.latchBottom = layout_.latchBottom;
-  m.controlVisible = layout_.controlVisible;
-  m.control = layout_.control;
-  m.viewPanel = layout_.viewPanel;
-  if (layout_.controlVisible) toolbar_.AddTo(m, layout_);
-  return m;
+  return HitMapOf(layout_, Size{rc.right, rc.bottom}, cycle_.stale(), capture_.hold(), align_, toolbar_);
 }
 
 LPCWSTR TfrmCam::CursorAt(int x, int y) const {
@@ -195,22 +183,13 @@ void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
   if (r.timer == TimerChange::Start) ::SetTimer(hwnd(), 2, 500, nullptr);
   if (r.timer == TimerChange::Stop) ::KillTimer(hwnd(), 2);
   if (r.arrowCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  POINT p;
-  ::GetCursorPos(&p);
-  switch (r.command) {
-    case PanelCommand::None: break;
-    case PanelCommand::ClickButton: {
-      const ToolButtonInfo& b = ToolButtonOf(r.button);
-      if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
-      break;
-    }
-    case PanelCommand::PopupMore: PopupMenuAt(menus_.popup(), p.x, p.y); break;
-    case PanelCommand::StoreDropDown: PopupMenuAt(menus_.store(), p.x, p.y); break;
-    case PanelCommand::TopPanel: SetPanelAlign(PanelAlign::Top); break;
-    case PanelCommand::Minimize: role_.HideCameraToTray(); break;
-    case PanelCommand::Maximize: ToggleMaximize(); break;
-    case PanelCommand::Close: CloseButton(); break;
-    case PanelCommand::Customise: CamCustomPopup(); break;
+  PanelAction a = PanelActionOf(r.command, r.button, Modes());
+  if (a.kind == PanelAction::Run) RunCommand(a.command);
+  if (a.kind == PanelAction::CloseButton) CloseButton();
+  if (a.kind == PanelAction::ViewPopup) {
+    POINT p;
+    ::GetCursorPos(&p);
+    PopupMenuAt(menus_.popup(), p.x, p.y);
   }
 }
 

@@ -149,5 +149,21 @@ std::vector<ToolPaint> PlanToolbarPaint(const PanelPlaces& places, const Rect& t
   return out;
 }
 
-}  // namespace flk
+CameraHitMap HitMapOf(const CamLayout& l, Size client, bool stale, bool hold, PanelAlign align,
+                      const PanelPlaces& places) {
+  CameraHitMap m;
+  m.client = client;
+  m.bevel = l.bevel;
+  m.stale = stale;
+  m.hold = hold;
+  m.align = align;
+  m.latchTop = l.latchTop;
+  m.latchBottom = l.latchBottom;
+  m.controlVisible = l.controlVisible;
+  m.control = l.control;
+  m.viewPanel = l.viewPanel;
+  if (l.controlVisible) places.AddTo(m, l);
+  return m;
+}
 
+}  // namespace flk

@@ -102,5 +102,8 @@ struct ToolbarLook {
 std::vector<ToolPaint> PlanToolbarPaint(const PanelPlaces& places, const Rect& toolbarRow, const ToolbarLook& look,
                                         const DpiScale& s);
 
-}  // namespace flk
+// The press rules' map of the camera as laid out now (client: the window's client size).
+CameraHitMap HitMapOf(const CamLayout& layout, Size client, bool stale, bool hold, PanelAlign align,
+                      const PanelPlaces& places);
 
+}  // namespace flk

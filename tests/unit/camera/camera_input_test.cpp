@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/dpi.h"
+#include "camera/camera_toolbar.h"
 #include "camera/capture_modes.h"
 #include "camera/move_resize.h"
 
@@ -331,6 +332,53 @@ TEST(MenuEntryText, TheShortcutFollowsATab) {
   const MenuEntry* plain = FindMenuEntry("mnuPrinterSetup");
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(MenuEntryText(*plain), "Printer Setup . . .");  // no shortcut, no tab
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(FolderMenuItem, FoldersCarryTheirIndexHiddenEntriesAreLeftOut) {
+  using K = FolderMenuItem::Kind;
+  FolderMenuItem folder = FolderMenuItemOf(FolderMenuEntry{FolderMenuEntry::Folder, "Beta", FolderTag(2)});
+  EXPECT_EQ(folder.kind, K::Item);
+  EXPECT_EQ(DecodeMenuId(folder.id).kind, MenuChoice::Folder);
+  EXPECT_EQ(DecodeMenuId(folder.id).value, 2);  // decode what the menu was given
+  FolderMenuEntry same{FolderMenuEntry::SameFolder, "Same Folder", FolderTag(0)};
+  same.enabled = false;
+  FolderMenuItem sameItem = FolderMenuItemOf(same);
+  EXPECT_EQ(sameItem.kind, K::Item);
+  EXPECT_FALSE(sameItem.enabled);
+  EXPECT_EQ(DecodeMenuId(sameItem.id).value, 0);
+  FolderMenuItem create = FolderMenuItemOf(FolderMenuEntry{FolderMenuEntry::CreateFolder, "New Folder"});
+  EXPECT_EQ(DecodeMenuId(create.id).kind, MenuChoice::NewFolder);
+  EXPECT_EQ(FolderMenuItemOf(FolderMenuEntry{FolderMenuEntry::Separator, ""}).kind, K::Separator);
+  FolderMenuEntry hidden{FolderMenuEntry::Folder, "Gone", FolderTag(1)};
+  hidden.visible = false;
+  EXPECT_EQ(FolderMenuItemOf(hidden).kind, K::Hidden);
+}
+
+TEST(HitMapOf, TheLayoutAndThePanelsPartsMakeTheMap) {
+  LayoutInput in;
+  CamLayout l = ArrangeControls(in);
+  MenuRowPlacement row = PlaceMenuRow(l, {20, 20, 20, 20, 20}, DpiScale{});
+  bool visible[kToolButtonCount];
+  for (bool& v : visible) v = true;
+  PanelPlaces places;
+  places.Place(row, PlaceToolbar(l, true, visible, DpiScale{}));
+  CameraHitMap m = HitMapOf(l, Size{345, 222}, false, false, PanelAlign::Top, places);
+  EXPECT_EQ(m.viewPanel, l.viewPanel);
+  EXPECT_FALSE(m.toolItems.empty());
+  EXPECT_EQ(PressAt(m, Point{m.menuButtons[1].left + 1, m.menuButtons[1].top + 1}, false).kind,
+            PressTarget::MenuButton);
+  // With the panel hidden nothing of it is hit.
+  l.controlVisible = false;
+  CameraHitMap bare = HitMapOf(l, Size{345, 222}, true, true, PanelAlign::Floating, places);
+  EXPECT_TRUE(bare.toolItems.empty() && bare.menuButtons.empty());
+  EXPECT_TRUE(bare.stale && bare.hold);
+  EXPECT_EQ(bare.align, PanelAlign::Floating);
 }
 
 }  // namespace
