@@ -219,16 +219,14 @@ PanelAlign PanelAlignOf(int saved) {
 }
 
 LayoutInput LayoutInputOf(const CameraSaveValues& v, PanelAlign align, bool hold, const DpiScale& s) {
-  LayoutInput in;
-  in.align = align;
-  in.camBevel = v.camBevelWidth;
-  in.titleBar = v.camTitle;
-  in.toolImages = v.camToolImages;
-  in.toolText = v.camToolText;
-  in.status = v.camStatus;
-  in.hold = hold;
-  in.scale = s;
-  return in;
+  return LayoutInput{.align = align,
+                     .camBevel = v.camBevelWidth,
+                     .titleBar = v.camTitle,
+                     .toolImages = v.camToolImages,
+                     .toolText = v.camToolText,
+                     .status = v.camStatus,
+                     .hold = hold,
+                     .scale = s};
 }
 
 std::array<Rect, 4> FrameStrips(Size client, int e) {

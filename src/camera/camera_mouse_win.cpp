@@ -180,8 +180,8 @@ void TfrmCam::OnRightDown(int x, int y) {
 
 void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
   if (!r.paints.empty()) PaintFloatingHover(r.paints);
-  if (r.timer == TimerChange::Start) ::SetTimer(hwnd(), 2, 500, nullptr);
-  if (r.timer == TimerChange::Stop) ::KillTimer(hwnd(), 2);
+  if (r.timer == TimerChange::Start) ::SetTimer(hwnd(), kTimerCpBtn, 500, nullptr);
+  if (r.timer == TimerChange::Stop) ::KillTimer(hwnd(), kTimerCpBtn);
   if (r.arrowCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   PanelAction a = PanelActionOf(r.command, r.button, Modes());
   if (a.kind == PanelAction::Run) RunCommand(a.command);

@@ -5,7 +5,8 @@
 // The window draws itself; only the status line lblStatus is a child control
 // (a static without SS_NOTIFY, so the mouse passes through it to the camera).
 // The work is split over several files:
-//   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
+//   camera_win.cpp           creation, settings, layout, messages
+//   camera_refresh_win.cpp   the refresh cycle: requests, the restart timer, activation
 //   camera_mouse_win.cpp     clicks, drags, latches, keys
 //   camera_move_win.cpp      move and resize steps, the live move's ghost
 //   camera_background_win.*  CamBackground: the copy of the screen beneath (bmpBkgnd)
@@ -59,6 +60,8 @@ namespace flk {
 class CameraHost;
 
 inline constexpr int kLblStatusId = 50;
+inline constexpr UINT_PTR kTimerRestart = 1;  // the refresh cycle's wait
+inline constexpr UINT_PTR kTimerCpBtn = 2;    // the floating panel's hover
 
 class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
  public:
@@ -139,7 +142,7 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  // camera_win.cpp
+  // camera_win.cpp, camera_refresh_win.cpp
   void PerformTimerWork();
   Point CameraCentre() const override;
   void SetWindowRect(const Rect& r);
