@@ -101,11 +101,10 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       COLORREF caption = ::GetSysColor(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
       FillColour(m, t, caption);
       DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get(), scale_);
-      TitleGlyph glyphs[3] = {TitleGlyph::Minimize, maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize,
-                              TitleGlyph::Close};
+      const std::array<TitleGlyph, 3> glyphs = TitleGlyphsOf(maximize_.maximized);
       for (int i = 0; i < 3; ++i) {
         win::ScaledDrawing at(m, toolbar_.titleGlyph(i).left, toolbar_.titleGlyph(i).top, scale_);
-        DrawTitleButton(m, at.x(), at.y(), glyphs[i], false);
+        DrawTitleButton(m, at.x(), at.y(), glyphs[size_t(i)], false);
       }
     }
     // Menu row.

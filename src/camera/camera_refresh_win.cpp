@@ -2,6 +2,7 @@
 // the restart timer's work, and what activation does to the view's age.
 #include "camera/camera_host.h"
 #include "camera/camera_win.h"
+#include "camera/capture_modes.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/names.h"
@@ -51,8 +52,7 @@ void TfrmCam::ReturnAfterRefreshDelay() {
 }
 
 Point TfrmCam::CameraCentre() const {
-  Rect r = WindowRectNow();
-  return Point{r.left + r.width() / 2, r.top + layout_.view.top + layout_.viewPanel.height() / 2};
+  return flk::CameraCentre(WindowRectNow(), layout_.view, layout_.viewPanel.height());
 }
 
 void TfrmCam::PerformTimerWork() {
