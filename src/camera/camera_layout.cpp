@@ -244,6 +244,11 @@ ViewFill ViewFillOf(bool hold, bool stale, bool copyPresent) {
   return stale || !copyPresent ? ViewFill::Unknown : ViewFill::Copy;
 }
 
+Rect TitleBarInWindow(const CamLayout& l) {
+  if (!l.controlVisible || l.titleBar.empty()) return Rect{};
+  return l.titleBar.offset(l.control.left, l.control.top);
+}
+
 Rect StatusLabelRect(const CamLayout& l, const DpiScale& s) {
   if (!l.controlVisible || l.status.empty()) return Rect{};
   Rect r = l.status.offset(l.control.left, l.control.top);

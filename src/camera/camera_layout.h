@@ -199,6 +199,9 @@ bool FramePaintCounts(const Rect& dirty, Size client, int bevel, bool suppressed
 enum class ViewFill { Held, Unknown, Copy };
 ViewFill ViewFillOf(bool hold, bool stale, bool copyPresent);
 
+// The title bar in window coordinates; empty when it is not shown.
+Rect TitleBarInWindow(const CamLayout& layout);
+
 // The status line's label inside its row (window coordinates); empty when the
 // row is not shown.
 Rect StatusLabelRect(const CamLayout& layout, const DpiScale& s);

@@ -97,8 +97,7 @@ void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
 void TfrmCam::OnActivate(bool active) {
   active_ = active;
   if (active && cycle_.OnActivate(true).postRefresh) ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
-  if (layout_.controlVisible && !layout_.titleBar.empty()) {
-    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
+  if (Rect t = TitleBarInWindow(layout_); !t.empty()) {
     RECT r{t.left, t.top, t.right, t.bottom};
     ::InvalidateRect(hwnd(), &r, FALSE);
   }

@@ -149,7 +149,8 @@ void TfrmCam::ArrangeControls() {
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
   capture_.PlaceHeld(layout_.viewPanel, scale_(kHoldBorder));  // inside the Hold panel's red border
   bool visible[kToolButtonCount];
-  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  const CamAppearance look = AppearanceOf(values_);  // the switches in the toolbar's order
+  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = look.buttons[size_t(i)];
   toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);
   // The floating panel's labels are laid out with the view font.
   win::WindowDC dc(hwnd());
@@ -165,9 +166,6 @@ void TfrmCam::ArrangeControls() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   arranging_ = false;
 }
-
-// The switches are kept in the order of their settings, not the toolbar's.
-bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
 
 Monitor TfrmCam::MonitorNow() const { return win::MonitorOfWindow(hwnd()); }
 

@@ -185,7 +185,6 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   void Paint(HDC dc, const RECT& dirty);
   void PaintFloatingHover(const std::vector<PanelPaintOp>& ops);
   void InvalidateView();
-  bool ButtonVisible(int index) const;
 
   // camera_commands_win.cpp
   void UpdateMenu(HMENU menu);

@@ -421,3 +421,20 @@ TEST(CamSavedLayout, TheSavedSideAndChoicesMakeTheLayoutsInput) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamPaint, TheTitleBarInWindowCoordinatesOnlyWhenShown) {
+  LayoutInput in;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(TitleBarInWindow(l), l.titleBar.offset(l.control.left, l.control.top));
+  EXPECT_FALSE(TitleBarInWindow(l).empty());
+  in.titleBar = false;
+  EXPECT_TRUE(TitleBarInWindow(ArrangeControls(in)).empty());
+  l.controlVisible = false;  // a floating panel has no title bar to repaint
+  EXPECT_TRUE(TitleBarInWindow(l).empty());
+}
+
+}  // namespace
+}  // namespace flk
