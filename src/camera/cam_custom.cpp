@@ -1,5 +1,7 @@
 #include "camera/cam_custom.h"
 
+#include "camera/camera_layout.h"
+
 #include <cstring>
 
 #include "camera/commands.h"
@@ -190,4 +192,40 @@ std::vector<FormControl> CamCustomControls() {
   return c;
 }
 
+CamAppearance AppearanceOf(const CameraSaveValues& v) {
+  CamAppearance a;
+  a.title = v.camTitle;
+  a.images = v.camToolImages;
+  a.captions = v.camToolText;
+  a.status = v.camStatus;
+  for (int i = 0; i < int(a.buttons.size()); ++i) a.buttons[size_t(i)] = v.buttons[size_t(ButtonSettingIndex(i))];
+  a.bevel = v.camBevelWidth;
+  return a;
+}
+
+void SetAppearanceIn(CameraSaveValues& v, const CamAppearance& a) {
+  v.camTitle = a.title;
+  v.camToolImages = a.images;
+  v.camToolText = a.captions;
+  v.camStatus = a.status;
+  for (int i = 0; i < int(a.buttons.size()); ++i) v.buttons[size_t(ButtonSettingIndex(i))] = a.buttons[size_t(i)];
+  v.camBevelWidth = SanitizeBevel(a.bevel);
+}
+
+CustomClick DecodeCustomClick(int id, int code) {
+  using K = CustomClick::Kind;
+  auto in = [id](int base, int n) { return id >= base && id < base + n; };
+  if (id == kCustomOkId) return {K::Ok};
+  if (id == kCustomCancelId) return {K::Cancel};
+  if (id == kCustomRestoreId) return {K::Restore};
+  if (code != 0) return {};
+  if (in(kCustomPanelBase, 4)) return {K::Panels};
+  if (in(kCustomButtonBase, 17)) return {K::Buttons};
+  if (in(kCustomBorderBase, kCustomCloseBase + 2 - kCustomBorderBase)) return {K::Border};  // rdoCloseBtn shares it
+  if (in(kCustomLastCapturesBase, 5)) return {K::RingSize, id - kCustomLastCapturesBase};
+  if (in(kCustomAdviceBase, 6)) return {K::Advice, id - kCustomAdviceBase};
+  return {};
+}
+
 }  // namespace flk
+

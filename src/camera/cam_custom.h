@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/form_controls.h"
+#include "shell/startup_settings.h"
 
 namespace flk {
 
@@ -72,6 +73,11 @@ struct CamAppearance {
                                true, true, true, true, true, true, true, true};
   int bevel = 5;
 };
+
+// The appearance within the camera's saved values, and back (the frame's
+// width kept at 1 or more).
+CamAppearance AppearanceOf(const CameraSaveValues& values);
+void SetAppearanceIn(CameraSaveValues& values, const CamAppearance& a);
 
 struct CamCustomChoices {
   std::array<bool, 4> panels{};
@@ -129,6 +135,16 @@ inline constexpr int kCustomCloseBase = 250;         // + item
 inline constexpr int kCustomWaitId = 260, kCustomMemoId = 262, kCustomAdviceBase = 270, kCustomRestoreId = 280;
 inline constexpr int kCustomButtonsGroupId = 281;
 inline constexpr int kCustomOkId = 1;  // IDOK
+
+// What a WM_COMMAND of the dialog asks (Esc and the close box cancel: the
+// camera keeps what it shows, the rest is dropped). code: the notification,
+// 0 for a click (BN_CLICKED, STN_CLICKED).
+struct CustomClick {
+  enum Kind { None, Ok, Cancel, Restore, Panels, Buttons, Border, RingSize, Advice } kind = None;
+  int item = 0;  // RingSize: the ring item; Advice: the CustomAdvice topic
+};
+inline constexpr int kCustomCancelId = 2;  // IDCANCEL
+CustomClick DecodeCustomClick(int id, int code);
 
 // Three columns of groups under the advice text, then the wait row and the
 // buttons. Each "?" sits in its group's top right corner, below the title and

@@ -22,25 +22,10 @@ namespace flk {
 
 // ---- the camera's side ------------------------------------------------------------------
 
-CamAppearance TfrmCam::Appearance() const {
-  CamAppearance a;
-  a.title = values_.camTitle;
-  a.images = values_.camToolImages;
-  a.captions = values_.camToolText;
-  a.status = values_.camStatus;
-  for (int i = 0; i < kToolButtonCount; ++i) a.buttons[size_t(i)] = ButtonVisible(i);
-  a.bevel = values_.camBevelWidth;
-  return a;
-}
+CamAppearance TfrmCam::Appearance() const { return AppearanceOf(values_); }
 
 void TfrmCam::SetAppearance(const CamAppearance& a) {
-  values_.camTitle = a.title;
-  values_.camToolImages = a.images;
-  values_.camToolText = a.captions;
-  values_.camStatus = a.status;
-  for (int i = 0; i < kToolButtonCount; ++i) values_.buttons[size_t(ButtonSettingIndex(i))] = a.buttons[size_t(i)];
-  values_.camBevelWidth = SanitizeBevel(a.bevel);
-  ApplyToolbarLayout();
+  SetAppearanceIn(values_, a);
   ArrangeControls();
   ::InvalidateRect(hwnd(), nullptr, FALSE);  // the frame, the toolbar and, floating, the panel's labels
 }
@@ -181,25 +166,22 @@ bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   *result = 0;
   switch (msg) {
     case WM_COMMAND: {
-      int id = LOWORD(wp), code = HIWORD(wp);
-      if (id == IDOK) {
-        btnOKClick();
-      } else if (id == IDCANCEL) {
-        modalResult_ = 2;  // Esc: the camera keeps what it shows, the rest is dropped
-      } else if (id == kCustomRestoreId) {
-        btnRestoreClick();
-      } else if (code == BN_CLICKED && id >= kCustomPanelBase && id < kCustomPanelBase + 4) {
-        PanelsClick();
-      } else if (code == BN_CLICKED && id >= kCustomButtonBase && id < kCustomButtonBase + kToolButtonCount) {
-        ButtonsClick();
-      } else if (code == BN_CLICKED && id >= kCustomBorderBase && id < kCustomCloseBase + 2) {
-        BorderClick();  // rdoBorder and rdoCloseBtn share the handler
-      } else if (code == BN_CLICKED && id >= kCustomLastCapturesBase && id < kCustomLastCapturesBase + 5) {
-        if (RingItemShowsTip(id - kCustomLastCapturesBase))
-          MessageBoxText(hwnd(), kRingSizeTip, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
-      } else if (code == STN_CLICKED && id >= kCustomAdviceBase && id < kCustomAdviceBase + 6) {
-        ::SetDlgItemTextW(hwnd(), kCustomMemoId,
-                          win::Widen(CustomAdviceText(CustomAdvice(id - kCustomAdviceBase))).c_str());
+      CustomClick click = DecodeCustomClick(LOWORD(wp), HIWORD(wp));
+      switch (click.kind) {
+        case CustomClick::None: break;
+        case CustomClick::Ok: btnOKClick(); break;
+        case CustomClick::Cancel: modalResult_ = 2; break;
+        case CustomClick::Restore: btnRestoreClick(); break;
+        case CustomClick::Panels: PanelsClick(); break;
+        case CustomClick::Buttons: ButtonsClick(); break;
+        case CustomClick::Border: BorderClick(); break;
+        case CustomClick::RingSize:
+          if (RingItemShowsTip(click.item))
+            MessageBoxText(hwnd(), kRingSizeTip, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
+          break;
+        case CustomClick::Advice:
+          ::SetDlgItemTextW(hwnd(), kCustomMemoId, win::Widen(CustomAdviceText(CustomAdvice(click.item))).c_str());
+          break;
       }
       return true;
     }

@@ -1,27 +1,40 @@
-// TfrmCam capture modes: the viewfinder picture, whole-screen and
-// whole-window captures into the last-captures ring, Hold, the frozen desktop
-// and the colour depth of pictures written to files.
-#include <algorithm>
+// CamCapture: the viewfinder picture, whole captures into the last-captures
+// ring, Hold, the frozen desktop and the colour depth of pictures written to files.
+#include "camera/camera_capture_win.h"
 
+#include "camera/camera_background_win.h"
 #include "camera/camera_host.h"
-#include "camera/camera_win.h"
-#include "camera/capture_modes.h"
 #include "camera/freeze_win.h"
+#include "output/file_formats.h"
+#include "output/output_session_win.h"
+#include "output/picture_outputs_win.h"
 #include "output/picture_store.h"
+#include "output/save_file.h"
 #include "output/store_file_system_win.h"
 #include "shell/app_win.h"
+#include "shell/common_services_win.h"
+#include "shell/data_folders.h"
 #include "shell/file_depth.h"
-#include "shell/names.h"
-#include "shell/startup_settings.h"
 #include "win32/screen_win.h"
 
 namespace flk {
 
-std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
+CamCapture::CamCapture(CamCaptureHost& host, CameraHost& role, CamBackground& background)
+    : host_(host), role_(role), bk_(background) {}
+
+CamCapture::~CamCapture() = default;
+
+Rect CamCapture::WindowRect() const {
+  RECT r{};
+  ::GetWindowRect(camera_, &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+std::optional<Picture> CamCapture::ViewfinderPicture(bool fileDepth) {
   std::optional<Picture> picture;
   const std::optional<Picture>& held = hold_.held();
   ViewfinderSource source = ViewfinderSourceFor(modes_.hold() && held, held ? Size{held->width(), held->height()} : Size{},
-                                                layout_.capture);
+                                                host_.CaptureRect());
   if (source.fromHeld) {
     picture = *held;
   } else if (bk_.present()) {
@@ -34,7 +47,24 @@ std::optional<Picture> TfrmCam::MakeViewfinderPicture(bool fileDepth) {
   return picture;
 }
 
-std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
+HWND CamCapture::LastActiveWindow() const {
+  if (lastActive_ && ::IsWindow(lastActive_) && ::IsWindowVisible(lastActive_)) return lastActive_;
+  return ::GetForegroundWindow();
+}
+
+bool CamCapture::WholeWindowFound(CaptureMode mode) const {
+  if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
+    HWND w = LastActiveWindow();
+    return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
+  }
+  if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
+    Point c = host_.CameraCentre();
+    return ::WindowFromPoint(POINT{c.x, c.y}) != nullptr;
+  }
+  return true;
+}
+
+std::optional<Picture> CamCapture::CaptureWhole(CaptureMode mode, int* usageCode) {
   std::optional<WholeCapture> what = WholeCaptureOf(mode);
   if (!what) return std::nullopt;
   HWND window = nullptr;
@@ -42,7 +72,7 @@ std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
     case WholeSource::Desktop: window = ::GetDesktopWindow(); break;
     case WholeSource::ForegroundWindow: window = LastActiveWindow(); break;
     case WholeSource::WindowAtCentre: {
-      Point c = CameraCentre();
+      Point c = host_.CameraCentre();
       window = ::WindowFromPoint(POINT{c.x, c.y});
       // The top-level window that contains the point.
       while (window && (::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) && ::GetParent(window))
@@ -70,53 +100,59 @@ std::optional<Picture> TfrmCam::CaptureWhole(CaptureMode mode, int* usageCode) {
   return picture;
 }
 
-bool TfrmCam::KeepCapture(const Picture& picture, int usageCode) {
+bool CamCapture::Keep(const Picture& picture, int usageCode) {
   SaveError error;
   PictureWriter writer = [&picture, &error](const std::string& path) { return WriteBmpFile(path, picture, &error); };
-  FolderStoreResult stored = Store().StoreInFolder({}, -1, writer);
+  PictureStore& store = host_.Store();
+  FolderStoreResult stored = store.StoreInFolder({}, -1, writer);
   role_.CountToolUse(usageCode);
-  if (!stored.stored) {
-    // Never silent: the capture exists only in memory now.
-    OfferCaptureElsewhere(picture, RingNotStoredText(stored.dirMissing, Store().RingPath(), stored.path,
-                                                     error.errorClass, error.message));
-    return false;
+  AfterCapture after = PlanAfterCapture(stored.stored, stored.openViewer);
+  if (after.offerElsewhere)
+    OfferElsewhere(picture, RingNotStoredText(stored.dirMissing, store.RingPath(), stored.path, error.errorClass,
+                                              error.message));
+  if (after.openViewer) {
+    role_.HideCameraToTray();
+    host_.OpenViewerOnLastCaptures();
   }
-  if (!stored.openViewer) return false;
-  role_.HideCameraToTray();
-  OpenViewerOnLastCaptures();
-  return true;
+  return after.openViewer;
+}
+
+void CamCapture::OfferElsewhere(const Picture& picture, const std::string& why) {
+  if (MessageBoxText(camera_, why, kSaveFileErrorCaption, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  OutputCaller caller{.owner = camera_,
+                      .settings = &role_.settings(),
+                      .status = [this](const std::string& text) { host_.SetStatus(text); },
+                      .foldersRoot = PictureFoldersOf(BaseFolder()),
+                      .common = role_.common(),
+                      .session = &role_.outputs()};
+  RunPictureOutput(PictureOutput::SaveAs, picture, caller);
 }
 
 // ---- Hold ---------------------------------------------------------------------------
 
-void TfrmCam::ToggleHold() { PerformHoldPlan(modes_.ToggleHold(align_)); }
-
-void TfrmCam::PerformHoldPlan(const HoldPlan& p) {
-  if (p.growBy > 0) {
-    hold_.Keep(MakeViewfinderPicture(false));
-    if (p.dockTop) SetPanelAlign(PanelAlign::Top);
-    if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
-    Rect r = WindowRectNow();
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
-    hold_.ShowIn(hwnd());
-    ArrangeControls();
-  } else if (p.growBy < 0) {
-    hold_.Release();
-    ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Rect r = WindowRectNow();
-    SetWindowRect(Rect::FromXYWH(r.left, r.top, r.width() + scale_(p.growBy), r.height() + scale_(p.growBy)));
-    ArrangeControls();
+void CamCapture::PerformHoldPlan(const HoldPlan& p) {
+  if (p.growBy != 0) {
+    if (p.growBy > 0) {
+      hold_.Keep(ViewfinderPicture(false));
+      if (p.dockTop) host_.SetPanelAlign(PanelAlign::Top);
+      if (p.thawWithRefresh) PerformThaw(modes_.ThawDesktop(true));
+    } else {
+      hold_.Release();
+      ::SetWindowPos(camera_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    const Rect r = WindowRect();
+    const int d = host_.scale()(p.growBy);
+    ::SetWindowPos(camera_, nullptr, r.left, r.top, r.width() + d, r.height() + d, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (p.growBy > 0) hold_.ShowIn(camera_);
+    host_.ArrangeControls();
   }
-  if (p.refreshView) {
-    MarkStale();
-    RequestCapture(false, kModeRefresh);
-  }
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  if (p.refreshView) host_.RefreshView();
+  ::InvalidateRect(camera_, nullptr, FALSE);
 }
 
 // ---- the frozen desktop -----------------------------------------------------------------
 
-void TfrmCam::FreezeDesktop() {
+void CamCapture::FreezeDesktop() {
   if (!freeze_) {
     freeze_ = std::make_unique<TfrmFreeze>([this] { ThawDesktop(true); });
     if (!freeze_->FormCreate()) {
@@ -127,51 +163,45 @@ void TfrmCam::FreezeDesktop() {
   freeze_->TakeStill();
 }
 
-void TfrmCam::PerformThaw(const ThawResult& thaw) {
+void CamCapture::PerformThaw(const ThawResult& thaw) {
   if (!thaw.thawed) return;
   if (freeze_) freeze_->Hide();
-  if (thaw.requestRefresh) {
-    MarkStale();
-    RequestCapture(false, kModeRefresh);
-  }
-  if (thaw.clearStatus) SetStatus("");
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  if (thaw.requestRefresh) host_.RefreshView();
+  if (thaw.clearStatus) host_.SetStatus("");
+  ::InvalidateRect(camera_, nullptr, FALSE);
 }
 
-bool TfrmCam::ThawDesktop(bool refresh) {
+bool CamCapture::ThawDesktop(bool refresh) {
   ThawResult thaw = modes_.ThawDesktop(refresh);
   PerformThaw(thaw);
   return thaw.thawed;
 }
 
-void TfrmCam::OfferThaw(bool wasFrozen) {
+void CamCapture::OfferThaw(bool wasFrozen) {
   if (!modes_.OfferThaw(wasFrozen).ask) return;
-  bool yes = MessageBoxText(hwnd(), kThawQuestion, kThawCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  bool yes = MessageBoxText(camera_, kThawQuestion, kThawCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
   ThawAnswerResult answer = modes_.ThawAnswer(yes);
   PerformThaw(answer.thaw);
-  if (answer.setStatus) SetStatus(answer.status);
+  if (answer.setStatus) host_.SetStatus(answer.status);
 }
 
-void TfrmCam::PrintScreenKey() {
+void CamCapture::PrintScreenKey() {
   CameraController& controller = role_.controller();
   bool opened = controller.started();
-  FreezePlan p = modes_.FreezeHotKey(!(opened && controller.state() == CameraState::Busy), opened, align_);
+  FreezePlan p = modes_.FreezeHotKey(!(opened && controller.state() == CameraState::Busy), opened, host_.Align());
   if (p.beep) ::MessageBeep(MB_OK);
-  if (p.bringToFront) ::SetForegroundWindow(::GetLastActivePopup(hwnd()));
+  if (p.bringToFront) ::SetForegroundWindow(::GetLastActivePopup(camera_));
   if (!p.freeze) return;
-  if (p.grabAtStored) {
-    Settings& s = role_.settings();
-    int h = s.ReadSingleInt("Height"), w = s.ReadSingleInt("Width");
-    int t = s.ReadSingleInt("Top"), l = s.ReadSingleInt("Left");
-    bk_.Grab(Rect::FromXYWH(l, t, std::max(w, kMinStoredWidth), h), controller.started());
-  } else if (!::IsWindowVisible(hwnd())) {
-    Rect r = WindowRectNow();
-    bk_.Grab(r, controller.started());
-  } else {
-    // A visible camera already holds what lies beneath it; grabbing now would
-    // copy the camera itself. What lies above it (a menu dropped over the
-    // camera) is part of the still and joins the view.
-    bk_.CopyWindowsAbove(hwnd(), WindowRectNow());
+  switch (FreezeGrabOf(p, ::IsWindowVisible(camera_) != FALSE)) {
+    case FreezeGrab::AtStored: {
+      Settings& s = role_.settings();
+      int h = s.ReadSingleInt("Height"), w = s.ReadSingleInt("Width");
+      int t = s.ReadSingleInt("Top"), l = s.ReadSingleInt("Left");
+      bk_.Grab(StoredCameraRect(l, t, w, h), controller.started());
+      break;
+    }
+    case FreezeGrab::UnderCamera: bk_.Grab(WindowRect(), controller.started()); break;
+    case FreezeGrab::WindowsAbove: bk_.CopyWindowsAbove(camera_, WindowRect()); break;
   }
   FreezeDesktop();
   if (!freeze_) {
@@ -181,20 +211,14 @@ void TfrmCam::PrintScreenKey() {
   freeze_->Show();
   if (p.openCamera) role_.OpenCamera();
   if (p.holdOff.growBy != 0) PerformHoldPlan(p.holdOff);
-  if (p.showCamera) {
-    cycle_.ClearStale();
-    controlsEnabled_ = true;
-    role_.ShowCamera();
-    ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::SetForegroundWindow(hwnd());
-  }
-  SetStatus(p.status);
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  if (p.showCamera) host_.ShowOverFreeze();
+  host_.SetStatus(p.status);
+  ::InvalidateRect(camera_, nullptr, FALSE);
 }
 
 // ---- colour depth ---------------------------------------------------------------------
 
-void TfrmCam::ColorDepthChoose(int value) {
+void CamCapture::ColorDepthChoose(int value) {
   if (!ColorDepthEntryOf(value)) return;
   role_.settings().WriteSingleSetting("PixelFormatPro", value);
 }

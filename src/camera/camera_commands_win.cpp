@@ -6,6 +6,7 @@
 #include "base/bmp.h"
 #include "camera/cam_custom_win.h"
 #include "camera/camera_host.h"
+#include "camera/camera_support.h"
 #include "camera/camera_win.h"
 #include "camera/capture_modes.h"
 #include "camera/dispatcher.h"
@@ -39,41 +40,20 @@ namespace {
 
 // ---- GenClick on the real camera ------------------------------------------------------
 
-class CameraDispatch : public DispatchOps {
+class CameraDispatch : public StoreDispatch {
  public:
-  explicit CameraDispatch(TfrmCam& cam) : cam_(cam) {}
+  explicit CameraDispatch(TfrmCam& cam)
+      : StoreDispatch(cam.Store(), WriteBmpFile, cam.ViewFolders(), cam.LastFolderName(),
+                      cam.role().values().lastCapturesNum),
+        cam_(cam) {}
   void ClearStatus() override { cam_.SetStatus(""); }
   void SetStatus(const std::string& text) override { cam_.SetStatus(text); }
   bool IsDesktopFrozen() override { return cam_.IsDesktopFrozen(); }
-  bool MakePicture(bool fileDepth) override {
-    picture_ = cam_.MakeViewfinderPicture(fileDepth);
-    return picture_.has_value();
-  }
-  int LastCapturesNum() override { return cam_.role().values().lastCapturesNum; }
-  bool StoreLastCapture() override {
-    ringError_ = SaveError{};
-    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_, &ringError_); };
-    ring_ = cam_.Store().StoreLastCapture(&writer);
-    return ring_.stored;
-  }
-  void ReportRingNotStored() override {
-    MessageBoxText(cam_.hwnd(),
-                   RingCopyNotStoredText(ring_.dirMissing, cam_.Store().RingPath(), ring_.path, ringError_.errorClass,
-                                         ringError_.message),
-                   kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);
+  std::optional<Picture> TakePicture(bool fileDepth) override { return cam_.capture().ViewfinderPicture(fileDepth); }
+  void Warn(const std::string& text) override {
+    MessageBoxText(cam_.hwnd(), text, kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);
   }
   void NotifyViewer(int code) override { NotifyViewerCode(code); }
-  std::string FolderName(int index) override {
-    auto& f = cam_.ViewFolders();
-    return index >= 0 && size_t(index) < f.size() ? f[size_t(index)] : std::string();
-  }
-  bool StoreInFolder(int index) override {
-    PictureWriter writer = [this](const std::string& path) { return WriteBmpFile(path, *picture_); };
-    FolderStoreResult r = cam_.Store().StoreInFolder(cam_.ViewFolders(), index, writer);
-    if (r.stored && !r.status.empty()) cam_.SetStatus(r.status);
-    return r.stored;
-  }
-  void SetLastFolderName(const std::string& name) override { cam_.LastFolderName() = name; }
   bool RunOutput(CommandId command) override {
     if (std::optional<PictureOutput> output = OutputOfCommand(command)) {
       TfrmCam& cam = cam_;
@@ -88,7 +68,7 @@ class CameraDispatch : public DispatchOps {
                              [&role](HWND owner) { SendCommentMail(owner, &role.contactChoices()); }},
           .gate = &cam.saveGate(),
           .session = &role.outputs()};
-      const bool ok = RunPictureOutput(*output, *picture_, caller);
+      const bool ok = RunPictureOutput(*output, picture(), caller);
       if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
         ::InvalidateRect(cam.hwnd(), nullptr, FALSE);  // the page marks
       return ok;
@@ -101,22 +81,18 @@ class CameraDispatch : public DispatchOps {
                               cam.MoveDirect(left, top);
                               ::InvalidateRect(cam.hwnd(), nullptr, FALSE);
                             }};
-        return MakeSticky(*picture_, source, *cam.role().common());
+        return MakeSticky(picture(), source, *cam.role().common());
       }
-      case CommandId::Hold: cam_.ToggleHold(); return true;
+      case CommandId::Hold: cam_.capture().ToggleHold(); return true;
       case CommandId::StoreRing: cam_.SetStatus(kStatusStoredRing); return true;
       default: return false;
     }
   }
-  void OfferThaw(bool wasFrozen) override { cam_.OfferThaw(wasFrozen); }
-  void FreePicture() override { picture_.reset(); }
+  void OfferThaw(bool wasFrozen) override { cam_.capture().OfferThaw(wasFrozen); }
   void CountToolUse(int code) override { cam_.role().CountToolUse(code); }
 
  private:
   TfrmCam& cam_;
-  std::optional<Picture> picture_;
-  RingStoreResult ring_;
-  SaveError ringError_;
 };
 
 
@@ -132,17 +108,6 @@ PictureStore& TfrmCam::Store() {
   }
   store_->SetLastCapturesNum(role_.values().lastCapturesNum);
   return *store_;
-}
-
-void TfrmCam::OfferCaptureElsewhere(const Picture& picture, const std::string& why) {
-  if (MessageBoxText(hwnd(), why, kSaveFileErrorCaption, MB_YESNO | MB_ICONWARNING) != IDYES) return;
-  OutputCaller caller{.owner = hwnd(),
-                      .settings = &role_.settings(),
-                      .status = [this](const std::string& text) { SetStatus(text); },
-                      .foldersRoot = PictureFoldersOf(BaseFolder()),
-                      .common = role_.common(),
-                      .session = &role_.outputs()};
-  RunPictureOutput(PictureOutput::SaveAs, picture, caller);
 }
 
 // The ring after its size changed: trimmed at once, without a new picture.
@@ -179,7 +144,7 @@ void TfrmCam::OnCommand(int id) {
       if (size_t(c.value) < menus_.folders().size()) GenClick(FolderTag(c.value));
       return;
     case MenuChoice::NewFolder: NewFolder(); return;
-    case MenuChoice::ColorDepth: ColorDepthChoose(c.value); return;
+    case MenuChoice::ColorDepth: capture_.ColorDepthChoose(c.value); return;
     case MenuChoice::Command:
       if (CommandEnabled(c.command, Modes())) RunCommand(c.command);
       return;
@@ -194,77 +159,45 @@ void TfrmCam::RunCommand(CommandId id) {
     ShowStillSaving(hwnd());
     return;
   }
-  switch (id) {
-    case CommandId::Print:
-    case CommandId::PrintFit:
-    case CommandId::Email:
-    case CommandId::Sticky:
-    case CommandId::Copy:
-    case CommandId::Edit:
-    case CommandId::Hold:
-    case CommandId::SaveAs:
-    case CommandId::MakeEmailAttachment:
-    case CommandId::IncSave:
-    case CommandId::StoreRing: GenClick(TagOf(id)); return;
-    case CommandId::WinCap:
-    case CommandId::WorkArea: {
-      Point c = CameraCentre();
-      if (ShowPointHint(kHintKeyCentre, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
-      RequestCapture(false, id == CommandId::WinCap ? kModeWindowAtCentre : kModeInsideAtCentre);
-      return;
-    }
-    case CommandId::FullScreen: RequestCapture(false, kModeFullScreen); return;
-    case CommandId::ScrollCap:
-    case CommandId::Robo: {
-      Point c = CameraCentre();
-      if (ShowPointHint(kHintKeyScroll, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
-      StartScrollTool(id == CommandId::Robo);
-      return;
-    }
-    case CommandId::ScrollCaptureSettings: ShowScrollSettingsFor(true); return;
-    case CommandId::OpenViewer:
-      OpenViewerOnLastCaptures();
-      role_.CountToolUse(kUsageRecall);
-      return;
-    case CommandId::Refresh:
-      PerformHoldPlan(modes_.Refresh(align_));
-      role_.CountToolUse(kUsageRefresh);
-      return;
-    case CommandId::ToEdge: ControlsFloat(); return;
-    case CommandId::EdgeOff:
-    case CommandId::ControlsTop: SetPanelAlign(PanelAlign::Top); return;
-    case CommandId::ControlsBottom: SetPanelAlign(PanelAlign::Bottom); return;
-    case CommandId::CloseToTray: role_.HideCameraToTray(); return;
-    case CommandId::Maximize: ToggleMaximize(); return;
-    case CommandId::Exit: role_.ExitProgram(); return;
-    case CommandId::More: {
-      POINT p;
-      ::GetCursorPos(&p);
-      PopupMenuAt(menus_.more(), p.x, p.y);
-      return;
-    }
-    case CommandId::StoreMenu: {
-      POINT p;
-      ::GetCursorPos(&p);
-      PopupMenuAt(menus_.store(), p.x, p.y);
-      return;
-    }
-    case CommandId::PrinterSetup:
+  using K = CommandRoute::Kind;
+  const CommandRoute r = RouteOf(id);
+  if (r.hintKey) {
+    Point c = CameraCentre();
+    if (ShowPointHint(r.hintKey, kHintCentreText, c.x, c.y, hwnd()) == 2) return;
+  }
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  switch (r.kind) {
+    case K::Nothing: return;
+    case K::GenClick: GenClick(r.tag); return;
+    case K::Capture: RequestCapture(false, r.mode); return;
+    case K::ScrollTool: StartScrollTool(r.robo); return;
+    case K::ScrollSettings: ShowScrollSettingsFor(true); return;
+    case K::OpenViewer: OpenViewerOnLastCaptures(); break;
+    case K::Refresh: capture_.Refresh(); break;
+    case K::ToEdge: ControlsFloat(); return;
+    case K::Dock: SetPanelAlign(r.align); return;
+    case K::CloseToTray: role_.HideCameraToTray(); return;
+    case K::Maximize: ToggleMaximize(); return;
+    case K::Exit: role_.ExitProgram(); return;
+    case K::PopupMore: PopupMenuAt(menus_.more(), cursor.x, cursor.y); return;
+    case K::PopupStore: PopupMenuAt(menus_.store(), cursor.x, cursor.y); return;
+    case K::PrinterSetup:
       if (role_.common()) ShowPrinterSetup(*role_.common(), hwnd());
       return;
-    case CommandId::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(role_.settings()); return;
-    case CommandId::Help: ShowHelp(); return;
-    case CommandId::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
-    case CommandId::About: ShowAbout(); return;
-    case CommandId::Diagnostics: ShowDiagnostics(); return;
-    case CommandId::LaunchSettings: ShowLaunchOptions(hwnd()); return;
-    case CommandId::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
-    case CommandId::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
-    case CommandId::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
-    case CommandId::GeneralSettings: CamCustomPopup(); return;
-    case CommandId::EditorSetup: OpenEditorSetup(hwnd()); return;
-    default: return;  // dialogs and tools not in this build are disabled
+    case K::RestoreNoShowAgain: RestoreAllNoShowAgainDialogs(role_.settings()); return;
+    case K::Help: ShowHelp(); return;
+    case K::Website: win::ShellOpen(hwnd(), kMakerAddress); return;
+    case K::About: ShowAbout(); return;
+    case K::Diagnostics: ShowDiagnostics(); return;
+    case K::LaunchSettings: ShowLaunchOptions(hwnd()); return;
+    case K::Feedback: SendSupportMail(FeedbackMail(), hwnd(), MailHostOfCamera()); return;
+    case K::BugReport: SendSupportMail(BugReportMail(), hwnd(), MailHostOfCamera()); return;
+    case K::DailyTips: StartRole(kRoleWelcome, SW_SHOWNORMAL); return;
+    case K::GeneralSettings: CamCustomPopup(); return;
+    case K::EditorSetup: OpenEditorSetup(hwnd()); return;
   }
+  role_.CountToolUse(r.usageCode);
 }
 
 void TfrmCam::GenClick(int tag) {
@@ -298,13 +231,6 @@ void TfrmCam::NewFolder() {
 
 void TfrmCam::ShowHelp() { flk::ShowHelp(hwnd(), 1); }
 
-void TfrmCam::ShowAbout() {
-  std::string text = std::string(kProgramName) + " version " + kProgramVersion +
-                     "\r\n\r\nSome features patent pending.\r\n\r\nHollowbrook\r\n" + kMakerAddress +
-                     "\r\n\r\nPNG files are written with libpng (the PNG Development Group) and zlib (Jean-loup "
-                     "Gailly and Mark Adler); GIF files with giflib (Eric S. Raymond and the GIFLIB authors).\r\n"
-                     "This software is based in part on the work of the Independent JPEG Group.";
-  MessageBoxText(hwnd(), text, "About Framelark", MB_OK | MB_ICONINFORMATION);
-}
+void TfrmCam::ShowAbout() { MessageBoxText(hwnd(), AboutText(), kAboutCaption, MB_OK | MB_ICONINFORMATION); }
 
 }  // namespace flk

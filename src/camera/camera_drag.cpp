@@ -76,4 +76,32 @@ bool CamDrag::CaptureLost() {
   return wasMove;
 }
 
+namespace {
+
+constexpr char kHowToCaption[] = "How-to Tip";
+constexpr char kResizeLimitText[] =
+    "This capture mode doesn't go any larger.\r\nBut, you can capture larger images by clicking either:\r\n\r\n"
+    "Customize / Edge To Edge. (Great for capturing large areas.)\r\n\r\n"
+    "Capture / Window. (Capture an entire window with one click.)\r\n\r\n"
+    "Capture / Robo. (Captures entire scrolling window.)\r\n\r\n"
+    "Capture / Full Screen. (Captures the full screen.)";
+constexpr char kHiddenControlsText[] =
+    "The control panel was moved off screen --\r\nto access Framelark functions:\r\n\r\n"
+    "RIGHT-click the transparent viewfinder.";
+
+}  // namespace
+
+std::optional<HowToTip> HowToTips::AfterMove(PanelAlign align, int windowTop, int monitorTop, int captionHeight) {
+  if (hiddenControlsOffered_ || align != PanelAlign::Top || windowTop >= monitorTop - captionHeight) return {};
+  hiddenControlsOffered_ = true;
+  return HowToTip{"NsaHiddenControls", kHowToCaption, kHiddenControlsText};
+}
+
+std::optional<HowToTip> HowToTips::AfterResize(int windowHeight, int monitorHeight) {
+  if (resizeLimitOffered_ || windowHeight != monitorHeight) return {};
+  resizeLimitOffered_ = true;
+  return HowToTip{"NsaResizeLimit", kHowToCaption, kResizeLimitText};
+}
+
 }  // namespace flk
+

@@ -5,6 +5,8 @@
 // Positions are screen coordinates; the window code performs the steps.
 #pragma once
 
+#include <optional>
+
 #include "base/geometry.h"
 #include "camera/camera_layout.h"
 #include "camera/move_resize.h"
@@ -66,4 +68,27 @@ class CamDrag {
   ResizeDrag resize_;
 };
 
+// The how-to tips a drag's ending may offer, each at most once a run (and
+// not at all once its "don't show again" box was ticked, which the tip box
+// itself keeps).
+struct HowToTip {
+  const char* key;  // the tip's no-show-again setting
+  const char* caption;
+  const char* text;
+};
+
+class HowToTips {
+ public:
+  // After a move: the docked-top control panel went off the top of the
+  // monitor by more than a caption bar's height.
+  std::optional<HowToTip> AfterMove(PanelAlign align, int windowTop, int monitorTop, int captionHeight);
+  // After a resize: the camera reached the monitor's height, the most it grows.
+  std::optional<HowToTip> AfterResize(int windowHeight, int monitorHeight);
+
+ private:
+  bool hiddenControlsOffered_ = false;
+  bool resizeLimitOffered_ = false;
+};
+
 }  // namespace flk
+

@@ -202,4 +202,9 @@ std::vector<ArtShape> ToolButtonArt(ToolButton button, bool hot, bool disabled) 
   return g.Take();
 }
 
+std::array<TitleGlyph, 3> TitleGlyphsOf(bool maximized) {
+  return {TitleGlyph::Minimize, maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize, TitleGlyph::Close};
+}
+
 }  // namespace flk
+

@@ -4,6 +4,7 @@
 // images. Each drawing starts at (0, 0); the window side places and scales it.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "base/art.h"
@@ -12,6 +13,9 @@
 namespace flk {
 
 enum class TitleGlyph { Minimize, Maximize, Maximized, Close };
+// The title bar's three corner buttons, left to right: the middle one shows
+// the restore glyph while the camera is maximized.
+std::array<TitleGlyph, 3> TitleGlyphsOf(bool maximized);
 
 // The logo's small camera: 16 x 12.
 std::vector<ArtShape> LogoArt();

@@ -214,4 +214,46 @@ PageMarkRects PageMarkRectsFor(int pageWidth, int pageHeight, const Rect& viewPa
   return m;
 }
 
+PanelAlign PanelAlignOf(int saved) {
+  return saved == 0 ? PanelAlign::Floating : saved == 2 ? PanelAlign::Bottom : PanelAlign::Top;
+}
+
+LayoutInput LayoutInputOf(const CameraSaveValues& v, PanelAlign align, bool hold, const DpiScale& s) {
+  return LayoutInput{.align = align,
+                     .camBevel = v.camBevelWidth,
+                     .titleBar = v.camTitle,
+                     .toolImages = v.camToolImages,
+                     .toolText = v.camToolText,
+                     .status = v.camStatus,
+                     .hold = hold,
+                     .scale = s};
+}
+
+std::array<Rect, 4> FrameStrips(Size client, int e) {
+  const int w = client.width, h = client.height;
+  return {Rect{2, 2, e, h - 2}, Rect{w - e, 2, w - 2, h - 2}, Rect{e, 2, w - e, e}, Rect{e, h - e, w - e, h - 2}};
+}
+
+bool FramePaintCounts(const Rect& dirty, Size client, int e, bool suppressed) {
+  if (suppressed) return false;
+  return dirty.left < e || dirty.top < e || dirty.right > client.width - e || dirty.bottom > client.height - e;
+}
+
+ViewFill ViewFillOf(bool hold, bool stale, bool copyPresent) {
+  if (hold) return ViewFill::Held;
+  return stale || !copyPresent ? ViewFill::Unknown : ViewFill::Copy;
+}
+
+Rect TitleBarInWindow(const CamLayout& l) {
+  if (!l.controlVisible || l.titleBar.empty()) return Rect{};
+  return l.titleBar.offset(l.control.left, l.control.top);
+}
+
+Rect StatusLabelRect(const CamLayout& l, const DpiScale& s) {
+  if (!l.controlVisible || l.status.empty()) return Rect{};
+  Rect r = l.status.offset(l.control.left, l.control.top);
+  return Rect::FromXYWH(r.left + s(4), r.top + s(1), std::max(0, r.width() - s(8)), std::max(0, r.height() - s(2)));
+}
+
 }  // namespace flk
+

@@ -15,11 +15,13 @@
 // position for MoveDirect and the new alignment.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "base/dpi.h"
 #include "base/geometry.h"
 #include "base/monitors.h"
+#include "shell/startup_settings.h"
 
 namespace flk {
 
@@ -109,6 +111,12 @@ struct CamLayout {
 
 CamLayout ArrangeControls(const LayoutInput& in);
 
+// CPanelAlign as saved: 0 floating, 2 bottom, anything else top.
+PanelAlign PanelAlignOf(int saved);
+// The layout's input from the camera's saved choices; the window's size, the
+// text height and the rows' width are the window's to fill in.
+LayoutInput LayoutInputOf(const CameraSaveValues& values, PanelAlign align, bool hold, const DpiScale& s);
+
 // Where a printed page ends, marked in cyan on the view panel's edges after a
 // print: a notch on the top edge when the page is narrower than the view, one
 // on the left edge when it is shorter. Window coordinates; a mark that does
@@ -176,4 +184,27 @@ PanelAlign LatchTarget(Latch latch, PanelAlign current);
 // (|dx| + |dy|).
 bool IsLatchClick(Point down, Point up);
 
+// ---- painting --------------------------------------------------------------------
+
+// DrawCamFrame: inside the raised 2-pixel edge, the left, right, top and
+// bottom strips of the frame in the button-face colour.
+std::array<Rect, 4> FrameStrips(Size client, int bevel);
+// A paint that reaches the frame (the frame is how the camera notices that
+// other programs drew over the screen): not the camera's own ghost or first
+// paint after showing (suppressed).
+bool FramePaintCounts(const Rect& dirty, Size client, int bevel, bool suppressed);
+
+// What the view panel shows: the held picture's red border and ground, the
+// question-mark tiles of a stale (or not yet grabbed) view, or the copy.
+enum class ViewFill { Held, Unknown, Copy };
+ViewFill ViewFillOf(bool hold, bool stale, bool copyPresent);
+
+// The title bar in window coordinates; empty when it is not shown.
+Rect TitleBarInWindow(const CamLayout& layout);
+
+// The status line's label inside its row (window coordinates); empty when the
+// row is not shown.
+Rect StatusLabelRect(const CamLayout& layout, const DpiScale& s);
+
 }  // namespace flk
+

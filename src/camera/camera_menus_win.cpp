@@ -8,12 +8,7 @@ namespace flk {
 
 namespace {
 
-std::wstring EntryText(const MenuEntry& e) {
-  std::string text = e.caption;
-  std::string shortcut = ShortcutText(e);
-  if (!shortcut.empty()) text += "\t" + shortcut;
-  return win::Widen(text);
-}
+std::wstring EntryText(const MenuEntry& e) { return win::Widen(MenuEntryText(e)); }
 
 }  // namespace
 
@@ -72,11 +67,10 @@ void CamMenus::UpdateCommands(HMENU menu, CameraModes modes, PanelAlign align) c
   }
   for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
     UINT id = ::GetMenuItemID(menu, i);
-    if (id == UINT(-1) || id < UINT(kCmdBase) || id >= UINT(kCmdDepthBase)) continue;
-    auto cmd = static_cast<CommandId>(int(id) - kCmdBase);
-    ::EnableMenuItem(menu, id, MF_BYCOMMAND | (CommandEnabled(cmd, modes) ? MF_ENABLED : MF_GRAYED));
-    bool checked = CommandChecked(cmd, modes.hold, align);
-    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    MenuItemState state = MenuItemStateOf(int(id), modes, align);
+    if (!state.command) continue;
+    ::EnableMenuItem(menu, id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
   }
 }
 
@@ -104,19 +98,10 @@ bool CamMenus::FillFolderMenu(HMENU menu, StoreFileSystem& fs, const std::string
   // The folder entries of last time go; the fixed separator stays.
   while (::GetMenuItemCount(menu) > 1) ::DeleteMenu(menu, 1, MF_BYPOSITION);
   for (const FolderMenuEntry& e : built.entries) {
-    if (!e.visible) continue;
-    std::wstring caption = win::Widen(e.caption);
-    switch (e.kind) {
-      case FolderMenuEntry::Separator: ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
-      case FolderMenuEntry::CreateFolder:
-        ::AppendMenuW(menu, MF_STRING, UINT_PTR(kCmdNewFolder), caption.c_str());
-        break;
-      case FolderMenuEntry::SameFolder:
-      case FolderMenuEntry::Folder:
-        ::AppendMenuW(menu, MF_STRING | (e.enabled ? 0 : MF_GRAYED),
-                      UINT_PTR(kCmdFolderBase + FolderIndexOfTag(e.tag)), caption.c_str());
-        break;
-    }
+    FolderMenuItem item = FolderMenuItemOf(e);
+    if (item.kind == FolderMenuItem::Separator) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    if (item.kind == FolderMenuItem::Item)
+      ::AppendMenuW(menu, MF_STRING | (item.enabled ? 0 : MF_GRAYED), UINT_PTR(item.id), win::Widen(e.caption).c_str());
   }
   return built.createdFirstFolder;
 }

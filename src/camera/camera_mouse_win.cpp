@@ -7,7 +7,6 @@
 #include "camera/cam_custom_win.h"
 #include "camera/camera_host.h"
 #include "camera/camera_win.h"
-#include "camera/freeze_win.h"
 #include "shell/names.h"
 
 namespace flk {
@@ -20,51 +19,25 @@ Point CursorNow() {
   return Point{p.x, p.y};
 }
 
-bool Inside(const Rect& r, int x, int y) { return r.contains(Point{x, y}); }
-
 }  // namespace
 
 CameraHitMap TfrmCam::HitMap() const {
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  CameraHitMap m;
-  m.client = Size{rc.right, rc.bottom};
-  m.bevel = layout_.bevel;
-  m.stale = cycle_.stale();
-  m.hold = modes_.hold();
-  m.align = align_;
-  m.latchTop = layout_.latchTop;
-  m.latchBottom = layout_.latchBottom;
-  m.controlVisible = layout_.controlVisible;
-  m.control = layout_.control;
-  if (layout_.controlVisible) toolbar_.AddTo(m, layout_);
-  return m;
+  return HitMapOf(layout_, Size{rc.right, rc.bottom}, cycle_.stale(), capture_.hold(), align_, toolbar_);
 }
 
 LPCWSTR TfrmCam::CursorAt(int x, int y) const {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
-  if (FrameResizeEdges(x, y, rc.right, rc.bottom, layout_.bevel)) {
-    switch (FrameCursorAt(x, y, rc.right, rc.bottom, cycle_.stale())) {
-      case ResizeCursor::Arrow: return IDC_ARROW;
-      case ResizeCursor::SizeWE: return IDC_SIZEWE;
-      case ResizeCursor::SizeNS: return IDC_SIZENS;
-      case ResizeCursor::SizeNWSE: return IDC_SIZENWSE;
-      case ResizeCursor::SizeNESW: return IDC_SIZENESW;
-    }
-  }
-  // Move handles: the four-way cursor while a drag may start.
   bool keys = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0;
-  if (cycle_.stale() || keys || toolbar_.pressed() >= 0) return IDC_ARROW;
-  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
-    Rect title = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    PressTarget t = PressAt(HitMap(), Point{x, y}, false);
-    bool onTitle = !layout_.titleBar.empty() && Inside(title, x, y) && t.kind == PressTarget::Move;
-    Rect status = layout_.status.offset(layout_.control.left, layout_.control.top);
-    bool onStatus = !layout_.status.empty() && Inside(status, x, y);
-    return onTitle || onStatus ? IDC_SIZEALL : IDC_ARROW;
+  switch (flk::CursorAt(HitMap(), Point{x, y}, keys, toolbar_.pressed() >= 0)) {
+    case CameraCursor::Arrow: return IDC_ARROW;
+    case CameraCursor::SizeWE: return IDC_SIZEWE;
+    case CameraCursor::SizeNS: return IDC_SIZENS;
+    case CameraCursor::SizeNWSE: return IDC_SIZENWSE;
+    case CameraCursor::SizeNESW: return IDC_SIZENESW;
+    case CameraCursor::SizeAll: return IDC_SIZEALL;
   }
-  return Inside(layout_.viewPanel, x, y) ? IDC_SIZEALL : IDC_ARROW;
+  return IDC_ARROW;
 }
 
 void TfrmCam::StartMove() {
@@ -75,7 +48,7 @@ void TfrmCam::StartMove() {
     return;
   }
   Rect r = WindowRectNow();
-  drag_.BeginMove(CursorNow(), r, !modes_.hold());
+  drag_.BeginMove(CursorNow(), r, !capture_.hold());
   // Windows above the camera (the taskbar, say) lie over the ghost's path too;
   // the copy takes their look so that the ghost gives it back where it leaves.
   if (drag_.live()) bk_.CopyWindowsAbove(hwnd(), r);
@@ -135,22 +108,15 @@ void TfrmCam::OnLeftUp(int x, int y) {
     toolbar_.SetPressed(-1);
     ::ReleaseCapture();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
-    if (flk::ToolItemAt(HitMap(), Point{x, y}) != item) return;
-    if (item == kMoreItem) {
-      POINT p{toolbar_.more().left, toolbar_.more().bottom};
-      ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(menus_.more(), p.x, p.y);
-      return;
+    ToolRelease r = ReleaseToolItem(HitMap(), item, Point{x, y}, Modes());
+    POINT p{r.at.x, r.at.y};
+    ::ClientToScreen(hwnd(), &p);
+    switch (r.kind) {
+      case ToolRelease::Nothing: return;
+      case ToolRelease::PopupMore: PopupMenuAt(menus_.more(), p.x, p.y); return;
+      case ToolRelease::PopupStore: PopupMenuAt(menus_.store(), p.x, p.y); return;
+      case ToolRelease::Run: RunCommand(r.command); return;
     }
-    const ToolItem& t = toolbar_.items()[size_t(item)];
-    const ToolButtonInfo& b = ToolButtons()[size_t(t.button)];
-    if (b.button == ToolButton::Store && x >= t.rect.right - 12) {
-      POINT p{t.rect.left, t.rect.bottom};
-      ::ClientToScreen(hwnd(), &p);
-      PopupMenuAt(menus_.store(), p.x, p.y);
-      return;
-    }
-    if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
     return;
   }
   if (drag_.active()) {
@@ -169,7 +135,7 @@ void TfrmCam::OnLeftUp(int x, int y) {
     if (end.endResize) EndResize();
     return;
   }
-  if (align_ == PanelAlign::Floating && !modes_.hold())
+  if (align_ == PanelAlign::Floating && !capture_.hold())
     ApplyFloatingReaction(floatInput_.LeftUp(Point{x - layout_.view.left, y - layout_.view.top}));
 }
 
@@ -189,59 +155,41 @@ void TfrmCam::OnMouseMove(int x, int y, bool buttonDown) {
       ::TrackMouseEvent(&tme);
     }
   }
-  if (align_ == PanelAlign::Floating && !modes_.hold())
+  if (align_ == PanelAlign::Floating && !capture_.hold())
     ApplyFloatingReaction(floatInput_.MouseMove(Point{x - layout_.view.left, y - layout_.view.top}, buttonDown));
 }
 
 void TfrmCam::OnRightDown(int x, int y) {
-  if (cycle_.stale()) return;
   POINT screen{x, y};
   ::ClientToScreen(hwnd(), &screen);
-  if (int item = flk::ToolItemAt(HitMap(), Point{x, y}); item >= 0 && item < int(toolbar_.items().size())) {
-    // Scroll and Robo open their settings instead of a menu.
-    const int index = toolbar_.items()[size_t(item)].button;
-    const ToolButton b = index >= 0 ? ToolButtons()[size_t(index)].button : ToolButton::Store;
-    if (b == ToolButton::Scroll || b == ToolButton::Robo) {
-      ShowScrollSettingsFor(b == ToolButton::Scroll);
+  RightPress press = RightPressAt(HitMap(), Point{x, y});
+  switch (press.kind) {
+    case RightPress::Nothing: return;
+    case RightPress::ScrollSettings: ShowScrollSettingsFor(true); return;
+    case RightPress::RoboSettings: ShowScrollSettingsFor(false); return;
+    case RightPress::Customise: CamCustomPopup(); return;
+    case RightPress::Floating: {
+      PanelReaction r = floatInput_.RightDown(Point{x - layout_.view.left, y - layout_.view.top});
+      if (r.handled) ApplyFloatingReaction(r);
+      else if (press.viewPopupElse) PopupMenuAt(menus_.popup(), screen.x, screen.y);
       return;
     }
+    case RightPress::ViewPopup: PopupMenuAt(menus_.popup(), screen.x, screen.y); return;
   }
-  if (layout_.controlVisible && Inside(layout_.control, x, y)) {
-    // The status line, the toolbars and the menu row open the customisation.
-    CamCustomPopup();
-    return;
-  }
-  if (align_ == PanelAlign::Floating && !modes_.hold()) {
-    PanelReaction r = floatInput_.RightDown(Point{x - layout_.view.left, y - layout_.view.top});
-    if (r.handled) {
-      ApplyFloatingReaction(r);
-      return;
-    }
-  }
-  if (Inside(layout_.viewPanel, x, y)) PopupMenuAt(menus_.popup(), screen.x, screen.y);
 }
 
 void TfrmCam::ApplyFloatingReaction(const PanelReaction& r) {
   if (!r.paints.empty()) PaintFloatingHover(r.paints);
-  if (r.timer == TimerChange::Start) ::SetTimer(hwnd(), 2, 500, nullptr);
-  if (r.timer == TimerChange::Stop) ::KillTimer(hwnd(), 2);
+  if (r.timer == TimerChange::Start) ::SetTimer(hwnd(), kTimerCpBtn, 500, nullptr);
+  if (r.timer == TimerChange::Stop) ::KillTimer(hwnd(), kTimerCpBtn);
   if (r.arrowCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  POINT p;
-  ::GetCursorPos(&p);
-  switch (r.command) {
-    case PanelCommand::None: break;
-    case PanelCommand::ClickButton: {
-      const ToolButtonInfo& b = ToolButtonOf(r.button);
-      if (CommandEnabled(b.command, Modes())) RunCommand(b.command);
-      break;
-    }
-    case PanelCommand::PopupMore: PopupMenuAt(menus_.popup(), p.x, p.y); break;
-    case PanelCommand::StoreDropDown: PopupMenuAt(menus_.store(), p.x, p.y); break;
-    case PanelCommand::TopPanel: SetPanelAlign(PanelAlign::Top); break;
-    case PanelCommand::Minimize: role_.HideCameraToTray(); break;
-    case PanelCommand::Maximize: ToggleMaximize(); break;
-    case PanelCommand::Close: CloseButton(); break;
-    case PanelCommand::Customise: CamCustomPopup(); break;
+  PanelAction a = PanelActionOf(r.command, r.button, Modes());
+  if (a.kind == PanelAction::Run) RunCommand(a.command);
+  if (a.kind == PanelAction::CloseButton) CloseButton();
+  if (a.kind == PanelAction::ViewPopup) {
+    POINT p;
+    ::GetCursorPos(&p);
+    PopupMenuAt(menus_.popup(), p.x, p.y);
   }
 }
 
@@ -250,7 +198,7 @@ void TfrmCam::CamCustomPopup() { OpenCamCustom(*this, role_.values()); }
 void TfrmCam::DropMenuRow(int index) {
   HMENU menu = menus_.sub(index);
   if (!menu) return;
-  RECT r = toolbar_.menuButton(index);
+  const Rect& r = toolbar_.menuButton(index);
   POINT p{r.left, r.bottom};
   ::ClientToScreen(hwnd(), &p);
   PopupMenuAt(menu, p.x, p.y);
@@ -264,7 +212,7 @@ bool TfrmCam::OnKeyDown(WPARAM key) {
   KeyAction a = CameraKeyDown(int(key), s, Modes(), cycle_.stale());
   swallowChar_ = a.swallowChar;
   if (a.run != CommandId::None) RunCommand(a.run);
-  if (a.thaw) ThawDesktop(true);
+  if (a.thaw) capture_.ThawDesktop(true);
   if (a.growX || a.growY) GrowBy(a.growX, a.growY);
   if (a.moveX || a.moveY) {
     Rect r = WindowRectNow();

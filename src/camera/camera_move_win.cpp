@@ -14,20 +14,6 @@
 
 namespace flk {
 
-namespace {
-
-constexpr const char* kResizeLimitText =
-    "This capture mode doesn't go any larger.\r\nBut, you can capture larger images by clicking either:\r\n\r\n"
-    "Customize / Edge To Edge. (Great for capturing large areas.)\r\n\r\n"
-    "Capture / Window. (Capture an entire window with one click.)\r\n\r\n"
-    "Capture / Robo. (Captures entire scrolling window.)\r\n\r\n"
-    "Capture / Full Screen. (Captures the full screen.)";
-constexpr const char* kHiddenControlsText =
-    "The control panel was moved off screen --\r\nto access Framelark functions:\r\n\r\n"
-    "RIGHT-click the transparent viewfinder.";
-
-}  // namespace
-
 // ---- moving ---------------------------------------------------------------------------
 
 void TfrmCam::MoveDirect(int x, int y) {
@@ -70,11 +56,8 @@ void TfrmCam::EndMove() {
   // their look, so their shared parts go back to the screen.
   if (bk_.present()) bk_.GiveBack(now.topLeft(), AreasCoveredAbove(hwnd(), now));
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  if (!hiddenControlsOffered_ && align_ == PanelAlign::Top &&
-      now.top < MonitorNow().area.top - ::GetSystemMetrics(SM_CYCAPTION)) {
-    hiddenControlsOffered_ = true;
-    ShowTip("NsaHiddenControls", "How-to Tip", kHiddenControlsText, 1, false);
-  }
+  if (auto tip = tips_.AfterMove(align_, now.top, MonitorNow().area.top, ::GetSystemMetrics(SM_CYCAPTION)))
+    ShowTip(tip->key, tip->caption, tip->text, 1, false);
 }
 
 // ---- resizing ---------------------------------------------------------------------------
@@ -105,10 +88,8 @@ void TfrmCam::GrowBy(int dx, int dy) {
 }
 
 void TfrmCam::EndResize() {
-  if (!resizeLimitOffered_ && WindowRectNow().height() == MonitorNow().area.height()) {
-    resizeLimitOffered_ = true;
-    ShowTip("NsaResizeLimit", "How-to Tip", kResizeLimitText, 1, false);
-  }
+  if (auto tip = tips_.AfterResize(WindowRectNow().height(), MonitorNow().area.height()))
+    ShowTip(tip->key, tip->caption, tip->text, 1, false);
 }
 
 }  // namespace flk

@@ -38,15 +38,13 @@ void FillColour(HDC dc, const RECT& r, COLORREF c) {
 
 // DrawCamFrame: a raised edge around the window and the strips inside it in
 // the button-face colour.
-void DrawCamFrame(HDC dc, int x, int y, int w, int h, int e) {
-  RECT all{x, y, x + w, y + h};
+void DrawCamFrame(HDC dc, Size client, int e) {
+  RECT all{0, 0, client.width, client.height};
   ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
-  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
-  RECT strips[] = {{x + 2, y + 2, x + e, y + h - 2},
-                   {x + w - e, y + 2, x + w - 2, y + h - 2},
-                   {x + e, y + 2, x + w - e, y + e},
-                   {x + e, y + h - e, x + w - e, y + h - 2}};
-  for (const RECT& r : strips) ::FillRect(dc, &r, face);
+  for (const Rect& r : FrameStrips(client, e)) {
+    RECT strip = ToRECT(r);
+    ::FillRect(dc, &strip, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
 }
 
 void DrawText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF colour) {
@@ -77,11 +75,10 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
 
   // pnlcCamPaint: the frame; a frame painted while the program has no active
   // window means other programs have drawn over the screen: the view is stale.
-  DrawCamFrame(m, 0, 0, W, H, e);
-  bool frameDirty = dirty.left < e || dirty.top < e || dirty.right > W - e || dirty.bottom > H - e;
+  DrawCamFrame(m, Size{W, H}, e);
   bool wasStale = cycle_.stale();
-  if (frameDirty && !suppressStaleCheck_) {
-    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, modes_.hold());
+  if (FramePaintCounts(Rect{dirty.left, dirty.top, dirty.right, dirty.bottom}, Size{W, H}, e, suppressStaleCheck_)) {
+    FramePaintResult fr = cycle_.OnFramePaint(::GetActiveWindow() != nullptr, capture_.hold());
     controlsEnabled_ = fr.enableControls;
     if (fr.statusRestore && status_ != kStatusRestore) SetStatus(kStatusRestore);
   }
@@ -89,7 +86,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   bool repaintAll = wasStale != cycle_.stale();
 
   // Latches: thin bumps on the frame.
-  if (!modes_.hold()) {
+  if (!capture_.hold()) {
     RECT lt = ToRECT(layout_.latchTop), lb = ToRECT(layout_.latchBottom);
     ::DrawEdge(m, &lt, BDR_RAISEDINNER, BF_RECT);
     ::DrawEdge(m, &lb, BDR_RAISEDINNER, BF_RECT);
@@ -106,11 +103,10 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       COLORREF caption = ::GetSysColor(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
       FillColour(m, t, caption);
       DrawLogo(m, t, ::GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT), boldFont_.get(), scale_);
-      TitleGlyph glyphs[3] = {TitleGlyph::Minimize, maximize_.maximized ? TitleGlyph::Maximized : TitleGlyph::Maximize,
-                              TitleGlyph::Close};
+      const std::array<TitleGlyph, 3> glyphs = TitleGlyphsOf(maximize_.maximized);
       for (int i = 0; i < 3; ++i) {
         win::ScaledDrawing at(m, toolbar_.titleGlyph(i).left, toolbar_.titleGlyph(i).top, scale_);
-        DrawTitleButton(m, at.x(), at.y(), glyphs[i], false);
+        DrawTitleButton(m, at.x(), at.y(), glyphs[size_t(i)], false);
       }
     }
     // Menu row.
@@ -118,7 +114,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       win::SelectedObject font(m, uiFont_.get());
       int i = 0;
       for (const MenuInfo& info : MainMenus())
-        DrawText(m, info.caption, toolbar_.menuButton(i++), DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
+        DrawText(m, info.caption, ToRECT(toolbar_.menuButton(i++)), DT_CENTER | DT_VCENTER | DT_SINGLELINE, textColour);
       if (layout_.closeOnMenuRow) {
         win::ScaledDrawing at(m, toolbar_.menuRowClose().left, toolbar_.menuRowClose().top, scale_);
         DrawTitleButton(m, at.x(), at.y(), TitleGlyph::Close, false);
@@ -129,59 +125,37 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
       RECT tb = ToRECT(layout_.toolBar.offset(c.left, c.top));
       ::DrawEdge(m, &tb, BDR_SUNKENOUTER, BF_RECT);
       win::SelectedObject font(m, uiFont_.get());
-      auto drawButton = [&](const RECT& r, ToolButton button, const char* caption, bool enabled, bool hot, bool down,
-                            bool dropArrow) {
-        RECT br = r;
-        if (down) {
+      ToolbarLook look{Modes(), controlsEnabled_, values_.camToolImages, values_.camToolText};
+      const DpiScale& s = scale_;
+      const int icon = ToolIconSize(kToolImageSize, s);
+      for (const ToolPaint& p : PlanToolbarPaint(toolbar_, layout_.toolBar.offset(c.left, c.top), look, s)) {
+        RECT br = ToRECT(p.rect);
+        if (p.kind == ToolPaint::Etched) {
+          ::DrawEdge(m, &br, EDGE_ETCHED, BF_LEFT);
+          continue;
+        }
+        if (p.edge == ToolPaint::Sunken) {
           RECT inner{br.left + 1, br.top + 1, br.right - 1, br.bottom - 1};
           FillColour(m, inner, ::GetSysColor(COLOR_3DHILIGHT));
           ::DrawEdge(m, &br, BDR_SUNKENOUTER, BF_RECT);
-        } else if (hot && enabled && controlsEnabled_) {
+        } else if (p.edge == ToolPaint::Raised) {
           ::DrawEdge(m, &br, BDR_RAISEDINNER, BF_RECT);
         }
-        const DpiScale& s = scale_;
-        int face = br.right - br.left - (dropArrow ? s(kToolDropArrow) : 0);
-        bool images = values_.camToolImages, captions = values_.camToolText;
-        // The art is 20 x 20, drawn at the icon size of this scale rather than stretched.
-        const int icon = ToolIconSize(kToolImageSize, s);
-        int imageTop = captions ? br.top + s(3) : br.top + (br.bottom - br.top - icon) / 2;
-        if (images) {
-          win::ScaledDrawing at(m, br.left + (face - icon) / 2, imageTop, ArtScale(kToolImageSize, icon));
-          DrawToolImage(m, at.x(), at.y(), button, hot && enabled, !enabled || !controlsEnabled_);
+        if (p.imageAt) {
+          win::ScaledDrawing at(m, p.imageAt->x, p.imageAt->y, ArtScale(kToolImageSize, icon));
+          DrawToolImage(m, at.x(), at.y(), p.button, p.hotImage, p.greyed);
         }
-        if (captions) {
-          RECT tr{br.left, images ? imageTop + icon + s(1) : br.top, br.left + face, br.bottom - 1};
-          DrawText(m, caption, tr, DT_CENTER | (images ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOPREFIX,
-                   ::GetSysColor(enabled && controlsEnabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        }
-        if (dropArrow) {
-          win::ScaledDrawing at(m, br.right - s(9), (br.top + br.bottom) / 2 - s(1), s);
+        if (p.captionRect)
+          DrawText(m, p.caption, ToRECT(*p.captionRect),
+                   DT_CENTER | (p.captionTop ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOPREFIX,
+                   ::GetSysColor(p.greyed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        if (p.arrowAt) {
+          win::ScaledDrawing at(m, p.arrowAt->x, p.arrowAt->y, s);
           for (int k = 0; k < 3; ++k) {
             RECT a{at.x() + k, at.y() + k, at.x() + 5 - k, at.y() + k + 1};
             FillColour(m, a, textColour);
           }
         }
-      };
-      const std::vector<ToolItem>& items = toolbar_.items();
-      for (size_t i = 0; i < items.size(); ++i) {
-        const ToolItem& item = items[i];
-        if (item.button < 0) {
-          int x = (item.rect.left + item.rect.right) / 2 - 1;
-          RECT sep{x, item.rect.top + 2, x + 2, item.rect.bottom - 2};
-          ::DrawEdge(m, &sep, EDGE_ETCHED, BF_LEFT);
-          continue;
-        }
-        const ToolButtonInfo& b = ToolButtons()[size_t(item.button)];
-        bool enabled = CommandEnabled(b.command, Modes());
-        bool down = toolbar_.pressed() == int(i) || (b.button == ToolButton::Lock && modes_.hold());
-        drawButton(item.rect, b.button, b.caption, enabled, toolbar_.hot() == int(i), down, b.button == ToolButton::Store);
-      }
-      if (toolbar_.moreVisible()) {
-        const RECT& more = toolbar_.more();
-        RECT bevel{more.left - 4, tb.top + 2, more.left - 2, tb.bottom - 2};
-        ::DrawEdge(m, &bevel, EDGE_ETCHED, BF_LEFT);
-        drawButton(more, ToolButton::More, "More", true, toolbar_.hot() == kMoreItem, toolbar_.pressed() == kMoreItem,
-                   false);
       }
     }
   }
@@ -189,7 +163,8 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
   // The view.
   const Rect& vp = layout_.viewPanel;
   const Rect& v = layout_.view;
-  if (modes_.hold()) {
+  const ViewFill fill = ViewFillOf(capture_.hold(), cycle_.stale(), bk_.present());
+  if (fill == ViewFill::Held) {
     // pnlLockView: the red border; the held picture is the lock view's (a
     // child window inside the border).
     RECT outer = ToRECT(vp);
@@ -201,7 +176,7 @@ void TfrmCam::Paint(HDC dc, const RECT& dirty) {
     RECT vr = ToRECT(vp);
     ::DrawEdge(m, &vr, EDGE_SUNKEN, BF_RECT);
     RECT view = ToRECT(v);
-    if (cycle_.stale() || !bk_.present()) {
+    if (fill == ViewFill::Unknown) {
       win::UniqueBrush pattern(::CreatePatternBrush(QuestionTile()));
       ::SetBrushOrgEx(m, v.left, v.top, nullptr);
       ::FillRect(m, &view, pattern.get());

@@ -55,12 +55,11 @@ void TfrmCam::ShowScrollSettingsFor(bool scrollTab) {
 
 void TfrmCam::ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) {
   if (picture) {
-    const bool kept = KeepCapture(*picture, usageCode);
+    const bool kept = capture_.Keep(*picture, usageCode);
     picture.reset();  // a tall picture is not held longer than its store
     if (kept) return;
   }
-  MarkStale();
-  RequestCapture(false, kModeRefresh);
+  RefreshView();
 }
 
 }  // namespace flk

@@ -1,24 +1,14 @@
 // TfrmCam's support commands: the diagnostics window and the support mails,
 // with the facts the camera role holds in memory.
 #include "camera/camera_host.h"
+#include "camera/camera_support.h"
 #include "camera/camera_win.h"
 #include "support/diagnostics_win.h"
 
 namespace flk {
 
 std::string TfrmCam::DiagnosticsNow() {
-  DiagnosticsInput in = StoredDiagnostics(role_.settings());
-  // What this run changed and has not written yet.
-  CameraSaveValues v = CurrentValues();
-  in.refreshDelay = v.refreshDelay;
-  in.camTitle = v.camTitle;
-  in.camToolImages = v.camToolImages;
-  in.camToolText = v.camToolText;
-  in.camStatus = v.camStatus;
-  in.scroll = role_.values().scroll;
-  in.robo = role_.values().robo;
-  in.toolUse = role_.values().toolUse;
-  return DiagnosticsText(in);
+  return DiagnosticsText(WithUnsavedValues(StoredDiagnostics(role_.settings()), CurrentValues(), role_.values()));
 }
 
 MailHost TfrmCam::MailHostOfCamera() {

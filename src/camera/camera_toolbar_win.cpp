@@ -9,13 +9,6 @@
 
 namespace flk {
 
-namespace {
-
-RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
-
 void CamToolbar::CreateHints(HWND owner) {
   tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
@@ -50,17 +43,7 @@ int CamToolbar::PanelRowsWidthFor(HWND owner, HFONT uiFont, HFONT titleFont, boo
 
 void CamToolbar::Layout(HWND owner, const CamLayout& layout, HFONT uiFont, bool toolText,
                         const bool (&visible)[kToolButtonCount], const DpiScale& s) {
-  MenuRowPlacement row = PlaceMenuRow(layout, MenuCaptionWidths(owner, uiFont), s);
-  for (size_t i = 0; i < row.buttons.size() && i < size_t(kMenuRowButtons); ++i) menuButtons_[i] = ToRect(row.buttons[i]);
-  if (row.titleGlyphs)
-    for (int i = 0; i < 3; ++i) titleGlyphs_[i] = ToRect((*row.titleGlyphs)[size_t(i)]);
-  menuRowClose_ = ToRect(row.close);
-
-  ToolbarPlacement bar = PlaceToolbar(layout, toolText, visible, s);
-  items_.clear();
-  for (const PlacedToolItem& item : bar.items) items_.push_back(ToolItem{item.button, ToRect(item.rect)});
-  moreVisible_ = bar.moreVisible;
-  more_ = ToRect(bar.more);
+  Place(PlaceMenuRow(layout, MenuCaptionWidths(owner, uiFont), s), PlaceToolbar(layout, toolText, visible, s));
   UpdateHints(owner);
 }
 
@@ -74,7 +57,7 @@ void CamToolbar::UpdateHints(HWND owner) {
     ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
   hintCount_ = 0;
-  for (const ToolItem& item : items_) {
+  for (const PlacedToolItem& item : items()) {
     if (item.button < 0) continue;
     const char* hint = ToolButtons()[size_t(item.button)].hint;
     if (!hint || !*hint) continue;
@@ -84,24 +67,10 @@ void CamToolbar::UpdateHints(HWND owner) {
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = owner;
     ti.uId = UINT_PTR(++hintCount_);
-    ti.rect = item.rect;
+    ti.rect = RECT{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
     ti.lpszText = text.data();
     ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
-}
-
-void CamToolbar::AddTo(CameraHitMap& m, const CamLayout& layout) const {
-  const Rect& c = layout.control;
-  if (!layout.titleBar.empty()) {
-    m.titleBar = layout.titleBar.offset(c.left, c.top);
-    for (int i = 0; i < 3; ++i) m.titleGlyphs[i] = FromRECT(titleGlyphs_[i]);
-  }
-  m.menuRow = layout.menuRow.offset(c.left, c.top);
-  for (const RECT& b : menuButtons_) m.menuButtons.push_back(FromRECT(b));
-  if (layout.closeOnMenuRow) m.menuRowClose = FromRECT(menuRowClose_);
-  if (!layout.toolBar.empty()) m.toolBar = layout.toolBar.offset(c.left, c.top);
-  for (const ToolItem& t : items_) m.toolItems.push_back(t.button >= 0 ? FromRECT(t.rect) : Rect{});
-  if (moreVisible_) m.more = FromRECT(more_);
 }
 
 }  // namespace flk

@@ -17,13 +17,7 @@
 
 namespace flk {
 
-// One item of the toolbar as laid out in window coordinates.
-struct ToolItem {
-  int button = -1;  // index into ToolButtons(), -1 for a separator
-  RECT rect{};
-};
-
-class CamToolbar {
+class CamToolbar : public PanelPlaces {
  public:
   // The tool tips window of the toolbar buttons, owned by (and destroyed with) `owner`.
   void CreateHints(HWND owner);
@@ -33,33 +27,10 @@ class CamToolbar {
   static int PanelRowsWidthFor(HWND owner, HFONT uiFont, HFONT titleFont, bool titleBar, const DpiScale& s);
   void Layout(HWND owner, const CamLayout& layout, HFONT uiFont, bool toolText,
               const bool (&visible)[kToolButtonCount], const DpiScale& s);
-  // Adds the panel's parts to the press rules' map (control panel shown).
-  void AddTo(CameraHitMap& m, const CamLayout& layout) const;
-
-  const std::vector<ToolItem>& items() const { return items_; }
-  bool moreVisible() const { return moreVisible_; }
-  const RECT& more() const { return more_; }
-  const RECT& menuButton(int i) const { return menuButtons_[i]; }
-  const RECT& titleGlyph(int i) const { return titleGlyphs_[i]; }
-  const RECT& menuRowClose() const { return menuRowClose_; }
-
-  // Toolbar item under the mouse and the one pressed: index into items(), kMoreItem, -1 for none.
-  int hot() const { return hot_; }
-  void SetHot(int item) { hot_ = item; }
-  int pressed() const { return pressed_; }
-  void SetPressed(int item) { pressed_ = item; }
 
  private:
   void UpdateHints(HWND owner);
 
-  std::vector<ToolItem> items_;
-  bool moreVisible_ = false;
-  RECT more_{};
-  RECT menuButtons_[kMenuRowButtons]{};
-  RECT titleGlyphs_[3]{};  // minimize, maximize, close
-  RECT menuRowClose_{};
-  int hot_ = -1;
-  int pressed_ = -1;
   HWND tips_ = nullptr;  // destroyed with the owner window
   int hintCount_ = 0;
 };

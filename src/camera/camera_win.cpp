@@ -1,16 +1,14 @@
-// TfrmCam: creation, settings, layout, the refresh cycle and the grabs of the
-// screen beneath the camera, and the window procedure.
+// TfrmCam: creation, settings, layout, and the window procedure (the refresh
+// cycle is in camera_refresh_win.cpp).
 #include "camera/camera_win.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwctype>
 
 #include "base/atomic_file.h"
 #include "camera/camera_host.h"
-#include "camera/freeze_win.h"
 #include "shell/app_win.h"
 #include "shell/common_services_win.h"
 #include "shell/data_folders.h"
@@ -24,13 +22,6 @@
 
 namespace flk {
 
-namespace {
-
-constexpr UINT_PTR kTimerRestart = 1;
-constexpr UINT_PTR kTimerCpBtn = 2;
-
-}  // namespace
-
 TfrmCam::TfrmCam(CameraHost& role) : role_(role) {}
 
 TfrmCam::~TfrmCam() = default;
@@ -43,6 +34,7 @@ bool TfrmCam::FormCreate() {
   // It hides itself before every grab: a fading camera must never be in the picture.
   win::DisableTransitions(hwnd());
   scale_ = win::WindowScale(hwnd());
+  capture_.Attach(hwnd());
   if (!CreateFolderChain(PictureFoldersOf(BaseFolder()))) {
     ShowWarning("Couldn't create Folders directory.", "Framelark Warning");
     return false;
@@ -89,10 +81,10 @@ void TfrmCam::OnDpiChanged(int dpi) {
 void TfrmCam::ApplySettings(const CameraSaveValues& v) {
   values_ = v;
   values_.camBevelWidth = SanitizeBevel(v.camBevelWidth);
-  align_ = v.cPanelAlign == 0 ? PanelAlign::Floating : v.cPanelAlign == 2 ? PanelAlign::Bottom : PanelAlign::Top;
+  align_ = PanelAlignOf(v.cPanelAlign);
   Size s = OpeningSize(v.width, v.height);
   ::SetWindowPos(hwnd(), nullptr, v.left, v.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyToolbarLayout();
+  ArrangeControls();
   AdaptToScreen();
   ArrangeControls();
 }
@@ -125,29 +117,15 @@ void TfrmCam::SetWindowRect(const Rect& r) {
 
 // ---- layout -------------------------------------------------------------------
 
-void TfrmCam::ApplyToolbarLayout() {
-  // Rows follow from the settings in ArrangeControls; the More area follows
-  // from the toolbar's width there too.
-  ArrangeControls();
-}
-
 void TfrmCam::ArrangeControls() {
   if (arranging_ || !hwnd()) return;
   arranging_ = true;
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
-  LayoutInput in;
+  LayoutInput in = LayoutInputOf(values_, align_, capture_.hold(), scale_);
   in.width = rc.right;
   in.height = rc.bottom;
-  in.align = align_;
-  in.camBevel = values_.camBevelWidth;
-  in.titleBar = values_.camTitle;
-  in.toolImages = values_.camToolImages;
-  in.toolText = values_.camToolText;
-  in.status = values_.camStatus;
-  in.hold = modes_.hold();
   in.textHeightA = textHeightA_;
-  in.scale = scale_;
   in.panelRowsWidth =
       CamToolbar::PanelRowsWidthFor(hwnd(), uiFont_.get(), boldFont_.get(), values_.camTitle, scale_);
   layout_ = flk::ArrangeControls(in);
@@ -163,16 +141,16 @@ void TfrmCam::ArrangeControls() {
     in.height = rc.bottom;
     layout_ = flk::ArrangeControls(in);
   }
-  bool statusShown = layout_.controlVisible && !layout_.status.empty();
+  const bool statusShown = layout_.controlVisible && !layout_.status.empty();
   if (statusShown) {
-    Rect s = layout_.status.offset(layout_.control.left, layout_.control.top);
-    ::MoveWindow(lblStatus_, s.left + scale_(4), s.top + scale_(1), std::max(0, s.width() - scale_(8)),
-                 std::max(0, s.height() - scale_(2)), TRUE);
+    Rect s = StatusLabelRect(layout_, scale_);
+    ::MoveWindow(lblStatus_, s.left, s.top, s.width(), s.height(), TRUE);
   }
   ::ShowWindow(lblStatus_, statusShown ? SW_SHOWNA : SW_HIDE);
-  hold_.Place(layout_.viewPanel, scale_(kHoldBorder), modes_.hold());  // inside the Hold panel's red border
+  capture_.PlaceHeld(layout_.viewPanel, scale_(kHoldBorder));  // inside the Hold panel's red border
   bool visible[kToolButtonCount];
-  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = ButtonVisible(i);
+  const CamAppearance look = AppearanceOf(values_);  // the switches in the toolbar's order
+  for (int i = 0; i < kToolButtonCount; ++i) visible[i] = look.buttons[size_t(i)];
   toolbar_.Layout(hwnd(), layout_, uiFont_.get(), values_.camToolText, visible, scale_);
   // The floating panel's labels are laid out with the view font.
   win::WindowDC dc(hwnd());
@@ -188,9 +166,6 @@ void TfrmCam::ArrangeControls() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   arranging_ = false;
 }
-
-// The switches are kept in the order of their settings, not the toolbar's.
-bool TfrmCam::ButtonVisible(int index) const { return values_.buttons[size_t(ButtonSettingIndex(index))]; }
 
 Monitor TfrmCam::MonitorNow() const { return win::MonitorOfWindow(hwnd()); }
 
@@ -228,8 +203,8 @@ void TfrmCam::SetPanelAlign(PanelAlign to) {
 }
 
 void TfrmCam::ControlsFloat() {
-  bool wasHold = modes_.hold();
-  if (modes_.hold()) ToggleHold();
+  bool wasHold = capture_.hold();
+  if (wasHold) capture_.ToggleHold();
   SetPanelAlign(PanelAlign::Floating);
   if (wasHold) return;
   Rect r = WindowRectNow();
@@ -242,109 +217,6 @@ void TfrmCam::CloseButton() {
     role_.ExitProgram();
   else
     role_.HideCameraToTray();
-}
-
-// ---- refresh cycle --------------------------------------------------------------
-
-void TfrmCam::MarkStale() {
-  cycle_.MarkStale();
-  InvalidateView();
-}
-
-void TfrmCam::RequestCapture(bool clamp, CaptureMode mode) {
-  RefreshContext ctx;
-  ctx.cameraVisible = ::IsWindowVisible(hwnd()) != FALSE;
-  ctx.cameraActive = ::GetActiveWindow() == hwnd();
-  ctx.lastPopupIsCamera = ::GetLastActivePopup(hwnd()) == hwnd();
-  switch (cycle_.RequestCapture(clamp, mode, ctx)) {
-    case RequestOutcome::Dropped: return;
-    case RequestOutcome::BringAppToFront: ::SetForegroundWindow(::GetLastActivePopup(hwnd())); return;
-    case RequestOutcome::HideAndWait:
-      role_.HideCameraToTray();
-      ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
-      return;
-    case RequestOutcome::RunNow: PerformTimerWork(); return;
-  }
-}
-
-void TfrmCam::ReturnAfterRefreshDelay() {
-  role_.HideCameraToTray();
-  cycle_.RequestCapture(false, kModeRefresh, RefreshContext{});  // pending: a plain refresh
-  ::SetTimer(hwnd(), kTimerRestart, UINT(std::max(1, values_.refreshDelay)), nullptr);
-}
-
-Point TfrmCam::CameraCentre() const {
-  Rect r = WindowRectNow();
-  return Point{r.left + r.width() / 2, r.top + layout_.view.top + layout_.viewPanel.height() / 2};
-}
-
-HWND TfrmCam::LastActiveWindow() const {
-  if (lastActive_ && ::IsWindow(lastActive_) && ::IsWindowVisible(lastActive_)) return lastActive_;
-  return ::GetForegroundWindow();
-}
-
-bool TfrmCam::WholeCaptureWindowFound(CaptureMode mode) const {
-  if (mode == kModeLastWindow || mode == kModeLastWindowClient) {
-    HWND w = LastActiveWindow();
-    return ForegroundUsable(w != nullptr, w == ::GetDesktopWindow(), w && ::IsIconic(w));
-  }
-  if (mode == kModeWindowAtCentre || mode == kModeInsideAtCentre) {
-    Point c = CameraCentre();
-    return ::WindowFromPoint(POINT{c.x, c.y}) != nullptr;
-  }
-  return true;
-}
-
-void TfrmCam::PerformTimerWork() {
-  ::KillTimer(hwnd(), kTimerRestart);
-  bool hidden = !::IsWindowVisible(hwnd());
-  TimerWork w = cycle_.OnTimer(hidden, WholeCaptureWindowFound(cycle_.pendingMode()));
-  if (w.keepOnScreen) KeepOnScreen(hwnd());
-  if (w.grab) {
-    Rect r = WindowRectNow();
-    bk_.Grab(r, role_.controller().started());
-  }
-  if (w.beep) ::MessageBeep(MB_OK);
-  if (w.captureMode != kModeRefresh) {
-    int usageCode = 0;
-    std::optional<Picture> picture = CaptureWhole(w.captureMode, &usageCode);
-    if (w.thawWithoutRefresh) ThawDesktop(false);
-    if (picture && KeepCapture(*picture, usageCode)) {
-      w.showCamera = false;
-    } else if (picture) {
-      // Not stored (the user was told why): the camera is the user's again, over a fresh view.
-      MarkStale();
-      RequestCapture(false, kModeRefresh);
-    }
-  }
-  if (w.showCamera) {
-    role_.ShowCamera();
-    ::SetForegroundWindow(hwnd());
-  }
-  lastActive_ = nullptr;  // noted for this request only, taken or not
-  if (w.clearRestoreStatus && RefreshClearsStatus(status_)) SetStatus("");
-  controlsEnabled_ = true;
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void TfrmCam::OnAppActivated(bool hidden, bool paintPendingAbove) {
-  AppActivationResult r = cycle_.OnAppActivated(hidden, modes_.hold(), paintPendingAbove);
-  if (r.grab) {
-    Rect w = WindowRectNow();
-    bk_.Grab(w, role_.controller().started());
-  }
-  if (r.clearStatus) SetStatus("");
-  if (r.markedStale) InvalidateView();
-}
-
-void TfrmCam::OnActivate(bool active) {
-  active_ = active;
-  if (active && cycle_.OnActivate(true).postRefresh) ::PostMessageW(hwnd(), kWmCameraSelf, 0, 0);
-  if (layout_.controlVisible && !layout_.titleBar.empty()) {
-    Rect t = layout_.titleBar.offset(layout_.control.left, layout_.control.top);
-    RECT r{t.left, t.top, t.right, t.bottom};
-    ::InvalidateRect(hwnd(), &r, FALSE);
-  }
 }
 
 // ---- window procedure -------------------------------------------------------------
@@ -363,7 +235,7 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // A camera whose monitor went is moved onto the nearest one and shows what lies there.
       if (AdaptToScreen() && ::IsWindowVisible(hwnd())) {
         MarkStale();
-        RequestCapture(true, kModeRefresh);
+        RequestCapture(true, kModeRefresh);  // clamped, unlike RefreshView
       }
       return false;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wp)); return true;
@@ -372,9 +244,8 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       // beneath it takes one now, while it is still out of the way.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
       if ((pos->flags & SWP_SHOWWINDOW) && !::IsWindowVisible(hwnd()) && !bk_.grabbedSinceHide()) {
-        Rect r = WindowRectNow();
-        if (!(pos->flags & SWP_NOMOVE)) r = r.movedTo(pos->x, pos->y);
-        if (!(pos->flags & SWP_NOSIZE)) r = Rect::FromXYWH(r.left, r.top, pos->cx, pos->cy);
+        Rect r = RectAfterChange(WindowRectNow(), !(pos->flags & SWP_NOMOVE), Point{pos->x, pos->y},
+                                 !(pos->flags & SWP_NOSIZE), Size{pos->cx, pos->cy});
         bk_.Grab(r, role_.controller().started());
         cycle_.ClearStale();
       }
@@ -447,14 +318,9 @@ bool TfrmCam::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return false;
     case WM_SYSCHAR: {
       // Alt + the underlined letter drops the menu row's menu down.
-      wchar_t c = wchar_t(std::towupper(wchar_t(wp)));
-      const wchar_t letters[] = {L'F', L'G', L'T', L'C', L'H'};
-      for (int i = 0; i < 5; ++i)
-        if (c == letters[i] && layout_.controlVisible) {
-          DropMenuRow(i);
-          return true;
-        }
-      return false;
+      int menu = MenuRowOfAccelerator(int(wp), layout_.controlVisible);
+      if (menu >= 0) DropMenuRow(menu);
+      return menu >= 0;
     }
     case WM_CLOSE: CloseButton(); return true;
     case WM_QUERYENDSESSION: *result = TRUE; return true;

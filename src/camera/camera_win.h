@@ -5,7 +5,8 @@
 // The window draws itself; only the status line lblStatus is a child control
 // (a static without SS_NOTIFY, so the mouse passes through it to the camera).
 // The work is split over several files:
-//   camera_win.cpp           creation, settings, layout, refresh cycle, grabs, messages
+//   camera_win.cpp           creation, settings, layout, messages
+//   camera_refresh_win.cpp   the refresh cycle: requests, the restart timer, activation
 //   camera_mouse_win.cpp     clicks, drags, latches, keys
 //   camera_move_win.cpp      move and resize steps, the live move's ghost
 //   camera_background_win.*  CamBackground: the copy of the screen beneath (bmpBkgnd)
@@ -16,7 +17,8 @@
 //   camera_drag.*            CamDrag: move, resize and latch drags (pure)
 //   camera_commands_win.cpp  RunCommand, GenClick and its outputs, help
 //   camera_hold_win.*        CamHold: the held picture and its lock view
-//   camera_capture_win.cpp   viewfinder picture, whole captures, Hold, colour depth
+//   camera_capture_win.*     CamCapture: viewfinder picture, whole captures and their keeping, Hold,
+//                            the frozen desktop, colour depth
 //   freeze_win.cpp           the frozen desktop TfrmFreeze
 #pragma once
 
@@ -31,8 +33,8 @@
 #include "camera/cam_custom.h"
 #include "base/dpi.h"
 #include "camera/camera_background_win.h"
+#include "camera/camera_capture_win.h"
 #include "camera/camera_drag.h"
-#include "camera/camera_hold_win.h"
 #include "camera/camera_input.h"
 #include "camera/camera_layout.h"
 #include "camera/camera_menus_win.h"
@@ -55,12 +57,13 @@
 
 namespace flk {
 
-class TfrmFreeze;
 class CameraHost;
 
 inline constexpr int kLblStatusId = 50;
+inline constexpr UINT_PTR kTimerRestart = 1;  // the refresh cycle's wait
+inline constexpr UINT_PTR kTimerCpBtn = 2;    // the floating panel's hover
 
-class TfrmCam : public win::Window, public ScrollHost {
+class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
  public:
   explicit TfrmCam(CameraHost& role);
   ~TfrmCam() override;
@@ -71,13 +74,12 @@ class TfrmCam : public win::Window, public ScrollHost {
   // The settings read at opening: window rectangle, panel, bars, buttons.
   void ApplySettings(const CameraSaveValues& values);
   CameraSaveValues CurrentValues() const;
-  void SetStatus(const std::string& text);
+  void SetStatus(const std::string& text) override;
   const std::string& status() const { return status_; }
 
   // ---- view and refresh ----
   void RequestCapture(bool clamp, CaptureMode mode);
-  void ArrangeControls();
-  void ApplyToolbarLayout();
+  void ArrangeControls() override;
   bool AdaptToScreen();  // true when the camera moved
   void ToggleMaximize();
   void MarkStale();
@@ -88,18 +90,16 @@ class TfrmCam : public win::Window, public ScrollHost {
   void ClearViewStale() { cycle_.ClearStale(); }
   // Away to the tray now, back after RefreshDelay with a fresh view.
   void ReturnAfterRefreshDelay();
-  Rect CaptureRect() const { return layout_.capture; }
-  PanelAlign Align() const { return align_; }
+  Rect CaptureRect() const override { return layout_.capture; }
+  PanelAlign Align() const override { return align_; }
 
-  // ---- capture modes ----
-  void ToggleHold();
-  bool HoldOn() const { return modes_.hold(); }
-  void FreezeDesktop();
-  bool ThawDesktop(bool refresh);
-  bool IsDesktopFrozen() const { return modes_.frozen(); }
-  void OfferThaw(bool wasFrozen);
+  // ---- capture modes (CamCapture) ----
+  CamCapture& capture() { return capture_; }
+  bool HoldOn() const { return capture_.hold(); }
+  bool ThawDesktop(bool refresh) { return capture_.ThawDesktop(refresh); }
+  bool IsDesktopFrozen() const { return capture_.frozen(); }
   // The Print Screen hot key.
-  void PrintScreenKey();
+  void PrintScreenKey() { capture_.PrintScreenKey(); }
 
   // ---- customisation (cam_custom_win.cpp) ----
   // Rows, buttons (toolbar order) and frame width, applied at once.
@@ -115,15 +115,15 @@ class TfrmCam : public win::Window, public ScrollHost {
   // ---- commands ----
   void RunCommand(CommandId id);
   void GenClick(int tag);
-  CameraModes Modes() const { return CameraModes{modes_.hold(), modes_.frozen()}; }
+  CameraModes Modes() const { return capture_.Modes(); }
   // The whole application became active: a hidden camera grabs what lies
   // beneath it; a visible one turns stale when a window above it waits to paint.
   void OnAppActivated(bool hidden, bool paintPendingAbove);
   // The picture folders and the ring, on the disk.
-  PictureStore& Store();
+  PictureStore& Store() override;
   CameraHost& role() { return role_; }
   // This window's scale for the 96-DPI layout.
-  const DpiScale& scale() const { return scale_; }
+  const DpiScale& scale() const override { return scale_; }
 
   // ---- scroll and robo capture (camera_scroll_win.cpp) ----
   void StartScrollTool(bool robo);
@@ -131,26 +131,23 @@ class TfrmCam : public win::Window, public ScrollHost {
   void ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) override;
 
   // ---- used by the dispatcher's glue ----
-  std::optional<Picture> MakeViewfinderPicture(bool fileDepth);
   std::vector<std::string>& ViewFolders() { return menus_.folders(); }
   std::string& LastFolderName() { return menus_.lastFolderName(); }
   SaveGate& saveGate() { return saveGate_; }
   // The window the next last-active capture takes (the tray notes the window
   // that was in front before its menu opened); nothing = the foreground window.
-  void SetLastActiveWindow(HWND w) { lastActive_ = w; }
+  void SetLastActiveWindow(HWND w) { capture_.SetLastActiveWindow(w); }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  // camera_win.cpp
+  // camera_win.cpp, camera_refresh_win.cpp
   void PerformTimerWork();
-  bool WholeCaptureWindowFound(CaptureMode mode) const;
-  HWND LastActiveWindow() const;
-  Point CameraCentre() const;
+  Point CameraCentre() const override;
   void SetWindowRect(const Rect& r);
   Rect WindowRectNow() const;
-  void SetPanelAlign(PanelAlign to);
+  void SetPanelAlign(PanelAlign to) override;
   void CreateFonts();
   void OnDpiChanged(int dpi);
   void ControlsFloat();
@@ -188,7 +185,6 @@ class TfrmCam : public win::Window, public ScrollHost {
   void Paint(HDC dc, const RECT& dirty);
   void PaintFloatingHover(const std::vector<PanelPaintOp>& ops);
   void InvalidateView();
-  bool ButtonVisible(int index) const;
 
   // camera_commands_win.cpp
   void UpdateMenu(HMENU menu);
@@ -202,28 +198,17 @@ class TfrmCam : public win::Window, public ScrollHost {
   void ShowDiagnostics();
   std::string DiagnosticsNow();
   MailHost MailHostOfCamera();
-  void OpenViewerOnLastCaptures();
+  void OpenViewerOnLastCaptures() override;
 
-  // camera_capture_win.cpp
-  // The picture of a whole-screen or whole-window capture and its usage code.
-  std::optional<Picture> CaptureWhole(CaptureMode mode, int* usageCode);
-  // After a whole, scroll or robo capture: the picture goes into the ring, its
-  // use is counted, and the camera waits in the tray while the viewer shows the
-  // ring. False when the viewer was not opened (the camera stays the user's).
-  bool KeepCapture(const Picture& picture, int usageCode);
-  // A capture the ring could not take: the message says which file and why,
-  // and the user may still save the picture elsewhere (camera_commands_win.cpp).
-  void OfferCaptureElsewhere(const Picture& picture, const std::string& why);
-  void PerformHoldPlan(const HoldPlan& plan);
-  void PerformThaw(const ThawResult& thaw);
-  void ColorDepthChoose(int value);
+  // CamCaptureHost
+  void RefreshView() override;
+  void ShowOverFreeze() override;
 
   CameraHost& role_;
   DpiScale scale_;
   CameraSaveValues values_;
   std::string status_;
   HWND lblStatus_ = nullptr;
-  HWND lastActive_ = nullptr;
   win::UniqueFont uiFont_, viewFont_, boldFont_;
   int textHeightA_ = 16;
 
@@ -237,8 +222,7 @@ class TfrmCam : public win::Window, public ScrollHost {
 
   CamBackground bk_;  // bmpBkgnd
 
-  CaptureModes modes_;
-  CamHold hold_;  // imgLockView's picture and the lock view
+  CamCapture capture_{*this, role_, bk_};
   CamScrollTools scrollTools_;  // each made at its first capture
   MaximizeState maximize_;
   MonitorTable lastMonitors_;  // the monitor layout AdaptToScreen saw last
@@ -250,14 +234,12 @@ class TfrmCam : public win::Window, public ScrollHost {
   // mouse
   CamDrag drag_;
   bool swallowChar_ = false;
-  bool resizeLimitOffered_ = false;     // NsaResizeLimit offered in this run
-  bool hiddenControlsOffered_ = false;  // NsaHiddenControls offered in this run
+  HowToTips tips_;  // NsaResizeLimit and NsaHiddenControls, each once a run
 
   // floating panel
   FloatingPanelLayout floatLayout_;
   FloatingPanelInput floatInput_;
 
-  std::unique_ptr<TfrmFreeze> freeze_;
   std::unique_ptr<TfrmMemo> diagnostics_;
   WinStoreFileSystem storeFs_;
   std::unique_ptr<PictureStore> store_;

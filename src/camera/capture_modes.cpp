@@ -1,6 +1,8 @@
 // Capture-mode rules; see capture_modes.h.
 #include "camera/capture_modes.h"
 
+#include <algorithm>
+
 #include "camera/commands.h"
 
 namespace flk {
@@ -128,4 +130,22 @@ const ColorDepthEntry* ColorDepthEntryOf(int value) {
   return nullptr;
 }
 
+AfterCapture PlanAfterCapture(bool stored, bool viewerWanted) {
+  AfterCapture a;
+  a.offerElsewhere = !stored;
+  a.openViewer = stored && viewerWanted;
+  a.cameraAgain = !a.openViewer;
+  return a;
+}
+
+FreezeGrab FreezeGrabOf(const FreezePlan& plan, bool cameraVisible) {
+  if (plan.grabAtStored) return FreezeGrab::AtStored;
+  return cameraVisible ? FreezeGrab::WindowsAbove : FreezeGrab::UnderCamera;
+}
+
+Rect StoredCameraRect(int left, int top, int width, int height) {
+  return Rect::FromXYWH(left, top, std::max(width, kMinStoredWidth), height);
+}
+
 }  // namespace flk
+

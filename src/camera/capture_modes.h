@@ -47,6 +47,16 @@ std::optional<WholeCapture> WholeCaptureOf(int mode);
 // Modes 3 and 4 need a foreground window that is not the desktop and not minimized.
 bool ForegroundUsable(bool exists, bool isDesktop, bool minimized);
 
+// What becomes of a whole, scroll or robo capture once the ring has tried to
+// store it: never silent when it could not (the capture exists only in
+// memory then); the viewer shows the ring when the store asks for it.
+struct AfterCapture {
+  bool offerElsewhere = false;  // not stored: say which file and why, and offer Save As
+  bool openViewer = false;      // the camera waits in the tray while the viewer shows the ring
+  bool cameraAgain = false;     // the camera is the user's again, over a fresh view
+};
+AfterCapture PlanAfterCapture(bool stored, bool viewerWanted);
+
 // Point hints shown before a window is picked.
 inline constexpr char kHintKeyCentre[] = "NsaCntrPt";
 inline constexpr char kHintKeyScroll[] = "NsaScrollPt";
@@ -83,6 +93,17 @@ struct FreezePlan {
   bool showCamera = false;    // clear stale, show and bring to the front
   std::string status;         // status line afterwards
 };
+
+// Where the still of a frozen desktop takes the camera's part from: a camera
+// never opened grabs at its stored place, a hidden one grabs beneath itself,
+// and a visible one already holds what lies beneath it (grabbing would copy
+// the camera itself), so only what lies above it (a menu dropped over the
+// camera) joins its copy.
+enum class FreezeGrab { AtStored, UnderCamera, WindowsAbove };
+FreezeGrab FreezeGrabOf(const FreezePlan& plan, bool cameraVisible);
+// The stored Left, Top, Width, Height as a rectangle; a Width below the
+// smallest opens at it.
+Rect StoredCameraRect(int left, int top, int width, int height);
 
 inline constexpr char kThawCaption[] = "Print Screen Key";
 inline constexpr char kThawQuestion[] = "Thaw desktop?\r\n(Restores normal desktop)";

@@ -241,6 +241,11 @@ std::span<const MenuEntry> MenuEntries(MenuId menu) {
   return {};
 }
 
+std::string MenuEntryText(const MenuEntry& e) {
+  std::string shortcut = ShortcutText(e);
+  return shortcut.empty() ? std::string(e.caption) : std::string(e.caption) + "\t" + shortcut;
+}
+
 std::string ShortcutText(const MenuEntry& e) {
   if (e.key == kKeyF1) return "F1";
   if (e.key >= 'A' && e.key <= 'Z') return std::string("Ctrl+") + static_cast<char>(e.key);

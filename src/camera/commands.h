@@ -130,6 +130,8 @@ std::span<const MenuEntry> MenuEntries(MenuId menu);
 inline constexpr int kKeyF1 = 0x70;
 // Text shown at the right of a menu entry for its shortcut ("Ctrl+S"), empty when none.
 std::string ShortcutText(const MenuEntry& e);
+// The entry's caption with its shortcut after a tab, as the menu shows it.
+std::string MenuEntryText(const MenuEntry& e);
 // The entry by name in any menu, or nullptr.
 const MenuEntry* FindMenuEntry(std::string_view name);
 

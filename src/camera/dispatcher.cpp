@@ -60,4 +60,41 @@ DispatchResult GenClick(int tag, DispatchOps& ops) {
   return r;
 }
 
+StoreDispatch::StoreDispatch(PictureStore& store, PictureFileWriter write, std::vector<std::string>& folders,
+                             std::string& lastFolderName, int lastCapturesNum)
+    : store_(store),
+      write_(std::move(write)),
+      folders_(folders),
+      lastFolderName_(lastFolderName),
+      lastCapturesNum_(lastCapturesNum) {}
+
+bool StoreDispatch::MakePicture(bool fileDepth) {
+  picture_ = TakePicture(fileDepth);
+  return picture_.has_value();
+}
+
+bool StoreDispatch::StoreLastCapture() {
+  ringError_ = SaveError{};
+  PictureWriter writer = [this](const std::string& path) { return write_(path, *picture_, &ringError_); };
+  ring_ = store_.StoreLastCapture(&writer);
+  return ring_.stored;
+}
+
+void StoreDispatch::ReportRingNotStored() {
+  Warn(RingCopyNotStoredText(ring_.dirMissing, store_.RingPath(), ring_.path, ringError_.errorClass,
+                             ringError_.message));
+}
+
+std::string StoreDispatch::FolderName(int index) {
+  return index >= 0 && size_t(index) < folders_.size() ? folders_[size_t(index)] : std::string();
+}
+
+bool StoreDispatch::StoreInFolder(int index) {
+  PictureWriter writer = [this](const std::string& path) { return write_(path, *picture_, nullptr); };
+  FolderStoreResult r = store_.StoreInFolder(folders_, index, writer);
+  if (r.stored && !r.status.empty()) SetStatus(r.status);
+  return r.stored;
+}
+
 }  // namespace flk
+

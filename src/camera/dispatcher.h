@@ -8,10 +8,16 @@
 // the tag of the clicked button, menu entry or folder entry.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "base/atomic_file.h"
+#include "base/picture.h"
 #include "camera/commands.h"
 #include "output/folder_menu.h"
+#include "output/picture_store.h"
 
 namespace flk {
 
@@ -72,4 +78,44 @@ struct DispatchResult {
 // that cannot be made stops the command before anything is stored.
 DispatchResult GenClick(int tag, DispatchOps& ops);
 
+// Writes a picture to a file, saying why when it could not.
+using PictureFileWriter = std::function<bool(const std::string& path, const Picture& picture, SaveError* error)>;
+
+// The operations that need no window: the picture of the running command,
+// its ring copy and folder stores through the picture store, and the Store
+// menu's folder list (lstViewFolders) with the Same Folder it remembers. The
+// camera supplies the picture, the messages and the outputs.
+class StoreDispatch : public DispatchOps {
+ public:
+  StoreDispatch(PictureStore& store, PictureFileWriter write, std::vector<std::string>& folders,
+                std::string& lastFolderName, int lastCapturesNum);
+
+  bool MakePicture(bool fileDepth) final;
+  int LastCapturesNum() final { return lastCapturesNum_; }
+  bool StoreLastCapture() final;
+  void ReportRingNotStored() final;
+  std::string FolderName(int index) final;
+  bool StoreInFolder(int index) final;
+  void SetLastFolderName(const std::string& name) final { lastFolderName_ = name; }
+  void FreePicture() final { picture_.reset(); }
+
+ protected:
+  // The viewfinder picture (see MakePicture); nothing when none could be made.
+  virtual std::optional<Picture> TakePicture(bool fileDepth) = 0;
+  // The ring copy's loss, told after the output.
+  virtual void Warn(const std::string& text) = 0;
+  const Picture& picture() const { return *picture_; }
+
+ private:
+  PictureStore& store_;
+  PictureFileWriter write_;
+  std::vector<std::string>& folders_;
+  std::string& lastFolderName_;
+  int lastCapturesNum_;
+  std::optional<Picture> picture_;
+  RingStoreResult ring_;
+  SaveError ringError_;
+};
+
 }  // namespace flk
+

@@ -211,4 +211,23 @@ PanelReaction FloatingPanelInput::RightDown(Point p) {
   return r;
 }
 
+PanelAction PanelActionOf(PanelCommand command, ToolButton button, CameraModes modes) {
+  using K = PanelAction::Kind;
+  switch (command) {
+    case PanelCommand::None: return {};
+    case PanelCommand::ClickButton: {
+      const CommandId id = ToolButtonOf(button).command;
+      return CommandEnabled(id, modes) ? PanelAction{K::Run, id} : PanelAction{};
+    }
+    case PanelCommand::PopupMore: return {K::ViewPopup};
+    case PanelCommand::StoreDropDown: return {K::Run, CommandId::StoreMenu};
+    case PanelCommand::TopPanel: return {K::Run, CommandId::ControlsTop};
+    case PanelCommand::Minimize: return {K::Run, CommandId::CloseToTray};
+    case PanelCommand::Maximize: return {K::Run, CommandId::Maximize};
+    case PanelCommand::Close: return {K::CloseButton};
+    case PanelCommand::Customise: return {K::Run, CommandId::GeneralSettings};
+  }
+  return {};
+}
+
 }  // namespace flk

@@ -127,4 +127,13 @@ class FloatingPanelInput {
   bool timer_ = false;
 };
 
+// What a floating-panel command runs: a camera command (a disabled button's
+// click runs nothing), the view's popup ("More" of the floating panel), or the
+// close button's own choice between the tray and the end.
+struct PanelAction {
+  enum Kind { None, Run, ViewPopup, CloseButton } kind = None;
+  CommandId command = CommandId::None;
+};
+PanelAction PanelActionOf(PanelCommand command, ToolButton button, CameraModes modes);
+
 }  // namespace flk

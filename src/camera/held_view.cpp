@@ -2,6 +2,7 @@
 #include "camera/held_view.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace flk {
 
@@ -33,4 +34,18 @@ int HeldScrollTo(ScrollRequest request, int pos, int page, int pictureExtent, in
   return std::clamp(pos, 0, std::max(0, pictureExtent - page));
 }
 
+ScrollRequest ScrollRequestOf(int code) {
+  static constexpr ScrollRequest kByCode[] = {ScrollRequest::LineUp, ScrollRequest::LineDown, ScrollRequest::PageUp,
+                                              ScrollRequest::PageDown, ScrollRequest::Position, ScrollRequest::Track,
+                                              ScrollRequest::Top, ScrollRequest::Bottom};
+  return code >= 0 && code < int(std::size(kByCode)) ? kByCode[code] : ScrollRequest::Other;
+}
+
+WheelSteps WheelStepsOf(int delta) {
+  const int notches = delta / 120;
+  if (notches == 0) return {};
+  return WheelSteps{notches > 0 ? ScrollRequest::LineUp : ScrollRequest::LineDown, notches > 0 ? notches : -notches};
+}
+
 }  // namespace flk
+

@@ -19,6 +19,14 @@ struct HeldViewPlan {
 HeldViewPlan PlanHeldView(Size picture, Size window, Size bars, Point pos);
 
 enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Top, Bottom, Track, Position, Other };
+// A scroll bar's request code (SB_LINEUP 0 .. SB_BOTTOM 7, the Windows values).
+ScrollRequest ScrollRequestOf(int code);
+// A wheel turn of `delta` (120 a notch, forward positive): line steps up or down, one a notch.
+struct WheelSteps {
+  ScrollRequest request = ScrollRequest::Other;
+  int count = 0;
+};
+WheelSteps WheelStepsOf(int delta);
 // The new position on one axis; nothing changes for Other.
 int HeldScrollTo(ScrollRequest request, int pos, int page, int pictureExtent, int thumb);
 

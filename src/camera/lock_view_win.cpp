@@ -14,20 +14,6 @@ namespace {
 
 Size SizeOf(const Picture* p) { return p ? Size{p->width(), p->height()} : Size{}; }
 
-ScrollRequest RequestOf(int code) {
-  switch (code) {
-    case SB_LINEUP: return ScrollRequest::LineUp;
-    case SB_LINEDOWN: return ScrollRequest::LineDown;
-    case SB_PAGEUP: return ScrollRequest::PageUp;
-    case SB_PAGEDOWN: return ScrollRequest::PageDown;
-    case SB_TOP: return ScrollRequest::Top;
-    case SB_BOTTOM: return ScrollRequest::Bottom;
-    case SB_THUMBTRACK: return ScrollRequest::Track;
-    case SB_THUMBPOSITION: return ScrollRequest::Position;
-    default: return ScrollRequest::Other;
-  }
-}
-
 }  // namespace
 
 bool TLockView::Create(HWND camera) {
@@ -83,7 +69,7 @@ void TLockView::Scroll(int bar, int code, int thumb) {
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   ::GetScrollInfo(hwnd(), bar, &si);
-  ScrollRequest request = RequestOf(code);
+  ScrollRequest request = ScrollRequestOf(code);
   if (request == ScrollRequest::Other) return;
   int pos = HeldScrollTo(request, si.nPos, int(si.nPage), si.nMax + 1,
                          request == ScrollRequest::Track ? si.nTrackPos : thumb);
@@ -127,8 +113,8 @@ bool TLockView::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wp), HIWORD(wp)); return true;
     case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wp), HIWORD(wp)); return true;
     case WM_MOUSEWHEEL: {
-      int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      for (int i = 0; i < std::abs(notches); ++i) Scroll(SB_VERT, notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+      WheelSteps steps = WheelStepsOf(GET_WHEEL_DELTA_WPARAM(wp));
+      for (int i = 0; i < steps.count; ++i) Scroll(SB_VERT, steps.request == ScrollRequest::LineUp ? SB_LINEUP : SB_LINEDOWN, 0);
       return true;
     }
     case WM_LBUTTONDOWN:

@@ -129,4 +129,10 @@ ResizeOutcome GrowBy(const Rect& window, int dx, int dy, Size screen, int minWid
   return ResizeStep(drag, window, Point{dx, dy}, screen, minWidth, minHeight);
 }
 
+Rect RectAfterChange(const Rect& now, bool moves, Point to, bool sizes, Size size) {
+  Rect r = moves ? now.movedTo(to.x, to.y) : now;
+  return sizes ? Rect::FromXYWH(r.left, r.top, size.width, size.height) : r;
+}
+
 }  // namespace flk
+

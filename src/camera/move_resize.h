@@ -37,6 +37,10 @@ BkgndStep PlanBkgndStep(const Rect& from, const Rect& to);
 // are r - from.topLeft); then the copy follows as with PlanBkgndStep.
 std::vector<Rect> GhostGiveBack(const Rect& from, const Rect& to);
 
+// Where a window change (WM_WINDOWPOSCHANGING) puts the window: its place
+// unless the change moves it, its size unless the change sizes it.
+Rect RectAfterChange(const Rect& now, bool moves, Point to, bool sizes, Size size);
+
 // ---- resize edges and cursors --------------------------------------------------
 
 enum ResizeEdge { kEdgeLeft = 1, kEdgeTop = 2, kEdgeRight = 4, kEdgeBottom = 8 };

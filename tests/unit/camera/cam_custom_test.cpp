@@ -246,3 +246,68 @@ TEST(EditorSetupLayout, PartsStayClearFromTheSmallestSizeUp) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamAppearance, ReadFromAndWrittenBackIntoTheSavedValuesInTheSettingsOrder) {
+  CameraSaveValues v;
+  v.camTitle = false;
+  v.camToolText = false;
+  v.camBevelWidth = 10;
+  v.buttons.fill(true);
+  v.buttons[0] = false;  // CambtnPrint: toolbar button 4
+  CamAppearance a = AppearanceOf(v);
+  EXPECT_FALSE(a.title);
+  EXPECT_TRUE(a.images);
+  EXPECT_FALSE(a.captions);
+  EXPECT_EQ(a.bevel, 10);
+  EXPECT_FALSE(a.buttons[4]);
+  EXPECT_TRUE(a.buttons[0]);
+
+  a.buttons[4] = true;
+  a.buttons[0] = false;  // Recall: CambtnRecall, setting 9
+  a.status = false;
+  a.bevel = 0;
+  CameraSaveValues back = v;
+  SetAppearanceIn(back, a);
+  EXPECT_TRUE(back.buttons[0]);
+  EXPECT_FALSE(back.buttons[9]);
+  EXPECT_FALSE(back.camStatus);
+  EXPECT_EQ(back.camBevelWidth, 1);  // never below 1
+  EXPECT_EQ(back.left, v.left);      // the rest stays
+  a.bevel = 5;
+  SetAppearanceIn(back, a);
+  EXPECT_EQ(AppearanceOf(back).buttons, a.buttons);  // decode what was encoded
+}
+
+TEST(CustomClick, EachControlsClickAndNothingForOtherNotifications) {
+  using K = CustomClick::Kind;
+  const struct {
+    int id, code;
+    K kind;
+    int item;
+  } cases[] = {
+      {kCustomOkId, 0, K::Ok, 0},
+      {kCustomCancelId, 0, K::Cancel, 0},
+      {kCustomRestoreId, 0, K::Restore, 0},
+      {kCustomPanelBase + 3, 0, K::Panels, 0},
+      {kCustomButtonBase + 16, 0, K::Buttons, 0},
+      {kCustomButtonBase + 17, 0, K::None, 0},
+      {kCustomBorderBase + 2, 0, K::Border, 0},
+      {kCustomCloseBase + 1, 0, K::Border, 0},  // the close button's choice shares the handler
+      {kCustomLastCapturesBase + 4, 0, K::RingSize, 4},
+      {kCustomAdviceBase + 5, 0, K::Advice, 5},
+      {kCustomAdviceBase + 6, 0, K::None, 0},
+      {kCustomPanelBase, 1, K::None, 0},  // not a click
+      {kCustomWaitId, 0, K::None, 0},
+  };
+  for (const auto& c : cases) {
+    CustomClick k = DecodeCustomClick(c.id, c.code);
+    EXPECT_EQ(k.kind, c.kind) << c.id;
+    EXPECT_EQ(k.item, c.item) << c.id;
+  }
+}
+
+}  // namespace
+}  // namespace flk

@@ -120,3 +120,28 @@ TEST(CamDrag, LostCaptureEndsOnlyAMoveWithItsEnding) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(HowToTips, EachTipOnceWhenItsLimitIsReached) {
+  HowToTips tips;
+  // A docked-top camera whose top is up to one caption above the monitor keeps its panel in reach.
+  EXPECT_FALSE(tips.AfterMove(PanelAlign::Top, -22, 0, 22));
+  EXPECT_FALSE(tips.AfterMove(PanelAlign::Bottom, -300, 0, 22));
+  std::optional<HowToTip> hidden = tips.AfterMove(PanelAlign::Top, -23, 0, 22);
+  ASSERT_TRUE(hidden);
+  EXPECT_STREQ(hidden->key, "NsaHiddenControls");
+  EXPECT_STREQ(hidden->caption, "How-to Tip");
+  EXPECT_NE(std::string(hidden->text).find("RIGHT-click the transparent viewfinder."), std::string::npos);
+  EXPECT_FALSE(tips.AfterMove(PanelAlign::Top, -100, 0, 22));  // once a run
+
+  EXPECT_FALSE(tips.AfterResize(1079, 1080));
+  std::optional<HowToTip> limit = tips.AfterResize(1080, 1080);
+  ASSERT_TRUE(limit);
+  EXPECT_STREQ(limit->key, "NsaResizeLimit");
+  EXPECT_FALSE(tips.AfterResize(1080, 1080));
+}
+
+}  // namespace
+}  // namespace flk

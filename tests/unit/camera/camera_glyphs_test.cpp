@@ -69,3 +69,17 @@ TEST(CameraGlyphs, EveryPictureStaysOnItsCanvasAndEveryButtonLooksItsOwn) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(TitleGlyphs, TheMiddleButtonRestoresWhileMaximized) {
+  EXPECT_EQ(TitleGlyphsOf(false), (std::array<TitleGlyph, 3>{TitleGlyph::Minimize, TitleGlyph::Maximize,
+                                                              TitleGlyph::Close}));
+  EXPECT_EQ(TitleGlyphsOf(true)[1], TitleGlyph::Maximized);
+  EXPECT_EQ(TitleGlyphsOf(true)[0], TitleGlyph::Minimize);
+  EXPECT_EQ(TitleGlyphsOf(true)[2], TitleGlyph::Close);
+}
+
+}  // namespace
+}  // namespace flk

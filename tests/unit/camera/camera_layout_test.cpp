@@ -340,3 +340,101 @@ TEST(PageMarks, NotchesWhereThePageEndsOnlyWhenItEndsInsideTheView) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamPaint, FrameStripsFillTheFrameInsideItsEdge) {
+  std::array<Rect, 4> s = FrameStrips(Size{345, 222}, 5);
+  EXPECT_EQ(s[0], (Rect{2, 2, 5, 220}));
+  EXPECT_EQ(s[1], (Rect{340, 2, 343, 220}));
+  EXPECT_EQ(s[2], (Rect{5, 2, 340, 5}));
+  EXPECT_EQ(s[3], (Rect{5, 217, 340, 220}));
+  // The strips never overlap and leave the inside alone.
+  for (size_t i = 0; i < s.size(); ++i)
+    for (size_t j = i + 1; j < s.size(); ++j) EXPECT_TRUE(Intersect(s[i], s[j]).empty()) << i << j;
+}
+
+TEST(CamPaint, OnlyAPaintReachingTheFrameCounts) {
+  const Size c{345, 222};
+  const struct {
+    Rect dirty;
+    bool suppressed, counts;
+  } cases[] = {
+      {Rect{0, 0, 345, 222}, false, true},
+      {Rect{10, 10, 300, 200}, false, false},  // inside: the camera's own repaint
+      {Rect{4, 10, 300, 200}, false, true},    // reaches the left strip
+      {Rect{10, 10, 341, 200}, false, true},
+      {Rect{10, 10, 300, 218}, false, true},
+      {Rect{0, 0, 345, 222}, true, false},
+  };
+  for (const auto& k : cases)
+    EXPECT_EQ(FramePaintCounts(k.dirty, c, 5, k.suppressed), k.counts) << k.dirty.left << "," << k.dirty.right;
+}
+
+TEST(CamPaint, TheViewShowsTheHeldPictureTheTilesOrTheCopy) {
+  EXPECT_EQ(ViewFillOf(true, true, false), ViewFill::Held);
+  EXPECT_EQ(ViewFillOf(false, true, true), ViewFill::Unknown);
+  EXPECT_EQ(ViewFillOf(false, false, false), ViewFill::Unknown);
+  EXPECT_EQ(ViewFillOf(false, false, true), ViewFill::Copy);
+}
+
+TEST(CamPaint, TheStatusLabelSitsInsideItsRowAtEachScale) {
+  LayoutInput in;
+  CamLayout l = ArrangeControls(in);
+  Rect row = l.status.offset(l.control.left, l.control.top);
+  EXPECT_EQ(StatusLabelRect(l, DpiScale{}), (Rect{row.left + 4, row.top + 1, row.right - 4, row.bottom - 1}));
+  // 1 and 2 pixels scale to 2 and 3: the label keeps one more pixel above than below.
+  EXPECT_EQ(StatusLabelRect(l, DpiScale{144}), (Rect{row.left + 6, row.top + 2, row.right - 6, row.bottom - 1}));
+  in.status = false;
+  EXPECT_TRUE(StatusLabelRect(ArrangeControls(in), DpiScale{}).empty());
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamSavedLayout, TheSavedSideAndChoicesMakeTheLayoutsInput) {
+  EXPECT_EQ(PanelAlignOf(0), PanelAlign::Floating);
+  EXPECT_EQ(PanelAlignOf(1), PanelAlign::Top);
+  EXPECT_EQ(PanelAlignOf(2), PanelAlign::Bottom);
+  EXPECT_EQ(PanelAlignOf(7), PanelAlign::Top);
+  for (PanelAlign a : {PanelAlign::Floating, PanelAlign::Top, PanelAlign::Bottom})
+    EXPECT_EQ(PanelAlignOf(static_cast<int>(a)), a);  // read back what is saved
+
+  CameraSaveValues v;
+  v.camTitle = false;
+  v.camToolText = false;
+  v.camBevelWidth = 10;
+  LayoutInput in = LayoutInputOf(v, PanelAlign::Bottom, true, DpiScale{144});
+  EXPECT_FALSE(in.titleBar);
+  EXPECT_TRUE(in.toolImages);
+  EXPECT_FALSE(in.toolText);
+  EXPECT_TRUE(in.status);
+  EXPECT_EQ(in.camBevel, 10);
+  EXPECT_TRUE(in.hold);
+  EXPECT_EQ(in.align, PanelAlign::Bottom);
+  EXPECT_EQ(in.scale.dpi, 144);
+}
+
+}  // namespace
+}  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(CamPaint, TheTitleBarInWindowCoordinatesOnlyWhenShown) {
+  LayoutInput in;
+  CamLayout l = ArrangeControls(in);
+  EXPECT_EQ(TitleBarInWindow(l), l.titleBar.offset(l.control.left, l.control.top));
+  EXPECT_FALSE(TitleBarInWindow(l).empty());
+  in.titleBar = false;
+  EXPECT_TRUE(TitleBarInWindow(ArrangeControls(in)).empty());
+  l.controlVisible = false;  // a floating panel has no title bar to repaint
+  EXPECT_TRUE(TitleBarInWindow(l).empty());
+}
+
+}  // namespace
+}  // namespace flk

@@ -171,3 +171,89 @@ TEST(PanelRowsWidth, TheNarrowestDockedCameraShowsEveryMenuTitleAndItsTitle) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+// Store, Hold and Window with a separator between Store and Hold, and More.
+PanelPlaces ThreeButtons() {
+  MenuRowPlacement row;
+  row.buttons = {Rect{5, 27, 40, 46}};
+  row.titleGlyphs = std::array<Rect, 3>{Rect{1, 1, 2, 2}, Rect{2, 2, 3, 3}, Rect{3, 3, 4, 4}};
+  ToolbarPlacement bar;
+  bar.items = {{1, Rect{7, 48, 64, 88}}, {-1, Rect{64, 48, 72, 88}}, {10, Rect{72, 48, 117, 88}},
+               {15, Rect{117, 48, 162, 88}}};
+  bar.moreVisible = true;
+  bar.more = Rect{290, 48, 335, 88};
+  PanelPlaces p;
+  p.Place(row, bar);
+  return p;
+}
+
+TEST(PanelPlaces, TheHitMapGetsWhatWasPlaced) {
+  PanelPlaces p = ThreeButtons();
+  CamLayout l = Panel(335);
+  l.status = Rect{0, 85, 335, 103};
+  CameraHitMap m;
+  p.AddTo(m, l);
+  EXPECT_EQ(m.titleBar, (Rect{5, 5, 340, 27}));
+  EXPECT_EQ(m.titleGlyphs[2], (Rect{3, 3, 4, 4}));
+  ASSERT_EQ(m.menuButtons.size(), size_t(kMenuRowButtons));
+  EXPECT_EQ(m.menuButtons[0], (Rect{5, 27, 40, 46}));
+  EXPECT_EQ(m.toolItems.size(), 4u);
+  EXPECT_TRUE(m.toolItems[1].empty());  // a separator takes no press
+  EXPECT_EQ(m.toolButtons, (std::vector<int>{1, -1, 10, 15}));
+  EXPECT_EQ(m.more, (Rect{290, 48, 335, 88}));
+  EXPECT_EQ(m.status, (Rect{5, 90, 340, 108}));
+  EXPECT_TRUE(m.menuRowClose.empty());  // the title bar shows
+}
+
+TEST(ToolbarPaint, StatesAndPartsOfEachButton) {
+  PanelPlaces p = ThreeButtons();
+  p.SetHot(3);
+  p.SetPressed(kMoreItem);
+  const Rect row{5, 46, 340, 90};
+  ToolbarLook look{CameraModes{true, false}, true, true, true};
+  std::vector<ToolPaint> paint = PlanToolbarPaint(p, row, look, DpiScale{});
+  ASSERT_EQ(paint.size(), 6u);  // 3 buttons, the separator, More's bevel and More
+  EXPECT_EQ(paint[0].button, ToolButton::Store);
+  EXPECT_EQ(paint[0].edge, ToolPaint::Flat);
+  ASSERT_TRUE(paint[0].arrowAt);  // Store's drop-down arrow, its face narrower by the arrow
+  EXPECT_EQ(*paint[0].arrowAt, (Point{64 - 9, 67}));
+  ASSERT_TRUE(paint[0].imageAt && paint[0].captionRect);
+  EXPECT_EQ(paint[0].imageAt->x, 7 + (57 - 12 - 20) / 2);
+  EXPECT_EQ(paint[0].captionRect->right, 7 + 45);
+  EXPECT_TRUE(paint[0].captionTop);
+  EXPECT_EQ(paint[1].kind, ToolPaint::Etched);
+  EXPECT_EQ(paint[1].rect, (Rect{67, 50, 69, 86}));
+  EXPECT_EQ(paint[2].edge, ToolPaint::Sunken);  // Hold is down while it is on
+  EXPECT_FALSE(paint[2].arrowAt);
+  EXPECT_TRUE(paint[3].greyed);                 // Window is off with Hold
+  EXPECT_EQ(paint[3].edge, ToolPaint::Flat);    // so it does not rise under the mouse
+  EXPECT_FALSE(paint[3].hotImage);
+  EXPECT_EQ(paint[4].kind, ToolPaint::Etched);
+  EXPECT_EQ(paint[4].rect, (Rect{286, 48, 288, 88}));
+  EXPECT_EQ(paint[5].button, ToolButton::More);
+  EXPECT_EQ(paint[5].edge, ToolPaint::Sunken);
+
+  // Images only: the image is centred, no caption; a stale view greys everything.
+  p.SetHot(0);
+  look = ToolbarLook{CameraModes{}, false, true, false};
+  paint = PlanToolbarPaint(p, row, look, DpiScale{});
+  EXPECT_EQ(paint[0].imageAt->y, 48 + (40 - 20) / 2);
+  EXPECT_FALSE(paint[0].captionRect);
+  EXPECT_EQ(paint[0].edge, ToolPaint::Flat);
+  EXPECT_TRUE(paint[0].hotImage);
+  EXPECT_TRUE(paint[0].greyed && paint[2].greyed && paint[5].greyed);
+  // Captions only, at 144 DPI: the caption fills the face and is centred.
+  look = ToolbarLook{CameraModes{}, true, false, true};
+  paint = PlanToolbarPaint(p, row, look, DpiScale{144});
+  EXPECT_FALSE(paint[2].imageAt);
+  EXPECT_EQ(*paint[2].captionRect, (Rect{72, 48, 117, 87}));
+  EXPECT_FALSE(paint[2].captionTop);
+  EXPECT_EQ(paint[0].captionRect->right, 64 - 18);
+  EXPECT_EQ(paint[0].edge, ToolPaint::Raised);
+}
+
+}  // namespace
+}  // namespace flk

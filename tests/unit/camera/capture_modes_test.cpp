@@ -197,3 +197,40 @@ TEST(ColorDepth, EntriesInMenuOrder) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(AfterCapture, NeverSilentAndTheViewerOnlyWhenTheStoreAsks) {
+  const struct {
+    bool stored, viewerWanted;
+    bool offer, viewer, cameraAgain;
+  } cases[] = {
+      {false, false, true, false, true},
+      {false, true, true, false, true},  // a capture not stored never opens the viewer
+      {true, true, false, true, false},
+      {true, false, false, false, true},
+  };
+  for (const auto& c : cases) {
+    AfterCapture a = PlanAfterCapture(c.stored, c.viewerWanted);
+    EXPECT_EQ(a.offerElsewhere, c.offer) << c.stored << c.viewerWanted;
+    EXPECT_EQ(a.openViewer, c.viewer) << c.stored << c.viewerWanted;
+    EXPECT_EQ(a.cameraAgain, c.cameraAgain) << c.stored << c.viewerWanted;
+  }
+}
+
+TEST(FreezeGrab, NeverOpenedAtTheStoredPlaceHiddenBeneathVisibleOnlyWhatLiesAbove) {
+  CaptureModes never;
+  FreezePlan first = never.FreezeHotKey(true, false, PanelAlign::Top);
+  EXPECT_EQ(FreezeGrabOf(first, false), FreezeGrab::AtStored);
+  EXPECT_EQ(FreezeGrabOf(first, true), FreezeGrab::AtStored);
+  CaptureModes opened;
+  FreezePlan p = opened.FreezeHotKey(true, true, PanelAlign::Top);
+  EXPECT_EQ(FreezeGrabOf(p, false), FreezeGrab::UnderCamera);
+  EXPECT_EQ(FreezeGrabOf(p, true), FreezeGrab::WindowsAbove);
+  EXPECT_EQ(StoredCameraRect(10, 20, 300, 200), (Rect{10, 20, 310, 220}));
+  EXPECT_EQ(StoredCameraRect(10, 20, 50, 200), (Rect{10, 20, 10 + kMinStoredWidth, 220}));
+}
+
+}  // namespace
+}  // namespace flk

@@ -220,3 +220,98 @@ TEST(GenClick, UsageCodes) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+const std::string kDataFolder = "C:\\Data\\";
+
+// StoreDispatch over an in-memory disk; the picture is 3 x 2 pixels.
+class DiskDispatch : public StoreDispatch {
+ public:
+  DiskDispatch(PictureStore& store, std::vector<std::string>& folders, std::string& same, bool* writeOk)
+      : StoreDispatch(store,
+                      [writeOk, this](const std::string& path, const Picture& p, SaveError* error) {
+                        written.push_back(path + " " + std::to_string(p.width()) + "x" + std::to_string(p.height()));
+                        if (!*writeOk && error) error->message = "disk full";
+                        return *writeOk;
+                      },
+                      folders, same, 5) {}
+  std::vector<std::string> written, warnings, statuses;
+  bool havePicture = true;
+  void ClearStatus() override {}
+  void SetStatus(const std::string& t) override { statuses.push_back(t); }
+  bool IsDesktopFrozen() override { return false; }
+  void NotifyViewer(int) override {}
+  bool RunOutput(CommandId) override { return true; }
+  void OfferThaw(bool) override {}
+  void CountToolUse(int) override {}
+
+ protected:
+  std::optional<Picture> TakePicture(bool) override {
+    if (!havePicture) return std::nullopt;
+    return Picture::Create(3, 2, 24);
+  }
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+};
+
+TEST(StoreDispatch, TheRingCopyAndTheFolderStoreWriteTheCommandsPicture) {
+  InMemoryFileSystem fs;
+  PictureStore store{fs, kDataFolder};
+  std::vector<std::string> folders{"Alpha", "LastCaptures"};
+  std::string same;
+  bool writeOk = true;
+  fs.MakeDirectories(store.FolderPath("Alpha"));
+  DiskDispatch ops(store, folders, same, &writeOk);
+  ASSERT_TRUE(ops.MakePicture(false));
+  EXPECT_EQ(ops.LastCapturesNum(), 5);
+  EXPECT_TRUE(ops.StoreLastCapture());
+  ASSERT_EQ(ops.written.size(), 1u);
+  EXPECT_EQ(ops.written[0].rfind(store.RingPath(), 0), 0u) << ops.written[0];
+  EXPECT_NE(ops.written[0].find(" 3x2"), std::string::npos);
+  EXPECT_EQ(ops.FolderName(0), "Alpha");
+  EXPECT_EQ(ops.FolderName(2), "");
+  EXPECT_EQ(ops.FolderName(-1), "");
+  EXPECT_TRUE(ops.StoreInFolder(0));
+  ASSERT_EQ(ops.written.size(), 2u);
+  EXPECT_EQ(ops.written[1].rfind(store.FolderPath("Alpha"), 0), 0u) << ops.written[1];
+  EXPECT_EQ(ops.statuses.size(), 1u);  // "Picture added to Alpha folder. ..."
+  ops.SetLastFolderName("Alpha");
+  EXPECT_EQ(same, "Alpha");  // the Store menu's Same Folder
+  EXPECT_TRUE(ops.warnings.empty());
+}
+
+TEST(StoreDispatch, ALostRingCopyIsToldWithItsFileAndReason) {
+  InMemoryFileSystem fs;
+  PictureStore store{fs, kDataFolder};
+  std::vector<std::string> folders;
+  std::string same;
+  bool writeOk = false;
+  DiskDispatch ops(store, folders, same, &writeOk);
+  ASSERT_TRUE(ops.MakePicture(true));
+  EXPECT_FALSE(ops.StoreLastCapture());
+  ops.ReportRingNotStored();
+  ASSERT_EQ(ops.warnings.size(), 1u);
+  EXPECT_NE(ops.warnings[0].find("disk full"), std::string::npos) << ops.warnings[0];
+  EXPECT_NE(ops.warnings[0].find(kRingCopyMissing), std::string::npos) << ops.warnings[0];
+  ops.havePicture = false;
+  EXPECT_FALSE(ops.MakePicture(false));
+}
+
+TEST(StoreDispatch, GenClickOverTheDiskStoresTheRingAndTheFolder) {
+  InMemoryFileSystem fs;
+  PictureStore store{fs, kDataFolder};
+  std::vector<std::string> folders{"Alpha"};
+  std::string same;
+  bool writeOk = true;
+  fs.MakeDirectories(store.FolderPath("Alpha"));
+  DiskDispatch ops(store, folders, same, &writeOk);
+  DispatchResult r = GenClick(FolderTag(0), ops);
+  EXPECT_TRUE(r.ringStored);
+  EXPECT_TRUE(r.outputOk);
+  EXPECT_EQ(ops.written.size(), 2u);  // the ring copy, then the folder
+  EXPECT_EQ(same, "Alpha");
+}
+
+}  // namespace
+}  // namespace flk

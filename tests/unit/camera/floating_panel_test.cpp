@@ -249,3 +249,36 @@ TEST(FloatingInput, NothingWhenDocked) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(PanelAction, EachFloatingCommandRunsTheCamerasOwn) {
+  using K = PanelAction::Kind;
+  const struct {
+    PanelCommand command;
+    K kind;
+    CommandId id;
+  } cases[] = {
+      {PanelCommand::None, K::None, CommandId::None},
+      {PanelCommand::PopupMore, K::ViewPopup, CommandId::None},
+      {PanelCommand::StoreDropDown, K::Run, CommandId::StoreMenu},
+      {PanelCommand::TopPanel, K::Run, CommandId::ControlsTop},
+      {PanelCommand::Minimize, K::Run, CommandId::CloseToTray},
+      {PanelCommand::Maximize, K::Run, CommandId::Maximize},
+      {PanelCommand::Close, K::CloseButton, CommandId::None},  // the tray or the end, as the user chose
+      {PanelCommand::Customise, K::Run, CommandId::GeneralSettings},
+  };
+  for (const auto& c : cases) {
+    PanelAction a = PanelActionOf(c.command, ToolButton::More, CameraModes{});
+    EXPECT_EQ(a.kind, c.kind) << int(c.command);
+    EXPECT_EQ(a.command, c.id) << int(c.command);
+  }
+  PanelAction print = PanelActionOf(PanelCommand::ClickButton, ToolButton::Print, CameraModes{});
+  EXPECT_EQ(print.kind, K::Run);
+  EXPECT_EQ(print.command, CommandId::Print);
+  EXPECT_EQ(PanelActionOf(PanelCommand::ClickButton, ToolButton::Window, CameraModes{true, false}).kind, K::None);
+}
+
+}  // namespace
+}  // namespace flk

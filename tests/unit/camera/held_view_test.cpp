@@ -49,3 +49,29 @@ TEST(HeldView, ScrollRequestsAreClampedToThePicture) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(HeldScrollCodes, EachBarCodeAndTheWheelsNotches) {
+  using R = ScrollRequest;
+  const R want[] = {R::LineUp, R::LineDown, R::PageUp, R::PageDown, R::Position, R::Track, R::Top, R::Bottom};
+  for (int code = 0; code < 8; ++code) EXPECT_EQ(ScrollRequestOf(code), want[code]) << code;
+  EXPECT_EQ(ScrollRequestOf(8), R::Other);  // SB_ENDSCROLL
+  EXPECT_EQ(ScrollRequestOf(-1), R::Other);
+  const struct {
+    int delta;
+    R request;
+    int count;
+  } wheel[] = {{120, R::LineUp, 1}, {-360, R::LineDown, 3}, {60, R::Other, 0}, {250, R::LineUp, 2}};
+  for (const auto& w : wheel) {
+    WheelSteps s = WheelStepsOf(w.delta);
+    EXPECT_EQ(s.count, w.count) << w.delta;
+    if (w.count) {
+      EXPECT_EQ(s.request, w.request) << w.delta;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace flk

@@ -252,3 +252,17 @@ TEST(MoveResizeSteps, GrowByMovesOnlyTheRightAndBottomEdges) {
 
 }  // namespace
 }  // namespace flk
+
+namespace flk {
+namespace {
+
+TEST(RectAfterChange, PlaceAndSizeOnlyWhenTheChangeSetsThem) {
+  const Rect now{100, 50, 445, 272};
+  EXPECT_EQ(RectAfterChange(now, false, Point{0, 0}, false, Size{1, 1}), now);
+  EXPECT_EQ(RectAfterChange(now, true, Point{10, 20}, false, Size{1, 1}), (Rect{10, 20, 355, 242}));
+  EXPECT_EQ(RectAfterChange(now, false, Point{10, 20}, true, Size{200, 100}), (Rect{100, 50, 300, 150}));
+  EXPECT_EQ(RectAfterChange(now, true, Point{10, 20}, true, Size{200, 100}), (Rect{10, 20, 210, 120}));
+}
+
+}  // namespace
+}  // namespace flk
