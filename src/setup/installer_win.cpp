@@ -124,9 +124,10 @@ void CloseRunningWindows() {
 
 int RunSetupRole() {
   RoleSettings settings;
-  TfrmSetup form({kSetupCaption, SetupMemoText(RoomNeeded())}, [&settings](TfrmSetup& f) {
+  const uint64_t needed = RoomNeeded();  // the program file's size, read once
+  TfrmSetup form({kSetupCaption, SetupMemoText(needed)}, [&settings, needed](TfrmSetup& f) {
     WinInstallMachine machine(f);
-    f.Finish(RunInstallation(settings.settings(), machine, InstallFacts{ProgramFolder(), RoomNeeded()}));
+    f.Finish(RunInstallation(settings.settings(), machine, InstallFacts{ProgramFolder(), needed}));
   });
   return form.Run();
 }

@@ -183,12 +183,6 @@ TEST(EditorSetupOk, QuotesSystemRootEmptyAndMissingFiles) {
   }
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 // What a person would notice in the dialog, checked on its table: the shared
 // form faults (outside, overlapping, an id twice, a radio group Tab cannot
 // enter), and here a control outside its group, or a "?" over its group's
@@ -218,12 +212,6 @@ TEST(CamCustomControls, EveryControlSitsInsideItsGroupClearOfTheOthers) {
   EXPECT_EQ(ids.count(kCustomOkId) + ids.count(kCustomRestoreId) + ids.count(kCustomWaitId), 3u);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 // Editor Setup from its smallest size to a large one, at 96 and 144 DPI: every
 // part inside the dialog and clear of the others, the buttons at its right edge.
 TEST(EditorSetupLayout, PartsStayClearFromTheSmallestSizeUp) {
@@ -243,12 +231,6 @@ TEST(EditorSetupLayout, PartsStayClearFromTheSmallestSizeUp) {
     }
   }
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 TEST(CamAppearance, ReadFromAndWrittenBackIntoTheSavedValuesInTheSettingsOrder) {
   CameraSaveValues v;

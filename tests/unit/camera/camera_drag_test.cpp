@@ -118,12 +118,6 @@ TEST(CamDrag, LostCaptureEndsOnlyAMoveWithItsEnding) {
   EXPECT_FALSE(resize.active());
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(HowToTips, EachTipOnceWhenItsLimitIsReached) {
   HowToTips tips;
   // A docked-top camera whose top is up to one caption above the monitor keeps its panel in reach.

@@ -67,12 +67,6 @@ TEST(CameraGlyphs, EveryPictureStaysOnItsCanvasAndEveryButtonLooksItsOwn) {
   EXPECT_TRUE(Inside(LogoArt(), 16, 12));
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(TitleGlyphs, TheMiddleButtonRestoresWhileMaximized) {
   EXPECT_EQ(TitleGlyphsOf(false), (std::array<TitleGlyph, 3>{TitleGlyph::Minimize, TitleGlyph::Maximize,
                                                               TitleGlyph::Close}));

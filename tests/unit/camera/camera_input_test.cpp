@@ -74,12 +74,6 @@ TEST(DpiScale, RoundsAndConvertsBack) {
   EXPECT_EQ(DpiScaleOf(120).dpi, 120);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 // A 345 x 222 camera with the top panel as the default layout makes it.
 CameraHitMap DefaultMap() {
   LayoutInput in;
@@ -149,12 +143,6 @@ TEST(CameraPress, StaleHoldAndFloatingChangeTheAnswer) {
   EXPECT_EQ(ToolItemAt(m, {310, 60}), kMoreItem);
   EXPECT_EQ(ToolItemAt(m, {55, 60}), -1);
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 // A map whose toolbar holds Store (1), a separator, Scroll (14) and Window (15), and "More".
 CameraHitMap ToolMap() {
@@ -252,12 +240,6 @@ TEST(MenuRowAccelerator, TheUnderlinedLetterOfEachMenu) {
   EXPECT_EQ(MenuRowOfAccelerator('F', false), -1);  // no menu row shown
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(CommandRoute, EachCommandRunsItsOwnWay) {
   using K = CommandRoute::Kind;
   const struct {
@@ -303,12 +285,6 @@ TEST(CommandRoute, WindowPicksAskFirstAndTheCapturesTakeTheirModes) {
   EXPECT_EQ(RouteOf(CommandId::FullScreen).usageCode, 0);  // counted when the capture is kept
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(MenuItemState, CommandsGreyAndCheckOthersAreLeftAlone) {
   const CameraModes hold{true, false};
   MenuItemState win = MenuItemStateOf(CommandControlId(CommandId::WinCap), hold, PanelAlign::Top);
@@ -333,12 +309,6 @@ TEST(MenuEntryText, TheShortcutFollowsATab) {
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(MenuEntryText(*plain), "Printer Setup . . .");  // no shortcut, no tab
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 TEST(FolderMenuItem, FoldersCarryTheirIndexHiddenEntriesAreLeftOut) {
   using K = FolderMenuItem::Kind;

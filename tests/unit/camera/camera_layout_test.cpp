@@ -232,12 +232,6 @@ TEST(ControlPanelSwitch, LatchClicksToggle) {
   EXPECT_FALSE(IsLatchClick({10, 10}, {6, 10}));
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(Maximize, FillsTheScreenAndRestores) {
   const Size screen{1280, 1024};
   const Rect w = Rect::FromXYWH(150, 100, 345, 222);
@@ -338,12 +332,6 @@ TEST(PageMarks, NotchesWhereThePageEndsOnlyWhenItEndsInsideTheView) {
   EXPECT_FALSE(wide.heightMark.empty());
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(CamPaint, FrameStripsFillTheFrameInsideItsEdge) {
   std::array<Rect, 4> s = FrameStrips(Size{345, 222}, 5);
   EXPECT_EQ(s[0], (Rect{2, 2, 5, 220}));
@@ -390,12 +378,6 @@ TEST(CamPaint, TheStatusLabelSitsInsideItsRowAtEachScale) {
   EXPECT_TRUE(StatusLabelRect(ArrangeControls(in), DpiScale{}).empty());
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(CamSavedLayout, TheSavedSideAndChoicesMakeTheLayoutsInput) {
   EXPECT_EQ(PanelAlignOf(0), PanelAlign::Floating);
   EXPECT_EQ(PanelAlignOf(1), PanelAlign::Top);
@@ -418,12 +400,6 @@ TEST(CamSavedLayout, TheSavedSideAndChoicesMakeTheLayoutsInput) {
   EXPECT_EQ(in.align, PanelAlign::Bottom);
   EXPECT_EQ(in.scale.dpi, 144);
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 TEST(CamPaint, TheTitleBarInWindowCoordinatesOnlyWhenShown) {
   LayoutInput in;

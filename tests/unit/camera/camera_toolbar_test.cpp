@@ -120,12 +120,6 @@ TEST(PlaceToolbar, ScalesButtonsAndPadding) {
   EXPECT_EQ(p.items[0].rect.width(), VisibleToolbarItems(visible, 60, 16, 24)[0].width);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 // A docked camera is never narrower than its title and menu row need: at its
 // narrowest every menu caption and the title text lie clear of the corner
 // buttons and inside the panel, at every scale and with or without a title bar.
@@ -168,12 +162,6 @@ TEST(PanelRowsWidth, TheNarrowestDockedCameraShowsEveryMenuTitleAndItsTitle) {
     EXPECT_EQ(ArrangeControls(in).minWidth, s(100));
   }
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 // Store, Hold and Window with a separator between Store and Hold, and More.
 PanelPlaces ThreeButtons() {

@@ -195,12 +195,6 @@ TEST(ColorDepth, EntriesInMenuOrder) {
   EXPECT_EQ(values.size(), 8u);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(AfterCapture, NeverSilentAndTheViewerOnlyWhenTheStoreAsks) {
   const struct {
     bool stored, viewerWanted;

@@ -218,12 +218,6 @@ TEST(GenClick, UsageCodes) {
   EXPECT_EQ(UsageCodeOfTag(9), 0);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 const std::string kDataFolder = "C:\\Data\\";
 
 // StoreDispatch over an in-memory disk; the picture is 3 x 2 pixels.

@@ -247,12 +247,6 @@ TEST(FloatingInput, NothingWhenDocked) {
   EXPECT_FALSE(in.LeftDown(At(l, 1)).handled);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(PanelAction, EachFloatingCommandRunsTheCamerasOwn) {
   using K = PanelAction::Kind;
   const struct {

@@ -47,12 +47,6 @@ TEST(HeldView, ScrollRequestsAreClampedToThePicture) {
   EXPECT_EQ(HeldScrollTo(ScrollRequest::PageDown, 0, 500, 400, 0), 0);  // all in sight
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(HeldScrollCodes, EachBarCodeAndTheWheelsNotches) {
   using R = ScrollRequest;
   const R want[] = {R::LineUp, R::LineDown, R::PageUp, R::PageDown, R::Position, R::Track, R::Top, R::Bottom};

@@ -250,12 +250,6 @@ TEST(MoveResizeSteps, GrowByMovesOnlyTheRightAndBottomEdges) {
   EXPECT_EQ(GrowBy(w, 2000, 0, kScreen, 120, 80).window, Rect::FromXYWH(2040 + 300 - 1280, 50, 1280, 200));
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(RectAfterChange, PlaceAndSizeOnlyWhenTheChangeSetsThem) {
   const Rect now{100, 50, 445, 272};
   EXPECT_EQ(RectAfterChange(now, false, Point{0, 0}, false, Size{1, 1}), now);

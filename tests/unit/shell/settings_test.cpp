@@ -339,12 +339,6 @@ TEST(OleDate, CountsDaysFromTheEndOf1899) {
   EXPECT_DOUBLE_EQ(OleDateFromUnixSeconds(43200).days, 25569.5);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(SixMonthNotice, ShownOnceAfterEachHalfYearStepSinceTheProgramDate) {
   const double file = 45000;
   EXPECT_FALSE(SixMonthNoticeDue(file, file - 1, file + 400));  // program newer than the last exit

@@ -266,12 +266,6 @@ TEST(ViewerArt, ShapesStayOnTheirCanvasAndEveryButtonHasItsOwnIcon) {
   EXPECT_EQ(px[6], 255);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(ViewerToolBar, ButtonSizesFollowTheLongestCaptionAndTheBarsHeight) {
   ViewerLook look;  // icons and captions: a 44-pixel bar
   EXPECT_EQ(ToolButtonSize(look, DpiScale{96}, false, 30), (Size{46, 40})) << "at least the button width";
@@ -298,12 +292,6 @@ TEST(ViewerToolBar, ASeparatorCountsWithTheNextShownButtonAndOnlyWholeButtonsFit
   EXPECT_EQ(ShownButtonsThatFit(39, shown), 0u);
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(SplitterDrag, OnlyTheDistanceTheViewerAllowedCountsAsDone) {
   SplitterDrag d;
   EXPECT_EQ(d.Move(120), 0) << "not pressed";
@@ -319,12 +307,6 @@ TEST(SplitterDrag, OnlyTheDistanceTheViewerAllowedCountsAsDone) {
   EXPECT_FALSE(d.Release()) << "one end a drag";
   EXPECT_EQ(d.Move(90), 0);
 }
-
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
 
 TEST(PictureBoxView, ThePositionStaysInRangeAsTheBoxAndThePictureChange) {
   PictureBoxView v;

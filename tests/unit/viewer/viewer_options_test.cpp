@@ -77,12 +77,6 @@ TEST(ViewerOptions, MemoHeightAndPlacement) {
   EXPECT_EQ(PlaceAtPointer({-5, 10}, 311), (Point{-160, 10}));  // toward zero
 }
 
-}  // namespace
-}  // namespace flk
-
-namespace flk {
-namespace {
-
 TEST(ViewerOptionsForm, EveryPartLiesInsideTheDialogAndEachListInsideItsBox) {
   const ViewerOptionsForm f = ViewerOptionsLayout();
   // The lists checked as plain controls: inside the dialog, clear of OK.
