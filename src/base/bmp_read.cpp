@@ -9,17 +9,10 @@ namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 
+// The header's compression field: the Windows kinds from 0, the CMYK ones from 11.
 enum Compression : uint32_t {
-  kRgb = 0,
-  kRle8 = 1,
-  kRle4 = 2,
-  kBitfields = 3,
-  kJpeg = 4,
-  kPng = 5,
-  kAlphaBitfields = 6,
-  kCmyk = 11,
-  kCmykRle8 = 12,
-  kCmykRle4 = 13,
+  kRgb, kRle8, kRle4, kBitfields, kJpeg, kPng, kAlphaBitfields,
+  kCmyk = 11, kCmykRle8, kCmykRle4,
 };
 
 uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }

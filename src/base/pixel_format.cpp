@@ -34,20 +34,16 @@ void RgbToDirectRow(const Rgb* in, int width, int bpp, uint8_t* out) {
       break;
     }
     case 24:
+    case 32: {
+      const int stride = bpp / 8;  // BGR or BGRX
       for (int x = 0; x < width; ++x) {
-        out[3 * x] = BlueOf(in[x]);
-        out[3 * x + 1] = GreenOf(in[x]);
-        out[3 * x + 2] = RedOf(in[x]);
+        out[stride * x] = BlueOf(in[x]);
+        out[stride * x + 1] = GreenOf(in[x]);
+        out[stride * x + 2] = RedOf(in[x]);
+        if (stride == 4) out[4 * x + 3] = 0;
       }
       break;
-    case 32:
-      for (int x = 0; x < width; ++x) {
-        out[4 * x] = BlueOf(in[x]);
-        out[4 * x + 1] = GreenOf(in[x]);
-        out[4 * x + 2] = RedOf(in[x]);
-        out[4 * x + 3] = 0;
-      }
-      break;
+    }
   }
 }
 

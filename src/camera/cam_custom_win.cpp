@@ -14,7 +14,7 @@
 #include "shell/startup_settings.h"
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
 
@@ -41,17 +41,16 @@ void TfrmCam::GrowForControlPanel() {
 
 namespace {
 
-class TfrmCamCustom : public win::Window {
+class TfrmCamCustom : public win::ModalForm {
  public:
   TfrmCamCustom(TfrmCam& cam, StartupValues& values) : cam_(cam), values_(values) {}
   bool FormCreate(HWND owner);
   void Execute();
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  int Px(int v) const { return scale_(v); }
   void Load();
   CamCustomChoices Choices() const;
   bool Checked(int id) const { return ::IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
@@ -66,7 +65,6 @@ class TfrmCamCustom : public win::Window {
   TfrmCam& cam_;
   StartupValues& values_;
   DpiScale scale_;
-  int modalResult_ = 0;
   win::UniqueFont font_, questionFont_;
 };
 
@@ -150,7 +148,7 @@ void TfrmCamCustom::btnOKClick() {
     cam_.TrimLastCapturesRing();
   }
   values_.closeBtnExits = ok.closeBtnExits;
-  modalResult_ = 1;
+  EndModal();
 }
 
 void TfrmCamCustom::btnRestoreClick() {
@@ -162,7 +160,7 @@ void TfrmCamCustom::btnRestoreClick() {
   Load();
 }
 
-bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+bool TfrmCamCustom::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   *result = 0;
   switch (msg) {
     case WM_COMMAND: {
@@ -170,7 +168,7 @@ bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       switch (click.kind) {
         case CustomClick::None: break;
         case CustomClick::Ok: btnOKClick(); break;
-        case CustomClick::Cancel: modalResult_ = 2; break;
+        case CustomClick::Cancel: EndModal(); break;
         case CustomClick::Restore: btnRestoreClick(); break;
         case CustomClick::Panels: PanelsClick(); break;
         case CustomClick::Buttons: ButtonsClick(); break;
@@ -185,8 +183,6 @@ bool TfrmCamCustom::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
       }
       return true;
     }
-    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
-    case WM_CLOSE: modalResult_ = 2; return true;
     case WM_HELP:
       ShowHelp(hwnd(), kCamCustomHelpContext);
       *result = TRUE;
@@ -203,7 +199,7 @@ void TfrmCamCustom::Execute() {
   win::ModalOptions options;
   options.owner = cam_.hwnd();
   options.keyPreview = DialogKeys(hwnd(), kCamCustomHelpContext);
-  win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
+  RunModal(options);
 }
 
 }  // namespace

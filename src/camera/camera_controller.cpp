@@ -20,6 +20,20 @@ std::vector<TrayMenuItem> TrayMenuItems(bool printScreenKeyHeld) {
   return items;
 }
 
+namespace {
+// Opens the camera on the first request, or thaws it when asked; a camera
+// busy with something else refuses.
+TrayPlan OpenOrRefuse(bool available, bool started, bool thaw) {
+  TrayPlan p;
+  p.refused = !available;
+  if (available) {
+    p.openCamera = !started;
+    p.thaw = thaw;
+  }
+  return p;
+}
+}  // namespace
+
 bool CameraController::Available(bool cameraActive, bool lastPopupIsCamera) const {
   if (!started_) return true;
   if (state_ == CameraState::Shown) return cameraActive || lastPopupIsCamera;
@@ -27,13 +41,8 @@ bool CameraController::Available(bool cameraActive, bool lastPopupIsCamera) cons
 }
 
 TrayPlan CameraController::TrayClick(TrayCommand sender, bool available) const {
-  TrayPlan p;
-  if (!available) {
-    p.refused = true;
-    return p;
-  }
-  p.openCamera = !started_;
-  p.thaw = started_;
+  TrayPlan p = OpenOrRefuse(available, started_, started_);
+  if (p.refused) return p;
   switch (sender) {
     case TrayCommand::FullScreen: p.mode = kModeFullScreen; break;
     case TrayCommand::LastActive: p.mode = kModeLastWindow; p.lastActive = true; break;
@@ -46,13 +55,8 @@ TrayPlan CameraController::TrayClick(TrayCommand sender, bool available) const {
 std::optional<TrayPlan> CameraController::CameraRequest(long long code, bool available) const {
   if (code == 0) return TrayClick(TrayCommand::Open, available);
   if (code != 1 && code != 2) return std::nullopt;
-  TrayPlan p;
-  if (!available) {
-    p.refused = true;
-    return p;
-  }
-  p.openCamera = !started_;
-  p.thaw = true;
+  TrayPlan p = OpenOrRefuse(available, started_, true);
+  if (p.refused) return p;
   // 1: shown where it is; 2: away until the asking window has settled.
   p.returnAfterDelay = code == 2;
   return p;

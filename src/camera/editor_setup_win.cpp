@@ -17,7 +17,7 @@
 #include "win32/controls_win.h"
 #include "win32/dpi_win.h"
 #include "win32/files_win.h"
-#include "win32/modal_win.h"
+#include "win32/modal_form_win.h"
 #include "win32/monitors_win.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -46,13 +46,13 @@ std::wstring ProgramFilesDir() {
   return buf;
 }
 
-class TfrmEditSetup : public win::Window {
+class TfrmEditSetup : public win::ModalForm {
  public:
   bool FormCreate(HWND owner);
   void Execute();
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   int Px(int v) const { return scale_(v); }
@@ -62,7 +62,6 @@ class TfrmEditSetup : public win::Window {
   void btnOkClick();
 
   DpiScale scale_;
-  int modalResult_ = 0;
   std::wstring initialDir_;
   win::UniqueFont font_, arial_, fixed_;
 };
@@ -133,24 +132,22 @@ void TfrmEditSetup::btnOkClick() {
     return;
   }
   AppSettings().WriteSingleSetting("EditorPath", d.path);
-  modalResult_ = 1;
+  EndModal();
 }
 
-bool TfrmEditSetup::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+bool TfrmEditSetup::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   *result = 0;
   switch (msg) {
     case WM_COMMAND:
       switch (LOWORD(wp)) {
         case IDOK: btnOkClick(); break;
-        case IDCANCEL: modalResult_ = 2; break;
+        case IDCANCEL: EndModal(); break;
         case kEditSetupBrowseId: btnBrowseClick(); break;
         case kEditSetupTechId:
           MessageBoxText(hwnd(), kEditSetupTechDetail, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
           break;
       }
       return true;
-    case DM_GETDEFID: *result = MAKELRESULT(IDOK, DC_HASDEFID); return true;
-    case WM_CLOSE: modalResult_ = 2; return true;
     case WM_SIZE: Layout(); return true;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(kEditSetupMinWidth), Px(kEditSetupMinHeight)};
@@ -169,7 +166,7 @@ void TfrmEditSetup::Execute() {
   options.owner = ::GetWindow(hwnd(), GW_OWNER);
   options.focus = ::GetDlgItem(hwnd(), kEditSetupPathId);
   options.keyPreview = DialogKeys(hwnd(), kCamCustomHelpContext);
-  win::RunModalLoop(hwnd(), [this] { return modalResult_ != 0; }, options);
+  RunModal(options);
 }
 
 }  // namespace

@@ -26,6 +26,14 @@ void RowReader::ToBgrx(int y, uint8_t* out) const {
     out[4 * x + 2] = uint8_t(c >> 16);
     out[4 * x + 3] = 0;
   };
+  // 5-5-5 or 5-6-5 words: blue in the low bits, red above a green of greenBits.
+  auto putWord = [&](int x, int greenBits) {
+    uint32_t v = uint32_t(r[2 * x]) | (uint32_t(r[2 * x + 1]) << 8);
+    out[4 * x] = Expand5(v & 31);
+    out[4 * x + 1] = greenBits == 6 ? Expand6((v >> 5) & 63) : Expand5((v >> 5) & 31);
+    out[4 * x + 2] = Expand5((v >> (5 + greenBits)) & 31);
+    out[4 * x + 3] = 0;
+  };
   switch (picture_.bitsPerPixel()) {
     case 1:
       for (int x = 0; x < w; ++x) putLut(x, (r[x >> 3] >> (7 - (x & 7))) & 1);
@@ -37,22 +45,10 @@ void RowReader::ToBgrx(int y, uint8_t* out) const {
       for (int x = 0; x < w; ++x) putLut(x, r[x]);
       break;
     case 15:
-      for (int x = 0; x < w; ++x) {
-        uint32_t v = uint32_t(r[2 * x]) | (uint32_t(r[2 * x + 1]) << 8);
-        out[4 * x] = Expand5(v & 31);
-        out[4 * x + 1] = Expand5((v >> 5) & 31);
-        out[4 * x + 2] = Expand5((v >> 10) & 31);
-        out[4 * x + 3] = 0;
-      }
+      for (int x = 0; x < w; ++x) putWord(x, 5);
       break;
     case 16:
-      for (int x = 0; x < w; ++x) {
-        uint32_t v = uint32_t(r[2 * x]) | (uint32_t(r[2 * x + 1]) << 8);
-        out[4 * x] = Expand5(v & 31);
-        out[4 * x + 1] = Expand6((v >> 5) & 63);
-        out[4 * x + 2] = Expand5((v >> 11) & 31);
-        out[4 * x + 3] = 0;
-      }
+      for (int x = 0; x < w; ++x) putWord(x, 6);
       break;
     case 24:
       for (int x = 0; x < w; ++x) {
@@ -78,21 +74,18 @@ const uint8_t* RowReader::Rgb(int y) {
   const int w = picture_.width();
   uint8_t* out = scratch_.data();
   const uint8_t* r = picture_.row(y);
+  // BGR or BGRX (stride 3 or 4) turned to RGB.
+  auto swapFrom = [&](int stride) {
+    for (int x = 0; x < w; ++x) {
+      out[3 * x] = r[stride * x + 2];
+      out[3 * x + 1] = r[stride * x + 1];
+      out[3 * x + 2] = r[stride * x];
+    }
+    return out;
+  };
   switch (picture_.bitsPerPixel()) {
-    case 24:
-      for (int x = 0; x < w; ++x) {
-        out[3 * x] = r[3 * x + 2];
-        out[3 * x + 1] = r[3 * x + 1];
-        out[3 * x + 2] = r[3 * x];
-      }
-      return out;
-    case 32:
-      for (int x = 0; x < w; ++x) {
-        out[3 * x] = r[4 * x + 2];
-        out[3 * x + 1] = r[4 * x + 1];
-        out[3 * x + 2] = r[4 * x];
-      }
-      return out;
+    case 24: return swapFrom(3);
+    case 32: return swapFrom(4);
     default:
       // Expand to BGRX in place, then pack forwards (the write never overtakes the read).
       ToBgrx(y, out);

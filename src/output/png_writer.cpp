@@ -59,6 +59,22 @@ bool MostlyBusy(RowReader* reader, int height, int width, int busyPercent, uint8
   return busy * 2 > samples;
 }
 
+// Row y as the file holds it: RGB, or RGBA with the transparent colour at alpha 0.
+void RawRow(RowReader* reader, int y, int w, bool alpha, uint32_t key, uint8_t* out) {
+  const uint8_t* rgb = reader->Rgb(y);
+  if (!alpha) {
+    std::memcpy(out, rgb, size_t(w) * 3);
+    return;
+  }
+  for (int x = 0; x < w; ++x) {
+    out[4 * x] = rgb[3 * x];
+    out[4 * x + 1] = rgb[3 * x + 1];
+    out[4 * x + 2] = rgb[3 * x + 2];
+    uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
+    out[4 * x + 3] = c == key ? 0 : 255;
+  }
+}
+
 // The part that runs under libpng's longjmp: nothing with a destructor lives
 // here; all buffers belong to the caller.
 bool EncodeRows(png_structp png, png_infop info, RowReader* reader, const Picture* picture,
@@ -109,18 +125,7 @@ bool EncodeRows(png_structp png, png_infop info, RowReader* reader, const Pictur
   uint8_t* prev = rowB;
   const uint32_t key = transparent & 0xFFFFFF;
   for (int y = 0; y < h; ++y) {
-    const uint8_t* rgb = reader->Rgb(y);
-    if (alpha) {
-      for (int x = 0; x < w; ++x) {
-        cur[4 * x] = rgb[3 * x];
-        cur[4 * x + 1] = rgb[3 * x + 1];
-        cur[4 * x + 2] = rgb[3 * x + 2];
-        uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
-        cur[4 * x + 3] = c == key ? 0 : 255;
-      }
-    } else {
-      std::memcpy(cur, rgb, size_t(w) * 3);
-    }
+    RawRow(reader, y, w, alpha, key, cur);
     if (tuning->filter == PngFilterChoice::kAuto)
       useFilter(PngBusyPercent(cur, y > 0 ? prev : nullptr, w, bpp) > tuning->busyPercent ? PNG_FILTER_PAETH
                                                                                         : PNG_FILTER_NONE);
@@ -191,22 +196,6 @@ struct CompressorDeleter {
 };
 
 enum class InMemoryResult { kWritten, kFailed, kNotTried };
-
-// Row y as the file holds it: RGB, or RGBA with the transparent colour at alpha 0.
-void RawRow(RowReader* reader, int y, int w, bool alpha, uint32_t key, uint8_t* out) {
-  const uint8_t* rgb = reader->Rgb(y);
-  if (!alpha) {
-    std::memcpy(out, rgb, size_t(w) * 3);
-    return;
-  }
-  for (int x = 0; x < w; ++x) {
-    out[4 * x] = rgb[3 * x];
-    out[4 * x + 1] = rgb[3 * x + 1];
-    out[4 * x + 2] = rgb[3 * x + 2];
-    uint32_t c = (uint32_t(rgb[3 * x]) << 16) | (uint32_t(rgb[3 * x + 1]) << 8) | rgb[3 * x + 2];
-    out[4 * x + 3] = c == key ? 0 : 255;
-  }
-}
 
 struct RowFilterer {
   RowReader* reader;

@@ -14,35 +14,11 @@
 
 namespace flk {
 
-bool WinStoreFileSystem::IsDirectory(const std::string& path) { return win::DirectoryExists(path); }
-bool WinStoreFileSystem::IsFile(const std::string& path) { return win::FileExists(path); }
-bool WinStoreFileSystem::MakeDirectory(const std::string& path) {
-  return win::MakeFolder(path);
-}
-bool WinStoreFileSystem::MakeDirectories(const std::string& path) { return CreateFolderChain(path); }
-std::vector<std::string> WinStoreFileSystem::ListFiles(const std::string& dir, const std::string& ext) {
-  return win::FilesIn(dir, ext);
-}
-std::vector<std::string> WinStoreFileSystem::ListDirectories(const std::string& dir) { return win::FoldersIn(dir); }
-bool WinStoreFileSystem::RemoveFile(const std::string& path) {
-  return win::RemoveFile(path);
-}
-std::optional<uint64_t> WinStoreFileSystem::FileSize(const std::string& path) { return win::FileSizeOf(path); }
-
 std::vector<std::string> WinStoreFileSystem::ListNormalFiles(const std::string& dir) {
   std::vector<std::string> names;
   for (const win::FoundFile& f : win::FindFiles(dir + "*.*"))
     if (!f.directory && !f.hiddenOrSystem) names.push_back(f.name);
   return names;
-}
-
-bool WinStoreFileSystem::RenameDirectory(const std::string& from, const std::string& to) {
-  // MoveFile moves a directory too; the callers pass a new name in the same folder.
-  return win::DirectoryExists(from) && win::MoveFileTo(from, to);
-}
-
-bool WinStoreFileSystem::RemoveEmptyDirectory(const std::string& path) {
-  return win::RemoveEmptyFolder(path);
 }
 
 bool WriteBmpFile(const std::string& path, const Picture& picture, SaveError* error) {

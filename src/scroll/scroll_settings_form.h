@@ -10,21 +10,10 @@ namespace flk {
 
 // Control ids (the radio items follow their group's first id).
 enum ScrollSettingsId : int {
-  kIdTabControl1 = 1000,
-  kIdLblTop = 1001,
-  kIdMemo1 = 1002,
-  kIdRdoSize = 1100,
-  kIdRdoWait = 1110,
-  kIdRdoStep = 1120,
-  kIdChkMessage = 1201,
-  kIdChkSrchVScroll = 1202,
-  kIdChkIndex = 1203,
-  kIdEditIndexCol = 1301,
-  kIdEditRtMargin = 1302,
-  kIdEditScanTp = 1303,
-  kIdEditScanLt = 1304,
-  kIdEditScanRt = 1305,
-  kIdEditScanBt = 1306,
+  kIdTabControl1 = 1000, kIdLblTop, kIdMemo1,
+  kIdRdoSize = 1100, kIdRdoWait = 1110, kIdRdoStep = 1120,
+  kIdChkMessage = 1201, kIdChkSrchVScroll, kIdChkIndex,
+  kIdEditIndexCol = 1301, kIdEditRtMargin, kIdEditScanTp, kIdEditScanLt, kIdEditScanRt, kIdEditScanBt,
   kIdBtnRestore = 1401,
 };
 inline constexpr int kScrollSettingsOk = 1, kScrollSettingsCancel = 2;  // the system's IDOK and IDCANCEL

@@ -48,13 +48,11 @@ class TfrmInstalDir : public win::ModalForm {
   }
 
  protected:
-  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
-    if (msg != WM_COMMAND) return false;
-    switch (LOWORD(wp)) {
-      case kBrowse: Browse(); return true;
-      case IDOK: Ok(); return true;
-    }
-    return false;
+  bool OnCommand(int id, int) override {
+    if (id == kBrowse) Browse();
+    else if (id == IDOK) Ok();
+    else return false;
+    return true;
   }
 
  private:

@@ -64,8 +64,8 @@ class TfrmStartupLinks : public win::ModalForm {
   }
 
  protected:
-  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
-    if (msg != WM_COMMAND || LOWORD(wp) != IDOK) return false;
+  bool OnCommand(int id, int) override {
+    if (id != IDOK) return false;
     Ok();
     EndModal();
     return true;

@@ -75,9 +75,8 @@ class TfrmContact : public win::ModalForm {
   }
 
  protected:
-  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) override {
-    if (msg != WM_COMMAND) return false;
-    switch (LOWORD(wp)) {
+  bool OnCommand(int id, int) override {
+    switch (id) {
       case kBtnA: TryFirst(); return true;
       case kBtnB: TryNext(); return true;
       case kBtnC: TryLast(); return true;

@@ -19,6 +19,7 @@ bool ModalForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   if (OnFormMessage(msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_COMMAND:
+      if (OnCommand(LOWORD(wp), HIWORD(wp))) return true;
       if (LOWORD(wp) != IDCANCEL) return false;
       EndModal();
       return true;

@@ -21,7 +21,10 @@ class ModalForm : public Window {
   void SetDefaultButton(int id) { defaultId_ = id; }
 
   // The form's own messages, seen first: true when handled (result in *result).
-  virtual bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) = 0;
+  virtual bool OnFormMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+  // A button or menu command (WM_COMMAND's id and notification) the form
+  // handles itself; what it leaves goes on to the Cancel and close handling.
+  virtual bool OnCommand(int /*id*/, int /*notification*/) { return false; }
 
  private:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) final;
