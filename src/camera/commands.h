@@ -19,6 +19,7 @@
 
 #include "output/background_save.h"
 #include "output/picture_outputs.h"
+#include "shell/usage_codes.h"
 
 namespace flk {
 
@@ -41,16 +42,6 @@ enum class CommandId {
 int TagOf(CommandId id);
 // The command a dispatcher tag stands for (None for 0 and unknown tags).
 CommandId CommandOfTag(int tag);
-
-// Usage codes for CountToolUse.
-inline constexpr int kUsageFolderStore = 9;
-inline constexpr int kUsageFullScreen = 12;
-inline constexpr int kUsageLastWindow = 13;
-inline constexpr int kUsageLastWindowClient = 14;
-inline constexpr int kUsageRefresh = 16;
-inline constexpr int kUsageWindow = 17;
-inline constexpr int kUsageInside = 18;
-inline constexpr int kUsageRecall = 22;
 
 // The picture output a dispatcher command runs (Sticky, Hold and StoreRing are the camera's own).
 std::optional<PictureOutput> OutputOfCommand(CommandId id);

@@ -28,9 +28,6 @@ constexpr int FolderIndexOfTag(int tag) { return -1 - tag; }
 inline constexpr char kFirstFolderName[] = "First Folder";
 inline constexpr char kSameFolderCaption[] = "Same Folder";
 inline constexpr char kCreateFolderCaption[] = "Create New Folder";
-inline constexpr char kNewFolderPrompt[] = "Name of new folder to create?";
-inline constexpr char kNewFolderCaption[] = "FramelarkPro";
-inline constexpr int kNewFolderDialogHeight = 125;
 
 // Order of folder names: letter case ignored (ties broken by the exact
 // text so the order is always the same).
@@ -72,6 +69,10 @@ FolderMenu BuildFolderMenu(StoreFileSystem& fs, const std::string& baseFolder, c
 std::vector<FolderMenuEntry> FolderMenuEntries(const std::vector<std::string>& folders,
                                                const std::string& lastFolderName);
 
+// "Create New Folder" asks for the name in a box kNewFolderDialogHeight tall.
+inline constexpr char kNewFolderPrompt[] = "Name of new folder to create?";
+inline constexpr char kNewFolderCaption[] = "FramelarkPro";
+inline constexpr int kNewFolderDialogHeight = 125;
 struct NewFolderResult {
   enum Outcome { Nothing, Created, Failed } outcome = Nothing;
   std::string message;  // "Folder <name> created." or the warning text

@@ -15,11 +15,6 @@
 
 namespace flk {
 
-inline constexpr char kNeedsColour[] = "This function requires 16-bit color or better.";
-inline constexpr char kNoWindow[] = "No window selected. Position center of viewfinder over the desired window.";
-inline constexpr char kScrollAreaTooSmall[] = "Capture area is too small.";
-inline constexpr char kRoboAreaTooSmall[] = "Source Window is too small.";
-
 // Screen rows and columns of one capture (screen coordinates).
 struct CaptureArea {
   int ltScn = 0;         // left edge of the capture
@@ -38,7 +33,9 @@ struct CaptureArea {
 // rectangle of every ancestor (and of the screen).
 Rect TargetRectangle(const Rect& target, int rtMargin, const std::vector<Rect>& ancestors);
 
-// A display with a palette cannot carry the index colours.
+// A display with a palette cannot carry the index colours; the camera then
+// shows kNeedsColour.
+inline constexpr char kNeedsColour[] = "This function requires 16-bit color or better.";
 bool DisplayTooPoor(int numColors, bool rasterPalette, int bitsPerPixel);
 
 // A child window that is a usable vertical scroll bar for WM_VSCROLL.
@@ -46,6 +43,11 @@ bool IsVerticalScrollBar(bool visible, const std::string& className, uint32_t st
 
 // SS_FileLimit div Wd x 8 div bits per pixel, in this order.
 int MaxCaptureHeight(int fileLimit, int wd, int bitsPerPixel);
+
+// What stops a start: no window under the viewfinder, or an area too small.
+inline constexpr char kNoWindow[] = "No window selected. Position center of viewfinder over the desired window.";
+inline constexpr char kScrollAreaTooSmall[] = "Capture area is too small.";
+inline constexpr char kRoboAreaTooSmall[] = "Source Window is too small.";
 
 // Scroll capture: the viewfinder picks the top edge and the columns. Either
 // the area or the message that stops the start.

@@ -17,7 +17,6 @@
 namespace flk {
 
 inline constexpr char kRoboMaxSizeText[] = "Stopped at maximum size setting.";
-inline constexpr int kRoboToolUse = 20;
 
 class RoboCaptureSession {
  public:

@@ -9,6 +9,7 @@
 
 #include "scroll/capture_tool_win.h"
 #include "scroll/robo_session.h"
+#include "shell/usage_codes.h"
 
 namespace flk {
 
@@ -16,7 +17,7 @@ inline constexpr wchar_t kRoboToolClass[] = L"TfrmScrollAll";
 
 class TfrmScrollAll : public CaptureTool<RoboCaptureSession> {
  public:
-  explicit TfrmScrollAll(ScrollHost& host) : CaptureTool(host, kRoboToolUse) {}
+  explicit TfrmScrollAll(ScrollHost& host) : CaptureTool(host, kUsageRobo) {}
   bool FormCreate(HWND owner);
   // Places the Stop button over the window, shows the tool and starts.
   void Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target);

@@ -24,7 +24,6 @@ inline constexpr char kSynchLostText[] = "Synch lost.";
 inline constexpr char kNoMotionText[] = "No motion detected.";
 inline constexpr char kAmbiguousText[] = "Insufficient texture, ambiguous.";
 inline constexpr char kMaxSizeText[] = "Maximum size setting exceeded.";
-inline constexpr int kScrollToolUse = 21;
 
 class ScrollCaptureSession {
  public:

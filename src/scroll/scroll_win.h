@@ -12,6 +12,7 @@
 
 #include "scroll/capture_tool_win.h"
 #include "scroll/scroll_session.h"
+#include "shell/usage_codes.h"
 #include "win32/unique_handle.h"
 
 namespace flk {
@@ -20,7 +21,7 @@ inline constexpr wchar_t kScrollToolClass[] = L"TfrmScroll";
 
 class TfrmScroll : public CaptureTool<ScrollCaptureSession> {
  public:
-  explicit TfrmScroll(ScrollHost& host) : CaptureTool(host, kScrollToolUse) {}
+  explicit TfrmScroll(ScrollHost& host) : CaptureTool(host, kUsageScroll) {}
   bool FormCreate(HWND owner);
   // Places the window just above the area, the pointer beside the button, and shows it.
   void Start(const CaptureArea& area, const ScrollParams& params, const CaptureTarget& target);

@@ -102,21 +102,24 @@ bool Settings::ReadValue(const std::string& name, RegType want, size_t size, Reg
   return true;
 }
 
+namespace {
+// One message for a series with failures: how many, and the last one by name
+// (the closing call's own name would tell nothing).
+void ReportSeries(SettingsUi& ui, int failures, const std::string& verb, const std::string& rest,
+                  const std::string& details) {
+  if (failures > 0)
+    ui.Message("Couldn't " + verb + " " + std::to_string(failures) + " setting(s) " + rest + "\r\n\r\n" + details);
+}
+}  // namespace
+
 void Settings::CloseReadSeries() {
-  if (readFailures_ > 0) {
-    ui_.Message("Couldn't read " + std::to_string(readFailures_) + " setting(s) from registry.\r\nDefault values used.\r\n\r\n" +
-                FailureDetails(lastReadFailure_));
-  }
+  ReportSeries(ui_, readFailures_, "read", "from registry.\r\nDefault values used.", FailureDetails(lastReadFailure_));
   CloseKey();
   readFailures_ = 0;
 }
 
 void Settings::CloseWriteSeries() {
-  if (writeFailures_ > 0) {
-    // Name the value that failed (the closing call's own name would tell nothing).
-    ui_.Message("Couldn't write " + std::to_string(writeFailures_) + " setting(s) to registry.\r\n\r\n" +
-                FailureDetails(lastWriteFailure_));
-  }
+  ReportSeries(ui_, writeFailures_, "write", "to registry.", FailureDetails(lastWriteFailure_));
   CloseKey();
   writeFailures_ = 0;
 }

@@ -23,7 +23,6 @@ inline constexpr char kUseAolText[] = "Use America Online (AOL)";
 inline constexpr char kNoMailProgramText[] = "Couldn't open your email program.";
 inline constexpr char kOnClipboardText[] = "The information is now on the clipboard.";
 inline constexpr char kInstructionsCaption[] = "Email Instructions";
-inline constexpr int kInstructionsWidth = 250;
 
 struct ContactWay {
   const char* button;
@@ -42,6 +41,8 @@ ContactLayout LayOutContact();
 // A MAPI answer worth telling the user about (not success, not the user's own cancel).
 bool IsMapiFailure(long code);
 
+// The instructions window: always kInstructionsWidth wide, as tall as its text.
+inline constexpr int kInstructionsWidth = 250;
 struct MailSteps {
   std::string text;
   int height = 0;  // of the instructions window, 96 DPI
