@@ -22,8 +22,7 @@ Point CursorNow() {
 }  // namespace
 
 CameraHitMap TfrmCam::HitMap() const {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   return HitMapOf(layout_, Size{rc.right, rc.bottom}, cycle_.stale(), capture_.hold(), align_, toolbar_);
 }
 

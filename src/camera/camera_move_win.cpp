@@ -36,8 +36,7 @@ void TfrmCam::MoveGhost(Point at, Point next) {
 
 void TfrmCam::DrawGhostCamera(int x, int y) {
   win::WindowDC screen(nullptr);
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   POINT old;
   ::SetViewportOrgEx(screen.get(), x, y, &old);
   suppressStaleCheck_ = true;  // drawing a ghost says nothing about the view's age

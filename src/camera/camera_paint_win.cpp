@@ -61,8 +61,7 @@ void TfrmCam::InvalidateView() {
 }
 
 void TfrmCam::Paint(HDC dc, const RECT& dirty) {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   int W = rc.right, H = rc.bottom;
   if (W <= 0 || H <= 0) return;
   win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));

@@ -120,8 +120,7 @@ void TfrmCam::SetWindowRect(const Rect& r) {
 void TfrmCam::ArrangeControls() {
   if (arranging_ || !hwnd()) return;
   arranging_ = true;
-  RECT rc{};
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   LayoutInput in = LayoutInputOf(values_, align_, capture_.hold(), scale_);
   in.width = rc.right;
   in.height = rc.bottom;
@@ -136,7 +135,7 @@ void TfrmCam::ArrangeControls() {
             .window;
     bk_.Shift(from, to);
     SetWindowRect(to);
-    ::GetClientRect(hwnd(), &rc);
+    rc = clientRect();
     in.width = rc.right;
     in.height = rc.bottom;
     layout_ = flk::ArrangeControls(in);

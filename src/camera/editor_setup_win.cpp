@@ -96,8 +96,7 @@ bool TfrmEditSetup::FormCreate(HWND owner) {
 }
 
 void TfrmEditSetup::Layout() {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   const EditorSetupLayout l = LayOutEditorSetup(Size{int(rc.right), int(rc.bottom)}, scale_);
   const std::pair<int, Rect> parts[] = {{kMemo1Id, l.intro},           {kEditSetupPathId, l.path},
                                         {kMemo2Id, l.howTo},           {kEditSetupBrowseId, l.browse},

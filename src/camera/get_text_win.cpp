@@ -28,8 +28,7 @@ class TfrmGetText : public win::Window {
     if (!Create(L"TfrmGetText", win::Widen(caption).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
                 WS_EX_DLGMODALFRAME, cursor.x - width / 2, cursor.y, width, h, owner))
       return {};
-    RECT rc;
-    ::GetClientRect(hwnd(), &rc);
+    RECT rc = clientRect();
     font_ = win::MakeSystemFont(win::SystemFont::Message, scale);
     HFONT font = win::FontOrDefault(font_);
     int cw = scale.ToBase(rc.right), ch = scale.ToBase(rc.bottom);

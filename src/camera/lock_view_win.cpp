@@ -85,8 +85,7 @@ void TLockView::Scroll(int bar, int code, int thumb) {
 void TLockView::Paint() {
   win::PaintDC paint(hwnd());
   HDC dc = paint.get();
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   // The picture goes over a buffer first: no flicker while the thumb tracks.
   win::UniqueMemoryDC mem(::CreateCompatibleDC(dc));
   win::UniqueBitmap buffer(::CreateCompatibleBitmap(dc, std::max(1L, rc.right), std::max(1L, rc.bottom)));

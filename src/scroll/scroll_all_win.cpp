@@ -57,8 +57,7 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
+      RECT c = clientRect();
       DrawToolButton(dc.get(), Rect{c.left, c.top, c.right, c.bottom}, down_, "Stop", RGB(255, 0, 0), font_.get(),
                      false);
       return true;
@@ -74,8 +73,7 @@ bool TfrmScrollAll::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       down_ = false;
       ::ReleaseCapture();
       ::InvalidateRect(hwnd(), nullptr, FALSE);
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
+      RECT c = clientRect();
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (::PtInRect(&c, p)) btnStopClick();
       return true;

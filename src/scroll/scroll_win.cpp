@@ -40,8 +40,7 @@ FlowedForm TfrmScroll::FlowParts(int width) const {
 }
 
 void TfrmScroll::ArrangeChildren() {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   const int w = c.right;
   const FlowedForm f = FlowParts(w);
   ::MoveWindow(memo_, 0, 0, w, f.rects[0].height(), TRUE);
@@ -107,8 +106,7 @@ void TfrmScroll::CloseTool() {
 }
 
 void TfrmScroll::Paint(HDC dc) {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   ::FillRect(dc, &c, ::GetSysColorBrush(COLOR_BTNFACE));
   DrawToolButton(dc, button_, down_, "", 0, font_.get(), true);
   RECT a{arrows_.left, arrows_.top, arrows_.right, arrows_.bottom};

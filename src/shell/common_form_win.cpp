@@ -101,8 +101,7 @@ void TfrmCommon::SetImage1(std::optional<Picture> picture) {
 void TfrmCommon::Paint() {
   win::PaintDC paint(hwnd());
   HDC dc = paint.get();
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
   if (image1_) win::DrawPicture(dc, *image1_, kBorderWidth, kBorderWidth);
   DrawThickFrame(dc, true, rc.right, kBorderWidth, rc.bottom);

@@ -88,8 +88,7 @@ void TfrmHotPt::btnOKClick(int modalResult) {
 }
 
 void TfrmHotPt::Paint(HDC dc) {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   // Panel2: black, one pixel of it showing around Panel3.
   ::FillRect(dc, &c, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   RECT inner{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1};

@@ -53,8 +53,7 @@ int TfrmNSA::LetterHeight() const {
 }
 
 void TfrmNSA::ArrangeChildren() {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   const DpiScale& s = scale_;
   const int border = s(kPanelBorder), bottomTop = c.bottom - s(kBottomHeight);
   ::MoveWindow(memo_, border, border, std::max(0, int(c.right) - 2 * border), std::max(0, bottomTop - 2 * border),

@@ -32,8 +32,7 @@ void TGrBtn::Perform(const GlyphButtonState::Reply& r, int x, int y) {
 
 void TGrBtn::Paint() {
   win::PaintDC dc(hwnd());
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   // Off screen first: face colour, then the cell's mask ANDed and its image ORed.
   win::UniqueMemoryDC mem(::CreateCompatibleDC(dc.get()));
   win::UniqueBitmap buffer(
@@ -63,8 +62,7 @@ bool TGrBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     case WM_MOUSEMOVE: {
       ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));  // the note's move cursor stops here
-      RECT rc;
-      ::GetClientRect(hwnd(), &rc);
+      RECT rc = clientRect();
       bool inside = x >= 0 && y >= 0 && x < rc.right && y < rc.bottom;
       Perform(mouse_.Move(inside, (wp & MK_LBUTTON) != 0, (wp & MK_RBUTTON) != 0), x, y);
       return true;

@@ -70,8 +70,7 @@ void TfrmStickyItem::FormResize() {
 
 void TfrmStickyItem::Paint() {
   win::PaintDC paint(hwnd());
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   DrawThickFrame(paint.get(), true, rc.right, kNoteFrame, rc.bottom);
   if (notePicture_) win::DrawPicture(paint.get(), *notePicture_, kNoteFrame, kNoteFrame);
 }

@@ -43,8 +43,7 @@ bool TfrmMemo::FormCreate(HWND owner) {
 }
 
 void TfrmMemo::Arrange() {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   MemoLayout l = LayOutMemo({c.right, c.bottom}, scale_);
   ::MoveWindow(memo_, l.memo.left, l.memo.top, l.memo.width(), l.memo.height(), TRUE);
   for (int i = 0; i < 4; ++i)

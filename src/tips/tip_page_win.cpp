@@ -115,8 +115,7 @@ void TTipPage::Build() {
 }
 
 void TTipPage::UpdateScrollBar() {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -130,8 +129,7 @@ void TTipPage::UpdateScrollBar() {
 }
 
 void TTipPage::ScrollTo(int pos) {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   pos = ClampScroll(pos, contentHeight_, int(rc.bottom));
   if (pos == scroll_) return;
   ::ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
@@ -174,8 +172,7 @@ void TTipPage::OnCommand(int id, int code, HWND control) {
 bool TTipPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_ERASEBKGND: {
-      RECT rc;
-      ::GetClientRect(hwnd(), &rc);
+      RECT rc = clientRect();
       ::FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
       *result = 1;
       return true;

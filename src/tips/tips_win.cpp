@@ -113,8 +113,7 @@ bool TfrmTips::FormCreate() {
 }
 
 void TfrmTips::Layout() {
-  RECT rc;
-  ::GetClientRect(hwnd(), &rc);
+  RECT rc = clientRect();
   const TipsFrameLayout l = LayOutTipsFrame({rc.right, rc.bottom}, scale_);
   auto place = [](HWND w, const Rect& r) { ::MoveWindow(w, r.left, r.top, r.width(), r.height(), TRUE); };
   place(nsa_, l.switchOff);
@@ -156,8 +155,7 @@ bool TfrmTips::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return true;
     }
     case WM_ERASEBKGND: {
-      RECT rc;
-      ::GetClientRect(hwnd(), &rc);
+      RECT rc = clientRect();
       ::FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
       // pnlBottom's lowered bevel.
       const Rect panel = LayOutTipsFrame({rc.right, rc.bottom}, scale_).bottomPanel;

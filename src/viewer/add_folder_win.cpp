@@ -91,8 +91,7 @@ class TfrmAddFolder : public win::ModalForm {
 
  private:
   void Layout() {
-    RECT rc{};
-    ::GetClientRect(hwnd(), &rc);
+    const RECT rc = clientRect();
     const NameDialogLayout l = LayOutNameDialog(Size{scale_.ToBase(rc.right), scale_.ToBase(rc.bottom)});
     const std::pair<int, Rect> parts[] = {{kLabel1, l.label1}, {kEditName, l.edit},  {kLabel2, l.label2},
                                           {kLstSuggest, l.suggestions}, {kBtnDoIt, l.doIt}, {kBtnCancel, l.close}};

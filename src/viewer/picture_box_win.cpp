@@ -27,8 +27,7 @@ void TPictureBox::SetPictureSize(int width, int height) {
 }
 
 int TPictureBox::ClientHeight() const {
-  RECT r;
-  ::GetClientRect(hwnd(), &r);
+  RECT r = clientRect();
   return r.bottom;
 }
 
@@ -47,8 +46,7 @@ void TPictureBox::PaintPicture(HDC dc, Size shown) {
 void TPictureBox::UpdateBars() {
   // Twice: a bar that appears takes room from the other direction.
   for (int pass = 0; pass < 2; ++pass) {
-    RECT c;
-    ::GetClientRect(hwnd(), &c);
+    RECT c = clientRect();
     const PictureBoxView::Bars bars = view_.Fit(Size{int(c.right), int(c.bottom)});
     win::SetScrollBar(hwnd(), SB_HORZ, bars.horizontal);
     win::SetScrollBar(hwnd(), SB_VERT, bars.vertical);
@@ -67,8 +65,7 @@ bool TPictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
+      RECT c = clientRect();
       win::UniqueBrush dark(::CreateSolidBrush(kBoxColour));
       // The picture first, then the dark rest around it: no flicker.
       const PictureBoxPaint plan = view_.Paint(Size{int(c.right), int(c.bottom)});

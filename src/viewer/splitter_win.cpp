@@ -16,8 +16,7 @@ bool TSplitter::OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
+      RECT c = clientRect();
       ::FillRect(dc.get(), &c, ::GetSysColorBrush(COLOR_BTNFACE));
       ::DrawEdge(dc.get(), &c, BDR_RAISEDINNER, BF_RECT);
       return true;

@@ -76,8 +76,7 @@ bool TPaintThumbs::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_PAINT: {
       win::PaintDC dc(hwnd());
-      RECT c;
-      ::GetClientRect(hwnd(), &c);
+      RECT c = clientRect();
       // Drawn into memory first: the strip is repainted on every step of a drag.
       win::UniqueMemoryDC mem(::CreateCompatibleDC(dc.get()));
       win::UniqueBitmap bmp(::CreateCompatibleBitmap(dc.get(), std::max(1L, c.right), std::max(1L, c.bottom)));

@@ -110,8 +110,7 @@ void TfrmViewer::CreateChildren() {
 
 void TfrmViewer::ArrangeControls() {
   if (!tabs_.hwnd()) return;
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   HDWP dwp = ::BeginDeferWindowPos(12);
   auto place = [&](HWND hw, const Placed& p) {
     dwp = ::DeferWindowPos(dwp, hw, nullptr, p.rect.left, p.rect.top, std::max(0, p.rect.width()),
@@ -143,8 +142,7 @@ void TfrmViewer::ArrangeControls() {
 void TfrmViewer::ApplyViewerToolbarLayout() {
   bars_.ApplyLook(arrangement_.look(), scale_);
   // pnlToolBarResize: "More" when the visible buttons do not fit.
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   arrangement_.FitButtons(c.right, bars_.VisibleButtonsWidth());
   ArrangeControls();
 }
@@ -219,8 +217,7 @@ void TfrmViewer::FormDestroy() {
 }
 
 void TfrmViewer::PaintToolBarEdges(HDC dc) {
-  RECT c;
-  ::GetClientRect(hwnd(), &c);
+  RECT c = clientRect();
   const ViewerFrame f = arrangement_.Frame(Size{int(c.right), int(c.bottom)}, scale_);
   if (!f.toolBarEdge.empty()) {
     RECT t = ToRECT(f.toolBarEdge);

@@ -17,6 +17,12 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND hwnd() const { return hwnd_; }
+  // The client area (left and top 0); empty while there is no window.
+  RECT clientRect() const {
+    RECT r{};
+    if (hwnd_) ::GetClientRect(hwnd_, &r);
+    return r;
+  }
 
   // Registers the class once per process (by name) and creates the window.
   bool Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x, int y, int w,
