@@ -138,7 +138,7 @@ void TfrmFramelark::PerformTrayPlan(const TrayPlan& p) {
   if (p.refused) return;  // CameraAvailable(true) has beeped and brought the dialog forward
   TfrmCam& cam = role_.camera();
   if (p.openCamera) role_.OpenCamera();
-  if (p.thaw) cam.ThawDesktop(true);
+  if (p.thaw) cam.capture().ThawDesktop(true);
   if (p.returnAfterDelay) {
     cam.ReturnAfterRefreshDelay();
     return;
@@ -154,7 +154,7 @@ void TfrmFramelark::PerformTrayPlan(const TrayPlan& p) {
   // the system activates when the camera steps aside is not ours to choose.
   bool known = lastForeign_ && ::IsWindow(lastForeign_);
   if (known) ::SetForegroundWindow(lastForeign_);
-  cam.SetLastActiveWindow(known ? lastForeign_ : nullptr);
+  cam.capture().SetLastActiveWindow(known ? lastForeign_ : nullptr);
   SelfActivating([&] { ::SetForegroundWindow(cam.hwnd()); });
   cam.RequestCapture(false, p.mode);
   // While the camera is away the window is in front again, unobscured.
@@ -170,7 +170,7 @@ void TfrmFramelark::NoteForegroundWindow() {
 
 void TfrmFramelark::OnActivateApp(bool active) {
   TfrmCam& cam = role_.camera();
-  AppActivationPlan p = role_.controller().AppActivated(active, cam.HoldOn(), !active && role_.CameraAvailable(false));
+  AppActivationPlan p = role_.controller().AppActivated(active, cam.capture().hold(), !active && role_.CameraAvailable(false));
   constexpr UINT kZOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER |
                           SWP_NOSENDCHANGING;  // 1811
   if (p.topmost) ::SetWindowPos(cam.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kZOnly);
@@ -178,7 +178,7 @@ void TfrmFramelark::OnActivateApp(bool active) {
   if (!p.checkView) return;
   bool hidden = !::IsWindowVisible(cam.hwnd());
   bool pending = false;
-  if (!hidden && !cam.HoldOn()) {
+  if (!hidden && !cam.capture().hold()) {
     // Windows above the camera that still wait to paint make its view stale.
     RECT cr;
     ::GetWindowRect(cam.hwnd(), &cr);
@@ -243,10 +243,10 @@ bool TfrmFramelark::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       }
       return true;
     case kWmTrayNotify: {
-      TrayNotifyPlan p = controller.TrayNotify(TrayMouseOf(lp), role_.camera().IsDesktopFrozen());
+      TrayNotifyPlan p = controller.TrayNotify(TrayMouseOf(lp), role_.camera().capture().frozen());
       if (p.noteForeground) NoteForegroundWindow();
       if (p.click) PerformTrayPlan(controller.TrayClick(TrayCommand::Open, role_.CameraAvailable(true)));
-      if (p.thawOnly) role_.camera().ThawDesktop(true);
+      if (p.thawOnly) role_.camera().capture().ThawDesktop(true);
       if (p.popupMenu) PopupMenuTray();
       return true;
     }
@@ -263,7 +263,7 @@ bool TfrmFramelark::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_HOTKEY:
       // Print Screen freezes the desktop under the camera.
       if (wp == kHotKeyId && role_.CameraAvailable(true))
-        SelfActivating([&] { role_.camera().PrintScreenKey(); });
+        SelfActivating([&] { role_.camera().capture().PrintScreenKey(); });
       return true;
   }
   return false;

@@ -48,7 +48,7 @@ class CameraDispatch : public StoreDispatch {
         cam_(cam) {}
   void ClearStatus() override { cam_.SetStatus(""); }
   void SetStatus(const std::string& text) override { cam_.SetStatus(text); }
-  bool IsDesktopFrozen() override { return cam_.IsDesktopFrozen(); }
+  bool IsDesktopFrozen() override { return cam_.capture().frozen(); }
   std::optional<Picture> TakePicture(bool fileDepth) override { return cam_.capture().ViewfinderPicture(fileDepth); }
   void Warn(const std::string& text) override {
     MessageBoxText(cam_.hwnd(), text, kSaveFileErrorCaption, MB_OK | MB_ICONWARNING);

@@ -93,13 +93,8 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   Rect CaptureRect() const override { return layout_.capture; }
   PanelAlign Align() const override { return align_; }
 
-  // ---- capture modes (CamCapture) ----
+  // ---- capture modes: hold, the frozen desktop, Print Screen, the last-active window ----
   CamCapture& capture() { return capture_; }
-  bool HoldOn() const { return capture_.hold(); }
-  bool ThawDesktop(bool refresh) { return capture_.ThawDesktop(refresh); }
-  bool IsDesktopFrozen() const { return capture_.frozen(); }
-  // The Print Screen hot key.
-  void PrintScreenKey() { capture_.PrintScreenKey(); }
 
   // ---- customisation (cam_custom_win.cpp) ----
   // Rows, buttons (toolbar order) and frame width, applied at once.
@@ -134,9 +129,6 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   std::vector<std::string>& ViewFolders() { return menus_.folders(); }
   std::string& LastFolderName() { return menus_.lastFolderName(); }
   SaveGate& saveGate() { return saveGate_; }
-  // The window the next last-active capture takes (the tray notes the window
-  // that was in front before its menu opened); nothing = the foreground window.
-  void SetLastActiveWindow(HWND w) { capture_.SetLastActiveWindow(w); }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
