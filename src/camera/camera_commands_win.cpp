@@ -42,10 +42,13 @@ namespace {
 
 class CameraDispatch : public StoreDispatch {
  public:
-  explicit CameraDispatch(TfrmCam& cam)
-      : StoreDispatch(cam.Store(), WriteBmpFile, cam.ViewFolders(), cam.LastFolderName(),
+  // The Store menu's folder list and Same Folder, and the big-save gate, are
+  // the camera's parts this dispatch works on.
+  CameraDispatch(TfrmCam& cam, CamMenus& menus, SaveGate& gate)
+      : StoreDispatch(cam.Store(), WriteBmpFile, menus.folders(), menus.lastFolderName(),
                       cam.role().values().lastCapturesNum),
-        cam_(cam) {}
+        cam_(cam),
+        gate_(gate) {}
   void ClearStatus() override { cam_.SetStatus(""); }
   void SetStatus(const std::string& text) override { cam_.SetStatus(text); }
   bool IsDesktopFrozen() override { return cam_.capture().frozen(); }
@@ -66,7 +69,7 @@ class CameraDispatch : public StoreDispatch {
           .common = role.common(),
           .email = EmailHost{[&role] { role.PutCameraAway(); }, [&role] { role.HideCameraToTray(); },
                              [&role](HWND owner) { SendCommentMail(owner, &role.contactChoices()); }},
-          .gate = &cam.saveGate(),
+          .gate = &gate_,
           .session = &role.outputs()};
       const bool ok = RunPictureOutput(*output, picture(), caller);
       if (*output == PictureOutput::Print || *output == PictureOutput::PrintFit)
@@ -93,6 +96,7 @@ class CameraDispatch : public StoreDispatch {
 
  private:
   TfrmCam& cam_;
+  SaveGate& gate_;
 };
 
 
@@ -205,7 +209,7 @@ void TfrmCam::GenClick(int tag) {
     ShowStillSaving(hwnd());
     return;
   }
-  CameraDispatch ops(*this);
+  CameraDispatch ops(*this, menus_, saveGate_);
   flk::GenClick(tag, ops);
 }
 

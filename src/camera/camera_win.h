@@ -125,10 +125,6 @@ class TfrmCam : public win::Window, public ScrollHost, private CamCaptureHost {
   void ShowScrollSettingsFor(bool scrollTab);
   void ScrollCaptureEnded(std::optional<Picture> picture, int usageCode) override;
 
-  // ---- used by the dispatcher's glue ----
-  std::vector<std::string>& ViewFolders() { return menus_.folders(); }
-  std::string& LastFolderName() { return menus_.lastFolderName(); }
-  SaveGate& saveGate() { return saveGate_; }
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
