@@ -91,12 +91,21 @@ flk_wineserver_stop() {
 }
 
 # Imports a .reg file given on standard input.
+# Wine now and then fails to start regedit at all ("ShellExecuteEx failed:
+# Internal error", seen once in a full run while the machine was busy), which
+# would fail a whole layer before its first scenario; importing the same file
+# again is harmless, so it gets three tries with a short pause between them.
 flk_reg_import() {
-  local f
+  local f rc try
   f=$(mktemp "${FLK_RUN_DIR:-/tmp}/import.XXXXXX.reg")
   cat >"$f"
-  flk_wine regedit /S "$(flk_winpath "$f")"
-  local rc=$?
+  for try in 1 2 3; do
+    flk_wine regedit /S "$(flk_winpath "$f")"
+    rc=$?
+    ((rc == 0)) && break
+    flk_log "regedit import failed (exit $rc, try $try of 3)"
+    ((try < 3)) && sleep 1
+  done
   rm -f "$f"
   return $rc
 }

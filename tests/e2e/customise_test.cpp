@@ -34,10 +34,14 @@ TEST_F(CustomiseTest, ToolbarItemsAndButtonsChangeTheCameraAtOnce) {
   Scene s;
   ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
   RECT win = WindowRect(s.cam.camera);
-  // A point in the toolbar row (frame 5, title 22, menu 19, then the toolbar).
-  const POINT inToolbar{win.left + 100, win.top + 5 + 22 + 19 + 30};
+  // A point in the toolbar row (frame 5, title 22, menu 19, then the toolbar of 44),
+  // 96-DPI rows at the camera's scale.
+  const flk::DpiScale& px = E2eScale();
+  const int toolbarTop = win.top + px(5) + px(22) + px(19);
+  const POINT inToolbar{win.left + px(100), toolbarTop + px(30)};
   auto toolbarPixels = [&] {
-    return GrabScreen(RECT{win.left + 7, win.top + 5 + 41 + 2, win.left + 7 + 180, win.top + 5 + 41 + 42});
+    return GrabScreen(RECT{win.left + FrameAndBevel(), toolbarTop + px(2), win.left + FrameAndBevel() + px(180),
+                           toolbarTop + px(42)});
   };
   auto before = toolbarPixels();
   ASSERT_TRUE(before);

@@ -1,5 +1,6 @@
 // The orderly end of the camera role stores the exit time, the exit count and
 // the in-memory settings.
+#include "camera_scene.h"
 #include "program_fixture.h"
 
 namespace flk::e2e {
@@ -8,6 +9,9 @@ namespace {
 class ExitTest : public ProgramTest {};
 
 TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
+  // The camera's size as a user at this display scale leaves it (300 wide would be
+  // under the docked camera's minimum at 150 %, which would widen it).
+  const DWORD width = DWORD(E2eScale()(300)), height = DWORD(E2eScale()(250));
   const double lastExit = OleNow() - 30;
   WriteCurrentUserSettings(lastExit);
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "c", 7);
@@ -15,8 +19,8 @@ TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "AS_ScanBt", 33);
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Left", 40);
   RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Top", 50);
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", 300);
-  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", 250);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Width", width);
+  RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, "Height", height);
 
   Process p = Process::Start("");
   ASSERT_TRUE(p);
@@ -45,8 +49,8 @@ TEST_F(ExitTest, CloseButtonExitsAndStoresSettings) {
   // The camera was opened, so its rectangle is stored too.
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Left"), 40u);
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Top"), 50u);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 300u);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Height"), 250u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), width);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Height"), height);
   EXPECT_TRUE(WaitUntil([] { return ProgramProcessIds().empty(); }, 3000));
 }
 

@@ -18,8 +18,8 @@ std::vector<InstalledSetting> MakeTable() {
       {"PixelFormatPro", K::Integer, 6, "", false},
       {"Left", K::Integer, 0, "", false},
       {"Top", K::Integer, 0, "", false},
-      {"Width", K::Integer, 186, "", false},
-      {"Height", K::Integer, 268, "", false},
+      {"Width", K::WindowSize, 186, "", false},
+      {"Height", K::WindowSize, 268, "", false},
       {"SaveToFileName", K::Text, 0, "", false},
       {"NxtFileNum", K::Integer, 1, "", false},
       {"RefreshDelay", K::Integer, 255, "", false},
@@ -70,8 +70,8 @@ std::vector<InstalledSetting> MakeTable() {
   }
   t.push_back({"ViewerLeft", K::Integer, 150, "", false});
   t.push_back({"ViewerTop", K::Integer, 150, "", false});
-  t.push_back({"ViewerWidth", K::Integer, 790, "", false});
-  t.push_back({"ViewerHeight", K::Integer, 400, "", false});
+  t.push_back({"ViewerWidth", K::WindowSize, 790, "", false});
+  t.push_back({"ViewerHeight", K::WindowSize, 400, "", false});
   for (const char* n : {"ViewerToolImages", "ViewerToolText", "ViewerMemo", "ViewerStatus"})
     t.push_back({n, K::Integer, 1, "", false});
   for (const char* n :
@@ -108,7 +108,8 @@ void WriteCurrentUserSettings(double aDate) {
   if (aDate == 0) aDate = OleNow() - 1;
   for (const auto& s : InstalledSettings()) {
     switch (s.kind) {
-      case K::Integer: RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, s.name, static_cast<DWORD>(s.number)); break;
+      case K::Integer:
+      case K::WindowSize: RegWriteDword(HKEY_CURRENT_USER, kSettingsPath, s.name, static_cast<DWORD>(s.number)); break;
       case K::Text: RegWriteString(HKEY_CURRENT_USER, kSettingsPath, s.name, s.text); break;
       case K::Date: RegWriteDate(HKEY_CURRENT_USER, kSettingsPath, s.name, aDate); break;
     }

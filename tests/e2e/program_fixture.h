@@ -15,10 +15,11 @@ namespace flk::e2e {
 
 // One row of the user settings as a fresh installation writes them.
 struct InstalledSetting {
-  enum Kind { Integer, Text, Date };
+  // WindowSize: an integer given at 96 DPI that a new user gets times the display scale.
+  enum Kind { Integer, Text, Date, WindowSize };
   std::string name;
   Kind kind;
-  int number;        // Integer (booleans are 0/1)
+  int number;        // Integer (booleans are 0/1), WindowSize
   std::string text;  // Text
   bool kept;         // never reset by a reinstallation once it exists
 };
@@ -30,8 +31,8 @@ const InstalledSetting* FindInstalledSetting(const std::string& name);
 inline constexpr DWORD kInstalledReInstalCnt = 2;  // the record written by the harness
 
 // Writes a user key that is current for the installation record: every
-// setting with its installed value, `a` = `aDate`, and NextTip -1 so that no
-// tips window starts.
+// setting with its installed value (window sizes as they are at 96 DPI: a
+// size the user left), `a` = `aDate`, and NextTip -1 so that no tips window starts.
 void WriteCurrentUserSettings(double aDate = 0);
 
 // Text of a user setting, for messages.

@@ -19,10 +19,13 @@ constexpr int kSaveDialogFilter = 0x470;  // combo box of the file types
 
 const std::string kFolder = "C:\\FramelarkSaveAs\\";
 
+// The chooser opens centred below the mouse: away from the camera and far enough
+// from the screen's right edge that it fits there also at 150 % (about 405 wide).
+constexpr POINT kChooserAt{1000, 300};
+
 void Open(Scene& s) {
   ASSERT_NO_FATAL_FAILURE(OpenScene(s, kCameraRect));
-  // The chooser opens at the mouse: keep it away from the camera.
-  ::SetCursorPos(1100, 300);
+  ::SetCursorPos(kChooserAt.x, kChooserAt.y);
 }
 
 // A command, once the view shows the pattern that the saved file is compared with.
@@ -112,8 +115,8 @@ TEST_F(SaveAsTest, ChooserPngAndANameWithoutExtensionSaveAPng) {
   ASSERT_TRUE(gif && png && nsa);
   // Centred horizontally on the mouse, its top at the mouse.
   const RECT placed = WindowRect(chooser);
-  EXPECT_EQ(placed.left, 1100 - (placed.right - placed.left) / 2);
-  EXPECT_EQ(placed.top, 300);
+  EXPECT_EQ(placed.left, kChooserAt.x - (placed.right - placed.left) / 2);
+  EXPECT_EQ(placed.top, kChooserAt.y);
   // Nothing remembered yet: the default name ends in .gif.
   EXPECT_TRUE(Checked(gif));
   EXPECT_FALSE(Checked(png));

@@ -63,11 +63,13 @@ RunningCamera StartCamera(std::initializer_list<std::pair<const char*, DWORD>> e
 // A button press or release at a screen point.
 void Mouse(DWORD flags, POINT at) { MouseAt(at.x, at.y, flags); }
 
-// The centre of the hold-down button: 23 rows under the status line, 23 high, centred.
+// The centre of the hold-down button: 2 rows under the status line (which is
+// as tall as its text needs), 23 high, centred; 96-DPI rows at the tool's scale.
 POINT ButtonCentre(HWND tool) {
   RECT c;
   ::GetClientRect(tool, &c);
-  POINT p{c.right / 2, 21 + 2 + 11};
+  const RECT status = WindowRect(::GetDlgItem(tool, 101));
+  POINT p{c.right / 2, (status.bottom - status.top) + E2eScale()(2) + E2eScale()(23) / 2};
   ::ClientToScreen(tool, &p);
   return p;
 }

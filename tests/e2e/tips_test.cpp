@@ -35,11 +35,12 @@ TEST_F(TipsTest, WindowHintSitsAtTheCentreAndCancelStoresTheTick) {
   RECT r = WindowRect(hint);
   // Upper-left part of the screen: the form hangs below-right of the point.
   EXPECT_EQ(r.left, centre.x);
-  // Whether "the top of the viewfinder" counts the view's 2-pixel bevel is the
-  // camera's business; the hint hangs from the point it was given.
-  EXPECT_LE(std::abs(r.top - centre.y), 2) << r.top << " vs " << centre.y;
-  EXPECT_EQ(r.right - r.left, 271);
-  EXPECT_EQ(r.bottom - r.top, 155);
+  // Whether "the top of the viewfinder" counts the view's 2-pixel bevel (at the
+  // camera's scale) is the camera's business; the hint hangs from the point it was given.
+  EXPECT_LE(std::abs(r.top - centre.y), E2eScale()(2)) << r.top << " vs " << centre.y;
+  // The hint's 96-DPI size at its own scale.
+  EXPECT_EQ(r.right - r.left, E2eScale()(271));
+  EXPECT_EQ(r.bottom - r.top, E2eScale()(155));
   EXPECT_EQ(WindowText(::GetDlgItem(hint, kHintLabel)), kCentreText);
   EXPECT_EQ(WindowText(::GetDlgItem(hint, kHintCheck)), "Don't show this message again.");
   EXPECT_EQ(WindowText(::GetDlgItem(hint, IDCANCEL)), "&Cancel");

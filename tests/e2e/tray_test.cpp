@@ -58,12 +58,12 @@ TEST_F(TrayTest, HoldKeepsTheCameraTopmostWhileAnotherProgramIsActive) {
   ASSERT_TRUE(cam.camera) << DescribeBoxes(cam.process.pid());
   const LONG widthBefore = WindowRect(cam.camera).right - WindowRect(cam.camera).left;
   ASSERT_TRUE(Post(cam.camera, WM_COMMAND, CommandParam(flk::CommandId::Hold)));
-  // Hold has taken effect once the camera has grown; activating another window before that
-  // would test the camera without Hold.
+  // Hold has taken effect once the camera has grown (by its 96-DPI growth at the camera's
+  // scale); activating another window before that would test the camera without Hold.
   ASSERT_TRUE(WaitUntil([&] {
     RECT r = WindowRect(cam.camera);
-    return IsVisible(cam.camera) && r.right - r.left == widthBefore + kHoldGrowth;
-  }));
+    return IsVisible(cam.camera) && r.right - r.left == widthBefore + E2eScale()(kHoldGrowth);
+  })) << "width " << WindowRect(cam.camera).right - WindowRect(cam.camera).left << ", before " << widthBefore;
   auto topmost = [&] { return (::GetWindowLongW(cam.camera, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
   // Another program (the driver) becomes active.
   HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 300, 200,

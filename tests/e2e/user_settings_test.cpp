@@ -2,6 +2,7 @@
 // damaged key is repaired and reported once, a reinstallation refreshes them.
 #include <cmath>
 
+#include "camera_scene.h"
 #include "program_fixture.h"
 
 namespace flk::e2e {
@@ -16,6 +17,9 @@ std::string ReadFailureText(const std::string& name) {
   return "Couldn't read 1 setting(s) from registry.\nDefault values used.\n\nLast bad item:\nName = " + name +
          "\nKey = ";
 }
+
+// A window's first size as a new user gets it: the 96-DPI size at the run's scale.
+DWORD FirstSize(int px96) { return static_cast<DWORD>(E2eScale()(px96)); }
 
 class UserSettingsTest : public ProgramTest {
  protected:
@@ -32,10 +36,11 @@ class UserSettingsTest : public ProgramTest {
   static void ExpectInstalled(const InstalledSetting& s) {
     SCOPED_TRACE(s.name);
     switch (s.kind) {
-      case InstalledSetting::Integer: {
+      case InstalledSetting::Integer:
+      case InstalledSetting::WindowSize: {
         auto v = RegDword(HKEY_CURRENT_USER, kSettingsPath, s.name);
         ASSERT_TRUE(v) << DescribeUserValue(s.name);
-        EXPECT_EQ(static_cast<int>(*v), s.number);
+        EXPECT_EQ(*v, s.kind == InstalledSetting::WindowSize ? FirstSize(s.number) : static_cast<DWORD>(s.number));
         break;
       }
       case InstalledSetting::Text: {
@@ -66,18 +71,18 @@ TEST_F(UserSettingsTest, NewUserGetsEveryInstalledValueWithoutReport) {
   for (const auto& row : InstalledSettings()) ExpectInstalled(row);
   // The settings the start-up reads were written by the installation, not as
   // repaired defaults: Width and Height differ between the two.
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 186u);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Height"), 268u);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerWidth"), 790u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), FirstSize(186));
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Height"), FirstSize(268));
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerWidth"), FirstSize(790));
   auto a = RegRead(HKEY_CURRENT_USER, kSettingsPath, "a");
   ASSERT_TRUE(a);
   EXPECT_EQ(a->type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(a->bytes.size(), 8u);
   // The camera uses the installed rectangle, widened where its title and menu row need it.
   RECT r = WindowRect(s.camera);
-  EXPECT_GE(r.right - r.left, 186);
-  EXPECT_LE(r.right - r.left, 186 * 5 / 4);
-  EXPECT_EQ(r.bottom - r.top, 268);
+  EXPECT_GE(r.right - r.left, E2eScale()(186));
+  EXPECT_LE(r.right - r.left, E2eScale()(186) * 5 / 4);
+  EXPECT_EQ(r.bottom - r.top, E2eScale()(268));
 }
 
 TEST_F(UserSettingsTest, InstalledEditorIsFoundThroughAppPaths) {
@@ -162,7 +167,7 @@ TEST_F(UserSettingsTest, LaterVersionIsResetWithoutAsking) {
   EXPECT_TRUE(MessageBoxes(kKeepCaption, p.pid()).empty()) << "asked: " << DescribeBoxes(p.pid());
   ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
   EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "ProgramVersion"), "1.32");
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 186u) << "not reset";
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), FirstSize(186)) << "not reset";
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip"), 1u) << "not reset";
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "c"), 17u) << "c is kept";
 }
@@ -202,7 +207,7 @@ TEST_F(ReinstallQuestionTest, OlderVersionAsksAndYesKeepsSettings) {
   EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "ProgramVersion"), "1.32");
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 300u) << "kept settings changed";
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip"), static_cast<DWORD>(-1));
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerHeight"), 400u) << "a missing value is added";
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerHeight"), FirstSize(400)) << "a missing value is added";
 }
 
 TEST_F(ReinstallQuestionTest, NewInstallationAsksAndNoResetsAllButKeptValues) {
@@ -217,9 +222,9 @@ TEST_F(ReinstallQuestionTest, NewInstallationAsksAndNoResetsAllButKeptValues) {
   // NextTip is reset to 1, so the tips role starts too; its box is not ours.
   ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ReInstalCnt"), kInstalledReInstalCnt);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 186u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), FirstSize(186));
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "NextTip"), 1u);
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerHeight"), 400u);
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "ViewerHeight"), FirstSize(400));
   EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "c"), 17u) << "c is kept";
   EXPECT_EQ(RegString(HKEY_CURRENT_USER, kSettingsPath, "ToolUse"), "4,5") << "ToolUse is kept";
 }
@@ -270,7 +275,7 @@ TEST_F(OldConfigTest, KeptWhileTheEarlierProductIsInstalled) {
   ASSERT_TRUE(Answer(box, IDNO));
   CameraStart s = WaitCameraOrBox(p);
   ASSERT_TRUE(s.camera) << DescribeBoxes(p.pid());
-  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), 186u) << "No resets the moved settings";
+  EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSettingsPath, "Width"), FirstSize(186)) << "No resets the moved settings";
   EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_CONFIG, kSettingsPath));
 }
 
