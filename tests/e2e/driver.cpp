@@ -151,7 +151,16 @@ Process Process::StartCommand(const std::string& exe, const std::string& command
   cmd.push_back('\0');
   Trace(("starting " + commandLine).c_str());
   Process p;
-  if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return p;
+  // Wine now and then fails a process start outright under load (the same
+  // "internal error" that once kept regedit from starting); a start is tried
+  // three times before the scenario fails on it.
+  bool started = false;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt) Sleep(300);
+    started = CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    if (!started) std::printf("  starting %s failed (error %lu)\n", exe.c_str(), GetLastError());
+  }
+  if (!started) return p;
   CloseHandle(pi.hThread);
   p.handle_.reset(pi.hProcess);
   p.pid_ = pi.dwProcessId;
