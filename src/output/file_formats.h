@@ -9,11 +9,7 @@
 namespace flk {
 
 // Format index: equals the filter index of the save dialog.
-inline constexpr int kFormatAll = 1;
-inline constexpr int kFormatBmp = 2;
-inline constexpr int kFormatGif = 3;
-inline constexpr int kFormatJpeg = 4;
-inline constexpr int kFormatPng = 5;
+enum SaveFormat : int { kFormatAll = 1, kFormatBmp, kFormatGif, kFormatJpeg, kFormatPng };
 
 // The save dialog's filter, '|'-separated as the dialog form keeps it.
 inline constexpr const char* kSaveDialogFilter =
