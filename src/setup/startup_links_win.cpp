@@ -26,7 +26,8 @@ bool LinkExists(const std::string& p) { return win::FileExists(p); }
 class TfrmStartupLinks : public win::ModalForm {
  public:
   void Execute(HWND camera) {
-    RegistrySettingsStore store;
+    const std::unique_ptr<SettingsStore> registry = MakeRegistryStore();
+    SettingsStore& store = *registry;
     bool run = false;
     {
       KeyGuard key(store, store.OpenKey(RootKey::CurrentUser, kRunKey, kAccessRead, false));
@@ -79,7 +80,8 @@ class TfrmStartupLinks : public win::ModalForm {
     const bool ticked[3] = {Ticked(kDesktop), Ticked(kStartMenu), Ticked(kQuickLaunch)};
     LaunchChanges c = PlanLaunchChanges(shown_, Ticked(kStartWWin), ticked);
     // Errors are ignored: each change stands on its own.
-    RegistrySettingsStore store;
+    const std::unique_ptr<SettingsStore> registry = MakeRegistryStore();
+    SettingsStore& store = *registry;
     {
       KeyGuard run(store, store.OpenKey(RootKey::CurrentUser, kRunKey, kAccessAll, true));
       if (run && c.writeRun) store.SetValue(run.id(), kRunValue, StringValue(ProgramFile()));

@@ -65,9 +65,9 @@ void AskForCamera(int parameter) {
 }
 
 struct RoleSettings::Parts {
-  RegistrySettingsStore store;
+  std::unique_ptr<SettingsStore> store = MakeRegistryStore();
   AppSettingsUi ui;
-  Settings settings{store, ui};
+  Settings settings{*store, ui};
 };
 
 RoleSettings::RoleSettings() : parts_(std::make_unique<Parts>()) {

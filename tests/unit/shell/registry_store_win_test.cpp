@@ -25,7 +25,8 @@ class RegistryStoreTest : public ::testing::Test {
  protected:
   void SetUp() override { store.DeleteKeyTree(RootKey::CurrentUser, kTestPath); }
   void TearDown() override { store.DeleteKeyTree(RootKey::CurrentUser, kTestPath); }
-  RegistrySettingsStore store;
+  std::unique_ptr<SettingsStore> registry = MakeRegistryStore();
+  SettingsStore& store = *registry;
   QuietUi ui;
 };
 
