@@ -18,10 +18,8 @@ using FileExistsFn = std::function<bool(const std::string&)>;
 
 inline constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\FramelarkPro";
 inline constexpr char kWindowsCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr char kShortcutName[] = "FramelarkPro.lnk";
 inline constexpr char kQuickLaunchSubfolder[] = "\\Microsoft\\Internet Explorer\\Quick Launch";
-inline constexpr char kReadmeFile[] = "Readme.txt";
 
 struct DataFolderSearch {
   std::string folder;        // with a trailing backslash

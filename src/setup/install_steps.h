@@ -17,6 +17,8 @@ namespace flk {
 
 // ---- installing ---------------------------------------------------------------------
 
+// The readme written beside the program.
+inline constexpr char kReadmeFile[] = "Readme.txt";
 extern const char kReadmeText[];
 // The readme's length without its terminating zero.
 size_t ReadmeSize();

@@ -22,7 +22,6 @@ inline constexpr char kShowStepsText[] = "Show step by step instructions if appr
 inline constexpr char kUseAolText[] = "Use America Online (AOL)";
 inline constexpr char kNoMailProgramText[] = "Couldn't open your email program.";
 inline constexpr char kOnClipboardText[] = "The information is now on the clipboard.";
-inline constexpr char kInstructionsCaption[] = "Email Instructions";
 
 struct ContactWay {
   const char* button;
@@ -42,6 +41,7 @@ ContactLayout LayOutContact();
 bool IsMapiFailure(long code);
 
 // The instructions window: always kInstructionsWidth wide, as tall as its text.
+inline constexpr char kInstructionsCaption[] = "Email Instructions";
 inline constexpr int kInstructionsWidth = 250;
 struct MailSteps {
   std::string text;
