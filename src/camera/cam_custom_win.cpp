@@ -49,6 +49,7 @@ class TfrmCamCustom : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int notification) override;
 
  private:
   void Load();
@@ -160,29 +161,30 @@ void TfrmCamCustom::btnRestoreClick() {
   Load();
 }
 
+bool TfrmCamCustom::OnCommand(int id, int notification) {
+  CustomClick click = DecodeCustomClick(id, notification);
+  switch (click.kind) {
+    case CustomClick::None: break;
+    case CustomClick::Ok: btnOKClick(); break;
+    case CustomClick::Cancel: return false;  // the form's own Cancel handling ends it
+    case CustomClick::Restore: btnRestoreClick(); break;
+    case CustomClick::Panels: PanelsClick(); break;
+    case CustomClick::Buttons: ButtonsClick(); break;
+    case CustomClick::Border: BorderClick(); break;
+    case CustomClick::RingSize:
+      if (RingItemShowsTip(click.item))
+        MessageBoxText(hwnd(), kRingSizeTip, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
+      break;
+    case CustomClick::Advice:
+      ::SetDlgItemTextW(hwnd(), kCustomMemoId, win::Widen(CustomAdviceText(CustomAdvice(click.item))).c_str());
+      break;
+  }
+  return true;
+}
+
 bool TfrmCamCustom::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   *result = 0;
   switch (msg) {
-    case WM_COMMAND: {
-      CustomClick click = DecodeCustomClick(LOWORD(wp), HIWORD(wp));
-      switch (click.kind) {
-        case CustomClick::None: break;
-        case CustomClick::Ok: btnOKClick(); break;
-        case CustomClick::Cancel: EndModal(); break;
-        case CustomClick::Restore: btnRestoreClick(); break;
-        case CustomClick::Panels: PanelsClick(); break;
-        case CustomClick::Buttons: ButtonsClick(); break;
-        case CustomClick::Border: BorderClick(); break;
-        case CustomClick::RingSize:
-          if (RingItemShowsTip(click.item))
-            MessageBoxText(hwnd(), kRingSizeTip, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
-          break;
-        case CustomClick::Advice:
-          ::SetDlgItemTextW(hwnd(), kCustomMemoId, win::Widen(CustomAdviceText(CustomAdvice(click.item))).c_str());
-          break;
-      }
-      return true;
-    }
     case WM_HELP:
       ShowHelp(hwnd(), kCamCustomHelpContext);
       *result = TRUE;

@@ -53,6 +53,7 @@ class TfrmEditSetup : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int notification) override;
 
  private:
   int Px(int v) const { return scale_(v); }
@@ -134,19 +135,20 @@ void TfrmEditSetup::btnOkClick() {
   EndModal();
 }
 
+bool TfrmEditSetup::OnCommand(int id, int) {
+  switch (id) {
+    case IDOK: btnOkClick(); return true;
+    case kEditSetupBrowseId: btnBrowseClick(); return true;
+    case kEditSetupTechId:
+      MessageBoxText(hwnd(), kEditSetupTechDetail, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
+      return true;
+  }
+  return false;  // Cancel: the form's own handling ends it
+}
+
 bool TfrmEditSetup::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   *result = 0;
   switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDOK: btnOkClick(); break;
-        case IDCANCEL: EndModal(); break;
-        case kEditSetupBrowseId: btnBrowseClick(); break;
-        case kEditSetupTechId:
-          MessageBoxText(hwnd(), kEditSetupTechDetail, ApplicationTitleText(), MB_OK | MB_ICONINFORMATION);
-          break;
-      }
-      return true;
     case WM_SIZE: Layout(); return true;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(kEditSetupMinWidth), Px(kEditSetupMinHeight)};

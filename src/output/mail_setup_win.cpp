@@ -54,6 +54,7 @@ class TfrmTrouble : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int code) override;
 
  private:
   std::function<void(HWND)> sendComment_;
@@ -134,28 +135,28 @@ int TfrmTrouble::Execute(long errorCode, HWND owner) {
   return result_;
 }
 
-bool TfrmTrouble::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+bool TfrmTrouble::OnCommand(int id, int code) {
+  switch (id) {
+    case kMailChkMapi: ShowMode(MailMode::Mapi); return true;
+    case kMailChkNonMapi: ShowMode(MailMode::PasteAttach); return true;
+    case kMailCbxClients:
+      if (code == CBN_SELCHANGE) AppSettings().WriteSingleSetting("NsaNonMapiMsg", false);
+      return true;
+    case kMailBtnHelp: ShowHelp(hwnd(), kSetupHelp); return true;
+    case kMailBtnWeb:
+      if (!win::ShellOpen(hwnd(), kMailCompatibilityPage)) ShowWarning("Couldn't open the web page.");
+      return true;
+    case kMailBtnEmail:
+      if (sendComment_) sendComment_(hwnd());
+      return true;
+    case IDOK: Store(IDOK); return true;
+    case kMailBtnSend: Store(kMapiSendResult); return true;
+  }
+  return false;  // Cancel and the close box end it with IDCANCEL
+}
+
+bool TfrmTrouble::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
   switch (msg) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wp), code = HIWORD(wp);
-      switch (id) {
-        case kMailChkMapi: ShowMode(MailMode::Mapi); return true;
-        case kMailChkNonMapi: ShowMode(MailMode::PasteAttach); return true;
-        case kMailCbxClients:
-          if (code == CBN_SELCHANGE) AppSettings().WriteSingleSetting("NsaNonMapiMsg", false);
-          return true;
-        case kMailBtnHelp: ShowHelp(hwnd(), kSetupHelp); return true;
-        case kMailBtnWeb:
-          if (!win::ShellOpen(hwnd(), kMailCompatibilityPage)) ShowWarning("Couldn't open the web page.");
-          return true;
-        case kMailBtnEmail:
-          if (sendComment_) sendComment_(hwnd());
-          return true;
-        case IDOK: Store(IDOK); return true;
-        case kMailBtnSend: Store(kMapiSendResult); return true;
-      }
-      return false;  // Cancel and the close box end it with IDCANCEL
-    }
     case WM_HELP:
       ShowHelp(hwnd(), kSetupHelp);
       *result = TRUE;

@@ -112,14 +112,15 @@ void TfrmHotPt::Paint(HDC dc) {
   ::Polygon(dc, pts, 7);
 }
 
+bool TfrmHotPt::OnCommand(int id, int) {
+  // Both buttons store the box; Esc arrives as the Cancel button.
+  if (id == IDOK) btnOKClick(1);
+  if (id == IDCANCEL) btnOKClick(2);
+  return true;
+}
+
 bool TfrmHotPt::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
   switch (msg) {
-    case WM_COMMAND:
-      // Both buttons store the box; Esc arrives as the Cancel button.
-      if (LOWORD(wp) == IDOK) btnOKClick(1);
-      if (LOWORD(wp) == IDCANCEL) btnOKClick(2);
-      *result = 0;
-      return true;
     case WM_ERASEBKGND: *result = 1; return true;
     case WM_PAINT: {
       win::PaintDC dc(hwnd());

@@ -33,6 +33,7 @@ class TfrmHotPt : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int notification) override;
 
  private:
   void btnOKClick(int modalResult);

@@ -109,14 +109,16 @@ void TfrmNSA::btnOkClick() {
 
 void TfrmNSA::Timer1Timer() { ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kTipBoxTopmostFlags); }
 
+bool TfrmNSA::OnCommand(int id, int notification) {
+  if (id == IDOK && notification == BN_CLICKED) {
+    btnOkClick();
+    return true;
+  }
+  return id != IDCANCEL;  // Cancel ends the box with 2
+}
+
 bool TfrmNSA::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
-        btnOkClick();
-        return true;
-      }
-      return LOWORD(wp) != IDCANCEL;  // Cancel ends the box with 2
     case WM_TIMER:
       if (wp == kTimer1Id) Timer1Timer();
       *result = 0;

@@ -40,6 +40,7 @@ class TfrmNSA : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int notification) override;
 
  private:
   void btnOkClick();

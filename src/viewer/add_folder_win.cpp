@@ -67,18 +67,19 @@ class TfrmAddFolder : public win::ModalForm {
   }
 
  protected:
-  bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT*) override {
+  bool OnCommand(int id, int notification) override {
+    switch (id) {
+      case kBtnDoIt:
+      case IDOK: btnDoItClick(); return true;
+      case kBtnCancel: EndModal(); return true;
+      case kLstSuggest:
+        if (notification == LBN_SELCHANGE) lstSuggestClick();
+        return true;
+    }
+    return false;
+  }
+  bool OnFormMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) override {
     switch (msg) {
-      case WM_COMMAND:
-        switch (LOWORD(wp)) {
-          case kBtnDoIt:
-          case IDOK: btnDoItClick(); return true;
-          case kBtnCancel: EndModal(); return true;
-          case kLstSuggest:
-            if (HIWORD(wp) == LBN_SELCHANGE) lstSuggestClick();
-            return true;
-        }
-        return false;
       case WM_SIZE: Layout(); return true;
       case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);

@@ -128,22 +128,24 @@ void TfrmFolderWiz::btnDeleteClick() {
   ::SetFocus(::GetDlgItem(hwnd(), kBtnClose));
 }
 
-bool TfrmFolderWiz::OnFormMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+bool TfrmFolderWiz::OnCommand(int id, int notification) {
+  switch (id) {
+    case kBtnNew: btnNewClick(); return true;
+    case kBtnRename: btnRenameClick(); return true;
+    case kBtnDelete: btnDeleteClick(); return true;
+    case kBtnClose: EndModal(); return true;
+    case kLstFolders:
+      if (notification == LBN_SELCHANGE)
+        manager_.Select(static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)));
+      else if (notification == LBN_DBLCLK)
+        btnRenameClick();
+      return true;
+  }
+  return false;
+}
+
+bool TfrmFolderWiz::OnFormMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
   switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case kBtnNew: btnNewClick(); return true;
-        case kBtnRename: btnRenameClick(); return true;
-        case kBtnDelete: btnDeleteClick(); return true;
-        case kBtnClose: EndModal(); return true;
-        case kLstFolders:
-          if (HIWORD(wp) == LBN_SELCHANGE)
-            manager_.Select(static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)));
-          else if (HIWORD(wp) == LBN_DBLCLK)
-            btnRenameClick();
-          return true;
-      }
-      return false;
     case WM_HELP: ShowHelp(hwnd(), kFolderManagerHelp); *result = TRUE; return true;
     case WM_PAINT: {
       win::PaintDC dc(hwnd());

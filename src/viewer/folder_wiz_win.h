@@ -30,6 +30,7 @@ class TfrmFolderWiz : public win::ModalForm {
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  bool OnCommand(int id, int notification) override;
 
  private:
   bool FormCreate();
