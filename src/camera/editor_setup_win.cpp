@@ -48,14 +48,15 @@ std::wstring ProgramFilesDir() {
 
 class TfrmEditSetup : public win::ModalForm {
  public:
-  bool FormCreate(HWND owner);
-  void Execute();
+  // Creates the form over `owner` and runs it until it is closed.
+  void Execute(HWND owner);
 
  protected:
   bool OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
   bool OnCommand(int id, int notification) override;
 
  private:
+  bool FormCreate(HWND owner);
   int Px(int v) const { return scale_(v); }
   HWND Add(const wchar_t* cls, const std::string& text, DWORD style, int id, HFONT font);
   void Layout();
@@ -162,7 +163,8 @@ bool TfrmEditSetup::OnFormMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
   return false;
 }
 
-void TfrmEditSetup::Execute() {
+void TfrmEditSetup::Execute(HWND owner) {
+  if (!FormCreate(owner)) return;
   win::ModalOptions options;
   options.owner = ::GetWindow(hwnd(), GW_OWNER);
   options.focus = ::GetDlgItem(hwnd(), kEditSetupPathId);
@@ -174,7 +176,7 @@ void TfrmEditSetup::Execute() {
 
 void OpenEditorSetup(HWND owner) {
   TfrmEditSetup form;
-  if (form.FormCreate(owner)) form.Execute();
+  form.Execute(owner);
 }
 
 }  // namespace flk
